@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian packages listed in scripts/packages.txt that are missing.
+# As root it installs them; as any other user it names the command to run and stops.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+wanted=$(grep -vE '^\s*(#|$)' "$here/packages.txt")
+missing=()
+for p in $wanted; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Missing packages; run: sudo apt-get install ${missing[*]}" >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q >/dev/null
+apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
