@@ -1,0 +1,55 @@
+// The runtime error, its report line and the report file.
+#include "platform/errors.hpp"
+
+#include <cstdio>
+
+namespace qz {
+
+namespace {
+void (*gClearScreen)() = nullptr;
+}
+
+LaufzeitFehler::LaufzeitFehler(int nummer, int zeile, std::string modul)
+    : nummer_(nummer), zeile_(zeile), modul_(std::move(modul))
+{
+    text_ = "Fehler " + std::to_string(nummer_) + " in " + modul_ + ", Zeile " + std::to_string(zeile_);
+}
+
+std::string moduleName(const char* fileName)
+{
+    std::string name = fileName ? fileName : "";
+    auto slash = name.find_last_of('/');
+    return slash == std::string::npos ? name : name.substr(slash + 1);
+}
+
+void raiseError(int nummer, std::source_location where)
+{
+    throw LaufzeitFehler(nummer, static_cast<int>(where.line()), moduleName(where.file_name()));
+}
+
+std::string reportText(const char* prefix, const LaufzeitFehler& fehler)
+{
+    return std::string(prefix) + std::to_string(fehler.nummer()) + ", " + fehler.modul() + ", " +
+           std::to_string(fehler.zeile());
+}
+
+bool writeErrorReport(const char* prefix, const LaufzeitFehler& fehler)
+{
+    std::FILE* f = std::fopen("./fehlerbericht.txt", "wb");
+    if (!f) return false;
+    std::string line(1, '"');
+    line += reportText(prefix, fehler);
+    line += "\"\r\n";
+    bool ok = std::fwrite(line.data(), 1, line.size(), f) == line.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+void setErrorScreenClear(void (*clear)()) { gClearScreen = clear; }
+
+void handleRoutineError(const char* prefix, const LaufzeitFehler& fehler)
+{
+    if (gClearScreen) gClearScreen();
+    writeErrorReport(prefix, fehler);
+}
+
+}  // namespace qz

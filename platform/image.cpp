@@ -1,0 +1,188 @@
+// Software drawing into 32-bit images. Every operation clips to its target; hot loops work
+// on whole rows so that a full map frame stays cheap.
+#include "platform/image.hpp"
+
+#include "platform/errors.hpp"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace qz {
+
+namespace {
+
+const unsigned char kFont[256][16] = {
+#include "font_cp437.inc"
+};
+
+bool isMask(Farbe p) { return (p & 0x00FFFFFFu) == kMaskColour; }
+
+Farbe blendPixel(Farbe target, Farbe source, int alpha)
+{
+    Farbe out = source & 0xFF000000u;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        int t = static_cast<int>((target >> shift) & 0xFF);
+        int s = static_cast<int>((source >> shift) & 0xFF);
+        out |= static_cast<Farbe>(t + (s - t) * alpha / 255) << shift;
+    }
+    return out;
+}
+
+void hspan(Image& target, int x1, int x2, int y, Farbe colour)
+{
+    if (y < 0 || y >= target.height) return;
+    if (x1 > x2) std::swap(x1, x2);
+    x1 = std::max(x1, 0);
+    x2 = std::min(x2, target.width - 1);
+    if (x1 > x2) return;
+    std::fill(target.row(y) + x1, target.row(y) + x2 + 1, colour);
+}
+
+}  // namespace
+
+ImagePtr imageCreate(int width, int height, Farbe fill)
+{
+    if (width < 1 || height < 1) raiseError(kIllegalFunctionCall);
+    try {
+        auto image = std::make_unique<Image>();
+        image->width = width;
+        image->height = height;
+        image->pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill);
+        return image;
+    } catch (const std::bad_alloc&) {
+        raiseError(kOutOfMemory);
+    }
+}
+
+void put(Image& target, int x, int y, const Image* image, PutMode mode, int alpha)
+{
+    if (!image) raiseError(kNullPointer);
+    put(target, x, y, image, mode, SourceRect{0, 0, image->width, image->height}, alpha);
+}
+
+void put(Image& target, int x, int y, const Image* image, PutMode mode, const SourceRect& source, int alpha)
+{
+    if (!image) raiseError(kNullPointer);
+    if (source.width < 0 || source.height < 0) raiseError(kIllegalFunctionCall);
+    // Clip the source rectangle to the image, then the destination to the target.
+    int sx = source.left, sy = source.top, w = source.width, h = source.height;
+    if (sx < 0) { x -= sx; w += sx; sx = 0; }
+    if (sy < 0) { y -= sy; h += sy; sy = 0; }
+    w = std::min(w, image->width - sx);
+    h = std::min(h, image->height - sy);
+    if (x < 0) { sx -= x; w += x; x = 0; }
+    if (y < 0) { sy -= y; h += y; y = 0; }
+    w = std::min(w, target.width - x);
+    h = std::min(h, target.height - y);
+    if (w <= 0 || h <= 0) return;
+    alpha = std::clamp(alpha, 0, 255);
+    for (int r = 0; r < h; ++r) {
+        const Farbe* src = image->row(sy + r) + sx;
+        Farbe* dst = target.row(y + r) + x;
+        switch (mode) {
+        case PutMode::Copy:
+            std::memcpy(dst, src, static_cast<std::size_t>(w) * sizeof(Farbe));
+            break;
+        case PutMode::Transparent:
+            for (int c = 0; c < w; ++c)
+                if (!isMask(src[c])) dst[c] = src[c];
+            break;
+        case PutMode::Blend:
+            for (int c = 0; c < w; ++c)
+                if (!isMask(src[c])) dst[c] = blendPixel(dst[c], src[c], alpha);
+            break;
+        }
+    }
+}
+
+Farbe point(const Image* image, int x, int y)
+{
+    if (!image) raiseError(kNullPointer);
+    checkIndex(x, 0, image->width - 1);
+    checkIndex(y, 0, image->height - 1);
+    return image->row(y)[x];
+}
+
+void pset(Image& target, int x, int y, Farbe colour)
+{
+    if (x >= 0 && y >= 0 && x < target.width && y < target.height) target.row(y)[x] = colour;
+}
+
+void line(Image& target, int x1, int y1, int x2, int y2, Farbe colour)
+{
+    if (y1 == y2) return hspan(target, x1, x2, y1, colour);
+    int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
+    int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
+    int err = dx + dy;
+    for (;;) {
+        pset(target, x1, y1, colour);
+        if (x1 == x2 && y1 == y2) break;
+        int e2 = 2 * err;
+        if (e2 >= dy) { err += dy; x1 += sx; }
+        if (e2 <= dx) { err += dx; y1 += sy; }
+    }
+}
+
+void box(Image& target, int x1, int y1, int x2, int y2, Farbe colour)
+{
+    hspan(target, x1, x2, y1, colour);
+    hspan(target, x1, x2, y2, colour);
+    line(target, x1, y1, x1, y2, colour);
+    line(target, x2, y1, x2, y2, colour);
+}
+
+void filledBox(Image& target, int x1, int y1, int x2, int y2, Farbe colour)
+{
+    if (y1 > y2) std::swap(y1, y2);
+    for (int y = std::max(y1, 0); y <= std::min(y2, target.height - 1); ++y) hspan(target, x1, x2, y, colour);
+}
+
+void circle(Image& target, int cx, int cy, int radius, Farbe colour, bool filled)
+{
+    if (radius < 0) return;
+    // Midpoint circle; the filled form draws the spans between the outline's points.
+    int x = radius, y = 0, err = 1 - radius;
+    while (x >= y) {
+        if (filled) {
+            hspan(target, cx - x, cx + x, cy + y, colour);
+            hspan(target, cx - x, cx + x, cy - y, colour);
+            hspan(target, cx - y, cx + y, cy + x, colour);
+            hspan(target, cx - y, cx + y, cy - x, colour);
+        } else {
+            const int pts[8][2] = {{x, y}, {y, x}, {-y, x}, {-x, y}, {-x, -y}, {-y, -x}, {y, -x}, {x, -y}};
+            for (const auto& p : pts) pset(target, cx + p[0], cy + p[1], colour);
+        }
+        ++y;
+        if (err < 0) {
+            err += 2 * y + 1;
+        } else {
+            --x;
+            err += 2 * (y - x) + 1;
+        }
+    }
+}
+
+void clear(Image& target, Farbe colour) { std::fill(target.pixels.begin(), target.pixels.end(), colour); }
+
+void drawText(Image& target, int x, int y, std::string_view cp437, Farbe colour)
+{
+    for (unsigned char c : cp437) {
+        if (x > -8 && x < target.width && y > -16 && y < target.height) {
+            for (int r = 0; r < 16; ++r) {
+                int py = y + r;
+                unsigned bits = kFont[c][r];
+                if (py < 0 || py >= target.height || bits == 0) continue;
+                Farbe* row = target.row(py);
+                for (int b = 0; b < 8; ++b) {
+                    int px = x + b;
+                    if ((bits & (0x80u >> b)) && px >= 0 && px < target.width) row[px] = colour;
+                }
+            }
+        }
+        x += 8;
+    }
+}
+
+}  // namespace qz

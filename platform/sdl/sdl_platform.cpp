@@ -1,0 +1,177 @@
+#include "platform/sdl/sdl_platform.hpp"
+
+#include "platform/errors.hpp"
+#include "platform/sdl/sdl_keys.hpp"
+#include "platform/sdl/sdl_sound.hpp"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <thread>
+
+namespace qz {
+
+namespace {
+
+// Keys that give no character: the keyboard buffer reports them as 255 + scan code.
+bool isSpecialKey(SDL_Scancode s)
+{
+    switch (s) {
+    case SDL_SCANCODE_UP: case SDL_SCANCODE_DOWN: case SDL_SCANCODE_LEFT: case SDL_SCANCODE_RIGHT:
+    case SDL_SCANCODE_HOME: case SDL_SCANCODE_END: case SDL_SCANCODE_PAGEUP: case SDL_SCANCODE_PAGEDOWN:
+    case SDL_SCANCODE_INSERT: case SDL_SCANCODE_DELETE:
+        return true;
+    default:
+        return s >= SDL_SCANCODE_F1 && s <= SDL_SCANCODE_F12;
+    }
+}
+
+}  // namespace
+
+SdlPlatform::SdlPlatform() : sound_(makeSdlSound()) {}
+
+SdlPlatform::~SdlPlatform()
+{
+    if (activePlatform() == this) setActivePlatform(nullptr);
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    SDL_Quit();
+}
+
+void SdlPlatform::screenOpen(int width, int height, int depth)
+{
+    if (width < 1 || height < 1 || depth != 32) raiseError(kIllegalFunctionCall);
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) raiseError(kIllegalFunctionCall);
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                               SDL_WINDOW_RESIZABLE);
+    if (!window_) raiseError(kIllegalFunctionCall);
+    renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    if (!renderer_) raiseError(kIllegalFunctionCall);
+    SDL_RenderSetLogicalSize(renderer_, width, height);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
+    if (!texture_) raiseError(kIllegalFunctionCall);
+    screen_ = *imageCreate(width, height, 0x00000000);
+    SDL_StartTextInput();
+    setActivePlatform(this);
+}
+
+void SdlPlatform::windowTitle(const std::string& title)
+{
+    // The game's texts are single-byte; the window system wants UTF-8.
+    title_.clear();
+    for (unsigned char c : title) {
+        if (c < 0x80) {
+            title_ += static_cast<char>(c);
+        } else {
+            title_ += static_cast<char>(0xC0 | c >> 6);
+            title_ += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    if (window_) SDL_SetWindowTitle(window_, title_.c_str());
+}
+
+void SdlPlatform::present()
+{
+    SDL_UpdateTexture(texture_, nullptr, screen_.pixels.data(), screen_.width * 4);
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+}
+
+void SdlPlatform::handle(const SDL_Event& e)
+{
+    switch (e.type) {
+    case SDL_QUIT:
+        quit_ = true;
+        break;
+    case SDL_WINDOWEVENT:
+        if (e.window.event == SDL_WINDOWEVENT_LEAVE) {
+            mouse_.x = mouse_.y = -1;
+            mouse_.buttons = 0;
+        }
+        break;
+    case SDL_MOUSEMOTION:
+        mouse_.x = std::clamp(e.motion.x, 0, screen_.width - 1);
+        mouse_.y = std::clamp(e.motion.y, 0, screen_.height - 1);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        int bit = e.button.button == SDL_BUTTON_LEFT ? 1 : e.button.button == SDL_BUTTON_RIGHT ? 2
+                : e.button.button == SDL_BUTTON_MIDDLE ? 4 : 0;
+        if (e.type == SDL_MOUSEBUTTONDOWN) mouse_.buttons |= bit; else mouse_.buttons &= ~bit;
+        mouse_.x = std::clamp(e.button.x, 0, screen_.width - 1);
+        mouse_.y = std::clamp(e.button.y, 0, screen_.height - 1);
+        break;
+    }
+    case SDL_MOUSEWHEEL:
+        mouse_.wheel += e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+        break;
+    case SDL_TEXTINPUT: {
+        std::string text = utf8ToCp437(e.text.text);
+        for (char c : text) keys_.emplace_back(1, c);
+        keyPressed_ = true;
+        break;
+    }
+    case SDL_KEYDOWN: {
+        keyPressed_ = true;
+        SDL_Scancode s = e.key.keysym.scancode;
+        if (s == SDL_SCANCODE_BACKSPACE) keys_.emplace_back(1, '\x08');
+        else if (s == SDL_SCANCODE_RETURN || s == SDL_SCANCODE_KP_ENTER) keys_.emplace_back(1, '\r');
+        else if (s == SDL_SCANCODE_ESCAPE) keys_.emplace_back(1, '\x1b');
+        else if (s == SDL_SCANCODE_TAB) keys_.emplace_back(1, '\t');
+        else if (isSpecialKey(s)) keys_.push_back({static_cast<char>(255), static_cast<char>(setOneCodeOf(s))});
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void SdlPlatform::pump()
+{
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) handle(e);
+}
+
+MouseState SdlPlatform::getMouse()
+{
+    pump();
+    return mouse_;
+}
+
+bool SdlPlatform::keyDown(int scanCode)
+{
+    SDL_Scancode s = sdlScancodeOf(scanCode);
+    if (s == SDL_SCANCODE_UNKNOWN) return false;
+    return SDL_GetKeyboardState(nullptr)[s] != 0;
+}
+
+std::string SdlPlatform::inkey()
+{
+    pump();
+    if (keys_.empty()) return {};
+    std::string key = keys_.front();
+    keys_.pop_front();
+    return key;
+}
+
+double SdlPlatform::timer()
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+}
+
+void SdlPlatform::sleepMs(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+void SdlPlatform::sleepUntilKey(int milliseconds)
+{
+    keyPressed_ = false;
+    for (int waited = 0; waited < milliseconds && !keyPressed_ && !quit_; waited += 50) {
+        sleepMs(std::min(50, milliseconds - waited));
+        pump();
+    }
+}
+
+}  // namespace qz
