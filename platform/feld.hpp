@@ -1,0 +1,91 @@
+// Checked arrays with fixed bounds: every access tests its index and raises error 6 at the
+// caller's line (std::source_location), so a bad index never touches memory.
+#pragma once
+
+#include "platform/errors.hpp"
+
+#include <source_location>
+#include <vector>
+
+namespace qz {
+
+// One dimension, indices lo..hi inclusive (the game's arrays are 1-based, some 0-based).
+template <class T>
+class Feld {
+public:
+    Feld() = default;
+    Feld(int lo, int hi, const T& value = T{}) { redim(lo, hi, value); }
+
+    void redim(int lo, int hi, const T& value = T{})
+    {
+        lo_ = lo;
+        hi_ = hi;
+        data_.assign(hi >= lo ? static_cast<std::size_t>(hi - lo + 1) : 0, value);
+    }
+    void fill(const T& value) { data_.assign(data_.size(), value); }
+
+    T& operator()(int i, std::source_location where = std::source_location::current())
+    {
+        checkIndex(i, lo_, hi_, where);
+        return data_[static_cast<std::size_t>(i - lo_)];
+    }
+    const T& operator()(int i, std::source_location where = std::source_location::current()) const
+    {
+        checkIndex(i, lo_, hi_, where);
+        return data_[static_cast<std::size_t>(i - lo_)];
+    }
+
+    int lo() const { return lo_; }
+    int hi() const { return hi_; }
+
+private:
+    int lo_ = 0;
+    int hi_ = -1;
+    std::vector<T> data_;
+};
+
+// Two dimensions, both ranges inclusive.
+template <class T>
+class Feld2 {
+public:
+    Feld2() = default;
+    Feld2(int lo1, int hi1, int lo2, int hi2, const T& value = T{}) { redim(lo1, hi1, lo2, hi2, value); }
+
+    void redim(int lo1, int hi1, int lo2, int hi2, const T& value = T{})
+    {
+        lo1_ = lo1;
+        hi1_ = hi1;
+        lo2_ = lo2;
+        hi2_ = hi2;
+        data_.assign(static_cast<std::size_t>(hi1 - lo1 + 1) * static_cast<std::size_t>(hi2 - lo2 + 1), value);
+    }
+    void fill(const T& value) { data_.assign(data_.size(), value); }
+
+    T& operator()(int i, int j, std::source_location where = std::source_location::current())
+    {
+        return data_[offset(i, j, where)];
+    }
+    const T& operator()(int i, int j, std::source_location where = std::source_location::current()) const
+    {
+        return data_[offset(i, j, where)];
+    }
+
+    int lo1() const { return lo1_; }
+    int hi1() const { return hi1_; }
+    int lo2() const { return lo2_; }
+    int hi2() const { return hi2_; }
+
+private:
+    std::size_t offset(int i, int j, const std::source_location& where) const
+    {
+        checkIndex(i, lo1_, hi1_, where);
+        checkIndex(j, lo2_, hi2_, where);
+        return static_cast<std::size_t>(i - lo1_) * static_cast<std::size_t>(hi2_ - lo2_ + 1) +
+               static_cast<std::size_t>(j - lo2_);
+    }
+
+    int lo1_ = 0, hi1_ = -1, lo2_ = 0, hi2_ = -1;
+    std::vector<T> data_;
+};
+
+}  // namespace qz
