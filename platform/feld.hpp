@@ -38,6 +38,15 @@ public:
     int lo() const { return lo_; }
     int hi() const { return hi_; }
 
+    // Direct access for bulk fillers (the list splitter); call rebound() after resizing.
+    std::vector<T>& values() { return data_; }
+    const std::vector<T>& values() const { return data_; }
+    void rebound(int lo)
+    {
+        lo_ = lo;
+        hi_ = lo + static_cast<int>(data_.size()) - 1;
+    }
+
 private:
     int lo_ = 0;
     int hi_ = -1;

@@ -1,0 +1,147 @@
+// The whole game state: star systems, ship lists, player slots, research, economy and the
+// map/screen state. It is plain data owned by the main program and passed by reference; the
+// parallel arrays of one concept are grouped in one struct whose members carry the fields'
+// names, and every index is checked.
+#pragma once
+
+#include "platform/feld.hpp"
+#include "platform/image.hpp"
+
+#include <array>
+#include <string>
+
+namespace qz {
+
+constexpr int kSystemKapazitaet = 500;
+
+// One Sternsystem is the set of values with one index 1..Sternanzahl in these arrays.
+struct Sternsysteme {
+    Sternsysteme();
+    void clearAll();  // every entry 1..500 back to its start value
+
+    Feld<int> handelsposten, angriff;
+    Feld<std::string> name;
+    Feld<int> schild, schildMax, befestigung, befestigungBasis, befestigungMax, angegriffen, entdecker;
+    Feld2<int> pos;  // (i, 1) = x, (i, 2) = y
+    Feld<int> besitzer, typ;
+    Feld<int> einwohner, einwohnerBasis, einwohnerMax;
+    Feld<int> versorgung, versorgungBasis, versorgungMax;
+    Feld<int> forschung, forschungBasis;
+    Feld<int> handel, handelBasis, handelMax;
+    Feld<int> werft, werftBasis;
+    Feld2<int> bauAufwand, bauFortschritt, bauTyp;  // (i, slot 1..3)
+    Feld<int> bauAuftraege;
+};
+
+// The thirteen ship attributes, in the order the lists are always handled and sent.
+enum Schiffsfeld : int {
+    kTyp, kHuelle, kSchild, kAngedockt, kOrt, kZiel, kX, kY, kZielX, kZielY, kFeuerkraft, kFlotte, kRoute,
+    kSchiffsfelder
+};
+
+// Master lists: for every ship "," + value; the empty text means no ships.
+struct SchiffListen {
+    std::array<std::string, kSchiffsfelder> liste;
+    std::string& operator[](Schiffsfeld f) { return liste[f]; }
+    const std::string& operator[](Schiffsfeld f) const { return liste[f]; }
+    void clear() { for (auto& l : liste) l.clear(); }
+};
+
+// A working set: the lists cut into arrays, element 0 the empty piece, ships at 1..anzahl.
+struct SchiffSatz {
+    std::array<Feld<std::string>, kSchiffsfelder> feld;
+    int anzahl = 0;
+
+    Feld<std::string>& operator[](Schiffsfeld f) { return feld[f]; }
+    const Feld<std::string>& operator[](Schiffsfeld f) const { return feld[f]; }
+    int wert(Schiffsfeld f, int k) const;               // text-to-number of ship k's value
+    void setze(Schiffsfeld f, int k, long long value);  // ship k's value as decimal text
+    void clear();
+};
+
+struct Spieler {
+    Spieler();
+    Feld2<int> spielerFarbe{1, 4, 0, 3};    // (p, 0) colour index 1..8, (p, 1..3) red, green, blue
+    Feld2<int> parkOffset{1, 4, 1, 2};      // where the player's fleets stop next to a system
+    Feld<double> bewegungsIntervall{1, 4, 0.12};
+    Feld<int> hoechsteFlotte{1, 4, 0};
+};
+
+struct ForschungsThema {
+    int aktiv = 0;
+    std::string name;
+    int stufe = 0;
+    int kosten = 0;
+    int fortschritt = 0;
+};
+
+struct Forschung {
+    Forschung();
+    void reset();
+    Feld<ForschungsThema> thema{1, 12};
+};
+
+struct Wirtschaft {
+    int geld = 2000;
+    int vorrat = 500;
+    double naechsterTag = 0.0;
+    int einnahmen = 0;
+    int forschungskosten = 0;
+    int versorgungsertrag = 0;
+    int versorgungsverbrauch = 0;
+    int forschungsertrag = 0;
+    int forschungsetat = 0;
+    int forschungsausgaben = 0;
+    int forschungspunkte = 0;
+};
+
+// One route request slot shared by the game loop and the route computation.
+struct Routenauftrag {
+    int schiff = 0;       // representative ship whose route is being computed, 0 = slot free
+    std::string route;    // digits collected so far
+    int x = 0, y = 0;     // current point of the computation
+    int zielX = 0, zielY = 0;
+};
+
+// Map and screen state of a running game.
+struct Kartenzustand {
+    ImagePtr scanOverlay;
+    int scanNeuzeichnen = 0;
+    ImagePtr handelOverlay;
+    int handelNeuzeichnen = 0;
+    std::string handelsliste;
+    Feld<std::string> handelsArray{0, 0};
+    int handelsAnzahl = 0;
+    Routenauftrag routenauftrag;
+    int gewaehlteFlotte = 0;
+    int gewaehltesSchiff = 0;
+    Feld<int> gewaehlteTypen{1, 8, 0};
+    int abdockFlotte = 0;
+    int systemTab = 0;
+    int systemSeite = 0;
+};
+
+struct Spielstand {
+    Spielstand();
+
+    Sternsysteme systeme;
+    SchiffListen schiffe;                       // the local player's master lists
+    Feld<SchiffSatz> saetze{1, 4};              // working sets per player slot
+    Spieler spieler;
+    Forschung forschung;
+    Wirtschaft wirtschaft;
+    Kartenzustand karte;
+
+    int eigenerSpieler = 0;
+    int Spieleranzahl = 0;
+    int Sternanzahl = 200;
+    int spielLaeuft = 0;
+    int hintergrund = 0;
+    int gewaehltesSystem = 0;
+    int scrollX = 0;
+    int scrollY = 0;
+    int scrollSchritt = 2;
+    Feld2<int> hintergrundGroesse{1, 14, 1, 2};  // (k, 1) horizontal, (k, 2) vertical scroll range
+};
+
+}  // namespace qz
