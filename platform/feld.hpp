@@ -4,7 +4,9 @@
 
 #include "platform/errors.hpp"
 
+#include <algorithm>
 #include <source_location>
+#include <type_traits>
 #include <vector>
 
 namespace qz {
@@ -20,9 +22,14 @@ public:
     {
         lo_ = lo;
         hi_ = hi;
-        data_.assign(hi >= lo ? static_cast<std::size_t>(hi - lo + 1) : 0, value);
+        data_.clear();
+        data_.resize(hi >= lo ? static_cast<std::size_t>(hi - lo + 1) : 0);
+        fill(value);
     }
-    void fill(const T& value) { data_.assign(data_.size(), value); }
+    void fill(const T& value)
+    {
+        if constexpr (std::is_copy_assignable_v<T>) std::fill(data_.begin(), data_.end(), value);
+    }
 
     T& operator()(int i, std::source_location where = std::source_location::current())
     {
@@ -66,9 +73,14 @@ public:
         hi1_ = hi1;
         lo2_ = lo2;
         hi2_ = hi2;
-        data_.assign(static_cast<std::size_t>(hi1 - lo1 + 1) * static_cast<std::size_t>(hi2 - lo2 + 1), value);
+        data_.clear();
+        data_.resize(static_cast<std::size_t>(hi1 - lo1 + 1) * static_cast<std::size_t>(hi2 - lo2 + 1));
+        fill(value);
     }
-    void fill(const T& value) { data_.assign(data_.size(), value); }
+    void fill(const T& value)
+    {
+        if constexpr (std::is_copy_assignable_v<T>) std::fill(data_.begin(), data_.end(), value);
+    }
 
     T& operator()(int i, int j, std::source_location where = std::source_location::current())
     {

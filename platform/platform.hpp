@@ -51,6 +51,9 @@ public:
 
     virtual Sound& sound() = 0;
 
+    // True once the player closed the window; the main loop then ends like "Beenden".
+    virtual bool quitRequested() const { return false; }
+
 protected:
     virtual void present() = 0;
     Image screen_;

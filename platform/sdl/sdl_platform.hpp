@@ -32,8 +32,7 @@ public:
     void sleepUntilKey(int milliseconds) override;
     Sound& sound() override { return *sound_; }
 
-    // True once the player closed the window.
-    bool quitRequested() const { return quit_; }
+    bool quitRequested() const override { return quit_; }
 
 protected:
     void present() override;

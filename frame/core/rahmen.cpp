@@ -1,0 +1,20 @@
+#include "frame/core/rahmen.hpp"
+
+#include "platform/errors.hpp"
+
+namespace qz {
+
+void Rahmen::zeichne(const ImagePtr& bild, int x, int y, PutMode mode, std::source_location where)
+{
+    if (!bild) raiseError(kNullPointer, where);
+    put(screen(), x, y, bild.get(), mode);
+}
+
+void Rahmen::text(int x, int y, std::string_view cp437, Farbe colour) { drawText(screen(), x, y, cp437, colour); }
+
+void Rahmen::textMittig(double centreX, int y, std::string_view cp437, Farbe colour)
+{
+    drawText(screen(), centredX(centreX, cp437.size()), y, cp437, colour);
+}
+
+}  // namespace qz

@@ -1,0 +1,64 @@
+// The program frame's state: which screen runs, the input snapshot of this pass, the picture
+// tables and the sound state. Owned by the main program and handed to every screen.
+#pragma once
+
+#include "platform/feld.hpp"
+#include "platform/image.hpp"
+#include "platform/platform.hpp"
+
+#include <source_location>
+#include <string>
+
+namespace qz {
+
+// Music, click and volumes of the options screen.
+struct Klang {
+    int klickSample = 0;
+    int musikSample = 0;
+    int musikKanal = 0;
+    int effektLautstaerke = 50;
+    int musikLautstaerke = 50;
+    int aktuellerTrack = 1;
+    double naechsterTrack = 0.0;
+    int creditsSeite = 0;
+    double creditsSeitenende = 0.0;
+};
+
+struct Rahmen {
+    explicit Rahmen(Platform& p) : platform(p) {}
+
+    Platform& platform;
+    std::string Version = "QZ0.10";
+    std::string Programmzustand = "hauptmenu";
+    std::string Unterzustand;
+
+    // Input snapshot, refreshed at the top of every pass.
+    int MausX = -1;
+    int MausY = -1;
+    int MausRad = 0;
+    int MausRadAlt = 0;
+    int MausTasten = 0;
+    int Mausereignis = 0;
+    int Tastencode = 0;
+    std::string LetzteTaste;
+
+    Feld<ImagePtr> Oberflaechenbild{1, 23};
+    Feld<ImagePtr> Planetenbild{1, 18};
+    Feld2<ImagePtr> Schiffbild{1, 4, 1, 8};
+    ImagePtr Hintergrundbild;
+
+    Klang klang;
+
+    Image& screen() { return platform.screen(); }
+    // Draws a picture of a table; a picture that was never loaded raises error 7 here.
+    // The error names the drawing screen's line, not the blitter's.
+    void zeichne(const ImagePtr& bild, int x, int y, PutMode mode = PutMode::Copy,
+                 std::source_location where = std::source_location::current());
+    void text(int x, int y, std::string_view cp437, Farbe colour = 0xFFFFFF);
+    void textMittig(double centreX, int y, std::string_view cp437, Farbe colour = 0xFFFFFF);
+};
+
+// Open hit box: both bounds excluded.
+inline bool inBox(int x, int y, int x1, int x2, int y1, int y2) { return x > x1 && x < x2 && y > y1 && y < y2; }
+
+}  // namespace qz

@@ -1,0 +1,198 @@
+#include "frame/programm.hpp"
+
+#include "frame/core/klang.hpp"
+#include "frame/picture_loading.hpp"
+#include "game/sandkasten.hpp"
+#include "gfx/widgets.hpp"
+#include "multiplayer/multiplayer_screen.hpp"
+#include "platform/errors.hpp"
+
+namespace qz {
+
+namespace {
+
+Platform* gReportPlatform = nullptr;
+
+void clearReportScreen()
+{
+    if (gReportPlatform && gReportPlatform->screenIsOpen()) clear(gReportPlatform->screen());
+}
+
+// Set-1 scan code and Tastencode, in the order in which the first held key wins.
+constexpr int kTasten[][2] = {{scan::A, 1},     {scan::D, 4},      {scan::S, 19},   {scan::W, 23}, {scan::Left, 27},
+                              {scan::Right, 28}, {scan::Up, 29}, {scan::Down, 30}, {scan::Tab, 31}};
+
+}  // namespace
+
+void startUp(Programm& programm, Anbindung anbindung)
+{
+    Rahmen& rahmen = programm.rahmen;
+    Platform& platform = rahmen.platform;
+    platform.windowTitle("ORN\xB4s QZ");
+    platform.screenOpen(1024, 768, 32);
+    gReportPlatform = &platform;
+    setErrorScreenClear(clearReportScreen);
+    loadStartPictures(rahmen, anbindung.bildLaden);
+    soundStart(rahmen);
+    programm.worker = std::thread(THREAD1, std::ref(programm.server), std::move(anbindung.server));
+    std::lock_guard lock(programm.server.Datenmutex);
+    programm.server.Datenbedingung.notify_all();
+}
+
+void readInput(Rahmen& r)
+{
+    Platform& platform = r.platform;
+    r.LetzteTaste = platform.inkey();
+    MouseState mouse = platform.getMouse();
+    r.MausX = mouse.x;
+    r.MausY = mouse.y;
+    r.MausRad = mouse.wheel;
+    r.MausTasten = mouse.x < 0 && mouse.y < 0 ? 0 : mouse.buttons;
+
+    if (r.MausTasten == 1) {
+        r.Mausereignis = 5;
+    } else if (r.MausTasten == 2) {
+        r.Mausereignis = 6;
+    } else if (r.MausRad < r.MausRadAlt) {
+        r.Mausereignis = 7;
+        r.MausRadAlt = r.MausRad;
+    } else if (r.MausRad > r.MausRadAlt) {
+        r.Mausereignis = 8;
+        r.MausRadAlt = r.MausRad;
+    }
+    if (r.MausTasten < 1 && r.Mausereignis > 4) {
+        switch (r.Mausereignis) {
+        case 5: r.Mausereignis = 1; break;
+        case 6: r.Mausereignis = 2; break;
+        case 7: r.Mausereignis = 3; break;
+        case 8: r.Mausereignis = 4; break;
+        default: r.Mausereignis = 0; break;
+        }
+    }
+
+    for (const auto& [key, code] : kTasten) {
+        if (platform.keyDown(key)) {
+            r.Tastencode = code;
+            break;
+        }
+    }
+}
+
+void hauptmenuScreen(Rahmen& r)
+{
+    static const char* const kLabels[5] = {"Sandkasten", "Mehrspieler", "Option", "Credits", "Beenden"};
+    r.platform.screenLock();
+    clear(r.screen());
+    r.zeichne(r.Oberflaechenbild(19), 312, 184);
+    for (int i = 0; i < 5; ++i) {
+        int y = 218 + 54 * i;
+        r.zeichne(r.Oberflaechenbild(11), 434, y);
+        r.textMittig(512, y + 6, kLabels[i]);
+    }
+    r.platform.screenUnlock();
+
+    if (r.Mausereignis == 1 && r.MausX > 434 && r.MausX < 590) {
+        const int y = r.MausY;
+        bool hit = true;
+        if (y > 218 && y < 243) {
+            r.Programmzustand = "sandkasten";
+            r.Unterzustand = "hauptmenu";
+        } else if (y > 272 && y < 297) {
+            r.Programmzustand = "multiplayer";
+            r.Unterzustand = "login";
+        } else if (y > 326 && y < 351) {
+            r.Programmzustand = "option";
+        } else if (y > 380 && y < 434) {  // "Credits" reaches down to the top of "Beenden"
+            r.Programmzustand = "credits";
+            r.klang.creditsSeite = 0;
+        } else if (y > 434 && y < 459) {
+            r.Programmzustand = "close";
+        } else {
+            hit = false;
+        }
+        if (hit) {
+            r.Mausereignis = 0;
+            playClick(r);
+            if (r.Programmzustand == "close") r.platform.sleepUntilKey(1500);
+        }
+    }
+    if (r.Mausereignis == 1 || r.Mausereignis == 2) r.Mausereignis = 0;
+}
+
+void fallbackBranch(Rahmen& r, Serverdaten& server)
+{
+    {
+        std::lock_guard lock(server.Datenmutex);
+        if (!server.Empfangsdaten.empty()) {
+            std::vector<std::string> teile;
+            STRINGSPLIT(server.Empfangsdaten, ";;", teile);
+            server.Empfangsdaten.clear();
+            if (teile.size() > 1 && teile[0] == "onlinecheck" && teile[1] == "online") server.Serveronline = 1;
+        }
+    }
+    if (r.platform.timer() >= server.Signalzeit) {
+        {
+            std::lock_guard lock(server.Datenmutex);
+            server.Datenbedingung.notify_one();
+        }
+        server.Signalzeit = r.platform.timer() + 2.0;
+    }
+}
+
+bool mainLoopPass(Programm& programm)
+{
+    Rahmen& r = programm.rahmen;
+    musikTick(r);
+    readInput(r);
+    if (r.platform.quitRequested()) r.Programmzustand = "close";
+
+    if (r.Programmzustand == "hauptmenu") hauptmenuScreen(r);
+    else if (r.Programmzustand == "sandkasten") sandkastenScreen(r, programm.spiel);
+    else if (r.Programmzustand == "multiplayer") multiplayerScreen(r, programm.spiel, programm.server);
+    else if (r.Programmzustand == "option") optionsScreen(r, "hauptmenu", r.Unterzustand);
+    else if (r.Programmzustand == "credits") creditsScreen(r);
+    else fallbackBranch(r, programm.server);
+
+    if (r.Mausereignis == 42) {
+        playClick(r);
+        r.Mausereignis = 0;
+    }
+    r.platform.sleepMs(1);
+    return r.Programmzustand != "close";
+}
+
+void stopWorker(Programm& programm)
+{
+    {
+        std::lock_guard lock(programm.server.Datenmutex);
+        programm.server.ThreadEnde = 1;
+        programm.server.Datenbedingung.notify_one();
+    }
+    if (programm.worker.joinable()) programm.worker.join();
+}
+
+void shutDown(Programm& programm)
+{
+    soundShutdown(programm.rahmen);
+    stopWorker(programm);
+    releasePictures(programm.rahmen);
+}
+
+int runProgram(Platform& platform, Anbindung anbindung)
+{
+    auto programm = std::make_unique<Programm>(platform);
+    try {
+        startUp(*programm, std::move(anbindung));
+        while (mainLoopPass(*programm)) {
+        }
+        shutDown(*programm);
+        return 0;
+    } catch (const LaufzeitFehler& fehler) {
+        clearReportScreen();
+        writeErrorReport("Fehler: ", fehler);
+        stopWorker(*programm);
+        return 1;
+    }
+}
+
+}  // namespace qz

@@ -1,0 +1,50 @@
+// The program: start-up, one pass of the main loop, the main menu, the fallback branch and
+// the shutdown. main() is a thin wrapper around runProgram; tests drive passes directly on the
+// headless backend.
+#pragma once
+
+#include "frame/core/rahmen.hpp"
+#include "frame/picture_loading.hpp"
+#include "game/spielstand.hpp"
+#include "multiplayer/server_worker.hpp"
+
+#include <thread>
+
+namespace qz {
+
+struct Programm {
+    explicit Programm(Platform& platform) : rahmen(platform) {}
+
+    Rahmen rahmen;
+    Spielstand spiel;
+    Serverdaten server;
+    std::thread worker;
+};
+
+// What the program is connected to: the server round trip and the picture loader.
+struct Anbindung {
+    RoundTrip server;
+    BildLader bildLaden;
+};
+
+// Start-up steps: window, state, pictures, sound, worker.
+void startUp(Programm& programm, Anbindung anbindung);
+
+// Steps 2 to 5 of a pass: keyboard buffer, pointer, Mausereignis and Tastencode.
+void readInput(Rahmen& rahmen);
+
+// One pass of the main loop; returns false once Programmzustand is "close".
+bool mainLoopPass(Programm& programm);
+
+void hauptmenuScreen(Rahmen& rahmen);
+void fallbackBranch(Rahmen& rahmen, Serverdaten& server);
+
+// Tells the worker to end and waits for it (also used by the main error handler).
+void stopWorker(Programm& programm);
+void shutDown(Programm& programm);
+
+// The whole program under the main error handler: exit code 0 after "close", 1 after an error
+// report was written.
+int runProgram(Platform& platform, Anbindung anbindung);
+
+}  // namespace qz
