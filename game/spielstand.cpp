@@ -58,6 +58,7 @@ void Forschung::reset()
         {"Hangerreparatur verbessern", 489},
     };
     for (int i = 1; i <= 12; ++i) thema(i) = ForschungsThema{0, kThemen[i - 1].name, 0, kThemen[i - 1].kosten, 0};
+    aktiveThemen = 0;
 }
 
 Spielstand::Spielstand()

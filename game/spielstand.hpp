@@ -79,6 +79,7 @@ struct Forschung {
     Forschung();
     void reset();
     Feld<ForschungsThema> thema{1, 12};
+    int aktiveThemen = 0;  // number of topics with aktiv = 1
 };
 
 struct Wirtschaft {
@@ -95,12 +96,14 @@ struct Wirtschaft {
     int forschungspunkte = 0;
 };
 
-// One route request slot shared by the game loop and the route computation.
+// One route request slot shared by the game loop and the route computation: one route is
+// computed at a time, one step per call, and handed to the fleet when it is complete.
 struct Routenauftrag {
-    int schiff = 0;       // representative ship whose route is being computed, 0 = slot free
-    std::string route;    // digits collected so far
-    int x = 0, y = 0;     // current point of the computation
+    int status = 0;       // 0 idle, 1 requested, 2 route complete
+    int flotte = 0;       // fleet whose route is being computed
+    int x = 0, y = 0;     // current point (top-left corner of the representative's icon)
     int zielX = 0, zielY = 0;
+    std::string route;    // digits collected so far
 };
 
 // Map and screen state of a running game.
@@ -113,12 +116,26 @@ struct Kartenzustand {
     Feld<std::string> handelsArray{0, 0};
     int handelsAnzahl = 0;
     Routenauftrag routenauftrag;
+
+    // Fleet selection on the map and what the fleet pass reports to the other screens.
     int gewaehlteFlotte = 0;
     int gewaehltesSchiff = 0;
-    Feld<int> gewaehlteTypen{1, 8, 0};
-    int abdockFlotte = 0;
-    int systemTab = 0;
-    int systemSeite = 0;
+    Feld<int> gewaehlteTypen{1, 8, 0};  // ship count per type of the selected fleet
+    double naechsterFlugschritt = 0.0;  // clock value of the next movement tick
+    int kolonieschiff = 0;              // colony ship standing at the opened system
+    int angriffsschiff = 0;             // heavy battleship standing at the opened system
+    std::string angriffsziel;
+    std::string angriffsschaden;
+    int abdockFlotte = 0;               // pending undock request (fleet number)
+
+    // The opened star system's screen.
+    int systemTab = 1;
+    int forschungsKategorie = 1;
+    int katalogOffen = 0;
+    int hangarSchiff = 0;
+    int hangarFlotte = 0;
+    int hangarSeite = 1;
+    int flottenSeite = 1;
 };
 
 struct Spielstand {
