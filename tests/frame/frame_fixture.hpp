@@ -1,0 +1,45 @@
+// A started program on the headless backend with plain stand-in pictures.
+#pragma once
+
+#include "frame/programm.hpp"
+#include "platform/headless/headless_platform.hpp"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+namespace qz {
+
+struct FrameFixture : ::testing::Test {
+    HeadlessPlatform platform;
+    std::unique_ptr<Programm> programm = std::make_unique<Programm>(platform);
+    std::atomic<int> roundTrips{0};
+    Rahmen& r = programm->rahmen;
+
+    void SetUp() override
+    {
+        Anbindung anbindung;
+        anbindung.server = [this](const Feld<KVP>&, const Feld<KVP>&) {
+            ++roundTrips;
+            return std::string("HTTP/1.1 200 OK\r\n\r\nCODE:onlinecheck;;online:EDOC");
+        };
+        anbindung.bildLaden = [](const std::string&) { return imageCreate(32, 32, 0xFF404040); };
+        startUp(*programm, anbindung);
+    }
+    void TearDown() override { stopWorker(*programm); }
+
+    // One pass with the pointer at (x, y) and the given buttons held.
+    bool pass(int x, int y, int buttons = 0)
+    {
+        platform.moveMouse(x, y);
+        platform.setButtons(buttons);
+        return mainLoopPass(*programm);
+    }
+    bool click(int x, int y)
+    {
+        pass(x, y, 1);
+        return pass(x, y, 0);
+    }
+};
+
+}  // namespace qz

@@ -1,0 +1,117 @@
+// The fallback branch and the worker: one round trip per signal, the reply cut, clean shutdown.
+#include "frame_fixture.hpp"
+
+#include <chrono>
+#include <thread>
+
+namespace qz {
+namespace {
+
+using Worker = FrameFixture;
+
+bool waitFor(const std::function<bool()>& done)
+{
+    for (int i = 0; i < 2000; ++i) {
+        if (done()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return false;
+}
+
+TEST_F(Worker, FallbackSignalsEveryTwoSecondsAndMarksTheServerOnline)
+{
+    r.Programmzustand = "unbekannt";
+    ASSERT_TRUE(waitFor([&] {
+        std::lock_guard lock(programm->server.Datenmutex);
+        return programm->server.Anfragezaehler == 1;
+    }));
+    pass(0, 0);  // timer passed Signalzeit 0: signal
+    ASSERT_TRUE(waitFor([&] { return roundTrips == 1; }));
+    ASSERT_TRUE(waitFor([&] {
+        std::lock_guard lock(programm->server.Datenmutex);
+        return programm->server.Anfragezaehler == 2;
+    }));
+    pass(0, 0);  // the reply is picked up; no new signal before two seconds
+    EXPECT_EQ(programm->server.Serveronline, 1);
+    EXPECT_TRUE(programm->server.Empfangsdaten.empty());
+    platform.advance(1.9);
+    pass(0, 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(roundTrips, 1);
+    platform.advance(0.2);
+    pass(0, 0);
+    EXPECT_TRUE(waitFor([&] { return roundTrips == 2; }));
+    EXPECT_EQ(r.Programmzustand, "unbekannt");
+}
+
+TEST(WorkerAlone, CutsTheReplyAndClearsTheRequestFlag)
+{
+    Serverdaten daten;
+    std::atomic<int> calls{0};
+    std::thread worker(THREAD1, std::ref(daten), [&](const Feld<KVP>& get, const Feld<KVP>& post) {
+        ++calls;
+        return "junk CODE:loginok:EDOC more " + get(1).Key + post(1).Value;
+    });
+    auto asleep = [&](int n) {
+        return waitFor([&] {
+            std::lock_guard lock(daten.Datenmutex);
+            return daten.Anfragezaehler == n;
+        });
+    };
+    ASSERT_TRUE(asleep(1));
+    {
+        std::lock_guard lock(daten.Datenmutex);
+        daten.PostKVP(1) = {"infos", "login"};
+        daten.Anfrageoffen = 1;
+        daten.Datenbedingung.notify_one();
+    }
+    ASSERT_TRUE(asleep(2));
+    {
+        std::lock_guard lock(daten.Datenmutex);
+        EXPECT_EQ(daten.Empfangsdaten, "loginok");
+        EXPECT_EQ(daten.Anfrageoffen, 0);
+        daten.ThreadEnde = 1;
+        daten.Datenbedingung.notify_one();
+    }
+    worker.join();
+    EXPECT_EQ(calls, 1);
+}
+
+TEST(WorkerAlone, ShutdownDuringARoundTripFinishesItFirst)
+{
+    Serverdaten daten;
+    std::atomic<bool> inFlight{false};
+    std::thread worker(THREAD1, std::ref(daten), [&](const Feld<KVP>&, const Feld<KVP>&) {
+        inFlight = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return std::string("CODE:x:EDOC");
+    });
+    ASSERT_TRUE(waitFor([&] {
+        std::lock_guard lock(daten.Datenmutex);
+        return daten.Anfragezaehler == 1;
+    }));
+    {
+        std::lock_guard lock(daten.Datenmutex);
+        daten.Datenbedingung.notify_one();
+    }
+    ASSERT_TRUE(waitFor([&] { return inFlight.load(); }));
+    {
+        std::lock_guard lock(daten.Datenmutex);
+        daten.ThreadEnde = 1;
+        daten.Datenbedingung.notify_one();
+    }
+    worker.join();
+    EXPECT_EQ(daten.Empfangsdaten, "x");
+}
+
+TEST(CutReply, MissingMarkersGiveTheEmptyText)
+{
+    EXPECT_EQ(cutReply("a CODE:onlinecheck;;online:EDOC b"), "onlinecheck;;online");
+    EXPECT_EQ(cutReply("CODE:no end"), "");
+    EXPECT_EQ(cutReply("no start:EDOC"), "");
+    EXPECT_EQ(cutReply(":EDOC CODE:x"), "");
+    EXPECT_EQ(cutReply(""), "");
+}
+
+}  // namespace
+}  // namespace qz
