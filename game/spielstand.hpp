@@ -116,6 +116,10 @@ struct Kartenzustand {
     Feld<std::string> handelsArray{0, 0};
     int handelsAnzahl = 0;
     Routenauftrag routenauftrag;
+    double naechsterScroll = 0.0;  // the map scrolls one step at most every 0.0033 s
+    double routenTimer = 0.0;      // one route step at most every 0.03 s
+    int kartenBreite = 0;          // the whole star map: background scroll range + screen
+    int kartenHoehe = 0;
 
     // Fleet selection on the map and what the fleet pass reports to the other screens.
     int gewaehlteFlotte = 0;
