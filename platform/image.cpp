@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <cstring>
 #include <new>
 
@@ -28,6 +31,39 @@ Farbe blendPixel(Farbe target, Farbe source, int alpha)
         out |= static_cast<Farbe>(t + (s - t) * alpha / 255) << shift;
     }
     return out;
+}
+
+// Writes every source pixel that is not the mask colour; the overlays are mostly mask, so
+// four pixels are tested at a time and fully masked groups cost one comparison.
+void transparentRow(Farbe* dst, const Farbe* src, int w)
+{
+    int c = 0;
+#if defined(__SSE2__)
+    const __m128i rgbMask = _mm_set1_epi32(0x00FFFFFF);
+    const __m128i magenta = _mm_set1_epi32(static_cast<int>(kMaskColour));
+    // Skip long fully masked stretches eight pixels at a time.
+    for (; c + 8 <= w; c += 8) {
+        __m128i a = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + c)), rgbMask);
+        __m128i b = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + c + 4)), rgbMask);
+        __m128i both = _mm_and_si128(_mm_cmpeq_epi32(a, magenta), _mm_cmpeq_epi32(b, magenta));
+        if (_mm_movemask_epi8(both) != 0xFFFF) break;
+    }
+    for (; c + 4 <= w; c += 4) {
+        __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + c));
+        __m128i isMaskLane = _mm_cmpeq_epi32(_mm_and_si128(s, rgbMask), magenta);
+        int bits = _mm_movemask_epi8(isMaskLane);
+        if (bits == 0xFFFF) continue;
+        __m128i* out = reinterpret_cast<__m128i*>(dst + c);
+        if (bits == 0) {
+            _mm_storeu_si128(out, s);
+            continue;
+        }
+        __m128i d = _mm_loadu_si128(out);
+        _mm_storeu_si128(out, _mm_or_si128(_mm_and_si128(isMaskLane, d), _mm_andnot_si128(isMaskLane, s)));
+    }
+#endif
+    for (; c < w; ++c)
+        if (!isMask(src[c])) dst[c] = src[c];
 }
 
 void hspan(Image& target, int x1, int x2, int y, Farbe colour)
@@ -86,8 +122,7 @@ void put(Image& target, int x, int y, const Image* image, PutMode mode, const So
             std::memcpy(dst, src, static_cast<std::size_t>(w) * sizeof(Farbe));
             break;
         case PutMode::Transparent:
-            for (int c = 0; c < w; ++c)
-                if (!isMask(src[c])) dst[c] = src[c];
+            transparentRow(dst, src, w);
             break;
         case PutMode::Blend:
             for (int c = 0; c < w; ++c)
@@ -168,6 +203,20 @@ void clear(Image& target, Farbe colour) { std::fill(target.pixels.begin(), targe
 
 void drawText(Image& target, int x, int y, std::string_view cp437, Farbe colour)
 {
+    // Texts wholly inside the target skip the per-pixel clipping.
+    if (x >= 0 && y >= 0 && y + 16 <= target.height &&
+        x + 8 * static_cast<long long>(cp437.size()) <= target.width) {
+        for (int r = 0; r < 16; ++r) {
+            Farbe* row = target.row(y + r) + x;
+            for (unsigned char c : cp437) {
+                // Visit only the lit pixels: bit 7 is the glyph's left column.
+                for (unsigned bits = kFont[c][r]; bits != 0; bits &= bits - 1)
+                    row[7 - __builtin_ctz(bits)] = colour;
+                row += 8;
+            }
+        }
+        return;
+    }
     for (unsigned char c : cp437) {
         if (x > -8 && x < target.width && y > -16 && y < target.height) {
             for (int r = 0; r < 16; ++r) {
