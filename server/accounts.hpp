@@ -1,0 +1,31 @@
+// The accounts the server knows: name and stored credential, mirrored from storage.
+#pragma once
+
+#include "credentials.hpp"
+#include "storage.hpp"
+
+#include <mutex>
+#include <string>
+#include <unordered_map>
+
+namespace qz::server {
+
+class AccountBook {
+public:
+    AccountBook(Storage& storage, HashCost cost);
+
+    // True for a known name with a matching digest, or for an unknown name that is
+    // registered now because registration is open.
+    bool login(const std::string& name, std::string_view digest, bool registrationOpen);
+    // Adds or replaces an account (operator command).
+    void add(const std::string& name, std::string_view digest);
+    bool exists(const std::string& name) const;
+
+private:
+    Storage& storage_;
+    HashCost cost_;
+    mutable std::mutex mutex_;
+    std::unordered_map<std::string, std::string> credentials_;
+};
+
+}  // namespace qz::server

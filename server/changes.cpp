@@ -1,0 +1,13 @@
+#include "changes.hpp"
+
+namespace qz::server {
+
+bool ChannelChanges::any() const {
+    if (header || wholeMap || !systems.empty() || agreements || chatAppended > 0) return true;
+    for (int n = 1; n <= kMaxPlayers; ++n) {
+        if (slots[n] || players[n]) return true;
+    }
+    return false;
+}
+
+}  // namespace qz::server

@@ -1,0 +1,24 @@
+// What one request changed in a channel, so that exactly that is written to storage.
+#pragma once
+
+#include "limits.hpp"
+
+#include <array>
+#include <cstddef>
+#include <set>
+
+namespace qz::server {
+
+struct ChannelChanges {
+    bool header = false;  // started flag, star count, host, background
+    std::array<bool, kMaxPlayers + 1> slots{};
+    bool wholeMap = false;
+    std::set<int> systems;  // 1-based systems whose owner, shield, fortification or attack state changed
+    std::array<bool, kMaxPlayers + 1> players{};
+    bool agreements = false;
+    std::size_t chatAppended = 0;  // lines added at the end of the chat
+
+    bool any() const;
+};
+
+}  // namespace qz::server

@@ -1,0 +1,32 @@
+#include "channel.hpp"
+
+namespace qz::server {
+
+void StarMap::resize(int stars) {
+    const auto n = static_cast<std::size_t>(stars);
+    name.resize(n);
+    for (auto* values : {&x, &y, &owner, &type, &population, &supply, &research, &trade, &shipyard, &shield,
+                         &fortification, &attacked}) {
+        values->resize(n);
+    }
+}
+
+int Agreements::seenBy(int a, int b) const {
+    if (offered[a][b] && offered[b][a]) return 2;
+    return offered[a][b] ? 1 : 0;
+}
+
+int ChannelState::slotOf(std::string_view playerName) const {
+    for (int n = 1; n <= maxPlayers; ++n) {
+        if (!slots[n].name.empty() && slots[n].name == playerName) return n;
+    }
+    return 0;
+}
+
+int ChannelState::occupiedSlots() const {
+    int count = 0;
+    for (int n = 1; n <= maxPlayers; ++n) count += slots[n].name.empty() ? 0 : 1;
+    return count;
+}
+
+}  // namespace qz::server

@@ -1,0 +1,96 @@
+// What the server keeps about one channel: its slots, the star map, every player's last
+// ship lists and trade routes, the trade agreements and the chat.
+#pragma once
+
+#include "limits.hpp"
+
+#include <array>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace qz::server {
+
+struct Slot {
+    std::string name;  // empty: the slot is free ("Offen")
+    int colour = 0;
+    int ready = 0;
+    double lastPoll = 0;  // server clock; not stored, a restart counts as a poll
+};
+
+// System i (1-based) is element i - 1 of every array.
+struct StarMap {
+    std::vector<std::string> name;
+    std::vector<int> x, y, owner, type;
+    std::vector<int> population, supply, research, trade, shipyard;
+    std::vector<int> shield, fortification, attacked;
+    int background = 0;
+
+    int size() const { return static_cast<int>(owner.size()); }
+    void resize(int stars);
+};
+
+// A player's ships as last reported. The texts are re-sent exactly as received (they were
+// checked on arrival); the numbers are what the battle rules need.
+struct ShipLists {
+    std::string type, hull, shield, docked, location, route, fleet, x, y, firepower;
+    std::string highestFleet;
+    std::vector<int> typeValues, dockedValues, locationValues, hullValues, shieldValues, firepowerValues;
+
+    int count() const { return static_cast<int>(typeValues.size()); }
+    bool empty() const { return typeValues.empty(); }
+};
+
+struct PlayerState {
+    ShipLists ships;
+    std::string tradeRoutes;
+};
+
+// offered[a][b]: slot a has offered trade to slot b. told[a][b]: the value the server last
+// reported to a for b, so that a client repeating what it was told is not taken as a new offer.
+struct Agreements {
+    std::array<std::array<bool, kMaxPlayers + 1>, kMaxPlayers + 1> offered{};
+    std::array<std::array<int, kMaxPlayers + 1>, kMaxPlayers + 1> told{};
+
+    // 2 in force, 1 offered by a and not yet answered, 0 otherwise.
+    int seenBy(int a, int b) const;
+};
+
+struct ChatLine {
+    int sender = 0;
+    std::string text;
+};
+
+struct ChannelState {
+    std::string sessionId;
+    std::string name;
+    std::string password;
+    std::string version;
+    std::string hostName;  // the creator once it has polled; only it may hold slot 1
+    int maxPlayers = kMaxPlayers;
+    int stars = 0;
+    bool started = false;
+    std::array<Slot, kMaxPlayers + 1> slots;  // 1..maxPlayers
+    std::array<PlayerState, kMaxPlayers + 1> players;
+    StarMap map;
+    Agreements agreements;
+    std::deque<ChatLine> chat;
+    std::map<std::string, int> previousSlot;  // lobby: where a timed-out name sat
+    double emptySince = -1;                    // server clock, -1 while someone is present
+    bool closed = false;                       // removed from the registry and from storage
+
+    int slotOf(std::string_view playerName) const;
+    int occupiedSlots() const;
+};
+
+struct Channel {
+    std::mutex mutex;
+    ChannelState state;
+};
+
+using ChannelPtr = std::shared_ptr<Channel>;
+
+}  // namespace qz::server

@@ -1,0 +1,44 @@
+// The server without its sockets: takes the query string and the form body of one request
+// and gives the complete reply body ("CODE:" ... ":EDOC"). Also closes idle slots and
+// channels. Safe to call from several threads at once.
+#pragma once
+
+#include "accounts.hpp"
+#include "channel_registry.hpp"
+#include "commands.hpp"
+#include "storage.hpp"
+
+#include <string>
+#include <string_view>
+
+namespace qz::server {
+
+class CommandHandler {
+public:
+    // Loads accounts and channels from storage; `now` is the server clock at start, which
+    // counts as a poll of every seated player.
+    CommandHandler(Storage& storage, ServerConfig config, double now);
+
+    std::string handle(std::string_view query, std::string_view body, double now);
+
+    // Frees lobby slots of players silent for 60 s and closes channels empty for 5 minutes.
+    void sweep(double now);
+
+    AccountBook& accounts() { return accounts_; }
+    std::size_t channelCount() const { return channels_.all().size(); }
+
+private:
+    std::string dispatch(std::string_view query, std::string_view body, double now);
+
+    Storage& storage_;
+    ServerConfig config_;
+    AccountBook accounts_;
+    ChannelRegistry channels_;
+};
+
+// "CODE:" + text + ":EDOC".
+std::string frameReply(std::string_view text);
+// The framed reply to a refused request: "fehler;;" + reason.
+std::string errorReply(std::string_view reason);
+
+}  // namespace qz::server

@@ -1,0 +1,89 @@
+#include "game_input.hpp"
+
+#include "bad_request.hpp"
+#include "number_list.hpp"
+#include "ship_lists.hpp"
+#include "text_checks.hpp"
+
+#include <limits>
+
+namespace qz::server {
+
+namespace {
+
+constexpr int kIntMax = std::numeric_limits<int>::max();
+
+std::array<int, kMaxPlayers + 1> readAgreements(std::string_view text) {
+    std::array<int, kMaxPlayers + 1> values{};
+    std::size_t start = 0;
+    for (int n = 1; n <= kMaxPlayers; ++n) {
+        const std::size_t comma = text.find(',', start);
+        const bool last = n == kMaxPlayers;
+        if (last != (comma == std::string_view::npos)) throw BadRequest("hvertrag braucht vier Werte");
+        const std::string_view item = text.substr(start, last ? std::string_view::npos : comma - start);
+        values[n] = requireIntInRange(item, "hvertrag", 0, 3);
+        start = comma + 1;
+    }
+    return values;
+}
+
+void readShips(GameInput& input, const FormFields& form, int stars) {
+    const std::string_view flag = form.value("si0");
+    if (flag.empty()) return;
+    if (flag == "nok") {
+        input.ships = GameInput::Ships::clear;
+        return;
+    }
+    if (flag != "ok") throw BadRequest("si0 ungueltig");
+    input.ships = GameInput::Ships::replace;
+    input.shipLists = readShipLists({form.value("si1"), form.value("si10"), form.value("si11"), form.value("si2"),
+                                     form.value("si3"), form.value("si4"), form.value("si5"), form.value("si6"),
+                                     form.value("si7"), form.value("si12"), form.value("si8")},
+                                    stars);
+    if (!form.value("si9").empty()) requireInt(form.value("si9"), "si9");
+}
+
+void readAttacks(GameInput& input, const FormFields& form, int stars) {
+    const std::string_view flag = form.value("pa0");
+    if (flag.empty()) return;
+    if (flag != "ok") throw BadRequest("pa0 ungueltig");
+    const std::vector<int> damages = parseIntListInRange(form.value("pa1"), "pa1", 0, kIntMax);
+    const std::vector<int> targets = parseIntListInRange(form.value("pa2"), "pa2", 1, stars);
+    if (damages.size() != targets.size()) throw BadRequest("Angriffslisten ungleich lang");
+    for (std::size_t i = 0; i < targets.size(); ++i) input.attacks.push_back({targets[i], damages[i]});
+}
+
+void readPlanets(GameInput& input, const FormFields& form, int stars) {
+    if (form.value("pi1").empty()) return;
+    const std::vector<int> systems = parseIntListInRange(form.value("pi1"), "pi1", 1, stars);
+    const std::vector<int> shields = parseIntListInRange(form.value("pi2"), "pi2", 0, kIntMax);
+    const std::vector<int> forts = parseIntListInRange(form.value("pi3"), "pi3", 0, kIntMax);
+    if (shields.size() != systems.size() || forts.size() != systems.size()) {
+        throw BadRequest("Planetenlisten ungleich lang");
+    }
+    for (std::size_t i = 0; i < systems.size(); ++i) input.planets.push_back({systems[i], shields[i], forts[i]});
+}
+
+}  // namespace
+
+GameInput readGameInput(const FormFields& form, int stars) {
+    GameInput input;
+    input.name = form.value("i1");
+    requireName(input.name, "Spielername");
+    if (!form.value("kolo").empty()) input.colonised = requireIntInRange(form.value("kolo"), "kolo", 1, stars);
+    readShips(input, form, stars);
+    input.tradeRoutes = form.value("hwege");
+    if (parseIntListInRange(input.tradeRoutes, "hwege", 1, stars).size() % 2 != 0) {
+        throw BadRequest("Handelswege unvollstaendig");
+    }
+    if (form.has("hvertrag")) input.agreements = readAgreements(form.value("hvertrag"));
+    if (!form.value("chat").empty()) {
+        requireChatLine(form.value("chat"));
+        input.chat = std::string(form.value("chat"));
+    }
+    readAttacks(input, form, stars);
+    readPlanets(input, form, stars);
+    return input;
+}
+
+}  // namespace qz::server

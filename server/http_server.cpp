@@ -1,0 +1,195 @@
+#include "http_server.hpp"
+
+#include "log.hpp"
+
+#include <boost/asio/ip/tcp.hpp>
+#include <boost/asio/signal_set.hpp>
+#include <boost/asio/steady_timer.hpp>
+#include <boost/beast/core.hpp>
+#include <boost/beast/http.hpp>
+
+#include <chrono>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace qz::server {
+
+namespace asio = boost::asio;
+namespace beast = boost::beast;
+namespace http = beast::http;
+using tcp = asio::ip::tcp;
+
+namespace {
+
+constexpr std::string_view kScriptPath = "/games/qz/datenabfrage.php";
+constexpr std::size_t kDrainLimit = 4 * 1024 * 1024;
+
+double serverClock() {
+    static const auto start = std::chrono::steady_clock::now();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+class Session : public std::enable_shared_from_this<Session> {
+public:
+    Session(tcp::socket socket, CommandHandler& handler, int readTimeoutSeconds)
+        : stream_(std::move(socket)), handler_(handler), readTimeout_(readTimeoutSeconds) {}
+
+    void start() {
+        parser_.emplace();
+        parser_->header_limit(static_cast<std::uint32_t>(kMaxHeaderBytes));
+        parser_->body_limit(kMaxBodyBytes);
+        stream_.expires_after(std::chrono::seconds(readTimeout_));
+        http::async_read(stream_, buffer_, *parser_,
+                         [self = shared_from_this()](beast::error_code error, std::size_t) { self->onRead(error); });
+    }
+
+private:
+    void onRead(beast::error_code error) {
+        if (error == beast::error::timeout) {
+            logLine(LogLevel::warn, "request refused: read time-out");
+            return reply(http::status::request_timeout, errorReply("Zeitueberschreitung"), false);
+        }
+        if (error == http::error::body_limit) {
+            logLine(LogLevel::warn, "request refused: body too large");
+            return reply(http::status::payload_too_large, errorReply("Anfrage zu gross"), true);
+        }
+        if (error == http::error::header_limit) {
+            logLine(LogLevel::warn, "request refused: header too large");
+            return reply(http::status::request_header_fields_too_large, errorReply("Kopfzeilen zu gross"), true);
+        }
+        if (error) {
+            if (error != http::error::end_of_stream && error != asio::error::connection_reset) {
+                logLine(LogLevel::warn, "request refused: " + error.message());
+                return reply(http::status::bad_request, errorReply("Anfrage fehlerhaft"), true);
+            }
+            return close();
+        }
+        const auto& request = parser_->get();
+        const std::string_view target(request.target().data(), request.target().size());
+        const std::size_t mark = target.find('?');
+        const std::string_view path = target.substr(0, mark);
+        const std::string_view query = mark == std::string_view::npos ? std::string_view() : target.substr(mark + 1);
+        if (path != kScriptPath) return reply(http::status::not_found, "Not Found", false);
+        if (request.method() != http::verb::post) return reply(http::status::method_not_allowed, "Method Not Allowed", false);
+        if (logEnabled(LogLevel::debug)) logLine(LogLevel::debug, "request " + std::string(target));
+        reply(http::status::ok, handler_.handle(query, request.body(), serverClock()), false);
+    }
+
+    void reply(http::status status, std::string body, bool drainAfter) {
+        response_.result(status);
+        response_.version(11);
+        response_.set(http::field::server, "qz-server");
+        response_.set(http::field::content_type, "text/html");
+        if (status == http::status::method_not_allowed) response_.set(http::field::allow, "POST");
+        response_.keep_alive(false);
+        response_.body() = std::move(body);
+        response_.prepare_payload();
+        stream_.expires_after(std::chrono::seconds(readTimeout_));
+        http::async_write(stream_, response_,
+                          [self = shared_from_this(), drainAfter](beast::error_code error, std::size_t) {
+                              if (error || !drainAfter) return self->close();
+                              self->drain();
+                          });
+    }
+
+    // A refused request may still be arriving; reading it away before closing keeps the
+    // connection from being reset, which would lose the reply on the client's side.
+    void drain() {
+        beast::error_code ignored;
+        stream_.socket().shutdown(tcp::socket::shutdown_send, ignored);
+        stream_.expires_after(std::chrono::seconds(2));
+        stream_.async_read_some(asio::buffer(discard_), [self = shared_from_this()](beast::error_code error,
+                                                                                    std::size_t bytes) {
+            self->drained_ += bytes;
+            if (error || self->drained_ > kDrainLimit) return self->close();
+            self->drain();
+        });
+    }
+
+    void close() {
+        beast::error_code ignored;
+        stream_.socket().shutdown(tcp::socket::shutdown_send, ignored);
+        stream_.socket().close(ignored);
+    }
+
+    beast::tcp_stream stream_;
+    CommandHandler& handler_;
+    int readTimeout_;
+    beast::flat_buffer buffer_;
+    std::optional<http::request_parser<http::string_body>> parser_;
+    http::response<http::string_body> response_;
+    std::array<char, 16384> discard_{};
+    std::size_t drained_ = 0;
+};
+
+}  // namespace
+
+struct HttpServer::Impl {
+    Impl(CommandHandler& handler, const HttpSettings& settings)
+        : handler(handler),
+          settings(settings),
+          context(settings.threads),
+          acceptor(context),
+          signals(context, SIGINT, SIGTERM),
+          sweepTimer(context) {
+        const tcp::endpoint endpoint(asio::ip::make_address(settings.bindAddress),
+                                     static_cast<unsigned short>(settings.port));
+        acceptor.open(endpoint.protocol());
+        acceptor.set_option(asio::socket_base::reuse_address(true));
+        acceptor.bind(endpoint);
+        acceptor.listen(asio::socket_base::max_listen_connections);
+    }
+
+    void accept() {
+        acceptor.async_accept([this](beast::error_code error, tcp::socket socket) {
+            if (!error) {
+                socket.set_option(tcp::no_delay(true));
+                std::make_shared<Session>(std::move(socket), handler, settings.readTimeoutSeconds)->start();
+            } else if (error == asio::error::operation_aborted) {
+                return;
+            }
+            accept();
+        });
+    }
+
+    void scheduleSweep() {
+        sweepTimer.expires_after(std::chrono::seconds(5));
+        sweepTimer.async_wait([this](beast::error_code error) {
+            if (error) return;
+            handler.sweep(serverClock());
+            scheduleSweep();
+        });
+    }
+
+    CommandHandler& handler;
+    HttpSettings settings;
+    asio::io_context context;
+    tcp::acceptor acceptor;
+    asio::signal_set signals;
+    asio::steady_timer sweepTimer;
+};
+
+HttpServer::HttpServer(CommandHandler& handler, const HttpSettings& settings)
+    : impl_(std::make_unique<Impl>(handler, settings)) {}
+
+HttpServer::~HttpServer() = default;
+
+int HttpServer::port() const { return impl_->acceptor.local_endpoint().port(); }
+
+void HttpServer::run() {
+    impl_->signals.async_wait([this](beast::error_code error, int signal) {
+        if (error) return;
+        logLine(LogLevel::info, "stopping on signal " + std::to_string(signal));
+        impl_->context.stop();
+    });
+    impl_->accept();
+    impl_->scheduleSweep();
+    logLine(LogLevel::info, "listening on " + impl_->settings.bindAddress + ":" + std::to_string(port()));
+    std::vector<std::thread> workers;
+    for (int i = 1; i < impl_->settings.threads; ++i) workers.emplace_back([this] { impl_->context.run(); });
+    impl_->context.run();
+    for (std::thread& worker : workers) worker.join();
+}
+
+}  // namespace qz::server

@@ -1,0 +1,34 @@
+// HTTP/1.1 over Boost.Beast: one POST per connection to the game's script path, the reply,
+// then the server closes the connection, as the clients expect.
+#pragma once
+
+#include "command_handler.hpp"
+
+#include <memory>
+#include <string>
+
+namespace qz::server {
+
+struct HttpSettings {
+    std::string bindAddress = "0.0.0.0";
+    int port = 80;
+    int threads = 2;
+    int readTimeoutSeconds = kReadTimeoutSeconds;
+};
+
+class HttpServer {
+public:
+    HttpServer(CommandHandler& handler, const HttpSettings& settings);
+    ~HttpServer();
+
+    // The port actually bound (useful with port 0).
+    int port() const;
+    // Serves until SIGINT or SIGTERM.
+    void run();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace qz::server

@@ -1,0 +1,186 @@
+#include "bad_request.hpp"
+#include "commands.hpp"
+#include "credentials.hpp"
+#include "lobby_reply.hpp"
+#include "log.hpp"
+#include "map_upload.hpp"
+#include "number_list.hpp"
+#include "text_checks.hpp"
+
+#include <algorithm>
+#include <optional>
+
+namespace qz::server {
+
+namespace {
+
+enum class PollKind { join, lobby, upload };
+
+struct LobbyPoll {
+    PollKind kind = PollKind::join;
+    std::string name;
+    int colour = 0;
+    int ready = 0;
+    std::optional<int> stars;
+    std::optional<StarMap> map;
+};
+
+LobbyPoll readLobbyPoll(CommandContext& context, const FormFields& form) {
+    LobbyPoll poll;
+    poll.name = form.value("i2");
+    requireName(poll.name, "Spielername");
+    if (!context.accounts.exists(poll.name)) throw BadRequest("Unbekannter Spieler");
+    const std::string_view started = form.value("i1");
+    if (started.empty()) return poll;
+    if (started == "0" || started == "1") {
+        poll.kind = PollKind::lobby;
+    } else if (started == "42") {
+        poll.kind = PollKind::upload;
+        poll.map = readMapUpload(form, kMaxPlayers);
+    } else {
+        throw BadRequest("Ungueltiger Spielstatus");
+    }
+    if (!form.value("i3").empty()) poll.colour = requireIntInRange(form.value("i3"), "i3", 0, kColourCount);
+    if (!form.value("i4").empty()) poll.ready = requireIntInRange(form.value("i4"), "i4", 0, 1);
+    if (!form.value("i5").empty()) poll.stars = requireIntInRange(form.value("i5"), "i5", 1, kMaxStars);
+    return poll;
+}
+
+bool slotFree(const ChannelState& c, int n) { return n >= 1 && n <= c.maxPlayers && c.slots[n].name.empty(); }
+
+// Where a player without a slot sits down: the host back in slot 1; anybody else in the
+// slot it held before when that is free, else the first free slot from 2 on.
+int chooseSlot(ChannelState& c, const std::string& name, bool lobbyPoll) {
+    const bool mayHost = lobbyPoll && (c.hostName.empty() || c.hostName == name);
+    if (mayHost && slotFree(c, 1)) return 1;
+    const auto previous = c.previousSlot.find(name);
+    if (previous != c.previousSlot.end() && previous->second >= 2 && slotFree(c, previous->second)) {
+        return previous->second;
+    }
+    for (int n = 2; n <= c.maxPlayers; ++n) {
+        if (slotFree(c, n)) return n;
+    }
+    return 0;
+}
+
+bool colourTaken(const ChannelState& c, int colour, int except) {
+    for (int n = 1; n <= c.maxPlayers; ++n) {
+        if (n != except && !c.slots[n].name.empty() && c.slots[n].colour == colour) return true;
+    }
+    return false;
+}
+
+void applyLobbyChoices(ChannelState& c, int slot, const LobbyPoll& poll, ChannelChanges& changes) {
+    Slot& s = c.slots[slot];
+    const int oldColour = s.colour;
+    const int oldReady = s.ready;
+    if (poll.colour > 0 && !colourTaken(c, poll.colour, slot)) s.colour = poll.colour;
+    s.ready = s.colour > 0 ? poll.ready : 0;
+    if (s.colour != oldColour || s.ready != oldReady) changes.slots[slot] = true;
+    if (slot == 1 && poll.stars && *poll.stars != c.stars) {
+        c.stars = *poll.stars;
+        changes.header = true;
+    }
+}
+
+void startGame(ChannelState& c, StarMap map, ChannelChanges& changes) {
+    c.stars = map.size();
+    c.map = std::move(map);
+    c.started = true;
+    changes.header = true;
+    changes.wholeMap = true;
+    logLine(LogLevel::info, "game started channel=" + c.sessionId + " stars=" + std::to_string(c.stars));
+}
+
+}  // namespace
+
+std::string listChannels(CommandContext& context, const FormFields& form) {
+    const std::string_view version = form.value("i1");
+    requireName(version, "Version");
+    struct Row {
+        std::string id, name, password;
+        int players, maxPlayers, stars;
+    };
+    std::vector<Row> rows;
+    for (const ChannelPtr& channel : context.channels.all()) {
+        std::lock_guard lock(channel->mutex);
+        const ChannelState& c = channel->state;
+        if (c.closed || c.started || c.version != version) continue;
+        // Clients only show whether a password is set; the password itself stays here.
+        rows.push_back({c.sessionId, c.name, c.password.empty() ? "" : "*", c.occupiedSlots(), c.maxPlayers, c.stars});
+    }
+    std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
+        return a.name != b.name ? a.name < b.name : a.id < b.id;
+    });
+    std::string ids, names, passwords, players, maxima, stars;
+    for (const Row& row : rows) {
+        ids += ',' + row.id;
+        names += ',' + row.name;
+        passwords += ',' + row.password;
+        players += ',' + std::to_string(row.players);
+        maxima += ',' + std::to_string(row.maxPlayers);
+        stars += ',' + std::to_string(row.stars);
+    }
+    return "channel_auflisten;;" + ids + ";;" + names + ";;" + passwords + ";;" + players + ";;" + maxima + ";;" + stars;
+}
+
+std::string createChannel(CommandContext& context, const FormFields& form) {
+    auto channel = std::make_shared<Channel>();
+    ChannelState& c = channel->state;
+    c.name = form.value("i1");
+    requireName(c.name, "Channelname");
+    c.password = form.value("i2");
+    requireOptionalName(c.password, "Channelpasswort");
+    c.maxPlayers = requireIntInRange(form.value("i3"), "i3", kMinPlayers, kMaxPlayers);
+    c.stars = requireIntInRange(form.value("i4"), "i4", 1, kMaxStars);
+    c.version = form.value("i5");
+    requireName(c.version, "Version");
+    c.sessionId = newSessionId();
+    c.emptySince = context.now;
+    context.storage.saveAll(c);
+    std::string reply = buildLobbyReply(c);
+    context.channels.add(std::move(channel));
+    logLine(LogLevel::info, "channel created id=" + c.sessionId + " name=" + c.name);
+    return reply;
+}
+
+std::string channelPoll(CommandContext& context, const std::string& sessionId, const FormFields& form) {
+    ChannelPtr channel = requireChannel(context, sessionId);
+    LobbyPoll poll = readLobbyPoll(context, form);
+    std::lock_guard lock(channel->mutex);
+    ChannelState& c = channel->state;
+    if (c.closed) throw BadRequest("Unbekannte Sitzung");
+    int slot = c.slotOf(poll.name);
+    if (poll.kind == PollKind::upload && !c.started) {
+        if (slot != 1) throw BadRequest("Nur der Host startet das Spiel");
+        for (int owner : poll.map->owner) {
+            if (owner > c.maxPlayers) throw BadRequest("Besitzer ausserhalb in i9");
+        }
+    }
+    ChannelChanges changes;
+    if (slot == 0 && !c.started) {
+        slot = chooseSlot(c, poll.name, poll.kind != PollKind::join);
+        if (slot > 0) {
+            c.slots[slot] = Slot{poll.name, 0, 0, context.now};
+            c.previousSlot.erase(poll.name);
+            if (slot == 1) {
+                c.hostName = poll.name;
+                changes.header = true;
+            }
+            changes.slots[slot] = true;
+            addChatLine(c, kServerChatSender, poll.name + " ist beigetreten.", changes);
+            logLine(LogLevel::info, "player joined channel=" + c.sessionId + " slot=" + std::to_string(slot) +
+                                        " name=" + poll.name);
+        }
+    }
+    if (slot > 0) {
+        c.slots[slot].lastPoll = context.now;
+        c.emptySince = -1;
+        if (!c.started && poll.kind != PollKind::join) applyLobbyChoices(c, slot, poll, changes);
+        if (poll.kind == PollKind::upload && !c.started) startGame(c, std::move(*poll.map), changes);
+    }
+    persist(context, *channel, changes);
+    return buildLobbyReply(c);
+}
+
+}  // namespace qz::server

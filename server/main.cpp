@@ -1,0 +1,65 @@
+// qz-server: serves QZ multiplayer games over HTTP, keeping everything in SQLite.
+#include "command_handler.hpp"
+#include "http_server.hpp"
+#include "log.hpp"
+#include "md5.hpp"
+#include "options.hpp"
+#include "text_checks.hpp"
+
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <thread>
+
+using namespace qz::server;
+
+namespace {
+
+int addUser(const Options& options) {
+    requireName(options.userName, "Benutzername");
+    Storage storage(options.database);
+    AccountBook accounts(storage, options.hashCost);
+    // The game sends the MD5 of the password, so that is what the credential protects.
+    accounts.add(options.userName, md5UpperHex(options.password));
+    logLine(LogLevel::info, "account added name=" + options.userName);
+    return 0;
+}
+
+int serve(const Options& options) {
+    Storage storage(options.database);
+    ServerConfig config;
+    config.registrationOpen = !options.closedRegistration;
+    config.hashCost = options.hashCost;
+    CommandHandler handler(storage, config, 0.0);
+    HttpSettings settings;
+    settings.bindAddress = options.bindAddress;
+    settings.port = options.port;
+    const unsigned cores = std::thread::hardware_concurrency();
+    settings.threads = options.threads > 0 ? options.threads : static_cast<int>(cores > 0 ? cores : 1);
+    settings.readTimeoutSeconds = options.readTimeoutSeconds;
+    HttpServer server(handler, settings);
+    logLine(LogLevel::info, "database " + options.database + " registration " +
+                                (config.registrationOpen ? "open" : "closed") + " threads " +
+                                std::to_string(settings.threads) + " channels " +
+                                std::to_string(handler.channelCount()));
+    server.run();
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        const Options options = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
+        setLogLevel(options.logLevel);
+        switch (options.mode) {
+        case Options::Mode::help: std::fputs(helpText().c_str(), stdout); return 0;
+        case Options::Mode::addUser: return addUser(options);
+        case Options::Mode::serve: return serve(options);
+        }
+    } catch (const std::exception& error) {
+        logLine(LogLevel::error, error.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,107 @@
+#include "options.hpp"
+
+#include "number_list.hpp"
+
+#include <stdexcept>
+
+namespace qz::server {
+
+namespace {
+
+const std::string& valueAfter(const std::vector<std::string>& arguments, std::size_t& i) {
+    if (i + 1 >= arguments.size()) throw std::invalid_argument(arguments[i] + " needs a value");
+    return arguments[++i];
+}
+
+int numberAfter(const std::vector<std::string>& arguments, std::size_t& i, int low, int high) {
+    const std::string& name = arguments[i];
+    const std::optional<int> value = parseInt(valueAfter(arguments, i));
+    if (!value || *value < low || *value > high) {
+        throw std::invalid_argument(name + " needs a number from " + std::to_string(low) + " to " +
+                                    std::to_string(high));
+    }
+    return *value;
+}
+
+HashCost costNamed(const std::string& name) {
+    if (name == "interactive") return HashCost::interactive;
+    if (name == "moderate") return HashCost::moderate;
+    if (name == "minimum") return HashCost::minimum;
+    throw std::invalid_argument("--hash-cost is interactive, moderate or minimum");
+}
+
+LogLevel levelNamed(const std::string& name) {
+    if (name == "debug") return LogLevel::debug;
+    if (name == "info") return LogLevel::info;
+    if (name == "warn") return LogLevel::warn;
+    if (name == "error") return LogLevel::error;
+    throw std::invalid_argument("--log-level is debug, info, warn or error");
+}
+
+}  // namespace
+
+Options parseOptions(const std::vector<std::string>& arguments) {
+    Options options;
+    std::vector<std::string> words;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        if (a == "--help" || a == "-h") {
+            options.mode = Options::Mode::help;
+        } else if (a == "--port") {
+            options.port = numberAfter(arguments, i, 0, 65535);
+        } else if (a == "--bind") {
+            options.bindAddress = valueAfter(arguments, i);
+        } else if (a == "--db") {
+            options.database = valueAfter(arguments, i);
+        } else if (a == "--threads") {
+            options.threads = numberAfter(arguments, i, 1, 256);
+        } else if (a == "--read-timeout") {
+            options.readTimeoutSeconds = numberAfter(arguments, i, 1, 3600);
+        } else if (a == "--closed-registration") {
+            options.closedRegistration = true;
+        } else if (a == "--hash-cost") {
+            options.hashCost = costNamed(valueAfter(arguments, i));
+        } else if (a == "--log-level") {
+            options.logLevel = levelNamed(valueAfter(arguments, i));
+        } else if (!a.empty() && a[0] == '-') {
+            throw std::invalid_argument("unknown option " + a + " (see --help)");
+        } else {
+            words.push_back(a);
+        }
+    }
+    if (options.mode == Options::Mode::help) return options;
+    if (words.empty()) return options;
+    if (words.size() == 4 && words[0] == "user" && words[1] == "add") {
+        options.mode = Options::Mode::addUser;
+        options.userName = words[2];
+        options.password = words[3];
+        return options;
+    }
+    throw std::invalid_argument("unknown command (see --help); accounts are added with: user add NAME PASSWORD");
+}
+
+std::string helpText() {
+    return R"(qz-server: the central server of QZ multiplayer games.
+
+Usage:
+  qz-server [options]                      serve games
+  qz-server [options] user add NAME PASSWORD
+                                           add an account (or set its password) and exit
+
+Options:
+  --port N               TCP port to listen on (default 80; 0 picks a free one)
+  --bind ADDRESS         address to listen on (default 0.0.0.0, all IPv4 interfaces)
+  --db FILE              SQLite database with accounts and games (default qz-server.db)
+  --threads N            worker threads (default: one per processor core)
+  --read-timeout S       seconds a client has to send its whole request (default 10)
+  --closed-registration  refuse logins of unknown names instead of registering them
+  --hash-cost LEVEL      work of the password hash for new credentials:
+                         interactive (default), moderate or minimum (tests only)
+  --log-level LEVEL      debug, info (default), warn or error; logs go to standard error
+  -h, --help             show this text
+
+The game posts to /games/qz/datenabfrage.php; every other path gets 404.
+)";
+}
+
+}  // namespace qz::server

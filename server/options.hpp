@@ -1,0 +1,31 @@
+// The command line of qz-server.
+#pragma once
+
+#include "credentials.hpp"
+#include "log.hpp"
+
+#include <string>
+#include <vector>
+
+namespace qz::server {
+
+struct Options {
+    enum class Mode { serve, addUser, help } mode = Mode::serve;
+    std::string bindAddress = "0.0.0.0";
+    int port = 80;
+    std::string database = "qz-server.db";
+    int threads = 0;  // 0: one per processor core
+    int readTimeoutSeconds = 10;
+    bool closedRegistration = false;
+    HashCost hashCost = HashCost::interactive;
+    LogLevel logLevel = LogLevel::info;
+    std::string userName;  // user add
+    std::string password;  // user add
+};
+
+// Throws std::invalid_argument with a message for the operator.
+Options parseOptions(const std::vector<std::string>& arguments);
+
+std::string helpText();
+
+}  // namespace qz::server
