@@ -1,0 +1,134 @@
+// The layer's four routines for a client connection.
+#include "net/tsne_layer.hpp"
+
+#include <arpa/inet.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+
+namespace qz {
+
+using tsne::Layer;
+using tsne::Record;
+
+namespace {
+
+// A peer that stops reading must not block a sender for longer than the time-out either.
+void limitSendTime(int fd, double timeoutSeconds)
+{
+    if (timeoutSeconds <= 0) return;
+    timeval limit{};
+    limit.tv_sec = static_cast<time_t>(timeoutSeconds);
+    limit.tv_usec = static_cast<suseconds_t>((timeoutSeconds - std::floor(timeoutSeconds)) * 1e6);
+    setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
+}
+
+}  // namespace
+
+int TSNE_CREATE_CLIENT(TsneId& id, const std::string& host, std::uint16_t port,
+                       TsneDisconnectedCallback onDisconnected, TsneConnectedCallback onConnected,
+                       TsneNewDataCallback onNewData, double timeoutSeconds, std::size_t stackSize,
+                       bool waitConnected)
+{
+    id = 0;
+    if (host.empty()) return kTsneNoHost;
+    if (host.find(':') != std::string::npos) return kTsneNoIpv6;
+
+    Layer& layer = Layer::instance();
+    if (!layer.running()) return kTsneInternalError;
+    const std::optional<std::uint32_t> address = layer.hostCache.resolve(host);
+    if (!address) return kTsneCantResolve;
+
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return kTsneCantCreateSocket;
+    auto socket = std::make_shared<TsneSocket>(fd);
+    if (!connectWithTimeout(fd, *address, port, timeoutSeconds)) return kTsneCantConnect;
+    limitSendTime(fd, timeoutSeconds);
+
+    auto record = std::make_shared<Record>();
+    record->onDisconnected = std::move(onDisconnected);
+    record->onConnected = std::move(onConnected);
+    record->onNewData = std::move(onNewData);
+    record->socket = std::move(socket);
+    record->host = host;
+    char ipText[INET_ADDRSTRLEN] = {};
+    in_addr inAddress{*address};
+    inet_ntop(AF_INET, &inAddress, ipText, sizeof ipText);
+    record->ipText = ipText;
+    record->port = port;
+    record->timeoutSeconds = timeoutSeconds;
+
+    std::unique_lock lock(layer.listMutex);
+    const bool started = layer.add(record, stackSize);
+    id = record->id;
+    if (!started) return kTsneInternalError;
+    if (!waitConnected) return kTsneOk;
+    // The outcome is read from the record itself, which this function still holds, so a
+    // connection that reached state 2 and was already finished counts as connected.
+    layer.listChanged.wait_for(lock, std::chrono::duration<double>(timeoutSeconds),
+                               [&] { return record->reachedConnected || record->removed; });
+    return record->reachedConnected ? kTsneOk : kTsneInternalError;
+}
+
+int TSNE_DATA_SEND(TsneId id, std::string_view data, std::size_t& sent, bool queue)
+{
+    sent = 0;
+    Layer& layer = Layer::instance();
+    std::shared_ptr<TsneSocket> socket;
+    int state;
+    {
+        std::lock_guard lock(layer.listMutex);
+        std::shared_ptr<Record> record = layer.find(id);
+        if (!record || !record->socket) return kTsneIdNotFound;
+        if (queue) {
+            record->sendQueue.emplace_back(data);
+            return kTsneOk;
+        }
+        socket = record->socket;
+        state = record->state;
+    }
+    if (state != kTsneConnected) return kTsneUnstableState;
+    while (sent < data.size()) {
+        const ssize_t written = ::send(socket->fd(), data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
+        if (written < 0 && errno == EINTR) continue;
+        if (written < 0) return kTsneSendError;
+        sent += static_cast<std::size_t>(written);
+    }
+    std::lock_guard lock(layer.listMutex);
+    std::shared_ptr<Record> record = layer.find(id);
+    if (!record || !record->socket) return kTsneIdNotFound;
+    return kTsneOk;
+}
+
+int TSNE_DISCONNECT(TsneId id)
+{
+    Layer& layer = Layer::instance();
+    std::shared_ptr<TsneSocket> socket;
+    {
+        std::lock_guard lock(layer.listMutex);
+        std::shared_ptr<Record> record = layer.find(id);
+        if (!record) return kTsneIdNotFound;
+        if (!record->socket) return kTsneNoSocket;
+        if (record->state != kTsneConnected) return kTsneUnstableState;
+        socket = std::move(record->socket);
+        record->state = kTsneClosing;
+        layer.listChanged.notify_all();
+    }
+    // Shutting down wakes the event thread at once; the descriptor itself is closed when the
+    // event thread lets go of it.
+    socket->shutdownBoth();
+    return kTsneOk;
+}
+
+int TSNE_WAITCLOSE(TsneId id)
+{
+    Layer& layer = Layer::instance();
+    std::unique_lock lock(layer.listMutex);
+    layer.listChanged.wait(lock, [&] { return !layer.find(id); });
+    return kTsneOk;
+}
+
+}  // namespace qz

@@ -1,0 +1,86 @@
+// Inside the TCP layer: the connection records, the list that holds them, the master thread
+// and the event threads. Only the layer's own files include this.
+//
+// Locks: listMutex guards the list and every record field; masterMutex_ guards the master's
+// start-up and exit flag and is only ever taken while listMutex is held (never the other way
+// round); the host cache has its own lock that is never held together with another.
+#pragma once
+
+#include "net/host_cache.hpp"
+#include "net/tsne.hpp"
+#include "net/tsne_socket.hpp"
+
+#include <pthread.h>
+
+#include <condition_variable>
+#include <deque>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace qz::tsne {
+
+struct Record {
+    TsneId id = 0;
+    TsneDisconnectedCallback onDisconnected;
+    TsneConnectedCallback onConnected;
+    TsneNewDataCallback onNewData;
+    std::shared_ptr<TsneSocket> socket;  // empty once the connection is closed
+    std::string host;
+    std::string ipText;
+    std::uint16_t port = 0;
+    int state = kTsneConnecting;
+    double timeoutSeconds = 0;
+    pthread_t eventThread{};
+    bool hasEventThread = false;
+    std::deque<std::string> sendQueue;
+    bool reachedConnected = false;  // the event thread has started and set state 2
+    bool removed = false;           // unlinked from the list; the TSNEID is unknown from now on
+};
+
+class Layer {
+public:
+    // Started on first use; terminated when the process ends.
+    static Layer& instance();
+    ~Layer();
+    Layer(const Layer&) = delete;
+    Layer& operator=(const Layer&) = delete;
+
+    bool running() const { return masterRunning_; }
+
+    // With listMutex held: the record of a TSNEID still in the list.
+    std::shared_ptr<Record> find(TsneId id) const;
+    // With listMutex held: the next free TSNEID (never 0, never one in use); appends the record
+    // and starts its event thread. False when the thread could not be started; the record then
+    // goes straight to closing so that its disconnected callback still runs.
+    bool add(const std::shared_ptr<Record>& record, std::size_t stackSize);
+
+    std::mutex listMutex;
+    // Notified on every change a waiter may look for: state 2 or 3 reached, a record removed,
+    // the exit flag set.
+    std::condition_variable listChanged;
+
+    HostCache hostCache;
+    std::function<void()> eventThreadStartHook;  // guarded by listMutex
+    TsneId lastId = 0;                           // guarded by listMutex
+
+private:
+    Layer();
+    void master();
+    void eventThread(TsneId id);
+    void receiveLoop(Record& record, const TsneNewDataCallback& onNewData);
+
+    std::list<std::shared_ptr<Record>> records_;
+    std::mutex masterMutex_;
+    std::condition_variable masterStarted_;
+    bool masterRunning_ = false;
+    bool masterExit_ = false;
+    pthread_t masterThread_{};
+};
+
+// Starts body on a new thread with the given stack size (the system's default when it is
+// below the minimum); false when no thread could be created.
+bool startThread(pthread_t& handle, std::size_t stackSize, std::function<void()> body);
+
+}  // namespace qz::tsne

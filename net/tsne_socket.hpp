@@ -1,0 +1,32 @@
+// One TCP socket of the layer. It is shared between the connection record, the event thread
+// and a sender in flight; the descriptor is closed only when the last of them lets go, so a
+// descriptor number is never reused while another thread may still poll or send on it.
+// Disconnecting shuts the socket down, which wakes a thread blocked on it at once.
+#pragma once
+
+#include <cstdint>
+
+namespace qz {
+
+class TsneSocket {
+public:
+    explicit TsneSocket(int fd) : fd_(fd) {}
+    ~TsneSocket();
+    TsneSocket(const TsneSocket&) = delete;
+    TsneSocket& operator=(const TsneSocket&) = delete;
+
+    int fd() const { return fd_; }
+    void shutdownBoth();
+
+private:
+    int fd_;
+};
+
+// Connects fd (a blocking IPv4 stream socket) to address:port (network byte order address)
+// within timeoutSeconds and leaves it blocking; false when refused, unreachable or too slow.
+bool connectWithTimeout(int fd, std::uint32_t address, std::uint16_t port, double timeoutSeconds);
+
+// Milliseconds for poll(), rounded up so that a short positive time-out never becomes 0.
+int pollMilliseconds(double seconds);
+
+}  // namespace qz

@@ -1,0 +1,34 @@
+#include "net/tsne_layer.hpp"
+
+#include <limits.h>
+
+namespace qz::tsne {
+namespace {
+
+struct ThreadStart {
+    std::function<void()> body;
+};
+
+extern "C" void* threadEntry(void* argument)
+{
+    std::unique_ptr<ThreadStart> start(static_cast<ThreadStart*>(argument));
+    start->body();
+    return nullptr;
+}
+
+}  // namespace
+
+bool startThread(pthread_t& handle, std::size_t stackSize, std::function<void()> body)
+{
+    pthread_attr_t attributes;
+    if (pthread_attr_init(&attributes) != 0) return false;
+    if (stackSize >= static_cast<std::size_t>(PTHREAD_STACK_MIN)) pthread_attr_setstacksize(&attributes, stackSize);
+    auto start = std::make_unique<ThreadStart>(ThreadStart{std::move(body)});
+    const int result = pthread_create(&handle, &attributes, threadEntry, start.get());
+    pthread_attr_destroy(&attributes);
+    if (result != 0) return false;
+    start.release();  // the thread owns it now
+    return true;
+}
+
+}  // namespace qz::tsne
