@@ -101,7 +101,12 @@ void SdlPlatform::handle(const SDL_Event& e)
     case SDL_MOUSEBUTTONUP: {
         int bit = e.button.button == SDL_BUTTON_LEFT ? 1 : e.button.button == SDL_BUTTON_RIGHT ? 2
                 : e.button.button == SDL_BUTTON_MIDDLE ? 4 : 0;
-        if (e.type == SDL_MOUSEBUTTONDOWN) mouse_.buttons |= bit; else mouse_.buttons &= ~bit;
+        if (e.type == SDL_MOUSEBUTTONDOWN) {
+            mouse_.buttons |= bit;
+            pressedSinceRead_ |= bit;
+        } else {
+            mouse_.buttons &= ~bit;
+        }
         mouse_.x = std::clamp(e.button.x, 0, screen_.width - 1);
         mouse_.y = std::clamp(e.button.y, 0, screen_.height - 1);
         break;
@@ -139,7 +144,12 @@ void SdlPlatform::pump()
 MouseState SdlPlatform::getMouse()
 {
     pump();
-    return mouse_;
+    // A press and release between two reads still shows as held once, so the next read
+    // completes the click instead of losing it.
+    MouseState state = mouse_;
+    if (state.x >= 0 || state.y >= 0) state.buttons |= pressedSinceRead_;
+    pressedSinceRead_ = 0;
+    return state;
 }
 
 bool SdlPlatform::keyDown(int scanCode)

@@ -46,6 +46,7 @@ private:
     SDL_Texture* texture_ = nullptr;
     std::string title_;
     MouseState mouse_;
+    int pressedSinceRead_ = 0;
     std::deque<std::string> keys_;
     bool quit_ = false;
     bool keyPressed_ = false;
