@@ -1,9 +1,12 @@
 // qz: the game. No arguments, no environment, no configuration file.
 #include "frame/programm.hpp"
+#include "image/jpeg_get.hpp"
 #include "platform/sdl/sdl_platform.hpp"
 
 int main()
 {
     qz::SdlPlatform platform;
-    return qz::runProgram(platform, qz::Anbindung{});
+    qz::Anbindung anbindung;
+    anbindung.bildLaden = [](const std::string& file) { return qz::JPEGGET(file, -1, -1, 0x10000000, 0x10000000); };
+    return qz::runProgram(platform, anbindung);
 }
