@@ -45,11 +45,11 @@ constexpr std::array<Look, 13> kLooks{{
 Rgb starColour(Rng& rng)
 {
     const double t = rng.uniform();
-    if (t < 0.10) return rgb255(255, 170, 130);
-    if (t < 0.25) return rgb255(255, 215, 170);
+    if (t < 0.12) return rgb255(255, 130, 80);
+    if (t < 0.27) return rgb255(255, 200, 130);
     if (t < 0.55) return rgb255(255, 245, 230);
-    if (t < 0.80) return rgb255(220, 230, 255);
-    return rgb255(170, 195, 255);
+    if (t < 0.78) return rgb255(205, 220, 255);
+    return rgb255(140, 175, 255);
 }
 
 double smoothstep(double a, double b, double x)
@@ -165,8 +165,9 @@ Canvas paintBackground(int number)
     }
     const int medium = 900 + rng.between(0, 500);
     for (int s = 0; s < medium; ++s) {
+        // Kept below full brightness so their colour survives instead of burning to white.
         canvas.addGlow(rng.range(0, kBackgroundWidth), rng.range(0, kBackgroundHeight), rng.range(0.6, 0.95),
-                       starColour(rng) * rng.range(0.7, 1.6));
+                       starColour(rng) * rng.range(0.55, 1.05));
     }
     const int bright = 18 + rng.between(0, 20);
     for (int s = 0; s < bright; ++s) addBrightStar(canvas, rng, rng.range(20, kBackgroundWidth - 20), rng.range(20, kBackgroundHeight - 20));
