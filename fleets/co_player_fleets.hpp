@@ -1,0 +1,26 @@
+// The other players' fleets on the local map: each client moves them itself between the
+// server's updates, along the route digits they arrived with, and draws a fleet only where the
+// local player can see it.
+#pragma once
+
+#include "frame/core/rahmen.hpp"
+#include "game/spielstand.hpp"
+
+namespace qz {
+
+// Sight range around an own system for a level of "Tiefenraumscanner".
+inline int sichtweite(int scannerStufe) { return 5 * scannerStufe + 40; }
+
+// True when a foreign fleet whose icon's top-left corner is (x, y) and that stands at `ort`
+// can be seen: strictly inside the sight range of an own system, or at a system (not own)
+// where one of the local player's ships stands too. The first system that decides wins.
+bool mitspielerSichtbar(const Sternsysteme& systeme, int Sternanzahl, int eigenerSpieler, int scannerStufe,
+                        const SchiffSatz& eigeneSchiffe, int x, int y, int ort);
+
+// Once per frame, after the own fleets: moves and draws the fleets of every player other than
+// eigenerSpieler, each player on its own movement clock (naechsterFlugschritt per slot).
+void SUB_FLOTTEN_MITSPIELER(Rahmen& rahmen, Feld<SchiffSatz>& saetze, Spieler& spieler,
+                            Feld<double>& naechsterFlugschritt, const Sternsysteme& systeme, int eigenerSpieler,
+                            int Spieleranzahl, int scrollX, int scrollY, int scannerStufe, int Sternanzahl);
+
+}  // namespace qz

@@ -1,0 +1,26 @@
+// The lobby's requests: channel creation by the host, the star-map upload after "Spiel
+// Starten", the lobby poll of a seated player and the join poll of a player without a slot.
+// Each writes the pair tables; the caller holds Datenmutex and found no request pending.
+#pragma once
+
+#include "game/spielstand.hpp"
+#include "multiplayer/mehrspieler.hpp"
+#include "multiplayer/server_worker.hpp"
+
+namespace qz {
+
+void kanalErstellenSchreiben(Feld<KVP>& GetKVP, Feld<KVP>& PostKVP, const Spielstand& spiel, const Mehrspieler& mp,
+                             const std::string& version);
+
+// "i1" = "42", the lobby keys and the star-map lists of systems 1..Sternanzahl.
+void sternkarteHochladenSchreiben(Feld<KVP>& GetKVP, Feld<KVP>& PostKVP, const Spielstand& spiel,
+                                  const Mehrspieler& mp);
+
+void lobbyAbfrageSchreiben(Feld<KVP>& GetKVP, Feld<KVP>& PostKVP, const Spielstand& spiel, const Mehrspieler& mp);
+
+void beitrittsAbfrageSchreiben(Feld<KVP>& GetKVP, Feld<KVP>& PostKVP, const Mehrspieler& mp);
+
+// One list over systems 1..N: "," + value for each.
+std::string systemListe(const Feld<int>& werte, int N);
+
+}  // namespace qz

@@ -1,0 +1,61 @@
+// The state of the multiplayer screens beyond the shared game state: the login fields, the
+// channel being created, the channel list, the lobby's slots and choices, and what the running
+// game keeps between two exchanges with the server (pending colonisation and agreements, the
+// chat, the settled planets, the co-players' movement clocks).
+#pragma once
+
+#include "game/sendedaten.hpp"
+#include "platform/feld.hpp"
+
+#include <string>
+
+namespace qz {
+
+struct Mehrspieler {
+    Mehrspieler();
+
+    // Login screen.
+    std::string LoginName;
+    std::string LoginPasswort;
+    std::string LoginMaske;
+    int Eingabefokus = 0;     // login and create screens: 1, 2 fields, 3 the button
+    bool tabGehalten = false; // TAB acts once, when it is released
+
+    // Create channel.
+    std::string KanalName;
+    std::string KanalPasswort;
+
+    // Channel list, each indexed from 1 (0 is the empty piece before the leading comma).
+    Feld<std::string> KanalIds, KanalNamen, KanalPasswoerter, KanalSpieler, KanalMaxSpieler, KanalSterne;
+    int KanalAnzahl = 0;
+    int KanalSeite = 1;
+    int KanalAuswahl = 0;
+
+    // Lobby.
+    Feld<std::string> SpielerName{1, 4, ""};
+    Feld<int> BereitFlag{1, 4, 0};
+    int GewaehlteFarbe = 0;
+    int EigenesBereit = 0;
+    int SternkarteBereit = 0;  // 21: a generated star map waits for its upload
+    int SterneAngesagt = 0;
+
+    // Running game: the exchange state shared with the reset routines.
+    Sendedaten senden;
+    int chatFokus = 0;                  // 101 while the chat line has the focus
+    bool enterGehalten = false;
+    std::string piSysteme, piSchild, piBefestigung;  // own systems settled since the last request
+    Feld<std::string> handelswegText{1, 4, ""};      // the trade-route list text of every slot
+    double naechsterAustausch = 0.0;
+    Feld<double> naechsterFlugschritt{1, 4, 0.0};    // the co-players' own movement clocks
+    int kartenNeuzeichnen = 0;                       // a lost system changes the map's look
+    int handelNeuzeichnen = 0;
+    int reparaturAngefordert = 0;
+
+    // Everything of one channel back to its start: the choices, the lists and the exchange.
+    void kanalZuruecksetzen();
+};
+
+// The player palette: colour index 1..8 to red, green and blue; other indices give false.
+bool farbeVonIndex(int index, int& rot, int& gruen, int& blau);
+
+}  // namespace qz

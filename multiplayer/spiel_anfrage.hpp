@@ -1,0 +1,19 @@
+// The in-game request "spiel": the own player's state and pending actions, written into the
+// pair tables every 2 s. The caller holds Datenmutex and has found no request pending.
+#pragma once
+
+#include "game/spielstand.hpp"
+#include "multiplayer/mehrspieler.hpp"
+#include "multiplayer/server_worker.hpp"
+
+namespace qz {
+
+// Sets an entry of a pair table; an empty key clears it (a pair with an empty key is not sent).
+void setzePaar(Feld<KVP>& tabelle, int eintrag, const std::string& key, const std::string& value);
+
+// Writes every entry of the request and consumes what it sends: the pending colonisation, the
+// pending agreement values (they become the stored ones), the waiting chat line and the lists
+// of settled planets.
+void spielAnfrageSchreiben(Feld<KVP>& GetKVP, Feld<KVP>& PostKVP, Spielstand& spiel, Mehrspieler& mp);
+
+}  // namespace qz

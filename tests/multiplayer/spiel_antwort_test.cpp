@@ -1,0 +1,169 @@
+// Applying the in-game reply: system lists with the lost-system and colonisation rules, the
+// co-players' blocks, chat, battles, and hostile replies that must end in the error report.
+#include "multiplayer/spiel_antwort.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace qz {
+namespace {
+
+std::string fehlerbericht()
+{
+    std::ifstream in("fehlerbericht.txt");
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+struct SpielAntwort : ::testing::Test {
+    Spielstand spiel;
+    Mehrspieler mp;
+
+    void SetUp() override
+    {
+        std::remove("fehlerbericht.txt");
+        spiel.eigenerSpieler = 2;
+        spiel.Spieleranzahl = 3;
+        spiel.Sternanzahl = 3;
+        for (int i = 1; i <= 3; ++i) spiel.systeme.besitzer(i) = 0;
+        spiel.systeme.besitzer(2) = 2;
+        spiel.systeme.einwohner(2) = 40;
+        spiel.systeme.werft(2) = 12;
+    }
+};
+
+TEST_F(SpielAntwort, SystemListsOverwriteOwnerTypeShieldFortificationAttack)
+{
+    spielAntwortAnwenden("#BES-,1,2,3-BES##TYP-,4,42,x-TYP##SLD-,5,6,7-SLD##BFG-,8,9,10-BFG##PAG-,0,1,0-PAG#", spiel,
+                         mp);
+    EXPECT_EQ(spiel.systeme.besitzer(1), 1);
+    EXPECT_EQ(spiel.systeme.besitzer(3), 3);
+    EXPECT_EQ(spiel.systeme.typ(2), 42);
+    EXPECT_EQ(spiel.systeme.typ(3), 0) << "a value that is no number reads as 0";
+    EXPECT_EQ(spiel.systeme.schild(3), 7);
+    EXPECT_EQ(spiel.systeme.befestigung(1), 8);
+    EXPECT_EQ(spiel.systeme.angegriffen(2), 1);
+    EXPECT_EQ(spiel.systeme.einwohner(2), 40);
+}
+
+TEST_F(SpielAntwort, OwnSystemReportedForAnotherPlayerIsLost)
+{
+    spielAntwortAnwenden("#BES-,0,3,0-BES#", spiel, mp);
+    EXPECT_EQ(spiel.systeme.besitzer(2), 0);
+    EXPECT_EQ(spiel.systeme.einwohner(2), 0);
+    EXPECT_EQ(spiel.systeme.werft(2), 0);
+    EXPECT_EQ(mp.kartenNeuzeichnen, 1);
+    spielAntwortAnwenden("#BES-,0,3,0-BES#", spiel, mp);
+    EXPECT_EQ(spiel.systeme.besitzer(2), 3) << "from then on the system follows the list";
+}
+
+TEST_F(SpielAntwort, PendingColonisationSurvivesAReplyThatPredatesIt)
+{
+    spiel.systeme.besitzer(3) = 2;
+    spiel.systeme.einwohner(3) = 15;
+    mp.senden.kolonisation = 3;
+    spielAntwortAnwenden("#BES-,0,2,0-BES#", spiel, mp);
+    EXPECT_EQ(spiel.systeme.besitzer(3), 2);
+    EXPECT_EQ(spiel.systeme.einwohner(3), 15) << "the new colony keeps its start values";
+    EXPECT_EQ(mp.kartenNeuzeichnen, 0);
+}
+
+TEST_F(SpielAntwort, CoPlayerBlocksReplaceTheirSetsButNeverTheOwn)
+{
+    spiel.saetze(2).anzahl = 1;
+    spiel.saetze(2)[kTyp].redim(0, 1, "5");
+    spiel.saetze(3).anzahl = 4;
+    spiel.saetze(3)[kTyp].redim(0, 4, "2");
+    spielAntwortAnwenden("#si1typ-,3,7-si1typ##si1pox-,10,20-si1pox##si1poy-,11,21-si1poy##si1fid-,1,2-si1fid#"
+                         "#si1bwg-,2229,0-si1bwg##si1doc-,0,0-si1doc##si1uml-,0,3-si1uml##si1fig-2-si1fig#"
+                         "#s1hvtg-2-s1hvtg##s1hweg-,1,3-s1hweg#"
+                         "#si2typ-,8,8,8-si2typ##si2pox-,1,1,1-si2pox##s2hvtg-1-s2hvtg#",
+                         spiel, mp);
+    const SchiffSatz& eins = spiel.saetze(1);
+    ASSERT_EQ(eins.anzahl, 2);
+    EXPECT_EQ(eins.wert(kTyp, 2), 7);
+    EXPECT_EQ(eins.wert(kX, 1), 10);
+    EXPECT_EQ(eins[kRoute](1), "2229");
+    EXPECT_EQ(eins.wert(kOrt, 2), 3);
+    EXPECT_EQ(eins[kZiel](2), "0") << "lists the server does not send read as 0";
+    EXPECT_EQ(spiel.spieler.hoechsteFlotte(1), 2);
+    EXPECT_EQ(mp.handelswegText(1), ",1,3");
+    EXPECT_EQ(mp.senden.abkommenStand(1), 2);
+    EXPECT_EQ(spiel.saetze(3).anzahl, 0) << "a slot without ship lists has no ships";
+    EXPECT_EQ(spiel.saetze(2).anzahl, 1);
+    EXPECT_EQ(spiel.saetze(2)[kTyp](1), "5");
+    EXPECT_EQ(mp.senden.abkommenStand(2), 0) << "the own agreement record is ignored";
+}
+
+TEST_F(SpielAntwort, ListsOfUnequalLengthHoldAsManyShipsAsTheShortest)
+{
+    spielAntwortAnwenden("#si1typ-,3,7,2-si1typ##si1pox-,10-si1pox#", spiel, mp);
+    ASSERT_EQ(spiel.saetze(1).anzahl, 1);
+    EXPECT_EQ(spiel.saetze(1).wert(kY, 1), 0);
+}
+
+TEST_F(SpielAntwort, ChatHistoryInPairs)
+{
+    spielAntwortAnwenden("#chat-1;-;hallo;-;5;-;Server-chat#", spiel, mp);
+    ASSERT_EQ(mp.senden.chatAnzahl, 3);
+    EXPECT_EQ(mp.senden.chatZeilen(0), "1");
+    EXPECT_EQ(mp.senden.chatZeilen(1), "hallo");
+    EXPECT_EQ(mp.senden.chatZeilen(3), "Server");
+}
+
+TEST_F(SpielAntwort, BattleRecordDamagesTheOwnParticipants)
+{
+    SchiffSatz& eigene = spiel.saetze(2);
+    eigene.anzahl = 2;
+    eigene[kTyp].redim(0, 2, "3");
+    eigene[kHuelle].redim(0, 2, "100");
+    eigene[kSchild].redim(0, 2, "0");
+    eigene[kFlotte].redim(0, 2, "1");
+    spielAntwortAnwenden("#kuml3-#sp2ksid-,1,2-sp2ksid##sp1ksid-,4-sp1ksid##sp1kfkt-,100-sp1kfkt#"
+                         "#sp3ksid-,1-sp3ksid##sp3kfkt-,20-sp3kfkt#-3kuml#",
+                         spiel, mp);
+    EXPECT_EQ(eigene[kHuelle](1), "40");
+    EXPECT_EQ(eigene[kHuelle](2), "40");
+}
+
+TEST_F(SpielAntwort, IndexBeyondTheStarCountEndsInTheErrorReport)
+{
+    spielAntwortAnwenden("#BES-,1,1,1,1-BES##TYP-,9,9,9-TYP#", spiel, mp);
+    EXPECT_EQ(spiel.systeme.besitzer(1), 1) << "what came before the bad index stays applied";
+    EXPECT_EQ(spiel.systeme.typ(1), 0) << "the application ended at the bad index";
+    EXPECT_NE(fehlerbericht().find("6"), std::string::npos);
+}
+
+TEST_F(SpielAntwort, HugeListsAndBattleIndicesEndInTheErrorReportNeverACrash)
+{
+    std::string riesig = "#BES-";
+    for (int i = 0; i < 200000; ++i) riesig += ",1";
+    spielAntwortAnwenden(riesig + "-BES#", spiel, mp);
+    EXPECT_FALSE(fehlerbericht().empty());
+
+    std::remove("fehlerbericht.txt");
+    spiel.saetze(2).anzahl = 1;
+    spiel.saetze(2)[kTyp].redim(0, 1, "3");
+    spiel.saetze(2)[kHuelle].redim(0, 1, "10");
+    spiel.saetze(2)[kSchild].redim(0, 1, "0");
+    spiel.saetze(2)[kFlotte].redim(0, 1, "1");
+    spielAntwortAnwenden("#kuml1-#sp2ksid-,99999-sp2ksid##sp1ksid-,1-sp1ksid##sp1kfkt-,5-sp1kfkt#-1kuml#", spiel, mp);
+    EXPECT_FALSE(fehlerbericht().empty());
+    EXPECT_EQ(spiel.saetze(2)[kHuelle](1), "10");
+}
+
+TEST_F(SpielAntwort, MissingRecordsChangeNothing)
+{
+    spiel.systeme.typ(1) = 7;
+    spielAntwortAnwenden("onlinecheck;;online", spiel, mp);
+    EXPECT_EQ(spiel.systeme.typ(1), 7);
+    EXPECT_EQ(spiel.systeme.besitzer(2), 2);
+    EXPECT_TRUE(fehlerbericht().empty());
+}
+
+}  // namespace
+}  // namespace qz
