@@ -9,22 +9,32 @@ AccountBook::AccountBook(Storage& storage, HashCost cost) : storage_(storage), c
 }
 
 bool AccountBook::login(const std::string& name, std::string_view digest, bool registrationOpen) {
-    std::string stored;
+    std::string cached;
     {
         std::lock_guard lock(mutex_);
         const auto found = credentials_.find(name);
-        if (found != credentials_.end()) stored = found->second;
+        if (found != credentials_.end()) cached = found->second;
     }
     // The slow hash runs without the lock, so one login does not hold up the others.
-    if (!stored.empty()) return verifyCredential(stored, digest);
-    if (!registrationOpen) return false;
+    if (!cached.empty() && verifyCredential(cached, digest)) return true;
+    // An operator may have added the account or changed its password while we run.
+    const std::optional<std::string> stored = storage_.loadAccount(name);
+    if (stored && *stored != cached) {
+        {
+            std::lock_guard lock(mutex_);
+            credentials_[name] = *stored;
+        }
+        return verifyCredential(*stored, digest);
+    }
+    if (stored || !registrationOpen) return false;
     std::string credential = hashCredential(digest, cost_);
+    std::string other;
     {
         std::lock_guard lock(mutex_);
         const auto [entry, inserted] = credentials_.emplace(name, credential);
-        if (!inserted) stored = entry->second;
+        if (!inserted) other = entry->second;
     }
-    if (!stored.empty()) return verifyCredential(stored, digest);  // registered meanwhile by another request
+    if (!other.empty()) return verifyCredential(other, digest);  // registered meanwhile by another request
     storage_.saveAccount(name, credential);
     logLine(LogLevel::info, "account registered name=" + name);
     return true;
@@ -37,9 +47,16 @@ void AccountBook::add(const std::string& name, std::string_view digest) {
     credentials_[name] = std::move(credential);
 }
 
-bool AccountBook::exists(const std::string& name) const {
+bool AccountBook::exists(const std::string& name) {
+    {
+        std::lock_guard lock(mutex_);
+        if (credentials_.count(name) != 0) return true;
+    }
+    const std::optional<std::string> stored = storage_.loadAccount(name);
+    if (!stored) return false;
     std::lock_guard lock(mutex_);
-    return credentials_.count(name) != 0;
+    credentials_.emplace(name, *stored);
+    return true;
 }
 
 }  // namespace qz::server

@@ -19,7 +19,7 @@ public:
     bool login(const std::string& name, std::string_view digest, bool registrationOpen);
     // Adds or replaces an account (operator command).
     void add(const std::string& name, std::string_view digest);
-    bool exists(const std::string& name) const;
+    bool exists(const std::string& name);
 
 private:
     Storage& storage_;

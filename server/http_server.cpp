@@ -5,6 +5,7 @@
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/signal_set.hpp>
 #include <boost/asio/steady_timer.hpp>
+#include <boost/asio/strand.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 
@@ -33,20 +34,32 @@ double serverClock() {
 class Session : public std::enable_shared_from_this<Session> {
 public:
     Session(tcp::socket socket, CommandHandler& handler, int readTimeoutSeconds)
-        : stream_(std::move(socket)), handler_(handler), readTimeout_(readTimeoutSeconds) {}
+        : stream_(std::move(socket)),
+          deadline_(stream_.get_executor()),
+          handler_(handler),
+          readTimeout_(readTimeoutSeconds) {}
 
     void start() {
         parser_.emplace();
         parser_->header_limit(static_cast<std::uint32_t>(kMaxHeaderBytes));
         parser_->body_limit(kMaxBodyBytes);
-        stream_.expires_after(std::chrono::seconds(readTimeout_));
+        // Our own deadline rather than the stream's: the stream's closes the socket, and a
+        // slow client is still owed its error reply.
+        deadline_.expires_after(std::chrono::seconds(readTimeout_));
+        deadline_.async_wait([self = shared_from_this()](beast::error_code error) {
+            if (error) return;
+            self->timedOut_ = true;
+            beast::error_code ignored;
+            self->stream_.socket().cancel(ignored);
+        });
         http::async_read(stream_, buffer_, *parser_,
                          [self = shared_from_this()](beast::error_code error, std::size_t) { self->onRead(error); });
     }
 
 private:
     void onRead(beast::error_code error) {
-        if (error == beast::error::timeout) {
+        deadline_.cancel();
+        if (timedOut_) {
             logLine(LogLevel::warn, "request refused: read time-out");
             return reply(http::status::request_timeout, errorReply("Zeitueberschreitung"), false);
         }
@@ -114,6 +127,8 @@ private:
     }
 
     beast::tcp_stream stream_;
+    asio::steady_timer deadline_;
+    bool timedOut_ = false;
     CommandHandler& handler_;
     int readTimeout_;
     beast::flat_buffer buffer_;
@@ -142,7 +157,8 @@ struct HttpServer::Impl {
     }
 
     void accept() {
-        acceptor.async_accept([this](beast::error_code error, tcp::socket socket) {
+        // Each connection gets its own strand, so its read, deadline and write never overlap.
+        acceptor.async_accept(asio::make_strand(context), [this](beast::error_code error, tcp::socket socket) {
             if (!error) {
                 socket.set_option(tcp::no_delay(true));
                 std::make_shared<Session>(std::move(socket), handler, settings.readTimeoutSeconds)->start();

@@ -71,6 +71,14 @@ void Storage::saveAccount(const std::string& name, const std::string& credential
     db_.prepare("INSERT OR REPLACE INTO accounts(name, credential) VALUES(?, ?)").bind(1, name).bind(2, credential).run();
 }
 
+std::optional<std::string> Storage::loadAccount(const std::string& name) {
+    std::lock_guard lock(mutex_);
+    Statement query = db_.prepare("SELECT credential FROM accounts WHERE name = ?");
+    query.bind(1, name);
+    if (!query.step()) return std::nullopt;
+    return query.columnText(0);
+}
+
 void Storage::writeHeader(const ChannelState& c) {
     db_.prepare(
            "INSERT OR REPLACE INTO channels(sid, name, password, version, host, max_players, stars, started, "

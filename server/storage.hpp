@@ -22,6 +22,7 @@ public:
 
     std::vector<std::pair<std::string, std::string>> loadAccounts();
     void saveAccount(const std::string& name, const std::string& credential);
+    std::optional<std::string> loadAccount(const std::string& name);
 
     std::vector<ChannelState> loadChannels();
     // One channel as stored, to recover after a failed write.

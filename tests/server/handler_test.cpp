@@ -1,0 +1,108 @@
+// Time-driven rules of the server, with a clock the test moves: silent players free their
+// lobby slot, empty channels close, a running game keeps its players' slots.
+#include "in_process.hpp"
+
+#include <gtest/gtest.h>
+
+namespace qz::server::test {
+namespace {
+
+class HandlerClock : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {"Host", "Bea", "Cem"}) ASSERT_EQ(server.send("", loginPairs(name)), "loginok");
+        id = record(server.send("", createPairs("Uhr", 3, 50)), "sid");
+        server.send(id, lobbyPairs("Host", 0, 1, 0));
+        server.send(id, joinPairs("Bea"));
+        server.send(id, joinPairs("Cem"));
+    }
+    std::string listed() { return server.send("", {{"infos", "channel_auflisten"}, {"i1", "QZ0.10"}}); }
+
+    InProcessServer server;
+    std::string id;
+};
+
+TEST_F(HandlerClock, ASilentLobbyPlayerFreesTheSlotAndGetsItBackOnReturn) {
+    server.now = 30;
+    server.send(id, lobbyPairs("Host", 0, 1, 0));
+    server.send(id, lobbyPairs("Cem", 0, 3, 1));
+    server.now = 61;
+    server.sweep();
+    std::string lobby = server.send(id, lobbyPairs("Host", 0, 1, 0));
+    EXPECT_EQ(record(lobby, "SP2"), ",2,,0,0") << "Bea has not polled for 60 s";
+    EXPECT_EQ(record(lobby, "SP3"), ",3,Cem,3,1");
+    EXPECT_NE(listed().find(";;,2;;,3;;"), std::string::npos) << "two players, three places";
+
+    lobby = server.send(id, lobbyPairs("Bea", 0, 2, 0));
+    EXPECT_EQ(record(lobby, "SP2"), ",2,Bea,2,0") << "a returning player sits down in its old slot";
+}
+
+TEST_F(HandlerClock, AnEmptyChannelClosesAfterFiveMinutes) {
+    server.now = 100;
+    server.sweep();
+    EXPECT_EQ(record(server.send(id, lobbyPairs("Host", 0, 1, 0)), "SP2"), ",2,,0,0");
+    server.now = 200;  // the last poll: from here on nobody comes
+    server.send(id, lobbyPairs("Host", 0, 1, 0));
+    server.sweep();
+    server.now = 261;
+    server.sweep();
+    server.now = 560;
+    server.sweep();
+    EXPECT_NE(listed().find(id), std::string::npos) << "empty for 299 s";
+    server.now = 561;
+    server.sweep();
+    EXPECT_EQ(listed(), "channel_auflisten;;;;;;;;;;;;");
+    EXPECT_EQ(server.send(id, lobbyPairs("Host", 0, 1, 0)), "fehler;;Unbekannte Sitzung");
+    server.restart();
+    EXPECT_EQ(server.send(id, lobbyPairs("Host", 0, 1, 0)), "fehler;;Unbekannte Sitzung") << "gone from storage";
+}
+
+TEST_F(HandlerClock, AChannelWithOnePlayerPollingStaysOpen) {
+    for (int t = 50; t <= 900; t += 50) {
+        server.now = t;
+        server.send(id, lobbyPairs("Host", 0, 1, 0));
+        server.sweep();
+    }
+    EXPECT_NE(listed().find(id), std::string::npos);
+}
+
+TEST(HandlerGame, ARunningGameKeepsTheSlotsOfSilentPlayers) {
+    InProcessServer server;
+    const Game game = startGame(server.sender(), 2, 50);
+    server.now = 200;
+    server.sweep();
+    const std::string reply = server.send(game.sessionId, gamePairs(game.names[1], {Ship{}}));
+    EXPECT_EQ(reply.rfind("#BES-", 0), 0u) << reply;
+    server.now = 300;
+    server.sweep();
+    server.now = 400;
+    EXPECT_EQ(server.send(game.sessionId, gamePairs(game.names[0], {})).rfind("#BES-", 0), 0u)
+        << "silent for 400 s and still seated";
+}
+
+TEST(HandlerGame, ARestartCountsAsAPollOfEverySeatedPlayer) {
+    InProcessServer server;
+    ASSERT_EQ(server.send("", loginPairs("Host")), "loginok");
+    const std::string id = record(server.send("", createPairs("Neustart", 2, 50)), "sid");
+    server.send(id, lobbyPairs("Host", 0, 1, 0));
+    server.now = 1000;
+    server.restart();
+    server.now = 1050;
+    server.sweep();
+    EXPECT_EQ(record(server.send(id, lobbyPairs("Host", 0, 1, 0)), "SP1"), ",1,Host,1,0");
+}
+
+TEST(HandlerGame, OnlyTheCreatorCanHoldSlotOne) {
+    InProcessServer server;
+    for (const char* name : {"Host", "Bea"}) ASSERT_EQ(server.send("", loginPairs(name)), "loginok");
+    const std::string id = record(server.send("", createPairs("Eins", 2, 50)), "sid");
+    server.send(id, lobbyPairs("Host", 0, 1, 0));
+    server.now = 70;
+    server.sweep();
+    // Bea polls like a host would; slot 1 stays reserved for its creator.
+    EXPECT_EQ(record(server.send(id, lobbyPairs("Bea", 0, 2, 0)), "SP2"), ",2,Bea,2,0");
+    EXPECT_EQ(record(server.send(id, lobbyPairs("Host", 0, 1, 0)), "SP1"), ",1,Host,1,0");
+}
+
+}  // namespace
+}  // namespace qz::server::test

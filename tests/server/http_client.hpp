@@ -1,0 +1,20 @@
+// A client of one request per connection, as the game's worker: send, read until the
+// server closes, cut the reply out between "CODE:" and ":EDOC".
+#pragma once
+
+#include "form_encoding.hpp"
+
+#include <string>
+
+namespace qz::server::test {
+
+// Sends raw bytes and returns everything the server sent before it closed.
+std::string roundTrip(int port, const std::string& bytes);
+
+// The text between the first "CODE:" and the first ":EDOC", or "<unframed>" + response.
+std::string replyText(const std::string& response);
+
+// Posts a request as the game does and returns the reply text.
+std::string post(int port, const std::string& sessionId, const Pairs& pairs);
+
+}  // namespace qz::server::test

@@ -1,0 +1,44 @@
+// The command handler on an in-memory database with a clock the test sets.
+#pragma once
+
+#include "command_handler.hpp"
+#include "scenario.hpp"
+#include "storage.hpp"
+
+#include <memory>
+
+namespace qz::server::test {
+
+class InProcessServer {
+public:
+    explicit InProcessServer(const std::string& database = ":memory:")
+        : storage_(std::make_unique<Storage>(database)) {
+        restart();
+    }
+
+    // A new handler on the same storage, as after a restart of the server.
+    void restart() { handler_ = std::make_unique<CommandHandler>(*storage_, config(), now); }
+
+    std::string send(const std::string& sessionId, const Pairs& pairs) {
+        const std::string framed = handler_->handle("PHPSESSID=" + sessionId, formBody(pairs), now);
+        return framed.substr(5, framed.size() - 10);
+    }
+    Send sender() {
+        return [this](const std::string& sessionId, const Pairs& pairs) { return send(sessionId, pairs); };
+    }
+    void sweep() { handler_->sweep(now); }
+    Storage& storage() { return *storage_; }
+
+    double now = 0;
+
+private:
+    static ServerConfig config() {
+        ServerConfig c;
+        c.hashCost = HashCost::minimum;
+        return c;
+    }
+    std::unique_ptr<Storage> storage_;
+    std::unique_ptr<CommandHandler> handler_;
+};
+
+}  // namespace qz::server::test

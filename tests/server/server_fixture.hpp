@@ -1,0 +1,42 @@
+// A test with the real qz-server running on a free loopback port and its own database.
+#pragma once
+
+#include "db_snapshot.hpp"
+#include "http_client.hpp"
+#include "scenario.hpp"
+#include "server_process.hpp"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace qz::server::test {
+
+class ServerFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        directory_ = temporaryDirectory();
+        database_ = directory_ + "/qz-server.db";
+        server_ = std::make_unique<ServerProcess>(database_, options());
+    }
+
+    // Extra command-line options of the server under test.
+    virtual std::vector<std::string> options() const { return {}; }
+
+    std::string send(const std::string& sessionId, const Pairs& pairs) { return post(port(), sessionId, pairs); }
+    Send sender() {
+        return [this](const std::string& sessionId, const Pairs& pairs) { return send(sessionId, pairs); };
+    }
+    int port() const { return server_->port(); }
+    std::string snapshot() const { return databaseSnapshot(database_); }
+    void restart() {
+        ASSERT_TRUE(server_->stop()) << server_->log();
+        server_ = std::make_unique<ServerProcess>(database_, options());
+    }
+
+    std::string directory_;
+    std::string database_;
+    std::unique_ptr<ServerProcess> server_;
+};
+
+}  // namespace qz::server::test

@@ -1,0 +1,101 @@
+#include "server_process.hpp"
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace qz::server::test {
+
+namespace {
+
+pid_t launch(const std::vector<std::string>& arguments, const std::string& logPath) {
+    std::vector<std::string> all = {QZ_SERVER_EXECUTABLE};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    const pid_t pid = fork();
+    if (pid < 0) throw std::runtime_error("fork failed");
+    if (pid == 0) {
+        const int log = open(logPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+        if (log >= 0) {
+            dup2(log, STDERR_FILENO);
+            dup2(log, STDOUT_FILENO);
+        }
+        std::vector<char*> argv;
+        for (std::string& a : all) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace
+
+std::string temporaryDirectory() {
+    std::string pattern = (std::getenv("TMPDIR") ? std::string(std::getenv("TMPDIR")) : std::string("/tmp")) +
+                          "/qz-server-test-XXXXXX";
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    return pattern;
+}
+
+ServerProcess::ServerProcess(const std::string& database, const std::vector<std::string>& extraOptions) {
+    logPath_ = database + ".log";
+    std::vector<std::string> arguments = {"--bind", "127.0.0.1", "--port", "0", "--db", database,
+                                          "--hash-cost", "minimum", "--threads", "2"};
+    arguments.insert(arguments.end(), extraOptions.begin(), extraOptions.end());
+    const std::size_t logStart = readFile(logPath_).size();
+    pid_ = launch(arguments, logPath_);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
+        const std::string text = readFile(logPath_).substr(logStart);
+        const std::size_t at = text.find("listening on 127.0.0.1:");
+        if (at != std::string::npos && text.find('\n', at) != std::string::npos) {
+            port_ = std::atoi(text.c_str() + at + std::string("listening on 127.0.0.1:").size());
+            return;
+        }
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+            pid_ = -1;
+            throw std::runtime_error("qz-server ended at start: " + text);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    stop();
+    throw std::runtime_error("qz-server did not start listening");
+}
+
+ServerProcess::~ServerProcess() { stop(); }
+
+std::string ServerProcess::log() const { return readFile(logPath_); }
+
+bool ServerProcess::stop() {
+    if (pid_ <= 0) return false;
+    kill(pid_, SIGTERM);
+    int status = 0;
+    waitpid(pid_, &status, 0);
+    pid_ = -1;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+int runServerCommand(const std::vector<std::string>& arguments) {
+    const std::string logPath = temporaryDirectory() + "/command.log";
+    const pid_t pid = launch(arguments, logPath);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace qz::server::test

@@ -1,0 +1,97 @@
+// Storage writes exactly what a request changed and reads back the same channel.
+#include "game_reply.hpp"
+#include "in_process.hpp"
+#include "lobby_reply.hpp"
+#include "ship_lists.hpp"
+
+#include <gtest/gtest.h>
+
+namespace qz::server::test {
+namespace {
+
+ChannelState sampleChannel() {
+    ChannelState c;
+    c.sessionId = "00112233445566778899aabbccddeeff";
+    c.name = "Probe";
+    c.password = "pw";
+    c.version = "QZ0.10";
+    c.hostName = "Anna";
+    c.maxPlayers = 2;
+    c.stars = 3;
+    c.started = true;
+    c.slots[1] = Slot{"Anna", 3, 1, 0};
+    c.slots[2] = Slot{"Ben", 5, 1, 0};
+    c.map.resize(3);
+    c.map.name = {"Heimatplanet", "Planet X2", "Heimatplanet"};
+    c.map.owner = {1, 0, 2};
+    c.map.type = {42, 5, 42};
+    c.map.fortification = {5000, 800, 5000};
+    c.map.x = {10, 20, 30};
+    c.map.background = 4;
+    c.players[1].ships = readShipLists({",2,7", ",100,500", ",50,100", ",0,0", ",2,2", ",0,1239", ",1,1", ",5,6",
+                                        ",7,8", ",10,60", "1"},
+                                       3);
+    c.players[2].tradeRoutes = ",3,2";
+    c.agreements.offered[1][2] = true;
+    c.agreements.told[1][2] = 1;
+    c.chat = {{5, "Anna ist beigetreten."}, {1, "hallo"}};
+    return c;
+}
+
+TEST(Storage, AChannelReadsBackAsItWasWritten) {
+    Storage storage(":memory:");
+    const ChannelState written = sampleChannel();
+    storage.saveAll(written);
+    const std::vector<ChannelState> read = storage.loadChannels();
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(buildLobbyReply(read[0]), buildLobbyReply(written));
+    for (int slot = 1; slot <= 2; ++slot) EXPECT_EQ(buildGameReply(read[0], slot), buildGameReply(written, slot));
+    EXPECT_EQ(read[0].password, "pw");
+    EXPECT_EQ(read[0].hostName, "Anna");
+    EXPECT_EQ(read[0].agreements.told[1][2], 1);
+}
+
+TEST(Storage, OnlyTheNamedChangesAreWritten) {
+    Storage storage(":memory:");
+    ChannelState c = sampleChannel();
+    storage.saveAll(c);
+    c.map.owner[1] = 1;
+    c.map.shield[1] = 77;
+    c.map.owner[2] = 1;  // changed in memory but not named below
+    ChannelChanges changes;
+    changes.systems.insert(2);
+    storage.save(c, changes);
+    const ChannelState read = storage.loadChannel(c.sessionId).value();
+    EXPECT_EQ(read.map.owner, (std::vector<int>{1, 1, 2}));
+    EXPECT_EQ(read.map.shield[1], 77);
+}
+
+TEST(Storage, ChatKeepsTheLastTwentyLinesAndAClosedChannelLeavesNothing) {
+    Storage storage(":memory:");
+    ChannelState c = sampleChannel();
+    storage.saveAll(c);
+    for (int i = 0; i < 30; ++i) {
+        ChannelChanges changes;
+        c.chat.push_back({1, "Zeile " + std::to_string(i)});
+        changes.chatAppended = 1;
+        storage.save(c, changes);
+    }
+    const ChannelState read = storage.loadChannel(c.sessionId).value();
+    ASSERT_EQ(read.chat.size(), kChatHistoryLines);
+    EXPECT_EQ(read.chat.front().text, "Zeile 10");
+    EXPECT_EQ(read.chat.back().text, "Zeile 29");
+    storage.deleteChannel(c.sessionId);
+    EXPECT_TRUE(storage.loadChannels().empty());
+    EXPECT_FALSE(storage.loadChannel(c.sessionId).has_value());
+}
+
+TEST(Storage, AccountsSurviveAndAreFoundByName) {
+    Storage storage(":memory:");
+    storage.saveAccount("Anna", "$argon2id$x");
+    EXPECT_EQ(storage.loadAccount("Anna").value(), "$argon2id$x");
+    EXPECT_FALSE(storage.loadAccount("anna").has_value());
+    EXPECT_EQ(storage.loadAccounts().size(), 1u);
+}
+
+}  // namespace
+}  // namespace qz::server::test
