@@ -1,22 +1,44 @@
 #include "game/sandkasten.hpp"
 
 #include "frame/core/klang.hpp"
+#include "game/sandkasten_menues.hpp"
+#include "game/sandkasten_simulation.hpp"
+#include "game/sternkarte_ansicht.hpp"
 
 namespace qz {
 
-void sandkastenScreen(Rahmen& rahmen, Spielstand&)
+void sandkastenScreen(Rahmen& rahmen, Spielstand& spiel) { sandkastenScreen(rahmen, spiel, dateiBildquellen()); }
+
+void sandkastenScreen(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen)
 {
-    rahmen.platform.screenLock();
-    clear(rahmen.screen());
-    rahmen.zeichne(rahmen.Oberflaechenbild(11), 434, 218);
-    rahmen.textMittig(512, 224, "Zur\x81" "ck");
-    rahmen.platform.screenUnlock();
-    if (rahmen.Mausereignis == 1 && inBox(rahmen.MausX, rahmen.MausY, 434, 590, 218, 243)) {
-        rahmen.Programmzustand = "hauptmenu";
-        rahmen.Unterzustand.clear();
-        rahmen.Mausereignis = 0;
-        playClick(rahmen);
+    if (r.platform.keyDown(scan::Escape) && r.Unterzustand.empty()) r.Unterzustand = "hauptmenu";
+    // Without a game there is no map to show: the menu stands in for it.
+    if (r.Unterzustand.empty() && spiel.spielLaeuft != 1) r.Unterzustand = "hauptmenu";
+
+    if (r.Unterzustand == "esc") bestaetigungEingabe(r, spiel);
+    else if (r.Unterzustand == "hauptmenu") menueEingabe(r, spiel);
+    else if (r.Unterzustand == "erstellen") erstellenEingabe(r, spiel, quellen);
+
+    if (r.Programmzustand != "sandkasten") {
+        // "Ja" left the mode; the main menu draws the next frame.
+        if (r.Mausereignis == 1 || r.Mausereignis == 2) r.Mausereignis = 0;
+        return;
     }
+
+    if (r.Unterzustand == "option") {
+        // The shared options screen draws itself and handles its own clicks.
+        optionsScreen(r, "sandkasten", "hauptmenu");
+    } else {
+        if (r.Unterzustand.empty()) simulationsschritt(r, spiel);
+        r.platform.screenLock();
+        clear(r.screen());
+        if (r.Unterzustand.empty()) karteZeichnen(r, spiel);
+        else if (r.Unterzustand == "hauptmenu") menueZeichnen(r, spiel);
+        else if (r.Unterzustand == "esc") bestaetigungZeichnen(r);
+        else if (r.Unterzustand == "erstellen") erstellenZeichnen(r, spiel);
+        r.platform.screenUnlock();
+    }
+    if (r.Mausereignis == 1 || r.Mausereignis == 2) r.Mausereignis = 0;
 }
 
 }  // namespace qz

@@ -1,11 +1,17 @@
-// The sandbox mode: the screen handler the main loop calls while Programmzustand is "sandkasten".
+// The sandbox mode: the screen handler the main loop calls while Programmzustand is
+// "sandkasten". One pass handles the input of the sub-screen, advances the running game while
+// the map is shown, and draws the frame.
 #pragma once
 
 #include "frame/core/rahmen.hpp"
+#include "game/bildquellen.hpp"
 #include "game/spielstand.hpp"
 
 namespace qz {
 
+// Pictures of a starting game come from the files beside the executable.
 void sandkastenScreen(Rahmen& rahmen, Spielstand& spiel);
+
+void sandkastenScreen(Rahmen& rahmen, Spielstand& spiel, const Bildquellen& quellen);
 
 }  // namespace qz

@@ -1,0 +1,20 @@
+// The sandbox's own screens besides the map: its menu, the "Zum Hauptmenü?" confirmation and
+// the new-game screen. Each has its input (run before the simulation) and its drawing.
+#pragma once
+
+#include "frame/core/rahmen.hpp"
+#include "game/bildquellen.hpp"
+#include "game/spielstand.hpp"
+
+namespace qz {
+
+void menueEingabe(Rahmen& rahmen, Spielstand& spiel);
+void menueZeichnen(Rahmen& rahmen, const Spielstand& spiel);
+
+void bestaetigungEingabe(Rahmen& rahmen, Spielstand& spiel);
+void bestaetigungZeichnen(Rahmen& rahmen);
+
+void erstellenEingabe(Rahmen& rahmen, Spielstand& spiel, const Bildquellen& quellen);
+void erstellenZeichnen(Rahmen& rahmen, Spielstand& spiel);
+
+}  // namespace qz

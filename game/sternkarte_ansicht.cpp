@@ -1,0 +1,181 @@
+#include "game/sternkarte_ansicht.hpp"
+
+#include "game/later_routines.hpp"
+#include "game/planetentypen.hpp"
+#include "game/spielstart.hpp"
+#include "gfx/text_numbers.hpp"
+#include "gfx/widgets.hpp"
+#include "platform/errors.hpp"
+
+#include <cmath>
+#include <string>
+
+namespace qz {
+
+namespace {
+
+constexpr Farbe kWeiss = 0xFFFFFFFF;
+constexpr Farbe kUnerforscht = 0x333333;
+constexpr Farbe kHandelsposten = 0xFFEA7546;
+constexpr int kMarkierung = 20;  // ring around own systems
+
+Farbe eigeneFarbe(const Spielstand& spiel)
+{
+    const Feld2<int>& f = spiel.spieler.spielerFarbe;
+    const int p = spiel.eigenerSpieler;
+    return rgb(f(p, 1), f(p, 2), f(p, 3));
+}
+
+ImagePtr leeresOverlay(const Spielstand& spiel)
+{
+    return imageCreate(spiel.karte.kartenBreite, spiel.karte.kartenHoehe, kDefaultFill);
+}
+
+void blitAusschnitt(Image& bildschirm, const ImagePtr& bild, PutMode modus, const Spielstand& spiel,
+                    std::source_location wo = std::source_location::current())
+{
+    if (!bild) raiseError(kNullPointer, wo);
+    put(bildschirm, 0, 0, bild.get(), modus, SourceRect{spiel.scrollX, spiel.scrollY, 1024, 768});
+}
+
+// The research rows of the shown category: topics per category in rows 1..4.
+constexpr int kForschungsZeilen[3][4] = {{1, 2, 4, 6}, {3, 11, 9, 10}, {5, 7, 8, 12}};
+
+void systemschirm(Rahmen& r, Spielstand& spiel)
+{
+    const int s = spiel.gewaehltesSystem;
+    Sternsysteme& sys = spiel.systeme;
+    Kartenzustand& k = spiel.karte;
+    if (sys.besitzer(s) == spiel.eigenerSpieler) {
+        SUB_STERNSYSTEM_SELECT(r, sys, s, spiel.eigenerSpieler, k, spiel.wirtschaft.forschungsetat,
+                               spiel.gewaehltesSystem, k.scanNeuzeichnen);
+        switch (k.systemTab) {
+        case 2:
+            SUB_STERNSYSTEM_STATS(r, sys, s, spiel.Sternanzahl);
+            break;
+        case 3:
+            if (k.forschungsKategorie >= 1 && k.forschungsKategorie <= 3) {
+                for (int zeile = 1; zeile <= 4; ++zeile) {
+                    ForschungsThema& t = spiel.forschung.thema(kForschungsZeilen[k.forschungsKategorie - 1][zeile - 1]);
+                    SUB_STERNSYSTEM_FORSCHUNG(r, r.MausX, r.MausY, r.Mausereignis, t.aktiv, t.name, t.stufe,
+                                              t.kosten, t.fortschritt, spiel.forschung.aktiveThemen, zeile);
+                }
+            }
+            break;
+        case 4:
+            SUB_STERNSYSTEM_SCHIFFBAU(r, sys.einwohner(s), k.katalogOffen, spiel.eigenerSpieler, s,
+                                      spiel.wirtschaft.geld, r.MausX, r.MausY, r.Mausereignis, sys.bauAufwand,
+                                      sys.bauFortschritt, sys.bauTyp, sys.bauAuftraege(s));
+            break;
+        case 5: {
+            SchiffSatz& satz = spiel.saetze(1);
+            SUB_STERNSYSTEM_HANGER(r, spiel.eigenerSpieler, spiel.forschung.thema(9).stufe,
+                                   spiel.forschung.thema(10).stufe, k.abdockFlotte,
+                                   spiel.spieler.hoechsteFlotte(spiel.eigenerSpieler), k.hangarSchiff, k.hangarFlotte,
+                                   r.MausX, r.MausY, r.Mausereignis, r.Tastencode, k.flottenSeite, k.hangarSeite, satz,
+                                   satz.anzahl, s);
+            break;
+        }
+        default:
+            break;
+        }
+    } else if (sys.entdecker(s) == 1) {
+        SUB_STERNSYSTEM_BESUCHT(r, sys, s, spiel.eigenerSpieler, spiel.saetze(1), k.kolonieschiff,
+                                spiel.gewaehltesSystem, k.scanNeuzeichnen);
+    }
+}
+
+}  // namespace
+
+void scanOverlayNeu(Spielstand& spiel)
+{
+    Kartenzustand& k = spiel.karte;
+    k.scanNeuzeichnen = 0;
+    k.scanOverlay = leeresOverlay(spiel);
+    const Sternsysteme& s = spiel.systeme;
+    const Feld2<int>& farbe = spiel.spieler.spielerFarbe;
+    const int p = spiel.eigenerSpieler;
+    const int radius = 5 * spiel.forschung.thema(5).stufe + 40;
+    for (int i = 1; i <= spiel.Sternanzahl; ++i)
+        if (s.besitzer(i) == p)
+            SUB_CIRCLE(s.pos(i, 1), s.pos(i, 2), radius, farbe(p, 1), farbe(p, 2), farbe(p, 3), k.scanOverlay.get(), 1);
+    for (int i = 1; i <= spiel.Sternanzahl; ++i)
+        if (s.besitzer(i) == p) SUB_CIRCLE(s.pos(i, 1), s.pos(i, 2), radius, 255, 0, 255, k.scanOverlay.get(), 2);
+}
+
+void handelOverlayNeu(Spielstand& spiel)
+{
+    Kartenzustand& k = spiel.karte;
+    k.handelNeuzeichnen = 0;
+    k.handelOverlay = leeresOverlay(spiel);
+    const Sternsysteme& s = spiel.systeme;
+    const Feld2<int>& farbe = spiel.spieler.spielerFarbe;
+    const int n = k.handelsArray.hi();
+    // Pairs (1, 2), (3, 4), ...; an odd last entry or a number outside the map has no partner.
+    for (int e = 1; e + 1 <= n; e += 2) {
+        const int a = textToInt(k.handelsArray(e)), b = textToInt(k.handelsArray(e + 1));
+        if (a < 1 || b < 1 || a > spiel.Sternanzahl || b > spiel.Sternanzahl) continue;
+        SUB_LINE(s.pos(a, 1), s.pos(a, 2), s.pos(b, 1), s.pos(b, 2), farbe(1, 1), farbe(1, 2), farbe(1, 3),
+                 k.handelOverlay.get());
+    }
+}
+
+void statusleisteZeichnen(Rahmen& r, const Spielstand& spiel)
+{
+    const Wirtschaft& w = spiel.wirtschaft;
+    r.zeichne(r.Oberflaechenbild(11), 702, 667);
+    r.text(708, 673,
+           "(G " + std::to_string(w.einnahmen + w.forschungskosten - w.forschungsausgaben) + "/5s) " +
+               std::to_string(w.geld));
+    r.zeichne(r.Oberflaechenbild(11), 858, 667);
+    r.text(864, 673,
+           "(V " + std::to_string(w.versorgungsertrag + w.versorgungsverbrauch) + "/5s) " + std::to_string(w.vorrat));
+}
+
+void karteZeichnen(Rahmen& r, Spielstand& spiel)
+{
+    Image& bildschirm = r.screen();
+    Kartenzustand& k = spiel.karte;
+    Sternsysteme& s = spiel.systeme;
+    blitAusschnitt(bildschirm, r.Hintergrundbild, PutMode::Copy, spiel);
+    blitAusschnitt(bildschirm, k.handelOverlay, PutMode::Transparent, spiel);
+    blitAusschnitt(bildschirm, k.scanOverlay, PutMode::Transparent, spiel);
+
+    const Farbe eigene = eigeneFarbe(spiel);
+    const int L6 = spiel.forschung.thema(6).stufe;
+    const bool heimTaste = r.platform.keyDown(scan::H);
+    for (int i = 1; i <= spiel.Sternanzahl; ++i) {
+        const int x = s.pos(i, 1), y = s.pos(i, 2);
+        const int sx = x - spiel.scrollX, sy = y - spiel.scrollY;
+        const bool eigen = s.besitzer(i) == spiel.eigenerSpieler;
+        if (eigen) {
+            if (spiel.gewaehltesSystem == i && s.handelsposten(i) == -42) {
+                const int R = s.handel(i) + L6;
+                for (int radius = R - 2; radius <= R; ++radius) circle(bildschirm, sx, sy, radius, kHandelsposten, false);
+            }
+            circle(bildschirm, sx, sy, kMarkierung, eigene, false);
+            circle(bildschirm, sx, sy, 3, kWeiss, true);
+        } else {
+            circle(bildschirm, sx, sy, 3, s.entdecker(i) == 1 ? kWeiss : kUnerforscht, true);
+        }
+
+        if (r.Mausereignis == 1 && spiel.gewaehltesSystem < 1 && k.gewaehlteFlotte == 0 &&
+            std::hypot(r.MausX + spiel.scrollX - x, r.MausY + spiel.scrollY - y) < 5.0 &&
+            (eigen || s.entdecker(i) == 1)) {
+            spiel.gewaehltesSystem = i;
+            r.Tastencode = 0;
+            r.Mausereignis = 0;
+        }
+        if (heimTaste && eigen && s.typ(i) == kHeimatTyp) ansichtZentrieren(spiel, x, y);
+    }
+
+    SchiffSatz& satz = spiel.saetze(1);
+    SUB_FLOTTEN(r, k, satz, s, spiel.spieler, spiel.forschung, spiel.eigenerSpieler, satz.anzahl, spiel.Sternanzahl,
+                spiel.gewaehltesSystem, r.MausX, r.MausY, spiel.scrollX, spiel.scrollY);
+    if (spiel.gewaehltesSystem > 0) systemschirm(r, spiel);
+    if (k.gewaehlteFlotte > 0 && spiel.gewaehltesSystem < 1)
+        SUB_FLOTTE_ANDOCKEN(r, k, satz, s, satz.anzahl, r.MausX, r.MausY, spiel.eigenerSpieler);
+    statusleisteZeichnen(r, spiel);
+}
+
+}  // namespace qz

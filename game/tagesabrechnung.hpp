@@ -1,0 +1,20 @@
+// The daily accounting: every own system grows its planet values toward their maxima and
+// regenerates its defences, the day's money, supply and research are summed and settled,
+// and research, trade and shipbuilding take their daily step.
+#pragma once
+
+#include "game/spielstand.hpp"
+
+namespace qz {
+
+// One own system s: maxima, growth, defences and its share of the day's accumulators.
+void SUB_TAGESABRECHNUNG(Sternsysteme& systeme, int s, const Forschung& forschung, Wirtschaft& wirtschaft);
+
+// Settlement of the day's totals: research spending, money, supply and research points.
+void tagesabschluss(Wirtschaft& wirtschaft);
+
+// The whole day tick at clock value `jetzt`: accounting and shipbuilding per system, the next
+// day's start, the settlement, research, trade, and the cut of the ship and trade lists.
+void tageswechsel(Spielstand& spiel, double jetzt);
+
+}  // namespace qz
