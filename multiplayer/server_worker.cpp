@@ -15,12 +15,11 @@ std::string cutReply(const std::string& raw)
 void THREAD1(Serverdaten& daten, const RoundTrip& roundTrip)
 {
     bool senden = false;
-    std::unique_lock lock(daten.Datenmutex, std::defer_lock);
+    std::unique_lock lock(daten.Datenmutex);
     for (;;) {
         if (senden) {
             // The pair tables are copied under the lock: the main thread may write them as soon
             // as it sees the worker awake, so reading them unlocked would race.
-            lock.lock();
             Feld<KVP> getKvp = daten.GetKVP;
             Feld<KVP> postKvp = daten.PostKVP;
             lock.unlock();
@@ -30,15 +29,15 @@ void THREAD1(Serverdaten& daten, const RoundTrip& roundTrip)
             daten.Empfangsdaten = cutReply(daten.Antwortpuffer);
             senden = false;
             daten.Anfrageoffen = 0;
-            lock.unlock();
+            // The lock stays held from here into the wait: a request posted the moment
+            // Anfrageoffen is clear must find the worker waiting, or its signal would be lost
+            // and Anfrageoffen would stay set for good.
         }
-        lock.lock();
         if (daten.ThreadEnde == 1) return;
         daten.Anfragezaehler += 1;
         senden = true;
         daten.Datenbedingung.wait(lock);
         if (daten.ThreadEnde == 1) return;
-        lock.unlock();
     }
 }
 

@@ -1,7 +1,8 @@
 // The request worker THREAD1 and everything it shares with the main thread. One mutex,
 // Datenmutex, guards all of it; the worker sleeps on Datenbedingung and performs exactly one
 // round trip per wake-up. The round trip itself (request text, TCP connection) is pluggable so
-// that the frame runs without a server and tests can aim the worker anywhere.
+// that the frame runs without a server and tests can aim the worker anywhere; the game's is
+// makeServerRoundTrip (server_exchange.hpp).
 #pragma once
 
 #include "platform/feld.hpp"
@@ -27,8 +28,7 @@ struct Serverdaten {
     int Anfragezaehler = 0;
     int Serveronline = 0;
     double Signalzeit = 0.0;
-    std::string Anfrage;
-    std::string Antwortpuffer;
+    std::string Antwortpuffer;  // the raw bytes of the last reply; the request text lives with its connection
     std::string Empfangsdaten;
     Feld<KVP> GetKVP{1, 2};
     Feld<KVP> PostKVP{1, 40};

@@ -68,7 +68,7 @@ int TSNE_CREATE_CLIENT(TsneId& id, const std::string& host, std::uint16_t port,
     if (!waitConnected) return kTsneOk;
     // The outcome is read from the record itself, which this function still holds, so a
     // connection that reached state 2 and was already finished counts as connected.
-    layer.listChanged.wait_for(lock, std::chrono::duration<double>(timeoutSeconds),
+    layer.recordsChanged.wait_for(lock, std::chrono::duration<double>(timeoutSeconds),
                                [&] { return record->reachedConnected || record->removed; });
     return record->reachedConnected ? kTsneOk : kTsneInternalError;
 }
@@ -115,7 +115,7 @@ int TSNE_DISCONNECT(TsneId id)
         if (record->state != kTsneConnected) return kTsneUnstableState;
         socket = std::move(record->socket);
         record->state = kTsneClosing;
-        layer.listChanged.notify_all();
+        layer.masterWake.notify_one();
     }
     // Shutting down wakes the event thread at once; the descriptor itself is closed when the
     // event thread lets go of it.
@@ -127,7 +127,7 @@ int TSNE_WAITCLOSE(TsneId id)
 {
     Layer& layer = Layer::instance();
     std::unique_lock lock(layer.listMutex);
-    layer.listChanged.wait(lock, [&] { return !layer.find(id); });
+    layer.recordsChanged.wait(lock, [&] { return !layer.find(id); });
     return kTsneOk;
 }
 

@@ -38,7 +38,7 @@ Layer::~Layer()
         }
         std::lock_guard masterLock(masterMutex_);
         masterExit_ = true;
-        listChanged.notify_all();
+        masterWake.notify_one();
     }
     pthread_join(masterThread_, nullptr);
     hostCache.clear();
@@ -64,7 +64,7 @@ bool Layer::add(const std::shared_ptr<Record>& record, std::size_t stackSize)
     if (record->hasEventThread) return true;
     record->socket.reset();
     record->state = kTsneClosing;
-    listChanged.notify_all();
+    masterWake.notify_one();
     return false;
 }
 
@@ -100,14 +100,14 @@ void Layer::master()
             records_.remove(record);
             record->removed = true;
             record->sendQueue.clear();
-            listChanged.notify_all();
+            recordsChanged.notify_all();
             continue;
         }
         {
             std::lock_guard masterLock(masterMutex_);
             if (masterExit_ && records_.empty()) return;
         }
-        listChanged.wait(lock);
+        masterWake.wait(lock);
     }
 }
 
@@ -134,7 +134,7 @@ void Layer::eventThread(TsneId id)
             record->state = kTsneConnected;
             record->reachedConnected = true;
             connectedNow = true;
-            listChanged.notify_all();
+            recordsChanged.notify_all();
         }
     }
     if (connectedNow && onConnected) onConnected(id);
@@ -144,7 +144,7 @@ void Layer::eventThread(TsneId id)
     record->socket.reset();
     if (record->state == kTsneConnecting || record->state == kTsneConnected) {
         record->state = kTsneClosing;
-        listChanged.notify_all();
+        masterWake.notify_one();
     }
 }
 

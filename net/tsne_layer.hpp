@@ -57,9 +57,10 @@ public:
     bool add(const std::shared_ptr<Record>& record, std::size_t stackSize);
 
     std::mutex listMutex;
-    // Notified on every change a waiter may look for: state 2 or 3 reached, a record removed,
-    // the exit flag set.
-    std::condition_variable listChanged;
+    // Two wake-ups, so that nobody is woken for a change that is not theirs: the callers wait
+    // for state 2 or the removal of a record, the master for state 3 or the exit flag.
+    std::condition_variable recordsChanged;
+    std::condition_variable masterWake;
 
     HostCache hostCache;
     std::function<void()> eventThreadStartHook;  // guarded by listMutex

@@ -1,0 +1,63 @@
+#include "multiplayer/server_exchange.hpp"
+
+namespace qz {
+
+void TSNE_CONNECTED(Verbindung& verbindung, TsneId id)
+{
+    verbindung.Antwortpuffer.clear();
+    std::size_t sent = 0;
+    TSNE_DATA_SEND(id, verbindung.Anfrage, sent);
+}
+
+void TSNE_NEWDATA(Verbindung& verbindung, TsneId id, std::string_view data)
+{
+    verbindung.Antwortpuffer += data;
+    if (verbindung.Antwortpuffer.size() > kMaxReplyBytes) TSNE_DISCONNECT(id);
+}
+
+void TSNE_DISCONNECTED(Verbindung&, TsneId) {}
+
+std::string serverRoundTrip(const std::string& host, std::uint16_t port, const Feld<KVP>& getKvp,
+                            const Feld<KVP>& postKvp, double timeoutSeconds)
+{
+    Verbindung verbindung;
+    verbindung.Anfrage = RETHTTPPOSTREQUESTSTRING(host, port, kServerPath, getKvp, postKvp);
+    TsneId Anfrageverbindung = 0;
+    // The result is not acted on: a connection that failed leaves the buffer empty, and one
+    // that was made ends with its disconnected callback, which TSNE_WAITCLOSE waits for, so
+    // no callback can touch verbindung after this function returns.
+    TSNE_CREATE_CLIENT(
+        Anfrageverbindung, host, port, [&verbindung](TsneId id) { TSNE_DISCONNECTED(verbindung, id); },
+        [&verbindung](TsneId id) { TSNE_CONNECTED(verbindung, id); },
+        [&verbindung](TsneId id, std::string_view data) { TSNE_NEWDATA(verbindung, id, data); }, timeoutSeconds,
+        kTsneStackSize, true);
+    if (Anfrageverbindung != 0) TSNE_WAITCLOSE(Anfrageverbindung);
+    return std::move(verbindung.Antwortpuffer);
+}
+
+RoundTrip makeServerRoundTrip(const std::string& host, std::uint16_t port, double timeoutSeconds)
+{
+    return [host, port, timeoutSeconds](const Feld<KVP>& getKvp, const Feld<KVP>& postKvp) {
+        return serverRoundTrip(host, port, getKvp, postKvp, timeoutSeconds);
+    };
+}
+
+bool postRequest(Serverdaten& daten, const std::function<void(Feld<KVP>& getKvp, Feld<KVP>& postKvp)>& fill)
+{
+    std::lock_guard lock(daten.Datenmutex);
+    if (daten.Anfrageoffen == 1) return false;
+    fill(daten.GetKVP, daten.PostKVP);
+    daten.Anfrageoffen = 1;
+    daten.Datenbedingung.notify_one();
+    return true;
+}
+
+std::string takeReply(Serverdaten& daten)
+{
+    std::lock_guard lock(daten.Datenmutex);
+    std::string reply = std::move(daten.Empfangsdaten);
+    daten.Empfangsdaten.clear();
+    return reply;
+}
+
+}  // namespace qz

@@ -1,0 +1,29 @@
+// The text of a request to the server script: form encoding of the pair tables and the
+// HTTP/1.1 POST request with its fixed header lines.
+#pragma once
+
+#include "multiplayer/server_worker.hpp"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qz {
+
+// The server script every request goes to.
+inline constexpr const char* kServerPath = "/games/qz/datenabfrage.php";
+
+// Letters and digits stay, a space becomes "+" (space flag non-zero) or "%20", every other byte
+// becomes "%" and two upper-case hexadecimal digits.
+std::string URLENCODE(std::string_view text, std::uint8_t spaceFlag);
+
+// key=value pairs joined by "&", from the lower to the upper bound; the key is trimmed of
+// spaces and sent unencoded, a pair whose trimmed key is empty is left out.
+std::string RETSTRINGFROMKVPARRAY(const Feld<KVP>& pairs, std::uint8_t spaceFlag);
+
+// The complete request: request line with the query pairs (spaces as "%20"), the seven header
+// lines in their fixed order, an empty line and the form body (spaces as "+").
+std::string RETHTTPPOSTREQUESTSTRING(const std::string& host, std::uint16_t port, const std::string& path,
+                                     const Feld<KVP>& getKvp, const Feld<KVP>& postKvp);
+
+}  // namespace qz
