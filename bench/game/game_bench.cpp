@@ -1,0 +1,140 @@
+// Star-map generation (200 systems; budget 5 ms, with the median number of systems generated
+// including rejected ones) and one full frame of a running 200-system sandbox on the headless
+// backend (budget 3 ms), the frame compared with a memcpy of three full 1024 x 768 x 4 frames.
+#include "game/sandkasten.hpp"
+#include "game/spielstart.hpp"
+#include "game/sternkarte.hpp"
+#include "platform/headless/headless_platform.hpp"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <vector>
+
+namespace {
+
+using namespace qz;
+
+struct Karte200 {
+    HeadlessPlatform zufall;
+    Sternsysteme systeme;
+    double seed = 1.0;
+
+    int erzeugen()
+    {
+        zufall.randomize(seed);
+        seed += 1.0;
+        const int versuche = systemePlatzieren(zufall, systeme, 200, 1536, 832);
+        heimatplanetenSetzen(zufall, systeme, 200, 1, {});
+        return versuche;
+    }
+};
+
+// A running 200-system game with stand-in pictures, 20 own systems and a few trade lines.
+struct LaufendesSpiel {
+    HeadlessPlatform platform;
+    Rahmen r{platform};
+    Spielstand spiel;
+    Bildquellen quellen{[](const std::string&) { return imageCreate(2560, 1600, 0xFF101030); },
+                        [](const std::string&) { return imageCreate(32, 32, 0xFF00FF00); }};
+
+    LaufendesSpiel()
+    {
+        platform.screenOpen(1024, 768, 32);
+        for (int k = 1; k <= 23; ++k) r.Oberflaechenbild(k) = imageCreate(156, 25, 0xFF202020);
+        r.Programmzustand = "sandkasten";
+        neuesSpielZuruecksetzen(r, spiel);
+        spielStarten(r, spiel, quellen);
+        for (int i = 1; i <= 200; i += 10) spiel.systeme.besitzer(i) = 1;
+        for (int i = 2; i <= 200; i += 3) spiel.systeme.entdecker(i) = 1;
+        spiel.karte.handelsliste = ",1,11,11,21,21,31,41,51";
+        spiel.karte.handelNeuzeichnen = 1;
+        spiel.karte.scanNeuzeichnen = 1;
+        spiel.scrollX = 700;
+        spiel.scrollY = 400;
+        pass();
+    }
+    void pass()
+    {
+        sandkastenScreen(r, spiel, quellen);
+        platform.advance(0.002);
+    }
+};
+
+void BM_Sternkarte200(benchmark::State& state)
+{
+    Karte200 karte;
+    std::vector<int> versuche;
+    for (auto _ : state) {
+        versuche.push_back(karte.erzeugen());
+        benchmark::DoNotOptimize(karte.systeme.pos(200, 1));
+    }
+    std::nth_element(versuche.begin(), versuche.begin() + versuche.size() / 2, versuche.end());
+    state.counters["median_systems_generated"] = versuche[versuche.size() / 2];
+}
+BENCHMARK(BM_Sternkarte200)->Unit(benchmark::kMillisecond);
+
+void BM_SandboxFrame200(benchmark::State& state)
+{
+    LaufendesSpiel spiel;
+    for (auto _ : state) {
+        spiel.pass();
+        benchmark::DoNotOptimize(spiel.platform.screen().pixels.data());
+    }
+}
+BENCHMARK(BM_SandboxFrame200)->Unit(benchmark::kMillisecond);
+
+void BM_MemcpyThreeFrames(benchmark::State& state)
+{
+    std::vector<Farbe> src(1024 * 768 * 3, 1), dst(1024 * 768 * 3);
+    for (auto _ : state) {
+        std::memcpy(dst.data(), src.data(), src.size() * sizeof(Farbe));
+        benchmark::DoNotOptimize(dst.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_MemcpyThreeFrames)->Unit(benchmark::kMillisecond);
+
+double median(int runs, const std::function<void()>& f)
+{
+    std::vector<double> zeiten;
+    for (int i = 0; i < runs; ++i) {
+        auto t0 = std::chrono::steady_clock::now();
+        f();
+        zeiten.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+    }
+    std::nth_element(zeiten.begin(), zeiten.begin() + runs / 2, zeiten.end());
+    return zeiten[static_cast<std::size_t>(runs / 2)];
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+
+    Karte200 karte;
+    std::vector<int> versuche;
+    const double erzeugen = median(101, [&] { versuche.push_back(karte.erzeugen()); });
+    std::nth_element(versuche.begin(), versuche.begin() + versuche.size() / 2, versuche.end());
+
+    LaufendesSpiel spiel;
+    std::vector<Farbe> src(1024 * 768 * 3, 1), dst(1024 * 768 * 3);
+    const double frame = median(201, [&] { spiel.pass(); });
+    const double kopie = median(201, [&] {
+        std::memcpy(dst.data(), src.data(), src.size() * sizeof(Farbe));
+        benchmark::DoNotOptimize(dst.data());
+    });
+
+    std::printf("star map of 200 systems: %.3f ms median (budget 5 ms, %.2f of it), median %d systems generated\n",
+                erzeugen * 1e3, erzeugen / 5e-3, versuche[versuche.size() / 2]);
+    std::printf("sandbox frame, 200 systems: %.3f ms median (budget 3 ms), memcpy of three frames %.3f ms, "
+                "ratio %.2fx\n",
+                frame * 1e3, kopie * 1e3, frame / kopie);
+    return 0;
+}
