@@ -1,19 +1,19 @@
-// Sound and music of the frame: start-up, the click, the music tick, the options and credits
-// screens and the shutdown of the samples.
+// Sound of the frame: start-up of the sound service with the click and the first track, the
+// click every button plays, and the release of the samples at the end. The music tick and the
+// options and credits screens have their own files; this header brings them along for the
+// screens that use all of it.
 #pragma once
 
+#include "frame/core/credits_screen.hpp"
+#include "frame/core/musik.hpp"
+#include "frame/core/options_screen.hpp"
 #include "frame/core/rahmen.hpp"
 
 namespace qz {
 
 void soundStart(Rahmen& rahmen);
+// Plays the click on a free channel at the effect volume.
 void playClick(Rahmen& rahmen);
-void musikTick(Rahmen& rahmen);
 void soundShutdown(Rahmen& rahmen);
-
-// The options screen; "Zurück" sets Programmzustand and Unterzustand to the given values, so
-// the main menu and the mode menus can share it.
-void optionsScreen(Rahmen& rahmen, const std::string& zurueckZustand, const std::string& zurueckUnterzustand);
-void creditsScreen(Rahmen& rahmen);
 
 }  // namespace qz

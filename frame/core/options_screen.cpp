@@ -1,0 +1,69 @@
+#include "frame/core/options_screen.hpp"
+
+#include "frame/core/klang.hpp"
+
+namespace qz {
+
+namespace {
+
+// The plus control shows and acts only below 96, so the last step from 95 reaches 100.
+constexpr int kPlusGrenze = 96;
+
+// One volume row: label button, value field, the arrows while they apply, the value.
+void zeichneZeile(Rahmen& r, int y, const char* label, int lautstaerke)
+{
+    r.zeichne(r.Oberflaechenbild(11), 434, y);
+    r.textMittig(512, y + 6, label);
+    r.zeichne(r.Oberflaechenbild(18), 449, y + 27);
+    if (lautstaerke > 0) r.zeichne(r.Oberflaechenbild(3), 458, y + 32);
+    if (lautstaerke < kPlusGrenze) r.zeichne(r.Oberflaechenbild(4), 541, y + 32);
+    r.textMittig(509, y + 35, lautstaerkeText(lautstaerke));
+}
+
+void angenommen(Rahmen& r)
+{
+    r.Mausereignis = 0;
+    playClick(r);
+}
+
+}  // namespace
+
+std::string lautstaerkeText(int lautstaerke) { return lautstaerke == 0 ? "Aus" : std::to_string(lautstaerke) + "%"; }
+
+void optionsScreen(Rahmen& r, const std::string& zurueckZustand, const std::string& zurueckUnterzustand)
+{
+    Klang& k = r.klang;
+    r.platform.screenLock();
+    clear(r.screen());
+    r.zeichne(r.Oberflaechenbild(19), 312, 184);
+    r.zeichne(r.Oberflaechenbild(11), 434, 218);
+    r.textMittig(512, 224, "Zur\x81" "ck");
+    zeichneZeile(r, 272, "Musik Lautst\x84rke", k.musikLautstaerke);
+    zeichneZeile(r, 363, "Effekt Lautst\x84rke", k.effektLautstaerke);
+    r.platform.screenUnlock();
+
+    if (r.Mausereignis != 1) return;
+    const int x = r.MausX, y = r.MausY;
+    Sound& sound = r.platform.sound();
+    if (inBox(x, y, 434, 590, 218, 243)) {
+        r.Programmzustand = zurueckZustand;
+        r.Unterzustand = zurueckUnterzustand;
+        angenommen(r);
+    } else if (k.musikLautstaerke > 0 && inBox(x, y, 458, 478, 304, 324)) {
+        k.musikLautstaerke -= 5;
+        sound.setVolume(k.musikKanal, k.musikLautstaerke);
+        angenommen(r);
+    } else if (k.musikLautstaerke < kPlusGrenze && inBox(x, y, 541, 561, 304, 324)) {
+        k.musikLautstaerke += 5;
+        sound.setVolume(k.musikKanal, k.musikLautstaerke);
+        angenommen(r);
+    } else if (k.effektLautstaerke > 0 && inBox(x, y, 458, 478, 395, 415)) {
+        k.effektLautstaerke -= 5;
+        angenommen(r);
+    } else if (k.effektLautstaerke < kPlusGrenze && inBox(x, y, 541, 561, 395, 415)) {
+        k.effektLautstaerke += 5;
+        angenommen(r);
+    }
+}
+
+}  // namespace qz

@@ -1,0 +1,19 @@
+// The "Option" screen: music and effect volume, 0..100 in steps of 5. Shared by the main menu
+// and the option sub-screens of the sandbox and multiplayer menus, which differ only in where
+// "Zurück" leads.
+#pragma once
+
+#include "frame/core/rahmen.hpp"
+
+#include <string>
+
+namespace qz {
+
+// Draws the screen and handles this pass's left click; "Zurück" sets Programmzustand and
+// Unterzustand to the given values.
+void optionsScreen(Rahmen& rahmen, const std::string& zurueckZustand, const std::string& zurueckUnterzustand);
+
+// The value text of a volume: "Aus" at 0, else the number followed by "%".
+std::string lautstaerkeText(int lautstaerke);
+
+}  // namespace qz
