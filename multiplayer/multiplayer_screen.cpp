@@ -1,9 +1,28 @@
 #include "multiplayer/multiplayer_screen.hpp"
 
-#include "game/sandkasten.hpp"
+#include "frame/core/klang.hpp"
+#include "multiplayer/mp_screens.hpp"
 
 namespace qz {
 
-void multiplayerScreen(Rahmen& rahmen, Spielstand& spiel, Serverdaten&) { sandkastenScreen(rahmen, spiel); }
+void multiplayerScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp, const Bildquellen& quellen)
+{
+    const std::string& u = r.Unterzustand;
+    if (u == "login") loginScreen(r, server, mp);
+    else if (u == "hauptmenu") mehrspielerMenue(r, spiel, server, mp);
+    else if (u == "esc") verlassenDialog(r, spiel, mp);
+    else if (u == "erstellen") kanalErstellenScreen(r, spiel, mp);
+    else if (u == "channel_auflisten") kanalListeScreen(r, spiel, server, mp);
+    else if (u == "channel") lobbyScreen(r, spiel, server, mp, quellen);
+    else if (u == "option") optionsScreen(r, "multiplayer", "hauptmenu");
+    else if (u.empty() && spiel.spielLaeuft == 1) mehrspielerSpiel(r, spiel, server, mp);
+    else r.Unterzustand = "hauptmenu";
+}
+
+void multiplayerScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server)
+{
+    static Mehrspieler mp;
+    multiplayerScreen(r, spiel, server, mp, dateiBildquellen());
+}
 
 }  // namespace qz

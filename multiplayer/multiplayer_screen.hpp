@@ -1,12 +1,21 @@
-// The multiplayer mode: the screen handler the main loop calls while Programmzustand is "multiplayer".
+// The multiplayer mode: the screen handler the main loop calls while Programmzustand is
+// "multiplayer". It runs exactly one sub-screen per pass, chosen by Unterzustand; the game's
+// own logic (days, requests, replies) runs only while the map is shown.
 #pragma once
 
 #include "frame/core/rahmen.hpp"
+#include "game/bildquellen.hpp"
 #include "game/spielstand.hpp"
+#include "multiplayer/mehrspieler.hpp"
 #include "multiplayer/server_worker.hpp"
 
 namespace qz {
 
+void multiplayerScreen(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp,
+                       const Bildquellen& quellen);
+
+// The frame's entry: the multiplayer state lives as long as the program (the login is kept
+// for the rest of the run) and the pictures come from the files beside the executable.
 void multiplayerScreen(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server);
 
 }  // namespace qz

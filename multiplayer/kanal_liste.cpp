@@ -1,0 +1,124 @@
+#include "multiplayer/kanal_liste.hpp"
+
+#include "gfx/text_numbers.hpp"
+#include "gfx/widgets.hpp"
+#include "multiplayer/anfrage_posten.hpp"
+#include "multiplayer/mp_screens.hpp"
+#include "multiplayer/mp_widgets.hpp"
+
+#include <algorithm>
+#include <vector>
+
+namespace qz {
+
+void SUB_CHANNEL_AUFLISTEN(Rahmen& r, int& auswahl, int& seite, int anzahl, Feld<std::string>&,
+                           Feld<std::string>& namen, Feld<std::string>& passwoerter, Feld<std::string>& spieler,
+                           Feld<std::string>& maxSpieler, Feld<std::string>& sterne, int mausX, int mausY,
+                           int& Mausereignis, const ImagePtr& zeilenBild, const ImagePtr& weiterBild,
+                           const ImagePtr& zurueckBild)
+{
+    guarded([&] {
+        for (int i = 5 * seite - 4; i <= std::min(5 * seite, anzahl); ++i) {
+            const int y1 = (i - 5 * seite) * 39 + 506;
+            const int y2 = y1 + 39;
+            r.zeichne(zeilenBild, 362, y1);
+            if (i == auswahl) box(r.screen(), 362, y1, 661, y2 - 1, 0xFFFFFFFF);
+            r.text(370, y1 + 6, "NR:" + numberToText(i) + ", Name: " + namen(i));
+            r.text(370, y1 + 20, "Spieler: " + spieler(i) + "/" + maxSpieler(i) + ", Sterne: " + sterne(i) +
+                                     ", PW: " + (passwoerter(i).empty() ? "Nein" : "Ja"));
+            if (Mausereignis == 1 && inBox(mausX, mausY, 362, 662, y1, y2) &&
+                textToInt(spieler(i)) < textToInt(maxSpieler(i))) {
+                auswahl = i;
+                Mausereignis = 42;
+            }
+        }
+        if (5 * seite < anzahl) {
+            r.zeichne(weiterBild, 642, 330);
+            if (Mausereignis == 1 && inBox(mausX, mausY, 642, 662, 330, 350)) {
+                seite += 1;
+                auswahl = 0;
+                Mausereignis = 42;
+            }
+        }
+        if (seite > 1) {
+            r.zeichne(zurueckBild, 362, 330);
+            if (Mausereignis == 1 && inBox(mausX, mausY, 362, 382, 330, 350)) {
+                seite -= 1;
+                auswahl = 0;
+                Mausereignis = 42;
+            }
+        }
+        if (Mausereignis == 2 && auswahl > 0) {
+            auswahl = 0;
+            Mausereignis = 0;
+        }
+    });
+}
+
+namespace {
+
+void listeLesen(Serverdaten& server, Mehrspieler& mp)
+{
+    if (anfrageOffen(server)) return;
+    std::string antwort;
+    if (!antwortHolen(server, antwort)) return;
+    std::vector<std::string> felder;
+    STRINGSPLIT(antwort, ";;", felder);
+    if (felder[0] != "channel_auflisten" || felder.size() < 7) return;
+    Feld<std::string>* listen[6] = {&mp.KanalIds,     &mp.KanalNamen,      &mp.KanalPasswoerter,
+                                    &mp.KanalSpieler, &mp.KanalMaxSpieler, &mp.KanalSterne};
+    // Lists of unequal length would let the rows read past the shorter ones: the list holds as
+    // many channels as its shortest field.
+    int anzahl = -1;
+    for (int k = 0; k < 6; ++k) {
+        const int n = STRINGSPLIT(felder[static_cast<std::size_t>(k + 1)], ",", *listen[k]);
+        anzahl = anzahl < 0 ? n : std::min(anzahl, n);
+    }
+    mp.KanalAnzahl = anzahl;
+}
+
+}  // namespace
+
+void kanalListeScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)
+{
+    listeLesen(server, mp);
+    if (knopfKlick(r, 218, 243)) {
+        r.Unterzustand = "hauptmenu";
+    } else if (knopfKlick(r, 272, 297)) {
+        mp.KanalSeite = 1;
+        mp.KanalAuswahl = 0;
+        kanalListeAnfordern(r, server);
+    } else if (mp.KanalAuswahl > 0 && knopfKlick(r, 326, 351)) {
+        const int k = mp.KanalAuswahl;
+        spiel.eigenerSpieler = 0;
+        mp.senden.SessionId = mp.KanalIds(k);
+        spiel.Spieleranzahl = std::clamp(textToInt(mp.KanalMaxSpieler(k)), 2, 4);
+        for (int n = 1; n <= 4; ++n) {
+            mp.SpielerName(n) = n > spiel.Spieleranzahl ? "Geschlossen" : "Offen";
+            spiel.spieler.spielerFarbe(n, 0) = 0;
+        }
+        spiel.Sternanzahl = std::clamp(textToInt(mp.KanalSterne(k)), 0, kSystemKapazitaet);
+        mp.SterneAngesagt = spiel.Sternanzahl;
+        r.Unterzustand = "channel";
+        mp.KanalAuswahl = 0;
+    }
+
+    r.platform.screenLock();
+    clear(r.screen());
+    r.zeichne(r.Oberflaechenbild(19), 312, 184);
+    menueKnopf(r, 218, "Zur\x81" "ck");
+    menueKnopf(r, 272, "Aktualisieren");
+    if (mp.KanalAuswahl > 0) menueKnopf(r, 326, "Beitreten");
+    if (mp.KanalAnzahl <= 0) {
+        r.textMittig(512, 400, "Es wurden keine offene Spiele gefunden.");
+    } else {
+        SUB_CHANNEL_AUFLISTEN(r, mp.KanalAuswahl, mp.KanalSeite, mp.KanalAnzahl, mp.KanalIds, mp.KanalNamen,
+                              mp.KanalPasswoerter, mp.KanalSpieler, mp.KanalMaxSpieler, mp.KanalSterne, r.MausX,
+                              r.MausY, r.Mausereignis, r.Oberflaechenbild(21), r.Oberflaechenbild(16),
+                              r.Oberflaechenbild(17));
+    }
+    r.platform.screenUnlock();
+    if (r.Mausereignis == 1 || r.Mausereignis == 2) r.Mausereignis = 0;
+}
+
+}  // namespace qz

@@ -1,0 +1,165 @@
+// The lobby: the four slots with names and colours, the colour swatches, "Bereit", the host's
+// star count and "Spiel Starten" with the star-map generation, the lobby's requests and the
+// entry into the running game.
+#include "game/spielstart.hpp"
+#include "game/sternkarte.hpp"
+#include "gfx/text_numbers.hpp"
+#include "multiplayer/anfrage_posten.hpp"
+#include "multiplayer/lobby_anfragen.hpp"
+#include "multiplayer/lobby_antwort.hpp"
+#include "multiplayer/mp_screens.hpp"
+#include "multiplayer/mp_widgets.hpp"
+
+namespace qz {
+
+namespace {
+
+// Swatch k (1..8) covers x kSwatch[k - 1] .. kSwatch[k], y 395..415.
+constexpr int kSwatch[9] = {461, 473, 486, 499, 512, 525, 538, 551, 563};
+
+Farbe palettenFarbe(int index)
+{
+    int rot = 0, gruen = 0, blau = 0;
+    farbeVonIndex(index, rot, gruen, blau);
+    return 0xFF000000u + static_cast<Farbe>(rot * 65536 + gruen * 256 + blau);
+}
+
+void sternkarteErzeugen(Rahmen& r, Spielstand& spiel)
+{
+    Platform& zufall = r.platform;
+    zufall.randomize(zufall.timer());
+    spiel.hintergrund = hintergrundWaehlen(zufall);
+    const int W = spiel.hintergrundGroesse(1, 1), H = spiel.hintergrundGroesse(1, 2);
+    systemePlatzieren(zufall, spiel.systeme, spiel.Sternanzahl, W, H);
+    Heimatoptionen optionen;
+    optionen.sandkasten = false;
+    optionen.generierenderSpieler = 1;
+    optionen.regel = heimatAbstandMehrspieler;
+    heimatplanetenSetzen(zufall, spiel.systeme, spiel.Sternanzahl, spiel.Spieleranzahl, optionen);
+}
+
+void anfragen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)
+{
+    const double jetzt = r.platform.timer();
+    if (jetzt < server.Signalzeit) return;
+    const bool host = spiel.eigenerSpieler == 1;
+    if (host && mp.senden.SessionId.empty()) {
+        server.Signalzeit = jetzt + 4.0;
+        anfragePosten(server, [&](Feld<KVP>& g, Feld<KVP>& p) { kanalErstellenSchreiben(g, p, spiel, mp, r.Version); });
+    } else if (host && mp.SternkarteBereit == 21) {
+        server.Signalzeit = jetzt + 2.0;
+        if (anfragePosten(server, [&](Feld<KVP>& g, Feld<KVP>& p) { sternkarteHochladenSchreiben(g, p, spiel, mp); }))
+            mp.SternkarteBereit = 0;
+    } else {
+        server.Signalzeit = jetzt + 2.0;
+        if (spiel.eigenerSpieler > 0)
+            anfragePosten(server, [&](Feld<KVP>& g, Feld<KVP>& p) { lobbyAbfrageSchreiben(g, p, spiel, mp); });
+        else
+            anfragePosten(server, [&](Feld<KVP>& g, Feld<KVP>& p) { beitrittsAbfrageSchreiben(g, p, mp); });
+    }
+}
+
+void spielBeginnen(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen)
+{
+    r.Unterzustand.clear();
+    r.Hintergrundbild = quellen.jpeg("./material/2/" + numberToText(spiel.hintergrund) + ".orn-games");
+    Sternsysteme& s = spiel.systeme;
+    for (int i = 1; i <= spiel.Sternanzahl; ++i) {
+        if (s.besitzer(i) != spiel.eigenerSpieler || s.typ(i) != 42) continue;
+        s.einwohner(i) = s.einwohnerBasis(i);
+        s.versorgung(i) = s.versorgungBasis(i);
+        s.forschung(i) = s.forschungBasis(i);
+        s.handel(i) = s.handelBasis(i);
+        s.werft(i) = s.werftBasis(i);
+        ansichtZentrieren(spiel, s.pos(i, 1), s.pos(i, 2));
+    }
+    for (int p = 1; p <= spiel.Spieleranzahl; ++p) {
+        const int farbe = spiel.spieler.spielerFarbe(p, 0);
+        if (farbe < 1 || farbe > 8) continue;
+        for (int t = 1; t <= 8; ++t)
+            r.Schiffbild(p, t) =
+                quellen.png("./material/4/" + numberToText(farbe) + "/" + numberToText(t) + ".orn-games");
+    }
+    spiel.karte.kartenBreite = spiel.hintergrundGroesse(1, 1) + 1024;
+    spiel.karte.kartenHoehe = spiel.hintergrundGroesse(1, 2) + 768;
+}
+
+void zeichnen(Rahmen& r, const Spielstand& spiel, const Mehrspieler& mp, bool startKnopf)
+{
+    r.platform.screenLock();
+    clear(r.screen());
+    r.zeichne(r.Oberflaechenbild(19), 312, 184);
+    menueKnopf(r, 218, "Zur\x81" "ck");
+    menueKnopf(r, 272, "Sternanzahl");
+    r.zeichne(r.Oberflaechenbild(18), 452, 299);
+    if (spiel.eigenerSpieler == 1) {
+        if (spiel.Sternanzahl > 50) r.zeichne(r.Oberflaechenbild(3), 461, 304);
+        if (spiel.Sternanzahl < 200) r.zeichne(r.Oberflaechenbild(4), 544, 304);
+    }
+    r.textMittig(512, 307, numberToText(spiel.Sternanzahl));
+    menueKnopf(r, 363, "Spielerfarbe");
+    if (spiel.eigenerSpieler > 0) {
+        for (int k = 1; k <= 8; ++k) filledBox(r.screen(), kSwatch[k - 1] + 1, 396, kSwatch[k] - 1, 414, palettenFarbe(k));
+        const int gewaehlt = mp.GewaehlteFarbe;
+        if (gewaehlt >= 1 && gewaehlt <= 8) box(r.screen(), kSwatch[gewaehlt - 1], 395, kSwatch[gewaehlt], 415, 0xFFFFFFFF);
+    }
+    menueKnopf(r, 449, startKnopf ? "Spiel Starten" : "Bereit");
+    for (int n = 1; n <= 4; ++n) {
+        const int y = 480 + 24 * (n - 1);
+        const int farbe = spiel.spieler.spielerFarbe(n, 0);
+        if (farbe > 0) filledBox(r.screen(), 330, y, 350, y + 16, palettenFarbe(farbe));
+        std::string zeile = mp.SpielerName(n);
+        if (n <= spiel.Spieleranzahl && mp.BereitFlag(n) == 1 && farbe > 0) zeile += " (bereit)";
+        r.textMittig(433, y, zeile);
+    }
+    r.platform.screenUnlock();
+}
+
+}  // namespace
+
+void lobbyScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp, const Bildquellen& quellen)
+{
+    std::string antwort;
+    if (antwortHolen(server, antwort)) lobbyAntwortAnwenden(antwort, spiel, mp);
+
+    if (knopfKlick(r, 218, 243)) r.Unterzustand = "hauptmenu";
+    if (spiel.eigenerSpieler == 1) {
+        if (spiel.Sternanzahl > 50 && klick(r, 461, 481, 304, 324)) {
+            spiel.Sternanzahl -= 50;
+            mp.SterneAngesagt = spiel.Sternanzahl;
+        }
+        if (spiel.Sternanzahl < 200 && klick(r, 544, 564, 304, 324)) {
+            spiel.Sternanzahl += 50;
+            mp.SterneAngesagt = spiel.Sternanzahl;
+        }
+    }
+    mp.senden.bereitAnzahl = 0;
+    for (int n = 1; n <= std::min(spiel.Spieleranzahl, 4); ++n) mp.senden.bereitAnzahl += mp.BereitFlag(n) == 1 ? 1 : 0;
+    const bool startKnopf = spiel.eigenerSpieler == 1 && mp.senden.bereitAnzahl == spiel.Spieleranzahl;
+    if (knopfKlick(r, 449, 474)) {
+        if (startKnopf) {
+            mp.SternkarteBereit = 21;
+            sternkarteErzeugen(r, spiel);
+        } else if (spiel.eigenerSpieler > 0 && spiel.spieler.spielerFarbe(spiel.eigenerSpieler, 0) > 0) {
+            mp.EigenesBereit = 1;
+        }
+    }
+    if (spiel.eigenerSpieler > 0) {
+        for (int k = 1; k <= 8; ++k)
+            if (klick(r, kSwatch[k - 1], kSwatch[k], 395, 415)) mp.GewaehlteFarbe = k;
+    }
+    anfragen(r, spiel, server, mp);
+    for (int n = 1; n <= std::min(spiel.Spieleranzahl, 4); ++n) {
+        int rot, gruen, blau;
+        if (!farbeVonIndex(spiel.spieler.spielerFarbe(n, 0), rot, gruen, blau)) continue;
+        spiel.spieler.spielerFarbe(n, 1) = rot;
+        spiel.spieler.spielerFarbe(n, 2) = gruen;
+        spiel.spieler.spielerFarbe(n, 3) = blau;
+    }
+    const bool beginnt = spiel.spielLaeuft == 1 && spiel.eigenerSpieler > 0;
+    zeichnen(r, spiel, mp, startKnopf);
+    if (beginnt) spielBeginnen(r, spiel, quellen);
+    if (r.Mausereignis == 1 || r.Mausereignis == 2) r.Mausereignis = 0;
+}
+
+}  // namespace qz

@@ -1,0 +1,200 @@
+#include "multiplayer/mp_karte.hpp"
+
+#include "fleets/andocken.hpp"
+#include "fleets/co_player_fleets.hpp"
+#include "fleets/flotten.hpp"
+#include "game/spielstart.hpp"
+#include "game/sternkarte_ansicht.hpp"
+#include "gfx/text_numbers.hpp"
+#include "gfx/widgets.hpp"
+#include "multiplayer/chat.hpp"
+#include "platform/errors.hpp"
+#include "systems/forschung.hpp"
+#include "systems/hangar.hpp"
+#include "systems/schiffbau.hpp"
+#include "systems/sternsystem_bildschirm.hpp"
+
+#include <cmath>
+
+namespace qz {
+
+namespace {
+
+constexpr int kForschungsZeilen[3][4] = {{1, 2, 4, 6}, {3, 11, 9, 10}, {5, 7, 8, 12}};
+
+Farbe slotFarbe(const Spielstand& spiel, int p)
+{
+    const Feld2<int>& f = spiel.spieler.spielerFarbe;
+    return 0xFF000000u + static_cast<Farbe>(f(p, 1) * 65536 + f(p, 2) * 256 + f(p, 3));
+}
+
+void ausschnitt(Rahmen& r, const ImagePtr& bild, PutMode modus, const Spielstand& spiel,
+                std::source_location wo = std::source_location::current())
+{
+    if (!bild) raiseError(kNullPointer, wo);
+    put(r.screen(), 0, 0, bild.get(), modus, SourceRect{spiel.scrollX, spiel.scrollY, 1024, 768});
+}
+
+void eigenerSystemschirm(Rahmen& r, Spielstand& spiel)
+{
+    const int s = spiel.gewaehltesSystem;
+    Sternsysteme& sys = spiel.systeme;
+    Kartenzustand& k = spiel.karte;
+    const int eigen = spiel.eigenerSpieler;
+    SUB_STERNSYSTEM_SELECT(r, sys, s, eigen, k, spiel.wirtschaft.forschungsetat, spiel.gewaehltesSystem,
+                           k.scanNeuzeichnen);
+    switch (k.systemTab) {
+    case 2:
+        SUB_STERNSYSTEM_STATS(r, sys, s, spiel.Sternanzahl);
+        break;
+    case 3:
+        if (k.forschungsKategorie >= 1 && k.forschungsKategorie <= 3) {
+            for (int zeile = 1; zeile <= 4; ++zeile) {
+                ForschungsThema& t = spiel.forschung.thema(kForschungsZeilen[k.forschungsKategorie - 1][zeile - 1]);
+                SUB_STERNSYSTEM_FORSCHUNG(r, r.MausX, r.MausY, r.Mausereignis, t.aktiv, t.name, t.stufe, t.kosten,
+                                          t.fortschritt, spiel.forschung.aktiveThemen, zeile);
+            }
+        }
+        break;
+    case 4:
+        SUB_STERNSYSTEM_SCHIFFBAU(r, sys.einwohner(s), k.katalogOffen, eigen, s, spiel.wirtschaft.geld, r.MausX,
+                                  r.MausY, r.Mausereignis, sys.bauAufwand, sys.bauFortschritt, sys.bauTyp,
+                                  sys.bauAuftraege(s));
+        break;
+    case 5: {
+        SchiffSatz& satz = spiel.saetze(eigen);
+        SUB_STERNSYSTEM_HANGER(r, eigen, spiel.forschung.thema(9).stufe, spiel.forschung.thema(10).stufe,
+                               k.abdockFlotte, spiel.spieler.hoechsteFlotte(eigen), k.hangarSchiff, k.hangarFlotte,
+                               r.MausX, r.MausY, r.Mausereignis, r.Tastencode, k.flottenSeite, k.hangarSeite, satz,
+                               satz.anzahl, s);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+}  // namespace
+
+void handelswegeNeu(Spielstand& spiel, Mehrspieler& mp)
+{
+    Kartenzustand& k = spiel.karte;
+    mp.handelNeuzeichnen = 0;
+    k.handelOverlay = imageCreate(k.kartenBreite, k.kartenHoehe, kDefaultFill);
+    const Sternsysteme& s = spiel.systeme;
+    std::vector<std::string> werte;
+    for (int p = 1; p <= 4; ++p) {
+        const int n = STRINGSPLIT(mp.handelswegText(p), ",", werte);
+        const Feld2<int>& f = spiel.spieler.spielerFarbe;
+        for (int e = 1; e + 1 <= n; e += 2) {
+            const int a = textToInt(werte[static_cast<std::size_t>(e)]);
+            const int b = textToInt(werte[static_cast<std::size_t>(e + 1)]);
+            if (a < 1 || b < 1 || a > spiel.Sternanzahl || b > spiel.Sternanzahl) continue;
+            SUB_LINE(s.pos(a, 1), s.pos(a, 2), s.pos(b, 1), s.pos(b, 2), f(p, 1), f(p, 2), f(p, 3),
+                     k.handelOverlay.get());
+        }
+    }
+}
+
+void mpBesuchsschirm(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
+{
+    const int s = spiel.gewaehltesSystem;
+    Sternsysteme& sys = spiel.systeme;
+    Kartenzustand& k = spiel.karte;
+    const int eigen = spiel.eigenerSpieler;
+    const int kolonieschiff = k.kolonieschiff;
+    SUB_STERNSYSTEM_BESUCHT(r, sys, s, eigen, spiel.saetze(eigen), k.kolonieschiff, spiel.gewaehltesSystem,
+                            mp.kartenNeuzeichnen);
+    if (kolonieschiff > 0 && sys.besitzer(s) == eigen) {
+        mp.senden.kolonisation = s;
+        k.scanNeuzeichnen = 1;
+        return;
+    }
+    if (kolonieschiff > 0 || spiel.gewaehltesSystem == 0) return;
+    guarded([&] {
+        const bool klickt = r.Mausereignis == 1 && inBox(r.MausX, r.MausY, 324, 444, 138, 168);
+        if (k.angriffsschiff > 0) {
+            r.zeichne(r.Oberflaechenbild(18), 324, 138);
+            if (sys.angriff(s) < 1) {
+                r.text(342, 146, "Angreifen");
+                if (klickt) sys.angriff(s) = 1;
+            } else {
+                r.text(324, 146, "Feuer Einstellen");
+                if (klickt) sys.angriff(s) = 0;
+            }
+            if (klickt) r.Mausereignis = 42;
+            return;
+        }
+        const int o = sys.besitzer(s);
+        if (o < 1 || o == eigen || o > 4) return;
+        r.zeichne(r.Oberflaechenbild(18), 324, 138);
+        const int stand = mp.senden.abkommenStand(o);
+        if (stand < 1) {
+            filledBox(r.screen(), 334, 143, 434, 163, 0xFF8B0000);
+            r.text(324, 146, "Handel Anbieten");
+            if (klickt) mp.senden.abkommenAnfrage(o) = 1;
+        } else {
+            if (stand == 1) filledBox(r.screen(), 334, 143, 434, 163, 0xFFCD950C);
+            if (stand == 2) filledBox(r.screen(), 334, 143, 434, 163, 0xFF00CD00);
+            r.text(320, 146, "Handel Abbrechen");
+            if (klickt) mp.senden.abkommenAnfrage(o) = 3;
+        }
+        if (klickt) r.Mausereignis = 42;
+    });
+}
+
+void mehrspielerKarteZeichnen(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
+{
+    Kartenzustand& k = spiel.karte;
+    Sternsysteme& s = spiel.systeme;
+    const int eigen = spiel.eigenerSpieler;
+    ausschnitt(r, r.Hintergrundbild, PutMode::Copy, spiel);
+    ausschnitt(r, k.handelOverlay, PutMode::Transparent, spiel);
+    ausschnitt(r, k.scanOverlay, PutMode::Transparent, spiel);
+
+    Image& bild = r.screen();
+    const Farbe eigeneFarbe = slotFarbe(spiel, eigen);
+    const bool heimTaste = r.platform.keyDown(scan::H) && mp.chatFokus == 0;
+    for (int i = 1; i <= spiel.Sternanzahl; ++i) {
+        const int x = s.pos(i, 1), y = s.pos(i, 2);
+        const int sx = x - spiel.scrollX, sy = y - spiel.scrollY;
+        const bool eigenes = s.besitzer(i) == eigen;
+        if (eigenes) {
+            if (spiel.gewaehltesSystem == i && s.handelsposten(i) == -42) {
+                const int R = s.handel(i) + spiel.forschung.thema(6).stufe;
+                for (int radius = R - 2; radius <= R; ++radius) circle(bild, sx, sy, radius, 0xFFEA7546, false);
+            }
+            circle(bild, sx, sy, 20, eigeneFarbe, false);
+            circle(bild, sx, sy, 3, 0xFFFFFFFF, true);
+        } else {
+            circle(bild, sx, sy, 3, s.entdecker(i) == eigen ? 0xFFFFFFFF : 0xFF333333, true);
+        }
+        // A system reached first by another player opens no screen for the local player.
+        if (r.Mausereignis == 1 && spiel.gewaehltesSystem < 1 && k.gewaehlteFlotte == 0 &&
+            std::hypot(r.MausX + spiel.scrollX - x, r.MausY + spiel.scrollY - y) < 5.0 &&
+            (eigenes || s.entdecker(i) == eigen)) {
+            spiel.gewaehltesSystem = i;
+            r.Tastencode = 0;
+            r.Mausereignis = 0;
+        }
+        if (heimTaste && eigenes && s.typ(i) == 42) ansichtZentrieren(spiel, x, y);
+    }
+
+    SchiffSatz& satz = spiel.saetze(eigen);
+    SUB_FLOTTEN(r, k, satz, s, spiel.spieler, spiel.forschung, eigen, satz.anzahl, spiel.Sternanzahl,
+                spiel.gewaehltesSystem, r.MausX, r.MausY, spiel.scrollX, spiel.scrollY);
+    SUB_FLOTTEN_MITSPIELER(r, spiel.saetze, spiel.spieler, mp.naechsterFlugschritt, s, eigen, spiel.Spieleranzahl,
+                           spiel.scrollX, spiel.scrollY, spiel.forschung.thema(5).stufe, spiel.Sternanzahl);
+    if (spiel.gewaehltesSystem > 0) {
+        if (s.besitzer(spiel.gewaehltesSystem) == eigen)
+            eigenerSystemschirm(r, spiel);
+        else if (s.entdecker(spiel.gewaehltesSystem) == eigen)
+            mpBesuchsschirm(r, spiel, mp);
+    }
+    if (k.gewaehlteFlotte > 0 && spiel.gewaehltesSystem < 1)
+        SUB_FLOTTE_ANDOCKEN(r, k, satz, s, satz.anzahl, r.MausX, r.MausY, eigen);
+    statusleisteZeichnen(r, spiel);
+    chatZeichnen(r, mp);
+}
+
+}  // namespace qz

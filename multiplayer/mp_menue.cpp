@@ -1,0 +1,108 @@
+// The multiplayer menu and its leave confirmation, and the reset of a channel's game.
+#include "game/reset_routinen.hpp"
+#include "game/spielstart.hpp"
+#include "multiplayer/anfrage_posten.hpp"
+#include "multiplayer/mp_screens.hpp"
+#include "multiplayer/mp_widgets.hpp"
+#include "multiplayer/spiel_anfrage.hpp"
+
+namespace qz {
+
+void mehrspielerZuruecksetzen(Rahmen& rahmen, Spielstand& spiel, Mehrspieler& mp)
+{
+    spielVerwerfen(rahmen, spiel);
+    for (int p = 1; p <= 4; ++p) {
+        SUB_CLEAN_ARRAY_SCHIFFE(spiel.saetze(p));
+        spiel.spieler.hoechsteFlotte(p) = 0;
+        spiel.spieler.spielerFarbe(p, 0) = 0;
+    }
+    spiel.gewaehltesSystem = 0;
+    spiel.karte.angriffsziel.clear();
+    spiel.karte.angriffsschaden.clear();
+    mp.kanalZuruecksetzen();
+    SUB_CLEAN_SENDEN(mp.senden, spiel.karte.handelsArray);
+}
+
+bool kanalListeAnfordern(Rahmen& rahmen, Serverdaten& server)
+{
+    return anfragePosten(server, [&](Feld<KVP>& get, Feld<KVP>& post) {
+        setzePaar(get, 1, "", "");
+        setzePaar(post, 1, "infos", "channel_auflisten");
+        setzePaar(post, 2, "i1", rahmen.Version);
+    });
+}
+
+void mehrspielerMenue(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)
+{
+    const bool laeuft = spiel.spielLaeuft == 1;
+    if (knopfKlick(r, 218, 243)) {
+        mehrspielerZuruecksetzen(r, spiel, mp);
+        r.Unterzustand = "erstellen";
+        spiel.eigenerSpieler = 1;
+        spiel.spielLaeuft = 0;
+        spiel.Spieleranzahl = 4;
+        spiel.hintergrund = 1;
+        spiel.Sternanzahl = 200;
+        mp.SterneAngesagt = 200;
+    } else if (knopfKlick(r, 272, 297)) {
+        // "Spiel Laden": games are not saved; the click is only consumed.
+    } else if (!laeuft && knopfKlick(r, 326, 351)) {
+        mehrspielerZuruecksetzen(r, spiel, mp);
+        r.Unterzustand = "channel_auflisten";
+        spiel.eigenerSpieler = 0;
+        spiel.spielLaeuft = 0;
+        spiel.Spieleranzahl = 0;
+        spiel.hintergrund = 0;
+        spiel.Sternanzahl = 0;
+        kanalListeAnfordern(r, server);
+    } else if (laeuft && knopfKlick(r, 326, 351)) {
+        // "Spiel Speichern": nothing to do.
+    } else if (!laeuft && knopfKlick(r, 380, 405)) {
+        r.Unterzustand = "esc";
+    } else if (laeuft && knopfKlick(r, 380, 405)) {
+        r.Unterzustand = "option";
+    } else if (laeuft && knopfKlick(r, 434, 459)) {
+        r.Unterzustand.clear();
+    } else if (laeuft && knopfKlick(r, 488, 513)) {
+        r.Unterzustand = "esc";
+    }
+
+    r.platform.screenLock();
+    clear(r.screen());
+    r.zeichne(r.Oberflaechenbild(19), 312, 184);
+    menueKnopf(r, 218, "Neues Spiel");
+    menueKnopf(r, 272, "Spiel Laden");
+    if (laeuft) {
+        menueKnopf(r, 326, "Spiel Speichern");
+        menueKnopf(r, 380, "Option");
+        menueKnopf(r, 434, "Zum Spiel");
+        menueKnopf(r, 488, "Spiel Beenden");
+    } else {
+        menueKnopf(r, 326, "Serverliste");
+        menueKnopf(r, 380, "Zum Hauptmen\x81");
+    }
+    r.platform.screenUnlock();
+    if (r.Mausereignis == 1 || r.Mausereignis == 2) r.Mausereignis = 0;
+}
+
+void verlassenDialog(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
+{
+    if (klick(r, 382, 502, 272, 302)) {
+        r.Programmzustand = "hauptmenu";
+        r.Unterzustand.clear();
+        spiel.spielLaeuft = 0;
+        mehrspielerZuruecksetzen(r, spiel, mp);
+    } else if (klick(r, 522, 642, 272, 302)) {
+        r.Unterzustand = "hauptmenu";
+    }
+    r.platform.screenLock();
+    clear(r.screen());
+    r.zeichne(r.Oberflaechenbild(19), 312, 184);
+    menueKnopf(r, 218, "Zum Hauptmen\x81?");
+    kleinerKnopf(r, 382, 272, 442, "Ja");
+    kleinerKnopf(r, 522, 272, 582, "Nein");
+    r.platform.screenUnlock();
+    if (r.Mausereignis == 1 || r.Mausereignis == 2) r.Mausereignis = 0;
+}
+
+}  // namespace qz

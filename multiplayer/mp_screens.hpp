@@ -1,0 +1,29 @@
+// The multiplayer sub-screens, one per Unterzustand: login, the multiplayer menu and its leave
+// confirmation, channel creation, the channel list, the lobby, and the running game. Each
+// handles its input first and then draws its frame.
+#pragma once
+
+#include "frame/core/rahmen.hpp"
+#include "game/bildquellen.hpp"
+#include "game/spielstand.hpp"
+#include "multiplayer/mehrspieler.hpp"
+#include "multiplayer/server_worker.hpp"
+
+namespace qz {
+
+void loginScreen(Rahmen& rahmen, Serverdaten& server, Mehrspieler& mp);
+void mehrspielerMenue(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp);
+void verlassenDialog(Rahmen& rahmen, Spielstand& spiel, Mehrspieler& mp);
+void kanalErstellenScreen(Rahmen& rahmen, Spielstand& spiel, Mehrspieler& mp);
+void kanalListeScreen(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp);
+void lobbyScreen(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp, const Bildquellen& quellen);
+void mehrspielerSpiel(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp);
+
+// Everything of a game and a channel back to its start: the game state, the co-players'
+// ships, the multiplayer exchange, and the start values of money and supply.
+void mehrspielerZuruecksetzen(Rahmen& rahmen, Spielstand& spiel, Mehrspieler& mp);
+
+// Posts "channel_auflisten" with the program version.
+bool kanalListeAnfordern(Rahmen& rahmen, Serverdaten& server);
+
+}  // namespace qz

@@ -1,0 +1,65 @@
+// The running multiplayer game, one frame: scrolling, the day step, ships, the map pictures,
+// the route computation, the server's reply, the 2-second exchange, and the frame with the
+// fleets of all players, the system screens and the chat.
+#include "fleets/route.hpp"
+#include "game/sternkarte_ansicht.hpp"
+#include "gfx/widgets.hpp"
+#include "multiplayer/anfrage_posten.hpp"
+#include "multiplayer/chat.hpp"
+#include "multiplayer/mp_karte.hpp"
+#include "multiplayer/mp_screens.hpp"
+#include "multiplayer/mp_tag.hpp"
+#include "multiplayer/spiel_anfrage.hpp"
+#include "multiplayer/spiel_antwort.hpp"
+
+namespace qz {
+
+void mehrspielerSpiel(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)
+{
+    Platform& platform = r.platform;
+    Kartenzustand& k = spiel.karte;
+    if (platform.keyDown(scan::Escape)) {
+        r.Unterzustand = "hauptmenu";
+        return;
+    }
+    chatEingabe(r, mp);
+
+    if (mp.chatFokus != kChatFokus && platform.timer() > k.naechsterScroll && spiel.gewaehltesSystem < 1) {
+        const int W = spiel.hintergrundGroesse(1, 1), H = spiel.hintergrundGroesse(1, 2);
+        SCROLLING(platform, r.LetzteTaste, r.MausX, r.MausY, spiel.scrollX, spiel.scrollY, spiel.scrollSchritt, W, H);
+        k.naechsterScroll = platform.timer() + 0.0033;
+    }
+    if (platform.timer() >= spiel.wirtschaft.naechsterTag) mehrspielerTag(spiel, mp, platform.timer());
+
+    mehrspielerSchiffsdurchlauf(spiel);
+
+    if (mp.kartenNeuzeichnen == 1 || k.scanNeuzeichnen == 1 || !k.scanOverlay) {
+        mp.kartenNeuzeichnen = 0;
+        scanOverlayNeu(spiel);
+    }
+    if (mp.handelNeuzeichnen != 0 || !k.handelOverlay) handelswegeNeu(spiel, mp);
+
+    if (platform.timer() > k.routenTimer) {
+        k.routenTimer = platform.timer() + 0.03;
+        Routenauftrag& a = k.routenauftrag;
+        if (a.status == 1)
+            SUB_FLOTTEN_WEG_BERECHNUNG(a.status, k.kartenBreite, k.kartenHoehe, a.x, a.y, a.zielX, a.zielY, a.route);
+    }
+
+    std::string antwort;
+    if (antwortHolen(server, antwort)) spielAntwortAnwenden(antwort, spiel, mp);
+    eigeneSchiffeAbgleichen(spiel);
+
+    if (platform.timer() >= mp.naechsterAustausch) {
+        mp.naechsterAustausch = platform.timer() + 2.0;
+        anfragePosten(server, [&](Feld<KVP>& get, Feld<KVP>& post) { spielAnfrageSchreiben(get, post, spiel, mp); });
+    }
+
+    platform.screenLock();
+    clear(r.screen());
+    mehrspielerKarteZeichnen(r, spiel, mp);
+    platform.screenUnlock();
+    if (r.Mausereignis == 1 || r.Mausereignis == 2) r.Mausereignis = 0;
+}
+
+}  // namespace qz

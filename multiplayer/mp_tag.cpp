@@ -1,0 +1,93 @@
+#include "multiplayer/mp_tag.hpp"
+
+#include "game/schiffslisten.hpp"
+#include "game/tagesabrechnung.hpp"
+#include "gfx/text_numbers.hpp"
+#include "gfx/widgets.hpp"
+#include "systems/forschung.hpp"
+#include "systems/handel.hpp"
+#include "systems/hangar.hpp"
+#include "systems/schiffbau.hpp"
+
+namespace qz {
+
+void mehrspielerTag(Spielstand& spiel, Mehrspieler& mp, double jetzt)
+{
+    Wirtschaft& w = spiel.wirtschaft;
+    Sternsysteme& s = spiel.systeme;
+    Forschung& f = spiel.forschung;
+    Kartenzustand& k = spiel.karte;
+    const int eigen = spiel.eigenerSpieler;
+
+    w.einnahmen = 0;
+    w.forschungskosten = 0;
+    w.versorgungsertrag = 0;
+    w.versorgungsverbrauch = 0;
+    w.forschungsertrag = 0;
+    for (int i = 1; i <= spiel.Sternanzahl; ++i) {
+        if (s.handelsposten(i) > 0) w.einnahmen += 20;  // linked to one of the own trading posts
+        if (s.besitzer(i) != eigen) continue;
+        SUB_TAGESABRECHNUNG(s, i, f, w);
+        mp.piSysteme += "," + numberToText(i);
+        mp.piSchild += "," + numberToText(s.schild(i));
+        mp.piBefestigung += "," + numberToText(s.befestigung(i));
+    }
+    for (int i = 1; i <= spiel.Sternanzahl; ++i) {
+        if (s.besitzer(i) == eigen && s.bauAuftraege(i) > 0)
+            SUB_SCHIFFBAU(eigen, s.besitzer(i), spiel.schiffe, s.werft(i), s.bauAufwand, s.bauFortschritt, s.bauTyp, i,
+                          s.bauAuftraege(i));
+    }
+    tagesabschluss(w);
+    for (int t = 1; t <= 12; ++t) {
+        ForschungsThema& thema = f.thema(t);
+        if (thema.aktiv == 1)
+            SUB_FORSCHUNG(thema.aktiv, thema.stufe, thema.kosten, thema.fortschritt, f.aktiveThemen,
+                          w.forschungspunkte, t, k.scanNeuzeichnen);
+    }
+    k.handelsliste.clear();
+    SUB_MP_HANDELSABKOMMEN_BERECHNUNG(eigen, spiel.Spieleranzahl, k.handelsliste, mp.senden.abkommenStand,
+                                      f.thema(5).stufe, f.thema(6).stufe, s.entdecker, s.besitzer, s.pos, s.handel,
+                                      s.handelsposten, spiel.Sternanzahl, mp.handelNeuzeichnen);
+    w.naechsterTag = jetzt + 5.0;
+    schiffeSchneiden(spiel.schiffe, spiel.saetze(eigen));
+    PRINTARRAY(k.handelsAnzahl, k.handelsliste, ",", k.handelsArray, 1);
+    if (mp.handelswegText(eigen) != k.handelsliste) {
+        mp.handelswegText(eigen) = k.handelsliste;
+        mp.handelNeuzeichnen = 1;
+    }
+}
+
+void mehrspielerSchiffsdurchlauf(Spielstand& spiel)
+{
+    const int eigen = spiel.eigenerSpieler;
+    SchiffSatz& satz = spiel.saetze(eigen);
+    const Forschung& f = spiel.forschung;
+    Kartenzustand& k = spiel.karte;
+    for (int i = 1; i <= satz.anzahl; ++i) {
+        SUB_SCHIFFEREPARIEREN(f.thema(9).stufe, f.thema(11).stufe, f.thema(10).stufe, f.thema(12).stufe,
+                              satz[kTyp](i), satz[kSchild](i), satz[kHuelle](i), satz[kAngedockt](i));
+        if (k.abdockFlotte == 0 || satz.wert(kFlotte, i) != k.abdockFlotte) continue;
+        const int hangar = satz.wert(kAngedockt, i);
+        if (hangar < 1) continue;
+        const int x = spiel.spieler.parkOffset(eigen, 1) + spiel.systeme.pos(hangar, 1) - 16;
+        const int y = spiel.spieler.parkOffset(eigen, 2) + spiel.systeme.pos(hangar, 2) - 16;
+        satz.setze(kX, i, x);
+        satz.setze(kZielX, i, x);
+        satz.setze(kY, i, y);
+        satz.setze(kZielY, i, y);
+        satz.setze(kOrt, i, hangar);
+        satz[kAngedockt](i) = "0";
+    }
+    k.abdockFlotte = 0;
+}
+
+void eigeneSchiffeAbgleichen(Spielstand& spiel)
+{
+    SchiffSatz& satz = spiel.saetze(spiel.eigenerSpieler);
+    // Joined and cut again, so that the numbers of the working arrays always match the lists
+    // the server numbers its battle records by.
+    if (satz.anzahl > 0) schiffeVerbinden(satz, spiel.schiffe);
+    schiffeSchneiden(spiel.schiffe, satz);
+}
+
+}  // namespace qz

@@ -1,0 +1,20 @@
+// The multiplayer day step: accounting of every own system (noted for the server in the "pi"
+// lists), shipbuilding, the settlement, research, the trade links with agreements, and the
+// cut of the own ships and trade routes.
+#pragma once
+
+#include "game/spielstand.hpp"
+#include "multiplayer/mehrspieler.hpp"
+
+namespace qz {
+
+void mehrspielerTag(Spielstand& spiel, Mehrspieler& mp, double jetzt);
+
+// Repair of every own ship and the pending undock request, on the own set.
+void mehrspielerSchiffsdurchlauf(Spielstand& spiel);
+
+// The own set's master lists and working arrays brought together: joined (dropping destroyed
+// ships) and cut again while there are ships, cut from the lists otherwise.
+void eigeneSchiffeAbgleichen(Spielstand& spiel);
+
+}  // namespace qz

@@ -1,0 +1,237 @@
+// Login, the multiplayer menu, the leave confirmation and channel creation on the headless
+// backend: hit boxes, focus, masked password, the periods of the online check and the login.
+#include "mp_fixture.hpp"
+
+#include "net/md5.hpp"
+
+namespace qz {
+namespace {
+
+struct Login : MpFixture {
+    void SetUp() override
+    {
+        MpFixture::SetUp();
+        r.Unterzustand = "login";
+    }
+    void online()
+    {
+        pass();
+        antworte("onlinecheck;;online");
+        pass();
+    }
+};
+
+TEST_F(Login, OnlineCheckEveryFiveSecondsUntilTheServerAnswers)
+{
+    pass();
+    ASSERT_TRUE(offen());
+    EXPECT_EQ(infos(), "onlinecheck");
+    antworte("");
+    platform.advance(4.9);
+    pass();
+    EXPECT_FALSE(offen()) << "the next check waits for its 5 s period";
+    platform.advance(0.2);
+    pass();
+    EXPECT_TRUE(offen());
+    EXPECT_EQ(server.Serveronline, 0);
+}
+
+TEST_F(Login, UnreachableServerShowsOnlyVerbindungsaufbau)
+{
+    pass();
+    EXPECT_EQ(server.Serveronline, 0);
+    click(500, 285);
+    EXPECT_EQ(mp.Eingabefokus, 0) << "no fields while the server is not online";
+}
+
+TEST_F(Login, TabCyclesTheFocusOnRelease)
+{
+    online();
+    click(500, 285);
+    EXPECT_EQ(mp.Eingabefokus, 1);
+    platform.holdKey(scan::Tab);
+    pass();
+    EXPECT_EQ(mp.Eingabefokus, 1) << "a held TAB does nothing yet";
+    platform.releaseKey(scan::Tab);
+    pass();
+    EXPECT_EQ(mp.Eingabefokus, 2);
+    mp.LoginName.clear();
+    tab();
+    EXPECT_EQ(mp.Eingabefokus, 3);
+    tab();
+    EXPECT_EQ(mp.Eingabefokus, 1) << "from Login back to the user name";
+}
+
+TEST_F(Login, LongPasswordShowsFifteenStarsAndIsSentWhole)
+{
+    online();
+    click(500, 285);
+    type("spieler1");
+    click(500, 310);
+    const std::string passwort = "abcdefghijklmnopqrst";
+    type(passwort);
+    EXPECT_EQ(mp.LoginMaske, std::string(15, '*'));
+    EXPECT_EQ(mp.LoginPasswort, passwort);
+    platform.advance(5.0);
+    click(500, 340);
+    ASSERT_TRUE(offen());
+    auto paare = gesendet();
+    EXPECT_EQ(paare["infos"], "login");
+    EXPECT_EQ(paare["i1"], "spieler1");
+    EXPECT_EQ(paare["i2"], CREATEHASH(passwort));
+    EXPECT_EQ(mp.Eingabefokus, 0);
+}
+
+TEST_F(Login, LoginAtMostEveryFiveSecondsAndTheReplies)
+{
+    online();
+    mp.LoginName = "a";
+    mp.LoginPasswort = "b";
+    mp.LoginMaske = "*";
+    platform.advance(5.0);
+    click(500, 340);
+    ASSERT_TRUE(offen());
+    antworte("loginerror");
+    pass();
+    EXPECT_EQ(mp.LoginName, "");
+    EXPECT_EQ(mp.LoginMaske, "");
+    EXPECT_EQ(mp.LoginPasswort, "");
+
+    mp.LoginName = "a";
+    mp.LoginPasswort = "b";
+    mp.LoginMaske = "*";
+    click(500, 340);
+    EXPECT_FALSE(offen()) << "the second login waits for the 5 s period";
+    platform.advance(5.0);
+    pass();
+    ASSERT_TRUE(offen());
+    antworte("loginok");
+    pass();
+    EXPECT_EQ(r.Unterzustand, "hauptmenu");
+}
+
+TEST_F(Login, ZurueckLeavesMultiplayer)
+{
+    click(500, 230);
+    EXPECT_EQ(r.Programmzustand, "hauptmenu");
+    EXPECT_EQ(r.Unterzustand, "");
+}
+
+struct Menue : MpFixture {
+    void SetUp() override
+    {
+        MpFixture::SetUp();
+        r.Unterzustand = "hauptmenu";
+    }
+};
+
+TEST_F(Menue, NeuesSpielPreparesAFourPlayerChannel)
+{
+    spiel.systeme.besitzer(3) = 2;
+    spiel.wirtschaft.geld = 5;
+    mp.senden.SessionId = "alt";
+    click(500, 230);
+    EXPECT_EQ(r.Unterzustand, "erstellen");
+    EXPECT_EQ(spiel.eigenerSpieler, 1);
+    EXPECT_EQ(spiel.Spieleranzahl, 4);
+    EXPECT_EQ(spiel.Sternanzahl, 200);
+    EXPECT_EQ(mp.SterneAngesagt, 200);
+    EXPECT_EQ(spiel.systeme.besitzer(3), 0);
+    EXPECT_EQ(spiel.wirtschaft.geld, 2000);
+    EXPECT_EQ(mp.senden.SessionId, "");
+}
+
+TEST_F(Menue, ServerlisteAsksForTheChannelsOfThisVersion)
+{
+    click(500, 340);
+    EXPECT_EQ(r.Unterzustand, "channel_auflisten");
+    ASSERT_TRUE(offen());
+    EXPECT_EQ(infos(), "channel_auflisten");
+    EXPECT_EQ(gesendet()["i1"], "QZ0.10");
+    EXPECT_EQ(spiel.eigenerSpieler, 0);
+}
+
+TEST_F(Menue, LeaveConfirmation)
+{
+    click(500, 390);
+    EXPECT_EQ(r.Unterzustand, "esc");
+    click(600, 290);
+    EXPECT_EQ(r.Unterzustand, "hauptmenu");
+    click(500, 390);
+    click(400, 290);
+    EXPECT_EQ(r.Programmzustand, "hauptmenu");
+    EXPECT_EQ(r.Unterzustand, "");
+}
+
+TEST_F(Menue, RunningGameOffersOptionZumSpielAndSpielBeenden)
+{
+    spiel.spielLaeuft = 1;
+    click(500, 340);
+    EXPECT_EQ(r.Unterzustand, "hauptmenu") << "Spiel Speichern does nothing";
+    EXPECT_FALSE(offen());
+    click(500, 445);
+    EXPECT_EQ(r.Unterzustand, "");
+    r.Unterzustand = "hauptmenu";
+    click(500, 500);
+    EXPECT_EQ(r.Unterzustand, "esc");
+    r.Unterzustand = "hauptmenu";
+    click(500, 390);
+    EXPECT_EQ(r.Unterzustand, "option");
+}
+
+struct Erstellen : MpFixture {
+    void SetUp() override
+    {
+        MpFixture::SetUp();
+        r.Unterzustand = "hauptmenu";
+        mp.LoginName = "anna";
+        click(500, 230);
+    }
+};
+
+TEST_F(Erstellen, PlayerCountArrowsStopAtTwoAndFour)
+{
+    click(550, 314);
+    EXPECT_EQ(spiel.Spieleranzahl, 4) << "no increase arrow at four";
+    click(470, 314);
+    click(470, 314);
+    EXPECT_EQ(spiel.Spieleranzahl, 2);
+    click(470, 314);
+    EXPECT_EQ(spiel.Spieleranzahl, 2) << "no decrease arrow at two";
+    click(550, 314);
+    EXPECT_EQ(spiel.Spieleranzahl, 3);
+}
+
+TEST_F(Erstellen, EmptyNameIsMarkedAndNoChannelIsMade)
+{
+    click(500, 425);
+    EXPECT_EQ(mp.Eingabefokus, 3);
+    EXPECT_EQ(r.Unterzustand, "erstellen");
+    EXPECT_EQ(point(&platform.screen(), 434, 370), 0xFFA52A2A);
+    mp.KanalName = "   ";
+    pass();
+    EXPECT_EQ(r.Unterzustand, "erstellen") << "a name of spaces is no name";
+}
+
+TEST_F(Erstellen, ErstellenEntersTheLobbyWithTheSlots)
+{
+    click(550, 314);
+    click(470, 314);
+    click(470, 314);
+    click(500, 375);
+    type("runde;1");
+    tab();
+    type("geheim");
+    tab();
+    EXPECT_EQ(r.Unterzustand, "channel");
+    EXPECT_EQ(mp.KanalName, "runde;1");
+    EXPECT_EQ(mp.KanalPasswort, "geheim");
+    EXPECT_EQ(mp.SpielerName(1), "anna");
+    EXPECT_EQ(mp.SpielerName(2), "Offen");
+    EXPECT_EQ(mp.SpielerName(3), "Geschlossen");
+    EXPECT_EQ(mp.SpielerName(4), "Geschlossen");
+    EXPECT_FALSE(offen()) << "the lobby, not this screen, creates the channel";
+}
+
+}  // namespace
+}  // namespace qz
