@@ -12,8 +12,10 @@ namespace qz::jpeg {
 constexpr int kCoefficientLimit = 2047;
 
 // coefficients: 64 dequantised values in natural (row-major) order. Writes 8 rows of 8 samples
-// to out, rows `stride` apart, each sample plus `bias`.
+// to out, rows `stride` apart, each sample plus `bias`. Uses the SIMD form where the processor
+// has one, else the scalar form; both give the same results.
 void inverseDct(const std::int16_t* coefficients, std::int16_t* out, int stride, int bias);
+void inverseDctScalar(const std::int16_t* coefficients, std::int16_t* out, int stride, int bias);
 
 // The same for a block whose only non-zero coefficient is the DC value.
 inline void inverseDctDcOnly(int dc, std::int16_t* out, int stride, int bias)

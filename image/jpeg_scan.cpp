@@ -9,6 +9,10 @@
 #include <array>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace qz::jpeg {
 
 namespace {
@@ -139,6 +143,45 @@ private:
     long long count_ = 0;
 };
 
+#if defined(__SSE2__)
+// Eight pixels from eight luminance samples and their colour terms. Saturating 16-bit sums
+// followed by the unsigned pack give exactly the clamp of the full sums to 0..255.
+inline void convertEight(const std::int16_t* luma, __m128i red, __m128i green, __m128i blue, std::uint32_t* out)
+{
+    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(luma));
+    const __m128i blueRed = _mm_packus_epi16(_mm_adds_epi16(y, blue), _mm_adds_epi16(y, red));
+    const __m128i greenAlpha = _mm_packus_epi16(_mm_adds_epi16(y, green), _mm_set1_epi16(255));
+    const __m128i blueGreen = _mm_unpacklo_epi8(blueRed, greenAlpha);
+    const __m128i redAlpha = _mm_unpackhi_epi8(blueRed, greenAlpha);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi16(blueGreen, redAlpha));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4), _mm_unpackhi_epi16(blueGreen, redAlpha));
+}
+
+inline __m128i load8(const std::int16_t* p) { return _mm_load_si128(reinterpret_cast<const __m128i*>(p)); }
+
+// A whole MCU inside the target: rows of 8 H pixels, each chroma term used by H pixels in a
+// row and by V rows.
+template <int H, int V>
+void convertWholeMcu(const std::int16_t* luma, const std::int16_t* redTerm, const std::int16_t* greenTerm,
+                     const std::int16_t* blueTerm, std::uint32_t* out, int stride)
+{
+    for (int ly = 0; ly < 8 * V; ++ly, out += stride, luma += 8 * H) {
+        const int chromaRow = (ly / V) * 8;
+        const __m128i red = load8(redTerm + chromaRow);
+        const __m128i green = load8(greenTerm + chromaRow);
+        const __m128i blue = load8(blueTerm + chromaRow);
+        if constexpr (H == 1) {
+            convertEight(luma, red, green, blue, out);
+        } else {
+            convertEight(luma, _mm_unpacklo_epi16(red, red), _mm_unpacklo_epi16(green, green),
+                         _mm_unpacklo_epi16(blue, blue), out);
+            convertEight(luma + 8, _mm_unpackhi_epi16(red, red), _mm_unpackhi_epi16(green, green),
+                         _mm_unpackhi_epi16(blue, blue), out + 8);
+        }
+    }
+}
+#endif
+
 // Y, Cb, Cr interleaved: H x V luminance blocks, then one Cb and one Cr block per MCU. The
 // chroma sample of luminance pixel (x, y) of the MCU is the one at (x / H, y / V).
 template <int H, int V>
@@ -163,9 +206,10 @@ void decodeColour(BitReader& bits, const JpegHeader& header, const ScanTarget& t
     alignas(64) std::int16_t lumaSamples[kMcuHeight * kMcuWidth];
     alignas(64) std::int16_t cb[64];
     alignas(64) std::int16_t cr[64];
-    int redTerm[64];
-    int greenTerm[64];
-    int blueTerm[64];
+    // Colour terms per chroma sample; |term| <= 1.772 * 7 * kCoefficientLimit fits 16 bits.
+    alignas(16) std::int16_t redTerm[64];
+    alignas(16) std::int16_t greenTerm[64];
+    alignas(16) std::int16_t blueTerm[64];
 
     const int mcusX = (header.width + kMcuWidth - 1) / kMcuWidth;
     const int mcusY = (header.height + kMcuHeight - 1) / kMcuHeight;
@@ -199,10 +243,18 @@ void decodeColour(BitReader& bits, const JpegHeader& header, const ScanTarget& t
             // R = (1000 Y + 1402 Cr) / 1000 truncated equals Y + floor(1402 Cr / 1000) wherever
             // the result survives the clamp to 0..255 (a negative sum clamps to 0 either way).
             for (int i = 0; i < 64; ++i) {
-                redTerm[i] = floorDiv1000(1402 * cr[i]);
-                greenTerm[i] = floorDiv1000(-344 * cb[i] - 714 * cr[i]);
-                blueTerm[i] = floorDiv1000(1772 * cb[i]);
+                redTerm[i] = static_cast<std::int16_t>(floorDiv1000(1402 * cr[i]));
+                greenTerm[i] = static_cast<std::int16_t>(floorDiv1000(-344 * cb[i] - 714 * cr[i]));
+                blueTerm[i] = static_cast<std::int16_t>(floorDiv1000(1772 * cb[i]));
             }
+#if defined(__SSE2__)
+            if (vis.colA == left && vis.colB == left + kMcuWidth && vis.rowA == top && vis.rowB == top + kMcuHeight) {
+                std::uint32_t* out = target.pixels + static_cast<std::size_t>(top - target.y1) * target.width +
+                                     (left - target.x1);
+                convertWholeMcu<H, V>(lumaSamples, redTerm, greenTerm, blueTerm, out, target.width);
+                continue;
+            }
+#endif
             for (int y = vis.rowA; y < vis.rowB; ++y) {
                 const int ly = y - top;
                 const std::int16_t* lumaRow = lumaSamples + ly * kMcuWidth;

@@ -1,6 +1,6 @@
-// The fast inverse DCT (with its shortcuts for zero columns, zero rows and DC-only blocks)
-// against the literal 64-bit model of the same arithmetic, on random blocks of every density,
-// including the largest coefficients the decoder lets through.
+// Both forms of the inverse DCT (SIMD, and scalar with shortcuts for zero columns, zero rows
+// and DC-only blocks) against the literal 64-bit model of the same arithmetic, on random
+// blocks of every density, including the largest coefficients the decoder lets through.
 #include "image/jpeg_idct.hpp"
 
 #include "literal_model.hpp"
@@ -12,12 +12,14 @@
 namespace qz {
 namespace {
 
-std::array<int, 64> fast(const std::array<int, 64>& coefficients, int bias)
+using Transform = void (*)(const std::int16_t*, std::int16_t*, int, int);
+
+std::array<int, 64> run(Transform transform, const std::array<int, 64>& coefficients, int bias)
 {
     std::int16_t in[64];
     for (int i = 0; i < 64; ++i) in[i] = static_cast<std::int16_t>(coefficients[i]);
     std::int16_t out[8 * 11] = {};
-    jpeg::inverseDct(in, out, 11, bias);  // a stride wider than the block, as in an MCU
+    transform(in, out, 11, bias);  // a stride wider than the block, as in an MCU
     std::array<int, 64> samples{};
     for (int i = 0; i < 64; ++i) samples[i] = out[(i / 8) * 11 + i % 8];
     return samples;
@@ -41,7 +43,9 @@ TEST(JpegIdct, MatchesLiteralArithmeticOnRandomBlocks)
         std::uniform_int_distribution<int> position(0, 63);
         for (int i = 0; i < filled; ++i) coefficients[position(random)] = value(random);
         const int bias = trial % 2 ? 128 : 0;
-        ASSERT_EQ(fast(coefficients, bias), literal(coefficients, bias)) << "trial " << trial;
+        const auto expected = literal(coefficients, bias);
+        ASSERT_EQ(run(jpeg::inverseDct, coefficients, bias), expected) << "trial " << trial;
+        ASSERT_EQ(run(jpeg::inverseDctScalar, coefficients, bias), expected) << "trial " << trial;
     }
 }
 
@@ -51,7 +55,9 @@ TEST(JpegIdct, ExtremeSignPatternsStayExact)
     for (int trial = 0; trial < 2000; ++trial) {
         std::array<int, 64> coefficients{};
         for (int& c : coefficients) c = random() & 1 ? jpeg::kCoefficientLimit : -jpeg::kCoefficientLimit;
-        ASSERT_EQ(fast(coefficients, 0), literal(coefficients, 0)) << "trial " << trial;
+        const auto expected = literal(coefficients, 0);
+        ASSERT_EQ(run(jpeg::inverseDct, coefficients, 0), expected) << "trial " << trial;
+        ASSERT_EQ(run(jpeg::inverseDctScalar, coefficients, 0), expected) << "trial " << trial;
     }
 }
 
