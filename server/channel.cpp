@@ -11,6 +11,18 @@ void StarMap::resize(int stars) {
     }
 }
 
+void ReplyCache::invalidate(const ChannelChanges& changes) {
+    if (changes.wholeMap || !changes.systems.empty()) systemsValid = false;
+    for (int n = 1; n <= kMaxPlayers; ++n) {
+        if (changes.players[n]) {
+            slotsValid[n] = false;
+            battlesValid = false;
+        }
+    }
+    if (changes.wholeMap) battlesValid = false;
+    if (changes.chatAppended > 0) chatValid = false;
+}
+
 int Agreements::seenBy(int a, int b) const {
     if (offered[a][b] && offered[b][a]) return 2;
     return offered[a][b] ? 1 : 0;

@@ -2,6 +2,7 @@
 // ship lists and trade routes, the trade agreements and the chat.
 #pragma once
 
+#include "changes.hpp"
 #include "limits.hpp"
 
 #include <array>
@@ -64,6 +65,21 @@ struct ChatLine {
     std::string text;
 };
 
+// Parts of the "spiel" reply that stay the same for every requester until the data under
+// them changes; most polls change nothing but their sender's own ships.
+struct ReplyCache {
+    std::string systems;
+    std::array<std::string, kMaxPlayers + 1> slots;
+    std::string battles;
+    std::string chat;
+    bool systemsValid = false;
+    std::array<bool, kMaxPlayers + 1> slotsValid{};
+    bool battlesValid = false;
+    bool chatValid = false;
+
+    void invalidate(const ChannelChanges& changes);
+};
+
 struct ChannelState {
     std::string sessionId;
     std::string name;
@@ -81,6 +97,7 @@ struct ChannelState {
     std::map<std::string, int> previousSlot;  // lobby: where a timed-out name sat
     double emptySince = -1;                    // server clock, -1 while someone is present
     bool closed = false;                       // removed from the registry and from storage
+    ReplyCache replyCache;
 
     int slotOf(std::string_view playerName) const;
     int occupiedSlots() const;

@@ -12,6 +12,7 @@ ChannelPtr requireChannel(CommandContext& context, const std::string& sessionId)
 }
 
 void persist(CommandContext& context, Channel& channel, const ChannelChanges& changes) {
+    channel.state.replyCache.invalidate(changes);
     try {
         context.storage.save(channel.state, changes);
     } catch (const std::exception& error) {

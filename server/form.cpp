@@ -33,23 +33,25 @@ int hexValue(char c) {
 }  // namespace
 
 std::string urlDecode(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
+    // Decoding only shrinks, so one buffer of the input's size is enough.
+    std::string out(text.size(), '\0');
+    char* to = out.data();
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '+') {
-            out += ' ';
+            *to++ = ' ';
         } else if (c == '%') {
             if (i + 2 >= text.size()) throw BadRequest("Kodierung fehlerhaft");
             const int high = hexValue(text[i + 1]);
             const int low = hexValue(text[i + 2]);
             if (high < 0 || low < 0) throw BadRequest("Kodierung fehlerhaft");
-            out += static_cast<char>(high * 16 + low);
+            *to++ = static_cast<char>(high * 16 + low);
             i += 2;
         } else {
-            out += c;
+            *to++ = c;
         }
     }
+    out.resize(static_cast<std::size_t>(to - out.data()));
     return out;
 }
 

@@ -22,10 +22,10 @@ std::string playGame(CommandContext& context, const std::string& sessionId, cons
     if (c.closed) throw BadRequest("Unbekannte Sitzung");
     const int slot = c.slotOf(input.name);
     if (slot == 0) throw BadRequest("Spieler nicht im Channel");
-    c.slots[slot].lastPoll = context.now;
-    c.emptySince = -1;
     ChannelChanges changes;
     applyGameInput(c, slot, std::move(input), changes);
+    c.slots[slot].lastPoll = context.now;
+    c.emptySince = -1;
     persist(context, *channel, changes);
     return buildGameReply(c, slot);
 }

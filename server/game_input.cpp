@@ -2,7 +2,6 @@
 
 #include "bad_request.hpp"
 #include "number_list.hpp"
-#include "ship_lists.hpp"
 #include "text_checks.hpp"
 
 #include <limits>
@@ -27,7 +26,7 @@ std::array<int, kMaxPlayers + 1> readAgreements(std::string_view text) {
     return values;
 }
 
-void readShips(GameInput& input, const FormFields& form, int stars) {
+void readShips(GameInput& input, const FormFields& form) {
     const std::string_view flag = form.value("si0");
     if (flag.empty()) return;
     if (flag == "nok") {
@@ -36,10 +35,9 @@ void readShips(GameInput& input, const FormFields& form, int stars) {
     }
     if (flag != "ok") throw BadRequest("si0 ungueltig");
     input.ships = GameInput::Ships::replace;
-    input.shipLists = readShipLists({form.value("si1"), form.value("si10"), form.value("si11"), form.value("si2"),
-                                     form.value("si3"), form.value("si4"), form.value("si5"), form.value("si6"),
-                                     form.value("si7"), form.value("si12"), form.value("si8")},
-                                    stars);
+    input.shipTexts = {form.value("si1"), form.value("si10"), form.value("si11"), form.value("si2"),
+                       form.value("si3"),  form.value("si4"),  form.value("si5"),  form.value("si6"),
+                       form.value("si7"),  form.value("si12"), form.value("si8")};
     if (!form.value("si9").empty()) requireInt(form.value("si9"), "si9");
 }
 
@@ -71,7 +69,7 @@ GameInput readGameInput(const FormFields& form, int stars) {
     input.name = form.value("i1");
     requireName(input.name, "Spielername");
     if (!form.value("kolo").empty()) input.colonised = requireIntInRange(form.value("kolo"), "kolo", 1, stars);
-    readShips(input, form, stars);
+    readShips(input, form);
     input.tradeRoutes = form.value("hwege");
     if (parseIntListInRange(input.tradeRoutes, "hwege", 1, stars).size() % 2 != 0) {
         throw BadRequest("Handelswege unvollstaendig");

@@ -3,6 +3,7 @@
 
 #include "channel.hpp"
 #include "form.hpp"
+#include "ship_lists.hpp"
 
 #include <array>
 #include <optional>
@@ -26,7 +27,8 @@ struct GameInput {
     std::string name;
     int colonised = 0;  // "kolo", 0 = none
     enum class Ships { keep, replace, clear } ships = Ships::keep;
-    ShipLists shipLists;
+    // Read under the channel lock: lists equal to the stored ones need no second check.
+    ShipListTexts shipTexts;
     std::string tradeRoutes;
     std::optional<std::array<int, kMaxPlayers + 1>> agreements;  // "hvertrag", slots 1..4
     std::optional<std::string> chat;
@@ -34,7 +36,8 @@ struct GameInput {
     std::vector<PlanetReport> planets;
 };
 
-// Throws BadRequest on anything malformed; `stars` bounds every system number.
+// Throws BadRequest on anything malformed; `stars` bounds every system number. The ship
+// list texts are views into `form` and are checked when applied.
 GameInput readGameInput(const FormFields& form, int stars);
 
 }  // namespace qz::server

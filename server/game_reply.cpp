@@ -37,69 +37,100 @@ void appendShipRecords(std::string& out, int n, const ShipLists& ships) {
 
 void appendBattle(std::string& out, const ChannelState& c, const Battle& battle) {
     const std::string number = std::to_string(battle.system);
-    out += "#kuml" + number + '-';
+    out += "#kuml";
+    out += number;
+    out += '-';
     std::string ids, hulls, shields, firepower;
     for (int n = 1; n <= kMaxPlayers; ++n) {
         const std::vector<int>& members = battle.ships[n];
         if (members.empty()) continue;
         const ShipLists& ships = c.players[n].ships;
+        std::vector<int> hull, shield, fire;
+        for (int ship : members) {
+            const auto k = static_cast<std::size_t>(ship - 1);
+            hull.push_back(ships.hullValues[k]);
+            shield.push_back(ships.shieldValues[k]);
+            fire.push_back(ships.firepowerValues[k]);
+        }
         ids.clear();
         hulls.clear();
         shields.clear();
         firepower.clear();
         appendIntList(ids, members);
-        for (int ship : members) {
-            const auto k = static_cast<std::size_t>(ship - 1);
-            appendIntList(hulls, {ships.hullValues[k]});
-            appendIntList(shields, {ships.shieldValues[k]});
-            appendIntList(firepower, {ships.firepowerValues[k]});
-        }
+        appendIntList(hulls, hull);
+        appendIntList(shields, shield);
+        appendIntList(firepower, fire);
         record(out, "sp", n, "ksid", ids);
         record(out, "sp", n, "klbp", hulls);
         record(out, "sp", n, "ksld", shields);
         record(out, "sp", n, "kfkt", firepower);
     }
-    out += '-' + number + "kuml#";
+    out += '-';
+    out += number;
+    out += "kuml#";
 }
 
-std::size_t estimatedSize(const ChannelState& c) {
-    std::size_t size = 512 + static_cast<std::size_t>(c.map.size()) * 20;
-    for (int n = 1; n <= c.maxPlayers; ++n) {
-        const ShipLists& s = c.players[n].ships;
-        size += s.type.size() + s.docked.size() + s.location.size() + s.route.size() + s.fleet.size() + s.x.size() +
-                s.y.size() + c.players[n].tradeRoutes.size() + 160;
+void appendChat(std::string& out, const std::deque<ChatLine>& chat) {
+    if (chat.empty()) return;
+    out += "#chat-";
+    bool first = true;
+    for (const ChatLine& line : chat) {
+        if (!first) out += ";-;";
+        first = false;
+        out += std::to_string(line.sender);
+        out += ";-;";
+        out += line.text;
     }
-    return size + c.chat.size() * 64;
+    out += "-chat#";
+}
+
+void refreshCache(ChannelState& c) {
+    ReplyCache& cache = c.replyCache;
+    if (!cache.systemsValid) {
+        cache.systems.clear();
+        appendSystemList(cache.systems, "BES", c.map.owner);
+        appendSystemList(cache.systems, "TYP", c.map.type);
+        appendSystemList(cache.systems, "SLD", c.map.shield);
+        appendSystemList(cache.systems, "BFG", c.map.fortification);
+        appendSystemList(cache.systems, "PAG", c.map.attacked);
+        cache.systemsValid = true;
+    }
+    for (int n = 1; n <= c.maxPlayers; ++n) {
+        if (cache.slotsValid[n]) continue;
+        std::string& slot = cache.slots[n];
+        slot.clear();
+        appendShipRecords(slot, n, c.players[n].ships);
+        if (!c.players[n].tradeRoutes.empty()) record(slot, "s", n, "hweg", c.players[n].tradeRoutes);
+        cache.slotsValid[n] = true;
+    }
+    if (!cache.battlesValid) {
+        cache.battles.clear();
+        for (const Battle& battle : findBattles(c)) appendBattle(cache.battles, c, battle);
+        cache.battlesValid = true;
+    }
+    if (!cache.chatValid) {
+        cache.chat.clear();
+        appendChat(cache.chat, c.chat);
+        cache.chatValid = true;
+    }
 }
 
 }  // namespace
 
-std::string buildGameReply(const ChannelState& c, int requester) {
+std::string buildGameReply(ChannelState& c, int requester) {
+    refreshCache(c);
+    const ReplyCache& cache = c.replyCache;
+    std::size_t size = cache.systems.size() + cache.battles.size() + cache.chat.size() + 64;
+    for (int n = 1; n <= c.maxPlayers; ++n) size += cache.slots[n].size() + 20;
     std::string out;
-    out.reserve(estimatedSize(c));
-    appendSystemList(out, "BES", c.map.owner);
-    appendSystemList(out, "TYP", c.map.type);
-    appendSystemList(out, "SLD", c.map.shield);
-    appendSystemList(out, "BFG", c.map.fortification);
-    appendSystemList(out, "PAG", c.map.attacked);
+    out.reserve(size);
+    out += cache.systems;
     for (int n = 1; n <= c.maxPlayers; ++n) {
-        appendShipRecords(out, n, c.players[n].ships);
-        if (!c.players[n].tradeRoutes.empty()) record(out, "s", n, "hweg", c.players[n].tradeRoutes);
+        out += cache.slots[n];
         if (n != requester) record(out, "s", n, "hvtg", std::to_string(c.agreements.seenBy(requester, n)));
     }
-    for (const Battle& battle : findBattles(c)) appendBattle(out, c, battle);
-    if (!c.chat.empty()) {
-        out += "#chat-";
-        bool first = true;
-        for (const ChatLine& line : c.chat) {
-            if (!first) out += ";-;";
-            first = false;
-            out += std::to_string(line.sender);
-            out += ";-;";
-            out += line.text;
-        }
-        out += "-chat#";
-    }
+    out += cache.battles;
+    out += cache.chat;
     return out;
 }
 

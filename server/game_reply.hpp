@@ -9,6 +9,7 @@
 
 namespace qz::server {
 
-std::string buildGameReply(const ChannelState& channel, int requester);
+// Rebuilds what the channel's reply cache lacks, then puts the reply together.
+std::string buildGameReply(ChannelState& channel, int requester);
 
 }  // namespace qz::server

@@ -2,6 +2,7 @@
 
 #include "commands.hpp"
 #include "log.hpp"
+#include "ship_lists.hpp"
 
 #include <algorithm>
 #include <limits>
@@ -28,14 +29,14 @@ int heavyBattleshipsAt(const ShipLists& ships, int system) {
 void applyShips(ChannelState& c, int slot, GameInput& input, ChannelChanges& changes) {
     ShipLists& stored = c.players[slot].ships;
     if (input.ships == GameInput::Ships::replace) {
-        const ShipLists& next = input.shipLists;
+        const ShipListTexts& next = input.shipTexts;
         const bool same = stored.type == next.type && stored.hull == next.hull && stored.shield == next.shield &&
                           stored.docked == next.docked && stored.location == next.location &&
                           stored.route == next.route && stored.fleet == next.fleet && stored.x == next.x &&
                           stored.y == next.y && stored.firepower == next.firepower &&
                           stored.highestFleet == next.highestFleet;
         if (!same) {
-            stored = std::move(input.shipLists);
+            stored = readShipLists(next, c.map.size());
             changes.players[slot] = true;
         }
     } else if (input.ships == GameInput::Ships::clear && (!stored.empty() || !stored.type.empty())) {

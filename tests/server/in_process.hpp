@@ -28,6 +28,7 @@ public:
     }
     void sweep() { handler_->sweep(now); }
     Storage& storage() { return *storage_; }
+    CommandHandler& handler() { return *handler_; }
 
     double now = 0;
 

@@ -40,9 +40,9 @@ ChannelState sampleChannel() {
 
 TEST(Storage, AChannelReadsBackAsItWasWritten) {
     Storage storage(":memory:");
-    const ChannelState written = sampleChannel();
+    ChannelState written = sampleChannel();
     storage.saveAll(written);
-    const std::vector<ChannelState> read = storage.loadChannels();
+    std::vector<ChannelState> read = storage.loadChannels();
     ASSERT_EQ(read.size(), 1u);
     EXPECT_EQ(buildLobbyReply(read[0]), buildLobbyReply(written));
     for (int slot = 1; slot <= 2; ++slot) EXPECT_EQ(buildGameReply(read[0], slot), buildGameReply(written, slot));
