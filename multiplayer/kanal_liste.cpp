@@ -2,7 +2,7 @@
 
 #include "gfx/text_numbers.hpp"
 #include "gfx/widgets.hpp"
-#include "multiplayer/anfrage_posten.hpp"
+#include "multiplayer/server_exchange.hpp"
 #include "multiplayer/mp_screens.hpp"
 #include "multiplayer/mp_widgets.hpp"
 
@@ -59,9 +59,12 @@ namespace {
 
 void listeLesen(Serverdaten& server, Mehrspieler& mp)
 {
-    if (anfrageOffen(server)) return;
-    std::string antwort;
-    if (!antwortHolen(server, antwort)) return;
+    {
+        std::lock_guard lock(server.Datenmutex);
+        if (server.Anfrageoffen == 1) return;
+    }
+    const std::string antwort = takeReply(server);
+    if (antwort.empty()) return;
     std::vector<std::string> felder;
     STRINGSPLIT(antwort, ";;", felder);
     if (felder[0] != "channel_auflisten" || felder.size() < 7) return;

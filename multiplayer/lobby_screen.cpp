@@ -4,7 +4,7 @@
 #include "game/spielstart.hpp"
 #include "game/sternkarte.hpp"
 #include "gfx/text_numbers.hpp"
-#include "multiplayer/anfrage_posten.hpp"
+#include "multiplayer/server_exchange.hpp"
 #include "multiplayer/lobby_anfragen.hpp"
 #include "multiplayer/lobby_antwort.hpp"
 #include "multiplayer/mp_screens.hpp"
@@ -45,17 +45,17 @@ void anfragen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp
     const bool host = spiel.eigenerSpieler == 1;
     if (host && mp.senden.SessionId.empty()) {
         server.Signalzeit = jetzt + 4.0;
-        anfragePosten(server, [&](Feld<KVP>& g, Feld<KVP>& p) { kanalErstellenSchreiben(g, p, spiel, mp, r.Version); });
+        postRequest(server, [&](Feld<KVP>& g, Feld<KVP>& p) { kanalErstellenSchreiben(g, p, spiel, mp, r.Version); });
     } else if (host && mp.SternkarteBereit == 21) {
         server.Signalzeit = jetzt + 2.0;
-        if (anfragePosten(server, [&](Feld<KVP>& g, Feld<KVP>& p) { sternkarteHochladenSchreiben(g, p, spiel, mp); }))
+        if (postRequest(server, [&](Feld<KVP>& g, Feld<KVP>& p) { sternkarteHochladenSchreiben(g, p, spiel, mp); }))
             mp.SternkarteBereit = 0;
     } else {
         server.Signalzeit = jetzt + 2.0;
         if (spiel.eigenerSpieler > 0)
-            anfragePosten(server, [&](Feld<KVP>& g, Feld<KVP>& p) { lobbyAbfrageSchreiben(g, p, spiel, mp); });
+            postRequest(server, [&](Feld<KVP>& g, Feld<KVP>& p) { lobbyAbfrageSchreiben(g, p, spiel, mp); });
         else
-            anfragePosten(server, [&](Feld<KVP>& g, Feld<KVP>& p) { beitrittsAbfrageSchreiben(g, p, mp); });
+            postRequest(server, [&](Feld<KVP>& g, Feld<KVP>& p) { beitrittsAbfrageSchreiben(g, p, mp); });
     }
 }
 
@@ -119,8 +119,8 @@ void zeichnen(Rahmen& r, const Spielstand& spiel, const Mehrspieler& mp, bool st
 
 void lobbyScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp, const Bildquellen& quellen)
 {
-    std::string antwort;
-    if (antwortHolen(server, antwort)) lobbyAntwortAnwenden(antwort, spiel, mp);
+    const std::string antwort = takeReply(server);
+    if (!antwort.empty()) lobbyAntwortAnwenden(antwort, spiel, mp);
 
     if (knopfKlick(r, 218, 243)) r.Unterzustand = "hauptmenu";
     if (spiel.eigenerSpieler == 1) {

@@ -2,7 +2,7 @@
 // user name, the masked password and "Login".
 #include "frame/core/klang.hpp"
 #include "gfx/widgets.hpp"
-#include "multiplayer/anfrage_posten.hpp"
+#include "multiplayer/server_exchange.hpp"
 #include "multiplayer/mp_screens.hpp"
 #include "multiplayer/mp_widgets.hpp"
 #include "multiplayer/spiel_anfrage.hpp"
@@ -16,8 +16,8 @@ namespace {
 
 void antwortLesen(Serverdaten& server, Rahmen& rahmen, Mehrspieler& mp)
 {
-    std::string antwort;
-    if (!antwortHolen(server, antwort)) return;
+    const std::string antwort = takeReply(server);
+    if (antwort.empty()) return;
     std::vector<std::string> felder;
     STRINGSPLIT(antwort, ";;", felder);
     if (felder[0] == "onlinecheck" && felder.size() > 1 && felder[1] == "online") {
@@ -58,7 +58,7 @@ void loginScreen(Rahmen& r, Serverdaten& server, Mehrspieler& mp)
         else if (klick(r, 452, 572, 322, 352)) mp.Eingabefokus = 3;
         if (!mp.LoginName.empty() && !mp.LoginMaske.empty() && mp.Eingabefokus == 3 && jetzt >= server.Signalzeit) {
             server.Signalzeit = jetzt + 5.0;
-            const bool gesendet = anfragePosten(server, [&](Feld<KVP>& get, Feld<KVP>& post) {
+            const bool gesendet = postRequest(server, [&](Feld<KVP>& get, Feld<KVP>& post) {
                 setzePaar(get, 1, "", "");
                 setzePaar(post, 1, "infos", "login");
                 setzePaar(post, 2, "i1", mp.LoginName);
@@ -68,7 +68,7 @@ void loginScreen(Rahmen& r, Serverdaten& server, Mehrspieler& mp)
         }
     } else if (jetzt >= server.Signalzeit) {
         server.Signalzeit = jetzt + 5.0;
-        anfragePosten(server, [](Feld<KVP>& get, Feld<KVP>& post) {
+        postRequest(server, [](Feld<KVP>& get, Feld<KVP>& post) {
             setzePaar(get, 1, "", "");
             setzePaar(post, 1, "infos", "onlinecheck");
         });

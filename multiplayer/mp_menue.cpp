@@ -1,7 +1,7 @@
 // The multiplayer menu and its leave confirmation, and the reset of a channel's game.
 #include "game/reset_routinen.hpp"
 #include "game/spielstart.hpp"
-#include "multiplayer/anfrage_posten.hpp"
+#include "multiplayer/server_exchange.hpp"
 #include "multiplayer/mp_screens.hpp"
 #include "multiplayer/mp_widgets.hpp"
 #include "multiplayer/spiel_anfrage.hpp"
@@ -25,7 +25,7 @@ void mehrspielerZuruecksetzen(Rahmen& rahmen, Spielstand& spiel, Mehrspieler& mp
 
 bool kanalListeAnfordern(Rahmen& rahmen, Serverdaten& server)
 {
-    return anfragePosten(server, [&](Feld<KVP>& get, Feld<KVP>& post) {
+    return postRequest(server, [&](Feld<KVP>& get, Feld<KVP>& post) {
         setzePaar(get, 1, "", "");
         setzePaar(post, 1, "infos", "channel_auflisten");
         setzePaar(post, 2, "i1", rahmen.Version);

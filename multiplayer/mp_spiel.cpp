@@ -4,7 +4,7 @@
 #include "fleets/route.hpp"
 #include "game/sternkarte_ansicht.hpp"
 #include "gfx/widgets.hpp"
-#include "multiplayer/anfrage_posten.hpp"
+#include "multiplayer/server_exchange.hpp"
 #include "multiplayer/chat.hpp"
 #include "multiplayer/mp_karte.hpp"
 #include "multiplayer/mp_screens.hpp"
@@ -46,13 +46,13 @@ void mehrspielerSpiel(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
             SUB_FLOTTEN_WEG_BERECHNUNG(a.status, k.kartenBreite, k.kartenHoehe, a.x, a.y, a.zielX, a.zielY, a.route);
     }
 
-    std::string antwort;
-    if (antwortHolen(server, antwort)) spielAntwortAnwenden(antwort, spiel, mp);
+    const std::string antwort = takeReply(server);
+    if (!antwort.empty()) spielAntwortAnwenden(antwort, spiel, mp);
     eigeneSchiffeAbgleichen(spiel);
 
     if (platform.timer() >= mp.naechsterAustausch) {
         mp.naechsterAustausch = platform.timer() + 2.0;
-        anfragePosten(server, [&](Feld<KVP>& get, Feld<KVP>& post) { spielAnfrageSchreiben(get, post, spiel, mp); });
+        postRequest(server, [&](Feld<KVP>& get, Feld<KVP>& post) { spielAnfrageSchreiben(get, post, spiel, mp); });
     }
 
     platform.screenLock();
