@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# End-to-end smoke test of the real game under a virtual X server: main menu "Sandkasten",
+# "Neues Spiel", "Spiel Starten", wait, screenshot. Passes when the star map was drawn (a
+# bright, many-coloured picture with the status bar) and no error report was written.
+# Exits 77 (skipped) when the virtual display or its tools are not installed.
+# Usage: sandbox_smoke.sh <qz executable> <folder with material/ and sound/> <screenshot.png>
+set -euo pipefail
+
+qz=$1
+runtime=$2
+screenshot=$3
+
+for tool in xvfb-run xdotool import convert; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "SKIP: $tool is not installed"
+        exit 77
+    fi
+done
+for folder in material sound; do
+    if [ ! -d "$runtime/$folder" ]; then
+        echo "FAIL: $runtime/$folder is missing (the asset generator did not run)"
+        exit 1
+    fi
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+ln -s "$runtime/material" "$work/material"
+ln -s "$runtime/sound" "$work/sound"
+
+cat >"$work/drive.sh" <<'DRIVE'
+set -euo pipefail
+qz=$1
+screenshot=$2
+"$qz" &
+pid=$!
+window=""
+for _ in $(seq 1 100); do
+    window=$(xdotool search --name "QZ" 2>/dev/null | head -n1 || true)
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+if [ -z "$window" ]; then
+    echo "FAIL: the game window did not appear"
+    kill "$pid" 2>/dev/null || true
+    exit 1
+fi
+sleep 1
+click() {
+    xdotool mousemove --window "$window" "$1" "$2"
+    sleep 0.2
+    xdotool mousedown 1
+    sleep 0.1
+    xdotool mouseup 1
+    sleep 0.5
+}
+click 512 230   # "Sandkasten"
+click 512 230   # "Neues Spiel"
+click 512 461   # "Spiel Starten"
+# The pointer rests in the middle of the map, away from the scrolling edges.
+xdotool mousemove --window "$window" 512 400
+sleep 3
+import -window root "$screenshot"
+alive=0
+kill -0 "$pid" 2>/dev/null && alive=1
+kill "$pid" 2>/dev/null || true
+wait "$pid" 2>/dev/null || true
+if [ "$alive" != 1 ]; then
+    echo "FAIL: the game ended by itself"
+    exit 1
+fi
+DRIVE
+
+cd "$work"
+SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/drive.sh" "$qz" "$screenshot"
+
+if [ -e "$work/fehlerbericht.txt" ]; then
+    echo "FAIL: error report: $(cat "$work/fehlerbericht.txt")"
+    exit 1
+fi
+mean=$(convert "$screenshot" -colorspace Gray -format "%[fx:mean]" info:)
+colours=$(convert "$screenshot" -format "%k" info:)
+# The status bar's two buttons sit at the bottom right of the map frame.
+bar=$(convert "$screenshot" -crop 300x25+710+667 +repage -colorspace Gray -format "%[fx:mean]" info:)
+echo "screenshot $screenshot: mean brightness $mean, $colours colours, status bar brightness $bar"
+awk -v m="$mean" -v c="$colours" -v b="$bar" 'BEGIN { exit !(m > 0.02 && c > 200 && b > 0.05) }' || {
+    echo "FAIL: the star map was not drawn"
+    exit 1
+}
+echo "PASS"
