@@ -1,5 +1,6 @@
 // PngLoad over every standard colour type and bit depth, the transparency rule (fully
 // transparent pixels become the magenta mask, everything else opaque) and damaged files.
+#include "image/png_decoder.hpp"
 #include "image/png_loader.hpp"
 
 #include "png_writer.hpp"
