@@ -1,0 +1,179 @@
+// The running multiplayer game on the headless backend: the 2-second exchange, menus that
+// pause days and requests, one day on return, the own ships never taken from the server, a
+// new colony kept before its request went out, and the chat line.
+#include "mp_fixture.hpp"
+
+#include "game/schiffslisten.hpp"
+#include "multiplayer/chat.hpp"
+
+namespace qz {
+namespace {
+
+struct Spiel : MpFixture {
+    void SetUp() override
+    {
+        MpFixture::SetUp();
+        spiel.spielLaeuft = 1;
+        spiel.eigenerSpieler = 1;
+        spiel.Spieleranzahl = 2;
+        spiel.Sternanzahl = 2;
+        spiel.hintergrund = 1;
+        spiel.karte.kartenBreite = 2560;
+        spiel.karte.kartenHoehe = 1600;
+        r.Hintergrundbild = imageCreate(2560, 1600, 0xFF000010);
+        for (int p = 1; p <= 4; ++p)
+            for (int t = 1; t <= 8; ++t) r.Schiffbild(p, t) = imageCreate(32, 32, 0xFFFF0000);
+        for (int p = 1; p <= 2; ++p) {
+            spiel.spieler.spielerFarbe(p, 0) = p;
+            spiel.spieler.spielerFarbe(p, 1) = 200;
+        }
+        Sternsysteme& s = spiel.systeme;
+        s.besitzer(1) = 1;
+        s.typ(1) = 42;
+        s.pos(1, 1) = 300;
+        s.pos(1, 2) = 300;
+        s.einwohner(1) = s.einwohnerBasis(1) = 100;
+        s.pos(2, 1) = 1800;
+        s.pos(2, 2) = 1200;
+        mp.SpielerName(1) = "anna";
+        mp.SpielerName(2) = "bert";
+        mp.senden.SessionId = "S1";
+        r.Unterzustand = "";
+    }
+    int tage() { return static_cast<int>(std::count(mp.piSysteme.begin(), mp.piSysteme.end(), ',')); }
+    void schiff(int ort)
+    {
+        schiffAnhaengen(spiel.schiffe, {3, 100, 10, 0, ort, ort, 300, 320, 300, 320, 20, 1, 0});
+        spiel.spieler.hoechsteFlotte(1) = 1;
+    }
+};
+
+TEST_F(Spiel, FirstFrameSettlesADayAndSendsThenEveryTwoSeconds)
+{
+    pass();
+    ASSERT_TRUE(offen());
+    EXPECT_EQ(infos(), "spiel");
+    EXPECT_EQ(gesendet()["PHPSESSID"], "S1");
+    EXPECT_EQ(gesendet()["pi1"], ",1") << "the day's settled planets go out with the request";
+    antworte("");
+    platform.advance(1.9);
+    pass();
+    EXPECT_FALSE(offen());
+    platform.advance(0.2);
+    pass();
+    EXPECT_TRUE(offen());
+}
+
+TEST_F(Spiel, MenusPauseDaysAndRequestsAndReturnSettlesOneDay)
+{
+    pass();
+    antworte("");
+    const double ersterTag = spiel.wirtschaft.naechsterTag;
+    platform.holdKey(scan::Escape);
+    pass();
+    platform.releaseKey(scan::Escape);
+    EXPECT_EQ(r.Unterzustand, "hauptmenu");
+    platform.advance(60.0);
+    for (int k = 0; k < 5; ++k) pass();
+    EXPECT_EQ(spiel.wirtschaft.naechsterTag, ersterTag) << "no day passes in the menu";
+    EXPECT_EQ(tage(), 0);
+    EXPECT_FALSE(offen()) << "nothing is sent from the menu";
+    click(500, 445);  // "Zum Spiel"
+    ASSERT_EQ(r.Unterzustand, "");
+    pass();
+    EXPECT_EQ(spiel.wirtschaft.naechsterTag, platform.timer() + 5.0);
+    ASSERT_TRUE(offen());
+    EXPECT_EQ(gesendet()["pi1"], ",1") << "one day at once, the missed days are not made up";
+    antworte("");
+    const double zweiterTag = spiel.wirtschaft.naechsterTag;
+    platform.advance(4.9);
+    pass();
+    EXPECT_EQ(spiel.wirtschaft.naechsterTag, zweiterTag);
+    platform.advance(0.2);
+    pass();
+    EXPECT_EQ(tage(), 1) << "the next day 5 s later";
+}
+
+TEST_F(Spiel, OwnShipRecordsNeverOverwriteTheOwnShips)
+{
+    schiff(1);
+    pass();
+    antworte("#si1typ-,8,8-si1typ##si1pox-,5,5-si1pox##si2typ-,4-si2typ##si2pox-,1700-si2pox##si2poy-,1100-si2poy#");
+    pass();
+    EXPECT_EQ(spiel.saetze(1).anzahl, 1);
+    EXPECT_EQ(spiel.saetze(1).wert(kTyp, 1), 3);
+    EXPECT_EQ(spiel.schiffe[kTyp], ",3");
+    EXPECT_EQ(spiel.saetze(2).anzahl, 1);
+    EXPECT_EQ(spiel.saetze(2).wert(kX, 1), 1700);
+}
+
+TEST_F(Spiel, NewColonyStaysOwnUntilItsRequestWentOut)
+{
+    pass();
+    spiel.systeme.besitzer(2) = 1;
+    mp.senden.kolonisation = 2;
+    antworte("#BES-,1,0-BES#");
+    pass();
+    EXPECT_EQ(spiel.systeme.besitzer(2), 1);
+    platform.advance(2.0);
+    pass();
+    EXPECT_EQ(gesendet()["kolo"], "2");
+    EXPECT_EQ(mp.senden.kolonisation, 0);
+}
+
+TEST_F(Spiel, BattleDamageReachesTheOwnListsAndLossesAreDropped)
+{
+    schiff(2);
+    schiff(2);
+    pass();
+    ASSERT_EQ(spiel.saetze(1).anzahl, 2);
+    antworte("#kuml2-#sp1ksid-,1,2-sp1ksid##sp2ksid-,1-sp2ksid##sp2kfkt-,300-sp2kfkt#-2kuml#");
+    pass();
+    EXPECT_EQ(spiel.schiffe[kTyp], "") << "150 each: shields 10, hull 100, both lost";
+    EXPECT_EQ(spiel.saetze(1).anzahl, 0);
+}
+
+TEST_F(Spiel, ChatLineOfFortyCharactersWithoutSemicolonsIsSentOnce)
+{
+    pass(0, -1, -1, "\r");
+    EXPECT_EQ(mp.chatFokus, kChatFokus);
+    type(std::string(30, 'a') + ";" + std::string(15, 'b'));
+    EXPECT_EQ(mp.senden.chatZeile, std::string(30, 'a') + std::string(10, 'b'));
+    pass(0, -1, -1, "\r");
+    EXPECT_EQ(mp.senden.chatSenden, 1);
+    EXPECT_EQ(mp.chatFokus, 0);
+    antworte("");
+    platform.advance(2.0);
+    pass();
+    EXPECT_EQ(gesendet()["chat"], std::string(30, 'a') + std::string(10, 'b'));
+    EXPECT_EQ(mp.senden.chatSenden, 0);
+    antworte("");
+    platform.advance(2.0);
+    pass();
+    EXPECT_EQ(gesendet().count("chat"), 0u);
+}
+
+TEST_F(Spiel, ChatWaitingShowsSendeAndRightClickDropsTheLine)
+{
+    click(600, 680);
+    EXPECT_EQ(mp.chatFokus, kChatFokus);
+    type("hallo");
+    pass(2, 600, 300);
+    EXPECT_EQ(mp.chatFokus, 0);
+    EXPECT_EQ(mp.senden.chatZeile, "");
+    pass(0, -1, -1, "\r");
+    type("  ");
+    pass(0, -1, -1, "\r");
+    EXPECT_EQ(mp.senden.chatSenden, 0) << "a line of spaces is not sent";
+}
+
+TEST_F(Spiel, ChatHistoryShowsNamesAndServerLines)
+{
+    antworte("#chat-1;-;hallo;-;5;-;Server-chat#");
+    pass();
+    EXPECT_EQ(chatZeile(mp, 0), "anna: hallo");
+    EXPECT_EQ(chatZeile(mp, 1), "Server");
+}
+
+}  // namespace
+}  // namespace qz
