@@ -399,6 +399,34 @@ TEST_F(Sandbox, OverlaysShowTheScanEdgeAndTheTradeLines)
     EXPECT_FALSE(std::filesystem::exists("fehlerbericht.txt"));
 }
 
+TEST_F(Sandbox, AnOpenedTradingPostShowsItsReachAsThreeRings)
+{
+    starteSpiel();
+    const int h = heimat();
+    Sternsysteme& s = spiel.systeme;
+    s.handelsposten(h) = -42;
+    s.handel(h) = 60;
+    spiel.forschung.thema(6).stufe = 4;  // reach R = 64
+    const int sx = s.pos(h, 1) - spiel.scrollX, sy = s.pos(h, 2) - spiel.scrollY;
+    // A point of the rings that no system screen covers.
+    int px = -1, py = -1;
+    for (auto [dx, dy] : {std::pair{-1, 0}, std::pair{1, 0}, std::pair{0, 1}, std::pair{0, -1}}) {
+        const int x = sx + 64 * dx, y = sy + 64 * dy;
+        if (x > 2 && x < 1020 && y > 2 && y < 660 && (x < 312 || x > 712 || y > 600)) {
+            px = x;
+            py = y;
+            break;
+        }
+    }
+    if (px < 0) GTEST_SKIP() << "every point of the rings lies under the system screen";
+    warte(0.1);
+    EXPECT_NE(pixel(px, py), 0xEA7546u);  // only while the post's own screen is open
+    spiel.gewaehltesSystem = h;
+    warte(0.1);
+    EXPECT_EQ(pixel(px, py), 0xEA7546u);
+    EXPECT_EQ(pixel(px - (px - sx) / 32, py - (py - sy) / 32), 0xEA7546u);  // radius R - 2
+}
+
 TEST_F(Sandbox, UndockingMovesOnlyDockedShipsOfTheFleetToTheParkingPoint)
 {
     starteSpiel();
