@@ -5,13 +5,6 @@
 
 namespace qz {
 
-const std::array<int, 4>& forschungsKategorie(int kategorie)
-{
-    static const std::array<int, 4> kKategorien[3] = {{1, 2, 4, 6}, {3, 11, 9, 10}, {5, 7, 8, 12}};
-    checkIndex(kategorie, 1, 3);
-    return kKategorien[kategorie - 1];
-}
-
 void SUB_FORSCHUNG(int /*aktiv*/, int& stufe, int kosten, int& fortschritt, int aktiveThemen, int forschungspunkte,
                    int thema, int& kartenNeuzeichnen)
 {

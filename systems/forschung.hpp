@@ -4,13 +4,9 @@
 
 #include "frame/core/rahmen.hpp"
 
-#include <array>
 #include <string>
 
 namespace qz {
-
-// The topics of category c (1..3) in rows 1..4.
-const std::array<int, 4>& forschungsKategorie(int kategorie);
 
 // One day of one switched-on topic: its equal share of the day's points, then at most one level
 // when the points exceed kosten x stufe. A new level of the scanner (topic 5) asks for the scan

@@ -172,20 +172,4 @@ void SUB_SCHIFFEREPARIEREN(int stufe9, int stufe11, int stufe10, int stufe12, co
     });
 }
 
-void schiffAbdocken(SchiffSatz& s, int k, int abdockFlotte, const Sternsysteme& systeme, const Spieler& spieler,
-                    int spielerNummer)
-{
-    const int system = schiffWert(s, kAngedockt, k);
-    // Only docked members leave a hangar; a member already in space has nothing to undock from.
-    if (abdockFlotte < 1 || system < 1 || schiffWert(s, kFlotte, k) != abdockFlotte) return;
-    const int x = systeme.pos(system, 1) + spieler.parkOffset(spielerNummer, 1) - 16;
-    const int y = systeme.pos(system, 2) + spieler.parkOffset(spielerNummer, 2) - 16;
-    setzeSchiffWert(s, kX, k, x);
-    setzeSchiffWert(s, kZielX, k, x);
-    setzeSchiffWert(s, kY, k, y);
-    setzeSchiffWert(s, kZielY, k, y);
-    setzeSchiffWert(s, kOrt, k, system);
-    s[kAngedockt](k).assign(1, '0');
-}
-
 }  // namespace qz

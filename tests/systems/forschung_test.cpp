@@ -96,13 +96,6 @@ TEST(Forschung, ANewScannerLevelAsksForTheMapRedraw)
     EXPECT_EQ(s.neuzeichnen, 0);
 }
 
-TEST(Forschung, CategoriesHoldTheirTopicsInRowOrder)
-{
-    EXPECT_EQ(forschungsKategorie(1), (std::array<int, 4>{1, 2, 4, 6}));
-    EXPECT_EQ(forschungsKategorie(2), (std::array<int, 4>{3, 11, 9, 10}));
-    EXPECT_EQ(forschungsKategorie(3), (std::array<int, 4>{5, 7, 8, 12}));
-}
-
 class Zeile : public ::testing::Test {
 protected:
     testwelt::Welt w;

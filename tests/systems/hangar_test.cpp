@@ -254,31 +254,5 @@ TEST_F(Hangar, HighlightAndValuesOfACell)
     EXPECT_EQ(w.pixel(311, 300), 0xFF9DFF46u);
 }
 
-TEST(Abdocken, MembersStandAtTheParkingPointOfTheirSystem)
-{
-    testwelt::Welt w;
-    w.system(2, 800, 600, 1, 1);
-    for (int f : {4, 4, 5}) {
-        Schiffsdaten d;
-        d.angedockt = 2;
-        d.flotte = f;
-        w.neuesSchiff(d);
-    }
-    for (int k = 1; k <= 3; ++k) schiffAbdocken(w.satz(), k, 4, w.spiel.systeme, w.spiel.spieler, 1);
-    for (int k = 1; k <= 2; ++k) {
-        EXPECT_EQ(w.wert(kX, k), 784);
-        EXPECT_EQ(w.wert(kY, k), 604);
-        EXPECT_EQ(w.wert(kZielX, k), 784);
-        EXPECT_EQ(w.wert(kZielY, k), 604);
-        EXPECT_EQ(w.wert(kOrt, k), 2);
-        EXPECT_EQ(w.satz()[kAngedockt](k), "0");
-    }
-    EXPECT_EQ(w.wert(kAngedockt, 3), 2);
-    // Player 3 parks to the west.
-    schiffAbdocken(w.satz(), 3, 5, w.spiel.systeme, w.spiel.spieler, 3);
-    EXPECT_EQ(w.wert(kX, 3), 764);
-    EXPECT_EQ(w.wert(kY, 3), 584);
-}
-
 }  // namespace
 }  // namespace qz
