@@ -45,14 +45,17 @@ if [ -z "$window" ]; then
     kill "$pid" 2>/dev/null || true
     exit 1
 fi
-sleep 1
+# Start-up loads every picture after the window opens; a busy machine needs a moment more.
+sleep 3
+# The game reads the held buttons once per pass: the press lasts long enough to be seen even
+# when a pass is slow.
 click() {
     xdotool mousemove --window "$window" "$1" "$2"
-    sleep 0.2
+    sleep 0.3
     xdotool mousedown 1
-    sleep 0.1
+    sleep 0.3
     xdotool mouseup 1
-    sleep 0.5
+    sleep 0.7
 }
 click 512 230   # "Sandkasten"
 click 512 230   # "Neues Spiel"
