@@ -5,10 +5,10 @@
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/signal_set.hpp>
 #include <boost/asio/steady_timer.hpp>
-#include <boost/asio/strand.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 #include <thread>
@@ -40,6 +40,8 @@ public:
           readTimeout_(readTimeoutSeconds) {}
 
     void start() {
+        // Room for a whole game request, so it arrives in one or two reads.
+        buffer_.reserve(32 * 1024);
         parser_.emplace();
         parser_->header_limit(static_cast<std::uint32_t>(kMaxHeaderBytes));
         parser_->body_limit(kMaxBodyBytes);
@@ -140,50 +142,60 @@ private:
 
 }  // namespace
 
+using ReusePort = asio::detail::socket_option::boolean<SOL_SOCKET, SO_REUSEPORT>;
+
+// One single-threaded event loop per thread, each with its own listening socket on the same
+// port: the kernel spreads new connections over them and no two threads share a queue.
+struct Loop {
+    asio::io_context context{1};
+    tcp::acceptor acceptor{context};
+};
+
 struct HttpServer::Impl {
     Impl(CommandHandler& handler, const HttpSettings& settings)
-        : handler(handler),
-          settings(settings),
-          context(settings.threads),
-          acceptor(context),
-          signals(context, SIGINT, SIGTERM),
-          sweepTimer(context) {
-        const tcp::endpoint endpoint(asio::ip::make_address(settings.bindAddress),
-                                     static_cast<unsigned short>(settings.port));
-        acceptor.open(endpoint.protocol());
-        acceptor.set_option(asio::socket_base::reuse_address(true));
-        acceptor.bind(endpoint);
-        acceptor.listen(asio::socket_base::max_listen_connections);
+        : handler(handler), settings(settings) {
+        tcp::endpoint endpoint(asio::ip::make_address(settings.bindAddress),
+                               static_cast<unsigned short>(settings.port));
+        for (int i = 0; i < std::max(settings.threads, 1); ++i) {
+            auto loop = std::make_unique<Loop>();
+            loop->acceptor.open(endpoint.protocol());
+            loop->acceptor.set_option(asio::socket_base::reuse_address(true));
+            loop->acceptor.set_option(ReusePort(true));
+            loop->acceptor.bind(endpoint);
+            loop->acceptor.listen(asio::socket_base::max_listen_connections);
+            endpoint = loop->acceptor.local_endpoint();  // port 0: the others take the same port
+            loops.push_back(std::move(loop));
+        }
     }
 
-    void accept() {
-        // Each connection gets its own strand, so its read, deadline and write never overlap.
-        acceptor.async_accept(asio::make_strand(context), [this](beast::error_code error, tcp::socket socket) {
+    void accept(Loop& loop) {
+        loop.acceptor.async_accept([this, &loop](beast::error_code error, tcp::socket socket) {
             if (!error) {
                 socket.set_option(tcp::no_delay(true));
                 std::make_shared<Session>(std::move(socket), handler, settings.readTimeoutSeconds)->start();
             } else if (error == asio::error::operation_aborted) {
                 return;
             }
-            accept();
+            accept(loop);
         });
     }
 
-    void scheduleSweep() {
-        sweepTimer.expires_after(std::chrono::seconds(5));
-        sweepTimer.async_wait([this](beast::error_code error) {
+    void scheduleSweep(asio::steady_timer& timer) {
+        timer.expires_after(std::chrono::seconds(5));
+        timer.async_wait([this, &timer](beast::error_code error) {
             if (error) return;
             handler.sweep(serverClock());
-            scheduleSweep();
+            scheduleSweep(timer);
         });
+    }
+
+    void stop() {
+        for (auto& loop : loops) loop->context.stop();
     }
 
     CommandHandler& handler;
     HttpSettings settings;
-    asio::io_context context;
-    tcp::acceptor acceptor;
-    asio::signal_set signals;
-    asio::steady_timer sweepTimer;
+    std::vector<std::unique_ptr<Loop>> loops;
 };
 
 HttpServer::HttpServer(CommandHandler& handler, const HttpSettings& settings)
@@ -191,20 +203,26 @@ HttpServer::HttpServer(CommandHandler& handler, const HttpSettings& settings)
 
 HttpServer::~HttpServer() = default;
 
-int HttpServer::port() const { return impl_->acceptor.local_endpoint().port(); }
+int HttpServer::port() const { return impl_->loops.front()->acceptor.local_endpoint().port(); }
 
 void HttpServer::run() {
-    impl_->signals.async_wait([this](beast::error_code error, int signal) {
+    asio::io_context& first = impl_->loops.front()->context;
+    asio::signal_set signals(first, SIGINT, SIGTERM);
+    signals.async_wait([this](beast::error_code error, int signal) {
         if (error) return;
         logLine(LogLevel::info, "stopping on signal " + std::to_string(signal));
-        impl_->context.stop();
+        impl_->stop();
     });
-    impl_->accept();
-    impl_->scheduleSweep();
+    asio::steady_timer sweepTimer(first);
+    impl_->scheduleSweep(sweepTimer);
+    for (auto& loop : impl_->loops) impl_->accept(*loop);
     logLine(LogLevel::info, "listening on " + impl_->settings.bindAddress + ":" + std::to_string(port()));
     std::vector<std::thread> workers;
-    for (int i = 1; i < impl_->settings.threads; ++i) workers.emplace_back([this] { impl_->context.run(); });
-    impl_->context.run();
+    for (std::size_t i = 1; i < impl_->loops.size(); ++i) {
+        workers.emplace_back([this, i] { impl_->loops[i]->context.run(); });
+    }
+    first.run();
+    impl_->stop();
     for (std::thread& worker : workers) worker.join();
 }
 

@@ -2,11 +2,14 @@
 # Load benchmark of qz-server: wrk posts a realistic four-player "spiel" request (200 ships
 # per player) over loopback, a new connection per request, first to qz-server and then to
 # nginx serving a static reply of the same size. Prints requests per second, p99 latency
-# and the ratio. Not part of the test command. Usage: load.sh [BUILD_DIR] [SECONDS]
+# and the ratio, and each server's CPU time per request. The two take turns for ROUNDS rounds
+# and the best round of each counts, so a busy machine disturbs both alike. Not part of the
+# test command. Usage: load.sh [BUILD_DIR] [SECONDS] [ROUNDS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$root/build}
 seconds=${2:-10}
+rounds=${3:-3}
 connections=${QZ_LOAD_CONNECTIONS:-32}
 bin=$build/bin
 for tool in wrk nginx; do
@@ -33,11 +36,12 @@ free_port() {
 }
 
 wait_listening() {
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 400); do
     (echo > "/dev/tcp/127.0.0.1/$1") 2>/dev/null && return 0
     sleep 0.05
   done
   echo "nothing listens on port $1" >&2
+  cat "$work"/*.log "$work"/nginx/*.log 2>/dev/null >&2
   exit 1
 }
 
@@ -54,11 +58,28 @@ wrk.headers["Connection"] = "close"
 LUA
 }
 
+# CPU ticks (user + system) of the given processes.
+cpu_ticks() {
+  local total=0 pid
+  for pid in "$@"; do total=$((total + $(awk '{print $14 + $15}' "/proc/$pid/stat"))); done
+  echo "$total"
+}
+
+# run_wrk NAME PORT PID...: one round; keeps the best requests per second of NAME.
 run_wrk() {
-  wrk -t1 -c"$connections" -d"${seconds}s" --latency -s "$work/$1.lua" "http://127.0.0.1:$2" > "$work/$1.out"
-  awk '/Requests\/sec/ {print $2}' "$work/$1.out" > "$work/$1.rps"
-  awk '$1 == "99%" {print $2}' "$work/$1.out" > "$work/$1.p99"
-  grep -E "Non-2xx|Socket errors" "$work/$1.out" || true
+  local name=$1 port=$2; shift 2
+  local before after requests rps
+  before=$(cpu_ticks "$@")
+  wrk -t1 -c"$connections" -d"${seconds}s" --latency -s "$work/$name.lua" "http://127.0.0.1:$port" > "$work/$name.out"
+  after=$(cpu_ticks "$@")
+  grep -E "Non-2xx|Socket errors" "$work/$name.out" || true
+  rps=$(awk '/Requests\/sec/ {print $2}' "$work/$name.out")
+  requests=$(awk '/requests in/ {print $1}' "$work/$name.out")
+  echo "  $name: $rps requests/s, p99 $(awk '$1 == "99%" {print $2}' "$work/$name.out")," \
+       "$(( (after - before) * 1000000 / $(getconf CLK_TCK) / requests )) us CPU per request"
+  if [ ! -f "$work/$name.best" ] || awk -v a="$rps" -v b="$(cut -d' ' -f1 "$work/$name.best")" 'BEGIN { exit !(a > b) }'; then
+    echo "$rps $(awk '$1 == "99%" {print $2}' "$work/$name.out") $(( (after - before) * 1000000 / $(getconf CLK_TCK) / requests ))" > "$work/$name.best"
+  fi
 }
 
 server_port=$(free_port)
@@ -69,12 +90,9 @@ wait_listening "$server_port"
 session=$("$bin/qz_server_load_prepare" "$server_port" "$work/body.txt" "$work/reply.txt")
 write_script server "/games/qz/datenabfrage.php?PHPSESSID=$session"
 echo "request body $(wc -c < "$work/body.txt") bytes, reply $(wc -c < "$work/reply.txt") bytes"
-run_wrk server "$server_port"
-kill "$server_pid"; wait "$server_pid" 2>/dev/null || true; server_pid=""
 
 nginx_port=$(free_port)
 mkdir -p "$work/www/games/qz" "$work/nginx"
-cp "$work/reply.txt" "$work/www/reply.txt"
 cp "$work/reply.txt" "$work/www/games/qz/datenabfrage.php"
 cat > "$work/nginx.conf" <<CONF
 daemon off;
@@ -102,14 +120,23 @@ chmod -R a+rX "$work"
 nginx -c "$work/nginx.conf" 2>"$work/nginx/stderr.log" &
 nginx_pid=$!
 wait_listening "$nginx_port"
+nginx_workers=$(pgrep -P "$nginx_pid" | tr '\n' ' ')
 write_script nginx "/games/qz/datenabfrage.php?PHPSESSID=$session"
 if ! curl -s -X POST --data-binary "@$work/body.txt" "http://127.0.0.1:$nginx_port/games/qz/datenabfrage.php" | cmp -s - "$work/reply.txt"; then
   echo "nginx does not serve the reference reply" >&2
   exit 1
 fi
-run_wrk nginx "$nginx_port"
 
-server_rps=$(cat "$work/server.rps"); nginx_rps=$(cat "$work/nginx.rps")
-echo "qz-server: $server_rps requests/s, p99 $(cat "$work/server.p99")"
-echo "nginx:     $nginx_rps requests/s, p99 $(cat "$work/nginx.p99")"
+for round in $(seq 1 "$rounds"); do
+  echo "round $round"
+  run_wrk server "$server_port" "$server_pid"
+  # shellcheck disable=SC2086
+  run_wrk nginx "$nginx_port" $nginx_workers
+done
+
+read -r server_rps server_p99 server_cpu < "$work/server.best"
+read -r nginx_rps nginx_p99 nginx_cpu < "$work/nginx.best"
+echo "best of $rounds rounds of ${seconds} s, $connections connections, a new connection per request:"
+echo "qz-server: $server_rps requests/s, p99 $server_p99, $server_cpu us CPU per request"
+echo "nginx:     $nginx_rps requests/s, p99 $nginx_p99, $nginx_cpu us CPU per request"
 awk -v s="$server_rps" -v n="$nginx_rps" 'BEGIN { printf "qz-server / nginx: %.2fx\n", s / n }'
