@@ -47,6 +47,7 @@ TEST_F(InputEvents, WheelStepsAreReportedInThePassThatReadsThem)
 
 TEST_F(InputEvents, WheelWhileAButtonIsHeldIsNotReported)
 {
+    platform.moveMouse(5, 5);
     platform.setButtons(1);
     platform.turnWheel(1);
     readInput(r);
