@@ -26,7 +26,7 @@ void paar(std::string& liste, int hub, int system)
 
 // Links of a foreign system j to the own hub i, by the agreement with its owner: linked while an
 // agreement is in force, dropped when there is none, left as it is while one is only offered.
-// Returns true when j is (still) linked to i.
+// Returns true when j is linked to i after the day.
 bool partnerVerbindung(int eigenerSpieler, int Spieleranzahl, const Feld<int>* abkommen, int i, int j, int reichweite,
                        Feld<int>& besitzer, const Feld2<int>& pos, Feld<int>& handelsposten, int& handelNeuzeichnen)
 {
@@ -39,7 +39,6 @@ bool partnerVerbindung(int eigenerSpieler, int Spieleranzahl, const Feld<int>* a
     } else if (handelsposten(j) == 0 && stand == 2 && systemAbstand(pos, i, j) < reichweite) {
         handelsposten(j) = i;
         handelNeuzeichnen = 3;
-        return false;
     }
     return handelsposten(j) == i;
 }
@@ -56,12 +55,13 @@ void handelsTag(int eigenerSpieler, int Spieleranzahl, const Feld<int>* abkommen
         const int reichweite = handel(i) + stufe6;
         for (int j = 1; j <= N; ++j) {
             if (besitzer(j) == eigenerSpieler) {
-                if (handelsposten(j) == i) {
-                    paar(handelsliste, i, j);
-                } else if (handelsposten(j) == 0 && systemAbstand(pos, i, j) < reichweite) {
+                if (handelsposten(j) == 0 && systemAbstand(pos, i, j) < reichweite) {
                     handelsposten(j) = i;
                     handelNeuzeichnen = 3;
                 }
+                // A new link is listed at once: the lines are redrawn from this list a few
+                // frames later, long before the next day would list it.
+                if (handelsposten(j) == i) paar(handelsliste, i, j);
             } else if (abkommen && partnerVerbindung(eigenerSpieler, Spieleranzahl, abkommen, i, j, reichweite,
                                                      besitzer, pos, handelsposten, handelNeuzeichnen)) {
                 paar(handelsliste, i, j);

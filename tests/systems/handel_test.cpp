@@ -70,12 +70,12 @@ TEST_F(Handel, OnlyOwnUnlinkedSystemsAndNeverAnotherHub)
     EXPECT_EQ(neu, 0);
 }
 
-TEST_F(Handel, LinksStayWhenTheReachShrinksAndPairsAreListedFromTheNextDay)
+TEST_F(Handel, LinksStayWhenTheReachShrinksAndArePairedInTheList)
 {
     w.system(2, 1020, 1000, 1, 1);
     w.system(3, 1000, 1020, 1, 1);
     tag();
-    EXPECT_EQ(liste, "");
+    EXPECT_EQ(liste, ",1,2,1,3");  // listed on the day they are made, so their lines are drawn
     neu = 0;
     sys.handel(1) = 5;
     tag();
@@ -135,6 +135,7 @@ TEST_F(MehrspielerHandel, PartnersAreLinkedOnlyWithAnAgreementInForce)
     abkommen(2) = 2;
     mpTag();
     EXPECT_EQ(sys.handelsposten(2), 1);
+    EXPECT_EQ(liste, ",1,2");
     mpTag();
     EXPECT_EQ(liste, ",1,2");
 }
