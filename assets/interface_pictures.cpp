@@ -41,8 +41,9 @@ std::uint32_t seedOf(int number) { return static_cast<std::uint32_t>(seedFor(1, 
 
 Box whole(const Canvas& c) { return {0.0, 0.0, static_cast<double>(c.width()), static_cast<double>(c.height())}; }
 
-// A large panel: metal frame with rivets, a glass interior with glowing corner brackets.
-void paintPanel(Canvas& c, std::uint32_t seed)
+// A large panel: metal frame with rivets, a glass interior, and glowing corner brackets
+// where no screen writes into the corners.
+void paintPanel(Canvas& c, std::uint32_t seed, bool brackets = true)
 {
     const Box box = whole(c);
     constexpr double kBorder = 11.0;
@@ -52,7 +53,7 @@ void paintPanel(Canvas& c, std::uint32_t seed)
     }
     // Corner brackets: short bright strokes along the glass corners.
     const double inner = kBorder + 4.0, arm = std::min(26.0, box.h / 6.0);
-    for (const double sx : {0.0, 1.0}) {
+    for (const double sx : brackets ? std::vector<double>{0.0, 1.0} : std::vector<double>{}) {
         for (const double sy : {0.0, 1.0}) {
             const double x = sx == 0.0 ? inner : box.w - inner, y = sy == 0.0 ? inner : box.h - inner;
             const double dx = sx == 0.0 ? 1.0 : -1.0, dy = sy == 0.0 ? 1.0 : -1.0;
@@ -133,7 +134,8 @@ void paintBay(Canvas& c, double x, double y)
 
 void paintSystemPanel(Canvas& c, std::uint32_t seed)
 {
-    paintPanel(c, seed);
+    // No corner brackets: the build counter and the value rows reach into the corners.
+    paintPanel(c, seed, false);
     // Header groove behind the system name and the defence bar (bar spans x 124..275, y 4..21).
     paintInset(c, {40, 2, 320, 22}, 6.0, rgb255(6, 9, 15));
     paintGlowEdge(c, {40, 2, 320, 22}, 6.0, kGlowCyan, 0.6, 0.4);
@@ -159,9 +161,9 @@ void paintListPanel(Canvas& c, std::uint32_t seed)
 void paintMenuPanel(Canvas& c, std::uint32_t seed)
 {
     paintPanel(c, seed);
-    // Two short glowing rails at the top and bottom frame the button column.
+    // A short glowing rail above the button column (the bottom stays free for page footers).
     const Rgb rail = kGlowCyan;
-    for (const double y : {20.0, 380.0}) {
+    for (const double y : {20.0}) {
         paintGlowShape(c, {120, y - 1, 160, 2}, [&](double px, double py) {
             return chamferBoxDistance(px, py, {120, y - 1, 160, 2}, 0.0);
         }, rail * 0.8, 2.0);

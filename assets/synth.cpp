@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 namespace qz::assets {
@@ -27,10 +30,19 @@ public:
         for (float& v : table_) v = static_cast<float>(v / peak);
     }
 
+    // The blend (1 - weight) * a + weight * b of two tables.
+    Wavetable(const Wavetable& a, const Wavetable& b, float weight) : table_(kTableSize + 1)
+    {
+        for (std::size_t i = 0; i < table_.size(); ++i) table_[i] = a.table_[i] * (1.0f - weight) + b.table_[i] * weight;
+    }
+
     // phase in cycles, any value
     float operator()(double phase) const
     {
-        const double p = (phase - std::floor(phase)) * kTableSize;
+        // floor() without a library call: this runs for every oscillator and sample.
+        auto whole = static_cast<long long>(phase);
+        if (phase < static_cast<double>(whole)) --whole;
+        const double p = (phase - static_cast<double>(whole)) * kTableSize;
         const auto i = static_cast<std::size_t>(p);
         const float t = static_cast<float>(p - static_cast<double>(i));
         return table_[i] + (table_[i + 1] - table_[i]) * t;
@@ -54,6 +66,18 @@ const Wavetable& bright()
 {
     static const Wavetable table(12, 1.2);
     return table;
+}
+
+// Pad waveform of a brightness (0..1 in steps of 0.01), built once and shared by all notes.
+const Wavetable& padWave(double brightness)
+{
+    static std::mutex mutex;
+    static std::map<int, std::unique_ptr<Wavetable>> tables;
+    const int key = static_cast<int>(std::lround(std::clamp(brightness, 0.0, 1.0) * 100.0));
+    const std::lock_guard lock(mutex);
+    std::unique_ptr<Wavetable>& table = tables[key];
+    if (!table) table = std::make_unique<Wavetable>(warm(), bright(), static_cast<float>(key) / 100.0f);
+    return *table;
 }
 
 std::size_t frameAt(double seconds) { return static_cast<std::size_t>(std::max(0.0, seconds) * kSampleRate); }
@@ -136,6 +160,23 @@ void reverbChannel(const std::vector<float>& in, std::vector<float>& out, double
     }
 }
 
+// Per-sample factor of an exponential decay with time constant seconds.
+float decayFactor(double seconds) { return static_cast<float>(std::exp(-1.0 / (seconds * kSampleRate))); }
+
+// Phase in cycles, kept in [0, 1) by the caller's accumulation.
+struct Phase {
+    double value = 0.0;
+    double step = 0.0;
+    explicit Phase(double hz, double start = 0.0) : value(start - std::floor(start)), step(hz / kSampleRate) {}
+    double next()
+    {
+        const double current = value;
+        value += step;
+        if (value >= 1.0) value -= 1.0;
+        return current;
+    }
+};
+
 }  // namespace
 
 Mix::Mix(double seconds) : dry(frameAt(seconds)), wet(frameAt(seconds)) {}
@@ -147,21 +188,17 @@ void addPad(Mix& mix, double start, double length, double midi, const Voice& voi
 {
     const Writer write(mix, voice);
     const double hz = noteHz(midi);
-    const std::array<double, 3> detune{1.0, 1.0035, 0.9968};
+    std::array<Phase, 3> oscillators{Phase(hz, 0.0), Phase(hz * 1.0035, 7.0 * 1.0035), Phase(hz * 0.9968, 7.0 * 0.9968)};
     const std::size_t a = frameAt(start), b = endFrame(mix, start + length + release);
-    const Wavetable& soft = warm();
-    const Wavetable& sharp = bright();
-    const auto bw = static_cast<float>(std::clamp(brightness, 0.0, 1.0));
+    const std::size_t attackEnd = a + frameAt(attack), releaseStart = a + frameAt(length);
+    const double releaseFrames = std::max(1.0, release * kSampleRate), attackFrames = std::max(1.0, attack * kSampleRate);
+    const Wavetable& wave = padWave(brightness);
     for (std::size_t i = a; i < b; ++i) {
-        const double t = static_cast<double>(i - a) / kSampleRate;
-        double env = std::min(1.0, t / attack);
-        if (t > length) env *= std::max(0.0, 1.0 - (t - length) / release);
+        double env = i < attackEnd ? static_cast<double>(i - a) / attackFrames : 1.0;
+        if (i > releaseStart) env *= std::max(0.0, 1.0 - static_cast<double>(i - releaseStart) / releaseFrames);
         env = env * env * (3.0 - 2.0 * env);
         float s = 0.0f;
-        for (const double d : detune) {
-            const double phase = hz * d * t + d * 7.0;
-            s += soft(phase) * (1.0f - bw) + sharp(phase) * bw;
-        }
+        for (Phase& osc : oscillators) s += wave(osc.next());
         write(i, s * static_cast<float>(env / 3.0));
     }
 }
@@ -170,14 +207,19 @@ void addBell(Mix& mix, double start, double midi, const Voice& voice, double dec
 {
     const Writer write(mix, voice);
     const double hz = noteHz(midi);
-    const std::size_t a = frameAt(start), b = endFrame(mix, start + decay * 5.0);
+    const std::size_t a = frameAt(start), b = endFrame(mix, start + decay * 4.5);
     const Wavetable& osc = sine();
+    Phase carrier(hz), modulator(hz * 3.5);
+    const float fall = decayFactor(decay), indexFall = decayFactor(decay * 0.3);
+    const std::size_t attack = frameAt(0.003);
+    float env = 1.0f, index = 1.6f;
     for (std::size_t i = a; i < b; ++i) {
-        const double t = static_cast<double>(i - a) / kSampleRate;
-        const double env = std::exp(-t / decay) * std::min(1.0, t / 0.003);
-        const double index = 1.6 * std::exp(-t / (decay * 0.3));
-        const double mod = osc(hz * 3.5 * t) * index;
-        write(i, osc(hz * t + mod * 0.25) * static_cast<float>(env));
+        const float rise = i - a < attack ? static_cast<float>(i - a) / static_cast<float>(attack) : 1.0f;
+        const double mod = osc(modulator.next()) * index;
+        const double phase = carrier.next() + mod * 0.25;
+        write(i, osc(phase) * env * rise);
+        env *= fall;
+        index *= indexFall;
     }
 }
 
@@ -188,11 +230,16 @@ void addPluck(Mix& mix, double start, double midi, const Voice& voice, double de
     const std::size_t a = frameAt(start), b = endFrame(mix, start + decay * 5.0);
     const Wavetable& soft = warm();
     const Wavetable& osc = sine();
+    Phase phase(hz);
+    const float fall = decayFactor(decay), biteFall = decayFactor(decay * 0.25);
+    const std::size_t attack = frameAt(0.002);
+    float env = 1.0f, bite = 0.4f;
     for (std::size_t i = a; i < b; ++i) {
-        const double t = static_cast<double>(i - a) / kSampleRate;
-        const double env = std::exp(-t / decay) * std::min(1.0, t / 0.002);
-        const double bite = std::exp(-t / (decay * 0.25));
-        write(i, static_cast<float>(env) * (osc(hz * t) * 0.6f + soft(hz * t) * static_cast<float>(0.4 * bite)));
+        const float rise = i - a < attack ? static_cast<float>(i - a) / static_cast<float>(attack) : 1.0f;
+        const double p = phase.next();
+        write(i, env * rise * (osc(p) * 0.6f + soft(p) * bite));
+        env *= fall;
+        bite *= biteFall;
     }
 }
 
@@ -204,12 +251,15 @@ void addFlute(Mix& mix, double start, double length, double midi, const Voice& v
     const Wavetable& osc = sine();
     std::uint32_t noise = static_cast<std::uint32_t>(midi * 977.0 + start * 131.0) | 1u;
     float breath = 0.0f;
+    Phase vibratoPhase(5.2);
+    double phase = 0.0;
     for (std::size_t i = a; i < b; ++i) {
         const double t = static_cast<double>(i - a) / kSampleRate;
         double env = std::min(1.0, t / 0.08);
         if (t > length) env *= std::max(0.0, 1.0 - (t - length) / 0.25);
-        const double vibrato = 0.004 * std::min(1.0, t / 0.5) * osc(5.2 * t);
-        const double phase = hz * t * (1.0 + vibrato);
+        const double vibrato = 0.004 * std::min(1.0, t / 0.5) * osc(vibratoPhase.next());
+        phase += hz * (1.0 + vibrato) / kSampleRate;
+        if (phase >= 1.0) phase -= 1.0;
         noise ^= noise << 13;
         noise ^= noise >> 17;
         noise ^= noise << 5;
@@ -224,12 +274,13 @@ void addBass(Mix& mix, double start, double length, double midi, const Voice& vo
     const Writer write(mix, voice);
     const double hz = noteHz(midi);
     const std::size_t a = frameAt(start), b = endFrame(mix, start + length + 0.3);
+    const std::size_t attack = frameAt(0.04), releaseStart = a + frameAt(length), release = frameAt(0.3);
     const Wavetable& osc = sine();
+    Phase fundamental(hz), octave(hz * 2.0);
     for (std::size_t i = a; i < b; ++i) {
-        const double t = static_cast<double>(i - a) / kSampleRate;
-        double env = std::min(1.0, t / 0.04);
-        if (t > length) env *= std::max(0.0, 1.0 - (t - length) / 0.3);
-        write(i, (osc(hz * t) + osc(hz * 2.0 * t) * 0.2f) * static_cast<float>(env));
+        float env = i - a < attack ? static_cast<float>(i - a) / static_cast<float>(attack) : 1.0f;
+        if (i > releaseStart) env *= std::max(0.0f, 1.0f - static_cast<float>(i - releaseStart) / static_cast<float>(release));
+        write(i, (osc(fundamental.next()) + osc(octave.next()) * 0.2f) * env);
     }
 }
 
@@ -237,11 +288,16 @@ void addKick(Mix& mix, double start, const Voice& voice)
 {
     const Writer write(mix, voice);
     const std::size_t a = frameAt(start), b = endFrame(mix, start + 0.6);
+    const Wavetable& osc = sine();
+    const float bodyFall = decayFactor(0.18), sweepFall = decayFactor(0.04);
+    float body = 1.0f, sweep = 1.0f;
     double phase = 0.0;
     for (std::size_t i = a; i < b; ++i) {
-        const double t = static_cast<double>(i - a) / kSampleRate;
-        phase += (45.0 + 75.0 * std::exp(-t / 0.04)) / kSampleRate;
-        write(i, static_cast<float>(std::sin(2.0 * kPi * phase) * std::exp(-t / 0.18)));
+        write(i, osc(phase) * body);
+        phase += (45.0 + 75.0 * sweep) / kSampleRate;
+        if (phase >= 1.0) phase -= 1.0;
+        body *= bodyFall;
+        sweep *= sweepFall;
     }
 }
 
@@ -249,12 +305,19 @@ void addTom(Mix& mix, double start, double pitchHz, const Voice& voice)
 {
     const Writer write(mix, voice);
     const std::size_t a = frameAt(start), b = endFrame(mix, start + 0.8);
-    double phase = 0.0;
+    const Wavetable& osc = sine();
+    const float bodyFall = decayFactor(0.16), sweepFall = decayFactor(0.05);
+    float body = 0.8f, sweep = 1.0f;
+    double phase = 0.0, overtone = 0.0;
     for (std::size_t i = a; i < b; ++i) {
-        const double t = static_cast<double>(i - a) / kSampleRate;
-        phase += pitchHz * (1.0 + 0.6 * std::exp(-t / 0.05)) / kSampleRate;
-        const double body = std::sin(2.0 * kPi * phase) + 0.3 * std::sin(2.0 * kPi * phase * 1.6);
-        write(i, static_cast<float>(body * std::exp(-t / 0.16) * 0.8));
+        write(i, (osc(phase) + 0.3f * osc(overtone)) * body);
+        const double step = pitchHz * (1.0 + 0.6 * sweep) / kSampleRate;
+        phase += step;
+        overtone += step * 1.6;
+        if (phase >= 1.0) phase -= 1.0;
+        if (overtone >= 1.0) overtone -= 1.0;
+        body *= bodyFall;
+        sweep *= sweepFall;
     }
 }
 
@@ -264,16 +327,19 @@ void addShaker(Mix& mix, double start, const Voice& voice, std::uint32_t seed)
     const std::size_t a = frameAt(start), b = endFrame(mix, start + 0.12);
     std::uint32_t noise = seed | 1u;
     float previous = 0.0f;
+    const float fall = decayFactor(0.03);
+    const std::size_t attack = frameAt(0.008);
+    float env = 0.5f;
     for (std::size_t i = a; i < b; ++i) {
-        const double t = static_cast<double>(i - a) / kSampleRate;
         noise ^= noise << 13;
         noise ^= noise >> 17;
         noise ^= noise << 5;
         const float white = static_cast<float>(noise) / 2147483648.0f - 1.0f;
         const float high = white - previous;  // first difference: a simple high-pass
         previous = white;
-        const double env = std::min(1.0, t / 0.008) * std::exp(-t / 0.03);
-        write(i, high * static_cast<float>(env * 0.5));
+        const float rise = i - a < attack ? static_cast<float>(i - a) / static_cast<float>(attack) : 1.0f;
+        write(i, high * env * rise);
+        env *= fall;
     }
 }
 
