@@ -3,6 +3,8 @@
 #include "generated_files.hpp"
 
 #include "image/jpeg_decoder.hpp"
+#include "image/jpeg_get.hpp"
+#include "platform/headless/headless_platform.hpp"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +50,24 @@ TEST(OwnDecoder, ReadsEveryInterfacePictureAndPlanet)
 TEST(OwnDecoder, ReadsTheStarMapBackgrounds)
 {
     for (int k = 1; k <= 13; ++k) expectAgreement("material/2/" + std::to_string(k) + ".orn-games");
+}
+
+TEST(OwnDecoder, JpeggetLoadsThePicturesAsStartUpDoes)
+{
+    HeadlessPlatform platform;
+    platform.screenOpen(1024, 768, 32);
+    for (const auto& [set, count] : {std::pair{1, 23}, std::pair{3, 18}}) {
+        for (int k = 1; k <= count; ++k) {
+            const std::string path = "material/" + std::to_string(set) + "/" + std::to_string(k) + ".orn-games";
+            SCOPED_TRACE(path);
+            const ImagePtr image = JPEGGET(generatedPath(path), -1, -1, 0x10000000, 0x10000000);
+            ASSERT_NE(image, nullptr);
+            EXPECT_EQ(jpegLastStatus(), 0);
+            const RgbPicture reference = decodeJpeg(readBytes(path));
+            EXPECT_EQ(image->width, reference.width);
+            EXPECT_EQ(image->height, reference.height);
+        }
+    }
 }
 
 }  // namespace
