@@ -21,6 +21,11 @@ void ChannelRegistry::remove(const std::string& sessionId) {
     channels_.erase(sessionId);
 }
 
+std::size_t ChannelRegistry::size() const {
+    std::shared_lock lock(mutex_);
+    return channels_.size();
+}
+
 std::vector<ChannelPtr> ChannelRegistry::all() const {
     std::shared_lock lock(mutex_);
     std::vector<ChannelPtr> list;

@@ -17,6 +17,7 @@ public:
     void add(ChannelPtr channel);
     void remove(const std::string& sessionId);
     std::vector<ChannelPtr> all() const;
+    std::size_t size() const;
 
 private:
     mutable std::shared_mutex mutex_;

@@ -25,7 +25,7 @@ public:
     void sweep(double now);
 
     AccountBook& accounts() { return accounts_; }
-    std::size_t channelCount() const { return channels_.all().size(); }
+    std::size_t channelCount() const { return channels_.size(); }
 
 private:
     std::string dispatch(std::string_view query, std::string_view body, double now);

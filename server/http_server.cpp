@@ -5,6 +5,8 @@
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/signal_set.hpp>
 #include <boost/asio/steady_timer.hpp>
+#include <boost/asio/thread_pool.hpp>
+#include <boost/asio/post.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 
@@ -31,12 +33,19 @@ double serverClock() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// The game sends the command first: "infos=login&...".
+bool isLogin(std::string_view body) {
+    constexpr std::string_view kLogin = "infos=login";
+    return body.substr(0, kLogin.size()) == kLogin && (body.size() == kLogin.size() || body[kLogin.size()] == '&');
+}
+
 class Session : public std::enable_shared_from_this<Session> {
 public:
-    Session(tcp::socket socket, CommandHandler& handler, int readTimeoutSeconds)
+    Session(tcp::socket socket, CommandHandler& handler, asio::thread_pool& slowWork, int readTimeoutSeconds)
         : stream_(std::move(socket)),
           deadline_(stream_.get_executor()),
           handler_(handler),
+          slowWork_(slowWork),
           readTimeout_(readTimeoutSeconds) {}
 
     void start() {
@@ -88,6 +97,17 @@ private:
         if (path != kScriptPath) return reply(http::status::not_found, "Not Found", false);
         if (request.method() != http::verb::post) return reply(http::status::method_not_allowed, "Method Not Allowed", false);
         if (logEnabled(LogLevel::debug)) logLine(LogLevel::debug, "request " + std::string(target));
+        if (isLogin(request.body())) {
+            // The password hash takes a while and much memory: logins wait their turn on their
+            // own thread instead of holding up the game traffic of an event loop.
+            asio::post(slowWork_, [self = shared_from_this(), query] {
+                std::string text = self->handler_.handle(query, self->parser_->get().body(), serverClock());
+                asio::post(self->stream_.get_executor(), [self, text = std::move(text)]() mutable {
+                    self->reply(http::status::ok, std::move(text), false);
+                });
+            });
+            return;
+        }
         reply(http::status::ok, handler_.handle(query, request.body(), serverClock()), false);
     }
 
@@ -132,6 +152,7 @@ private:
     asio::steady_timer deadline_;
     bool timedOut_ = false;
     CommandHandler& handler_;
+    asio::thread_pool& slowWork_;
     int readTimeout_;
     beast::flat_buffer buffer_;
     std::optional<http::request_parser<http::string_body>> parser_;
@@ -172,7 +193,7 @@ struct HttpServer::Impl {
         loop.acceptor.async_accept([this, &loop](beast::error_code error, tcp::socket socket) {
             if (!error) {
                 socket.set_option(tcp::no_delay(true));
-                std::make_shared<Session>(std::move(socket), handler, settings.readTimeoutSeconds)->start();
+                std::make_shared<Session>(std::move(socket), handler, slowWork, settings.readTimeoutSeconds)->start();
             } else if (error == asio::error::operation_aborted) {
                 return;
             }
@@ -191,11 +212,13 @@ struct HttpServer::Impl {
 
     void stop() {
         for (auto& loop : loops) loop->context.stop();
+        slowWork.stop();
     }
 
     CommandHandler& handler;
     HttpSettings settings;
     std::vector<std::unique_ptr<Loop>> loops;
+    asio::thread_pool slowWork{1};
 };
 
 HttpServer::HttpServer(CommandHandler& handler, const HttpSettings& settings)

@@ -23,6 +23,7 @@ inline constexpr int kBackgroundCount = 13;
 inline constexpr double kSlotTimeoutSeconds = 60;
 inline constexpr double kEmptyChannelSeconds = 300;
 inline constexpr std::size_t kChatHistoryLines = 20;
+inline constexpr std::size_t kMaxOpenChannels = 1000;
 
 inline constexpr int kAttackRounds = 3;
 inline constexpr int kDamagePerHeavyBattleship = 25;

@@ -135,6 +135,8 @@ std::string createChannel(CommandContext& context, const FormFields& form) {
     c.stars = requireIntInRange(form.value("i4"), "i4", 1, kMaxStars);
     c.version = form.value("i5");
     requireName(c.version, "Version");
+    // Creating needs no account, so the number of open channels is what bounds a flood.
+    if (context.channels.size() >= kMaxOpenChannels) throw BadRequest("Server voll");
     c.sessionId = newSessionId();
     c.emptySince = context.now;
     context.storage.saveAll(c);

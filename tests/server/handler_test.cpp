@@ -104,5 +104,16 @@ TEST(HandlerGame, OnlyTheCreatorCanHoldSlotOne) {
     EXPECT_EQ(record(server.send(id, lobbyPairs("Host", 0, 1, 0)), "SP1"), ",1,Host,1,0");
 }
 
+TEST(HandlerGame, OpenChannelsAreBoundedSinceCreatingNeedsNoAccount) {
+    InProcessServer server;
+    for (std::size_t i = 0; i < kMaxOpenChannels; ++i) {
+        ASSERT_EQ(server.send("", createPairs("Flut", 2, 50)).rfind("channel;;0;;50;;", 0), 0u);
+    }
+    EXPECT_EQ(server.send("", createPairs("Flut", 2, 50)), "fehler;;Server voll");
+    server.now = kEmptyChannelSeconds + 10;
+    server.sweep();
+    EXPECT_EQ(server.send("", createPairs("Neu", 2, 50)).rfind("channel;;0;;50;;", 0), 0u) << "closed ones make room";
+}
+
 }  // namespace
 }  // namespace qz::server::test
