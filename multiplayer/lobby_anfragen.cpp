@@ -24,7 +24,8 @@ void lobbySchluessel(Feld<KVP>& get, Feld<KVP>& post, const Spielstand& spiel, c
     setzePaar(get, 1, "PHPSESSID", mp.senden.SessionId);
     setzePaar(post, 1, "infos", "channel");
     setzePaar(post, 2, "i1", i1);
-    setzePaar(post, 3, "i2", mp.SpielerName(spiel.eigenerSpieler));
+    // The login name: the slot record may still be empty before the host's first poll.
+    setzePaar(post, 3, "i2", mp.LoginName);
     setzePaar(post, 4, "i3", numberToText(mp.GewaehlteFarbe));
     setzePaar(post, 5, "i4", numberToText(mp.EigenesBereit));
     if (spiel.eigenerSpieler == 1)

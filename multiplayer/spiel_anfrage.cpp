@@ -44,7 +44,7 @@ void spielAnfrageSchreiben(Feld<KVP>& get, Feld<KVP>& post, Spielstand& spiel, M
     Sendedaten& s = mp.senden;
     setzePaar(get, 1, "PHPSESSID", s.SessionId);
     setzePaar(post, 1, "infos", "spiel");
-    setzePaar(post, 2, "i1", mp.SpielerName(spiel.eigenerSpieler));
+    setzePaar(post, 2, "i1", mp.LoginName);
 
     // A colonisation goes out once: repeating it would hand the system back to this player
     // whenever it later falls free, without a colony ship.

@@ -17,7 +17,7 @@ struct SpielAnfrage : ::testing::Test {
     {
         spiel.eigenerSpieler = 2;
         spiel.Sternanzahl = 50;
-        mp.SpielerName(2) = "bob";
+        mp.LoginName = "bob";
         mp.senden.SessionId = "s1d";
     }
     void zweiSchiffe()

@@ -1,0 +1,262 @@
+// Four headless clients against the real qz-server on a free loopback port: login, channel
+// creation, joining, colours, ready, start, the star map on every client, a colonisation,
+// ships seen by the others, a battle with damage on both sides, a trade agreement both ways
+// and a chat line seen by all. The clients' clocks are manual; only the server's round trips
+// take real time.
+#include "game/schiffslisten.hpp"
+#include "multiplayer/chat.hpp"
+#include "multiplayer/multiplayer_screen.hpp"
+#include "multiplayer/server_exchange.hpp"
+#include "platform/headless/headless_platform.hpp"
+#include "server_process.hpp"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <thread>
+
+namespace qz {
+namespace {
+
+struct Client {
+    HeadlessPlatform platform;
+    Rahmen r{platform};
+    Spielstand spiel;
+    Serverdaten server;
+    Mehrspieler mp;
+    Bildquellen quellen{[](const std::string&) { return imageCreate(2560, 1600, 0xFF000010); },
+                        [](const std::string&) { return imageCreate(32, 32, 0xFFFF0000); }};
+    std::thread worker;
+
+    explicit Client(int port)
+    {
+        platform.screenOpen(1024, 768, 32);
+        for (int k = 1; k <= 23; ++k) r.Oberflaechenbild(k) = imageCreate(k == 19 ? 400 : 156, k == 19 ? 400 : 30);
+        for (int k = 1; k <= 18; ++k) r.Planetenbild(k) = imageCreate(64, 64);
+        r.Programmzustand = "multiplayer";
+        r.Unterzustand = "login";
+        worker = std::thread(THREAD1, std::ref(server),
+                             makeServerRoundTrip("127.0.0.1", static_cast<std::uint16_t>(port), 10.0));
+    }
+    ~Client()
+    {
+        {
+            std::lock_guard lock(server.Datenmutex);
+            server.ThreadEnde = 1;
+            server.Datenbedingung.notify_one();
+        }
+        worker.join();
+    }
+    void pass(int event = 0, int x = -1, int y = -1, const std::string& taste = "")
+    {
+        r.Mausereignis = event;
+        r.MausX = x;
+        r.MausY = y;
+        r.LetzteTaste = taste;
+        multiplayerScreen(r, spiel, server, mp, quellen);
+        platform.advance(0.05);
+    }
+    void click(int x, int y) { pass(1, x, y); }
+    void type(const std::string& text)
+    {
+        for (char c : text) pass(0, -1, -1, std::string(1, c));
+    }
+    int eigen() const { return spiel.eigenerSpieler; }
+    SchiffSatz& eigene() { return spiel.saetze(spiel.eigenerSpieler); }
+};
+
+struct Flow : ::testing::Test {
+    std::string verzeichnis = server::test::temporaryDirectory();
+    std::unique_ptr<server::test::ServerProcess> prozess;
+    std::vector<std::unique_ptr<Client>> c;
+
+    void SetUp() override
+    {
+        prozess = std::make_unique<server::test::ServerProcess>(verzeichnis + "/flow.db");
+        for (int k = 0; k < 4; ++k) c.push_back(std::make_unique<Client>(prozess->port()));
+    }
+    void TearDown() override
+    {
+        c.clear();
+        prozess.reset();
+    }
+    // Passes of every client, 2 ms apart in real time, until the condition holds.
+    bool bis(const std::function<bool()>& bedingung, double sekunden = 20.0)
+    {
+        const auto ende = std::chrono::steady_clock::now() + std::chrono::duration<double>(sekunden);
+        while (std::chrono::steady_clock::now() < ende) {
+            if (bedingung()) return true;
+            for (auto& client : c) client->pass();
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        return bedingung();
+    }
+    bool alle(const std::function<bool(Client&)>& bedingung)
+    {
+        for (auto& client : c)
+            if (!bedingung(*client)) return false;
+        return true;
+    }
+    // A ship standing in space at system s: the own player's parking point, with firepower.
+    static void schiffBei(Client& k, int typ, int s, int huelle, int feuerkraft, int flotte)
+    {
+        const Sternsysteme& sys = k.spiel.systeme;
+        const int x = sys.pos(s, 1) + k.spiel.spieler.parkOffset(k.eigen(), 1) - 16;
+        const int y = sys.pos(s, 2) + k.spiel.spieler.parkOffset(k.eigen(), 2) - 16;
+        schiffAnhaengen(k.spiel.schiffe, {typ, huelle, 0, 0, s, s, x, y, x, y, feuerkraft, flotte, 0});
+        k.spiel.spieler.hoechsteFlotte(k.eigen()) = std::max(k.spiel.spieler.hoechsteFlotte(k.eigen()), flotte);
+    }
+    int freiesSystem(Client& k)
+    {
+        for (int i = 1; i <= k.spiel.Sternanzahl; ++i)
+            if (k.spiel.systeme.besitzer(i) == 0) return i;
+        return 0;
+    }
+};
+
+TEST_F(Flow, FourPlayersFromLoginToBattleTradeAndChat)
+{
+    const auto start = std::chrono::steady_clock::now();
+    const char* namen[4] = {"anna", "bert", "carla", "dora"};
+
+    // Login through the screen: the online check, name, password, "Login".
+    ASSERT_TRUE(bis([&] { return alle([](Client& k) { return k.server.Serveronline == 1; }); }));
+    for (int k = 0; k < 4; ++k) {
+        c[k]->click(500, 285);
+        c[k]->type(namen[k]);
+        c[k]->click(500, 310);
+        c[k]->type("geheim" + std::to_string(k));
+        c[k]->platform.advance(5.0);
+        c[k]->click(500, 340);
+    }
+    ASSERT_TRUE(bis([&] { return alle([](Client& k) { return k.r.Unterzustand == "hauptmenu"; }); }));
+
+    // The host creates a channel of four with 50 systems.
+    Client& host = *c[0];
+    host.click(500, 230);
+    host.click(500, 375);
+    host.type("flowrunde");
+    host.click(500, 425);
+    ASSERT_EQ(host.r.Unterzustand, "channel");
+    for (int k = 0; k < 3; ++k) host.click(470, 314);
+    ASSERT_EQ(host.spiel.Sternanzahl, 50);
+    ASSERT_TRUE(bis([&] { return !host.mp.senden.SessionId.empty() && host.mp.SpielerName(1) == "anna"; }));
+
+    // The others find it in the channel list and join.
+    for (int k = 1; k < 4; ++k) c[k]->click(500, 340);
+    ASSERT_TRUE(bis([&] {
+        for (int k = 1; k < 4; ++k)
+            if (c[k]->mp.KanalAnzahl < 1) return false;
+        return true;
+    }));
+    for (int k = 1; k < 4; ++k) {
+        c[k]->click(500, 370);
+        c[k]->click(500, 340);
+        ASSERT_EQ(c[k]->r.Unterzustand, "channel");
+    }
+    ASSERT_TRUE(bis([&] { return alle([](Client& k) { return k.eigen() > 0; }); }));
+    for (int k = 1; k < 4; ++k) EXPECT_EQ(c[k]->mp.SpielerName(c[k]->eigen()), namen[k]);
+
+    // Colours 2, 4, 6, 8, confirmed by the server, then everybody ready.
+    constexpr int kSwatch[9] = {461, 473, 486, 499, 512, 525, 538, 551, 563};
+    for (int k = 0; k < 4; ++k) c[k]->click(kSwatch[2 * k + 1] + 6, 405);
+    ASSERT_TRUE(bis([&] {
+        return alle([](Client& k) { return k.spiel.spieler.spielerFarbe(k.eigen(), 0) == k.mp.GewaehlteFarbe; });
+    }));
+    for (int k = 0; k < 4; ++k) c[k]->click(500, 460);
+    ASSERT_TRUE(bis([&] { return host.mp.senden.bereitAnzahl == 4; }));
+
+    // "Spiel Starten": the host's star map reaches every client, and all enter the game.
+    host.click(500, 460);
+    ASSERT_TRUE(bis([&] { return alle([](Client& k) { return k.r.Unterzustand.empty() && k.spiel.spielLaeuft == 1; }); }));
+    for (int k = 1; k < 4; ++k) {
+        Client& j = *c[k];
+        ASSERT_EQ(j.spiel.Sternanzahl, 50);
+        EXPECT_EQ(j.spiel.hintergrund, host.spiel.hintergrund);
+        for (int i = 1; i <= 50; ++i) {
+            EXPECT_EQ(j.spiel.systeme.pos(i, 1), host.spiel.systeme.pos(i, 1));
+            EXPECT_EQ(j.spiel.systeme.typ(i), host.spiel.systeme.typ(i));
+            EXPECT_EQ(j.spiel.systeme.besitzer(i), host.spiel.systeme.besitzer(i));
+            EXPECT_EQ(j.spiel.systeme.einwohnerBasis(i), host.spiel.systeme.einwohnerBasis(i));
+        }
+        int eigeneHeimat = 0;
+        for (int i = 1; i <= 50; ++i)
+            if (j.spiel.systeme.besitzer(i) == j.eigen() && j.spiel.systeme.typ(i) == 42) eigeneHeimat = i;
+        ASSERT_GT(eigeneHeimat, 0);
+        EXPECT_EQ(j.spiel.systeme.einwohner(eigeneHeimat), j.spiel.systeme.einwohnerBasis(eigeneHeimat));
+        EXPECT_EQ(j.spiel.systeme.befestigungMax(eigeneHeimat), 5000);
+    }
+
+    // A colonisation through the visit screen of player 2.
+    Client& bert = *c[1];
+    const int kolonie = freiesSystem(bert);
+    ASSERT_GT(kolonie, 0);
+    bert.spiel.systeme.entdecker(kolonie) = bert.eigen();
+    schiffBei(bert, 1, kolonie, 100, 0, 1);
+    bert.spiel.scrollX = bert.spiel.systeme.pos(kolonie, 1) - 512;
+    bert.spiel.scrollY = bert.spiel.systeme.pos(kolonie, 2) - 384;
+    bert.pass();
+    bert.click(512, 384);
+    ASSERT_EQ(bert.spiel.gewaehltesSystem, kolonie);
+    bert.pass();
+    ASSERT_GT(bert.spiel.karte.kolonieschiff, 0);
+    bert.click(380, 150);
+    EXPECT_EQ(bert.spiel.systeme.besitzer(kolonie), bert.eigen());
+    ASSERT_TRUE(bis([&] { return alle([&](Client& k) { return k.spiel.systeme.besitzer(kolonie) == bert.eigen(); }); }));
+
+    // Ships of player 3 appear on the other clients.
+    Client& carla = *c[2];
+    int carlaHeimat = 0;
+    for (int i = 1; i <= 50; ++i)
+        if (carla.spiel.systeme.besitzer(i) == carla.eigen() && carla.spiel.systeme.typ(i) == 42) carlaHeimat = i;
+    schiffBei(carla, 3, carlaHeimat, 200, 10, 1);
+    ASSERT_TRUE(bis([&] {
+        return alle([&](Client& k) {
+            return &k == &carla || (k.spiel.saetze(carla.eigen()).anzahl == 1 &&
+                                    k.spiel.saetze(carla.eigen()).wert(kOrt, 1) == carlaHeimat);
+        });
+    }));
+
+    // A battle at a free system: anna's and dora's heavy ships damage each other, through the
+    // shields (which recharge between rounds) into the hulls.
+    Client& dora = *c[3];
+    int schlacht = 0;
+    for (int i = 1; i <= 50 && !schlacht; ++i)
+        if (host.spiel.systeme.besitzer(i) == 0 && i != kolonie) schlacht = i;
+    schiffBei(host, 7, schlacht, 20000, 2000, 1);
+    schiffBei(dora, 7, schlacht, 20000, 3000, 1);
+    ASSERT_TRUE(bis([&] {
+        return host.eigene().anzahl == 1 && dora.eigene().anzahl == 1 && host.eigene().wert(kHuelle, 1) < 20000 &&
+               dora.eigene().wert(kHuelle, 1) < 20000;
+    }));
+
+    // A trade agreement both ways between anna and bert.
+    host.mp.senden.abkommenAnfrage(bert.eigen()) = 1;
+    ASSERT_TRUE(bis([&] { return host.mp.senden.abkommenStand(bert.eigen()) == 1; })) << "offered";
+    EXPECT_EQ(bert.mp.senden.abkommenStand(host.eigen()), 0) << "not in force before bert offers too";
+    bert.mp.senden.abkommenAnfrage(host.eigen()) = 1;
+    ASSERT_TRUE(bis([&] {
+        return host.mp.senden.abkommenStand(bert.eigen()) == 2 && bert.mp.senden.abkommenStand(host.eigen()) == 2;
+    }));
+    EXPECT_EQ(carla.mp.senden.abkommenStand(host.eigen()), 0);
+
+    // A chat line typed by dora is seen by all.
+    dora.pass(0, -1, -1, "\r");
+    dora.type("hallo zusammen");
+    dora.pass(0, -1, -1, "\r");
+    ASSERT_TRUE(bis([&] {
+        return alle([&](Client& k) {
+            const int paare = (k.mp.senden.chatAnzahl + 1) / 2;
+            for (int p = 0; p < paare; ++p)
+                if (chatZeile(k.mp, p) == "dora: hallo zusammen") return true;
+            return false;
+        });
+    }));
+
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::minutes(2));
+}
+
+}  // namespace
+}  // namespace qz
