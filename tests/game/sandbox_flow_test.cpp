@@ -186,6 +186,34 @@ TEST_F(Sandbox, TheMenuPausesTheGameAndOneDayIsSettledOnReturn)
     EXPECT_EQ(spiel.wirtschaft.geld, geldNachTag1 + 2 * tagesbilanz);
 }
 
+TEST_F(Sandbox, RouteStepsComeAtMostEveryThirtyMillisecondsAndPauseInTheMenu)
+{
+    starteSpiel();
+    Routenauftrag& a = spiel.karte.routenauftrag;
+    a.status = 1;
+    a.flotte = 9;
+    a.x = 500;
+    a.y = 500;
+    a.zielX = 516;  // the icon centre (516, 516) flies 200 pixels north
+    a.zielY = 316;
+    warte(1.5, 0.01);
+    const std::size_t schritte = a.route.size();
+    EXPECT_GE(schritte, 40u);
+    EXPECT_LE(schritte, 51u);  // 1.5 s / 0.03 s, plus the first step
+    EXPECT_EQ(a.route, std::string(schritte, '1'));
+    EXPECT_EQ(a.y, 500 - static_cast<int>(schritte));
+
+    platform.holdKey(scan::Escape);
+    pass(512, 500);
+    platform.releaseKey(scan::Escape);
+    const int x = spiel.scrollX;
+    platform.holdKey(scan::D);
+    warte(1.0, 0.01);
+    platform.releaseKey(scan::D);
+    EXPECT_EQ(a.route.size(), schritte);  // no route step and no scrolling behind the menu
+    EXPECT_EQ(spiel.scrollX, x);
+}
+
 TEST_F(Sandbox, LoadAndSaveOnlyClick)
 {
     starteSpiel();
