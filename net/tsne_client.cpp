@@ -3,30 +3,15 @@
 
 #include <arpa/inet.h>
 #include <sys/socket.h>
-#include <sys/time.h>
 
 #include <cerrno>
 #include <chrono>
-#include <cmath>
+#include <algorithm>
 
 namespace qz {
 
 using tsne::Layer;
 using tsne::Record;
-
-namespace {
-
-// A peer that stops reading must not block a sender for longer than the time-out either.
-void limitSendTime(int fd, double timeoutSeconds)
-{
-    if (timeoutSeconds <= 0) return;
-    timeval limit{};
-    limit.tv_sec = static_cast<time_t>(timeoutSeconds);
-    limit.tv_usec = static_cast<suseconds_t>((timeoutSeconds - std::floor(timeoutSeconds)) * 1e6);
-    setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
-}
-
-}  // namespace
 
 int TSNE_CREATE_CLIENT(TsneId& id, const std::string& host, std::uint16_t port,
                        TsneDisconnectedCallback onDisconnected, TsneConnectedCallback onConnected,
@@ -45,8 +30,8 @@ int TSNE_CREATE_CLIENT(TsneId& id, const std::string& host, std::uint16_t port,
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return kTsneCantCreateSocket;
     auto socket = std::make_shared<TsneSocket>(fd);
-    if (!connectWithTimeout(fd, *address, port, timeoutSeconds)) return kTsneCantConnect;
-    limitSendTime(fd, timeoutSeconds);
+    if (!connectWithTimeout(fd, *address, port, timeoutSeconds, std::min(1.0, timeoutSeconds)))
+        return kTsneCantConnect;
 
     auto record = std::make_shared<Record>();
     record->onDisconnected = std::move(onDisconnected);

@@ -1,13 +1,13 @@
 #include "net/tsne_hooks.hpp"
 #include "net/tsne_layer.hpp"
 
-#include <poll.h>
 #include <sys/socket.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <optional>
+#include <utility>
 
 namespace qz::tsne {
 
@@ -36,11 +36,19 @@ Layer::~Layer()
             record->socket.reset();
             record->state = kTsneClosing;
         }
+        stopping_ = true;
+        for (EventWorker* worker : parkedWorkers_) {
+            worker->quit = true;
+            worker->wake.notify_one();
+        }
         std::lock_guard masterLock(masterMutex_);
         masterExit_ = true;
         masterWake.notify_one();
     }
     pthread_join(masterThread_, nullptr);
+    std::unique_lock lock(listMutex);
+    workersGone_.wait(lock, [this] { return liveWorkers_ == 0; });
+    lock.unlock();
     hostCache.clear();
 }
 
@@ -60,8 +68,27 @@ bool Layer::add(const std::shared_ptr<Record>& record, std::size_t stackSize)
     lastId = next;
     record->id = next;
     records_.push_back(record);
-    record->hasEventThread = startThread(record->eventThread, stackSize, [this, next] { eventThread(next); });
-    if (record->hasEventThread) return true;
+
+    auto parked = std::find_if(parkedWorkers_.begin(), parkedWorkers_.end(),
+                               [stackSize](const EventWorker* worker) { return worker->stackSize == stackSize; });
+    if (parked != parkedWorkers_.end()) {
+        EventWorker* worker = *parked;
+        parkedWorkers_.erase(parked);
+        worker->job = next;
+        worker->wake.notify_one();
+        record->hasEventThread = true;
+        return true;
+    }
+    auto* worker = new EventWorker;
+    worker->stackSize = stackSize;
+    worker->job = next;
+    pthread_t unused;
+    record->hasEventThread = startThread(unused, stackSize, [this, worker] { workerLoop(worker); }, true);
+    if (record->hasEventThread) {
+        ++liveWorkers_;
+        return true;
+    }
+    delete worker;
     record->socket.reset();
     record->state = kTsneClosing;
     masterWake.notify_one();
@@ -83,15 +110,14 @@ void Layer::master()
             std::shared_ptr<Record> record = *closing;
             record->state = kTsneFinishing;
             const TsneId id = record->id;
-            const bool hasThread = record->hasEventThread;
-            const pthread_t thread = record->eventThread;
             // The callbacks leave the record here so that whatever they hold is released
             // outside the lock.
             TsneDisconnectedCallback onDisconnected = std::move(record->onDisconnected);
             TsneConnectedCallback onConnected = std::move(record->onConnected);
             TsneNewDataCallback onNewData = std::move(record->onNewData);
+            // Wait for the event thread to be done with the connection (it usually is already).
+            masterWake.wait(lock, [&] { return !record->hasEventThread || record->eventThreadDone; });
             lock.unlock();
-            if (hasThread) pthread_join(thread, nullptr);
             if (onDisconnected) onDisconnected(id);
             onDisconnected = nullptr;
             onConnected = nullptr;
@@ -100,7 +126,9 @@ void Layer::master()
             records_.remove(record);
             record->removed = true;
             record->sendQueue.clear();
+            lock.unlock();
             recordsChanged.notify_all();
+            lock.lock();
             continue;
         }
         {
@@ -109,6 +137,39 @@ void Layer::master()
         }
         masterWake.wait(lock);
     }
+}
+
+void Layer::workerLoop(EventWorker* worker)
+{
+    std::unique_lock lock(listMutex);
+    for (;;) {
+        const TsneId id = std::exchange(worker->job, 0);
+        lock.unlock();
+        eventThread(id);
+        lock.lock();
+        // The connection is over for this thread: closing if nobody closed it yet, and done, in
+        // one step, so the master can finish it at once. The thread parks in the same step, so
+        // a connection opened after this one has ended finds it.
+        if (std::shared_ptr<Record> record = find(id)) {
+            record->socket.reset();
+            if (record->state == kTsneConnecting || record->state == kTsneConnected) record->state = kTsneClosing;
+            record->eventThreadDone = true;
+        }
+        const bool park = !stopping_ && parkedWorkers_.size() < kMaxParkedWorkers;
+        if (park) parkedWorkers_.push_back(worker);
+        lock.unlock();
+        masterWake.notify_one();
+        lock.lock();
+        if (!park) break;
+        const bool called = worker->wake.wait_for(lock, std::chrono::duration<double>(kParkSeconds),
+                                                  [worker] { return worker->job != 0 || worker->quit; });
+        if (called && !worker->quit) continue;
+        std::erase(parkedWorkers_, worker);
+        if (worker->job == 0) break;  // not called in time, or told to quit while parked
+    }
+    delete worker;
+    --liveWorkers_;
+    workersGone_.notify_all();
 }
 
 void Layer::eventThread(TsneId id)
@@ -134,18 +195,15 @@ void Layer::eventThread(TsneId id)
             record->state = kTsneConnected;
             record->reachedConnected = true;
             connectedNow = true;
-            recordsChanged.notify_all();
         }
     }
-    if (connectedNow && onConnected) onConnected(id);
-    receiveLoop(*record, onNewData);
-
-    std::lock_guard lock(listMutex);
-    record->socket.reset();
-    if (record->state == kTsneConnecting || record->state == kTsneConnected) {
-        record->state = kTsneClosing;
-        masterWake.notify_one();
+    if (connectedNow) {
+        if (onConnected) onConnected(id);
+        // A creator waiting for state 2 is woken only now: waking it before the callback would
+        // have it compete for the processor with the request the callback sends.
+        recordsChanged.notify_all();
     }
+    receiveLoop(*record, onNewData);
 }
 
 void Layer::receiveLoop(Record& record, const TsneNewDataCallback& onNewData)
@@ -176,15 +234,10 @@ void Layer::receiveLoop(Record& record, const TsneNewDataCallback& onNewData)
         // never answers or never closes cannot hold the caller in TSNE_WAITCLOSE for ever.
         const double silence = std::chrono::duration<double>(Clock::now() - lastTraffic).count();
         if (silence >= timeout) return;
-        // At most a second between looks at the send queue; no wait right after a send.
-        const int waitMs = outgoing ? 0 : std::min(1000, pollMilliseconds(timeout - silence));
-        pollfd p{socket->fd(), POLLIN, 0};
-        const int ready = ::poll(&p, 1, waitMs);
-        if (ready < 0 && errno == EINTR) continue;
-        if (ready < 0) return;
-        if (ready == 0) continue;
-        const ssize_t received = ::recv(socket->fd(), chunk.data(), chunk.size(), 0);
-        if (received < 0 && errno == EINTR) continue;
+        // A receive waits at most a second (the socket's receive limit) before the send queue
+        // and the silence are looked at again; right after a send it does not wait at all.
+        const ssize_t received = ::recv(socket->fd(), chunk.data(), chunk.size(), outgoing ? MSG_DONTWAIT : 0);
+        if (received < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
         if (received <= 0) return;
         lastTraffic = Clock::now();
         if (onNewData) onNewData(record.id, std::string_view(chunk.data(), static_cast<std::size_t>(received)));

@@ -1,6 +1,11 @@
 // Inside the TCP layer: the connection records, the list that holds them, the master thread
 // and the event threads. Only the layer's own files include this.
 //
+// Each connection runs on an event thread of its own from its start to its end. A thread whose
+// connection has ended parks for a while and serves the next connection that asks for the same
+// stack size: starting a thread costs more than a whole loopback request, and the game opens a
+// connection every two seconds.
+//
 // Locks: listMutex guards the list and every record field; masterMutex_ guards the master's
 // start-up and exit flag and is only ever taken while listMutex is held (never the other way
 // round); the host cache has its own lock that is never held together with another.
@@ -18,6 +23,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace qz::tsne {
 
@@ -32,8 +38,8 @@ struct Record {
     std::uint16_t port = 0;
     int state = kTsneConnecting;
     double timeoutSeconds = 0;
-    pthread_t eventThread{};
     bool hasEventThread = false;
+    bool eventThreadDone = false;  // its event thread has let go of it for good
     std::deque<std::string> sendQueue;
     bool reachedConnected = false;  // the event thread has started and set state 2
     bool removed = false;           // unlinked from the list; the TSNEID is unknown from now on
@@ -67,12 +73,27 @@ public:
     TsneId lastId = 0;                           // guarded by listMutex
 
 private:
+    struct EventWorker {
+        std::condition_variable wake;
+        std::size_t stackSize = 0;
+        TsneId job = 0;  // the connection to serve next; 0 while parked
+        bool quit = false;
+    };
+
+    static constexpr std::size_t kMaxParkedWorkers = 4;
+    static constexpr double kParkSeconds = 10.0;
+
     Layer();
     void master();
+    void workerLoop(EventWorker* worker);
     void eventThread(TsneId id);
     void receiveLoop(Record& record, const TsneNewDataCallback& onNewData);
 
     std::list<std::shared_ptr<Record>> records_;
+    std::vector<EventWorker*> parkedWorkers_;  // guarded by listMutex
+    int liveWorkers_ = 0;                      // guarded by listMutex
+    bool stopping_ = false;                    // guarded by listMutex
+    std::condition_variable workersGone_;
     std::mutex masterMutex_;
     std::condition_variable masterStarted_;
     bool masterRunning_ = false;
@@ -81,7 +102,8 @@ private:
 };
 
 // Starts body on a new thread with the given stack size (the system's default when it is
-// below the minimum); false when no thread could be created.
-bool startThread(pthread_t& handle, std::size_t stackSize, std::function<void()> body);
+// below the minimum); false when no thread could be created. A detached thread cannot be
+// joined; handle is then left alone.
+bool startThread(pthread_t& handle, std::size_t stackSize, std::function<void()> body, bool detached = false);
 
 }  // namespace qz::tsne

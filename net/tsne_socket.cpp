@@ -1,14 +1,13 @@
 #include "net/tsne_socket.hpp"
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cmath>
 #include <limits>
 
@@ -18,6 +17,22 @@ TsneSocket::~TsneSocket() { ::close(fd_); }
 
 void TsneSocket::shutdownBoth() { ::shutdown(fd_, SHUT_RDWR); }
 
+namespace {
+
+// A zero time value means "no limit" to the socket, so anything shorter becomes a microsecond.
+void setTimeLimit(int fd, int option, double seconds)
+{
+    timeval limit{};
+    if (seconds >= static_cast<double>(std::numeric_limits<time_t>::max() / 2)) {
+        limit.tv_sec = std::numeric_limits<time_t>::max() / 2;
+    } else if (seconds > 0) {
+        limit.tv_sec = static_cast<time_t>(seconds);
+        limit.tv_usec = static_cast<suseconds_t>((seconds - std::floor(seconds)) * 1e6);
+    }
+    if (limit.tv_sec == 0 && limit.tv_usec == 0) limit.tv_usec = 1;
+    setsockopt(fd, SOL_SOCKET, option, &limit, sizeof limit);
+}
+
 int pollMilliseconds(double seconds)
 {
     if (seconds <= 0) return 0;
@@ -25,30 +40,31 @@ int pollMilliseconds(double seconds)
     return ms >= std::numeric_limits<int>::max() ? std::numeric_limits<int>::max() : static_cast<int>(ms);
 }
 
-bool connectWithTimeout(int fd, std::uint32_t address, std::uint16_t port, double timeoutSeconds)
-{
-    const int flags = fcntl(fd, F_GETFL);
-    if (flags < 0 || fcntl(fd, F_SETFL, flags | O_NONBLOCK) < 0) return false;
+}  // namespace
 
+bool connectWithTimeout(int fd, std::uint32_t address, std::uint16_t port, double timeoutSeconds,
+                        double receiveSliceSeconds)
+{
+    // The system bounds a blocking connect by the send time limit, which the connection keeps
+    // afterwards; that saves the detour through non-blocking mode on every connection.
+    setTimeLimit(fd, SO_SNDTIMEO, timeoutSeconds);
+    setTimeLimit(fd, SO_RCVTIMEO, receiveSliceSeconds);
     sockaddr_in target{};
     target.sin_family = AF_INET;
     target.sin_port = htons(port);
     target.sin_addr.s_addr = address;
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&target), sizeof target) != 0) {
-        if (errno != EINPROGRESS) return false;
-        using Clock = std::chrono::steady_clock;
-        const auto deadline = Clock::now() + std::chrono::duration<double>(timeoutSeconds);
-        for (;;) {
-            pollfd p{fd, POLLOUT, 0};
-            const int ready = ::poll(&p, 1, pollMilliseconds(std::chrono::duration<double>(deadline - Clock::now()).count()));
-            if (ready > 0) break;
-            if (ready == 0 || errno != EINTR) return false;
-        }
-        int error = 0;
-        socklen_t size = sizeof error;
-        if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) != 0 || error != 0) return false;
-    }
-    return fcntl(fd, F_SETFL, flags) == 0;
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&target), sizeof target) == 0) return true;
+    if (errno != EINTR) return false;  // refused, unreachable, or still not answered at the limit
+    // Interrupted by a signal, the attempt goes on in the background: wait for its outcome.
+    pollfd p{fd, POLLOUT, 0};
+    int ready;
+    do {
+        ready = ::poll(&p, 1, pollMilliseconds(timeoutSeconds));
+    } while (ready < 0 && errno == EINTR);
+    if (ready <= 0) return false;
+    int error = 0;
+    socklen_t size = sizeof error;
+    return getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0;
 }
 
 }  // namespace qz

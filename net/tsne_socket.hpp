@@ -24,9 +24,9 @@ private:
 
 // Connects fd (a blocking IPv4 stream socket) to address:port (network byte order address)
 // within timeoutSeconds and leaves it blocking; false when refused, unreachable or too slow.
-bool connectWithTimeout(int fd, std::uint32_t address, std::uint16_t port, double timeoutSeconds);
-
-// Milliseconds for poll(), rounded up so that a short positive time-out never becomes 0.
-int pollMilliseconds(double seconds);
+// From then on a send that cannot go on blocks for at most timeoutSeconds, and a receive
+// returns after at most receiveSliceSeconds without data.
+bool connectWithTimeout(int fd, std::uint32_t address, std::uint16_t port, double timeoutSeconds,
+                        double receiveSliceSeconds);
 
 }  // namespace qz

@@ -18,16 +18,19 @@ extern "C" void* threadEntry(void* argument)
 
 }  // namespace
 
-bool startThread(pthread_t& handle, std::size_t stackSize, std::function<void()> body)
+bool startThread(pthread_t& handle, std::size_t stackSize, std::function<void()> body, bool detached)
 {
     pthread_attr_t attributes;
     if (pthread_attr_init(&attributes) != 0) return false;
     if (stackSize >= static_cast<std::size_t>(PTHREAD_STACK_MIN)) pthread_attr_setstacksize(&attributes, stackSize);
+    if (detached) pthread_attr_setdetachstate(&attributes, PTHREAD_CREATE_DETACHED);
     auto start = std::make_unique<ThreadStart>(ThreadStart{std::move(body)});
-    const int result = pthread_create(&handle, &attributes, threadEntry, start.get());
+    pthread_t thread;
+    const int result = pthread_create(&thread, &attributes, threadEntry, start.get());
     pthread_attr_destroy(&attributes);
     if (result != 0) return false;
     start.release();  // the thread owns it now
+    if (!detached) handle = thread;
     return true;
 }
 

@@ -47,7 +47,7 @@ BENCHMARK(Md5OpenSsl)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
+    qz::bench::initialize(argc, argv, "9");
     qz::bench::RatioReporter reporter;
     reporter.compare("Md5Qz", "Md5OpenSsl", 0.8, qz::bench::RatioReporter::Zeit::Cpu);
     benchmark::RunSpecifiedBenchmarks(&reporter);
