@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -163,6 +164,44 @@ TEST_F(SpielAntwort, MissingRecordsChangeNothing)
     EXPECT_EQ(spiel.systeme.typ(1), 7);
     EXPECT_EQ(spiel.systeme.besitzer(2), 2);
     EXPECT_TRUE(fehlerbericht().empty());
+}
+
+}  // namespace
+}  // namespace qz
+
+namespace qz {
+namespace {
+
+// Replies cut and spliced at random from valid ones: whatever arrives, the co-players' sets
+// stay readable for the fleet routines (every list covers every ship), and nothing crashes.
+TEST(SpielAntwortVerstuemmelt, SplicedRepliesLeaveReadableSets)
+{
+    const std::string teile[] = {
+        "#BES-,1,2,0-BES#", "#TYP-,42,x,3-TYP#", "#si2typ-,3,7,1-si2typ#", "#si2pox-,10,20-si2pox#",
+        "#si3uml-,4-si3uml#", "#si3fig-99999999999-si3fig#", "#s2hweg-,1,2,3-s2hweg#", "#chat-1;-;a;-;9-chat#",
+        "#kuml2-#sp1ksid-,1-sp1ksid##sp2ksid-,1-sp2ksid##sp2kfkt-,30-sp2kfkt#-2kuml#", "#PAG-,,,-PAG#", "-BES#",
+        "#si4bwg-", ",,,,", "#SLD-,7-SLD#"};
+    std::uint32_t zufall = 12345;
+    auto naechste = [&] { return zufall = zufall * 1664525u + 1013904223u; };
+    for (int lauf = 0; lauf < 3000; ++lauf) {
+        Spielstand spiel;
+        Mehrspieler mp;
+        spiel.eigenerSpieler = 1;
+        spiel.Spieleranzahl = 4;
+        spiel.Sternanzahl = 3;
+        spiel.saetze(1).anzahl = 1;
+        for (auto& f : spiel.saetze(1).feld) f.redim(0, 1, "5");
+        std::string antwort;
+        const int stuecke = 1 + static_cast<int>(naechste() % 6);
+        for (int k = 0; k < stuecke; ++k) {
+            const std::string& t = teile[naechste() % std::size(teile)];
+            const std::size_t von = naechste() % (t.size() + 1);
+            antwort += (naechste() % 3 == 0) ? t.substr(von) : t;
+        }
+        spielAntwortAnwenden(antwort, spiel, mp);
+        for (int p = 2; p <= 4; ++p)
+            for (const auto& f : spiel.saetze(p).feld) ASSERT_GE(f.hi(), spiel.saetze(p).anzahl) << antwort;
+    }
 }
 
 }  // namespace
