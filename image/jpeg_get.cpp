@@ -28,12 +28,13 @@ int readFile(const std::string& name, std::vector<std::uint8_t>& bytes)
     std::error_code error;
     const auto status = std::filesystem::status(name, error);
     if (status.type() == std::filesystem::file_type::not_found) return kJpegFileMissing;
-    if (error || std::filesystem::is_directory(status)) return kJpegCannotOpen;
-    std::ifstream in(name, std::ios::binary);
-    if (!in) return kJpegCannotOpen;
+    // Folders, pipes and devices are no pictures; opening a pipe could wait forever.
+    if (error || !std::filesystem::is_regular_file(status)) return kJpegCannotOpen;
     const auto size = std::filesystem::file_size(name, error);
     if (error || size > kMaxFileSize) return kJpegCannotOpen;
     if (size == 0) return kJpegFileMissing;
+    std::ifstream in(name, std::ios::binary);
+    if (!in) return kJpegCannotOpen;
     bytes.resize(static_cast<std::size_t>(size));
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (in.gcount() != static_cast<std::streamsize>(bytes.size())) return kJpegCannotOpen;

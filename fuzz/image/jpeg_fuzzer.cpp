@@ -7,7 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    constexpr std::size_t kMaxPixels = std::size_t{1} << 22;
+    constexpr std::size_t kMaxPixels = std::size_t{1} << 20;
     const std::span<const std::uint8_t> bytes(data, size);
     const qz::JpegPicture whole = qz::jpegDecodeMemory(bytes, {}, kMaxPixels);
     if (whole.status == 0 && size > 4) {

@@ -6,6 +6,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    qz::pngDecodeMemory({data, size}, std::size_t{1} << 22);
+    qz::pngDecodeMemory({data, size}, std::size_t{1} << 20);
     return 0;
 }

@@ -12,6 +12,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 namespace qz {
 namespace {
 
@@ -90,6 +92,11 @@ TEST_F(JpegGet, FileNameAndFileStatuses)
     EXPECT_EQ(jpegLastStatus(), kJpegEmptyFileName);
 
     EXPECT_EQ(JPEGGET(folder_.path().string()), nullptr);
+    EXPECT_EQ(jpegLastStatus(), kJpegCannotOpen);
+
+    const std::string pipe = folder_.file("pipe.orn-games");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(JPEGGET(pipe), nullptr) << "must not wait for a writer";
     EXPECT_EQ(jpegLastStatus(), kJpegCannotOpen);
 
     EXPECT_EQ(JPEGGET(folder_.file("2.orn-games")), nullptr);
