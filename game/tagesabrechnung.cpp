@@ -80,6 +80,11 @@ void tageswechsel(Spielstand& spiel, double jetzt)
     Forschung& f = spiel.forschung;
     Kartenzustand& k = spiel.karte;
 
+    // The working set holds what the screens changed since the last join (a step flown, a
+    // colony ship used up, a fleet formed); it goes into the master lists before the day's new
+    // ships are appended and everything is cut again, so none of it is lost at the day change.
+    if (spiel.saetze(1).anzahl > 0) schiffeVerbinden(spiel.saetze(1), spiel.schiffe);
+
     w.einnahmen = 0;
     w.forschungskosten = 0;
     w.versorgungsertrag = 0;

@@ -13,8 +13,9 @@ void SUB_TAGESABRECHNUNG(Sternsysteme& systeme, int s, const Forschung& forschun
 // Settlement of the day's totals: research spending, money, supply and research points.
 void tagesabschluss(Wirtschaft& wirtschaft);
 
-// The whole day tick at clock value `jetzt`: accounting and shipbuilding per system, the next
-// day's start, the settlement, research, trade, and the cut of the ship and trade lists.
+// The whole day tick at clock value `jetzt`: the working set joined into the master lists,
+// accounting and shipbuilding per system, the next day's start, the settlement, research,
+// trade, and the cut of the ship and trade lists.
 void tageswechsel(Spielstand& spiel, double jetzt);
 
 }  // namespace qz

@@ -1,5 +1,6 @@
 // The day tick around the accounting: trade income before the owner test, only own systems
 // settled, the next day's start, and the lists cut afterwards.
+#include "game/schiffslisten.hpp"
 #include "game/tagesabrechnung.hpp"
 
 #include <gtest/gtest.h>
@@ -76,6 +77,21 @@ TEST_F(Tag, TheShipListsAndTheTradeListAreCutAfterTheDay)
     EXPECT_EQ(spiel.saetze(1)[kTyp](2), "4");
     EXPECT_EQ(spiel.karte.handelsliste, "");  // emptied before the trade routine runs
     EXPECT_EQ(spiel.karte.handelsAnzahl, 0);
+}
+
+TEST_F(Tag, ChangesOfTheWorkingSetSurviveTheDayChange)
+{
+    spiel.schiffe[kTyp] = ",1,4";
+    for (int f = 1; f < kSchiffsfelder; ++f) spiel.schiffe.liste[f] = ",10,20";
+    schiffeSchneiden(spiel.schiffe, spiel.saetze(1));
+    SchiffSatz& satz = spiel.saetze(1);
+    satz.setze(kX, 2, 21);  // a step flown during the last frame
+    satz.setze(kTyp, 1, 0); // a colony ship used up during the last frame
+    tageswechsel(spiel, 0.0);
+    ASSERT_EQ(satz.anzahl, 1);
+    EXPECT_EQ(satz.wert(kTyp, 1), 4);
+    EXPECT_EQ(satz.wert(kX, 1), 21);
+    EXPECT_EQ(spiel.schiffe[kX], ",21");
 }
 
 }  // namespace
