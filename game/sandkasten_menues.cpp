@@ -40,7 +40,7 @@ void treffer(Rahmen& r)
     playClick(r);
 }
 
-// One value row of the new-game screen: field, arrows while the value can move, the value text.
+// One value row of the new-game screen: the field, and each arrow while the value can move that way.
 void wertZeile(Rahmen& r, int feldY, bool weniger, bool mehr)
 {
     r.zeichne(r.Oberflaechenbild(18), 449, feldY);
