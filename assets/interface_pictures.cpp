@@ -210,7 +210,8 @@ Canvas paintInterfacePicture(int number)
 {
     if (number < 1 || number > kInterfacePictureCount) throw std::out_of_range("no such interface picture");
     const InterfacePicture& info = kPictures[static_cast<std::size_t>(number - 1)];
-    Canvas c(info.width, info.height);
+    const bool largePanel = number == 1 || number == 2 || number == 19 || number == 23;
+    Canvas c(info.width, info.height, largePanel ? Rgb{} : kPanelGround);
     const std::uint32_t seed = seedOf(number);
     switch (number) {
     case 1: paintSystemPanel(c, seed); break;

@@ -15,6 +15,9 @@ constexpr Rgb kGlowRed = rgb255(255, 72, 56);
 constexpr Rgb kGlowGreen = rgb255(90, 255, 120);
 constexpr Rgb kGlowAmber = rgb255(255, 168, 56);
 constexpr Rgb kGlassDeep = rgb255(10, 15, 24);
+// What the glass of a large panel looks like halfway down: the ground of the smaller pictures
+// (buttons, fields, arrows), so their cut-off corners blend into the panel they sit on.
+constexpr Rgb kPanelGround = rgb255(11, 16, 25);
 
 // Metal body filling a chamfered box.
 void paintMetal(Canvas& canvas, const Box& box, double chamfer, std::uint32_t seed);
