@@ -6,10 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace qz {
 namespace {
@@ -91,6 +93,48 @@ TEST(Generation, RejectedSystemsAreRedrawnWholeAndKeepTheirNumberInTheName)
         }
     }
     EXPECT_GT(mitAbweisung, 15);  // 200 systems in the area practically always need redraws
+}
+
+// The placement written out draw by draw: a rejected system draws all eight values anew, and
+// the next system starts with the draw after the accepted attempt.
+TEST(Generation, PlacementMatchesTheDrawByDrawRule)
+{
+    HeadlessPlatform zufall;
+    zufall.randomize(42.0);
+    Sternsysteme s;
+    systemePlatzieren(zufall, s, 200, 1536, 832);
+
+    HeadlessPlatform b;
+    b.randomize(42.0);
+    std::vector<std::array<int, 8>> angenommen;
+    int abgewiesen = 0;
+    while (angenommen.size() < 200) {
+        std::array<int, 8> v{};
+        v[0] = static_cast<int>(b.rnd() * 2500 + 30);
+        v[1] = static_cast<int>(b.rnd() * 1540 + 30);
+        v[2] = static_cast<int>(b.rnd() * 17 + 1);
+        const Planetentyp& t = planetentyp(v[2]);
+        int k = 3;
+        for (Bereich r : {t.einwohner, t.versorgung, t.forschung, t.handel, t.werft})
+            v[k++] = r.von + static_cast<int>(b.rnd() * (r.bis - r.von + 1));
+        bool frei = true;
+        for (const auto& a : angenommen)
+            frei = frei && !(std::abs(a[0] - v[0]) < 90 && std::abs(a[1] - v[1]) < 90);
+        if (frei) angenommen.push_back(v);
+        else ++abgewiesen;
+    }
+    EXPECT_GT(abgewiesen, 0);
+    for (int i = 1; i <= 200; ++i) {
+        const auto& v = angenommen[static_cast<std::size_t>(i - 1)];
+        ASSERT_EQ(s.pos(i, 1), v[0]) << i;
+        ASSERT_EQ(s.pos(i, 2), v[1]) << i;
+        ASSERT_EQ(s.typ(i), v[2]) << i;
+        ASSERT_EQ(s.einwohnerBasis(i), v[3]) << i;
+        ASSERT_EQ(s.versorgungBasis(i), v[4]) << i;
+        ASSERT_EQ(s.forschungBasis(i), v[5]) << i;
+        ASSERT_EQ(s.handelBasis(i), v[6]) << i;
+        ASSERT_EQ(s.werftBasis(i), v[7]) << i;
+    }
 }
 
 TEST(Generation, PositionsTypesAndBasesStayWithinTheirInclusiveRanges)
