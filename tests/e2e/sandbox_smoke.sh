@@ -45,8 +45,22 @@ if [ -z "$window" ]; then
     kill "$pid" 2>/dev/null || true
     exit 1
 fi
-# Start-up loads every picture after the window opens; a busy machine needs a moment more.
-sleep 3
+# Waits until the region w x h + x + y of the screen is drawn (not black), at most $5 seconds.
+drawn() {
+    for _ in $(seq 1 $(($5 * 5))); do
+        mean=$(import -window root -crop "$1x$2+$3+$4" +repage -colorspace Gray -format "%[fx:mean]" info: 2>/dev/null || echo 0)
+        if awk -v m="$mean" 'BEGIN { exit !(m > 0.05) }'; then return 0; fi
+        sleep 0.2
+    done
+    return 1
+}
+# Start-up loads every picture after the window opens: wait for the first menu button.
+if ! drawn 156 25 434 218 60; then
+    echo "FAIL: the main menu was not drawn"
+    kill "$pid" 2>/dev/null || true
+    exit 1
+fi
+sleep 0.5
 # The game reads the held buttons once per pass: the press lasts long enough to be seen even
 # when a pass is slow.
 click() {
@@ -62,7 +76,8 @@ click 512 230   # "Neues Spiel"
 click 512 461   # "Spiel Starten"
 # The pointer rests in the middle of the map, away from the scrolling edges.
 xdotool mousemove --window "$window" 512 400
-sleep 3
+drawn 300 25 710 667 30 || true
+sleep 2
 import -window root "$screenshot"
 alive=0
 kill -0 "$pid" 2>/dev/null && alive=1
@@ -81,12 +96,13 @@ if [ -e "$work/fehlerbericht.txt" ]; then
     echo "FAIL: error report: $(cat "$work/fehlerbericht.txt")"
     exit 1
 fi
-mean=$(convert "$screenshot" -colorspace Gray -format "%[fx:mean]" info:)
-colours=$(convert "$screenshot" -format "%k" info:)
+# The map area above the status bar: a dark but starry background with the systems on it.
+mean=$(convert "$screenshot" -crop 1024x640+0+0 +repage -colorspace Gray -format "%[fx:mean]" info:)
+colours=$(convert "$screenshot" -crop 1024x640+0+0 +repage -format "%k" info:)
 # The status bar's two buttons sit at the bottom right of the map frame.
 bar=$(convert "$screenshot" -crop 300x25+710+667 +repage -colorspace Gray -format "%[fx:mean]" info:)
-echo "screenshot $screenshot: mean brightness $mean, $colours colours, status bar brightness $bar"
-awk -v m="$mean" -v c="$colours" -v b="$bar" 'BEGIN { exit !(m > 0.02 && c > 200 && b > 0.05) }' || {
+echo "screenshot $screenshot: map brightness $mean with $colours colours, status bar brightness $bar"
+awk -v m="$mean" -v c="$colours" -v b="$bar" 'BEGIN { exit !(m > 0.01 && c > 500 && b > 0.05) }' || {
     echo "FAIL: the star map was not drawn"
     exit 1
 }
