@@ -124,6 +124,12 @@ EncodeOptions withRestart(EncodeOptions options, int interval, int rows = 0)
     return options;
 }
 
+EncodeOptions optimised(EncodeOptions options)
+{
+    options.optimiseTables = true;
+    return options;
+}
+
 EncodeOptions grey(int quality = 90)
 {
     EncodeOptions options;
@@ -141,6 +147,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ConformanceCase{"s444_quality100", 19, 13, sampled(1, 1, 100)},
                       ConformanceCase{"s420_quality50_flat", 250, 7, sampled(2, 2, 50)},
                       ConformanceCase{"s420_single_pixel", 1, 1, sampled(2, 2)},
+                      ConformanceCase{"s420_optimised_tables", 48, 40, optimised(sampled(2, 2, 97))},
+                      ConformanceCase{"grey_optimised_tables", 40, 24, optimised(grey(100))},
                       ConformanceCase{"s420_large", 320, 200, sampled(2, 2)},
                       ConformanceCase{"s420_restart_3", 77, 45, withRestart(sampled(2, 2), 3)},
                       ConformanceCase{"s444_restart_every_mcu", 30, 20, withRestart(sampled(1, 1), 1)},

@@ -49,6 +49,25 @@ TEST(JpegStatus, BaselineFilesDecode)
     EXPECT_EQ(statusOf(greyFile()), kJpegOk);
 }
 
+TEST(JpegStatus, HeaderValuesAreKept)
+{
+    Bytes jpeg = colourFile();
+    const std::size_t tables = test::findSegment(jpeg, 0xDB);
+    jpeg = test::insertAt(jpeg, tables, test::makeSegment(0xFE, {'Q', 'Z', 0xFF, 0x00, '!'}));
+    jpeg = test::insertAt(jpeg, tables, test::makeSegment(0xE1, {'E', 'x', 'i', 'f'}));
+    JpegDecoder decoder(jpeg);
+    ASSERT_EQ(decoder.start(), kJpegOk);
+    const jpeg::JpegHeader& header = decoder.header();
+    EXPECT_EQ(header.jfif.versionMajor, 1);
+    EXPECT_EQ(header.jfif.versionMinor, 1);
+    EXPECT_EQ(header.jfif.xDensity, 1);
+    EXPECT_EQ(header.jfif.yDensity, 1);
+    EXPECT_EQ(header.comment, std::string("QZ\xFF\x00!", 5));  // no byte-stuffing in segments
+    EXPECT_EQ(header.applicationData, "Exif");
+    EXPECT_EQ(header.width, 32);
+    EXPECT_EQ(header.height, 24);
+}
+
 TEST(JpegStatus, MissingStartOfImageIs106)
 {
     EXPECT_EQ(statusOf({}), kJpegNoStartOfImage);

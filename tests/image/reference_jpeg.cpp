@@ -79,6 +79,7 @@ std::vector<std::uint8_t> encodeJpeg(const Samples& picture, const EncodeOptions
         }
     }
     info.dct_method = JDCT_ISLOW;
+    info.optimize_coding = options.optimiseTables ? TRUE : FALSE;
     info.restart_interval = static_cast<unsigned>(options.restartInterval);
     info.restart_in_rows = options.restartRows;
     info.arith_code = options.arithmetic ? TRUE : FALSE;

@@ -31,6 +31,7 @@ struct EncodeOptions {
     bool arithmetic = false;
     bool sharedQuantTable = false;  // chroma uses the luminance table
     bool forceBaseline = true;      // false lets low qualities write 16-bit tables
+    bool optimiseTables = false;    // Huffman tables made for the picture instead of the standard ones
 };
 
 std::vector<std::uint8_t> encodeJpeg(const Samples& picture, const EncodeOptions& options = {});
