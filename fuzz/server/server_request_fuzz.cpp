@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -97,7 +98,12 @@ struct Setup {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Setup setup;
+    // A fresh server now and then: inputs pile up accounts and channels, and a server that
+    // only grows would slow the fuzzer down to a crawl.
+    static std::unique_ptr<Setup> fresh;
+    static int runs = 0;
+    if (!fresh || ++runs % 2000 == 0) fresh = std::make_unique<Setup>();
+    Setup& setup = *fresh;
     if (size == 0) return 0;
     const std::uint8_t control = data[0];
     std::string rest(reinterpret_cast<const char*>(data + 1), size - 1);

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 namespace qz::server::test {
@@ -18,6 +19,11 @@ protected:
         directory_ = temporaryDirectory();
         database_ = directory_ + "/qz-server.db";
         server_ = std::make_unique<ServerProcess>(database_, options());
+    }
+
+    void TearDown() override {
+        server_.reset();
+        std::filesystem::remove_all(directory_);
     }
 
     // Extra command-line options of the server under test.

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -91,10 +92,11 @@ bool ServerProcess::stop() {
 }
 
 int runServerCommand(const std::vector<std::string>& arguments) {
-    const std::string logPath = temporaryDirectory() + "/command.log";
-    const pid_t pid = launch(arguments, logPath);
+    const std::string directory = temporaryDirectory();
+    const pid_t pid = launch(arguments, directory + "/command.log");
     int status = 0;
     waitpid(pid, &status, 0);
+    std::filesystem::remove_all(directory);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
