@@ -113,6 +113,35 @@ TEST_F(Flotten, RangeGrowsWithTriebwerkPerfektion)
     EXPECT_EQ(w.wert(kZiel, a), 3);
 }
 
+TEST_F(Flotten, FleetsStopAtTheParkingPointOfTheirPlayer)
+{
+    // Player 3 parks 20 pixels west of a system, player 4 east, player 2 north.
+    const int parkX[5] = {0, 0, 0, -20, 20}, parkY[5] = {0, 20, -20, 0, 0};
+    for (int spieler = 2; spieler <= 4; ++spieler) {
+        testwelt::Welt welt;
+        welt.system(1, 500, 400, spieler, spieler);
+        welt.system(2, 570, 400, 0, 0);
+        welt.spiel.Sternanzahl = 2;
+        welt.spiel.spieler.hoechsteFlotte(spieler) = 1;
+        Schiffsdaten d;
+        d.ort = 1;
+        d.x = d.zielX = 500 + parkX[spieler] - 16;
+        d.y = d.zielY = 400 + parkY[spieler] - 16;
+        d.flotte = 1;
+        const int a = welt.neuesSchiff(d);
+        Kartenzustand& k = welt.spiel.karte;
+        for (int x : {500 + parkX[spieler], 570}) {
+            const int y = x == 570 ? 400 : 400 + parkY[spieler];
+            welt.rahmen.Mausereignis = 1;
+            SUB_FLOTTEN(welt.rahmen, k, welt.satz(), welt.spiel.systeme, welt.spiel.spieler, welt.spiel.forschung,
+                        spieler, welt.satz().anzahl, 2, 0, x, y, 0, 0);
+        }
+        EXPECT_EQ(welt.wert(kZiel, a), 2) << spieler;
+        EXPECT_EQ(welt.wert(kZielX, a), 570 + parkX[spieler]) << spieler;
+        EXPECT_EQ(welt.wert(kZielY, a), 400 + parkY[spieler]) << spieler;
+    }
+}
+
 TEST_F(Flotten, ADestinationClickWhileMovingIsIgnored)
 {
     const int a = stehendeFlotte(1, 1);
