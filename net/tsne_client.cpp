@@ -1,12 +1,11 @@
 // The layer's four routines for a client connection.
 #include "net/tsne_layer.hpp"
 
-#include <arpa/inet.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <algorithm>
 
 namespace qz {
 
@@ -38,12 +37,6 @@ int TSNE_CREATE_CLIENT(TsneId& id, const std::string& host, std::uint16_t port,
     record->onConnected = std::move(onConnected);
     record->onNewData = std::move(onNewData);
     record->socket = std::move(socket);
-    record->host = host;
-    char ipText[INET_ADDRSTRLEN] = {};
-    in_addr inAddress{*address};
-    inet_ntop(AF_INET, &inAddress, ipText, sizeof ipText);
-    record->ipText = ipText;
-    record->port = port;
     record->timeoutSeconds = timeoutSeconds;
 
     std::unique_lock lock(layer.listMutex);
@@ -54,7 +47,7 @@ int TSNE_CREATE_CLIENT(TsneId& id, const std::string& host, std::uint16_t port,
     // The outcome is read from the record itself, which this function still holds, so a
     // connection that reached state 2 and was already finished counts as connected.
     layer.recordsChanged.wait_for(lock, std::chrono::duration<double>(timeoutSeconds),
-                               [&] { return record->reachedConnected || record->removed; });
+                                  [&] { return record->reachedConnected || record->removed; });
     return record->reachedConnected ? kTsneOk : kTsneInternalError;
 }
 

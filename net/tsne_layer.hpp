@@ -33,9 +33,6 @@ struct Record {
     TsneConnectedCallback onConnected;
     TsneNewDataCallback onNewData;
     std::shared_ptr<TsneSocket> socket;  // empty once the connection is closed
-    std::string host;
-    std::string ipText;
-    std::uint16_t port = 0;
     int state = kTsneConnecting;
     double timeoutSeconds = 0;
     bool hasEventThread = false;

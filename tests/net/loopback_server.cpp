@@ -57,7 +57,6 @@ void LoopbackServer::run()
         if (p[1].revents) return;
         const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
         if (fd < 0) continue;
-        ++accepted_;
         if (handler_) handler_(fd);
         ::close(fd);
     }

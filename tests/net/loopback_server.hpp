@@ -2,7 +2,6 @@
 // another on its own thread and hands each to the test's handler, closing it afterwards.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -20,7 +19,6 @@ public:
     LoopbackServer& operator=(const LoopbackServer&) = delete;
 
     std::uint16_t port() const { return port_; }
-    int accepted() const { return accepted_.load(); }
 
 private:
     void run();
@@ -29,7 +27,6 @@ private:
     int listenFd_ = -1;
     int stopFd_ = -1;
     std::uint16_t port_ = 0;
-    std::atomic<int> accepted_{0};
     std::thread thread_;
 };
 
