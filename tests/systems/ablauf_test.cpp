@@ -148,6 +148,50 @@ TEST_F(Ablauf, ColonyShipFromOrderToColonyAndTradingPost)
     EXPECT_TRUE(text);
 }
 
+TEST_F(Ablauf, AFleetDocksAgainAndIsRepairedInTheHangar)
+{
+    starteSpiel();
+    const int h = heimat();
+    click(sx(h), sy(h));
+    for (int i = 0; i < 3; ++i) click(690, 20);
+    click(690, 175);
+    click(600, 240);  // type 2
+    ASSERT_EQ(spiel.systeme.bauTyp(h, 1), 2);
+    rechtsklick();
+    ASSERT_TRUE(warteBis([&] { return schiffVomTyp(2) != 0; }, 5.0 * 30, 0.1));
+    const int schiff = schiffVomTyp(2);
+
+    click(sx(h), sy(h));
+    click(330, 20);
+    click(222, 286);
+    click(300, 250);
+    click(700, 250);
+    rechtsklick();
+    pass(512, 500);
+    ASSERT_EQ(satz().wert(kAngedockt, schiff), 0);
+
+    // Hit in space: the shield comes back there, the hull only in a hangar.
+    satz().setze(kHuelle, schiff, 300);
+    satz().setze(kSchild, schiff, 100);
+    pass(512, 500);
+    EXPECT_EQ(satz().wert(kSchild, schiff), 110);
+    EXPECT_EQ(satz().wert(kHuelle, schiff), 300);
+
+    click(sx(h), sy(h) + 20);
+    ASSERT_EQ(spiel.karte.gewaehlteFlotte, 1);
+    EXPECT_EQ(spiel.karte.gewaehlteTypen(2), 1);
+    EXPECT_EQ(pixel(690, 680), 0x228B22u);  // "Andocken" is green at an own system
+    click(600, 680);
+    EXPECT_EQ(satz().wert(kAngedockt, schiff), h);
+    EXPECT_EQ(spiel.karte.gewaehlteFlotte, 0);
+    EXPECT_EQ(satz().wert(kFlotte, schiff), 1);
+    const int huelle = satz().wert(kHuelle, schiff);
+    pass(512, 500);
+    EXPECT_EQ(satz().wert(kHuelle, schiff), huelle + 10);
+    warteBis([] { return false; }, 1.0);
+    EXPECT_EQ(satz().wert(kHuelle, schiff), 500);
+}
+
 TEST_F(Ablauf, VersorgungVerbessernReachesLevelThreeOnTheThirdDay)
 {
     starteSpiel();
