@@ -11,9 +11,12 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <future>
 #include <regex>
 #include <thread>
+#include <vector>
 
 namespace qz {
 namespace {
@@ -240,6 +243,54 @@ TEST(TsneResources, TwoHundredConnectionsLeaveNoThreadsOrDescriptorsBehind)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_EQ(entriesIn("/proc/self/task"), threads);
     EXPECT_EQ(entriesIn("/proc/self/fd"), descriptors);
+}
+
+TEST(TsneResources, ConnectionsAtTheSameTimeLeaveAtMostAFewParkedThreads)
+{
+    {
+        LoopbackServer quick(nullptr);
+        ConnectionLog warmUp;
+        TsneId first = 0;
+        ASSERT_EQ(warmUp.open(first, quick.port()), kTsneOk);
+        TSNE_WAITCLOSE(first);
+    }
+    const int threads = entriesIn("/proc/self/task");
+    Gate release;
+    LoopbackServer server(
+        [&](int fd) {
+            release.pass();
+            test::writeAll(fd, "x");
+        },
+        32);
+
+    std::vector<ConnectionLog> logs(10);
+    std::vector<TsneId> ids(10, 0);
+    for (std::size_t i = 0; i < logs.size(); ++i) ASSERT_EQ(logs[i].open(ids[i], server.port()), kTsneOk);
+    EXPECT_GE(entriesIn("/proc/self/task"), threads + 9);  // one event thread per open connection
+    release.open();
+    for (TsneId id : ids) TSNE_WAITCLOSE(id);
+    for (auto& log : logs) EXPECT_EQ(log.snapshotData(), "x");
+    // Finished event threads park for the next connections, but only a few of them.
+    for (int i = 0; i < 100 && entriesIn("/proc/self/task") > threads + 4; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_LE(entriesIn("/proc/self/task"), threads + 4);
+}
+
+// Runs in a child process: leaves with a connection still open.
+[[noreturn]] void exitWithAnOpenConnection()
+{
+    static LoopbackServer server([](int fd) { test::waitForPeerClose(fd, 5.0); });
+    static ConnectionLog log;
+    log.extraOnDisconnected = [](TsneId) { std::fputs("getrennt\n", stderr); };
+    TsneId id = 0;
+    if (log.open(id, server.port()) != kTsneOk) std::_Exit(1);
+    std::exit(0);
+}
+
+TEST(TsneResourcesDeathTest, TheEndOfTheProcessClosesOpenConnectionsThroughTheirCallbacks)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(exitWithAnOpenConnection(), testing::ExitedWithCode(0), "getrennt");
 }
 
 }  // namespace
