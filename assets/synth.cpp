@@ -150,7 +150,7 @@ void reverbChannel(const std::vector<float>& in, std::vector<float>& out, double
     std::vector<Allpass> allpasses;
     for (const std::size_t n : {556u, 441u, 341u, 225u}) allpasses.emplace_back(n + spread);
     const auto feedback = static_cast<float>(0.7 + 0.28 * roomSize);
-    constexpr float kDamp = 0.35f;
+    constexpr float kDamp = 0.55f;  // high frequencies die first, as in a real room
     for (std::size_t i = 0; i < in.size(); ++i) {
         const float x = in[i] * 0.12f;
         float sum = 0.0f;
@@ -211,7 +211,7 @@ void addBell(Mix& mix, double start, double midi, const Voice& voice, double dec
     const Wavetable& osc = sine();
     Phase carrier(hz), modulator(hz * 3.5);
     const float fall = decayFactor(decay), indexFall = decayFactor(decay * 0.3);
-    const std::size_t attack = frameAt(0.003);
+    const std::size_t attack = frameAt(0.008);  // a soft mallet: no click for the reverb to smear
     float env = 1.0f, index = 1.6f;
     for (std::size_t i = a; i < b; ++i) {
         const float rise = i - a < attack ? static_cast<float>(i - a) / static_cast<float>(attack) : 1.0f;
