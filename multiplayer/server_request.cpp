@@ -41,30 +41,23 @@ std::string RETSTRINGFROMKVPARRAY(const Feld<KVP>& pairs, std::uint8_t spaceFlag
 std::string RETHTTPPOSTREQUESTSTRING(const std::string& host, std::uint16_t port, const std::string& path,
                                      const Feld<KVP>& getKvp, const Feld<KVP>& postKvp)
 {
-    static constexpr const char* kCrlf = "\r\n";
     const std::string query = RETSTRINGFROMKVPARRAY(getKvp, 0);
     const std::string body = RETSTRINGFROMKVPARRAY(postKvp, 1);
-    std::string request = "POST " + path;
-    if (!query.empty()) request += "?" + query;
-    request += " HTTP/1.1";
-    request += kCrlf;
-    request += "Host: " + host;
-    if (port != 80) request += ":" + std::to_string(port);
-    request += kCrlf;
-    request += "Connection: close";
-    request += kCrlf;
-    request += "Accept: */*";
-    request += kCrlf;
-    request += "Accept-Encoding: ";
-    request += kCrlf;
-    request += "User-Agent: Sample HTTP Client in Quillbox";
-    request += kCrlf;
-    request += "Content-Type: application/x-www-form-urlencoded";
-    request += kCrlf;
-    request += "Content-Length: " + std::to_string(body.size());
-    request += kCrlf;
-    request += kCrlf;
-    request += body;
+    std::string request;
+    request.reserve(256 + path.size() + query.size() + body.size());
+    request.append("POST ").append(path);
+    if (!query.empty()) request.append("?").append(query);
+    request.append(" HTTP/1.1\r\n");
+    request.append("Host: ").append(host);
+    if (port != 80) request.append(":").append(std::to_string(port));
+    request.append("\r\n");
+    request.append("Connection: close\r\n");
+    request.append("Accept: */*\r\n");
+    request.append("Accept-Encoding: \r\n");
+    request.append("User-Agent: Sample HTTP Client in Quillbox\r\n");
+    request.append("Content-Type: application/x-www-form-urlencoded\r\n");
+    request.append("Content-Length: ").append(std::to_string(body.size())).append("\r\n\r\n");
+    request.append(body);
     return request;
 }
 
