@@ -20,11 +20,12 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 ASAN_OPTIONS=detect_leaks=0 cmake --build "$build" -j2 --target qz_fuzzers >/dev/null
 
 failed=0
-while IFS='|' read -r name binary seeder; do
+while IFS='|' read -r name binary seeder seeds; do
   [ -n "$name" ] || continue
   corpus="$build/corpus/$name"
   mkdir -p "$corpus"
   [ -z "$seeder" ] || "$seeder" "$name" "$corpus"
+  [ -z "$seeds" ] || cp -r "$seeds"/. "$corpus"/
   log="$build/$name.log"
   if (cd "$build" && "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
         -print_final_stats=1 "$corpus" >"$log" 2>&1); then
