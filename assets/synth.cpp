@@ -264,7 +264,8 @@ void addFlute(Mix& mix, double start, double length, double midi, const Voice& v
         noise ^= noise >> 17;
         noise ^= noise << 5;
         breath = breath * 0.9f + (static_cast<float>(noise) / 4294967296.0f - 0.5f) * 0.1f;
-        const float s = osc(phase) * 0.8f + osc(phase * 2.0) * 0.15f + osc(phase * 3.0) * 0.05f + breath * 0.4f;
+        // Three harmonics and a hint of air (more would be heard as hiss).
+        const float s = osc(phase) * 0.8f + osc(phase * 2.0) * 0.15f + osc(phase * 3.0) * 0.05f + breath * 0.06f;
         write(i, s * static_cast<float>(env));
     }
 }
