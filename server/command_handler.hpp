@@ -24,7 +24,6 @@ public:
     // Frees lobby slots of players silent for 60 s and closes channels empty for 5 minutes.
     void sweep(double now);
 
-    AccountBook& accounts() { return accounts_; }
     std::size_t channelCount() const { return channels_.size(); }
 
 private:

@@ -29,6 +29,5 @@ inline constexpr int kAttackRounds = 3;
 inline constexpr int kDamagePerHeavyBattleship = 25;
 inline constexpr int kHeavyBattleshipType = 7;
 inline constexpr int kServerChatSender = 5;
-inline constexpr int kUploadMarker = 42;
 
 }  // namespace qz::server

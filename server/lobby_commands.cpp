@@ -140,7 +140,9 @@ std::string createChannel(CommandContext& context, const FormFields& form) {
     c.sessionId = newSessionId();
     c.emptySince = context.now;
     context.storage.saveAll(c);
-    std::string reply = buildLobbyReply(c);
+    // The request names no player, so slot 1 is still empty; an empty slot record would
+    // overwrite the host's own name in the game, and its polls would then carry no name.
+    std::string reply = buildLobbyReply(c, false);
     context.channels.add(std::move(channel));
     logLine(LogLevel::info, "channel created id=" + c.sessionId + " name=" + c.name);
     return reply;

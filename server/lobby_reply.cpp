@@ -26,7 +26,7 @@ void appendSystemList(std::string& out, const char* tag, const std::vector<int>&
     closeRecord(out, tag);
 }
 
-std::string buildLobbyReply(const ChannelState& c) {
+std::string buildLobbyReply(const ChannelState& c, bool withSlots) {
     std::string out;
     out.reserve(c.started ? 256 + static_cast<std::size_t>(c.map.size()) * 80 : 256);
     out += "channel;;";
@@ -37,7 +37,7 @@ std::string buildLobbyReply(const ChannelState& c) {
     openRecord(out, "sid");
     out += c.sessionId;
     closeRecord(out, "sid");
-    for (int n = 1; n <= c.maxPlayers; ++n) {
+    for (int n = 1; withSlots && n <= c.maxPlayers; ++n) {
         const std::string tag = "SP" + std::to_string(n);
         const Slot& slot = c.slots[n];
         openRecord(out, tag.c_str());

@@ -8,7 +8,8 @@
 
 namespace qz::server {
 
-std::string buildLobbyReply(const ChannelState& channel);
+// withSlots false leaves the slot records out (see createChannel).
+std::string buildLobbyReply(const ChannelState& channel, bool withSlots = true);
 
 // ",a,b,c" of one star-map array.
 void appendSystemList(std::string& out, const char* tag, const std::vector<int>& values);

@@ -6,7 +6,6 @@
 #include "options.hpp"
 #include "text_checks.hpp"
 
-#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <thread>

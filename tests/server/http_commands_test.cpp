@@ -41,8 +41,8 @@ TEST_F(ServerCommands, UnknownCommandIsRefused) {
 TEST_F(ServerCommands, CreatedChannelIsListedWithMaskedPasswordUntilItStarts) {
     const std::string created = send("", {{"infos", "channel_erstellen"}, {"i1", "Abend Runde"}, {"i2", "pw"},
                                           {"i3", "3"}, {"i4", "100"}, {"i5", "QZ0.10"}});
-    const std::regex lobby("channel;;0;;100;;#sid-([0-9a-f]{32})-sid##SP1-,1,,0,0-SP1##SP2-,2,,0,0-SP2#"
-                           "#SP3-,3,,0,0-SP3#");
+    // No slot records yet: the host's first poll takes slot 1 with its name.
+    const std::regex lobby("channel;;0;;100;;#sid-([0-9a-f]{32})-sid#");
     std::smatch match;
     ASSERT_TRUE(std::regex_match(created, match, lobby)) << created;
     const std::string id = match[1];
