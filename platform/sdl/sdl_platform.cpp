@@ -123,6 +123,7 @@ void SdlPlatform::handle(const SDL_Event& e)
     case SDL_KEYDOWN: {
         keyPressed_ = true;
         SDL_Scancode s = e.key.keysym.scancode;
+        if (!e.key.repeat) tapped_.insert(setOneCodeOf(s));
         if (s == SDL_SCANCODE_BACKSPACE) keys_.emplace_back(1, '\x08');
         else if (s == SDL_SCANCODE_RETURN || s == SDL_SCANCODE_KP_ENTER) keys_.emplace_back(1, '\r');
         else if (s == SDL_SCANCODE_ESCAPE) keys_.emplace_back(1, '\x1b');
@@ -156,11 +157,16 @@ bool SdlPlatform::keyDown(int scanCode)
 {
     SDL_Scancode s = sdlScancodeOf(scanCode);
     if (s == SDL_SCANCODE_UNKNOWN) return false;
-    return SDL_GetKeyboardState(nullptr)[s] != 0;
+    return SDL_GetKeyboardState(nullptr)[s] != 0 || tappedLastPass_.count(scanCode) > 0 ||
+           tapped_.count(scanCode) > 0;
 }
 
 std::string SdlPlatform::inkey()
 {
+    // The keyboard buffer is read first in every pass: a key pressed and released since the
+    // previous pass counts as held for this whole pass, so short taps are not lost.
+    tappedLastPass_ = std::move(tapped_);
+    tapped_.clear();
     pump();
     if (keys_.empty()) return {};
     std::string key = keys_.front();

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <deque>
 #include <memory>
+#include <set>
 #include <string>
 
 struct SDL_Window;
@@ -47,6 +48,8 @@ private:
     std::string title_;
     MouseState mouse_;
     int pressedSinceRead_ = 0;
+    std::set<int> tapped_;          // set-1 codes pressed since the last pass began
+    std::set<int> tappedLastPass_;  // pressed during the previous pass
     std::deque<std::string> keys_;
     bool quit_ = false;
     bool keyPressed_ = false;
