@@ -170,7 +170,9 @@ Canvas paintBackground(int number)
                        starColour(rng) * rng.range(0.55, 1.05));
     }
     const int bright = 18 + rng.between(0, 20);
-    for (int s = 0; s < bright; ++s) addBrightStar(canvas, rng, rng.range(20, kBackgroundWidth - 20), rng.range(20, kBackgroundHeight - 20));
+    for (int s = 0; s < bright; ++s) {
+        addBrightStar(canvas, rng, rng.range(20, kBackgroundWidth - 20), rng.range(20, kBackgroundHeight - 20));
+    }
     return canvas;
 }
 

@@ -86,7 +86,9 @@ int generateAll(const std::string& outputDir)
                             ++written;
                         }});
     };
-    for (int k = 1; k <= kInterfacePictureCount; ++k) add(0.05, interfacePath(k), [k] { return interfacePictureFile(k); });
+    for (int k = 1; k <= kInterfacePictureCount; ++k) {
+        add(0.05, interfacePath(k), [k] { return interfacePictureFile(k); });
+    }
     for (int k = 1; k <= kBackgroundCount; ++k) add(1.0, backgroundPath(k), [k] { return backgroundFile(k); });
     for (int k = 1; k <= kPlanetPictureCount; ++k) add(0.05, planetPath(k), [k] { return planetFile(k); });
     for (int colour = 1; colour <= kShipColours; ++colour) {

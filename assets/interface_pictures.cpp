@@ -48,7 +48,8 @@ void paintPanel(Canvas& c, std::uint32_t seed, bool brackets = true)
     const Box box = whole(c);
     constexpr double kBorder = 11.0;
     paintFramedGlass(c, box, 16.0, kBorder, kGlowCyan, seed);
-    for (const Point p : {Point{5.5, 28}, Point{box.w - 5.5, 28}, Point{5.5, box.h - 28}, Point{box.w - 5.5, box.h - 28}}) {
+    for (const Point p :
+         {Point{5.5, 28}, Point{box.w - 5.5, 28}, Point{5.5, box.h - 28}, Point{box.w - 5.5, box.h - 28}}) {
         paintRivet(c, p.x, p.y);
     }
     // Corner brackets: short bright strokes along the glass corners.
@@ -60,8 +61,9 @@ void paintPanel(Canvas& c, std::uint32_t seed, bool brackets = true)
             const std::vector<Point> bracket{{x, y + dy * arm}, {x, y + dy * 4}, {x + dx * 4, y}, {x + dx * arm, y},
                                              {x + dx * arm, y + dy * 1.5}, {x + dx * 4.6, y + dy * 1.5},
                                              {x + dx * 1.5, y + dy * 4.6}, {x + dx * 1.5, y + dy * arm}};
-            paintGlowShape(c, {std::min(x, x + dx * arm), std::min(y, y + dy * arm), arm, arm},
-                           [&](double px, double py) { return polygonDistance(px, py, bracket); }, kGlowCyan * 0.8, 1.5);
+            paintGlowShape(
+                c, {std::min(x, x + dx * arm), std::min(y, y + dy * arm), arm, arm},
+                [&](double px, double py) { return polygonDistance(px, py, bracket); }, kGlowCyan * 0.8, 1.5);
         }
     }
     // Faint scan lines of the glass, too weak to disturb text.
@@ -81,7 +83,8 @@ void paintIconButton(Canvas& c, const std::vector<std::vector<Point>>& symbol, c
     paintMetal(c, whole(c), 4.0, seed);
     paintInset(c, {2, 2, 16, 16}, 3.0, kGlassDeep);
     for (const auto& polygon : symbol) {
-        paintGlowShape(c, {3, 3, 14, 14}, [&](double x, double y) { return polygonDistance(x, y, polygon); }, glow, 1.3);
+        paintGlowShape(
+            c, {3, 3, 14, 14}, [&](double x, double y) { return polygonDistance(x, y, polygon); }, glow, 1.3);
     }
 }
 

@@ -32,7 +32,8 @@ void paintMetal(Canvas& canvas, const Box& box, double chamfer, std::uint32_t se
         if (cov <= 0.0) return;
         const double t = std::clamp((py - box.y) / box.h, 0.0, 1.0);
         // Brushed grain: long horizontal streaks plus a finer scratch layer.
-        const double grain = 1.0 + 0.08 * noise2(px * 0.012, py * 0.9, seed) + 0.04 * noise2(px * 0.25, py * 1.9, seed + 7);
+        const double grain =
+            1.0 + 0.08 * noise2(px * 0.012, py * 0.9, seed) + 0.04 * noise2(px * 0.25, py * 1.9, seed + 7);
         Rgb c = mix(top, bottom, t) * grain;
         const double depth = -d;
         if (depth < 3.0) {

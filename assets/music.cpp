@@ -37,20 +37,20 @@ const Style& styleOf(int track)
 {
     static const std::array<Style, kTrackCount> kStyles{{
         // Schweben: weightless D minor, long pad swells and a sparse bell.
-        {60, 50, {{0, 3, 7, 14}, {-4, 0, 3, 10}, {-9, -5, 0, 4}, {-2, 2, 5, 9}}, 8, {0, 2, 3, 5, 7, 9, 10}, Lead::Bell,
-         false, Drums::None, 0.15, 0.9},
+        {60, 50, {{0, 3, 7, 14}, {-4, 0, 3, 10}, {-9, -5, 0, 4}, {-2, 2, 5, 9}}, 8, {0, 2, 3, 5, 7, 9, 10},
+         Lead::Bell, false, Drums::None, 0.15, 0.9},
         // Stardust_Sandbox: playful C lydian with a plucked arpeggio and light ticks.
-        {84, 48, {{0, 4, 7, 11}, {2, 6, 9, 14}, {-3, 0, 4, 7}, {-5, -1, 2, 7}}, 8, {0, 2, 4, 6, 7, 9, 11}, Lead::Pluck,
-         true, Drums::Ticks, 0.35, 0.7},
+        {84, 48, {{0, 4, 7, 11}, {2, 6, 9, 14}, {-3, 0, 4, 7}, {-5, -1, 2, 7}}, 8, {0, 2, 4, 6, 7, 9, 11},
+         Lead::Pluck, true, Drums::Ticks, 0.35, 0.7},
         // Tribal_Movies: A minor pentatonic over a drone, drums and a breathy flute.
-        {100, 45, {{0, 7, 12, 15}, {0, 7, 10, 15}, {-2, 5, 10, 14}, {0, 7, 12, 17}}, 8, {0, 3, 5, 7, 10}, Lead::Flute,
-         false, Drums::Tribal, 0.25, 0.6},
+        {100, 45, {{0, 7, 12, 15}, {0, 7, 10, 15}, {-2, 5, 10, 14}, {0, 7, 12, 17}}, 8, {0, 3, 5, 7, 10},
+         Lead::Flute, false, Drums::Tribal, 0.25, 0.6},
         // New_Begin: hopeful G major, I - V - vi - IV, a soft pulse in the middle.
-        {72, 43, {{0, 4, 7, 12}, {7, 11, 14, 19}, {9, 12, 16, 21}, {5, 9, 12, 17}}, 8, {0, 2, 4, 5, 7, 9, 11}, Lead::Bell,
-         true, Drums::SoftKick, 0.3, 0.75},
+        {72, 43, {{0, 4, 7, 12}, {7, 11, 14, 19}, {9, 12, 16, 21}, {5, 9, 12, 17}}, 8, {0, 2, 4, 5, 7, 9, 11},
+         Lead::Bell, true, Drums::SoftKick, 0.3, 0.75},
         // Traum: dreamy E major sevenths, slow, bells in a large room.
-        {56, 52, {{0, 4, 7, 11}, {-3, 0, 4, 9}, {-7, -3, 0, 4}, {-5, -1, 2, 6}}, 8, {0, 2, 4, 7, 9, 11}, Lead::Bell,
-         false, Drums::None, 0.1, 1.0},
+        {56, 52, {{0, 4, 7, 11}, {-3, 0, 4, 9}, {-7, -3, 0, 4}, {-5, -1, 2, 6}}, 8, {0, 2, 4, 7, 9, 11},
+         Lead::Bell, false, Drums::None, 0.1, 1.0},
     }};
     return kStyles[static_cast<std::size_t>(track - 1)];
 }
@@ -107,15 +107,18 @@ std::vector<Note> makePhrase(Rng& rng, const Style& style, std::size_t firstChor
     int pitch = centre + rng.between(0, 7);
     std::vector<Note> notes;
     for (int half = 0; half < 2; ++half) {
-        const std::vector<int>& chord = style.chords[(firstChord + static_cast<std::size_t>(half)) % style.chords.size()];
+        const std::vector<int>& chord =
+            style.chords[(firstChord + static_cast<std::size_t>(half)) % style.chords.size()];
         for (std::size_t i = 0; i < rhythm.size(); ++i) {
             const double beat = rhythm[i] * style.beatsPerChord / 8.0 + half * style.beatsPerChord;
-            const double next = i + 1 < rhythm.size() ? rhythm[i + 1] * style.beatsPerChord / 8.0 + half * style.beatsPerChord
-                                                       : (half + 1.0) * style.beatsPerChord;
+            const double next = i + 1 < rhythm.size()
+                                    ? rhythm[i + 1] * style.beatsPerChord / 8.0 + half * style.beatsPerChord
+                                    : (half + 1.0) * style.beatsPerChord;
             pitch += rng.between(-3, 3);
             pitch = std::clamp(pitch, centre, centre + 17);
             const bool strong = std::fmod(beat, 2.0) == 0.0;
-            const int note = strong ? nearestChordTone(pitch, style.root, chord) : snapToScale(pitch, style.root, style.scale);
+            const int note =
+                strong ? nearestChordTone(pitch, style.root, chord) : snapToScale(pitch, style.root, style.scale);
             notes.push_back({beat, std::max(0.5, next - beat), note});
         }
     }
@@ -202,7 +205,8 @@ StereoBuffer synthesiseTrack(int track)
             const std::vector<int>& chord = style.chords[static_cast<std::size_t>(c) % style.chords.size()];
             for (int e = 0; e < style.beatsPerChord * 2; ++e) {
                 const int tone = chord[static_cast<std::size_t>(e) % chord.size()] + 12 * (1 + (e / 4) % 2);
-                addPluck(mix, c * chordSeconds + e * beat / 2.0, style.root + tone, {0.05, e % 2 == 0 ? -0.5 : 0.5, 0.5}, 0.22);
+                addPluck(mix, c * chordSeconds + e * beat / 2.0, style.root + tone,
+                         {0.05, e % 2 == 0 ? -0.5 : 0.5, 0.5}, 0.22);
             }
         }
     }
@@ -218,7 +222,9 @@ StereoBuffer synthesiseTrack(int track)
             for (std::size_t i = 0; i < phrase.size(); ++i) {
                 const Note& note = phrase[i];
                 int pitch = note.pitch;
-                if (repeat == 1 && i + 1 == phrase.size()) pitch = nearestChordTone(pitch - 2, style.root, style.chords[0]);
+                if (repeat == 1 && i + 1 == phrase.size()) {
+                    pitch = nearestChordTone(pitch - 2, style.root, style.chords[0]);
+                }
                 const double at = phraseStart + note.beat * beat;
                 if (at + note.length * beat > length - 4.0) continue;
                 playLead(mix, style, at, note.length * beat * 0.9, pitch, 0.15 * std::sin(i * 1.3), note.beat);

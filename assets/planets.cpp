@@ -90,12 +90,19 @@ Surface terran(const World& w, const Vec3& p, double seaLevel, double iceLatitud
     const double h = fbm3(p.x * 1.8, p.y * 1.8, p.z * 1.8, 6, w.seed);
     Surface s;
     if (h < seaLevel) {
-        s.colour = ramp(h - seaLevel, {{-0.6, rgb255(8, 24, 70)}, {-0.08, rgb255(18, 60, 130)}, {0.0, rgb255(40, 110, 160)}});
+        s.colour =
+            ramp(h - seaLevel, {{-0.6, rgb255(8, 24, 70)}, {-0.08, rgb255(18, 60, 130)}, {0.0, rgb255(40, 110, 160)}});
         s.gloss = 0.6;
     } else {
         const double e = h - seaLevel;
-        s.colour = lush ? ramp(e, {{0.0, rgb255(40, 110, 40)}, {0.15, rgb255(30, 90, 30)}, {0.3, rgb255(110, 100, 60)}, {0.45, rgb255(200, 200, 200)}})
-                        : ramp(e, {{0.0, rgb255(80, 120, 50)}, {0.12, rgb255(130, 120, 70)}, {0.3, rgb255(120, 90, 60)}, {0.45, rgb255(220, 220, 220)}});
+        s.colour = lush ? ramp(e, {{0.0, rgb255(40, 110, 40)},
+                                   {0.15, rgb255(30, 90, 30)},
+                                   {0.3, rgb255(110, 100, 60)},
+                                   {0.45, rgb255(200, 200, 200)}})
+                        : ramp(e, {{0.0, rgb255(80, 120, 50)},
+                                   {0.12, rgb255(130, 120, 70)},
+                                   {0.3, rgb255(120, 90, 60)},
+                                   {0.45, rgb255(220, 220, 220)}});
     }
     const double lat = std::fabs(p.y) + 0.08 * fbm3(p.x * 4, p.y * 4, p.z * 4, 3, w.seed + 5);
     if (lat > iceLatitude) s.colour = mix(s.colour, rgb255(235, 242, 250), std::min(1.0, (lat - iceLatitude) * 12.0));
@@ -137,19 +144,29 @@ Surface surfaceAt(const World& w, const Vec3& p)
         const double dunes = std::sin((p.x * 9.0 + fbm3(p.x * 2, p.y * 2, p.z * 2, 4, w.seed) * 6.0) * 2.0);
         const double h = fbm3(p.x * 2.2, p.y * 2.2, p.z * 2.2, 5, w.seed + 3);
         Surface s;
-        s.colour = ramp(0.5 + 0.35 * h + 0.1 * dunes, {{0.2, rgb255(150, 95, 45)}, {0.55, rgb255(215, 165, 90)}, {0.9, rgb255(240, 215, 160)}});
+        s.colour = ramp(0.5 + 0.35 * h + 0.1 * dunes,
+                        {{0.2, rgb255(150, 95, 45)}, {0.55, rgb255(215, 165, 90)}, {0.9, rgb255(240, 215, 160)}});
         return s;
     }
     case 5: {
         const double r = ridged3(p.x * 2.2, p.y * 2.2, p.z * 2.2, 5, w.seed);
         Surface s;
-        s.colour = mix(rgb255(30, 24, 22), rgb255(60, 40, 32), fbm3(p.x * 5, p.y * 5, p.z * 5, 3, w.seed + 1) * 0.5 + 0.5);
+        s.colour =
+            mix(rgb255(30, 24, 22), rgb255(60, 40, 32), fbm3(p.x * 5, p.y * 5, p.z * 5, 3, w.seed + 1) * 0.5 + 0.5);
         const double heat = std::pow(std::clamp(r, 0.0, 1.0), 7.0);
-        s.emission = ramp(heat, {{0.0, rgb255(0, 0, 0)}, {0.3, rgb255(160, 30, 0)}, {0.7, rgb255(255, 120, 10)}, {1.0, rgb255(255, 230, 120)}});
+        s.emission = ramp(heat, {{0.0, rgb255(0, 0, 0)},
+                                 {0.3, rgb255(160, 30, 0)},
+                                 {0.7, rgb255(255, 120, 10)},
+                                 {1.0, rgb255(255, 230, 120)}});
         return s;
     }
     case 6: {
-        Surface s = banded(w, p, {{0.0, rgb255(150, 90, 50)}, {0.4, rgb255(215, 170, 120)}, {0.7, rgb255(240, 220, 190)}, {1.0, rgb255(180, 110, 60)}}, 0.9);
+        Surface s = banded(w, p,
+                           {{0.0, rgb255(150, 90, 50)},
+                            {0.4, rgb255(215, 170, 120)},
+                            {0.7, rgb255(240, 220, 190)},
+                            {1.0, rgb255(180, 110, 60)}},
+                           0.9);
         const Vec3 spot = normalised({0.35, -0.3, 0.88});
         const double d = (1.0 - dot(p, spot)) / 0.02;
         if (d < 1.0) s.colour = mix(s.colour, rgb255(190, 70, 40), (1.0 - d) * 0.8);
@@ -163,7 +180,8 @@ Surface surfaceAt(const World& w, const Vec3& p)
         return s;
     }
     case 9: {
-        Surface s = banded(w, p, {{0.0, rgb255(120, 140, 30)}, {0.5, rgb255(190, 200, 60)}, {1.0, rgb255(90, 120, 40)}}, 2.5);
+        Surface s =
+            banded(w, p, {{0.0, rgb255(120, 140, 30)}, {0.5, rgb255(190, 200, 60)}, {1.0, rgb255(90, 120, 40)}}, 2.5);
         s.colour = s.colour * (0.8 + 0.35 * fbm3(p.x * 4, p.y * 4, p.z * 4, 4, w.seed + 2));
         return s;
     }
@@ -202,7 +220,8 @@ Surface surfaceAt(const World& w, const Vec3& p)
     }
     case 14: return terran(w, p, 0.05, 0.55, false);
     case 15: {
-        Surface s = banded(w, p, {{0.0, rgb255(60, 120, 190)}, {0.5, rgb255(120, 190, 230)}, {1.0, rgb255(80, 150, 210)}}, 0.5);
+        Surface s =
+            banded(w, p, {{0.0, rgb255(60, 120, 190)}, {0.5, rgb255(120, 190, 230)}, {1.0, rgb255(80, 150, 210)}}, 0.5);
         s.gloss = 0.2;
         return s;
     }
@@ -215,7 +234,10 @@ Surface surfaceAt(const World& w, const Vec3& p)
     case 17: {
         const double h = fbm3(p.x * 2.5, p.y * 2.5, p.z * 2.5, 6, w.seed);
         Surface s;
-        s.colour = ramp(h, {{-0.4, rgb255(80, 95, 90)}, {0.0, rgb255(120, 135, 115)}, {0.2, rgb255(200, 210, 210)}, {0.4, rgb255(240, 245, 250)}});
+        s.colour = ramp(h, {{-0.4, rgb255(80, 95, 90)},
+                            {0.0, rgb255(120, 135, 115)},
+                            {0.2, rgb255(200, 210, 210)},
+                            {0.4, rgb255(240, 245, 250)}});
         return s;
     }
     default: {
@@ -300,7 +322,8 @@ Canvas paintPlanet(int number)
                         // Surface coordinates: the view normal turned by the world's spin and tilt.
                         const double ax = n.x * std::cos(spin) + n.z * std::sin(spin);
                         const double az = -n.x * std::sin(spin) + n.z * std::cos(spin);
-                        const Vec3 p{ax, n.y * std::cos(tilt) - az * std::sin(tilt), n.y * std::sin(tilt) + az * std::cos(tilt)};
+                        const Vec3 p{ax, n.y * std::cos(tilt) - az * std::sin(tilt),
+                                     n.y * std::sin(tilt) + az * std::cos(tilt)};
                         const Surface s = surfaceAt(world, p);
                         const double diffuse = std::max(0.0, dot(n, light));
                         const double lit = 0.04 + 0.96 * std::pow(diffuse, 0.85);

@@ -152,8 +152,10 @@ Rgb shade(Material m, const Rgb& player, double x, double y)
     case Material::HullDark: return rgb255(72, 78, 92) * light;
     case Material::Trim: return player * (0.8 + 0.2 * light);
     case Material::Glass: return mix(rgb255(110, 210, 255), rgb255(230, 250, 255), std::clamp(1.2 - light, 0.0, 1.0));
-    case Material::Engine: return mix(rgb255(255, 150, 40), rgb255(255, 240, 200), std::clamp((y - 26.0) / 5.0, 0.0, 1.0));
-    case Material::Dome: return mix(rgb255(60, 190, 90), rgb255(190, 255, 200), std::clamp(1.1 - light, 0.0, 1.0) * 1.5);
+    case Material::Engine:
+        return mix(rgb255(255, 150, 40), rgb255(255, 240, 200), std::clamp((y - 26.0) / 5.0, 0.0, 1.0));
+    case Material::Dome:
+        return mix(rgb255(60, 190, 90), rgb255(190, 255, 200), std::clamp(1.1 - light, 0.0, 1.0) * 1.5);
     case Material::Turret: return rgb255(52, 56, 66);
     }
     return {};
@@ -218,7 +220,9 @@ std::vector<std::uint8_t> paintShip(int colour, int type)
                         !solid[static_cast<std::size_t>(ny) * kShipSize + nx];
             }
             const Rgb c = colourOf[i] * (edge ? 0.62 : 1.0);
-            auto byte = [](double v) { return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0)); };
+            auto byte = [](double v) {
+                return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0));
+            };
             out[0] = byte(c.r), out[1] = byte(c.g), out[2] = byte(c.b);
             if (out[0] == 255 && out[1] == 0 && out[2] == 255) out[0] = 254;  // never the mask colour
         }

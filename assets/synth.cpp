@@ -33,7 +33,9 @@ public:
     // The blend (1 - weight) * a + weight * b of two tables.
     Wavetable(const Wavetable& a, const Wavetable& b, float weight) : table_(kTableSize + 1)
     {
-        for (std::size_t i = 0; i < table_.size(); ++i) table_[i] = a.table_[i] * (1.0f - weight) + b.table_[i] * weight;
+        for (std::size_t i = 0; i < table_.size(); ++i) {
+            table_[i] = a.table_[i] * (1.0f - weight) + b.table_[i] * weight;
+        }
     }
 
     // phase in cycles, any value
@@ -188,10 +190,12 @@ void addPad(Mix& mix, double start, double length, double midi, const Voice& voi
 {
     const Writer write(mix, voice);
     const double hz = noteHz(midi);
-    std::array<Phase, 3> oscillators{Phase(hz, 0.0), Phase(hz * 1.0035, 7.0 * 1.0035), Phase(hz * 0.9968, 7.0 * 0.9968)};
+    std::array<Phase, 3> oscillators{Phase(hz, 0.0), Phase(hz * 1.0035, 7.0 * 1.0035),
+                                     Phase(hz * 0.9968, 7.0 * 0.9968)};
     const std::size_t a = frameAt(start), b = endFrame(mix, start + length + release);
     const std::size_t attackEnd = a + frameAt(attack), releaseStart = a + frameAt(length);
-    const double releaseFrames = std::max(1.0, release * kSampleRate), attackFrames = std::max(1.0, attack * kSampleRate);
+    const double releaseFrames = std::max(1.0, release * kSampleRate),
+                 attackFrames = std::max(1.0, attack * kSampleRate);
     const Wavetable& wave = padWave(brightness);
     for (std::size_t i = a; i < b; ++i) {
         double env = i < attackEnd ? static_cast<double>(i - a) / attackFrames : 1.0;
@@ -280,7 +284,9 @@ void addBass(Mix& mix, double start, double length, double midi, const Voice& vo
     Phase fundamental(hz), octave(hz * 2.0);
     for (std::size_t i = a; i < b; ++i) {
         float env = i - a < attack ? static_cast<float>(i - a) / static_cast<float>(attack) : 1.0f;
-        if (i > releaseStart) env *= std::max(0.0f, 1.0f - static_cast<float>(i - releaseStart) / static_cast<float>(release));
+        if (i > releaseStart) {
+            env *= std::max(0.0f, 1.0f - static_cast<float>(i - releaseStart) / static_cast<float>(release));
+        }
         write(i, (osc(fundamental.next()) + osc(octave.next()) * 0.2f) * env);
     }
 }

@@ -47,8 +47,9 @@ TEST(Ships, AreRgbPngsOfThirtyTwoPixelsWithMaskedCorners)
         for (int type = 1; type <= 8; ++type) {
             SCOPED_TRACE("colour " + std::to_string(colour) + " type " + std::to_string(type));
             int colourType = -1;
-            const RgbPicture p = decodePng(
-                readBytes("material/4/" + std::to_string(colour) + "/" + std::to_string(type) + ".orn-games"), &colourType);
+            const RgbPicture p =
+                decodePng(readBytes("material/4/" + std::to_string(colour) + "/" + std::to_string(type) + ".orn-games"),
+                          &colourType);
             ASSERT_EQ(p.width, 32);
             ASSERT_EQ(p.height, 32);
             EXPECT_EQ(colourType, 2);  // truecolour without alpha: the mask colour does the job

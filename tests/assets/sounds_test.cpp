@@ -43,7 +43,8 @@ Mp3Walk walk(const std::vector<std::uint8_t>& b)
         w.minKbps = std::min(w.minKbps, kKbps[rate]);
         w.maxKbps = std::max(w.maxKbps, kKbps[rate]);
         w.stereo = w.stereo && mode != 3;
-        w.zeroBytes += static_cast<std::size_t>(std::count(b.begin() + at + 4, b.begin() + std::min(b.size(), at + length), 0));
+        w.zeroBytes +=
+            static_cast<std::size_t>(std::count(b.begin() + at + 4, b.begin() + std::min(b.size(), at + length), 0));
         ++w.frames;
         at += length;
     }

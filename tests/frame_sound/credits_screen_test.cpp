@@ -61,8 +61,13 @@ TEST_F(Credits, ReenteringBeforeThePageEndsShowsPageZeroUntilThen)
 TEST_F(Credits, PagesCarryTheHeadingsInOrderWithLinesThatFitThePanel)
 {
     std::vector<std::string> headings;
-    const std::vector<std::string> expected{"GUI", "Sternhintergrund", "Planeten", "Schiffe",
-                                            "Multiplayer basiert auf Code von", "Sounds & Musik", "Programmiert & Idee"};
+    const std::vector<std::string> expected{"GUI",
+                                            "Sternhintergrund",
+                                            "Planeten",
+                                            "Schiffe",
+                                            "Multiplayer basiert auf Code von",
+                                            "Sounds & Musik",
+                                            "Programmiert & Idee"};
     for (int page = 1; page <= 6; ++page) {
         SCOPED_TRACE("page " + std::to_string(page));
         const std::vector<CreditsZeile> lines = creditsZeilen(page);
@@ -79,7 +84,8 @@ TEST_F(Credits, PagesCarryTheHeadingsInOrderWithLinesThatFitThePanel)
             const int step = line.y - lines[i - 1].y;
             EXPECT_GE(step, 15);
             EXPECT_LE(step, 50);
-            if (i + 1 < lines.size() && std::find(expected.begin(), expected.end(), lines[i + 1].text) != expected.end()) {
+            if (i + 1 < lines.size() &&
+                std::find(expected.begin(), expected.end(), lines[i + 1].text) != expected.end()) {
                 EXPECT_GT(lines[i + 1].y - line.y, step);  // more room before a new heading
             }
         }
@@ -106,7 +112,9 @@ TEST_F(Credits, EveryLineOfThePageIsDrawn)
     r.klang.creditsSeite = 3;  // the next pass turns to page 4
     pass();
     ASSERT_EQ(r.klang.creditsSeite, 4);
-    for (const CreditsZeile& line : creditsZeilen(4)) EXPECT_TRUE(showsCentredText(512, line.y, line.text)) << line.text;
+    for (const CreditsZeile& line : creditsZeilen(4)) {
+        EXPECT_TRUE(showsCentredText(512, line.y, line.text)) << line.text;
+    }
 }
 
 TEST_F(Credits, ZurueckReturnsToTheMainMenuWithAClick)

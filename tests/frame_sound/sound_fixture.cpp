@@ -2,7 +2,10 @@
 
 namespace qz::test {
 
-void ScriptedSound::init(int mixRate, int channels, int flags) { calls.push_back({"init", "", mixRate, channels + flags}); }
+void ScriptedSound::init(int mixRate, int channels, int flags)
+{
+    calls.push_back({"init", "", mixRate, channels + flags});
+}
 
 int ScriptedSound::loadSample(const std::string& file)
 {
