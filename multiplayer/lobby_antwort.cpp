@@ -5,6 +5,7 @@
 #include "multiplayer/tagged_records.hpp"
 #include "platform/errors.hpp"
 
+#include <algorithm>
 #include <vector>
 
 namespace qz {
@@ -74,7 +75,8 @@ void lobbyAntwortAnwenden(std::string_view antwort, Spielstand& spiel, Mehrspiel
         std::vector<std::string> felder;
         if (STRINGSPLIT(antwort, ";;", felder) > 2) {
             spiel.spielLaeuft = textToInt(felder[1]);
-            spiel.Sternanzahl = textToInt(felder[2]);
+            // The arrays hold 500 systems; a larger count would fail every loop of the game.
+            spiel.Sternanzahl = std::clamp(textToInt(felder[2]), 0, kSystemKapazitaet);
         }
         std::string sid;
         if (spiel.eigenerSpieler == 1 && mp.senden.SessionId.empty() && recordLesen(antwort, "sid", sid))

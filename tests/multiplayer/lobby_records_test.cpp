@@ -73,6 +73,14 @@ TEST_F(Lobby, HostTakesTheSessionIdAndSkipsTheStarMap)
     EXPECT_EQ(mp.senden.SessionId, "abc") << "a known session id is kept";
 }
 
+TEST_F(Lobby, StarCountBeyondTheArraysIsCapped)
+{
+    lobbyAntwortAnwenden("channel;;0;;100000;;", spiel, mp);
+    EXPECT_EQ(spiel.Sternanzahl, 500);
+    lobbyAntwortAnwenden("channel;;0;;-5;;", spiel, mp);
+    EXPECT_EQ(spiel.Sternanzahl, 0);
+}
+
 TEST_F(Lobby, ShortRepliesChangeNeitherFlagNorStarCount)
 {
     spiel.Sternanzahl = 150;
