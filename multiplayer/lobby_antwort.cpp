@@ -101,6 +101,8 @@ void lobbyAntwortAnwenden(std::string_view antwort, Spielstand& spiel, Mehrspiel
             if (name.empty()) {
                 mp.SpielerName(n) = "Offen";
                 spiel.spieler.spielerFarbe(n, 0) = 0;
+                // A player who left must not count as ready for "Spiel Starten".
+                mp.BereitFlag(n) = 0;
             } else {
                 mp.SpielerName(n) = name;
                 spiel.spieler.spielerFarbe(n, 0) = textToInt(teile[3]);

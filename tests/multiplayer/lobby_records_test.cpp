@@ -73,6 +73,17 @@ TEST_F(Lobby, HostTakesTheSessionIdAndSkipsTheStarMap)
     EXPECT_EQ(mp.senden.SessionId, "abc") << "a known session id is kept";
 }
 
+TEST_F(Lobby, SlotLeftEmptyIsOpenAndNotReady)
+{
+    spiel.eigenerSpieler = 1;
+    lobbyAntwortAnwenden("channel;;0;;50;;#SP2-,2,bert,3,1-SP2#", spiel, mp);
+    EXPECT_EQ(mp.BereitFlag(2), 1);
+    lobbyAntwortAnwenden("channel;;0;;50;;#SP2-,2,,3,1-SP2#", spiel, mp);
+    EXPECT_EQ(mp.SpielerName(2), "Offen");
+    EXPECT_EQ(spiel.spieler.spielerFarbe(2, 0), 0);
+    EXPECT_EQ(mp.BereitFlag(2), 0);
+}
+
 TEST_F(Lobby, StarCountBeyondTheArraysIsCapped)
 {
     lobbyAntwortAnwenden("channel;;0;;100000;;", spiel, mp);
