@@ -1,5 +1,7 @@
 #include "multiplayer/mehrspieler.hpp"
 
+#include "game/spielerfarben.hpp"
+
 namespace qz {
 
 Mehrspieler::Mehrspieler() { kanalZuruecksetzen(); }
@@ -33,12 +35,11 @@ void Mehrspieler::kanalZuruecksetzen()
 
 bool farbeVonIndex(int index, int& rot, int& gruen, int& blau)
 {
-    static const int kPalette[8][3] = {{148, 0, 255}, {255, 0, 0},   {36, 219, 0},  {0, 255, 230},
-                                       {245, 255, 0}, {255, 137, 0}, {0, 120, 255}, {246, 0, 255}};
     if (index < 1 || index > 8) return false;
-    rot = kPalette[index - 1][0];
-    gruen = kPalette[index - 1][1];
-    blau = kPalette[index - 1][2];
+    const Spielerfarbe farbe = spielerfarbe(index);
+    rot = farbe.rot;
+    gruen = farbe.gruen;
+    blau = farbe.blau;
     return true;
 }
 

@@ -55,7 +55,8 @@ struct Mehrspieler {
     void kanalZuruecksetzen();
 };
 
-// The player palette: colour index 1..8 to red, green and blue; other indices give false.
+// The player palette for a colour index that came from the server: 1..8 give red, green and
+// blue, any other index gives false (a screen must not fail on a stray index).
 bool farbeVonIndex(int index, int& rot, int& gruen, int& blau);
 
 }  // namespace qz
