@@ -66,7 +66,9 @@ void sternkarteLesen(std::string_view antwort, Spielstand& spiel)
     zahlenListe(antwort, "HDM", s.handelBasis);
     zahlenListe(antwort, "WFT", s.werftBasis);
     std::string stk;
-    if (recordLesen(antwort, "STK", stk)) spiel.hintergrund = textToInt(stk);
+    // Only the 13 pictures exist; another number would leave the running map without one.
+    if (recordLesen(antwort, "STK", stk) && textToInt(stk) >= 1 && textToInt(stk) <= 13)
+        spiel.hintergrund = textToInt(stk);
 }
 
 void lobbyAntwortAnwenden(std::string_view antwort, Spielstand& spiel, Mehrspieler& mp)

@@ -61,6 +61,15 @@ TEST_F(Lobby, TypesWithoutATableValueKeepTheirFortification)
     EXPECT_EQ(spiel.systeme.befestigung(1), 1234);
 }
 
+TEST_F(Lobby, OnlyExistingBackgroundsAreTaken)
+{
+    spiel.hintergrund = 5;
+    sternkarteLesen("#STK-14-STK#", spiel);
+    EXPECT_EQ(spiel.hintergrund, 5);
+    sternkarteLesen("#STK-13-STK#", spiel);
+    EXPECT_EQ(spiel.hintergrund, 13);
+}
+
 TEST_F(Lobby, HostTakesTheSessionIdAndSkipsTheStarMap)
 {
     spiel.eigenerSpieler = 1;
