@@ -62,6 +62,7 @@ void anfragen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp
 void spielBeginnen(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen)
 {
     r.Unterzustand.clear();
+    if (spiel.hintergrund < 1 || spiel.hintergrund > 13) spiel.hintergrund = 1;  // no star map arrived
     r.Hintergrundbild = quellen.jpeg("./material/2/" + numberToText(spiel.hintergrund) + ".orn-games");
     Sternsysteme& s = spiel.systeme;
     for (int i = 1; i <= spiel.Sternanzahl; ++i) {
