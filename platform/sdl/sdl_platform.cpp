@@ -33,6 +33,7 @@ SdlPlatform::SdlPlatform() : sound_(makeSdlSound()) {}
 SdlPlatform::~SdlPlatform()
 {
     if (activePlatform() == this) setActivePlatform(nullptr);
+    sound_.reset();  // the mixer closes before SDL itself
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
