@@ -48,6 +48,9 @@ struct ShipLists {
 struct PlayerState {
     ShipLists ships;
     std::string tradeRoutes;
+    // The ship list fields "si1" to "si12" as last sent, still encoded (memory only): the
+    // same bytes again need neither decoding nor checking.
+    std::vector<std::string> sentShipFields;
 };
 
 // offered[a][b]: slot a has offered trade to slot b. told[a][b]: the value the server last

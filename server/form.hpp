@@ -1,25 +1,39 @@
-// Form-encoded key/value pairs of a request body or query string.
+// Form-encoded key/value pairs of a request body or query string. Values are decoded when
+// first asked for: a game request's long ship lists are often compared as sent and never
+// need decoding.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace qz::server {
 
 class FormFields {
 public:
-    void add(std::string key, std::string value);
-    // The value of the last pair with this key, or nullptr.
+    // The value of the last pair with this key, decoded, or nullptr.
     const std::string* find(std::string_view key) const;
-    // The value, or the empty text when the key is absent.
+    // The decoded value, or the empty text when the key is absent.
     std::string_view value(std::string_view key) const;
-    bool has(std::string_view key) const { return find(key) != nullptr; }
+    // The value as it was sent, still encoded; empty when absent.
+    std::string_view raw(std::string_view key) const;
+    bool has(std::string_view key) const { return locate(key) != nullptr; }
     std::size_t size() const { return pairs_.size(); }
 
 private:
-    std::vector<std::pair<std::string, std::string>> pairs_;
+    struct Pair {
+        std::string key;
+        std::size_t offset = 0;  // of the encoded value in text_
+        std::size_t length = 0;
+        mutable std::optional<std::string> decoded;
+    };
+    const Pair* locate(std::string_view key) const;
+
+    std::string text_;
+    std::vector<Pair> pairs_;
+
+    friend FormFields parseForm(std::string_view text);
 };
 
 // Decodes "+" to space and "%XX" to its byte. Throws BadRequest on a broken escape.

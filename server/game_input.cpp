@@ -35,9 +35,6 @@ void readShips(GameInput& input, const FormFields& form) {
     }
     if (flag != "ok") throw BadRequest("si0 ungueltig");
     input.ships = GameInput::Ships::replace;
-    input.shipTexts = {form.value("si1"), form.value("si10"), form.value("si11"), form.value("si2"),
-                       form.value("si3"),  form.value("si4"),  form.value("si5"),  form.value("si6"),
-                       form.value("si7"),  form.value("si12"), form.value("si8")};
     if (!form.value("si9").empty()) requireInt(form.value("si9"), "si9");
 }
 
@@ -66,6 +63,7 @@ void readPlanets(GameInput& input, const FormFields& form, int stars) {
 
 GameInput readGameInput(const FormFields& form, int stars) {
     GameInput input;
+    input.form = &form;
     input.name = form.value("i1");
     requireName(input.name, "Spielername");
     if (!form.value("kolo").empty()) input.colonised = requireIntInRange(form.value("kolo"), "kolo", 1, stars);

@@ -3,7 +3,6 @@
 
 #include "channel.hpp"
 #include "form.hpp"
-#include "ship_lists.hpp"
 
 #include <array>
 #include <optional>
@@ -27,8 +26,9 @@ struct GameInput {
     std::string name;
     int colonised = 0;  // "kolo", 0 = none
     enum class Ships { keep, replace, clear } ships = Ships::keep;
-    // Read under the channel lock: lists equal to the stored ones need no second check.
-    ShipListTexts shipTexts;
+    // The request's form: ship lists are read under the channel lock, and only when they
+    // differ from what the player sent last time.
+    const FormFields* form = nullptr;
     std::string tradeRoutes;
     std::optional<std::array<int, kMaxPlayers + 1>> agreements;  // "hvertrag", slots 1..4
     std::optional<std::string> chat;
@@ -37,7 +37,11 @@ struct GameInput {
 };
 
 // Throws BadRequest on anything malformed; `stars` bounds every system number. The ship
-// list texts are views into `form` and are checked when applied.
+// lists are checked when applied; `form` must outlive the input.
 GameInput readGameInput(const FormFields& form, int stars);
+
+// The form keys of the ship lists, in the order of ShipListTexts.
+inline constexpr const char* kShipFields[] = {"si1", "si10", "si11", "si2", "si3", "si4",
+                                              "si5", "si6",  "si7",  "si12", "si8"};
 
 }  // namespace qz::server

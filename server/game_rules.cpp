@@ -5,6 +5,7 @@
 #include "ship_lists.hpp"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 #include <map>
 
@@ -26,10 +27,24 @@ int heavyBattleshipsAt(const ShipLists& ships, int system) {
     return count;
 }
 
+bool sameAsSentBefore(const PlayerState& player, const FormFields& form) {
+    if (player.sentShipFields.size() != std::size(kShipFields)) return false;
+    for (std::size_t k = 0; k < std::size(kShipFields); ++k) {
+        if (form.raw(kShipFields[k]) != player.sentShipFields[k]) return false;
+    }
+    return true;
+}
+
 void applyShips(ChannelState& c, int slot, GameInput& input, ChannelChanges& changes) {
-    ShipLists& stored = c.players[slot].ships;
+    PlayerState& player = c.players[slot];
+    ShipLists& stored = player.ships;
     if (input.ships == GameInput::Ships::replace) {
-        const ShipListTexts& next = input.shipTexts;
+        const FormFields& form = *input.form;
+        if (sameAsSentBefore(player, form)) return;
+        const ShipListTexts next{form.value(kShipFields[0]), form.value(kShipFields[1]), form.value(kShipFields[2]),
+                                 form.value(kShipFields[3]), form.value(kShipFields[4]), form.value(kShipFields[5]),
+                                 form.value(kShipFields[6]), form.value(kShipFields[7]), form.value(kShipFields[8]),
+                                 form.value(kShipFields[9]), form.value(kShipFields[10])};
         const bool same = stored.type == next.type && stored.hull == next.hull && stored.shield == next.shield &&
                           stored.docked == next.docked && stored.location == next.location &&
                           stored.route == next.route && stored.fleet == next.fleet && stored.x == next.x &&
@@ -39,9 +54,12 @@ void applyShips(ChannelState& c, int slot, GameInput& input, ChannelChanges& cha
             stored = readShipLists(next, c.map.size());
             changes.players[slot] = true;
         }
+        player.sentShipFields.clear();
+        for (const char* key : kShipFields) player.sentShipFields.emplace_back(form.raw(key));
     } else if (input.ships == GameInput::Ships::clear && (!stored.empty() || !stored.type.empty())) {
         // "nok" means the player has no ships left; its old lists must not linger in battles.
         stored = ShipLists();
+        player.sentShipFields.clear();
         changes.players[slot] = true;
     }
 }

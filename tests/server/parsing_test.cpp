@@ -30,6 +30,17 @@ TEST(FormDecoding, PairsKeepOrderAndTheLastOfTwoEqualKeysCounts) {
     EXPECT_FALSE(form.has("fehlt"));
 }
 
+TEST(FormDecoding, EveryEscapeIsCheckedEvenInValuesNobodyReads) {
+    for (const char* bad : {"a=%2", "a=%", "a=%G1&b=1", "a=1%", "a=%4%41", "%zz=1", "a=1&b=x%0"}) {
+        EXPECT_THROW(parseForm(bad), BadRequest) << bad;
+    }
+    const FormFields form = parseForm("a=%41%42%2c&b=%25");
+    EXPECT_EQ(form.value("a"), "AB,");
+    EXPECT_EQ(form.raw("a"), "%41%42%2c");
+    EXPECT_EQ(form.value("b"), "%");
+    EXPECT_EQ(form.raw("fehlt"), "");
+}
+
 TEST(FormDecoding, TooManyPairsAreRefused) {
     std::string body;
     for (int i = 0; i < 300; ++i) {
