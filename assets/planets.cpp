@@ -327,10 +327,10 @@ Canvas paintPlanet(int number)
                         const Surface s = surfaceAt(world, p);
                         const double diffuse = std::max(0.0, dot(n, light));
                         const double lit = 0.04 + 0.96 * std::pow(diffuse, 0.85);
-                        const double spec = s.gloss * std::pow(std::max(0.0, dot(n, halfway)), 40.0) * 0.6;
+                        const double highlight = s.gloss * std::pow(std::max(0.0, dot(n, halfway)), 40.0) * 0.6;
                         const double night = std::clamp(1.0 - diffuse * 4.0, 0.0, 1.0);
                         const double emissionWeight = number == 18 ? night : 1.0;
-                        c = s.colour * lit + Rgb{spec, spec, spec} + s.emission * emissionWeight;
+                        c = s.colour * lit + Rgb{highlight, highlight, highlight} + s.emission * emissionWeight;
                         const double rim = std::pow(1.0 - n.z, 2.5);
                         c += world.atmosphere * (world.atmosphereStrength * rim * (0.15 + 0.85 * diffuse));
                     } else {

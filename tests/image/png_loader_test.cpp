@@ -15,13 +15,13 @@ namespace {
 using Pixels = std::vector<std::uint32_t>;
 constexpr std::uint32_t kMask = 0xFFFF00FFu;
 
-Pixels decode(const test::PngSpec& spec)
+Pixels decode(const test::PngLayout& layout)
 {
-    const auto picture = pngDecodeMemory(test::writePng(spec));
+    const auto picture = pngDecodeMemory(test::writePng(layout));
     EXPECT_TRUE(picture.has_value());
     if (!picture) return {};
-    EXPECT_EQ(picture->width, spec.width);
-    EXPECT_EQ(picture->height, spec.height);
+    EXPECT_EQ(picture->width, layout.width);
+    EXPECT_EQ(picture->height, layout.height);
     return picture->pixels;
 }
 

@@ -35,15 +35,15 @@ int channels(int colourType)
 
 }  // namespace
 
-std::vector<std::uint8_t> writePng(const PngSpec& spec)
+std::vector<std::uint8_t> writePng(const PngLayout& layout)
 {
-    const std::size_t rowBytes = (static_cast<std::size_t>(spec.width) * channels(spec.colourType) * spec.bitDepth + 7) / 8;
-    if (spec.rows.size() != rowBytes * spec.height) throw std::invalid_argument("row data of the wrong size");
+    const std::size_t rowBytes = (static_cast<std::size_t>(layout.width) * channels(layout.colourType) * layout.bitDepth + 7) / 8;
+    if (layout.rows.size() != rowBytes * layout.height) throw std::invalid_argument("row data of the wrong size");
     std::vector<std::uint8_t> filtered;
-    for (int y = 0; y < spec.height; ++y) {
+    for (int y = 0; y < layout.height; ++y) {
         filtered.push_back(0);
-        filtered.insert(filtered.end(), spec.rows.begin() + static_cast<std::ptrdiff_t>(y * rowBytes),
-                        spec.rows.begin() + static_cast<std::ptrdiff_t>((y + 1) * rowBytes));
+        filtered.insert(filtered.end(), layout.rows.begin() + static_cast<std::ptrdiff_t>(y * rowBytes),
+                        layout.rows.begin() + static_cast<std::ptrdiff_t>((y + 1) * rowBytes));
     }
     uLongf packedSize = compressBound(static_cast<uLong>(filtered.size()));
     std::vector<std::uint8_t> packed(packedSize);
@@ -53,12 +53,12 @@ std::vector<std::uint8_t> writePng(const PngSpec& spec)
 
     std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<std::uint8_t> header;
-    put32(header, static_cast<std::uint32_t>(spec.width));
-    put32(header, static_cast<std::uint32_t>(spec.height));
-    header.insert(header.end(), {static_cast<std::uint8_t>(spec.bitDepth), static_cast<std::uint8_t>(spec.colourType), 0, 0, 0});
+    put32(header, static_cast<std::uint32_t>(layout.width));
+    put32(header, static_cast<std::uint32_t>(layout.height));
+    header.insert(header.end(), {static_cast<std::uint8_t>(layout.bitDepth), static_cast<std::uint8_t>(layout.colourType), 0, 0, 0});
     chunk(out, "IHDR", header);
-    if (!spec.palette.empty()) chunk(out, "PLTE", spec.palette);
-    if (!spec.transparency.empty()) chunk(out, "tRNS", spec.transparency);
+    if (!layout.palette.empty()) chunk(out, "PLTE", layout.palette);
+    if (!layout.transparency.empty()) chunk(out, "tRNS", layout.transparency);
     chunk(out, "IDAT", packed);
     chunk(out, "IEND", {});
     return out;

@@ -8,8 +8,8 @@
 
 namespace qz::test {
 
-struct PngSpec {
-    PngSpec(int w, int h, int depth, int type, std::vector<std::uint8_t> samples,
+struct PngLayout {
+    PngLayout(int w, int h, int depth, int type, std::vector<std::uint8_t> samples,
             std::vector<std::uint8_t> paletteEntries = {}, std::vector<std::uint8_t> trns = {})
         : width(w), height(h), bitDepth(depth), colourType(type), rows(std::move(samples)),
           palette(std::move(paletteEntries)), transparency(std::move(trns))
@@ -25,7 +25,7 @@ struct PngSpec {
     std::vector<std::uint8_t> transparency;  // tRNS payload as stored
 };
 
-std::vector<std::uint8_t> writePng(const PngSpec& spec);
+std::vector<std::uint8_t> writePng(const PngLayout& layout);
 
 // Changes the size in the IHDR chunk of a written PNG (and its CRC), leaving the data as it is.
 void resizeHeader(std::vector<std::uint8_t>& png, std::uint32_t width, std::uint32_t height);
