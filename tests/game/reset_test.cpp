@@ -127,7 +127,7 @@ TEST_F(Reset, SystemResetReportsFehler1AndKeepsWhatItClearedBefore)
 TEST_F(Reset, ShipResetReportsFehler2)
 {
     SchiffListen listen;
-    listen[kTyp] = ",1";
+    listen[kTyp] = std::string(",1");
     Feld2<int> aufwand(1, 500, 1, 3, 7), fortschritt(1, 500, 1, 3, 7), typ(1, 2, 1, 3, 7);
     Feld<int> auftraege(1, 500, 2);
     SUB_CLEAN_SCHIFFE(listen, aufwand, fortschritt, typ, auftraege);
