@@ -24,6 +24,10 @@ Zellort zellort(int k, int linkeSpalte, int rechteSpalte)
     return {k % 2 == 1 ? linkeSpalte : rechteSpalte, 219 + 45 * ((k + 1) / 2)};
 }
 
+// A page behind the end of its list (the list shrank while the page was kept) shows the last
+// page instead, which has entries and, where there are more pages, the arrows to leave it.
+void seiteBegrenzen(int& seite, int anzahl) { seite = std::clamp(seite, 1, std::max(1, (anzahl + kProSeite - 1) / kProSeite)); }
+
 int bildVersatz(int typ) { return typ == 5 ? 3 : typ == 6 ? 4 : 6; }
 
 void klick(Rahmen& rahmen, int& Mausereignis)
@@ -65,6 +69,7 @@ void SUB_STERNSYSTEM_HANGER(Rahmen& rahmen, int eigenerSpieler, int stufe9, int 
         rahmen.zeichne(rahmen.Oberflaechenbild(2), 512, 200);
         rahmen.zeichne(rahmen.Oberflaechenbild(2), 112, 200);
 
+        seiteBegrenzen(hangarSeite, n);
         const int zellen = std::min(kProSeite, n - kProSeite * (hangarSeite - 1));
         for (int k = 1; k <= zellen; ++k) {
             const int schiff = gedockt[static_cast<std::size_t>(kProSeite * (hangarSeite - 1) + k - 1)];
@@ -132,6 +137,7 @@ void SUB_STERNSYSTEM_HANGER(Rahmen& rahmen, int eigenerSpieler, int stufe9, int 
             for (int k = 1; k <= Schiffanzahl; ++k)
                 if (schiffWert(s, kFlotte, k) == hangarFlotte) mitglieder.push_back(k);
             const int m = static_cast<int>(mitglieder.size());
+            seiteBegrenzen(flottenSeite, m);
             const int fzellen = std::min(kProSeite, m - kProSeite * (flottenSeite - 1));
             for (int k = 1; k <= fzellen; ++k) {
                 const int schiff = mitglieder[static_cast<std::size_t>(kProSeite * (flottenSeite - 1) + k - 1)];

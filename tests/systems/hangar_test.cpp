@@ -244,6 +244,23 @@ TEST_F(Hangar, RemovingTheLastOfAFleetPageGoesBack)
     EXPECT_EQ(k.flottenSeite, 1);
 }
 
+TEST_F(Hangar, APageBehindTheEndOfAShorterListShowsTheLastPage)
+{
+    gedockt(20, 2);
+    gedockt(3, 5);
+    klickZelle(1);
+    k.flottenSeite = 2;
+    klick(300, 250);  // "Flotte löschen" keeps the fleet-list page at 2
+    ASSERT_EQ(k.flottenSeite, 2);
+    // Select fleet 5 (three ships, one page): its list shows them instead of an empty page 2.
+    k.hangarSeite = 2;
+    klickZelle(7);  // ship 21, fleet 5
+    ASSERT_EQ(k.hangarFlotte, 5);
+    frame();
+    EXPECT_EQ(k.flottenSeite, 1);
+    EXPECT_TRUE(bild(535, 267, 12));
+}
+
 TEST_F(Hangar, HighlightAndValuesOfACell)
 {
     gedockt(1, 0, 5);
