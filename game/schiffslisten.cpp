@@ -3,7 +3,9 @@
 #include "gfx/text_numbers.hpp"
 #include "gfx/widgets.hpp"
 
+#include <algorithm>
 #include <charconv>
+#include <vector>
 
 namespace qz {
 
@@ -14,13 +16,20 @@ void schiffeSchneiden(const SchiffListen& listen, SchiffSatz& satz)
 
 void schiffeVerbinden(const SchiffSatz& satz, SchiffListen& listen)
 {
-    for (auto& l : listen.liste) l.clear();
+    // Which ships stay is decided once; then each master list is written in one sweep, which
+    // keeps one growing text in the cache at a time.
     const Feld<std::string>& typ = satz.feld[kTyp];
-    for (int k = 1; k <= satz.anzahl; ++k) {
-        if (textToInt(typ(k)) <= 0) continue;
-        for (int f = 0; f < kSchiffsfelder; ++f) {
-            listen.liste[f] += ',';
-            listen.liste[f] += satz.feld[f](k);
+    std::vector<int> bleiben;
+    bleiben.reserve(static_cast<std::size_t>(std::max(satz.anzahl, 0)));
+    for (int k = 1; k <= satz.anzahl; ++k)
+        if (textToInt(typ(k)) > 0) bleiben.push_back(k);
+    for (int f = 0; f < kSchiffsfelder; ++f) {
+        std::string& liste = listen.liste[f];
+        liste.clear();
+        const Feld<std::string>& werte = satz.feld[f];
+        for (int k : bleiben) {
+            liste += ',';
+            liste += werte(k);
         }
     }
 }

@@ -3,6 +3,8 @@
 #include "platform/errors.hpp"
 #include "platform/platform.hpp"
 
+#include <cstring>
+
 namespace qz {
 
 void SUB_CIRCLE(int x, int y, int radius, int red, int green, int blue, Image* image, int mode)
@@ -92,9 +94,21 @@ int STRINGSPLIT(std::string_view text, std::string_view separator, std::vector<s
         return 0;
     }
     std::size_t start = 0;
-    for (std::size_t p = text.find(separator); p != std::string_view::npos; p = text.find(separator, start)) {
-        assign(text.substr(start, p - start));
-        start = p + separator.size();
+    if (separator.size() == 1) {
+        // The ship lists are single-character lists of thousands of short values: memchr is
+        // several times faster than the general search.
+        const char* base = text.data();
+        const char* end = base + text.size();
+        for (const char* p; (p = static_cast<const char*>(std::memchr(base + start, separator[0],
+                                                                   static_cast<std::size_t>(end - base) - start)));) {
+            assign(text.substr(start, static_cast<std::size_t>(p - base) - start));
+            start = static_cast<std::size_t>(p - base) + 1;
+        }
+    } else {
+        for (std::size_t p = text.find(separator); p != std::string_view::npos; p = text.find(separator, start)) {
+            assign(text.substr(start, p - start));
+            start = p + separator.size();
+        }
     }
     assign(text.substr(start));
     array.resize(n);
