@@ -32,7 +32,7 @@ ImagePtr leeresOverlay(const Spielstand& spiel)
 }
 
 void blitAusschnitt(Image& bildschirm, const ImagePtr& bild, PutMode modus, const Spielstand& spiel,
-                    std::source_location wo = std::source_location::current())
+                    Quellort wo = Quellort::current())
 {
     if (!bild) raiseError(kNullPointer, wo);
     put(bildschirm, 0, 0, bild.get(), modus, SourceRect{spiel.scrollX, spiel.scrollY, 1024, 768});

@@ -29,7 +29,7 @@ Farbe slotFarbe(const Spielstand& spiel, int p)
 }
 
 void ausschnitt(Rahmen& r, const ImagePtr& bild, PutMode modus, const Spielstand& spiel,
-                std::source_location wo = std::source_location::current())
+                Quellort wo = Quellort::current())
 {
     if (!bild) raiseError(kNullPointer, wo);
     put(r.screen(), 0, 0, bild.get(), modus, SourceRect{spiel.scrollX, spiel.scrollY, 1024, 768});

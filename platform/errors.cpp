@@ -22,7 +22,7 @@ std::string moduleName(const char* fileName)
     return slash == std::string::npos ? name : name.substr(slash + 1);
 }
 
-void raiseError(int nummer, std::source_location where)
+void raiseError(int nummer, Quellort where)
 {
     throw LaufzeitFehler(nummer, static_cast<int>(where.line()), moduleName(where.file_name()));
 }

@@ -4,10 +4,26 @@
 #pragma once
 
 #include <exception>
-#include <source_location>
 #include <string>
 
 namespace qz {
+
+// Where a check stands: file and line of the caller, taken from the compiler's built-ins in a
+// default argument (the standard source_location needs a newer clang than our fuzzing toolchain has).
+class Quellort {
+public:
+    static constexpr Quellort current(const char* file = __builtin_FILE(), int line = __builtin_LINE()) noexcept
+    {
+        return Quellort(file, line);
+    }
+    constexpr const char* file_name() const noexcept { return file_; }
+    constexpr int line() const noexcept { return line_; }
+
+private:
+    constexpr Quellort(const char* file, int line) : file_(file), line_(line) {}
+    const char* file_;
+    int line_;
+};
 
 // Error numbers of the report.
 enum Fehlernummer : int {
@@ -37,11 +53,11 @@ private:
 // Module name as it appears in the report: the source file's base name.
 std::string moduleName(const char* fileName);
 
-[[noreturn]] void raiseError(int nummer, std::source_location where = std::source_location::current());
+[[noreturn]] void raiseError(int nummer, Quellort where = Quellort::current());
 
 // Index check: raises error 6 at the caller's line when i is outside [lo, hi].
 inline void checkIndex(long long i, long long lo, long long hi,
-                       std::source_location where = std::source_location::current())
+                       Quellort where = Quellort::current())
 {
     if (i < lo || i > hi) raiseError(kOutOfBounds, where);
 }

@@ -1,11 +1,10 @@
 // Checked arrays with fixed bounds: every access tests its index and raises error 6 at the
-// caller's line (std::source_location), so a bad index never touches memory.
+// caller's line (Quellort), so a bad index never touches memory.
 #pragma once
 
 #include "platform/errors.hpp"
 
 #include <algorithm>
-#include <source_location>
 #include <type_traits>
 #include <vector>
 
@@ -31,12 +30,12 @@ public:
         if constexpr (std::is_copy_assignable_v<T>) std::fill(data_.begin(), data_.end(), value);
     }
 
-    T& operator()(int i, std::source_location where = std::source_location::current())
+    T& operator()(int i, Quellort where = Quellort::current())
     {
         checkIndex(i, lo_, hi_, where);
         return data_[static_cast<std::size_t>(i - lo_)];
     }
-    const T& operator()(int i, std::source_location where = std::source_location::current()) const
+    const T& operator()(int i, Quellort where = Quellort::current()) const
     {
         checkIndex(i, lo_, hi_, where);
         return data_[static_cast<std::size_t>(i - lo_)];
@@ -82,11 +81,11 @@ public:
         if constexpr (std::is_copy_assignable_v<T>) std::fill(data_.begin(), data_.end(), value);
     }
 
-    T& operator()(int i, int j, std::source_location where = std::source_location::current())
+    T& operator()(int i, int j, Quellort where = Quellort::current())
     {
         return data_[offset(i, j, where)];
     }
-    const T& operator()(int i, int j, std::source_location where = std::source_location::current()) const
+    const T& operator()(int i, int j, Quellort where = Quellort::current()) const
     {
         return data_[offset(i, j, where)];
     }
@@ -97,7 +96,7 @@ public:
     int hi2() const { return hi2_; }
 
 private:
-    std::size_t offset(int i, int j, const std::source_location& where) const
+    std::size_t offset(int i, int j, const Quellort& where) const
     {
         checkIndex(i, lo1_, hi1_, where);
         checkIndex(j, lo2_, hi2_, where);

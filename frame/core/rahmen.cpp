@@ -4,7 +4,7 @@
 
 namespace qz {
 
-void Rahmen::zeichne(const ImagePtr& bild, int x, int y, PutMode mode, std::source_location where)
+void Rahmen::zeichne(const ImagePtr& bild, int x, int y, PutMode mode, Quellort where)
 {
     if (!bild) raiseError(kNullPointer, where);
     put(screen(), x, y, bild.get(), mode);

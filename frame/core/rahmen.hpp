@@ -6,7 +6,6 @@
 #include "platform/image.hpp"
 #include "platform/platform.hpp"
 
-#include <source_location>
 #include <string>
 
 namespace qz {
@@ -53,7 +52,7 @@ struct Rahmen {
     // Draws a picture of a table; a picture that was never loaded raises error 7 here.
     // The error names the drawing screen's line, not the blitter's.
     void zeichne(const ImagePtr& bild, int x, int y, PutMode mode = PutMode::Copy,
-                 std::source_location where = std::source_location::current());
+                 Quellort where = Quellort::current());
     void text(int x, int y, std::string_view cp437, Farbe colour = 0xFFFFFF);
     void textMittig(double centreX, int y, std::string_view cp437, Farbe colour = 0xFFFFFF);
 };

@@ -108,11 +108,12 @@ int main(int argc, char** argv)
     for (int c = 0; c < 256; ++c) {
         auto it = glyphOf.find(kCp437[c]);
         if (it == glyphOf.end()) it = glyphOf.find(0xFFFD);
+        std::fprintf(out, "{");
         for (int r = 0; r < 16; ++r) {
             unsigned row = (it == glyphOf.end() || c == 0) ? 0 : d[offset + it->second * bytesPerGlyph + r];
             std::fprintf(out, "0x%02X,", row);
         }
-        std::fprintf(out, "\n");
+        std::fprintf(out, "},\n");
     }
     std::fclose(out);
     return 0;

@@ -185,8 +185,12 @@ TEST_F(LobbyScreen, ColourThenReadyThenStartGeneratesAndUploadsTheMap)
     EXPECT_EQ(heimat, 2);
     EXPECT_GE(std::stoi(paare["skarte"]), 1);
     for (int i = 1; i <= 50; ++i) {
-        if (spiel.systeme.besitzer(i) == 2) EXPECT_NE(spiel.systeme.befestigungMax(i), 5000) << "only the host's own";
-        if (spiel.systeme.besitzer(i) >= 1) EXPECT_EQ(spiel.systeme.entdecker(i), 0);
+        if (spiel.systeme.besitzer(i) == 2) {
+            EXPECT_NE(spiel.systeme.befestigungMax(i), 5000) << "only the host's own";
+        }
+        if (spiel.systeme.besitzer(i) >= 1) {
+            EXPECT_EQ(spiel.systeme.entdecker(i), 0);
+        }
     }
 }
 
