@@ -34,9 +34,9 @@ void startUp(Programm& programm, Anbindung anbindung)
     setErrorScreenClear(clearReportScreen);
     loadStartPictures(rahmen, anbindung.bildLaden);
     soundStart(rahmen);
+    // No wake-up here: the worker may already be waiting, and a signal now would send a request
+    // with empty tables. It sleeps until the first request is posted.
     programm.worker = std::thread(THREAD1, std::ref(programm.server), std::move(anbindung.server));
-    std::lock_guard lock(programm.server.Datenmutex);
-    programm.server.Datenbedingung.notify_all();
 }
 
 void readInput(Rahmen& r)
@@ -147,8 +147,9 @@ bool mainLoopPass(Programm& programm)
     if (r.platform.quitRequested()) r.Programmzustand = "close";
 
     if (r.Programmzustand == "hauptmenu") hauptmenuScreen(r);
-    else if (r.Programmzustand == "sandkasten") sandkastenScreen(r, programm.spiel);
-    else if (r.Programmzustand == "multiplayer") multiplayerScreen(r, programm.spiel, programm.server);
+    else if (r.Programmzustand == "sandkasten") sandkastenScreen(r, programm.spiel, programm.bildquellen);
+    else if (r.Programmzustand == "multiplayer")
+        multiplayerScreen(r, programm.spiel, programm.server, programm.mehrspieler, programm.bildquellen);
     else if (r.Programmzustand == "option") optionsScreen(r, "hauptmenu", r.Unterzustand);
     else if (r.Programmzustand == "credits") creditsScreen(r);
     else fallbackBranch(r, programm.server);

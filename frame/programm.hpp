@@ -5,7 +5,9 @@
 
 #include "frame/core/rahmen.hpp"
 #include "frame/picture_loading.hpp"
+#include "game/bildquellen.hpp"
 #include "game/spielstand.hpp"
+#include "multiplayer/mehrspieler.hpp"
 #include "multiplayer/server_worker.hpp"
 
 #include <thread>
@@ -18,6 +20,8 @@ struct Programm {
     Rahmen rahmen;
     Spielstand spiel;
     Serverdaten server;
+    Mehrspieler mehrspieler;                    // the login is kept for the rest of the run
+    Bildquellen bildquellen = dateiBildquellen();  // where a starting game takes its pictures
     std::thread worker;
 };
 

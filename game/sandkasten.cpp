@@ -7,8 +7,6 @@
 
 namespace qz {
 
-void sandkastenScreen(Rahmen& rahmen, Spielstand& spiel) { sandkastenScreen(rahmen, spiel, dateiBildquellen()); }
-
 void sandkastenScreen(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen)
 {
     if (r.platform.keyDown(scan::Escape) && r.Unterzustand.empty()) r.Unterzustand = "hauptmenu";

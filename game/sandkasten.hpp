@@ -9,9 +9,7 @@
 
 namespace qz {
 
-// Pictures of a starting game come from the files beside the executable.
-void sandkastenScreen(Rahmen& rahmen, Spielstand& spiel);
-
+// A starting game takes its background and ship pictures from quellen.
 void sandkastenScreen(Rahmen& rahmen, Spielstand& spiel, const Bildquellen& quellen);
 
 }  // namespace qz

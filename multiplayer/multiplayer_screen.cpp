@@ -19,10 +19,4 @@ void multiplayerScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrsp
     else r.Unterzustand = "hauptmenu";
 }
 
-void multiplayerScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server)
-{
-    static Mehrspieler mp;
-    multiplayerScreen(r, spiel, server, mp, dateiBildquellen());
-}
-
 }  // namespace qz

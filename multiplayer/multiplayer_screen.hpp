@@ -14,8 +14,4 @@ namespace qz {
 void multiplayerScreen(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp,
                        const Bildquellen& quellen);
 
-// The frame's entry: the multiplayer state lives as long as the program (the login is kept
-// for the rest of the run) and the pictures come from the files beside the executable.
-void multiplayerScreen(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server);
-
 }  // namespace qz
