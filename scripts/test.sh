@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, runs the whole test suite, then a short run of every fuzzer
-# (when clang is installed).
+# Installs what is missing, builds, runs the whole test suite, runs it once more built with
+# AddressSanitizer and UndefinedBehaviorSanitizer, then a short run of every fuzzer (when clang
+# is installed).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/build.sh"
 (cd "$root/build" && ctest --output-on-failure -j2)
+
+cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQZ_SANITIZE=ON -DQZ_BUILD_BENCH=OFF >/dev/null
+cmake --build "$root/build-asan" -j2 >/dev/null
+(cd "$root/build-asan" && ctest --output-on-failure -j2)
+
 bash "$root/scripts/fuzz.sh" 30
