@@ -83,7 +83,7 @@ struct Flow : ::testing::Test {
         prozess.reset();
     }
     // Passes of every client, 2 ms apart in real time, until the condition holds.
-    bool bis(const std::function<bool()>& bedingung, double sekunden = 20.0)
+    bool bis(const std::function<bool()>& bedingung, double sekunden = 60.0)
     {
         const auto ende = std::chrono::steady_clock::now() + std::chrono::duration<double>(sekunden);
         while (std::chrono::steady_clock::now() < ende) {

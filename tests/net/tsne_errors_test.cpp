@@ -8,6 +8,8 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+
+#include <memory>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/resource.h>
@@ -33,12 +35,13 @@ double secondsSince(Clock::time_point start) { return std::chrono::duration<doub
 
 // Holds every new event thread before it touches its connection, i.e. in state 1.
 struct HeldEventThreads {
-    Gate gate;
-    HeldEventThreads() { tsneSetEventThreadStartHook([this] { gate.pass(); }); }
+    // Shared with the hook: a held thread may still be leaving pass() after this object is gone.
+    std::shared_ptr<Gate> gate = std::make_shared<Gate>();
+    HeldEventThreads() { tsneSetEventThreadStartHook([held = gate] { held->pass(); }); }
     ~HeldEventThreads()
     {
         tsneSetEventThreadStartHook(nullptr);
-        gate.open();
+        gate->open();
     }
 };
 
