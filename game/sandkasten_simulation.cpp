@@ -10,11 +10,11 @@ namespace qz {
 
 void schiffsdurchlauf(Spielstand& spiel)
 {
-    SchiffSatz& satz = spiel.saetze(1);
+    const int p = spiel.eigenerSpieler;
+    SchiffSatz& satz = spiel.saetze(p);
     const Forschung& f = spiel.forschung;
     Kartenzustand& k = spiel.karte;
     const int abdocken = k.abdockFlotte;
-    const int p = spiel.eigenerSpieler;
     for (int i = 1; i <= satz.anzahl; ++i) {
         SUB_SCHIFFEREPARIEREN(f.thema(9).stufe, f.thema(11).stufe, f.thema(10).stufe, f.thema(12).stufe,
                               satz[kTyp](i), satz[kSchild](i), satz[kHuelle](i), satz[kAngedockt](i));

@@ -10,7 +10,8 @@ namespace qz {
 
 void simulationsschritt(Rahmen& rahmen, Spielstand& spiel);
 
-// The ship pass: repair of every own ship, and the pending undock request.
+// The ship pass on the own working set (sandbox and multiplayer): repair of every own ship,
+// and the pending undock request.
 void schiffsdurchlauf(Spielstand& spiel);
 
 }  // namespace qz

@@ -2,6 +2,7 @@
 // the route computation, the server's reply, the 2-second exchange, and the frame with the
 // fleets of all players, the system screens and the chat.
 #include "fleets/route.hpp"
+#include "game/sandkasten_simulation.hpp"
 #include "game/sternkarte_ansicht.hpp"
 #include "gfx/widgets.hpp"
 #include "multiplayer/server_exchange.hpp"
@@ -31,7 +32,7 @@ void mehrspielerSpiel(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
     }
     if (platform.timer() >= spiel.wirtschaft.naechsterTag) mehrspielerTag(spiel, mp, platform.timer());
 
-    mehrspielerSchiffsdurchlauf(spiel);
+    schiffsdurchlauf(spiel);
 
     if (mp.kartenNeuzeichnen == 1 || k.scanNeuzeichnen == 1 || !k.scanOverlay) {
         mp.kartenNeuzeichnen = 0;

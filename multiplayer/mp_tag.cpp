@@ -57,30 +57,6 @@ void mehrspielerTag(Spielstand& spiel, Mehrspieler& mp, double jetzt)
     }
 }
 
-void mehrspielerSchiffsdurchlauf(Spielstand& spiel)
-{
-    const int eigen = spiel.eigenerSpieler;
-    SchiffSatz& satz = spiel.saetze(eigen);
-    const Forschung& f = spiel.forschung;
-    Kartenzustand& k = spiel.karte;
-    for (int i = 1; i <= satz.anzahl; ++i) {
-        SUB_SCHIFFEREPARIEREN(f.thema(9).stufe, f.thema(11).stufe, f.thema(10).stufe, f.thema(12).stufe,
-                              satz[kTyp](i), satz[kSchild](i), satz[kHuelle](i), satz[kAngedockt](i));
-        if (k.abdockFlotte == 0 || satz.wert(kFlotte, i) != k.abdockFlotte) continue;
-        const int hangar = satz.wert(kAngedockt, i);
-        if (hangar < 1) continue;
-        const int x = spiel.spieler.parkOffset(eigen, 1) + spiel.systeme.pos(hangar, 1) - 16;
-        const int y = spiel.spieler.parkOffset(eigen, 2) + spiel.systeme.pos(hangar, 2) - 16;
-        satz.setze(kX, i, x);
-        satz.setze(kZielX, i, x);
-        satz.setze(kY, i, y);
-        satz.setze(kZielY, i, y);
-        satz.setze(kOrt, i, hangar);
-        satz[kAngedockt](i) = "0";
-    }
-    k.abdockFlotte = 0;
-}
-
 void eigeneSchiffeAbgleichen(Spielstand& spiel)
 {
     SchiffSatz& satz = spiel.saetze(spiel.eigenerSpieler);

@@ -10,9 +10,6 @@ namespace qz {
 
 void mehrspielerTag(Spielstand& spiel, Mehrspieler& mp, double jetzt);
 
-// Repair of every own ship and the pending undock request, on the own set.
-void mehrspielerSchiffsdurchlauf(Spielstand& spiel);
-
 // The own set's master lists and working arrays brought together: joined (dropping destroyed
 // ships) and cut again while there are ships, cut from the lists otherwise.
 void eigeneSchiffeAbgleichen(Spielstand& spiel);
