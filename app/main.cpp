@@ -1,5 +1,5 @@
 // qz: the game. No arguments, no environment, no configuration file.
-#include "frame/programm.hpp"
+#include "app/programm.hpp"
 #include "image/jpeg_get.hpp"
 #include "multiplayer/server_exchange.hpp"
 #include "platform/sdl/sdl_platform.hpp"

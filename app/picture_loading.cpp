@@ -1,4 +1,4 @@
-#include "frame/picture_loading.hpp"
+#include "app/picture_loading.hpp"
 
 namespace qz {
 

@@ -2,7 +2,7 @@
 // the end. A picture that cannot be loaded keeps handle 0 and is reported when first drawn.
 #pragma once
 
-#include "frame/core/rahmen.hpp"
+#include "frame/rahmen.hpp"
 
 #include <functional>
 #include <string>

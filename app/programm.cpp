@@ -1,8 +1,8 @@
-#include "frame/programm.hpp"
+#include "app/programm.hpp"
 
-#include "frame/core/klang.hpp"
-#include "frame/picture_loading.hpp"
-#include "game/sandkasten.hpp"
+#include "frame/klang.hpp"
+#include "app/picture_loading.hpp"
+#include "sandbox/sandkasten.hpp"
 #include "gfx/widgets.hpp"
 #include "multiplayer/multiplayer_screen.hpp"
 #include "platform/errors.hpp"

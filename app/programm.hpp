@@ -3,10 +3,10 @@
 // headless backend.
 #pragma once
 
-#include "frame/core/rahmen.hpp"
-#include "frame/picture_loading.hpp"
-#include "game/bildquellen.hpp"
-#include "game/spielstand.hpp"
+#include "frame/rahmen.hpp"
+#include "app/picture_loading.hpp"
+#include "map/bildquellen.hpp"
+#include "state/spielstand.hpp"
 #include "multiplayer/mehrspieler.hpp"
 #include "multiplayer/server_worker.hpp"
 

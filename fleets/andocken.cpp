@@ -1,6 +1,6 @@
 #include "fleets/andocken.hpp"
 
-#include "frame/core/klang.hpp"
+#include "frame/klang.hpp"
 #include "gfx/text_numbers.hpp"
 #include "systems/schiffswert.hpp"
 

@@ -3,8 +3,8 @@
 // local player can see it.
 #pragma once
 
-#include "frame/core/rahmen.hpp"
-#include "game/spielstand.hpp"
+#include "frame/rahmen.hpp"
+#include "state/spielstand.hpp"
 
 namespace qz {
 

@@ -4,8 +4,8 @@
 // stands at the opened system.
 #pragma once
 
-#include "frame/core/rahmen.hpp"
-#include "game/spielstand.hpp"
+#include "frame/rahmen.hpp"
+#include "state/spielstand.hpp"
 
 namespace qz {
 

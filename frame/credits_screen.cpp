@@ -1,6 +1,6 @@
-#include "frame/core/credits_screen.hpp"
+#include "frame/credits_screen.hpp"
 
-#include "frame/core/klang.hpp"
+#include "frame/klang.hpp"
 #include "platform/errors.hpp"
 
 #include <array>

@@ -2,7 +2,7 @@
 // page footer and a "Zurück" button.
 #pragma once
 
-#include "frame/core/rahmen.hpp"
+#include "frame/rahmen.hpp"
 
 #include <string>
 #include <vector>

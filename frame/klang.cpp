@@ -1,4 +1,4 @@
-#include "frame/core/klang.hpp"
+#include "frame/klang.hpp"
 
 namespace qz {
 

@@ -4,10 +4,10 @@
 // screens that use all of it.
 #pragma once
 
-#include "frame/core/credits_screen.hpp"
-#include "frame/core/musik.hpp"
-#include "frame/core/options_screen.hpp"
-#include "frame/core/rahmen.hpp"
+#include "frame/credits_screen.hpp"
+#include "frame/musik.hpp"
+#include "frame/options_screen.hpp"
+#include "frame/rahmen.hpp"
 
 namespace qz {
 

@@ -1,4 +1,4 @@
-#include "frame/core/musik.hpp"
+#include "frame/musik.hpp"
 
 #include "platform/errors.hpp"
 

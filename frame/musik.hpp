@@ -2,7 +2,7 @@
 // the nominal length of the current one, never the same track twice in a row.
 #pragma once
 
-#include "frame/core/rahmen.hpp"
+#include "frame/rahmen.hpp"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "frame/core/options_screen.hpp"
+#include "frame/options_screen.hpp"
 
-#include "frame/core/klang.hpp"
+#include "frame/klang.hpp"
 
 namespace qz {
 

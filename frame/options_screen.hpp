@@ -3,7 +3,7 @@
 // "Zurück" leads.
 #pragma once
 
-#include "frame/core/rahmen.hpp"
+#include "frame/rahmen.hpp"
 
 #include <string>
 

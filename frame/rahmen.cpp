@@ -1,4 +1,4 @@
-#include "frame/core/rahmen.hpp"
+#include "frame/rahmen.hpp"
 
 #include "platform/errors.hpp"
 

@@ -1,4 +1,4 @@
-#include "game/bildquellen.hpp"
+#include "map/bildquellen.hpp"
 
 #include "image/jpeg_get.hpp"
 #include "image/png_loader.hpp"

@@ -1,4 +1,4 @@
-#include "game/reset_routinen.hpp"
+#include "map/reset_routinen.hpp"
 
 #include "platform/errors.hpp"
 

@@ -3,8 +3,8 @@
 // under its own numbered report prefix.
 #pragma once
 
-#include "game/sendedaten.hpp"
-#include "game/spielstand.hpp"
+#include "state/sendedaten.hpp"
+#include "state/spielstand.hpp"
 
 namespace qz {
 

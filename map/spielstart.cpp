@@ -1,8 +1,8 @@
-#include "game/spielstart.hpp"
+#include "map/spielstart.hpp"
 
-#include "game/planetentypen.hpp"
-#include "game/reset_routinen.hpp"
-#include "game/sternkarte.hpp"
+#include "state/planetentypen.hpp"
+#include "map/reset_routinen.hpp"
+#include "map/sternkarte.hpp"
 
 #include <string>
 

@@ -2,9 +2,9 @@
 // with the star map, background and ship pictures, and the view on the home planet.
 #pragma once
 
-#include "frame/core/rahmen.hpp"
-#include "game/bildquellen.hpp"
-#include "game/spielstand.hpp"
+#include "frame/rahmen.hpp"
+#include "map/bildquellen.hpp"
+#include "state/spielstand.hpp"
 
 namespace qz {
 

@@ -1,6 +1,6 @@
-#include "game/sternkarte.hpp"
+#include "map/sternkarte.hpp"
 
-#include "game/planetentypen.hpp"
+#include "state/planetentypen.hpp"
 #include "platform/errors.hpp"
 
 #include <cstdlib>

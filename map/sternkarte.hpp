@@ -2,7 +2,7 @@
 // placement of all systems with the spacing rule, and the home planets of the players.
 #pragma once
 
-#include "game/spielstand.hpp"
+#include "state/spielstand.hpp"
 #include "platform/platform.hpp"
 
 #include <functional>

@@ -1,7 +1,9 @@
-#include "game/tagesabrechnung.hpp"
+#include "map/tagesabrechnung.hpp"
 
-#include "game/later_routines.hpp"
-#include "game/schiffslisten.hpp"
+#include "systems/forschung.hpp"
+#include "systems/handel.hpp"
+#include "systems/schiffbau.hpp"
+#include "state/schiffslisten.hpp"
 #include "gfx/text_numbers.hpp"
 #include "gfx/widgets.hpp"
 #include "platform/errors.hpp"

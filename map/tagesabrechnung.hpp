@@ -3,7 +3,7 @@
 // and research, trade and shipbuilding take their daily step.
 #pragma once
 
-#include "game/spielstand.hpp"
+#include "state/spielstand.hpp"
 
 namespace qz {
 

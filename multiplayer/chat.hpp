@@ -2,7 +2,7 @@
 // for the next request, and the shared history under the map.
 #pragma once
 
-#include "frame/core/rahmen.hpp"
+#include "frame/rahmen.hpp"
 #include "multiplayer/mehrspieler.hpp"
 
 namespace qz {

@@ -1,7 +1,7 @@
 // The paged list of open channels: five rows per page, full channels not selectable.
 #pragma once
 
-#include "frame/core/rahmen.hpp"
+#include "frame/rahmen.hpp"
 #include "platform/feld.hpp"
 
 #include <string>

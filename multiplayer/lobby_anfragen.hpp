@@ -3,7 +3,7 @@
 // Each writes the pair tables; the caller holds Datenmutex and found no request pending.
 #pragma once
 
-#include "game/spielstand.hpp"
+#include "state/spielstand.hpp"
 #include "multiplayer/mehrspieler.hpp"
 #include "multiplayer/server_worker.hpp"
 

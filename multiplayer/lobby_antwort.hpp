@@ -2,7 +2,7 @@
 // records, and for every player but the host the star map the host uploaded.
 #pragma once
 
-#include "game/spielstand.hpp"
+#include "state/spielstand.hpp"
 #include "multiplayer/mehrspieler.hpp"
 
 #include <string_view>

@@ -1,8 +1,8 @@
 // The lobby: the four slots with names and colours, the colour swatches, "Bereit", the host's
 // star count and "Spiel Starten" with the star-map generation, the lobby's requests and the
 // entry into the running game.
-#include "game/spielstart.hpp"
-#include "game/sternkarte.hpp"
+#include "map/spielstart.hpp"
+#include "map/sternkarte.hpp"
 #include "gfx/text_numbers.hpp"
 #include "multiplayer/server_exchange.hpp"
 #include "multiplayer/lobby_anfragen.hpp"

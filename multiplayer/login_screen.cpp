@@ -1,6 +1,6 @@
 // The login screen: "Verbindungsaufbau" until the server answers the online check, then the
 // user name, the masked password and "Login".
-#include "frame/core/klang.hpp"
+#include "frame/klang.hpp"
 #include "gfx/widgets.hpp"
 #include "multiplayer/server_exchange.hpp"
 #include "multiplayer/mp_screens.hpp"

@@ -1,6 +1,6 @@
 #include "multiplayer/mehrspieler.hpp"
 
-#include "game/spielerfarben.hpp"
+#include "state/spielerfarben.hpp"
 
 namespace qz {
 

@@ -3,8 +3,8 @@
 // the status bar and the chat.
 #pragma once
 
-#include "frame/core/rahmen.hpp"
-#include "game/spielstand.hpp"
+#include "frame/rahmen.hpp"
+#include "state/spielstand.hpp"
 #include "multiplayer/mehrspieler.hpp"
 
 namespace qz {

@@ -1,6 +1,6 @@
 // The multiplayer menu and its leave confirmation, and the reset of a channel's game.
-#include "game/reset_routinen.hpp"
-#include "game/spielstart.hpp"
+#include "map/reset_routinen.hpp"
+#include "map/spielstart.hpp"
 #include "multiplayer/server_exchange.hpp"
 #include "multiplayer/mp_screens.hpp"
 #include "multiplayer/mp_widgets.hpp"

@@ -3,9 +3,9 @@
 // handles its input first and then draws its frame.
 #pragma once
 
-#include "frame/core/rahmen.hpp"
-#include "game/bildquellen.hpp"
-#include "game/spielstand.hpp"
+#include "frame/rahmen.hpp"
+#include "map/bildquellen.hpp"
+#include "state/spielstand.hpp"
 #include "multiplayer/mehrspieler.hpp"
 #include "multiplayer/server_worker.hpp"
 

@@ -2,8 +2,9 @@
 // the route computation, the server's reply, the 2-second exchange, and the frame with the
 // fleets of all players, the system screens and the chat.
 #include "fleets/route.hpp"
-#include "game/sandkasten_simulation.hpp"
-#include "game/sternkarte_ansicht.hpp"
+#include "map/karten_overlays.hpp"
+#include "map/schiffsdurchlauf.hpp"
+#include "map/sternkarte_ansicht.hpp"
 #include "gfx/widgets.hpp"
 #include "multiplayer/server_exchange.hpp"
 #include "multiplayer/chat.hpp"

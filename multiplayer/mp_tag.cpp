@@ -1,7 +1,7 @@
 #include "multiplayer/mp_tag.hpp"
 
-#include "game/schiffslisten.hpp"
-#include "game/tagesabrechnung.hpp"
+#include "state/schiffslisten.hpp"
+#include "map/tagesabrechnung.hpp"
 #include "gfx/text_numbers.hpp"
 #include "gfx/widgets.hpp"
 #include "systems/forschung.hpp"

@@ -3,7 +3,7 @@
 // cut of the own ships and trade routes.
 #pragma once
 
-#include "game/spielstand.hpp"
+#include "state/spielstand.hpp"
 #include "multiplayer/mehrspieler.hpp"
 
 namespace qz {

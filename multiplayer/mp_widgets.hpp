@@ -3,7 +3,7 @@
 // the click and asks for the click sound.
 #pragma once
 
-#include "frame/core/rahmen.hpp"
+#include "frame/rahmen.hpp"
 
 #include <string_view>
 

@@ -1,6 +1,6 @@
 #include "multiplayer/multiplayer_screen.hpp"
 
-#include "frame/core/klang.hpp"
+#include "frame/klang.hpp"
 #include "multiplayer/mp_screens.hpp"
 
 namespace qz {

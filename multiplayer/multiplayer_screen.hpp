@@ -3,9 +3,9 @@
 // own logic (days, requests, replies) runs only while the map is shown.
 #pragma once
 
-#include "frame/core/rahmen.hpp"
-#include "game/bildquellen.hpp"
-#include "game/spielstand.hpp"
+#include "frame/rahmen.hpp"
+#include "map/bildquellen.hpp"
+#include "state/spielstand.hpp"
 #include "multiplayer/mehrspieler.hpp"
 #include "multiplayer/server_worker.hpp"
 

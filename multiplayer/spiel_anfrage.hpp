@@ -2,7 +2,7 @@
 // pair tables every 2 s. The caller holds Datenmutex and has found no request pending.
 #pragma once
 
-#include "game/spielstand.hpp"
+#include "state/spielstand.hpp"
 #include "multiplayer/mehrspieler.hpp"
 #include "multiplayer/server_worker.hpp"
 

@@ -2,7 +2,7 @@
 // blocks, trade agreements and trade routes, the chat history and the battle records.
 #pragma once
 
-#include "game/spielstand.hpp"
+#include "state/spielstand.hpp"
 #include "multiplayer/mehrspieler.hpp"
 
 #include <string_view>

@@ -1,9 +1,9 @@
-#include "game/sandkasten.hpp"
+#include "sandbox/sandkasten.hpp"
 
-#include "frame/core/klang.hpp"
-#include "game/sandkasten_menues.hpp"
-#include "game/sandkasten_simulation.hpp"
-#include "game/sternkarte_ansicht.hpp"
+#include "frame/klang.hpp"
+#include "sandbox/sandkasten_menues.hpp"
+#include "sandbox/sandkasten_simulation.hpp"
+#include "map/sternkarte_ansicht.hpp"
 
 namespace qz {
 

@@ -3,9 +3,9 @@
 // the map is shown, and draws the frame.
 #pragma once
 
-#include "frame/core/rahmen.hpp"
-#include "game/bildquellen.hpp"
-#include "game/spielstand.hpp"
+#include "frame/rahmen.hpp"
+#include "map/bildquellen.hpp"
+#include "state/spielstand.hpp"
 
 namespace qz {
 

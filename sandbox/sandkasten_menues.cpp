@@ -1,8 +1,8 @@
-#include "game/sandkasten_menues.hpp"
+#include "sandbox/sandkasten_menues.hpp"
 
-#include "frame/core/klang.hpp"
-#include "game/spielerfarben.hpp"
-#include "game/spielstart.hpp"
+#include "frame/klang.hpp"
+#include "state/spielerfarben.hpp"
+#include "map/spielstart.hpp"
 
 #include <string>
 

@@ -2,9 +2,9 @@
 // the new-game screen. Each has its input (run before the simulation) and its drawing.
 #pragma once
 
-#include "frame/core/rahmen.hpp"
-#include "game/bildquellen.hpp"
-#include "game/spielstand.hpp"
+#include "frame/rahmen.hpp"
+#include "map/bildquellen.hpp"
+#include "state/spielstand.hpp"
 
 namespace qz {
 

@@ -3,15 +3,11 @@
 // lists, and the route computation.
 #pragma once
 
-#include "frame/core/rahmen.hpp"
-#include "game/spielstand.hpp"
+#include "frame/rahmen.hpp"
+#include "state/spielstand.hpp"
 
 namespace qz {
 
 void simulationsschritt(Rahmen& rahmen, Spielstand& spiel);
-
-// The ship pass on the own working set (sandbox and multiplayer): repair of every own ship,
-// and the pending undock request.
-void schiffsdurchlauf(Spielstand& spiel);
 
 }  // namespace qz

@@ -1,4 +1,4 @@
-#include "game/planetentypen.hpp"
+#include "state/planetentypen.hpp"
 
 #include "platform/errors.hpp"
 

@@ -1,4 +1,4 @@
-#include "game/schiffslisten.hpp"
+#include "state/schiffslisten.hpp"
 
 #include "gfx/text_numbers.hpp"
 #include "gfx/widgets.hpp"

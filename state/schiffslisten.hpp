@@ -2,7 +2,7 @@
 // sets are the same lists cut into arrays. Both run every frame, so they reuse their storage.
 #pragma once
 
-#include "game/spielstand.hpp"
+#include "state/spielstand.hpp"
 
 namespace qz {
 

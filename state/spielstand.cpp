@@ -1,4 +1,4 @@
-#include "game/spielstand.hpp"
+#include "state/spielstand.hpp"
 
 #include "gfx/text_numbers.hpp"
 

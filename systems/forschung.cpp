@@ -1,6 +1,6 @@
 #include "systems/forschung.hpp"
 
-#include "frame/core/klang.hpp"
+#include "frame/klang.hpp"
 #include "gfx/text_numbers.hpp"
 
 namespace qz {

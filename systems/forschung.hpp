@@ -2,7 +2,7 @@
 // switch, progress bar and text.
 #pragma once
 
-#include "frame/core/rahmen.hpp"
+#include "frame/rahmen.hpp"
 
 #include <string>
 

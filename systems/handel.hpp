@@ -4,7 +4,7 @@
 // The routine rebuilds the list of trade lines ("," + hub + "," + linked system per pair).
 #pragma once
 
-#include "game/spielstand.hpp"
+#include "state/spielstand.hpp"
 
 #include <string>
 

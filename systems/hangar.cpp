@@ -1,6 +1,6 @@
 #include "systems/hangar.hpp"
 
-#include "frame/core/klang.hpp"
+#include "frame/klang.hpp"
 #include "gfx/text_numbers.hpp"
 #include "systems/schiffstypen.hpp"
 #include "systems/schiffswert.hpp"

@@ -3,8 +3,8 @@
 // pass over the ships carries the request out); and the per-frame repair of every ship.
 #pragma once
 
-#include "frame/core/rahmen.hpp"
-#include "game/spielstand.hpp"
+#include "frame/rahmen.hpp"
+#include "state/spielstand.hpp"
 
 #include <string>
 

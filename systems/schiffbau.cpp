@@ -1,6 +1,6 @@
 #include "systems/schiffbau.hpp"
 
-#include "frame/core/klang.hpp"
+#include "frame/klang.hpp"
 #include "gfx/text_numbers.hpp"
 #include "systems/schiffstypen.hpp"
 

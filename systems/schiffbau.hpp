@@ -3,8 +3,8 @@
 // docked in its hangar.
 #pragma once
 
-#include "frame/core/rahmen.hpp"
-#include "game/spielstand.hpp"
+#include "frame/rahmen.hpp"
+#include "state/spielstand.hpp"
 
 namespace qz {
 

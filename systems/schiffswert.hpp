@@ -3,7 +3,7 @@
 // over every ship every frame, need nothing but the state's header.
 #pragma once
 
-#include "game/spielstand.hpp"
+#include "state/spielstand.hpp"
 #include "gfx/text_numbers.hpp"
 
 namespace qz {

@@ -1,6 +1,6 @@
 #include "systems/sternsystem_bildschirm.hpp"
 
-#include "frame/core/klang.hpp"
+#include "frame/klang.hpp"
 #include "gfx/text_numbers.hpp"
 
 #include <algorithm>

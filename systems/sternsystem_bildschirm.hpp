@@ -3,8 +3,8 @@
 // of a system the player has reached first, which offers colonisation.
 #pragma once
 
-#include "frame/core/rahmen.hpp"
-#include "game/spielstand.hpp"
+#include "frame/rahmen.hpp"
+#include "state/spielstand.hpp"
 
 namespace qz {
 

@@ -6,9 +6,9 @@
 // - a full sandbox map frame with 500 ships in 60 fleets against copying three frames (target:
 //   at most 4 ms).
 #include "fleets/route.hpp"
-#include "game/sandkasten.hpp"
-#include "game/schiffslisten.hpp"
-#include "game/spielstart.hpp"
+#include "sandbox/sandkasten.hpp"
+#include "state/schiffslisten.hpp"
+#include "map/spielstart.hpp"
 #include "platform/headless/headless_platform.hpp"
 #include "tests/fleets/route_referenz.hpp"
 

@@ -1,9 +1,9 @@
 // Star-map generation (200 systems; budget 5 ms, with the median number of systems generated
 // including rejected ones) and one full frame of a running 200-system sandbox on the headless
 // backend (budget 3 ms), the frame compared with a memcpy of three full 1024 x 768 x 4 frames.
-#include "game/sandkasten.hpp"
-#include "game/spielstart.hpp"
-#include "game/sternkarte.hpp"
+#include "sandbox/sandkasten.hpp"
+#include "map/spielstart.hpp"
+#include "map/sternkarte.hpp"
 #include "platform/headless/headless_platform.hpp"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 // A started program on the headless backend with plain stand-in pictures.
 #pragma once
 
-#include "frame/programm.hpp"
+#include "app/programm.hpp"
 #include "platform/headless/headless_platform.hpp"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // so a test can tell from a pixel which picture was drawn there.
 #pragma once
 
-#include "frame/core/klang.hpp"
+#include "frame/klang.hpp"
 #include "platform/headless/headless_platform.hpp"
 
 #include <gtest/gtest.h>

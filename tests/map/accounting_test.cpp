@@ -1,7 +1,7 @@
 // The accounting of one own system and the settlement of the day's totals, with the numbers
 // of their rules: the type-dependent maxima, growth from the value before its own update,
 // defences only while not attacked, and halves rounded to even.
-#include "game/tagesabrechnung.hpp"
+#include "map/tagesabrechnung.hpp"
 
 #include <gtest/gtest.h>
 

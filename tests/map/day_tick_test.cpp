@@ -1,7 +1,7 @@
 // The day tick around the accounting: trade income before the owner test, only own systems
 // settled, the next day's start, and the lists cut afterwards.
-#include "game/schiffslisten.hpp"
-#include "game/tagesabrechnung.hpp"
+#include "state/schiffslisten.hpp"
+#include "map/tagesabrechnung.hpp"
 
 #include <gtest/gtest.h>
 

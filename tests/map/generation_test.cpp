@@ -1,7 +1,7 @@
 // Star-map generation: the order of the random draws, the spacing rule, the value ranges of
 // the type table, the names and the home planets.
-#include "game/planetentypen.hpp"
-#include "game/sternkarte.hpp"
+#include "state/planetentypen.hpp"
+#include "map/sternkarte.hpp"
 #include "platform/headless/headless_platform.hpp"
 
 #include <gtest/gtest.h>

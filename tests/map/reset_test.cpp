@@ -1,7 +1,7 @@
 // The reset routines: a discarded 200-system game leaves nothing behind in any of the 500
 // entries, and each routine reports its own numbered prefix when it fails.
-#include "game/reset_routinen.hpp"
-#include "game/sternkarte.hpp"
+#include "map/reset_routinen.hpp"
+#include "map/sternkarte.hpp"
 #include "platform/headless/headless_platform.hpp"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 // no screen.
 #include "mp_fixture.hpp"
 
-#include "game/schiffslisten.hpp"
+#include "state/schiffslisten.hpp"
 
 namespace qz {
 namespace {

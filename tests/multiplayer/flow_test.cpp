@@ -3,7 +3,7 @@
 // ships seen by the others, a battle with damage on both sides, a trade agreement both ways
 // and a chat line seen by all. The clients' clocks are manual; only the server's round trips
 // take real time.
-#include "game/schiffslisten.hpp"
+#include "state/schiffslisten.hpp"
 #include "multiplayer/chat.hpp"
 #include "multiplayer/multiplayer_screen.hpp"
 #include "multiplayer/server_exchange.hpp"

@@ -3,7 +3,7 @@
 // new colony kept before its request went out, and the chat line.
 #include "mp_fixture.hpp"
 
-#include "game/schiffslisten.hpp"
+#include "state/schiffslisten.hpp"
 #include "multiplayer/chat.hpp"
 
 namespace qz {

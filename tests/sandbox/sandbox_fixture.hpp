@@ -2,9 +2,9 @@
 // pass like the main loop does, with plain stand-in pictures and the manual clock.
 #pragma once
 
-#include "frame/core/klang.hpp"
-#include "frame/programm.hpp"
-#include "game/sandkasten.hpp"
+#include "frame/klang.hpp"
+#include "app/programm.hpp"
+#include "sandbox/sandkasten.hpp"
 #include "platform/headless/headless_platform.hpp"
 
 #include <gtest/gtest.h>

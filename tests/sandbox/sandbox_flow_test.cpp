@@ -1,10 +1,11 @@
 // Whole sandbox flows through the main menu on the headless backend: starting a game, the
 // view, scrolling, days passing with their money and supply, the menu pausing the game, and
 // leaving it again.
-#include "game/sandkasten_simulation.hpp"
-#include "game/schiffslisten.hpp"
-#include "game/spielstart.hpp"
-#include "game/sternkarte_ansicht.hpp"
+#include "sandbox/sandkasten_simulation.hpp"
+#include "state/schiffslisten.hpp"
+#include "map/spielstart.hpp"
+#include "map/karten_overlays.hpp"
+#include "map/sternkarte_ansicht.hpp"
 #include "gfx/widgets.hpp"
 #include "sandbox_fixture.hpp"
 

@@ -1,5 +1,5 @@
 // Join and cut of the thirteen ship lists.
-#include "game/schiffslisten.hpp"
+#include "state/schiffslisten.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Start values of the game state.
-#include "game/spielstand.hpp"
+#include "state/spielstand.hpp"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // loop: a colony ship is ordered on the home planet, built, formed into a fleet, undocked, flown
 // to a system in range and used to colonise it; the new colony becomes a trading post, links the
 // home planet and earns its 20 G a day. And a topic is researched to level 3.
-#include "tests/game/sandbox_fixture.hpp"
+#include "tests/sandbox/sandbox_fixture.hpp"
 
-#include "game/schiffslisten.hpp"
+#include "state/schiffslisten.hpp"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 // Shipbuilding: orders that can or cannot be paid, the free slot, the day's equal share, the
 // finished ship in all thirteen lists, lost surplus, and the queue bar.
-#include "game/schiffslisten.hpp"
+#include "state/schiffslisten.hpp"
 #include "systems/schiffbau.hpp"
 #include "tests/systems/test_welt.hpp"
 

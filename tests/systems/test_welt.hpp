@@ -3,9 +3,9 @@
 // to put ships into the master lists and cut them into working set 1.
 #pragma once
 
-#include "frame/core/rahmen.hpp"
-#include "game/schiffslisten.hpp"
-#include "game/spielstand.hpp"
+#include "frame/rahmen.hpp"
+#include "state/schiffslisten.hpp"
+#include "state/spielstand.hpp"
 #include "platform/headless/headless_platform.hpp"
 
 #include <array>
