@@ -86,9 +86,10 @@ struct ReplyCache {
 struct ChannelState {
     std::string sessionId;
     std::string name;
-    std::string password;
+    bool hasPassword = false;  // clients only show whether there is one; it is never checked
     std::string version;
-    std::string hostName;  // the creator once it has polled; only it may hold slot 1
+    std::string creatorAddress;  // the creator's client address: only a player from there hosts
+    std::string hostName;        // the host once seated; only it may hold slot 1 again
     int maxPlayers = kMaxPlayers;
     int stars = 0;
     bool started = false;

@@ -18,7 +18,7 @@ std::string frameReply(std::string_view text) {
 std::string errorReply(std::string_view reason) { return frameReply("fehler;;" + std::string(reason)); }
 
 CommandHandler::CommandHandler(Storage& storage, ServerConfig config, double now)
-    : storage_(storage), config_(config), accounts_(storage, config.hashCost) {
+    : storage_(storage), config_(config), accounts_(storage, config.hashCost), logins_(storage) {
     for (ChannelState& state : storage_.loadChannels()) {
         auto channel = std::make_shared<Channel>();
         channel->state = std::move(state);
@@ -27,11 +27,12 @@ CommandHandler::CommandHandler(Storage& storage, ServerConfig config, double now
     }
 }
 
-std::string CommandHandler::dispatch(std::string_view query, std::string_view body, double now) {
+std::string CommandHandler::dispatch(std::string_view query, std::string_view body, double now,
+                                     const std::string& client) {
     const FormFields form = parseForm(body);
     const FormFields queryFields = parseForm(query);
     const std::string sessionId(queryFields.value("PHPSESSID"));
-    CommandContext context{storage_, accounts_, channels_, config_, now};
+    CommandContext context{storage_, accounts_, logins_, channels_, config_, client, now};
     const std::string_view command = form.value("infos");
     if (command == "spiel") return playGame(context, sessionId, form);
     if (command == "channel") return channelPoll(context, sessionId, form);
@@ -42,11 +43,12 @@ std::string CommandHandler::dispatch(std::string_view query, std::string_view bo
     throw BadRequest("Unbekannter Befehl");
 }
 
-std::string CommandHandler::handle(std::string_view query, std::string_view body, double now) {
+std::string CommandHandler::handle(std::string_view query, std::string_view body, double now,
+                                   const std::string& client) {
     try {
-        return frameReply(dispatch(query, body, now));
+        return frameReply(dispatch(query, body, now, client));
     } catch (const BadRequest& refused) {
-        logLine(LogLevel::warn, std::string("request refused: ") + refused.what());
+        logLine(LogLevel::warn, std::string("request refused: ") + refused.what() + " from=" + client);
         return errorReply(refused.what());
     } catch (const std::exception& error) {
         logLine(LogLevel::error, std::string("request failed: ") + error.what());
@@ -55,7 +57,8 @@ std::string CommandHandler::handle(std::string_view query, std::string_view body
 }
 
 void CommandHandler::sweep(double now) {
-    CommandContext context{storage_, accounts_, channels_, config_, now};
+    const std::string nobody;
+    CommandContext context{storage_, accounts_, logins_, channels_, config_, nobody, now};
     for (const ChannelPtr& channel : channels_.all()) {
         std::lock_guard lock(channel->mutex);
         ChannelState& c = channel->state;

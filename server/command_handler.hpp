@@ -19,7 +19,9 @@ public:
     // counts as a poll of every seated player.
     CommandHandler(Storage& storage, ServerConfig config, double now);
 
-    std::string handle(std::string_view query, std::string_view body, double now);
+    // `client` is the sender's address as logins are bound to it (already cut to the
+    // operator's prefix).
+    std::string handle(std::string_view query, std::string_view body, double now, const std::string& client);
 
     // Frees lobby slots of players silent for 60 s and closes channels empty for 5 minutes.
     void sweep(double now);
@@ -27,11 +29,12 @@ public:
     std::size_t channelCount() const { return channels_.size(); }
 
 private:
-    std::string dispatch(std::string_view query, std::string_view body, double now);
+    std::string dispatch(std::string_view query, std::string_view body, double now, const std::string& client);
 
     Storage& storage_;
     ServerConfig config_;
     AccountBook accounts_;
+    LoginBindings logins_;
     ChannelRegistry channels_;
 };
 

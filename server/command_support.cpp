@@ -4,6 +4,12 @@
 
 namespace qz::server {
 
+void requireSpeaksFor(CommandContext& context, const std::string& name) {
+    if (!context.logins.boundTo(name, context.client, context.now)) {
+        throw BadRequest("Nicht angemeldet");
+    }
+}
+
 ChannelPtr requireChannel(CommandContext& context, const std::string& sessionId) {
     if (sessionId.empty()) throw BadRequest("Sitzung fehlt");
     ChannelPtr channel = context.channels.find(sessionId);

@@ -6,6 +6,7 @@
 #include "channel_registry.hpp"
 #include "changes.hpp"
 #include "form.hpp"
+#include "login_bindings.hpp"
 #include "storage.hpp"
 
 #include <string>
@@ -20,9 +21,11 @@ struct ServerConfig {
 struct CommandContext {
     Storage& storage;
     AccountBook& accounts;
+    LoginBindings& logins;
     ChannelRegistry& channels;
     const ServerConfig& config;
-    double now;  // server clock in seconds
+    const std::string& client;  // the sender's address as logins are bound to it
+    double now;                 // server clock: seconds since 1970
 };
 
 std::string onlineCheck();
@@ -31,6 +34,9 @@ std::string listChannels(CommandContext& context, const FormFields& form);
 std::string createChannel(CommandContext& context, const FormFields& form);
 std::string channelPoll(CommandContext& context, const std::string& sessionId, const FormFields& form);
 std::string playGame(CommandContext& context, const std::string& sessionId, const FormFields& form);
+
+// BadRequest unless the player's latest login came from the sender's address.
+void requireSpeaksFor(CommandContext& context, const std::string& name);
 
 // The open channel of this session id, or BadRequest.
 ChannelPtr requireChannel(CommandContext& context, const std::string& sessionId);

@@ -17,6 +17,7 @@ std::string playGame(CommandContext& context, const std::string& sessionId, cons
     // The request is read outside the channel lock so that players of one channel do not
     // wait for each other's parsing.
     GameInput input = readGameInput(form, stars);
+    requireSpeaksFor(context, input.name);
     std::lock_guard lock(channel->mutex);
     ChannelState& c = channel->state;
     if (c.closed) throw BadRequest("Unbekannte Sitzung");

@@ -1,5 +1,6 @@
 #include "http_server.hpp"
 
+#include "client_address.hpp"
 #include "log.hpp"
 
 #include <boost/asio/ip/tcp.hpp>
@@ -28,9 +29,10 @@ namespace {
 constexpr std::string_view kScriptPath = "/games/qz/datenabfrage.php";
 constexpr std::size_t kDrainLimit = 4 * 1024 * 1024;
 
+// Wall-clock time: login bindings and idle games are kept in the database and must keep
+// their age across a restart.
 double serverClock() {
-    static const auto start = std::chrono::steady_clock::now();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
 }
 
 // The game sends the command first: "infos=login&...".
@@ -41,12 +43,13 @@ bool isLogin(std::string_view body) {
 
 class Session : public std::enable_shared_from_this<Session> {
 public:
-    Session(tcp::socket socket, CommandHandler& handler, asio::thread_pool& slowWork, int readTimeoutSeconds)
+    Session(tcp::socket socket, CommandHandler& handler, asio::thread_pool& slowWork, const HttpSettings& settings)
         : stream_(std::move(socket)),
           deadline_(stream_.get_executor()),
           handler_(handler),
           slowWork_(slowWork),
-          readTimeout_(readTimeoutSeconds) {}
+          settings_(settings),
+          readTimeout_(settings.readTimeoutSeconds) {}
 
     void start() {
         // Room for a whole game request, so it arrives in one or two reads.
@@ -97,18 +100,44 @@ private:
         if (path != kScriptPath) return reply(http::status::not_found, "Not Found", false);
         if (request.method() != http::verb::post) return reply(http::status::method_not_allowed, "Method Not Allowed", false);
         if (logEnabled(LogLevel::debug)) logLine(LogLevel::debug, "request " + std::string(target));
+        if (!clientAddress()) {
+            logLine(LogLevel::warn, "request refused: X-Forwarded-For without an address");
+            return reply(http::status::bad_request, errorReply("Absenderadresse ungueltig"), false);
+        }
         if (isLogin(request.body())) {
             // The password hash takes a while and much memory: logins wait their turn on their
             // own thread instead of holding up the game traffic of an event loop.
             asio::post(slowWork_, [self = shared_from_this(), query] {
-                std::string text = self->handler_.handle(query, self->parser_->get().body(), serverClock());
+                std::string text =
+                    self->handler_.handle(query, self->parser_->get().body(), serverClock(), self->client_);
                 asio::post(self->stream_.get_executor(), [self, text = std::move(text)]() mutable {
                     self->reply(http::status::ok, std::move(text), false);
                 });
             });
             return;
         }
-        reply(http::status::ok, handler_.handle(query, request.body(), serverClock()), false);
+        reply(http::status::ok, handler_.handle(query, request.body(), serverClock(), client_), false);
+    }
+
+    // The sender as logins are bound to it: the peer, or for the trusted proxy the address
+    // it forwarded, cut to the configured prefix. False when the proxy sent no address.
+    bool clientAddress() {
+        beast::error_code error;
+        const auto peer = stream_.socket().remote_endpoint(error).address();
+        if (error) return false;
+        std::string address = peer.is_v6() && peer.to_v6().is_v4_mapped()
+                                  ? asio::ip::make_address_v4(asio::ip::v4_mapped, peer.to_v6()).to_string()
+                                  : peer.to_string();
+        if (!settings_.trustedProxy.empty() && address == settings_.trustedProxy) {
+            const auto forwarded = parser_->get().find("X-Forwarded-For");
+            if (forwarded != parser_->get().end()) {
+                address = std::string(lastForwardedAddress({forwarded->value().data(), forwarded->value().size()}));
+            }
+        }
+        std::optional<std::string> bound = addressPrefix(address, settings_.bindPrefix);
+        if (!bound) return false;
+        client_ = std::move(*bound);
+        return true;
     }
 
     void reply(http::status status, std::string body, bool drainAfter) {
@@ -153,7 +182,9 @@ private:
     bool timedOut_ = false;
     CommandHandler& handler_;
     asio::thread_pool& slowWork_;
+    const HttpSettings& settings_;
     int readTimeout_;
+    std::string client_;
     beast::flat_buffer buffer_;
     std::optional<http::request_parser<http::string_body>> parser_;
     http::response<http::string_body> response_;
@@ -193,7 +224,7 @@ struct HttpServer::Impl {
         loop.acceptor.async_accept([this, &loop](beast::error_code error, tcp::socket socket) {
             if (!error) {
                 socket.set_option(tcp::no_delay(true));
-                std::make_shared<Session>(std::move(socket), handler, slowWork, settings.readTimeoutSeconds)->start();
+                std::make_shared<Session>(std::move(socket), handler, slowWork, settings)->start();
             } else if (error == asio::error::operation_aborted) {
                 return;
             }

@@ -14,6 +14,8 @@ struct HttpSettings {
     int port = 80;
     int threads = 2;
     int readTimeoutSeconds = kReadTimeoutSeconds;
+    int bindPrefix = kDefaultBindPrefix;  // bits of the client address a login is bound to
+    std::string trustedProxy;             // empty: X-Forwarded-For is ignored
 };
 
 class HttpServer {

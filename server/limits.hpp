@@ -25,6 +25,13 @@ inline constexpr double kEmptyChannelSeconds = 300;
 inline constexpr std::size_t kChatHistoryLines = 20;
 inline constexpr std::size_t kMaxOpenChannels = 1000;
 
+// A login speaks for its name from its address for a day; a cached answer is read again
+// from storage after half a minute.
+inline constexpr double kLoginBindingSeconds = 24 * 3600;
+inline constexpr double kLoginRecheckSeconds = 30;
+// Without --bind-prefix a login is bound to the exact IPv4 address.
+inline constexpr int kDefaultBindPrefix = 32;
+
 inline constexpr int kAttackRounds = 3;
 inline constexpr int kDamagePerHeavyBattleship = 25;
 inline constexpr int kHeavyBattleshipType = 7;

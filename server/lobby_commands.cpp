@@ -30,6 +30,7 @@ LobbyPoll readLobbyPoll(CommandContext& context, const FormFields& form) {
     poll.name = form.value("i2");
     requireName(poll.name, "Spielername");
     if (!context.accounts.exists(poll.name)) throw BadRequest("Unbekannter Spieler");
+    requireSpeaksFor(context, poll.name);
     const std::string_view started = form.value("i1");
     if (started.empty()) return poll;
     if (started == "0" || started == "1") {
@@ -48,11 +49,18 @@ LobbyPoll readLobbyPoll(CommandContext& context, const FormFields& form) {
 
 bool slotFree(const ChannelState& c, int n) { return n >= 1 && n <= c.maxPlayers && c.slots[n].name.empty(); }
 
+// The host is the first player polling the lobby from the creator's address, and slot 1
+// stays reserved for it. (A channel stored by an older server knows no creator address.)
+bool mayHost(const ChannelState& c, const std::string& name, const std::string& client) {
+    if (!c.hostName.empty()) return c.hostName == name;
+    return c.creatorAddress.empty() || c.creatorAddress == client;
+}
+
 // Where a player without a slot sits down: the host back in slot 1; anybody else in the
 // slot it held before when that is free, else the first free slot from 2 on.
-int chooseSlot(ChannelState& c, const std::string& name, bool lobbyPoll) {
-    const bool mayHost = lobbyPoll && (c.hostName.empty() || c.hostName == name);
-    if (mayHost && slotFree(c, 1)) return 1;
+int chooseSlot(ChannelState& c, const std::string& name, bool lobbyPoll, const std::string& client) {
+    const bool host = lobbyPoll && mayHost(c, name, client);
+    if (host && slotFree(c, 1)) return 1;
     const auto previous = c.previousSlot.find(name);
     if (previous != c.previousSlot.end() && previous->second >= 2 && slotFree(c, previous->second)) {
         return previous->second;
@@ -106,8 +114,7 @@ std::string listChannels(CommandContext& context, const FormFields& form) {
         std::lock_guard lock(channel->mutex);
         const ChannelState& c = channel->state;
         if (c.closed || c.started || c.version != version) continue;
-        // Clients only show whether a password is set; the password itself stays here.
-        rows.push_back({c.sessionId, c.name, c.password.empty() ? "" : "*", c.occupiedSlots(), c.maxPlayers, c.stars});
+        rows.push_back({c.sessionId, c.name, c.hasPassword ? "*" : "", c.occupiedSlots(), c.maxPlayers, c.stars});
     }
     std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
         return a.name != b.name ? a.name < b.name : a.id < b.id;
@@ -129,13 +136,15 @@ std::string createChannel(CommandContext& context, const FormFields& form) {
     ChannelState& c = channel->state;
     c.name = form.value("i1");
     requireName(c.name, "Channelname");
-    c.password = form.value("i2");
-    requireOptionalName(c.password, "Channelpasswort");
+    requireOptionalName(form.value("i2"), "Channelpasswort");
+    c.hasPassword = !form.value("i2").empty();
     c.maxPlayers = requireIntInRange(form.value("i3"), "i3", kMinPlayers, kMaxPlayers);
     c.stars = requireIntInRange(form.value("i4"), "i4", 1, kMaxStars);
     c.version = form.value("i5");
     requireName(c.version, "Version");
-    // Creating needs no account, so the number of open channels is what bounds a flood.
+    // Slot 1 waits for a player of the creator's address; creating needs a login from there.
+    if (!context.logins.anyFrom(context.client, context.now)) throw BadRequest("Nicht angemeldet");
+    c.creatorAddress = context.client;
     if (context.channels.size() >= kMaxOpenChannels) throw BadRequest("Server voll");
     c.sessionId = newSessionId();
     c.emptySince = context.now;
@@ -144,7 +153,7 @@ std::string createChannel(CommandContext& context, const FormFields& form) {
     // overwrite the host's own name in the game, and its polls would then carry no name.
     std::string reply = buildLobbyReply(c, false);
     context.channels.add(std::move(channel));
-    logLine(LogLevel::info, "channel created id=" + c.sessionId + " name=" + c.name);
+    logLine(LogLevel::info, "channel created id=" + c.sessionId + " name=" + c.name + " from=" + c.creatorAddress);
     return reply;
 }
 
@@ -163,7 +172,7 @@ std::string channelPoll(CommandContext& context, const std::string& sessionId, c
     }
     ChannelChanges changes;
     if (slot == 0 && !c.started) {
-        slot = chooseSlot(c, poll.name, poll.kind != PollKind::join);
+        slot = chooseSlot(c, poll.name, poll.kind != PollKind::join, context.client);
         if (slot > 0) {
             c.slots[slot] = Slot{poll.name, 0, 0, context.now};
             c.previousSlot.erase(poll.name);

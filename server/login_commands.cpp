@@ -13,7 +13,9 @@ std::string login(CommandContext& context, const FormFields& form) {
     const std::string_view digest = form.value("i2");
     if (!isPasswordDigest(digest)) throw BadRequest("Passwort-Pruefsumme ungueltig");
     const bool accepted = context.accounts.login(name, digest, context.config.registrationOpen);
-    logLine(LogLevel::info, std::string("login ") + (accepted ? "ok" : "refused") + " name=" + name);
+    if (accepted) context.logins.bind(name, context.client, context.now);
+    logLine(LogLevel::info, std::string("login ") + (accepted ? "ok" : "refused") + " name=" + name +
+                                " from=" + context.client);
     return accepted ? "loginok" : "loginerror";
 }
 

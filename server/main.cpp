@@ -36,6 +36,8 @@ int serve(const Options& options) {
     const unsigned cores = std::thread::hardware_concurrency();
     settings.threads = options.threads > 0 ? options.threads : static_cast<int>(cores > 0 ? cores : 1);
     settings.readTimeoutSeconds = options.readTimeoutSeconds;
+    settings.bindPrefix = options.bindPrefix;
+    settings.trustedProxy = options.trustedProxy;
     HttpServer server(handler, settings);
     logLine(LogLevel::info, "database " + options.database + " registration " +
                                 (config.registrationOpen ? "open" : "closed") + " threads " +

@@ -1,5 +1,6 @@
 #include "options.hpp"
 
+#include "client_address.hpp"
 #include "number_list.hpp"
 
 #include <stdexcept>
@@ -57,6 +58,12 @@ Options parseOptions(const std::vector<std::string>& arguments) {
             options.threads = numberAfter(arguments, i, 1, 256);
         } else if (a == "--read-timeout") {
             options.readTimeoutSeconds = numberAfter(arguments, i, 1, 3600);
+        } else if (a == "--bind-prefix") {
+            options.bindPrefix = numberAfter(arguments, i, 1, 128);
+        } else if (a == "--trust-proxy") {
+            const std::optional<std::string> proxy = addressPrefix(valueAfter(arguments, i), 128);
+            if (!proxy) throw std::invalid_argument("--trust-proxy needs an IPv4 or IPv6 address");
+            options.trustedProxy = *proxy;
         } else if (a == "--closed-registration") {
             options.closedRegistration = true;
         } else if (a == "--hash-cost") {
@@ -95,6 +102,10 @@ Options:
   --threads N            worker threads (default: one per processor core)
   --read-timeout S       seconds a client has to send its whole request (default 10)
   --closed-registration  refuse logins of unknown names instead of registering them
+  --bind-prefix N        a login speaks for its name from the first N bits of its address
+                         (default 32: the exact IPv4 address; 64 is usual for IPv6)
+  --trust-proxy ADDRESS  a reverse proxy at ADDRESS: take the client address of its
+                         connections from the last entry of X-Forwarded-For
   --hash-cost LEVEL      work of the password hash for new credentials:
                          interactive (default), moderate or minimum (tests only)
   --log-level LEVEL      debug, info (default), warn or error; logs go to standard error

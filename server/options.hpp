@@ -2,6 +2,7 @@
 #pragma once
 
 #include "credentials.hpp"
+#include "limits.hpp"
 #include "log.hpp"
 
 #include <string>
@@ -17,6 +18,8 @@ struct Options {
     int threads = 0;  // 0: one per processor core
     int readTimeoutSeconds = 10;
     bool closedRegistration = false;
+    int bindPrefix = kDefaultBindPrefix;
+    std::string trustedProxy;  // normalised address text, empty: none
     HashCost hashCost = HashCost::interactive;
     LogLevel logLevel = LogLevel::info;
     std::string userName;  // user add

@@ -24,6 +24,11 @@ Statement& Statement::bind(int index, int value) {
     return *this;
 }
 
+Statement& Statement::bind(int index, double value) {
+    if (sqlite3_bind_double(statement_, index, value) != SQLITE_OK) fail(sqlite3_db_handle(statement_), "bind");
+    return *this;
+}
+
 Statement& Statement::bind(int index, std::string_view value) {
     if (sqlite3_bind_text(statement_, index, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT) !=
         SQLITE_OK) {
@@ -45,6 +50,8 @@ void Statement::run() {
 }
 
 int Statement::columnInt(int index) const { return sqlite3_column_int(statement_, index); }
+
+double Statement::columnDouble(int index) const { return sqlite3_column_double(statement_, index); }
 
 std::string Statement::columnText(int index) const {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, index));

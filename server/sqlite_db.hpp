@@ -17,12 +17,14 @@ public:
     Statement& operator=(const Statement&) = delete;
 
     Statement& bind(int index, int value);
+    Statement& bind(int index, double value);
     Statement& bind(int index, std::string_view value);
     // Steps once: true while a row is available.
     bool step();
     // Runs to completion.
     void run();
     int columnInt(int index) const;
+    double columnDouble(int index) const;
     std::string columnText(int index) const;
 
 private:

@@ -1,6 +1,7 @@
 #include "storage.hpp"
 
 #include "ship_lists.hpp"
+#include "storage_migrations.hpp"
 
 #include <algorithm>
 
@@ -56,6 +57,7 @@ Storage::Storage(const std::string& path) : db_(path) {
     // process; only a power loss may drop the last ones.
     db_.execute("PRAGMA synchronous=NORMAL");
     db_.execute(kSchema);
+    migrate(db_);
 }
 
 std::vector<std::pair<std::string, std::string>> Storage::loadAccounts() {
@@ -81,17 +83,18 @@ std::optional<std::string> Storage::loadAccount(const std::string& name) {
 
 void Storage::writeHeader(const ChannelState& c) {
     db_.prepare(
-           "INSERT OR REPLACE INTO channels(sid, name, password, version, host, max_players, stars, started, "
-           "background) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)")
+           "INSERT OR REPLACE INTO channels(sid, name, has_password, version, host, max_players, stars, started, "
+           "background, creator) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
         .bind(1, c.sessionId)
         .bind(2, c.name)
-        .bind(3, c.password)
+        .bind(3, c.hasPassword ? 1 : 0)
         .bind(4, c.version)
         .bind(5, c.hostName)
         .bind(6, c.maxPlayers)
         .bind(7, c.stars)
         .bind(8, c.started ? 1 : 0)
         .bind(9, c.map.background)
+        .bind(10, c.creatorAddress)
         .run();
 }
 
@@ -325,20 +328,21 @@ std::vector<ChannelState> Storage::loadChannelsLocked(const std::optional<std::s
     std::vector<ChannelState> channels;
     {
         Statement query = db_.prepare(
-            "SELECT sid, name, password, version, host, max_players, stars, started, background FROM channels "
+            "SELECT sid, name, has_password, version, host, max_players, stars, started, background, creator FROM channels "
             "WHERE ?1 IS NULL OR sid = ?1");
         if (only) query.bind(1, *only);
         while (query.step()) {
             ChannelState c;
             c.sessionId = query.columnText(0);
             c.name = query.columnText(1);
-            c.password = query.columnText(2);
+            c.hasPassword = query.columnInt(2) != 0;
             c.version = query.columnText(3);
             c.hostName = query.columnText(4);
             c.maxPlayers = std::clamp(query.columnInt(5), kMinPlayers, kMaxPlayers);
             c.stars = query.columnInt(6);
             c.started = query.columnInt(7) != 0;
             c.map.background = query.columnInt(8);
+            c.creatorAddress = query.columnText(9);
             channels.push_back(std::move(c));
         }
     }

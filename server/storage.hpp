@@ -15,6 +15,12 @@
 
 namespace qz::server {
 
+// A name's latest successful login: the client address as bound and the server time.
+struct LoginRecord {
+    std::string address;
+    double at = 0;
+};
+
 class Storage {
 public:
     // path may be ":memory:" for tests and the fuzzer.
@@ -23,6 +29,12 @@ public:
     std::vector<std::pair<std::string, std::string>> loadAccounts();
     void saveAccount(const std::string& name, const std::string& credential);
     std::optional<std::string> loadAccount(const std::string& name);
+
+    // Login bindings (storage_logins.cpp).
+    void saveLogin(const std::string& name, const std::string& address, double at);
+    std::optional<LoginRecord> loadLogin(const std::string& name);
+    // True when some name logged in from this address at `since` or later.
+    bool hasLoginFrom(const std::string& address, double since);
 
     std::vector<ChannelState> loadChannels();
     // One channel as stored, to recover after a failed write.

@@ -36,7 +36,7 @@ Prepared& prepared() {
 void BM_SpielHandler(benchmark::State& state) {
     Prepared& p = prepared();
     CommandHandler& handler = p.server.handler();
-    for (auto _ : state) benchmark::DoNotOptimize(handler.handle(p.query, p.body, 1.0));
+    for (auto _ : state) benchmark::DoNotOptimize(handler.handle(p.query, p.body, 1.0, p.server.client));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * p.body.size()));
 }
 

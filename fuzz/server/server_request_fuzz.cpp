@@ -1,6 +1,6 @@
 // libFuzzer over the server's request handling without sockets: the first input byte picks
-// the session (a running game, a lobby, none, or a query string from the input) and how far
-// the clock moves; the rest is the form body. Every reply must be framed, and the handler
+// the session (a running game, a lobby, none, or a query string from the input), the
+// sender's address (Anna's or Ben's) and how far the clock moves; the rest is the form body. Every reply must be framed, and the handler
 // must survive anything.
 #include "command_handler.hpp"
 #include "log.hpp"
@@ -59,15 +59,18 @@ struct Setup {
     std::string lobby;
     double now = 0;
 
-    std::string send(const std::string& session, const std::vector<std::pair<std::string, std::string>>& pairs) {
-        return handler.handle("PHPSESSID=" + session, body(pairs), now);
+    // Anna plays from the first address, Ben from the second.
+    const std::string addresses[2] = {"10.0.0.1", "10.0.0.2"};
+
+    std::string send(const std::string& session, const std::vector<std::pair<std::string, std::string>>& pairs,
+                     int from = 0) {
+        return handler.handle("PHPSESSID=" + session, body(pairs), now, addresses[from]);
     }
 
     Setup() {
         setLogLevel(LogLevel::error);
-        for (const char* name : {"Anna", "Ben"}) {
-            send("", {{"infos", "login"}, {"i1", name}, {"i2", "0CC175B9C0F1B6A831C399E269772661"}});
-        }
+        send("", {{"infos", "login"}, {"i1", "Anna"}, {"i2", "0CC175B9C0F1B6A831C399E269772661"}}, 0);
+        send("", {{"infos", "login"}, {"i1", "Ben"}, {"i2", "0CC175B9C0F1B6A831C399E269772661"}}, 1);
         const auto create = [this](const char* name) {
             return between(send("", {{"infos", "channel_erstellen"}, {"i1", name}, {"i2", ""}, {"i3", "2"},
                                      {"i4", "20"}, {"i5", "QZ0.10"}}),
@@ -77,7 +80,7 @@ struct Setup {
         lobby = create("Lobby");
         send(lobby, {{"infos", "channel"}, {"i1", "0"}, {"i2", "Anna"}, {"i3", "1"}, {"i4", "0"}});
         send(game, {{"infos", "channel"}, {"i1", "0"}, {"i2", "Anna"}, {"i3", "1"}, {"i4", "1"}});
-        send(game, {{"infos", "channel"}, {"i1", ""}, {"i2", "Ben"}, {"i3", ""}, {"i4", ""}});
+        send(game, {{"infos", "channel"}, {"i1", ""}, {"i2", "Ben"}, {"i3", ""}, {"i4", ""}}, 1);
         std::string names;
         for (int i = 1; i <= 20; ++i) names += ",Planet X" + std::to_string(i);
         const std::string reply = send(
@@ -118,8 +121,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         rest = line == std::string::npos ? std::string() : rest.substr(line + 1);
     }
     }
-    setup.now += control >> 3;
-    const std::string reply = setup.handler.handle(query, rest, setup.now);
+    setup.now += control >> 4;
+    const std::string reply = setup.handler.handle(query, rest, setup.now, setup.addresses[(control >> 3) & 1]);
     if (reply.rfind("CODE:", 0) != 0 || reply.size() < 10 || reply.compare(reply.size() - 5, 5, ":EDOC") != 0) {
         std::abort();
     }

@@ -92,6 +92,17 @@ TEST(HandlerGame, ARestartCountsAsAPollOfEverySeatedPlayer) {
     EXPECT_EQ(record(server.send(id, lobbyPairs("Host", 0, 1, 0)), "SP1"), ",1,Host,1,0");
 }
 
+TEST(HandlerGame, ALoginSpeaksForItsNameForADay) {
+    InProcessServer server;
+    const Game game = startGame(server.sender(), 2, 50);
+    server.now = kLoginBindingSeconds - 1;
+    EXPECT_EQ(server.send(game.sessionId, gamePairs(game.names[0], {})).rfind("#BES-", 0), 0u);
+    server.now = kLoginBindingSeconds;
+    EXPECT_EQ(server.send(game.sessionId, gamePairs(game.names[0], {})), "fehler;;Nicht angemeldet");
+    ASSERT_EQ(server.send("", loginPairs(game.names[0])), "loginok");
+    EXPECT_EQ(server.send(game.sessionId, gamePairs(game.names[0], {})).rfind("#BES-", 0), 0u);
+}
+
 TEST(HandlerGame, OnlyTheCreatorCanHoldSlotOne) {
     InProcessServer server;
     for (const char* name : {"Host", "Bea"}) ASSERT_EQ(server.send("", loginPairs(name)), "loginok");
@@ -106,6 +117,7 @@ TEST(HandlerGame, OnlyTheCreatorCanHoldSlotOne) {
 
 TEST(HandlerGame, OpenChannelsAreBoundedSinceCreatingNeedsNoAccount) {
     InProcessServer server;
+    ASSERT_EQ(server.send("", loginPairs("Flut")), "loginok");
     for (std::size_t i = 0; i < kMaxOpenChannels; ++i) {
         ASSERT_EQ(server.send("", createPairs("Flut", 2, 50)).rfind("channel;;0;;50;;", 0), 0u);
     }

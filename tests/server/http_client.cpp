@@ -8,9 +8,16 @@
 
 namespace qz::server::test {
 
-std::string roundTrip(int port, const std::string& bytes) {
+std::string roundTrip(int port, const std::string& bytes, const char* from) {
     const int fd = socket(AF_INET, SOCK_STREAM, 0);
     if (fd < 0) throw std::runtime_error("socket failed");
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    inet_pton(AF_INET, from, &local.sin_addr);
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) {
+        close(fd);
+        throw std::runtime_error(std::string("cannot bind to ") + from);
+    }
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<uint16_t>(port));
@@ -45,8 +52,8 @@ std::string replyText(const std::string& response) {
     return response.substr(start + 5, end - start - 5);
 }
 
-std::string post(int port, const std::string& sessionId, const Pairs& pairs) {
-    return replyText(roundTrip(port, gameRequest("127.0.0.1", port, sessionId, pairs)));
+std::string post(int port, const std::string& sessionId, const Pairs& pairs, const char* from) {
+    return replyText(roundTrip(port, gameRequest("127.0.0.1", port, sessionId, pairs), from));
 }
 
 }  // namespace qz::server::test

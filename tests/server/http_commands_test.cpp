@@ -39,6 +39,7 @@ TEST_F(ServerCommands, UnknownCommandIsRefused) {
 }
 
 TEST_F(ServerCommands, CreatedChannelIsListedWithMaskedPasswordUntilItStarts) {
+    ASSERT_EQ(send("", loginPairs("Abend")), "loginok");
     const std::string created = send("", {{"infos", "channel_erstellen"}, {"i1", "Abend Runde"}, {"i2", "pw"},
                                           {"i3", "3"}, {"i4", "100"}, {"i5", "QZ0.10"}});
     // No slot records yet: the host's first poll takes slot 1 with its name.

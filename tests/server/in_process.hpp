@@ -20,7 +20,7 @@ public:
     void restart() { handler_ = std::make_unique<CommandHandler>(*storage_, config(), now); }
 
     std::string send(const std::string& sessionId, const Pairs& pairs) {
-        const std::string framed = handler_->handle("PHPSESSID=" + sessionId, formBody(pairs), now);
+        const std::string framed = handler_->handle("PHPSESSID=" + sessionId, formBody(pairs), now, client);
         return framed.substr(5, framed.size() - 10);
     }
     Send sender() {
@@ -31,6 +31,7 @@ public:
     CommandHandler& handler() { return *handler_; }
 
     double now = 0;
+    std::string client = "127.0.0.1";  // the sender's address of the next requests
 
 private:
     static ServerConfig config() {

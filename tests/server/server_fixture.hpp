@@ -30,6 +30,9 @@ protected:
     virtual std::vector<std::string> options() const { return {}; }
 
     std::string send(const std::string& sessionId, const Pairs& pairs) { return post(port(), sessionId, pairs); }
+    std::string sendFrom(const char* from, const std::string& sessionId, const Pairs& pairs) {
+        return post(port(), sessionId, pairs, from);
+    }
     Send sender() {
         return [this](const std::string& sessionId, const Pairs& pairs) { return send(sessionId, pairs); };
     }

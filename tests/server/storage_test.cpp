@@ -2,9 +2,14 @@
 #include "game_reply.hpp"
 #include "in_process.hpp"
 #include "lobby_reply.hpp"
+#include "server_process.hpp"
 #include "ship_lists.hpp"
+#include "db_snapshot.hpp"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <filesystem>
 
 namespace qz::server::test {
 namespace {
@@ -13,7 +18,7 @@ ChannelState sampleChannel() {
     ChannelState c;
     c.sessionId = "00112233445566778899aabbccddeeff";
     c.name = "Probe";
-    c.password = "pw";
+    c.hasPassword = true;
     c.version = "QZ0.10";
     c.hostName = "Anna";
     c.maxPlayers = 2;
@@ -46,7 +51,7 @@ TEST(Storage, AChannelReadsBackAsItWasWritten) {
     ASSERT_EQ(read.size(), 1u);
     EXPECT_EQ(buildLobbyReply(read[0]), buildLobbyReply(written));
     for (int slot = 1; slot <= 2; ++slot) EXPECT_EQ(buildGameReply(read[0], slot), buildGameReply(written, slot));
-    EXPECT_EQ(read[0].password, "pw");
+    EXPECT_TRUE(read[0].hasPassword);
     EXPECT_EQ(read[0].hostName, "Anna");
     EXPECT_EQ(read[0].agreements.told[1][2], 1);
 }
@@ -91,6 +96,39 @@ TEST(Storage, AccountsSurviveAndAreFoundByName) {
     EXPECT_EQ(storage.loadAccount("Anna").value(), "$argon2id$x");
     EXPECT_FALSE(storage.loadAccount("anna").has_value());
     EXPECT_EQ(storage.loadAccounts().size(), 1u);
+}
+
+TEST(Storage, ADatabaseOfTheFirstLayoutKeepsOnlyWhetherAChannelHasAPassword) {
+    const std::string directory = temporaryDirectory();
+    const std::string path = directory + "/alt.db";
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                           "CREATE TABLE channels(sid TEXT PRIMARY KEY, name TEXT, password TEXT, version TEXT, "
+                           "host TEXT, max_players INT, stars INT, started INT, background INT);"
+                           "INSERT INTO channels VALUES('a', 'Mit', 'geheim', 'QZ0.10', '', 2, 50, 0, 0);"
+                           "INSERT INTO channels VALUES('b', 'Ohne', '', 'QZ0.10', '', 2, 50, 0, 0);",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    for (int start = 0; start < 2; ++start) {  // the second start finds everything done
+        Storage storage(path);
+        EXPECT_TRUE(storage.loadChannel("a")->hasPassword);
+        EXPECT_FALSE(storage.loadChannel("b")->hasPassword);
+    }
+    EXPECT_EQ(databaseSnapshot(path).find("geheim"), std::string::npos) << "the password itself is gone";
+    std::filesystem::remove_all(directory);
+}
+
+TEST(Storage, LoginsRememberTheLatestAddressOfEachName) {
+    Storage storage(":memory:");
+    storage.saveLogin("Anna", "10.0.0.1", 100);
+    storage.saveLogin("Anna", "10.0.0.2", 200);
+    EXPECT_EQ(storage.loadLogin("Anna")->address, "10.0.0.2");
+    EXPECT_FALSE(storage.loadLogin("Ben").has_value());
+    EXPECT_TRUE(storage.hasLoginFrom("10.0.0.2", 200));
+    EXPECT_FALSE(storage.hasLoginFrom("10.0.0.2", 201));
+    EXPECT_FALSE(storage.hasLoginFrom("10.0.0.1", 0)) << "Anna's first address no longer counts";
 }
 
 }  // namespace

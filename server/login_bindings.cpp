@@ -1,0 +1,42 @@
+#include "login_bindings.hpp"
+
+#include "limits.hpp"
+
+namespace qz::server {
+
+void LoginBindings::bind(const std::string& name, const std::string& address, double now) {
+    storage_.saveLogin(name, address, now);
+    std::lock_guard lock(mutex_);
+    cache_[name] = Cached{LoginRecord{address, now}, now};
+}
+
+std::optional<LoginRecord> LoginBindings::fromStorage(const std::string& name, double now) {
+    std::optional<LoginRecord> stored = storage_.loadLogin(name);
+    std::lock_guard lock(mutex_);
+    if (stored) {
+        cache_[name] = Cached{*stored, now};
+    } else {
+        cache_.erase(name);
+    }
+    return stored;
+}
+
+bool LoginBindings::boundTo(const std::string& name, const std::string& address, double now) {
+    const auto matches = [&](const LoginRecord& r) { return r.address == address && now - r.at < kLoginBindingSeconds; };
+    {
+        std::lock_guard lock(mutex_);
+        const auto found = cache_.find(name);
+        if (found != cache_.end() && now - found->second.loaded < kLoginRecheckSeconds &&
+            matches(found->second.record)) {
+            return true;
+        }
+    }
+    const std::optional<LoginRecord> stored = fromStorage(name, now);
+    return stored && matches(*stored);
+}
+
+bool LoginBindings::anyFrom(const std::string& address, double now) {
+    return storage_.hasLoginFrom(address, now - kLoginBindingSeconds);
+}
+
+}  // namespace qz::server

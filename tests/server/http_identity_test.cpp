@@ -1,0 +1,96 @@
+// Who may speak for whom, over real HTTP: a stranger on a second loopback address tries to
+// act for a player and to take a host's slot; an operator binds logins to a prefix or
+// reads the address a trusted proxy forwards.
+#include "server_fixture.hpp"
+
+namespace qz::server::test {
+namespace {
+
+// The rows of one table in a database snapshot.
+std::string section(const std::string& snapshot, const std::string& table) {
+    const std::size_t start = snapshot.find("[" + table + "]");
+    return snapshot.substr(start, snapshot.find("\n[", start + 1) - start);
+}
+
+class ServerIdentity : public ServerFixture {
+protected:
+    void SetUp() override {
+        ServerFixture::SetUp();
+        game_ = startGame(sender(), 2, 20);
+        play(1, {Ship{7, 400, 100, 0, 2}}, {{"hvertrag", "0,1,0,0"}});
+        play(2, {Ship{2, 100, 50, 0, 5}}, {{"hvertrag", "1,0,0,0"}});
+        ASSERT_EQ(sendFrom(kStranger, "", loginPairs("Fremder")), "loginok");
+    }
+    std::string play(int slot, const std::vector<Ship>& ships, const Pairs& extra = {}) {
+        return send(game_.sessionId, gamePairs(game_.names[slot - 1], ships, extra));
+    }
+    Game game_;
+};
+
+TEST_F(ServerIdentity, AStrangerCannotActInAnotherPlayersName) {
+    const std::string stored = snapshot();
+    const std::string victim = game_.names[1];
+    const Pairs attempts[] = {
+        gamePairs(victim, {}),                                              // "nok" wipes the fleets
+        gamePairs(victim, {Ship{2, 100, 50, 0, 5}}, {{"pi1", ",2"}, {"pi2", ",0"}, {"pi3", ",1"}}),
+        gamePairs(victim, {Ship{2, 100, 50, 0, 5}}, {{"hvertrag", "3,0,0,0"}}),
+        gamePairs(victim, {Ship{2, 100, 50, 0, 5}}, {{"chat", "Ich gebe auf"}}),
+        lobbyPairs(victim, 0, 3, 1),
+        uploadPairs(game_.names[0], 1, 2, 20),
+    };
+    for (const Pairs& pairs : attempts) {
+        EXPECT_EQ(sendFrom(kStranger, game_.sessionId, pairs), "fehler;;Nicht angemeldet");
+    }
+    EXPECT_EQ(snapshot(), stored) << "the victim's stored state changed";
+    EXPECT_NE(server_->log().find("request refused: Nicht angemeldet from=127.0.0.2"), std::string::npos);
+    EXPECT_EQ(record(play(1, {Ship{7, 400, 100, 0, 2}}), "si2typ"), ",2") << "the victim's ships stay";
+
+    // A player whose address changes logs in again; from then on only the new one counts.
+    ASSERT_EQ(sendFrom(kStranger, "", loginPairs(victim)), "loginok");
+    EXPECT_EQ(sendFrom(kStranger, game_.sessionId, gamePairs(victim, {})).rfind("#BES-", 0), 0u);
+    EXPECT_EQ(play(2, {}), "fehler;;Nicht angemeldet");
+}
+
+TEST_F(ServerIdentity, AStrangerCannotTakeTheHostSlotOfAFreshChannel) {
+    EXPECT_EQ(sendFrom("127.0.0.3", "", createPairs("Fremd", 2, 20)), "fehler;;Nicht angemeldet")
+        << "creating needs a login from the creator's address";
+    ASSERT_EQ(send("", loginPairs("Gastgeber")), "loginok");
+    const std::string id = record(send("", createPairs("Abend", 2, 20)), "sid");
+    const std::string before = snapshot();
+    // The stranger polls the fresh channel as only a host would, before the host does.
+    const std::string stranger = sendFrom(kStranger, id, lobbyPairs("Fremder", 0, 1, 0, 20));
+    EXPECT_EQ(record(stranger, "SP1"), ",1,,0,0") << "slot 1 waits for the creator";
+    EXPECT_EQ(record(stranger, "SP2"), ",2,Fremder,1,0");
+    const std::string after = snapshot();
+    EXPECT_EQ(section(after, "channels"), section(before, "channels")) << "host and star count unchanged";
+    EXPECT_NE(section(after, "slots").find(id + "|1||0|0|"), std::string::npos);
+    EXPECT_EQ(record(send(id, lobbyPairs("Gastgeber", 0, 2, 0, 20)), "SP1"), ",1,Gastgeber,2,0");
+}
+
+class ServerBehindProxy : public ServerFixture {
+protected:
+    std::vector<std::string> options() const override { return {"--trust-proxy", "127.0.0.1", "--bind-prefix", "24"}; }
+
+    std::string forwarded(const char* from, const std::string& address, const std::string& sessionId,
+                          const Pairs& pairs) {
+        std::string request = gameRequest("127.0.0.1", port(), sessionId, pairs);
+        request.insert(request.find("\r\n") + 2, "X-Forwarded-For: " + address + "\r\n");
+        return replyText(roundTrip(port(), request, from));
+    }
+};
+
+TEST_F(ServerBehindProxy, TheProxysForwardedAddressCountsCutToThePrefix) {
+    ASSERT_EQ(forwarded(kHome, "6.6.6.6, 10.1.2.3", "", loginPairs("Anna")), "loginok");
+    const std::string id = record(forwarded(kHome, "10.1.2.3", "", createPairs("Proxy", 2, 20)), "sid");
+    EXPECT_EQ(record(forwarded(kHome, "10.1.2.77", id, lobbyPairs("Anna", 0, 1, 0)), "SP1"), ",1,Anna,1,0")
+        << "the same /24 speaks for Anna";
+    EXPECT_EQ(forwarded(kHome, "10.1.3.3", id, lobbyPairs("Anna", 0, 1, 0)), "fehler;;Nicht angemeldet");
+    EXPECT_EQ(forwarded(kHome, "6.6.6.6", id, lobbyPairs("Anna", 0, 1, 0)), "fehler;;Nicht angemeldet")
+        << "only the last entry, written by the proxy, counts";
+    EXPECT_EQ(forwarded(kStranger, "10.1.2.3", id, lobbyPairs("Anna", 0, 1, 0)), "fehler;;Nicht angemeldet")
+        << "a client that is not the proxy cannot forward an address";
+    EXPECT_EQ(forwarded(kHome, "kein Rechner", "", {{"infos", "onlinecheck"}}), "fehler;;Absenderadresse ungueltig");
+}
+
+}  // namespace
+}  // namespace qz::server::test
