@@ -35,7 +35,25 @@ bool AccountBook::login(const std::string& name, std::string_view digest, bool r
         if (!inserted) other = entry->second;
     }
     if (!other.empty()) return verifyCredential(other, digest);  // registered meanwhile by another request
-    storage_.saveAccount(name, credential);
+    bool added = false;
+    try {
+        added = storage_.addAccount(name, credential);
+    } catch (...) {
+        std::lock_guard lock(mutex_);
+        credentials_.erase(name);
+        throw;
+    }
+    if (!added) {
+        // Registered meanwhile through another instance: its credential counts.
+        const std::optional<std::string> theirs = storage_.loadAccount(name);
+        std::lock_guard lock(mutex_);
+        if (!theirs) {
+            credentials_.erase(name);
+            return false;
+        }
+        credentials_[name] = *theirs;
+        return verifyCredential(*theirs, digest);
+    }
     logLine(LogLevel::info, "account registered name=" + name);
     return true;
 }

@@ -17,7 +17,12 @@ struct ChannelChanges {
     std::array<bool, kMaxPlayers + 1> players{};
     bool agreements = false;
     std::size_t chatAppended = 0;  // lines added at the end of the chat
+    bool previousSlots = false;    // where timed-out lobby players sat
+    // Times only the sweep reads; they change no reply and so leave the revision alone.
+    std::array<bool, kMaxPlayers + 1> polled{};
+    bool emptySince = false;
 
+    // True when what the replies show changed.
     bool any() const;
 };
 

@@ -19,7 +19,7 @@ struct Slot {
     std::string name;  // empty: the slot is free ("Offen")
     int colour = 0;
     int ready = 0;
-    double lastPoll = 0;  // server clock; not stored, a restart counts as a poll
+    double lastPoll = 0;  // server clock (wall time, shared by every instance)
 };
 
 // System i (1-based) is element i - 1 of every array.
@@ -100,16 +100,18 @@ struct ChannelState {
     std::deque<ChatLine> chat;
     std::map<std::string, int> previousSlot;  // lobby: where a timed-out name sat
     double emptySince = -1;                    // server clock, -1 while someone is present
-    bool closed = false;                       // removed from the registry and from storage
     ReplyCache replyCache;
 
     int slotOf(std::string_view playerName) const;
     int occupiedSlots() const;
 };
 
+// What this instance holds of a channel: a copy of the stored state, good while the stored
+// revision is still `revision` (-1: nothing loaded yet).
 struct Channel {
     std::mutex mutex;
     ChannelState state;
+    long long revision = -1;
 };
 
 using ChannelPtr = std::shared_ptr<Channel>;

@@ -1,5 +1,6 @@
-// The open channels by session id. The registry lock is held only to find, add or remove
-// a channel; each channel has its own lock for its state.
+// The channels this instance has seen, by session id: a cache of the stored ones. The
+// registry lock is held only to find, add or remove a channel; each channel has its own
+// lock for its state.
 #pragma once
 
 #include "channel.hpp"
@@ -7,6 +8,7 @@
 #include <shared_mutex>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace qz::server {
@@ -14,10 +16,12 @@ namespace qz::server {
 class ChannelRegistry {
 public:
     ChannelPtr find(const std::string& sessionId) const;
+    // The entry of this session, made empty (nothing loaded) when there is none.
+    ChannelPtr findOrAdd(const std::string& sessionId);
     void add(ChannelPtr channel);
     void remove(const std::string& sessionId);
-    std::vector<ChannelPtr> all() const;
-    std::size_t size() const;
+    // Forgets every channel not among `stored` (closed by another instance).
+    void keepOnly(const std::vector<std::string>& stored);
 
 private:
     mutable std::shared_mutex mutex_;

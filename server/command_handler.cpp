@@ -19,12 +19,7 @@ std::string errorReply(std::string_view reason) { return frameReply("fehler;;" +
 
 CommandHandler::CommandHandler(Storage& storage, ServerConfig config, double now)
     : storage_(storage), config_(config), accounts_(storage, config.hashCost), logins_(storage) {
-    for (ChannelState& state : storage_.loadChannels()) {
-        auto channel = std::make_shared<Channel>();
-        channel->state = std::move(state);
-        for (Slot& slot : channel->state.slots) slot.lastPoll = now;
-        channels_.add(std::move(channel));
-    }
+    storage_.countStartAsPoll(now);
 }
 
 std::string CommandHandler::dispatch(std::string_view query, std::string_view body, double now,
@@ -50,54 +45,70 @@ std::string CommandHandler::handle(std::string_view query, std::string_view body
     } catch (const BadRequest& refused) {
         logLine(LogLevel::warn, std::string("request refused: ") + refused.what() + " from=" + client);
         return errorReply(refused.what());
+    } catch (const DatabaseUnavailable& error) {
+        logLine(LogLevel::error, std::string("request failed: ") + error.what());
+        return errorReply("Datenbank nicht erreichbar");
     } catch (const std::exception& error) {
         logLine(LogLevel::error, std::string("request failed: ") + error.what());
         return errorReply("Serverfehler");
     }
 }
 
-void CommandHandler::sweep(double now) {
+std::size_t CommandHandler::sweep(double now) {
     const std::string nobody;
     CommandContext context{storage_, accounts_, logins_, channels_, config_, nobody, now};
-    for (const ChannelPtr& channel : channels_.all()) {
-        std::lock_guard lock(channel->mutex);
-        ChannelState& c = channel->state;
-        if (c.closed) continue;
-        ChannelChanges changes;
-        bool present = false;
-        for (int n = 1; n <= c.maxPlayers; ++n) {
-            Slot& slot = c.slots[n];
-            if (slot.name.empty()) continue;
-            if (now - slot.lastPoll < kSlotTimeoutSeconds) {
-                present = true;
-            } else if (!c.started) {
-                // In the lobby a silent player gives the slot back; in a running game the
-                // slot stays with its player, who may come back.
-                logLine(LogLevel::info, "slot freed channel=" + c.sessionId + " slot=" + std::to_string(n) +
-                                            " name=" + slot.name);
-                c.previousSlot[slot.name] = n;
-                slot = Slot();
-                changes.slots[n] = true;
-            }
-        }
-        if (present) {
-            c.emptySince = -1;
-        } else if (c.emptySince < 0) {
-            c.emptySince = now;
-        }
+    std::vector<std::string> candidates;
+    try {
+        channels_.keepOnly(storage_.channelIds());
+        candidates = storage_.sweepCandidates(now - kSlotTimeoutSeconds, now - kEmptyChannelSeconds);
+    } catch (const std::exception& error) {
+        logLine(LogLevel::error, std::string("sweep failed: ") + error.what());
+        return 0;
+    }
+    std::size_t closed = 0;
+    for (const std::string& id : candidates) {
         try {
+            // A channel another instance is working on is left to it, or to the next sweep.
+            OpenChannel open(context, id, OpenChannel::Wait::skipLocked);
+            if (!open.found()) continue;
+            ChannelState& c = open.state();
+            ChannelChanges changes;
+            bool present = false;
+            for (int n = 1; n <= c.maxPlayers; ++n) {
+                Slot& slot = c.slots[n];
+                if (slot.name.empty()) continue;
+                if (now - slot.lastPoll < kSlotTimeoutSeconds) {
+                    present = true;
+                } else if (!c.started) {
+                    // In the lobby a silent player gives the slot back; in a running game the
+                    // slot stays with its player, who may come back.
+                    logLine(LogLevel::info, "slot freed channel=" + c.sessionId + " slot=" + std::to_string(n) +
+                                                " name=" + slot.name);
+                    c.previousSlot[slot.name] = n;
+                    changes.previousSlots = true;
+                    slot = Slot();
+                    changes.slots[n] = true;
+                }
+            }
+            const double emptySince = c.emptySince;
+            if (present) {
+                c.emptySince = -1;
+            } else if (c.emptySince < 0) {
+                c.emptySince = now;
+            }
+            changes.emptySince = c.emptySince != emptySince;
             if (!present && now - c.emptySince >= kEmptyChannelSeconds) {
-                storage_.deleteChannel(c.sessionId);
-                c.closed = true;
-                channels_.remove(c.sessionId);
-                logLine(LogLevel::info, "channel closed id=" + c.sessionId);
+                open.deleteChannel();
+                ++closed;
+                logLine(LogLevel::info, "channel closed id=" + id);
                 continue;
             }
-            persist(context, *channel, changes);
+            open.commit(changes);
         } catch (const std::exception& error) {
             logLine(LogLevel::error, std::string("sweep failed: ") + error.what());
         }
     }
+    return closed;
 }
 
 }  // namespace qz::server

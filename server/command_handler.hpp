@@ -15,18 +15,17 @@ namespace qz::server {
 
 class CommandHandler {
 public:
-    // Loads accounts and channels from storage; `now` is the server clock at start, which
-    // counts as a poll of every seated player.
+    // Loads the accounts from storage; `now` is the server clock at start, which counts as
+    // a poll of every seated player. Channels are read from storage as requests need them.
     CommandHandler(Storage& storage, ServerConfig config, double now);
 
     // `client` is the sender's address as logins are bound to it (already cut to the
     // operator's prefix).
     std::string handle(std::string_view query, std::string_view body, double now, const std::string& client);
 
-    // Frees lobby slots of players silent for 60 s and closes channels empty for 5 minutes.
-    void sweep(double now);
-
-    std::size_t channelCount() const { return channels_.size(); }
+    // Frees lobby slots of players silent for 60 s and closes channels empty for 5 minutes;
+    // returns how many it closed. Any number of instances may sweep at once.
+    std::size_t sweep(double now);
 
 private:
     std::string dispatch(std::string_view query, std::string_view body, double now, const std::string& client);

@@ -1,6 +1,5 @@
 #include "bad_request.hpp"
 #include "commands.hpp"
-#include "log.hpp"
 
 namespace qz::server {
 
@@ -10,27 +9,58 @@ void requireSpeaksFor(CommandContext& context, const std::string& name) {
     }
 }
 
-ChannelPtr requireChannel(CommandContext& context, const std::string& sessionId) {
+namespace {
+
+const std::string& requireSessionId(const std::string& sessionId) {
     if (sessionId.empty()) throw BadRequest("Sitzung fehlt");
-    ChannelPtr channel = context.channels.find(sessionId);
-    if (!channel) throw BadRequest("Unbekannte Sitzung");
-    return channel;
+    return sessionId;
 }
 
-void persist(CommandContext& context, Channel& channel, const ChannelChanges& changes) {
-    channel.state.replyCache.invalidate(changes);
-    try {
-        context.storage.save(channel.state, changes);
-    } catch (const std::exception& error) {
-        logLine(LogLevel::error, "storage write failed channel=" + channel.state.sessionId + " " + error.what());
-        std::optional<ChannelState> stored = context.storage.loadChannel(channel.state.sessionId);
-        if (stored) {
-            stored->previousSlot = std::move(channel.state.previousSlot);
-            for (int n = 1; n <= kMaxPlayers; ++n) stored->slots[n].lastPoll = channel.state.slots[n].lastPoll;
-            channel.state = std::move(*stored);
-        }
-        throw;
+}  // namespace
+
+OpenChannel::OpenChannel(CommandContext& context, const std::string& sessionId, Wait wait)
+    : context_(context),
+      channel_(context.channels.findOrAdd(requireSessionId(sessionId))),
+      lock_(channel_->mutex),
+      transaction_(context.storage, sessionId, wait) {
+    if (!transaction_.found()) {
+        if (wait == Wait::skipLocked) return;
+        context.channels.remove(sessionId);
+        throw BadRequest("Unbekannte Sitzung");
     }
+    ChannelState& c = channel_->state;
+    if (channel_->revision != transaction_.revision()) {
+        c = transaction_.load();
+        channel_->revision = transaction_.revision();
+    } else {
+        c.emptySince = transaction_.emptySince();
+        // Other instances record polls without a new revision; the sweep needs them.
+        if (wait == Wait::skipLocked) transaction_.loadPolls(c);
+    }
+}
+
+OpenChannel::~OpenChannel() {
+    // The copy may hold changes that were never written.
+    if (!committed_) channel_->revision = -1;
+}
+
+void OpenChannel::commit(const ChannelChanges& changes) {
+    channel_->state.replyCache.invalidate(changes);
+    channel_->revision = transaction_.commit(channel_->state, changes);
+    committed_ = true;
+}
+
+void OpenChannel::deleteChannel() {
+    transaction_.deleteAndCommit();
+    committed_ = true;
+    context_.channels.remove(channel_->state.sessionId);
+}
+
+void markPoll(ChannelState& state, int slot, double now, ChannelChanges& changes) {
+    state.slots[slot].lastPoll = now;
+    changes.polled[slot] = true;
+    changes.emptySince = state.emptySince >= 0;
+    state.emptySince = -1;
 }
 
 void addChatLine(ChannelState& state, int sender, std::string text, ChannelChanges& changes) {

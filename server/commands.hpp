@@ -38,12 +38,36 @@ std::string playGame(CommandContext& context, const std::string& sessionId, cons
 // BadRequest unless the player's latest login came from the sender's address.
 void requireSpeaksFor(CommandContext& context, const std::string& name);
 
-// The open channel of this session id, or BadRequest.
-ChannelPtr requireChannel(CommandContext& context, const std::string& sessionId);
+// One request's hold on one channel: locked in this instance and, through the database,
+// against every other instance; its state is current from the start. commit() writes the
+// changes before the reply is built; left without commit(), nothing is written and the
+// instance's copy counts as old. Nothing else may use storage while a channel is open (on
+// SQLite the open channel holds the only connection): check logins and accounts first.
+class OpenChannel {
+public:
+    using Wait = Storage::ChannelTransaction::Wait;
+    // Throws BadRequest for a missing session id or, with Wait::yes, an unknown one.
+    OpenChannel(CommandContext& context, const std::string& sessionId, Wait wait = Wait::yes);
+    ~OpenChannel();
+    OpenChannel(const OpenChannel&) = delete;
+    OpenChannel& operator=(const OpenChannel&) = delete;
 
-// Writes a channel's changes; when storage fails, the channel is put back to what storage
-// holds and the error goes on to the caller. Call with the channel locked.
-void persist(CommandContext& context, Channel& channel, const ChannelChanges& changes);
+    // False only with Wait::skipLocked: gone, or another instance is working on it.
+    bool found() const { return transaction_.found(); }
+    ChannelState& state() { return channel_->state; }
+    void commit(const ChannelChanges& changes);
+    void deleteChannel();
+
+private:
+    CommandContext& context_;
+    ChannelPtr channel_;
+    std::unique_lock<std::mutex> lock_;
+    Storage::ChannelTransaction transaction_;
+    bool committed_ = false;
+};
+
+// Records a poll of the player in `slot`: it is present, and so is somebody in the channel.
+void markPoll(ChannelState& state, int slot, double now, ChannelChanges& changes);
 
 // Appends a server message (sender 5) to the chat, keeping the history short.
 void addChatLine(ChannelState& state, int sender, std::string text, ChannelChanges& changes);

@@ -6,28 +6,37 @@
 
 namespace qz::server {
 
-std::string playGame(CommandContext& context, const std::string& sessionId, const FormFields& form) {
-    ChannelPtr channel = requireChannel(context, sessionId);
-    int stars = 0;
-    {
-        std::lock_guard lock(channel->mutex);
-        if (!channel->state.started) throw BadRequest("Spiel nicht gestartet");
-        stars = channel->state.stars;  // fixed once the game runs
+namespace {
+
+// The star count of a running game, from this instance's copy when it has seen the game
+// start (the count is fixed from then on), else from storage.
+int starsOfRunningGame(CommandContext& context, const std::string& sessionId) {
+    if (ChannelPtr cached = sessionId.empty() ? nullptr : context.channels.find(sessionId)) {
+        std::lock_guard lock(cached->mutex);
+        if (cached->revision >= 0 && cached->state.started) return cached->state.stars;
     }
+    OpenChannel open(context, sessionId);
+    if (!open.state().started) throw BadRequest("Spiel nicht gestartet");
+    const int stars = open.state().stars;
+    open.commit({});
+    return stars;
+}
+
+}  // namespace
+
+std::string playGame(CommandContext& context, const std::string& sessionId, const FormFields& form) {
     // The request is read outside the channel lock so that players of one channel do not
     // wait for each other's parsing.
-    GameInput input = readGameInput(form, stars);
+    GameInput input = readGameInput(form, starsOfRunningGame(context, sessionId));
     requireSpeaksFor(context, input.name);
-    std::lock_guard lock(channel->mutex);
-    ChannelState& c = channel->state;
-    if (c.closed) throw BadRequest("Unbekannte Sitzung");
+    OpenChannel open(context, sessionId);
+    ChannelState& c = open.state();
     const int slot = c.slotOf(input.name);
     if (slot == 0) throw BadRequest("Spieler nicht im Channel");
     ChannelChanges changes;
     applyGameInput(c, slot, std::move(input), changes);
-    c.slots[slot].lastPoll = context.now;
-    c.emptySince = -1;
-    persist(context, *channel, changes);
+    markPoll(c, slot, context.now, changes);
+    open.commit(changes);
     return buildGameReply(c, slot);
 }
 

@@ -29,12 +29,6 @@ namespace {
 constexpr std::string_view kScriptPath = "/games/qz/datenabfrage.php";
 constexpr std::size_t kDrainLimit = 4 * 1024 * 1024;
 
-// Wall-clock time: login bindings and idle games are kept in the database and must keep
-// their age across a restart.
-double serverClock() {
-    return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
-}
-
 // The game sends the command first: "infos=login&...".
 bool isLogin(std::string_view body) {
     constexpr std::string_view kLogin = "infos=login";
@@ -193,6 +187,10 @@ private:
 };
 
 }  // namespace
+
+double serverClock() {
+    return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
+}
 
 using ReusePort = asio::detail::socket_option::boolean<SOL_SOCKET, SO_REUSEPORT>;
 

@@ -9,6 +9,10 @@
 
 namespace qz::server {
 
+// Seconds of wall time: instances on several machines share the times they store, so they
+// need one clock (kept in step by NTP, as servers are).
+double serverClock();
+
 struct HttpSettings {
     std::string bindAddress = "0.0.0.0";
     int port = 80;

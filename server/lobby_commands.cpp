@@ -103,27 +103,17 @@ void startGame(ChannelState& c, StarMap map, ChannelChanges& changes) {
 }  // namespace
 
 std::string listChannels(CommandContext& context, const FormFields& form) {
-    const std::string_view version = form.value("i1");
+    const std::string version(form.value("i1"));
     requireName(version, "Version");
-    struct Row {
-        std::string id, name, password;
-        int players, maxPlayers, stars;
-    };
-    std::vector<Row> rows;
-    for (const ChannelPtr& channel : context.channels.all()) {
-        std::lock_guard lock(channel->mutex);
-        const ChannelState& c = channel->state;
-        if (c.closed || c.started || c.version != version) continue;
-        rows.push_back({c.sessionId, c.name, c.hasPassword ? "*" : "", c.occupiedSlots(), c.maxPlayers, c.stars});
-    }
-    std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
-        return a.name != b.name ? a.name < b.name : a.id < b.id;
+    std::vector<ChannelSummary> rows = context.storage.listOpenChannels(version);
+    std::sort(rows.begin(), rows.end(), [](const ChannelSummary& a, const ChannelSummary& b) {
+        return a.name != b.name ? a.name < b.name : a.sessionId < b.sessionId;
     });
     std::string ids, names, passwords, players, maxima, stars;
-    for (const Row& row : rows) {
-        ids += ',' + row.id;
+    for (const ChannelSummary& row : rows) {
+        ids += ',' + row.sessionId;
         names += ',' + row.name;
-        passwords += ',' + row.password;
+        passwords += row.hasPassword ? ",*" : ",";
         players += ',' + std::to_string(row.players);
         maxima += ',' + std::to_string(row.maxPlayers);
         stars += ',' + std::to_string(row.stars);
@@ -145,10 +135,10 @@ std::string createChannel(CommandContext& context, const FormFields& form) {
     // Slot 1 waits for a player of the creator's address; creating needs a login from there.
     if (!context.logins.anyFrom(context.client, context.now)) throw BadRequest("Nicht angemeldet");
     c.creatorAddress = context.client;
-    if (context.channels.size() >= kMaxOpenChannels) throw BadRequest("Server voll");
     c.sessionId = newSessionId();
     c.emptySince = context.now;
-    context.storage.saveAll(c);
+    if (!context.storage.createChannel(c, kMaxOpenChannels)) throw BadRequest("Server voll");
+    channel->revision = 0;
     // The request names no player, so slot 1 is still empty; an empty slot record would
     // overwrite the host's own name in the game, and its polls would then carry no name.
     std::string reply = buildLobbyReply(c, false);
@@ -158,11 +148,9 @@ std::string createChannel(CommandContext& context, const FormFields& form) {
 }
 
 std::string channelPoll(CommandContext& context, const std::string& sessionId, const FormFields& form) {
-    ChannelPtr channel = requireChannel(context, sessionId);
     LobbyPoll poll = readLobbyPoll(context, form);
-    std::lock_guard lock(channel->mutex);
-    ChannelState& c = channel->state;
-    if (c.closed) throw BadRequest("Unbekannte Sitzung");
+    OpenChannel open(context, sessionId);
+    ChannelState& c = open.state();
     int slot = c.slotOf(poll.name);
     if (poll.kind == PollKind::upload && !c.started) {
         if (slot != 1) throw BadRequest("Nur der Host startet das Spiel");
@@ -175,7 +163,7 @@ std::string channelPoll(CommandContext& context, const std::string& sessionId, c
         slot = chooseSlot(c, poll.name, poll.kind != PollKind::join, context.client);
         if (slot > 0) {
             c.slots[slot] = Slot{poll.name, 0, 0, context.now};
-            c.previousSlot.erase(poll.name);
+            changes.previousSlots = c.previousSlot.erase(poll.name) > 0;
             if (slot == 1) {
                 c.hostName = poll.name;
                 changes.header = true;
@@ -187,12 +175,11 @@ std::string channelPoll(CommandContext& context, const std::string& sessionId, c
         }
     }
     if (slot > 0) {
-        c.slots[slot].lastPoll = context.now;
-        c.emptySince = -1;
+        markPoll(c, slot, context.now, changes);
         if (!c.started && poll.kind != PollKind::join) applyLobbyChoices(c, slot, poll, changes);
         if (poll.kind == PollKind::upload && !c.started) startGame(c, std::move(*poll.map), changes);
     }
-    persist(context, *channel, changes);
+    open.commit(changes);
     return buildLobbyReply(c);
 }
 

@@ -1,4 +1,5 @@
-// qz-server: serves QZ multiplayer games over HTTP, keeping everything in SQLite.
+// qz-server: serves QZ multiplayer games over HTTP, keeping everything in SQLite or in
+// PostgreSQL, where several instances may share one database.
 #include "command_handler.hpp"
 #include "http_server.hpp"
 #include "log.hpp"
@@ -16,7 +17,7 @@ namespace {
 
 int addUser(const Options& options) {
     requireName(options.userName, "Benutzername");
-    Storage storage(options.database);
+    Storage storage(options.database, 1);
     AccountBook accounts(storage, options.hashCost);
     // The game sends the MD5 of the password, so that is what the credential protects.
     accounts.add(options.userName, md5UpperHex(options.password));
@@ -25,11 +26,11 @@ int addUser(const Options& options) {
 }
 
 int serve(const Options& options) {
-    Storage storage(options.database);
+    Storage storage(options.database, options.databasePool);
     ServerConfig config;
     config.registrationOpen = !options.closedRegistration;
     config.hashCost = options.hashCost;
-    CommandHandler handler(storage, config, 0.0);
+    CommandHandler handler(storage, config, serverClock());
     HttpSettings settings;
     settings.bindAddress = options.bindAddress;
     settings.port = options.port;
@@ -39,10 +40,10 @@ int serve(const Options& options) {
     settings.bindPrefix = options.bindPrefix;
     settings.trustedProxy = options.trustedProxy;
     HttpServer server(handler, settings);
-    logLine(LogLevel::info, "database " + options.database + " registration " +
-                                (config.registrationOpen ? "open" : "closed") + " threads " +
-                                std::to_string(settings.threads) + " channels " +
-                                std::to_string(handler.channelCount()));
+    logLine(LogLevel::info, std::string("database ") +
+                                (storage.engine() == Engine::postgres ? "PostgreSQL" : options.database) +
+                                " registration " + (config.registrationOpen ? "open" : "closed") + " threads " +
+                                std::to_string(settings.threads));
     server.run();
     return 0;
 }

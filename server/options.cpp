@@ -54,6 +54,8 @@ Options parseOptions(const std::vector<std::string>& arguments) {
             options.bindAddress = valueAfter(arguments, i);
         } else if (a == "--db") {
             options.database = valueAfter(arguments, i);
+        } else if (a == "--db-pool") {
+            options.databasePool = numberAfter(arguments, i, 1, 256);
         } else if (a == "--threads") {
             options.threads = numberAfter(arguments, i, 1, 256);
         } else if (a == "--read-timeout") {
@@ -99,6 +101,10 @@ Options:
   --port N               TCP port to listen on (default 80; 0 picks a free one)
   --bind ADDRESS         address to listen on (default 0.0.0.0, all IPv4 interfaces)
   --db FILE              SQLite database with accounts and games (default qz-server.db)
+  --db postgresql://USER@HOST/NAME
+                         PostgreSQL database instead (a libpq connection URL); several
+                         instances may share it behind a TCP balancer
+  --db-pool N            PostgreSQL connections of this instance (default 4)
   --threads N            worker threads (default: one per processor core)
   --read-timeout S       seconds a client has to send its whole request (default 10)
   --closed-registration  refuse logins of unknown names instead of registering them

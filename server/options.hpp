@@ -15,6 +15,7 @@ struct Options {
     std::string bindAddress = "0.0.0.0";
     int port = 80;
     std::string database = "qz-server.db";
+    int databasePool = 4;  // PostgreSQL connections per instance
     int threads = 0;  // 0: one per processor core
     int readTimeoutSeconds = 10;
     bool closedRegistration = false;

@@ -1,50 +1,33 @@
-// A thin owner of one SQLite connection with cached prepared statements.
+// A SQLite connection (WAL) with cached prepared statements.
 #pragma once
+
+#include "sql_connection.hpp"
 
 #include <sqlite3.h>
 
-#include <map>
 #include <string>
-#include <string_view>
+#include <unordered_map>
 
 namespace qz::server {
 
-class Statement {
+class SqliteConnection : public SqlConnection {
 public:
-    explicit Statement(sqlite3_stmt* statement);
-    ~Statement();
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
+    explicit SqliteConnection(const std::string& path);
+    ~SqliteConnection() override;
+    SqliteConnection(const SqliteConnection&) = delete;
+    SqliteConnection& operator=(const SqliteConnection&) = delete;
 
-    Statement& bind(int index, int value);
-    Statement& bind(int index, double value);
-    Statement& bind(int index, std::string_view value);
-    // Steps once: true while a row is available.
-    bool step();
-    // Runs to completion.
-    void run();
-    int columnInt(int index) const;
-    double columnDouble(int index) const;
-    std::string columnText(int index) const;
-
-private:
-    sqlite3_stmt* statement_;
-};
-
-class Database {
-public:
-    explicit Database(const std::string& path);
-    ~Database();
-    Database(const Database&) = delete;
-    Database& operator=(const Database&) = delete;
-
-    void execute(const char* sql);
-    // A prepared statement reset for a new use; it stays owned by the database.
-    Statement prepare(const char* sql);
+    Engine engine() const override { return Engine::sqlite; }
+    void execute(const std::string& sql) override;
+    std::unique_ptr<SqlRows> query(const std::string& sql, const std::vector<SqlParam>& params) override;
+    void begin() override { execute("BEGIN IMMEDIATE"); }
+    void commit() override { execute("COMMIT"); }
+    void rollback() noexcept override;
+    bool broken() const override { return false; }
 
 private:
     sqlite3* handle_ = nullptr;
-    std::map<std::string, sqlite3_stmt*> cache_;
+    std::unordered_map<std::string, sqlite3_stmt*> cache_;
 };
 
 }  // namespace qz::server

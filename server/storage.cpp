@@ -1,7 +1,7 @@
 #include "storage.hpp"
 
+#include "migrations.hpp"
 #include "ship_lists.hpp"
-#include "storage_migrations.hpp"
 
 #include <algorithm>
 
@@ -9,284 +9,170 @@ namespace qz::server {
 
 namespace {
 
-const char* const kSchema = R"(
-CREATE TABLE IF NOT EXISTS accounts(name TEXT PRIMARY KEY, credential TEXT NOT NULL);
-CREATE TABLE IF NOT EXISTS channels(sid TEXT PRIMARY KEY, name TEXT, password TEXT, version TEXT, host TEXT,
-  max_players INT, stars INT, started INT, background INT);
-CREATE TABLE IF NOT EXISTS slots(sid TEXT, slot INT, name TEXT, colour INT, ready INT,
-  PRIMARY KEY(sid, slot)) WITHOUT ROWID;
-CREATE TABLE IF NOT EXISTS systems(sid TEXT, idx INT, name TEXT, x INT, y INT, owner INT, type INT,
-  population INT, supply INT, research INT, trade INT, shipyard INT, shield INT, fortification INT, attacked INT,
-  PRIMARY KEY(sid, idx)) WITHOUT ROWID;
-CREATE TABLE IF NOT EXISTS players(sid TEXT, slot INT, type TEXT, hull TEXT, shield TEXT, docked TEXT,
-  location TEXT, route TEXT, fleet TEXT, x TEXT, y TEXT, firepower TEXT, highest_fleet TEXT, trade_routes TEXT,
-  PRIMARY KEY(sid, slot)) WITHOUT ROWID;
-CREATE TABLE IF NOT EXISTS agreements(sid TEXT, from_slot INT, to_slot INT, offered INT, told INT,
-  PRIMARY KEY(sid, from_slot, to_slot)) WITHOUT ROWID;
-CREATE TABLE IF NOT EXISTS chat(seq INTEGER PRIMARY KEY AUTOINCREMENT, sid TEXT, sender INT, text TEXT);
-CREATE INDEX IF NOT EXISTS chat_by_channel ON chat(sid, seq);
-)";
+using Rows = std::unique_ptr<SqlRows>;
 
-// Commits on commit(), rolls back when left early by an exception.
-class Transaction {
-public:
-    explicit Transaction(Database& db) : db_(db) { db_.execute("BEGIN IMMEDIATE"); }
-    ~Transaction() {
-        if (!done_) {
-            try {
-                db_.execute("ROLLBACK");
-            } catch (...) {
-            }
-        }
-    }
-    void commit() {
-        db_.execute("COMMIT");
-        done_ = true;
-    }
+int integer(const Rows& rows, int column) { return static_cast<int>(rows->integer(column)); }
 
-private:
-    Database& db_;
-    bool done_ = false;
-};
-
-}  // namespace
-
-Storage::Storage(const std::string& path) : db_(path) {
-    db_.execute("PRAGMA journal_mode=WAL");
-    // With WAL, NORMAL keeps every committed transaction across a crash of the server
-    // process; only a power loss may drop the last ones.
-    db_.execute("PRAGMA synchronous=NORMAL");
-    db_.execute(kSchema);
-    migrate(db_);
+void writeHeader(SqlConnection& db, const ChannelState& c) {
+    db.run("INSERT INTO channels(sid, name, has_password, version, host, max_players, stars, started, background, "
+           "creator, empty_since) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT(sid) DO UPDATE SET name = "
+           "excluded.name, has_password = excluded.has_password, version = excluded.version, host = excluded.host, "
+           "max_players = excluded.max_players, stars = excluded.stars, started = excluded.started, background = "
+           "excluded.background, creator = excluded.creator",
+           {c.sessionId, c.name, c.hasPassword ? 1 : 0, c.version, c.hostName, c.maxPlayers, c.stars, c.started ? 1 : 0,
+            c.map.background, c.creatorAddress, c.emptySince});
 }
 
-std::vector<std::pair<std::string, std::string>> Storage::loadAccounts() {
-    std::lock_guard lock(mutex_);
-    std::vector<std::pair<std::string, std::string>> accounts;
-    Statement query = db_.prepare("SELECT name, credential FROM accounts");
-    while (query.step()) accounts.emplace_back(query.columnText(0), query.columnText(1));
-    return accounts;
-}
-
-void Storage::saveAccount(const std::string& name, const std::string& credential) {
-    std::lock_guard lock(mutex_);
-    db_.prepare("INSERT OR REPLACE INTO accounts(name, credential) VALUES(?, ?)").bind(1, name).bind(2, credential).run();
-}
-
-std::optional<std::string> Storage::loadAccount(const std::string& name) {
-    std::lock_guard lock(mutex_);
-    Statement query = db_.prepare("SELECT credential FROM accounts WHERE name = ?");
-    query.bind(1, name);
-    if (!query.step()) return std::nullopt;
-    return query.columnText(0);
-}
-
-void Storage::writeHeader(const ChannelState& c) {
-    db_.prepare(
-           "INSERT OR REPLACE INTO channels(sid, name, has_password, version, host, max_players, stars, started, "
-           "background, creator) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-        .bind(1, c.sessionId)
-        .bind(2, c.name)
-        .bind(3, c.hasPassword ? 1 : 0)
-        .bind(4, c.version)
-        .bind(5, c.hostName)
-        .bind(6, c.maxPlayers)
-        .bind(7, c.stars)
-        .bind(8, c.started ? 1 : 0)
-        .bind(9, c.map.background)
-        .bind(10, c.creatorAddress)
-        .run();
-}
-
-void Storage::writeSlot(const ChannelState& c, int slot) {
+void writeSlot(SqlConnection& db, const ChannelState& c, int slot) {
     const Slot& s = c.slots[slot];
-    db_.prepare("INSERT OR REPLACE INTO slots(sid, slot, name, colour, ready) VALUES(?, ?, ?, ?, ?)")
-        .bind(1, c.sessionId)
-        .bind(2, slot)
-        .bind(3, s.name)
-        .bind(4, s.colour)
-        .bind(5, s.ready)
-        .run();
+    db.run("INSERT INTO slots(sid, slot, name, colour, ready, last_poll) VALUES(?, ?, ?, ?, ?, ?) ON CONFLICT(sid, slot) "
+           "DO UPDATE SET name = excluded.name, colour = excluded.colour, ready = excluded.ready, last_poll = "
+           "excluded.last_poll",
+           {c.sessionId, slot, s.name, s.colour, s.ready, s.lastPoll});
 }
 
-void Storage::writeSystem(const ChannelState& c, int system, bool withFixedValues) {
+void writeSystem(SqlConnection& db, const ChannelState& c, int system, bool withFixedValues) {
     const StarMap& m = c.map;
     const auto i = static_cast<std::size_t>(system - 1);
     if (withFixedValues) {
-        db_.prepare(
-               "INSERT OR REPLACE INTO systems(sid, idx, name, x, y, owner, type, population, supply, research, "
-               "trade, shipyard, shield, fortification, attacked) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-            .bind(1, c.sessionId)
-            .bind(2, system)
-            .bind(3, m.name[i])
-            .bind(4, m.x[i])
-            .bind(5, m.y[i])
-            .bind(6, m.owner[i])
-            .bind(7, m.type[i])
-            .bind(8, m.population[i])
-            .bind(9, m.supply[i])
-            .bind(10, m.research[i])
-            .bind(11, m.trade[i])
-            .bind(12, m.shipyard[i])
-            .bind(13, m.shield[i])
-            .bind(14, m.fortification[i])
-            .bind(15, m.attacked[i])
-            .run();
+        db.run("INSERT INTO systems(sid, idx, name, x, y, owner, type, population, supply, research, trade, shipyard, "
+               "shield, fortification, attacked) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+               {c.sessionId, system, m.name[i], m.x[i], m.y[i], m.owner[i], m.type[i], m.population[i], m.supply[i],
+                m.research[i], m.trade[i], m.shipyard[i], m.shield[i], m.fortification[i], m.attacked[i]});
         return;
     }
-    db_.prepare("UPDATE systems SET owner = ?, shield = ?, fortification = ?, attacked = ? WHERE sid = ? AND idx = ?")
-        .bind(1, m.owner[i])
-        .bind(2, m.shield[i])
-        .bind(3, m.fortification[i])
-        .bind(4, m.attacked[i])
-        .bind(5, c.sessionId)
-        .bind(6, system)
-        .run();
+    db.run("UPDATE systems SET owner = ?, shield = ?, fortification = ?, attacked = ? WHERE sid = ? AND idx = ?",
+           {m.owner[i], m.shield[i], m.fortification[i], m.attacked[i], c.sessionId, system});
 }
 
-void Storage::writePlayer(const ChannelState& c, int slot) {
+void writePlayer(SqlConnection& db, const ChannelState& c, int slot) {
     const PlayerState& p = c.players[slot];
     const ShipLists& s = p.ships;
-    db_.prepare(
-           "INSERT OR REPLACE INTO players(sid, slot, type, hull, shield, docked, location, route, fleet, x, y, "
-           "firepower, highest_fleet, trade_routes) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-        .bind(1, c.sessionId)
-        .bind(2, slot)
-        .bind(3, s.type)
-        .bind(4, s.hull)
-        .bind(5, s.shield)
-        .bind(6, s.docked)
-        .bind(7, s.location)
-        .bind(8, s.route)
-        .bind(9, s.fleet)
-        .bind(10, s.x)
-        .bind(11, s.y)
-        .bind(12, s.firepower)
-        .bind(13, s.highestFleet)
-        .bind(14, p.tradeRoutes)
-        .run();
+    db.run("INSERT INTO players(sid, slot, type, hull, shield, docked, location, route, fleet, x, y, firepower, "
+           "highest_fleet, trade_routes) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT(sid, slot) DO "
+           "UPDATE SET type = excluded.type, hull = excluded.hull, shield = excluded.shield, docked = excluded.docked, "
+           "location = excluded.location, route = excluded.route, fleet = excluded.fleet, x = excluded.x, y = "
+           "excluded.y, firepower = excluded.firepower, highest_fleet = excluded.highest_fleet, trade_routes = "
+           "excluded.trade_routes",
+           {c.sessionId, slot, s.type, s.hull, s.shield, s.docked, s.location, s.route, s.fleet, s.x, s.y, s.firepower,
+            s.highestFleet, p.tradeRoutes});
 }
 
-void Storage::writeAgreements(const ChannelState& c) {
+void writeAgreements(SqlConnection& db, const ChannelState& c) {
     for (int a = 1; a <= kMaxPlayers; ++a) {
         for (int b = 1; b <= kMaxPlayers; ++b) {
             if (a == b) continue;
-            db_.prepare("INSERT OR REPLACE INTO agreements(sid, from_slot, to_slot, offered, told) VALUES(?, ?, ?, ?, ?)")
-                .bind(1, c.sessionId)
-                .bind(2, a)
-                .bind(3, b)
-                .bind(4, c.agreements.offered[a][b] ? 1 : 0)
-                .bind(5, c.agreements.told[a][b])
-                .run();
+            db.run("INSERT INTO agreements(sid, from_slot, to_slot, offered, told) VALUES(?, ?, ?, ?, ?) ON "
+                   "CONFLICT(sid, from_slot, to_slot) DO UPDATE SET offered = excluded.offered, told = excluded.told",
+                   {c.sessionId, a, b, c.agreements.offered[a][b] ? 1 : 0, c.agreements.told[a][b]});
         }
     }
 }
 
-void Storage::writeChat(const ChannelState& c, std::size_t appended) {
+void writeChat(SqlConnection& db, const ChannelState& c, std::size_t appended) {
     const std::size_t first = c.chat.size() - std::min(appended, c.chat.size());
     for (std::size_t i = first; i < c.chat.size(); ++i) {
-        db_.prepare("INSERT INTO chat(sid, sender, text) VALUES(?, ?, ?)")
-            .bind(1, c.sessionId)
-            .bind(2, c.chat[i].sender)
-            .bind(3, c.chat[i].text)
-            .run();
+        db.run("INSERT INTO chat(sid, sender, text) VALUES(?, ?, ?)", {c.sessionId, c.chat[i].sender, c.chat[i].text});
     }
-    db_.prepare("DELETE FROM chat WHERE sid = ? AND seq NOT IN (SELECT seq FROM chat WHERE sid = ? ORDER BY seq DESC LIMIT ?)")
-        .bind(1, c.sessionId)
-        .bind(2, c.sessionId)
-        .bind(3, static_cast<int>(kChatHistoryLines))
-        .run();
+    db.run("DELETE FROM chat WHERE sid = ? AND seq NOT IN (SELECT seq FROM chat WHERE sid = ? ORDER BY seq DESC LIMIT ?)",
+           {c.sessionId, c.sessionId, static_cast<int>(kChatHistoryLines)});
 }
 
-void Storage::save(const ChannelState& channel, const ChannelChanges& changes) {
-    if (!changes.any()) return;
-    std::lock_guard lock(mutex_);
-    Transaction transaction(db_);
-    if (changes.header) writeHeader(channel);
+void writePreviousSlots(SqlConnection& db, const ChannelState& c) {
+    db.run("DELETE FROM previous_slots WHERE sid = ?", {c.sessionId});
+    for (const auto& [name, slot] : c.previousSlot) {
+        db.run("INSERT INTO previous_slots(sid, name, slot) VALUES(?, ?, ?)", {c.sessionId, name, slot});
+    }
+}
+
+void writeChanges(SqlConnection& db, const ChannelState& c, const ChannelChanges& changes) {
+    if (changes.header) writeHeader(db, c);
     for (int n = 1; n <= kMaxPlayers; ++n) {
-        if (changes.slots[n]) writeSlot(channel, n);
-        if (changes.players[n]) writePlayer(channel, n);
+        if (changes.slots[n]) {
+            writeSlot(db, c, n);
+        } else if (changes.polled[n]) {
+            db.run("UPDATE slots SET last_poll = ? WHERE sid = ? AND slot = ?", {c.slots[n].lastPoll, c.sessionId, n});
+        }
+        if (changes.players[n]) writePlayer(db, c, n);
     }
     if (changes.wholeMap) {
-        db_.prepare("DELETE FROM systems WHERE sid = ?").bind(1, channel.sessionId).run();
-        for (int i = 1; i <= channel.map.size(); ++i) writeSystem(channel, i, true);
+        db.run("DELETE FROM systems WHERE sid = ?", {c.sessionId});
+        for (int i = 1; i <= c.map.size(); ++i) writeSystem(db, c, i, true);
     } else {
-        for (int i : changes.systems) writeSystem(channel, i, false);
+        for (int i : changes.systems) writeSystem(db, c, i, false);
     }
-    if (changes.agreements) writeAgreements(channel);
-    if (changes.chatAppended > 0) writeChat(channel, changes.chatAppended);
-    transaction.commit();
+    if (changes.agreements) writeAgreements(db, c);
+    if (changes.chatAppended > 0) writeChat(db, c, changes.chatAppended);
+    if (changes.previousSlots) writePreviousSlots(db, c);
+    if (changes.emptySince) db.run("UPDATE channels SET empty_since = ? WHERE sid = ?", {c.emptySince, c.sessionId});
 }
 
-void Storage::saveAll(const ChannelState& channel) {
+ChannelChanges everything(const ChannelState& channel) {
     ChannelChanges all;
     all.header = true;
     all.wholeMap = true;
     all.agreements = true;
+    all.previousSlots = true;
     all.chatAppended = channel.chat.size();
     for (int n = 1; n <= kMaxPlayers; ++n) {
         all.slots[n] = n <= channel.maxPlayers;
         all.players[n] = n <= channel.maxPlayers;
     }
-    save(channel, all);
+    return all;
 }
 
-void Storage::deleteChannel(const std::string& sessionId) {
-    std::lock_guard lock(mutex_);
-    Transaction transaction(db_);
+void deleteRows(SqlConnection& db, const std::string& sessionId) {
     for (const char* sql : {"DELETE FROM channels WHERE sid = ?", "DELETE FROM slots WHERE sid = ?",
                             "DELETE FROM systems WHERE sid = ?", "DELETE FROM players WHERE sid = ?",
-                            "DELETE FROM agreements WHERE sid = ?", "DELETE FROM chat WHERE sid = ?"}) {
-        db_.prepare(sql).bind(1, sessionId).run();
+                            "DELETE FROM agreements WHERE sid = ?", "DELETE FROM chat WHERE sid = ?",
+                            "DELETE FROM previous_slots WHERE sid = ?"}) {
+        db.run(sql, {sessionId});
     }
-    transaction.commit();
 }
 
-void Storage::loadSlots(ChannelState& c) {
-    Statement query = db_.prepare("SELECT slot, name, colour, ready FROM slots WHERE sid = ?");
-    query.bind(1, c.sessionId);
-    while (query.step()) {
-        const int n = query.columnInt(0);
+void loadSlots(SqlConnection& db, ChannelState& c) {
+    Rows rows = db.query("SELECT slot, name, colour, ready, last_poll FROM slots WHERE sid = ?", {c.sessionId});
+    while (rows->next()) {
+        const int n = integer(rows, 0);
         if (n < 1 || n > kMaxPlayers) continue;
-        c.slots[n].name = query.columnText(1);
-        c.slots[n].colour = query.columnInt(2);
-        c.slots[n].ready = query.columnInt(3);
+        c.slots[n].name = rows->text(1);
+        c.slots[n].colour = integer(rows, 2);
+        c.slots[n].ready = integer(rows, 3);
+        c.slots[n].lastPoll = rows->real(4);
     }
 }
 
-void Storage::loadSystems(ChannelState& c) {
-    Statement query = db_.prepare(
-        "SELECT idx, name, x, y, owner, type, population, supply, research, trade, shipyard, shield, fortification, "
-        "attacked FROM systems WHERE sid = ? ORDER BY idx");
-    query.bind(1, c.sessionId);
+void loadSystems(SqlConnection& db, ChannelState& c) {
+    Rows rows = db.query("SELECT idx, name, x, y, owner, type, population, supply, research, trade, shipyard, shield, "
+                         "fortification, attacked FROM systems WHERE sid = ? ORDER BY idx",
+                         {c.sessionId});
     StarMap& m = c.map;
     const int background = m.background;
     m = StarMap();
     m.background = background;
     m.resize(c.started ? c.stars : 0);
-    while (query.step()) {
-        const int system = query.columnInt(0);
+    while (rows->next()) {
+        const int system = integer(rows, 0);
         if (system < 1 || system > m.size()) continue;
         const auto i = static_cast<std::size_t>(system - 1);
-        m.name[i] = query.columnText(1);
+        m.name[i] = rows->text(1);
         int column = 2;
         for (auto* values : {&m.x, &m.y, &m.owner, &m.type, &m.population, &m.supply, &m.research, &m.trade,
                              &m.shipyard, &m.shield, &m.fortification, &m.attacked}) {
-            (*values)[i] = query.columnInt(column++);
+            (*values)[i] = integer(rows, column++);
         }
     }
 }
 
-void Storage::loadPlayers(ChannelState& c) {
-    Statement query = db_.prepare(
-        "SELECT slot, type, hull, shield, docked, location, route, fleet, x, y, firepower, highest_fleet, "
-        "trade_routes FROM players WHERE sid = ?");
-    query.bind(1, c.sessionId);
-    while (query.step()) {
-        const int n = query.columnInt(0);
+void loadPlayers(SqlConnection& db, ChannelState& c) {
+    Rows rows = db.query("SELECT slot, type, hull, shield, docked, location, route, fleet, x, y, firepower, "
+                         "highest_fleet, trade_routes FROM players WHERE sid = ?",
+                         {c.sessionId});
+    while (rows->next()) {
+        const int n = integer(rows, 0);
         if (n < 1 || n > kMaxPlayers) continue;
         std::string texts[12];
-        for (int k = 0; k < 12; ++k) texts[k] = query.columnText(k + 1);
+        for (int k = 0; k < 12; ++k) texts[k] = rows->text(k + 1);
         c.players[n].ships = readShipLists({texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6],
                                             texts[7], texts[8], texts[9], texts[10]},
                                            c.map.size());
@@ -294,66 +180,256 @@ void Storage::loadPlayers(ChannelState& c) {
     }
 }
 
-void Storage::loadAgreements(ChannelState& c) {
-    Statement query = db_.prepare("SELECT from_slot, to_slot, offered, told FROM agreements WHERE sid = ?");
-    query.bind(1, c.sessionId);
-    while (query.step()) {
-        const int a = query.columnInt(0);
-        const int b = query.columnInt(1);
+void loadAgreements(SqlConnection& db, ChannelState& c) {
+    Rows rows = db.query("SELECT from_slot, to_slot, offered, told FROM agreements WHERE sid = ?", {c.sessionId});
+    while (rows->next()) {
+        const int a = integer(rows, 0);
+        const int b = integer(rows, 1);
         if (a < 1 || a > kMaxPlayers || b < 1 || b > kMaxPlayers) continue;
-        c.agreements.offered[a][b] = query.columnInt(2) != 0;
-        c.agreements.told[a][b] = query.columnInt(3);
+        c.agreements.offered[a][b] = integer(rows, 2) != 0;
+        c.agreements.told[a][b] = integer(rows, 3);
     }
 }
 
-void Storage::loadChat(ChannelState& c) {
-    Statement query = db_.prepare("SELECT sender, text FROM chat WHERE sid = ? ORDER BY seq");
-    query.bind(1, c.sessionId);
-    while (query.step()) c.chat.push_back({query.columnInt(0), query.columnText(1)});
+void loadChat(SqlConnection& db, ChannelState& c) {
+    Rows rows = db.query("SELECT sender, text FROM chat WHERE sid = ? ORDER BY seq", {c.sessionId});
+    while (rows->next()) c.chat.push_back({integer(rows, 0), rows->text(1)});
+}
+
+void loadPreviousSlots(SqlConnection& db, ChannelState& c) {
+    Rows rows = db.query("SELECT name, slot FROM previous_slots WHERE sid = ?", {c.sessionId});
+    while (rows->next()) c.previousSlot[rows->text(0)] = integer(rows, 1);
+}
+
+std::optional<ChannelState> loadRows(SqlConnection& db, const std::string& sessionId) {
+    ChannelState c;
+    {
+        Rows rows = db.query("SELECT sid, name, has_password, version, host, max_players, stars, started, background, "
+                             "empty_since, creator FROM channels WHERE sid = ?",
+                             {sessionId});
+        if (!rows->next()) return std::nullopt;
+        c.sessionId = rows->text(0);
+        c.name = rows->text(1);
+        c.hasPassword = integer(rows, 2) != 0;
+        c.version = rows->text(3);
+        c.hostName = rows->text(4);
+        c.maxPlayers = std::clamp(integer(rows, 5), kMinPlayers, kMaxPlayers);
+        c.stars = integer(rows, 6);
+        c.started = integer(rows, 7) != 0;
+        c.map.background = integer(rows, 8);
+        c.emptySince = rows->real(9);
+        c.creatorAddress = rows->text(10);
+    }
+    loadSlots(db, c);
+    loadSystems(db, c);
+    loadPlayers(db, c);
+    loadAgreements(db, c);
+    loadChat(db, c);
+    loadPreviousSlots(db, c);
+    return c;
+}
+
+}  // namespace
+
+Storage::Storage(const std::string& database, int poolSize)
+    : engine_(engineOf(database)),
+      pool_(database, engine_ == Engine::sqlite ? 1 : std::max(poolSize, 1)) {
+    const std::string lockRow = "SELECT revision, empty_since FROM channels WHERE sid = ?";
+    lockRow_ = engine_ == Engine::sqlite ? lockRow : lockRow + " FOR UPDATE";
+    lockRowSkipLocked_ = engine_ == Engine::sqlite ? lockRow : lockRow + " FOR UPDATE SKIP LOCKED";
+    ConnectionPool::Lease lease = pool_.acquire();
+    migrate(*lease);
+}
+
+ConnectionPool::Lease Storage::begin() {
+    for (int attempt = 0;; ++attempt) {
+        ConnectionPool::Lease lease = pool_.acquire();
+        try {
+            lease->begin();
+            return lease;
+        } catch (const DatabaseUnavailable&) {
+            lease.discard();
+            if (attempt > 0) throw;
+        }
+    }
+}
+
+std::vector<std::pair<std::string, std::string>> Storage::loadAccounts() {
+    SqlTransaction t(begin());
+    std::vector<std::pair<std::string, std::string>> accounts;
+    Rows rows = t.db().query("SELECT name, credential FROM accounts", {});
+    while (rows->next()) accounts.emplace_back(rows->text(0), rows->text(1));
+    rows.reset();
+    t.commit();
+    return accounts;
+}
+
+void Storage::saveAccount(const std::string& name, const std::string& credential) {
+    SqlTransaction t(begin());
+    t.db().run("INSERT INTO accounts(name, credential) VALUES(?, ?) ON CONFLICT(name) DO UPDATE SET credential = "
+               "excluded.credential",
+               {name, credential});
+    t.commit();
+}
+
+bool Storage::addAccount(const std::string& name, const std::string& credential) {
+    SqlTransaction t(begin());
+    const bool taken = t.db().query("SELECT 1 FROM accounts WHERE name = ?", {name})->next();
+    if (!taken) t.db().run("INSERT INTO accounts(name, credential) VALUES(?, ?) ON CONFLICT(name) DO NOTHING", {name, credential});
+    t.commit();
+    return !taken;
+}
+
+std::optional<std::string> Storage::loadAccount(const std::string& name) {
+    SqlTransaction t(begin());
+    std::optional<std::string> credential;
+    Rows rows = t.db().query("SELECT credential FROM accounts WHERE name = ?", {name});
+    if (rows->next()) credential = rows->text(0);
+    rows.reset();
+    t.commit();
+    return credential;
+}
+
+std::vector<ChannelSummary> Storage::listOpenChannels(const std::string& version) {
+    SqlTransaction t(begin());
+    std::vector<ChannelSummary> list;
+    Rows rows = t.db().query(
+        "SELECT c.sid, c.name, c.has_password, (SELECT COUNT(*) FROM slots s WHERE s.sid = c.sid AND s.name <> '' AND "
+        "s.slot <= c.max_players), c.max_players, c.stars FROM channels c WHERE c.started = 0 AND c.version = ?",
+        {version});
+    while (rows->next()) {
+        list.push_back({rows->text(0), rows->text(1), integer(rows, 2) != 0, integer(rows, 3),
+                        std::clamp(integer(rows, 4), kMinPlayers, kMaxPlayers), integer(rows, 5)});
+    }
+    rows.reset();
+    t.commit();
+    return list;
+}
+
+bool Storage::createChannel(const ChannelState& channel, std::size_t maxOpen) {
+    SqlTransaction t(begin());
+    // Instances creating at the same moment count one after the other.
+    if (engine_ == Engine::postgres) t.db().run("SELECT pg_advisory_xact_lock(7151001)", {});
+    Rows rows = t.db().query("SELECT COUNT(*) FROM channels", {});
+    const bool full = rows->next() && rows->integer(0) >= static_cast<long long>(maxOpen);
+    rows.reset();
+    if (full) return false;
+    writeChanges(t.db(), channel, everything(channel));
+    t.commit();
+    return true;
+}
+
+std::vector<std::string> Storage::channelIds() {
+    SqlTransaction t(begin());
+    std::vector<std::string> ids;
+    Rows rows = t.db().query("SELECT sid FROM channels", {});
+    while (rows->next()) ids.push_back(rows->text(0));
+    rows.reset();
+    t.commit();
+    return ids;
+}
+
+std::vector<std::string> Storage::sweepCandidates(double silentSince, double emptySince) {
+    SqlTransaction t(begin());
+    std::vector<std::string> ids;
+    Rows rows = t.db().query(
+        "SELECT c.sid FROM channels c WHERE (c.empty_since >= 0 AND c.empty_since <= ?) OR (c.started = 0 AND "
+        "EXISTS(SELECT 1 FROM slots s WHERE s.sid = c.sid AND s.name <> '' AND s.last_poll <= ?)) OR (c.empty_since < 0 "
+        "AND NOT EXISTS(SELECT 1 FROM slots s WHERE s.sid = c.sid AND s.name <> '' AND s.last_poll > ?))",
+        {emptySince, silentSince, silentSince});
+    while (rows->next()) ids.push_back(rows->text(0));
+    rows.reset();
+    t.commit();
+    return ids;
+}
+
+void Storage::countStartAsPoll(double now) {
+    SqlTransaction t(begin());
+    t.db().run("UPDATE slots SET last_poll = ? WHERE name <> '' AND last_poll < ?", {now, now});
+    t.db().run("UPDATE channels SET empty_since = -1 WHERE empty_since >= 0 AND EXISTS(SELECT 1 FROM slots s WHERE "
+               "s.sid = channels.sid AND s.name <> '')",
+               {});
+    t.commit();
+}
+
+Storage::ChannelTransaction::ChannelTransaction(Storage& storage, const std::string& sessionId, Wait wait)
+    : storage_(storage), lease_(storage.begin()), sessionId_(sessionId) {
+    try {
+        Rows rows = lease_->query(wait == Wait::yes ? storage.lockRow_ : storage.lockRowSkipLocked_, {sessionId});
+        found_ = rows->next();
+        if (found_) {
+            revision_ = rows->integer(0);
+            emptySince_ = rows->real(1);
+        }
+    } catch (...) {
+        lease_->rollback();
+        throw;
+    }
+}
+
+Storage::ChannelTransaction::~ChannelTransaction() {
+    if (!done_) lease_->rollback();
+}
+
+ChannelState Storage::ChannelTransaction::load() {
+    std::optional<ChannelState> c = loadRows(*lease_, sessionId_);
+    if (!c) throw std::runtime_error("channel row vanished under its lock");
+    return std::move(*c);
+}
+
+void Storage::ChannelTransaction::loadPolls(ChannelState& channel) {
+    Rows rows = lease_->query("SELECT slot, last_poll FROM slots WHERE sid = ?", {sessionId_});
+    while (rows->next()) {
+        const int n = integer(rows, 0);
+        if (n >= 1 && n <= kMaxPlayers) channel.slots[n].lastPoll = rows->real(1);
+    }
+}
+
+long long Storage::ChannelTransaction::commit(const ChannelState& channel, const ChannelChanges& changes) {
+    writeChanges(*lease_, channel, changes);
+    // Other instances see from the new revision that what they hold is old.
+    if (changes.any()) {
+        lease_->run("UPDATE channels SET revision = revision + 1 WHERE sid = ?", {sessionId_});
+        ++revision_;
+    }
+    lease_->commit();
+    done_ = true;
+    return revision_;
+}
+
+void Storage::ChannelTransaction::deleteAndCommit() {
+    deleteRows(*lease_, sessionId_);
+    lease_->commit();
+    done_ = true;
 }
 
 std::vector<ChannelState> Storage::loadChannels() {
-    std::lock_guard lock(mutex_);
-    return loadChannelsLocked(std::nullopt);
+    std::vector<ChannelState> channels;
+    for (const std::string& id : channelIds()) {
+        if (std::optional<ChannelState> c = loadChannel(id)) channels.push_back(std::move(*c));
+    }
+    return channels;
 }
 
 std::optional<ChannelState> Storage::loadChannel(const std::string& sessionId) {
-    std::lock_guard lock(mutex_);
-    std::vector<ChannelState> found = loadChannelsLocked(sessionId);
-    if (found.empty()) return std::nullopt;
-    return std::move(found.front());
+    ChannelTransaction t(*this, sessionId, ChannelTransaction::Wait::yes);
+    if (!t.found()) return std::nullopt;
+    return t.load();
 }
 
-std::vector<ChannelState> Storage::loadChannelsLocked(const std::optional<std::string>& only) {
-    std::vector<ChannelState> channels;
-    {
-        Statement query = db_.prepare(
-            "SELECT sid, name, has_password, version, host, max_players, stars, started, background, creator FROM channels "
-            "WHERE ?1 IS NULL OR sid = ?1");
-        if (only) query.bind(1, *only);
-        while (query.step()) {
-            ChannelState c;
-            c.sessionId = query.columnText(0);
-            c.name = query.columnText(1);
-            c.hasPassword = query.columnInt(2) != 0;
-            c.version = query.columnText(3);
-            c.hostName = query.columnText(4);
-            c.maxPlayers = std::clamp(query.columnInt(5), kMinPlayers, kMaxPlayers);
-            c.stars = query.columnInt(6);
-            c.started = query.columnInt(7) != 0;
-            c.map.background = query.columnInt(8);
-            c.creatorAddress = query.columnText(9);
-            channels.push_back(std::move(c));
-        }
-    }
-    for (ChannelState& c : channels) {
-        loadSlots(c);
-        loadSystems(c);
-        loadPlayers(c);
-        loadAgreements(c);
-        loadChat(c);
-    }
-    return channels;
+void Storage::save(const ChannelState& channel, const ChannelChanges& changes) {
+    ChannelTransaction t(*this, channel.sessionId, ChannelTransaction::Wait::yes);
+    t.commit(channel, changes);
+}
+
+void Storage::saveAll(const ChannelState& channel) {
+    ChannelTransaction t(*this, channel.sessionId, ChannelTransaction::Wait::yes);
+    t.commit(channel, everything(channel));
+}
+
+void Storage::deleteChannel(const std::string& sessionId) {
+    ChannelTransaction t(*this, sessionId, ChannelTransaction::Wait::yes);
+    t.deleteAndCommit();
 }
 
 }  // namespace qz::server

@@ -1,13 +1,14 @@
-// Durable state in SQLite (WAL): accounts and every channel. Each request's changes are
-// written in one transaction before the reply leaves, so a restarted server answers on
-// from exactly what it had answered.
+// Durable state in SQLite or PostgreSQL: accounts and every channel. Each request's changes
+// to a channel are one transaction, committed before the reply leaves, so a restarted
+// server, or another instance on the same database, answers on from exactly what was
+// answered.
 #pragma once
 
 #include "changes.hpp"
 #include "channel.hpp"
-#include "sqlite_db.hpp"
+#include "connection_pool.hpp"
+#include "sql_transaction.hpp"
 
-#include <mutex>
 #include <optional>
 #include <string>
 #include <utility>
@@ -21,13 +22,26 @@ struct LoginRecord {
     double at = 0;
 };
 
+// A channel as the lobby's list shows it.
+struct ChannelSummary {
+    std::string sessionId, name;
+    bool hasPassword = false;
+    int players = 0, maxPlayers = 0, stars = 0;
+};
+
 class Storage {
 public:
-    // path may be ":memory:" for tests and the fuzzer.
-    explicit Storage(const std::string& path);
+    // `database` is a SQLite file (":memory:" for tests) or a "postgresql://" URL; SQLite
+    // keeps one connection, PostgreSQL up to `poolSize`. Runs the schema's steps.
+    explicit Storage(const std::string& database, int poolSize = 1);
+
+    Engine engine() const { return engine_; }
 
     std::vector<std::pair<std::string, std::string>> loadAccounts();
+    // Adds or replaces an account (operator).
     void saveAccount(const std::string& name, const std::string& credential);
+    // Adds an account unless the name is taken meanwhile; false then.
+    bool addAccount(const std::string& name, const std::string& credential);
     std::optional<std::string> loadAccount(const std::string& name);
 
     // Login bindings (storage_logins.cpp).
@@ -36,31 +50,64 @@ public:
     // True when some name logged in from this address at `since` or later.
     bool hasLoginFrom(const std::string& address, double since);
 
+    // Channels not yet started that were created with this client version.
+    std::vector<ChannelSummary> listOpenChannels(const std::string& version);
+    // Stores a new channel unless `maxOpen` channels are open already; false then.
+    bool createChannel(const ChannelState& channel, std::size_t maxOpen);
+    std::vector<std::string> channelIds();
+    // Channels the sweep may have to change: a lobby player silent since `silentSince`,
+    // nobody present any more, or empty since `emptySince`.
+    std::vector<std::string> sweepCandidates(double silentSince, double emptySince);
+    // A (re)started instance counts as a poll of every seated player, since nobody could
+    // reach it while it was down.
+    void countStartAsPoll(double now);
+
+    // One request's work on one channel: the channel's row stays locked against every other
+    // request of every instance until the transaction ends.
+    class ChannelTransaction {
+    public:
+        enum class Wait { yes, skipLocked };
+        ChannelTransaction(Storage& storage, const std::string& sessionId, Wait wait);
+        ~ChannelTransaction();
+        ChannelTransaction(const ChannelTransaction&) = delete;
+        ChannelTransaction& operator=(const ChannelTransaction&) = delete;
+
+        // False when no such channel is stored (or, with skipLocked, another has it).
+        bool found() const { return found_; }
+        long long revision() const { return revision_; }
+        double emptySince() const { return emptySince_; }
+        ChannelState load();
+        // The slots' last polls, which change without a new revision.
+        void loadPolls(ChannelState& channel);
+        // Writes the changes and commits; returns the channel's revision from now on.
+        long long commit(const ChannelState& channel, const ChannelChanges& changes);
+        void deleteAndCommit();
+
+    private:
+        Storage& storage_;
+        ConnectionPool::Lease lease_;
+        std::string sessionId_;
+        bool found_ = false;
+        bool done_ = false;
+        long long revision_ = 0;
+        double emptySince_ = -1;
+    };
+
+    // Whole-channel reads and writes, each its own transaction (tests, tools).
     std::vector<ChannelState> loadChannels();
-    // One channel as stored, to recover after a failed write.
     std::optional<ChannelState> loadChannel(const std::string& sessionId);
-    // Writes what `changes` names, all in one transaction.
     void save(const ChannelState& channel, const ChannelChanges& changes);
-    // Writes the whole channel (new channel).
     void saveAll(const ChannelState& channel);
     void deleteChannel(const std::string& sessionId);
 
 private:
-    void writeHeader(const ChannelState& channel);
-    void writeSlot(const ChannelState& channel, int slot);
-    void writeSystem(const ChannelState& channel, int system, bool withFixedValues);
-    void writePlayer(const ChannelState& channel, int slot);
-    void writeAgreements(const ChannelState& channel);
-    void writeChat(const ChannelState& channel, std::size_t appended);
-    void loadSlots(ChannelState& channel);
-    void loadSystems(ChannelState& channel);
-    void loadPlayers(ChannelState& channel);
-    void loadAgreements(ChannelState& channel);
-    void loadChat(ChannelState& channel);
-    std::vector<ChannelState> loadChannelsLocked(const std::optional<std::string>& only);
+    // A connection with a transaction begun (commit it through SqlTransaction). A connection that was lost while idle (the
+    // database restarted) is replaced once before the database counts as away.
+    ConnectionPool::Lease begin();
 
-    std::mutex mutex_;
-    Database db_;
+    Engine engine_;
+    ConnectionPool pool_;
+    std::string lockRow_, lockRowSkipLocked_;
 };
 
 }  // namespace qz::server

@@ -5,27 +5,28 @@
 namespace qz::server {
 
 void Storage::saveLogin(const std::string& name, const std::string& address, double at) {
-    std::lock_guard lock(mutex_);
-    db_.prepare("INSERT OR REPLACE INTO logins(name, address, at) VALUES(?, ?, ?)")
-        .bind(1, name)
-        .bind(2, address)
-        .bind(3, at)
-        .run();
+    SqlTransaction t(begin());
+    t.db().run("INSERT INTO logins(name, address, at) VALUES(?, ?, ?) ON CONFLICT(name) DO UPDATE SET address = "
+               "excluded.address, at = excluded.at",
+               {name, address, at});
+    t.commit();
 }
 
 std::optional<LoginRecord> Storage::loadLogin(const std::string& name) {
-    std::lock_guard lock(mutex_);
-    Statement query = db_.prepare("SELECT address, at FROM logins WHERE name = ?");
-    query.bind(1, name);
-    if (!query.step()) return std::nullopt;
-    return LoginRecord{query.columnText(0), query.columnDouble(1)};
+    SqlTransaction t(begin());
+    std::optional<LoginRecord> record;
+    std::unique_ptr<SqlRows> rows = t.db().query("SELECT address, at FROM logins WHERE name = ?", {name});
+    if (rows->next()) record = LoginRecord{rows->text(0), rows->real(1)};
+    rows.reset();
+    t.commit();
+    return record;
 }
 
 bool Storage::hasLoginFrom(const std::string& address, double since) {
-    std::lock_guard lock(mutex_);
-    Statement query = db_.prepare("SELECT 1 FROM logins WHERE address = ? AND at >= ? LIMIT 1");
-    query.bind(1, address).bind(2, since);
-    return query.step();
+    SqlTransaction t(begin());
+    const bool found = t.db().query("SELECT 1 FROM logins WHERE address = ? AND at >= ? LIMIT 1", {address, since})->next();
+    t.commit();
+    return found;
 }
 
 }  // namespace qz::server

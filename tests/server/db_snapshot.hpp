@@ -6,6 +6,6 @@
 
 namespace qz::server::test {
 
-std::string databaseSnapshot(const std::string& path);
+std::string databaseSnapshot(const std::string& database);
 
 }  // namespace qz::server::test

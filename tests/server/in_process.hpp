@@ -1,9 +1,10 @@
-// The command handler on an in-memory database with a clock the test sets.
+// The command handler on a private database (in memory on SQLite) with a clock the test sets.
 #pragma once
 
 #include "command_handler.hpp"
 #include "scenario.hpp"
 #include "storage.hpp"
+#include "test_database.hpp"
 
 #include <memory>
 
@@ -11,10 +12,7 @@ namespace qz::server::test {
 
 class InProcessServer {
 public:
-    explicit InProcessServer(const std::string& database = ":memory:")
-        : storage_(std::make_unique<Storage>(database)) {
-        restart();
-    }
+    InProcessServer() : storage_(std::make_unique<Storage>(database_.name())) { restart(); }
 
     // A new handler on the same storage, as after a restart of the server.
     void restart() { handler_ = std::make_unique<CommandHandler>(*storage_, config(), now); }
@@ -39,6 +37,7 @@ private:
         c.hashCost = HashCost::minimum;
         return c;
     }
+    TestDatabase database_{":memory:"};
     std::unique_ptr<Storage> storage_;
     std::unique_ptr<CommandHandler> handler_;
 };

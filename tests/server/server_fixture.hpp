@@ -5,6 +5,7 @@
 #include "http_client.hpp"
 #include "scenario.hpp"
 #include "server_process.hpp"
+#include "test_database.hpp"
 
 #include <gtest/gtest.h>
 
@@ -17,12 +18,14 @@ class ServerFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         directory_ = temporaryDirectory();
-        database_ = directory_ + "/qz-server.db";
-        server_ = std::make_unique<ServerProcess>(database_, options());
+        testDatabase_ = std::make_unique<TestDatabase>(directory_ + "/qz-server.db");
+        database_ = testDatabase_->name();
+        server_ = std::make_unique<ServerProcess>(database_, options(), logPath());
     }
 
     void TearDown() override {
         server_.reset();
+        testDatabase_.reset();
         std::filesystem::remove_all(directory_);
     }
 
@@ -40,10 +43,12 @@ protected:
     std::string snapshot() const { return databaseSnapshot(database_); }
     void restart() {
         ASSERT_TRUE(server_->stop()) << server_->log();
-        server_ = std::make_unique<ServerProcess>(database_, options());
+        server_ = std::make_unique<ServerProcess>(database_, options(), logPath());
     }
+    std::string logPath() const { return directory_ + "/server.log"; }
 
     std::string directory_;
+    std::unique_ptr<TestDatabase> testDatabase_;
     std::string database_;
     std::unique_ptr<ServerProcess> server_;
 };

@@ -1,5 +1,7 @@
 #include "server_process.hpp"
 
+#include "sql_connection.hpp"
+
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -52,8 +54,12 @@ std::string temporaryDirectory() {
     return pattern;
 }
 
-ServerProcess::ServerProcess(const std::string& database, const std::vector<std::string>& extraOptions) {
-    logPath_ = database + ".log";
+ServerProcess::ServerProcess(const std::string& database, const std::vector<std::string>& extraOptions,
+                             std::string logPath)
+    : logPath_(std::move(logPath)) {
+    if (logPath_.empty()) {
+        logPath_ = (engineOf(database) == Engine::sqlite ? database : temporaryDirectory() + "/server") + ".log";
+    }
     std::vector<std::string> arguments = {"--bind", "127.0.0.1", "--port", "0", "--db", database,
                                           "--hash-cost", "minimum", "--threads", "2"};
     arguments.insert(arguments.end(), extraOptions.begin(), extraOptions.end());
@@ -84,11 +90,18 @@ std::string ServerProcess::log() const { return readFile(logPath_); }
 
 bool ServerProcess::stop() {
     if (pid_ <= 0) return false;
-    kill(pid_, SIGTERM);
+    ::kill(pid_, SIGTERM);
     int status = 0;
     waitpid(pid_, &status, 0);
     pid_ = -1;
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+void ServerProcess::kill() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+    pid_ = -1;
 }
 
 int runServerCommand(const std::vector<std::string>& arguments) {

@@ -1,5 +1,5 @@
-// The real qz-server as a child process on a free loopback port, with its own database
-// and its log in a file.
+// The real qz-server as a child process on a free loopback port, with its database and
+// its log in a file.
 #pragma once
 
 #include <string>
@@ -11,7 +11,9 @@ namespace qz::server::test {
 class ServerProcess {
 public:
     // Starts the server on the given database with extra options and waits until it listens.
-    ServerProcess(const std::string& database, const std::vector<std::string>& extraOptions = {});
+    // The log goes to `logPath`, by default beside a SQLite file or into a new folder.
+    ServerProcess(const std::string& database, const std::vector<std::string>& extraOptions = {},
+                  std::string logPath = {});
     ~ServerProcess();
     ServerProcess(const ServerProcess&) = delete;
     ServerProcess& operator=(const ServerProcess&) = delete;
@@ -20,6 +22,8 @@ public:
     std::string log() const;
     // SIGTERM and wait; true when it ended with exit code 0.
     bool stop();
+    // SIGKILL: the process ends at once, in the middle of whatever it does.
+    void kill();
 
 private:
     pid_t pid_ = -1;

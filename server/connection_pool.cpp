@@ -1,0 +1,62 @@
+#include "connection_pool.hpp"
+
+#include "log.hpp"
+
+namespace qz::server {
+
+namespace {
+
+constexpr auto kWaitForConnection = std::chrono::seconds(8);
+constexpr auto kRetryPause = std::chrono::milliseconds(250);
+
+}  // namespace
+
+ConnectionPool::ConnectionPool(std::string database, int size) : database_(std::move(database)), size_(size) {}
+
+ConnectionPool::Lease::~Lease() {
+    if (pool_ && connection_) pool_->giveBack(std::move(connection_), discard_);
+}
+
+ConnectionPool::Lease ConnectionPool::acquire() {
+    std::unique_lock lock(mutex_);
+    if (!freed_.wait_for(lock, kWaitForConnection, [this] { return !idle_.empty() || open_ < size_; })) {
+        throw DatabaseUnavailable("every database connection stayed busy");
+    }
+    if (!idle_.empty()) {
+        std::unique_ptr<SqlConnection> connection = std::move(idle_.back());
+        idle_.pop_back();
+        return Lease(*this, std::move(connection));
+    }
+    if (std::chrono::steady_clock::now() < retryAfter_) throw DatabaseUnavailable("database still away");
+    ++open_;
+    lock.unlock();
+    try {
+        return Lease(*this, connectDatabase(database_));
+    } catch (const DatabaseUnavailable& error) {
+        lock.lock();
+        --open_;
+        retryAfter_ = std::chrono::steady_clock::now() + kRetryPause;
+        freed_.notify_one();
+        logLine(LogLevel::warn, error.what());
+        throw;
+    } catch (...) {
+        lock.lock();
+        --open_;
+        freed_.notify_one();
+        throw;
+    }
+}
+
+void ConnectionPool::giveBack(std::unique_ptr<SqlConnection> connection, bool discard) {
+    const bool drop = discard || connection->broken();
+    if (drop) connection.reset();
+    std::lock_guard lock(mutex_);
+    if (drop) {
+        --open_;
+    } else {
+        idle_.push_back(std::move(connection));
+    }
+    freed_.notify_one();
+}
+
+}  // namespace qz::server

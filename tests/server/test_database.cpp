@@ -1,0 +1,54 @@
+#include "test_database.hpp"
+
+#include "sql_connection.hpp"
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace qz::server::test {
+
+bool postgresSelected() {
+    const char* file = std::getenv("QZ_TEST_POSTGRES");
+    return file && *file;
+}
+
+std::string postgresServerUrl() {
+    const std::string file = std::getenv("QZ_TEST_POSTGRES");
+    std::ifstream in(file);
+    std::string url;
+    if (!std::getline(in, url) || url.empty()) {
+        throw std::runtime_error("the PostgreSQL test server is not running: " + file +
+                                 " is missing; see the output of the test postgres_start");
+    }
+    return url;
+}
+
+TestDatabase::TestDatabase(const std::string& sqliteFile) {
+    if (!postgresSelected()) {
+        name_ = sqliteFile;
+        return;
+    }
+    const std::string server = postgresServerUrl();
+    adminUrl_ = server + "/postgres";
+    static std::atomic<int> counter{0};
+    std::random_device random;
+    databaseName_ = "qz_" + std::to_string(getpid()) + "_" + std::to_string(counter++) + "_" +
+                    std::to_string(random() % 100000);
+    connectDatabase(adminUrl_)->execute("CREATE DATABASE " + databaseName_);
+    name_ = server + "/" + databaseName_;
+}
+
+TestDatabase::~TestDatabase() {
+    if (adminUrl_.empty()) return;
+    try {
+        connectDatabase(adminUrl_)->execute("DROP DATABASE IF EXISTS " + databaseName_ + " WITH (FORCE)");
+    } catch (const std::exception&) {
+        // The server is gone already; its folder goes with it.
+    }
+}
+
+}  // namespace qz::server::test

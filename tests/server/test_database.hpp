@@ -1,0 +1,35 @@
+// The database of one test. A test run selects PostgreSQL by setting QZ_TEST_POSTGRES to
+// the file in which its PostgreSQL server (tests/server/postgres.sh) wrote its address;
+// every test then gets a fresh database there. Otherwise it is SQLite.
+#pragma once
+
+#include <string>
+
+namespace qz::server::test {
+
+class TestDatabase {
+public:
+    // `sqliteFile` is used when the run is on SQLite (":memory:" for a private one).
+    explicit TestDatabase(const std::string& sqliteFile);
+    ~TestDatabase();
+    TestDatabase(const TestDatabase&) = delete;
+    TestDatabase& operator=(const TestDatabase&) = delete;
+
+    // What qz-server's --db takes.
+    const std::string& name() const { return name_; }
+    bool postgres() const { return !adminUrl_.empty(); }
+
+private:
+    std::string adminUrl_;  // the server's maintenance database, empty on SQLite
+    std::string databaseName_;
+    std::string name_;
+};
+
+// True when this test run is on PostgreSQL.
+bool postgresSelected();
+
+// The address of the run's PostgreSQL server without a database name. Throws, saying why,
+// when PostgreSQL is selected but its server is not running.
+std::string postgresServerUrl();
+
+}  // namespace qz::server::test
