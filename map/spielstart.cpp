@@ -19,7 +19,7 @@ void spielVerwerfen(Rahmen& r, Spielstand& spiel)
     k.gewaehltesSchiff = 0;
     k.abdockFlotte = 0;
     w.einnahmen = w.forschungskosten = w.versorgungsertrag = w.versorgungsverbrauch = w.forschungsertrag = 0;
-    w.forschungspunkte = w.forschungsetat = w.forschungsausgaben = 0;
+    w.forschungspunkte = w.forschungsetat = w.forschungsausgaben = w.spieltag = 0;
     // A route still being computed belongs to a fleet of the discarded game.
     k.routenauftrag = Routenauftrag{};
 
@@ -86,7 +86,6 @@ void spielStarten(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen)
 
     zufall.randomize(zufall.timer());
     spiel.hintergrund = hintergrundWaehlen(zufall);
-    r.Hintergrundbild = quellen.jpeg("./material/2/" + std::to_string(spiel.hintergrund) + ".orn-games");
 
     const int W = spiel.hintergrundGroesse(spiel.hintergrund, 1);
     const int H = spiel.hintergrundGroesse(spiel.hintergrund, 2);
@@ -96,7 +95,14 @@ void spielStarten(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen)
     systemePlatzieren(zufall, spiel.systeme, spiel.Sternanzahl, W, H);
     heimatplanetenSetzen(zufall, spiel.systeme, spiel.Sternanzahl, spiel.Spieleranzahl, Heimatoptionen{});
     ansichtAufHeimat(spiel);
+    spielBilderLaden(r, spiel, quellen);
+}
 
+void spielBilderLaden(Rahmen& r, const Spielstand& spiel, const Bildquellen& quellen)
+{
+    r.Hintergrundbild = quellen.jpeg("./material/2/" + std::to_string(spiel.hintergrund) + ".orn-games");
+    for (int p = 1; p <= 4; ++p)
+        for (int t = 1; t <= 8; ++t) r.Schiffbild(p, t).reset();
     const std::string ordner =
         "./material/4/" + std::to_string(spiel.spieler.spielerFarbe(spiel.eigenerSpieler, 0)) + "/";
     for (int t = 1; t <= 8; ++t)

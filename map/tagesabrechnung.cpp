@@ -103,6 +103,7 @@ void tageswechsel(Spielstand& spiel, double jetzt)
     }
 
     w.naechsterTag = jetzt + 5.0;
+    ++w.spieltag;
     tagesabschluss(w);
 
     for (int t = 1; t <= 12; ++t) {

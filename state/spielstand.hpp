@@ -94,6 +94,7 @@ struct Wirtschaft {
     int forschungsetat = 0;
     int forschungsausgaben = 0;
     int forschungspunkte = 0;
+    int spieltag = 0;  // days settled since the game began
 };
 
 // One route request slot shared by the game loop and the route computation: one route is

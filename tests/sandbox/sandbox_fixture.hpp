@@ -1,5 +1,6 @@
 // The sandbox on the headless backend: the main menu and the sandbox screen driven pass by
-// pass like the main loop does, with plain stand-in pictures and the manual clock.
+// pass like the main loop does, with plain stand-in pictures and the manual clock. A test that
+// needs two runs side by side (a game saved in one and loaded in the other) takes two Sitzungen.
 #pragma once
 
 #include "frame/klang.hpp"
@@ -22,7 +23,8 @@ inline ImagePtr standInBackground(const std::string& datei)
     return imageCreate(2560, 1600, rgb(nummer, 0, 60));
 }
 
-struct SandboxFixture : ::testing::Test {
+// One run of the game: its window, state and pictures, driven pass by pass.
+struct Sitzung {
     HeadlessPlatform platform;
     Rahmen r{platform};
     Spielstand spiel;
@@ -38,9 +40,8 @@ struct SandboxFixture : ::testing::Test {
         },
     };
 
-    void SetUp() override
+    Sitzung()
     {
-        std::filesystem::remove("fehlerbericht.txt");
         platform.screenOpen(1024, 768, 32);
         for (int k = 1; k <= 23; ++k) r.Oberflaechenbild(k) = imageCreate(156, 25, 0xFF202020);
         for (int k = 1; k <= 18; ++k) r.Planetenbild(k) = imageCreate(100, 100, 0xFF505050);
@@ -95,6 +96,10 @@ struct SandboxFixture : ::testing::Test {
             if (spiel.systeme.typ(i) == 42 && spiel.systeme.besitzer(i) == 1) return i;
         return 0;
     }
+};
+
+struct SandboxFixture : ::testing::Test, Sitzung {
+    void SetUp() override { std::filesystem::remove("fehlerbericht.txt"); }
 };
 
 }  // namespace qz

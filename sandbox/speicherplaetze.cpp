@@ -1,0 +1,101 @@
+#include "sandbox/speicherplaetze.hpp"
+
+#include "map/spielstart.hpp"
+
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qz {
+
+std::filesystem::path platzPfad(int platz)
+{
+    return std::filesystem::path("./spielstaende") / ("spielstand" + std::to_string(platz) + ".qz");
+}
+
+bool dateiErsetzen(const std::filesystem::path& ziel, std::string_view inhalt)
+{
+    const std::string temp = ziel.string() + ".tmp";
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    bool ok = true;
+    std::size_t geschrieben = 0;
+    while (ok && geschrieben < inhalt.size()) {
+        const ssize_t n = ::write(fd, inhalt.data() + geschrieben, inhalt.size() - geschrieben);
+        if (n > 0) geschrieben += static_cast<std::size_t>(n);
+        else if (n < 0 && errno == EINTR) continue;
+        else ok = false;
+    }
+    ok = ok && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temp.c_str(), ziel.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    // The new name lives in the folder: flushing it keeps a power cut from bringing back the old file.
+    const std::filesystem::path ordner = ziel.has_parent_path() ? ziel.parent_path() : ".";
+    const int ofd = ::open(ordner.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (ofd >= 0) {
+        ::fsync(ofd);
+        ::close(ofd);
+    }
+    return true;
+}
+
+std::optional<std::string> dateiLesen(const std::filesystem::path& pfad)
+{
+    const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string inhalt;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && info.st_size > 0) inhalt.reserve(static_cast<std::size_t>(info.st_size));
+    char puffer[1 << 16];
+    ssize_t n = 0;
+    while ((n = ::read(fd, puffer, sizeof puffer)) != 0) {
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        inhalt.append(puffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return inhalt;
+}
+
+Platzinfo platzLesen(int platz)
+{
+    Platzinfo info;
+    const std::optional<std::string> datei = dateiLesen(platzPfad(platz));
+    if (!datei) return info;
+    info.belegt = true;
+    info.fehler = spielstandKopfLesen(*datei, info.kopf);
+    return info;
+}
+
+bool platzSpeichern(int platz, const Spielstand& spiel, double jetzt)
+{
+    const auto jetztUhr = std::chrono::system_clock::now().time_since_epoch();
+    const std::string datei =
+        spielstandSchreiben(spiel, jetzt, std::chrono::duration_cast<std::chrono::seconds>(jetztUhr).count());
+    std::error_code fehler;
+    std::filesystem::create_directories(platzPfad(platz).parent_path(), fehler);
+    return !fehler && dateiErsetzen(platzPfad(platz), datei);
+}
+
+Lesefehler spielLaden(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen, std::string_view datei)
+{
+    auto neu = std::make_unique<Spielstand>();
+    const Lesefehler fehler = spielstandLesen(datei, r.platform.timer(), *neu);
+    if (fehler != Lesefehler::Keiner) return fehler;
+    spiel = std::move(*neu);
+    spielBilderLaden(r, spiel, quellen);
+    r.Unterzustand.clear();
+    return Lesefehler::Keiner;
+}
+
+}  // namespace qz

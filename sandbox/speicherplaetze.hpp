@@ -1,0 +1,44 @@
+// The three save slots of the sandbox: files in ./spielstaende/ beside the game, written so that
+// a crash or a full disk in the middle of a save leaves the slot's previous save whole, and read
+// so that a bad file never touches the running game.
+#pragma once
+
+#include "frame/rahmen.hpp"
+#include "map/bildquellen.hpp"
+#include "state/spielstand.hpp"
+#include "state/spielstand_datei.hpp"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qz {
+
+constexpr int kSpeicherplaetze = 3;
+
+struct Platzinfo {
+    bool belegt = false;
+    Lesefehler fehler = Lesefehler::Keiner;
+    Spielstandkopf kopf;
+};
+
+std::filesystem::path platzPfad(int platz);  // platz 1..3
+
+// Replaces `ziel` with `inhalt` through a temporary file beside it that is written, flushed to
+// the disk and renamed over `ziel`; on failure the temporary file is removed and `ziel` is as it was.
+bool dateiErsetzen(const std::filesystem::path& ziel, std::string_view inhalt);
+
+// The whole file, or nothing when it cannot be read.
+std::optional<std::string> dateiLesen(const std::filesystem::path& pfad);
+
+Platzinfo platzLesen(int platz);
+
+// Saves the running game at clock value `jetzt` with the date and time of now.
+bool platzSpeichern(int platz, const Spielstand& spiel, double jetzt);
+
+// Takes a read file over as the running game, with its pictures, and shows the map. Any fault
+// in the file leaves the running game as it was.
+Lesefehler spielLaden(Rahmen& rahmen, Spielstand& spiel, const Bildquellen& quellen, std::string_view datei);
+
+}  // namespace qz

@@ -1,0 +1,284 @@
+// Saving and loading a sandbox game: a random game comes back field by field and then plays on
+// exactly like the original, no bad file reaches the running game, and a save that fails halfway
+// keeps the slot's previous save.
+#include "gfx/widgets.hpp"
+#include "map/spielstart.hpp"
+#include "sandbox/speicherplaetze.hpp"
+#include "sandbox_fixture.hpp"
+#include "spielstand_vergleich.hpp"
+#include "state/schiffslisten.hpp"
+#include "state/spielerfarben.hpp"
+#include "state/spielstand_datei.hpp"
+
+#include <csignal>
+#include <random>
+#include <sys/resource.h>
+
+namespace qz {
+namespace {
+
+// A running game with random values in every field the file holds, shaped as the game makes
+// them: own and foreign systems with build queues and trading posts, fleets docked, standing and
+// in flight with routes, a working set that has moved on from the master lists, research,
+// money and a route being computed. The clock values are whole sixteenths of a second, so the
+// time left that the file keeps adds up exactly again.
+void zufallsSpiel(Sitzung& s, unsigned seed, int sterne, int schiffe)
+{
+    std::mt19937 rng(seed);
+    auto zufall = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(rng); };
+    const double jetzt = s.platform.timer();
+    Spielstand& g = s.spiel;
+    neuesSpielZuruecksetzen(s.r, g);
+    g.Sternanzahl = sterne;
+    g.spielLaeuft = 1;
+    g.hintergrund = zufall(1, 13);
+    g.karte.kartenBreite = 2560;
+    g.karte.kartenHoehe = 1600;
+    const int farbe = zufall(1, 8);
+    g.spieler.spielerFarbe(1, 0) = farbe;
+    g.spieler.spielerFarbe(1, 1) = spielerfarbe(farbe).rot;
+    g.spieler.spielerFarbe(1, 2) = spielerfarbe(farbe).gruen;
+    g.spieler.spielerFarbe(1, 3) = spielerfarbe(farbe).blau;
+
+    Sternsysteme& sys = g.systeme;
+    std::vector<int> eigene;
+    int handelsposten = 0;
+    for (int i = 1; i <= sterne; ++i) {
+        const bool eigen = i == 1 || zufall(0, 4) == 0;
+        sys.name(i) = i == 1 ? "Heimatplanet" : "Planet X" + std::to_string(i);
+        sys.typ(i) = i == 1 ? 42 : zufall(1, 17);
+        sys.pos(i, 1) = zufall(40, 2520);
+        sys.pos(i, 2) = zufall(40, 1560);
+        sys.besitzer(i) = eigen ? 1 : 0;
+        sys.entdecker(i) = eigen ? 1 : zufall(0, 1);
+        sys.angriff(i) = zufall(0, 9) == 0;
+        sys.angegriffen(i) = zufall(0, 9) == 0;
+        for (Feld<int>* f : {&sys.einwohner, &sys.einwohnerBasis, &sys.einwohnerMax, &sys.versorgung,
+                             &sys.versorgungBasis, &sys.versorgungMax, &sys.forschung, &sys.forschungBasis,
+                             &sys.handel, &sys.handelBasis, &sys.handelMax, &sys.werft, &sys.werftBasis,
+                             &sys.schild, &sys.schildMax, &sys.befestigung, &sys.befestigungBasis,
+                             &sys.befestigungMax})
+            (*f)(i) = zufall(0, 300);
+        if (!eigen) continue;
+        eigene.push_back(i);
+        if (zufall(0, 5) == 0) sys.handelsposten(i) = -42, handelsposten = i;
+        else if (handelsposten > 0 && zufall(0, 2) == 0) sys.handelsposten(i) = handelsposten;
+        sys.bauAuftraege(i) = zufall(0, 3);
+        for (int slot = 1; slot <= sys.bauAuftraege(i); ++slot) {
+            sys.bauTyp(i, slot) = zufall(1, 8);
+            sys.bauAufwand(i, slot) = zufall(50, 500);
+            sys.bauFortschritt(i, slot) = zufall(0, sys.bauAufwand(i, slot) - 1);
+        }
+    }
+
+    auto einEigenes = [&] { return eigene[static_cast<std::size_t>(zufall(0, static_cast<int>(eigene.size()) - 1))]; };
+
+    // Fleets of about eight ships: docked at an own system, standing at a system or in flight.
+    const int flotten = schiffe / 8 + (schiffe > 0);
+    std::vector<int> ort(static_cast<std::size_t>(flotten) + 1), art(ort.size()), ziel(ort.size());
+    for (int f = 1; f <= flotten; ++f) {
+        art[static_cast<std::size_t>(f)] = zufall(0, 2);
+        ort[static_cast<std::size_t>(f)] = art[static_cast<std::size_t>(f)] == 0 ? einEigenes() : zufall(1, sterne);
+        ziel[static_cast<std::size_t>(f)] = zufall(1, sterne);
+    }
+    for (int k = 1; k <= schiffe; ++k) {
+        const int f = zufall(1, flotten);
+        const auto fi = static_cast<std::size_t>(f);
+        const int o = ort[fi], z = ziel[fi];
+        const int x = sys.pos(o, 1) - 16, y = sys.pos(o, 2) + 4;
+        const bool fliegt = art[fi] == 2;
+        schiffAnhaengen(g.schiffe, {zufall(1, 8), zufall(1, 400), zufall(0, 120), art[fi] == 0 ? o : 0, fliegt ? 0 : o,
+                                    z, x, y, fliegt ? sys.pos(z, 1) - 16 : x, fliegt ? sys.pos(z, 2) + 4 : y,
+                                    zufall(1, 80), zufall(0, 9) == 0 ? 0 : f, 0});
+    }
+    for (int p = 1; p <= 4; ++p) {
+        g.spieler.hoechsteFlotte(p) = p == 1 ? flotten : zufall(0, 30);
+        if (p > 1)
+            for (int c = 0; c <= 3; ++c) g.spieler.spielerFarbe(p, c) = zufall(0, c == 0 ? 8 : 255);
+        g.spieler.parkOffset(p, 1) = zufall(-20, 20);
+        g.spieler.parkOffset(p, 2) = zufall(-20, 20);
+        g.spieler.bewegungsIntervall(p) = zufall(1, 4) / 16.0;
+    }
+    SchiffSatz& satz = g.saetze(1);
+    schiffeSchneiden(g.schiffe, satz);
+    for (int k = 1; k <= satz.anzahl; ++k) {
+        std::string route;
+        if (satz.wert(kOrt, k) == 0 && zufall(0, 1) == 0) {
+            for (int n = zufall(0, 40); n > 0; --n) route += static_cast<char>('0' + zufall(1, 8));
+            route += '9';
+        }
+        satz[kRoute](k) = route.empty() ? "0" : route;
+    }
+    schiffeVerbinden(satz, g.schiffe);
+    // What the screens change between two joins: a step flown, a ship used up.
+    for (int k = 1; k <= satz.anzahl; k += 7) satz.setze(kX, k, satz.wert(kX, k) + 1);
+    if (satz.anzahl > 0) satz[kTyp](satz.anzahl) = "0";
+
+    Forschung& forschung = g.forschung;
+    for (int t = 1; t <= 12 && schiffe > 0; ++t) {
+        forschung.thema(t).stufe = zufall(0, 12);
+        forschung.thema(t).fortschritt = zufall(0, 900);
+        forschung.thema(t).aktiv = zufall(0, 1);
+        forschung.aktiveThemen += forschung.thema(t).aktiv;
+    }
+    Wirtschaft& w = g.wirtschaft;
+    w.geld = zufall(-500, 90000);
+    w.vorrat = zufall(-100, 9000);
+    w.forschungsetat = zufall(0, 100);
+    for (int* wert : {&w.einnahmen, &w.forschungskosten, &w.versorgungsertrag, &w.versorgungsverbrauch,
+                      &w.forschungsertrag, &w.forschungsausgaben, &w.forschungspunkte})
+        *wert = zufall(-300, 300);
+    w.spieltag = zufall(1, 5000);
+    w.naechsterTag = jetzt + zufall(0, 80) / 16.0;
+
+    Kartenzustand& k = g.karte;
+    for (int i : eigene)
+        if (sys.handelsposten(i) > 0) k.handelsliste += "," + std::to_string(sys.handelsposten(i)) + "," + std::to_string(i);
+    k.handelsAnzahl = STRINGSPLIT(k.handelsliste, ",", k.handelsArray);
+    k.handelNeuzeichnen = zufall(0, 3);
+    k.scanNeuzeichnen = zufall(0, 1);
+    if (flotten > 0) {
+        k.gewaehlteFlotte = zufall(0, flotten);
+        k.routenauftrag = {1, zufall(1, flotten), 400, 300, 900, 700, "1234"};
+    }
+    const int n = satz.anzahl;
+    k.gewaehltesSchiff = zufall(0, n);
+    for (int t = 1; t <= 8; ++t) k.gewaehlteTypen(t) = zufall(0, 9);
+    k.kolonieschiff = zufall(0, n);
+    k.angriffsschiff = zufall(0, n);
+    k.angriffsziel = "," + std::to_string(zufall(1, sterne));
+    k.angriffsschaden = "," + std::to_string(25 * zufall(1, 4));
+    k.abdockFlotte = zufall(0, flotten);
+    k.systemTab = zufall(1, 4);
+    k.forschungsKategorie = zufall(1, 3);
+    k.katalogOffen = zufall(0, 1);
+    k.hangarSchiff = zufall(0, n);
+    k.hangarFlotte = zufall(0, flotten);
+    k.hangarSeite = zufall(1, 3);
+    k.flottenSeite = zufall(1, 3);
+    // Every other game plays on with an own system's screen open.
+    g.gewaehltesSystem = seed % 2 ? einEigenes() : 0;
+    g.scrollSchritt = zufall(1, 4);
+    k.naechsterFlugschritt = jetzt + zufall(0, 2) / 16.0;
+    k.naechsterScroll = jetzt + 1 / 16.0;
+    k.routenTimer = jetzt + 1 / 16.0;
+    g.scrollX = zufall(0, 1536);
+    g.scrollY = zufall(0, 943);
+
+    spielBilderLaden(s.r, g, s.quellen);
+    s.r.Programmzustand = "sandkasten";
+    s.r.Unterzustand.clear();
+}
+
+TEST(Spielstand, ALoadedGameIsTheSavedOneAndPlaysOnTheSame)
+{
+    const struct {
+        unsigned seed;
+        int sterne, schiffe;
+    } faelle[] = {{1, 200, 300}, {2, 50, 0}, {3, 500, 10000}, {4, 150, 1}};
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE("seed " + std::to_string(fall.seed));
+        Sitzung original, geladen;
+        zufallsSpiel(original, fall.seed, fall.sterne, fall.schiffe);
+        ASSERT_TRUE(platzSpeichern(1, original.spiel, original.platform.timer()));
+        const std::optional<std::string> datei = dateiLesen(platzPfad(1));
+        ASSERT_TRUE(datei);
+        ASSERT_EQ(spielLaden(geladen.r, geladen.spiel, geladen.quellen, *datei), Lesefehler::Keiner);
+        geladen.r.Programmzustand = "sandkasten";
+        erwarteGleich(original.spiel, geladen.spiel);
+
+        const int tag = original.spiel.wirtschaft.spieltag;
+        original.warte(15.0, 0.1);
+        geladen.warte(15.0, 0.1);
+        EXPECT_EQ(original.spiel.wirtschaft.spieltag, tag + 3);
+        erwarteGleich(original.spiel, geladen.spiel);
+    }
+}
+
+TEST(Spielstand, NoBadFileReachesTheRunningGame)
+{
+    Sitzung quelle;
+    zufallsSpiel(quelle, 7, 50, 40);
+    const double jetzt = quelle.platform.timer();
+    const std::string gut = spielstandSchreiben(quelle.spiel, jetzt, 0);
+    // Values no game has, under a valid checksum.
+    quelle.spiel.hintergrund = 99;
+    const std::string hintergrund99 = spielstandSchreiben(quelle.spiel, jetzt, 0);
+    quelle.spiel.hintergrund = 1;
+    quelle.spiel.spieler.spielerFarbe(1, 0) = 0;
+    const std::string ohneFarbe = spielstandSchreiben(quelle.spiel, jetzt, 0);
+
+    auto version = [&](char v) { return gut.substr(0, 8) + v + std::string(3, '\0') + gut.substr(12); };
+    auto gekippt = [&](std::size_t stelle) {
+        std::string d = gut;
+        d[stelle] = static_cast<char>(d[stelle] ^ 0x10);
+        return d;
+    };
+    const struct {
+        const char* name;
+        std::string datei;
+        Lesefehler erwartet;
+    } faelle[] = {
+        {"leer", "", Lesefehler::Beschaedigt},
+        {"fremd: ein Fehlerbericht", "\"Fehler: 6 in Zeile 12\"", Lesefehler::Beschaedigt},
+        {"fremd: ein PNG", "\x89PNG\r\n\x1A\n\0\0\0\rIHDR", Lesefehler::Beschaedigt},
+        {"ein Byte zu viel", gut + "x", Lesefehler::Beschaedigt},
+        {"ein Bit im Spiel", gekippt(gut.size() / 2), Lesefehler::Beschaedigt},
+        {"ein Bit in der Laenge", gekippt(13), Lesefehler::Beschaedigt},
+        {"ein Bit in der Pruefsumme", gekippt(21), Lesefehler::Beschaedigt},
+        {"Version 0", version(0), Lesefehler::Beschaedigt},
+        {"neuere Version", version(2), Lesefehler::NeuereVersion},
+        {"neuere Version, nur der Anfang", version(2).substr(0, 12), Lesefehler::NeuereVersion},
+        {"Hintergrund 99", hintergrund99, Lesefehler::Beschaedigt},
+        {"Spielerfarbe 0", ohneFarbe, Lesefehler::Beschaedigt},
+    };
+
+    Sitzung laufend;
+    zufallsSpiel(laufend, 3, 100, 200);
+    const std::string vorher = spielstandSchreiben(laufend.spiel, jetzt, 0);
+    const Image* hintergrund = laufend.r.Hintergrundbild.get();
+    auto unberuehrt = [&] {
+        EXPECT_EQ(spielstandSchreiben(laufend.spiel, jetzt, 0), vorher);
+        EXPECT_EQ(laufend.r.Hintergrundbild.get(), hintergrund);
+    };
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        EXPECT_EQ(spielLaden(laufend.r, laufend.spiel, laufend.quellen, fall.datei), fall.erwartet);
+        unberuehrt();
+    }
+    for (std::size_t laenge = 0; laenge < gut.size(); ++laenge) {
+        ASSERT_EQ(spielLaden(laufend.r, laufend.spiel, laufend.quellen, gut.substr(0, laenge)),
+                  Lesefehler::Beschaedigt)
+            << "abgeschnitten nach " << laenge << " Bytes";
+    }
+    unberuehrt();
+    EXPECT_EQ(spielLaden(laufend.r, laufend.spiel, laufend.quellen, gut), Lesefehler::Keiner);
+}
+
+TEST(Spielstand, ASaveThatFailsHalfwayKeepsThePreviousSave)
+{
+    Sitzung s;
+    zufallsSpiel(s, 5, 200, 2000);
+    ASSERT_TRUE(platzSpeichern(2, s.spiel, s.platform.timer()));
+    const std::optional<std::string> alt = dateiLesen(platzPfad(2));
+    s.spiel.wirtschaft.geld += 1000;
+
+    // The disk fills up 4 KiB into the new save.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit vorher{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &vorher), 0);
+    rlimit voll = vorher;
+    voll.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &voll), 0);
+    const bool gespeichert = platzSpeichern(2, s.spiel, s.platform.timer());
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &vorher), 0);
+
+    EXPECT_FALSE(gespeichert);
+    EXPECT_EQ(dateiLesen(platzPfad(2)), alt);
+    EXPECT_FALSE(std::filesystem::exists(platzPfad(2).string() + ".tmp"));
+    ASSERT_TRUE(platzSpeichern(2, s.spiel, s.platform.timer()));
+    EXPECT_EQ(platzLesen(2).kopf.geld, s.spiel.wirtschaft.geld);
+}
+
+}  // namespace
+}  // namespace qz
