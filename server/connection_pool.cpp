@@ -19,15 +19,22 @@ ConnectionPool::Lease::~Lease() {
 
 ConnectionPool::Lease ConnectionPool::acquire() {
     std::unique_lock lock(mutex_);
+    if (size_ == 1 && soleHolder_ == std::this_thread::get_id()) {
+        throw std::logic_error("storage used while this thread holds the only database connection");
+    }
     if (!freed_.wait_for(lock, kWaitForConnection, [this] { return !idle_.empty() || open_ < size_; })) {
         throw DatabaseUnavailable("every database connection stayed busy");
     }
+    if (size_ == 1) soleHolder_ = std::this_thread::get_id();
     if (!idle_.empty()) {
         std::unique_ptr<SqlConnection> connection = std::move(idle_.back());
         idle_.pop_back();
         return Lease(*this, std::move(connection));
     }
-    if (std::chrono::steady_clock::now() < retryAfter_) throw DatabaseUnavailable("database still away");
+    if (std::chrono::steady_clock::now() < retryAfter_) {
+        soleHolder_ = {};
+        throw DatabaseUnavailable("database still away");
+    }
     ++open_;
     lock.unlock();
     try {
@@ -35,6 +42,7 @@ ConnectionPool::Lease ConnectionPool::acquire() {
     } catch (const DatabaseUnavailable& error) {
         lock.lock();
         --open_;
+        soleHolder_ = {};
         retryAfter_ = std::chrono::steady_clock::now() + kRetryPause;
         freed_.notify_one();
         logLine(LogLevel::warn, error.what());
@@ -42,6 +50,7 @@ ConnectionPool::Lease ConnectionPool::acquire() {
     } catch (...) {
         lock.lock();
         --open_;
+        soleHolder_ = {};
         freed_.notify_one();
         throw;
     }
@@ -51,6 +60,7 @@ void ConnectionPool::giveBack(std::unique_ptr<SqlConnection> connection, bool di
     const bool drop = discard || connection->broken();
     if (drop) connection.reset();
     std::lock_guard lock(mutex_);
+    soleHolder_ = {};
     if (drop) {
         --open_;
     } else {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace qz::server {
@@ -38,7 +39,8 @@ public:
     };
 
     // Waits for a free connection. Throws DatabaseUnavailable when none can be made, or
-    // when all stay busy for longer than a client waits.
+    // when all stay busy for longer than a client waits. A thread that asks again while it
+    // holds the only connection would wait for itself: that is a logic_error at once.
     Lease acquire();
 
 private:
@@ -50,6 +52,7 @@ private:
     std::condition_variable freed_;
     std::vector<std::unique_ptr<SqlConnection>> idle_;
     int open_ = 0;
+    std::thread::id soleHolder_;  // with one connection: the thread that has it
     // After a failed attempt, requests are refused at once for a moment instead of each
     // waiting for its own connection attempt to fail.
     std::chrono::steady_clock::time_point retryAfter_{};

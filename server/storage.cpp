@@ -345,10 +345,12 @@ std::vector<std::string> Storage::sweepCandidates(double silentSince, double emp
 
 void Storage::countStartAsPoll(double now) {
     SqlTransaction t(begin());
-    t.db().run("UPDATE slots SET last_poll = ? WHERE name <> '' AND last_poll < ?", {now, now});
+    // Channel rows first, then slot rows, as every request takes them: no deadlock with
+    // the requests other instances are serving meanwhile.
     t.db().run("UPDATE channels SET empty_since = -1 WHERE empty_since >= 0 AND EXISTS(SELECT 1 FROM slots s WHERE "
                "s.sid = channels.sid AND s.name <> '')",
                {});
+    t.db().run("UPDATE slots SET last_poll = ? WHERE name <> '' AND last_poll < ?", {now, now});
     t.commit();
 }
 

@@ -2,7 +2,12 @@
 // lobby slot, empty channels close, a running game keeps its players' slots.
 #include "in_process.hpp"
 
+#include "server_process.hpp"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <thread>
 
 namespace qz::server::test {
 namespace {
@@ -125,6 +130,30 @@ TEST(HandlerGame, OpenChannelsAreBoundedSinceCreatingNeedsNoAccount) {
     server.now = kEmptyChannelSeconds + 10;
     server.sweep();
     EXPECT_EQ(server.send("", createPairs("Neu", 2, 50)).rfind("channel;;0;;50;;", 0), 0u) << "closed ones make room";
+}
+
+TEST(HandlerInstances, TwoInstancesSweepingTheSameEmptyChannelsCloseEachOnce) {
+    const std::string directory = temporaryDirectory();
+    TestDatabase database(directory + "/shared.db");
+    ServerConfig config;
+    config.hashCost = HashCost::minimum;
+    Storage storageA(database.name(), 2), storageB(database.name(), 2);
+    CommandHandler a(storageA, config, 0), b(storageB, config, 0);
+    const auto send = [](CommandHandler& handler, const Pairs& pairs) {
+        return handler.handle("", formBody(pairs), 0, "127.0.0.1");
+    };
+    ASSERT_EQ(send(a, loginPairs("Host")), "CODE:loginok:EDOC");
+    constexpr int kChannels = 30;
+    for (int i = 0; i < kChannels; ++i) send(i % 2 ? a : b, createPairs("Leer", 2, 50));
+    const double later = kEmptyChannelSeconds + 1;
+    std::size_t closedByB = 0;
+    std::thread other([&] { closedByB = b.sweep(later); });
+    const std::size_t closedByA = a.sweep(later);
+    other.join();
+    EXPECT_EQ(closedByA + closedByB, static_cast<std::size_t>(kChannels));
+    EXPECT_EQ(a.sweep(later) + b.sweep(later), 0u);
+    EXPECT_EQ(send(b, {{"infos", "channel_auflisten"}, {"i1", "QZ0.10"}}), "CODE:channel_auflisten;;;;;;;;;;;;:EDOC");
+    std::filesystem::remove_all(directory);
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include "test_database.hpp"
 
+#include "server_process.hpp"
 #include "sql_connection.hpp"
 
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 #include <unistd.h>
@@ -26,6 +28,41 @@ std::string postgresServerUrl() {
     }
     return url;
 }
+
+namespace {
+
+void runScript(const std::string& action, const std::string& directory) {
+    const std::string command = std::string("bash ") + QZ_POSTGRES_SCRIPT + " " + action + " " + directory + " >" +
+                                directory + ".out 2>&1";
+    if (std::system(command.c_str()) != 0) {
+        std::ifstream in(directory + ".out");
+        const std::string output((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        throw std::runtime_error("postgres.sh " + action + " failed: " + output);
+    }
+}
+
+}  // namespace
+
+PostgresServer::PostgresServer() : directory_(temporaryDirectory() + "/postgres") { start(); }
+
+PostgresServer::~PostgresServer() {
+    try {
+        runScript("destroy", directory_);
+    } catch (const std::exception&) {
+        // Nothing more to do about a server that will not go; its folder is temporary.
+    }
+}
+
+std::string PostgresServer::url() const {
+    std::ifstream in(directory_ + "/url");
+    std::string url;
+    std::getline(in, url);
+    return url + "/postgres";
+}
+
+void PostgresServer::stop() { runScript("stop", directory_); }
+
+void PostgresServer::start() { runScript("start", directory_); }
 
 TestDatabase::TestDatabase(const std::string& sqliteFile) {
     if (!postgresSelected()) {

@@ -25,6 +25,25 @@ private:
     std::string name_;
 };
 
+// A PostgreSQL server of one test's own (tests/server/postgres.sh), for a test that stops
+// and starts it; removed with the object.
+class PostgresServer {
+public:
+    // Throws, with the script's reason, when it cannot start.
+    PostgresServer();
+    ~PostgresServer();
+    PostgresServer(const PostgresServer&) = delete;
+    PostgresServer& operator=(const PostgresServer&) = delete;
+
+    // Its maintenance database, for qz-server's --db.
+    std::string url() const;
+    void stop();
+    void start();
+
+private:
+    std::string directory_;
+};
+
 // True when this test run is on PostgreSQL.
 bool postgresSelected();
 

@@ -1,0 +1,119 @@
+// Several qz-server instances on one PostgreSQL database, over real HTTP: players spread
+// over two instances play one game, an instance killed in the middle loses nothing, the
+// instances serialise requests of one channel, and a restarted database is found again.
+#include "server_fixture.hpp"
+
+#include <barrier>
+#include <chrono>
+#include <thread>
+
+namespace qz::server::test {
+namespace {
+
+class TwoInstances : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!postgresSelected()) GTEST_SKIP() << "instances share a database only on PostgreSQL (see the pg. tests)";
+        directory_ = temporaryDirectory();
+        database_ = std::make_unique<TestDatabase>("");
+        for (const char* name : {"a", "b"}) {
+            instances_.push_back(std::make_unique<ServerProcess>(database_->name(), std::vector<std::string>{},
+                                                                 directory_ + "/" + name + ".log"));
+        }
+    }
+    void TearDown() override {
+        instances_.clear();
+        database_.reset();
+        if (!directory_.empty()) std::filesystem::remove_all(directory_);
+    }
+    Send through(int instance) {
+        return [this, instance](const std::string& id, const Pairs& pairs) {
+            return post(instances_[instance]->port(), id, pairs);
+        };
+    }
+    std::string play(int instance, int slot, const std::vector<Ship>& ships, const Pairs& extra = {}) {
+        return through(instance)(game_.sessionId, gamePairs(game_.names[slot - 1], ships, extra));
+    }
+
+    std::string directory_;
+    std::unique_ptr<TestDatabase> database_;
+    std::vector<std::unique_ptr<ServerProcess>> instances_;
+    Game game_;
+};
+
+TEST_F(TwoInstances, AKilledInstanceLosesNothingAndTheOtherServesEveryPlayerOn) {
+    game_ = startGame(through(0), 3, 20);
+    const Ship scout{2, 100, 50, 0, 4};
+    play(0, 1, {scout}, {{"hvertrag", "0,1,0,0"}, {"chat", "vor dem Absturz"}});
+    play(1, 2, {Ship{3, 80, 0, 0, 6}}, {{"hvertrag", "1,0,0,0"}, {"kolo", "9"}});
+    // Each instance sees what the other committed a moment ago.
+    std::string reply = play(0, 3, {}, {{"hwege", ",3,4"}});
+    EXPECT_EQ(item(record(reply, "BES"), 9), "2");
+    EXPECT_EQ(record(reply, "si2typ"), ",3");
+
+    instances_[0]->kill();
+    reply = play(1, 1, {scout}, {{"hvertrag", "0,1,0,0"}});
+    EXPECT_EQ(record(reply, "s2hvtg"), "2") << "the agreement both sides made before the kill";
+    EXPECT_EQ(record(reply, "s3hweg"), ",3,4");
+    EXPECT_NE(record(reply, "chat").find("1;-;vor dem Absturz"), std::string::npos);
+    reply = play(1, 3, {});
+    EXPECT_EQ(record(reply, "si1typ"), ",2");
+    EXPECT_EQ(item(record(reply, "BES"), 9), "2");
+}
+
+TEST_F(TwoInstances, ColonisationsOfOneSystemThroughBothInstancesAtOnceHaveOneWinner) {
+    game_ = startGame(through(0), 2, 40);
+    std::vector<std::string> first(41), second(41);
+    // Both claims of a system leave at the same moment.
+    std::barrier together(2);
+    std::thread other([&] {
+        for (int system = 3; system <= 40; ++system) {
+            together.arrive_and_wait();
+            second[system] = play(1, 2, {}, {{"kolo", std::to_string(system)}});
+        }
+    });
+    for (int system = 3; system <= 40; ++system) {
+        together.arrive_and_wait();
+        first[system] = play(0, 1, {}, {{"kolo", std::to_string(system)}});
+    }
+    other.join();
+    const std::string owners = record(play(1, 1, {}), "BES");
+    for (int system = 3; system <= 40; ++system) {
+        const std::string owner = item(owners, system);
+        EXPECT_TRUE(owner == "1" || owner == "2") << "system " << system << ": " << owner;
+        // The later request of the two found the system taken and says so.
+        const std::string& later = owner == "1" ? second[system] : first[system];
+        EXPECT_EQ(item(record(later, "BES"), system), owner) << "system " << system;
+    }
+}
+
+TEST(RestartedDatabase, RequestsMeanwhileGetAnErrorAndPlayResumesByItself) {
+    if (!postgresSelected()) GTEST_SKIP() << "the SQLite file cannot go away (see the pg. tests)";
+    PostgresServer postgres;
+    const std::string directory = temporaryDirectory();
+    ServerProcess server(postgres.url(), {}, directory + "/server.log");
+    const Send send = [&](const std::string& id, const Pairs& pairs) { return post(server.port(), id, pairs); };
+    const Game game = startGame(send, 2, 20);
+    const auto play = [&](int slot, const std::vector<Ship>& ships) {
+        return send(game.sessionId, gamePairs(game.names[slot - 1], ships));
+    };
+    play(1, {Ship{4, 300, 90, 0, 5}});
+
+    postgres.stop();
+    EXPECT_EQ(play(2, {}), "fehler;;Datenbank nicht erreichbar");
+    EXPECT_EQ(send("", loginPairs("Neuling")), "fehler;;Datenbank nicht erreichbar");
+    postgres.start();
+    const auto back = std::chrono::steady_clock::now();
+    std::string reply = play(2, {Ship{2, 100, 50, 0, 6}});
+    while (reply.rfind("fehler", 0) == 0 && std::chrono::steady_clock::now() - back < std::chrono::seconds(10)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        reply = play(2, {Ship{2, 100, 50, 0, 6}});
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - back, std::chrono::seconds(3)) << server.log();
+    EXPECT_EQ(record(reply, "si1typ"), ",4") << "what was committed before the outage";
+    EXPECT_EQ(record(play(1, {}), "si2typ"), ",2");
+    std::filesystem::remove_all(directory);
+}
+
+}  // namespace
+}  // namespace qz::server::test
