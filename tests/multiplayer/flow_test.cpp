@@ -1,14 +1,16 @@
 // Four headless clients against the real qz-server on a free loopback port: login, channel
 // creation, joining, colours, ready, start, the star map on every client, a colonisation,
 // ships seen by the others, a battle with damage on both sides, a trade agreement both ways
-// and a chat line seen by all. The clients' clocks are manual; only the server's round trips
-// take real time.
+// and a chat line seen by all. The same game again with the clients spread over two server
+// instances on one PostgreSQL database. The clients' clocks are manual; only the server's
+// round trips take real time.
 #include "state/schiffslisten.hpp"
 #include "multiplayer/chat.hpp"
 #include "multiplayer/multiplayer_screen.hpp"
 #include "multiplayer/server_exchange.hpp"
 #include "platform/headless/headless_platform.hpp"
 #include "server_process.hpp"
+#include "test_database.hpp"
 
 #include <gtest/gtest.h>
 
@@ -69,18 +71,24 @@ struct Client {
 
 struct Flow : ::testing::Test {
     std::string verzeichnis = server::test::temporaryDirectory();
-    std::unique_ptr<server::test::ServerProcess> prozess;
+    std::unique_ptr<server::test::TestDatabase> datenbank;
+    std::vector<std::unique_ptr<server::test::ServerProcess>> instanzen;
     std::vector<std::unique_ptr<Client>> c;
 
-    void SetUp() override
+    // Client k talks to instance k modulo the number of instances.
+    void starten(int anzahl)
     {
-        prozess = std::make_unique<server::test::ServerProcess>(verzeichnis + "/flow.db");
-        for (int k = 0; k < 4; ++k) c.push_back(std::make_unique<Client>(prozess->port()));
+        datenbank = std::make_unique<server::test::TestDatabase>(verzeichnis + "/flow.db");
+        for (int i = 0; i < anzahl; ++i)
+            instanzen.push_back(std::make_unique<server::test::ServerProcess>(
+                datenbank->name(), std::vector<std::string>{}, verzeichnis + "/server" + std::to_string(i) + ".log"));
+        for (int k = 0; k < 4; ++k) c.push_back(std::make_unique<Client>(instanzen[k % anzahl]->port()));
     }
     void TearDown() override
     {
         c.clear();
-        prozess.reset();
+        instanzen.clear();
+        datenbank.reset();
     }
     // Passes of every client, 2 ms apart in real time, until the condition holds.
     bool bis(const std::function<bool()>& bedingung, double sekunden = 60.0)
@@ -114,9 +122,23 @@ struct Flow : ::testing::Test {
             if (k.spiel.systeme.besitzer(i) == 0) return i;
         return 0;
     }
+    void spielen();
 };
 
 TEST_F(Flow, FourPlayersFromLoginToBattleTradeAndChat)
+{
+    starten(1);
+    spielen();
+}
+
+TEST_F(Flow, FourPlayersSpreadOverTwoInstancesOfOneDatabase)
+{
+    if (!server::test::postgresSelected()) GTEST_SKIP() << "instances share a database only on PostgreSQL";
+    starten(2);
+    spielen();
+}
+
+void Flow::spielen()
 {
     const auto start = std::chrono::steady_clock::now();
     const char* namen[4] = {"anna", "bert", "carla", "dora"};
