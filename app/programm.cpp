@@ -147,7 +147,7 @@ bool mainLoopPass(Programm& programm)
     if (r.platform.quitRequested()) r.Programmzustand = "close";
 
     if (r.Programmzustand == "hauptmenu") hauptmenuScreen(r);
-    else if (r.Programmzustand == "sandkasten") sandkastenScreen(r, programm.spiel, programm.bildquellen);
+    else if (r.Programmzustand == "sandkasten") sandkastenScreen(r, programm.spiel, programm.bildquellen, programm.speichermenue);
     else if (r.Programmzustand == "multiplayer")
         multiplayerScreen(r, programm.spiel, programm.server, programm.mehrspieler, programm.bildquellen);
     else if (r.Programmzustand == "option") optionsScreen(r, "hauptmenu", r.Unterzustand);

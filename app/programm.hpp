@@ -6,6 +6,7 @@
 #include "frame/rahmen.hpp"
 #include "app/picture_loading.hpp"
 #include "map/bildquellen.hpp"
+#include "sandbox/speichermenue.hpp"
 #include "state/spielstand.hpp"
 #include "multiplayer/mehrspieler.hpp"
 #include "multiplayer/server_worker.hpp"
@@ -22,6 +23,7 @@ struct Programm {
     Serverdaten server;
     Mehrspieler mehrspieler;                    // the login is kept for the rest of the run
     Bildquellen bildquellen = dateiBildquellen();  // where a starting game takes its pictures
+    Speichermenue speichermenue;                   // the sandbox's save slots as last read
     std::thread worker;
 };
 

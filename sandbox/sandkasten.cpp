@@ -7,14 +7,16 @@
 
 namespace qz {
 
-void sandkastenScreen(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen)
+void sandkastenScreen(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen, Speichermenue& speicher)
 {
     if (r.platform.keyDown(scan::Escape) && r.Unterzustand.empty()) r.Unterzustand = "hauptmenu";
     // Without a game there is no map to show: the menu stands in for it.
     if (r.Unterzustand.empty() && spiel.spielLaeuft != 1) r.Unterzustand = "hauptmenu";
 
     if (r.Unterzustand == "esc") bestaetigungEingabe(r, spiel);
-    else if (r.Unterzustand == "hauptmenu") menueEingabe(r, spiel);
+    else if (r.Unterzustand == "hauptmenu") menueEingabe(r, spiel, speicher);
+    else if (r.Unterzustand == "laden") ladenEingabe(r, spiel, quellen, speicher);
+    else if (r.Unterzustand == "speichern") speichernEingabe(r, spiel, speicher);
     else if (r.Unterzustand == "erstellen") erstellenEingabe(r, spiel, quellen);
 
     if (r.Programmzustand != "sandkasten") {
@@ -34,6 +36,7 @@ void sandkastenScreen(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen)
         else if (r.Unterzustand == "hauptmenu") menueZeichnen(r, spiel);
         else if (r.Unterzustand == "esc") bestaetigungZeichnen(r);
         else if (r.Unterzustand == "erstellen") erstellenZeichnen(r, spiel);
+        else if (r.Unterzustand == "laden" || r.Unterzustand == "speichern") speichermenueZeichnen(r, speicher);
         r.platform.screenUnlock();
     }
     if (r.Mausereignis == 1 || r.Mausereignis == 2) r.Mausereignis = 0;

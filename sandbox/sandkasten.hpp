@@ -5,11 +5,13 @@
 
 #include "frame/rahmen.hpp"
 #include "map/bildquellen.hpp"
+#include "sandbox/speichermenue.hpp"
 #include "state/spielstand.hpp"
 
 namespace qz {
 
-// A starting game takes its background and ship pictures from quellen.
-void sandkastenScreen(Rahmen& rahmen, Spielstand& spiel, const Bildquellen& quellen);
+// A starting or loaded game takes its background and ship pictures from quellen; the slot
+// screens of "Spiel Laden" and "Spiel Speichern" keep what they show in speicher.
+void sandkastenScreen(Rahmen& rahmen, Spielstand& spiel, const Bildquellen& quellen, Speichermenue& speicher);
 
 }  // namespace qz

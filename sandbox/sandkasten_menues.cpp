@@ -1,6 +1,6 @@
 #include "sandbox/sandkasten_menues.hpp"
 
-#include "frame/klang.hpp"
+#include "sandbox/menue_knoepfe.hpp"
 #include "state/spielerfarben.hpp"
 #include "map/spielstart.hpp"
 
@@ -11,34 +11,6 @@ namespace qz {
 namespace {
 
 constexpr Farbe kWeiss = 0xFFFFFF;
-constexpr Farbe kGesperrt = 0x3B3B3B;
-
-void knopf(Rahmen& r, int y, const char* text)
-{
-    r.zeichne(r.Oberflaechenbild(11), 434, y);
-    r.textMittig(512, y + 6, text);
-}
-
-// Drawn as a button, greyed out: the game has no save games.
-void gesperrterKnopf(Rahmen& r, int y, const char* text)
-{
-    r.zeichne(r.Oberflaechenbild(11), 434, y);
-    filledBox(r.screen(), 440, y + 6, 583, y + 19, kGesperrt);
-    r.textMittig(512, y + 6, text);
-}
-
-bool geklickt(const Rahmen& r, int x1, int x2, int y1, int y2)
-{
-    return r.Mausereignis == 1 && inBox(r.MausX, r.MausY, x1, x2, y1, y2);
-}
-
-bool knopfGeklickt(const Rahmen& r, int y) { return geklickt(r, 434, 590, y, y + 25); }
-
-void treffer(Rahmen& r)
-{
-    r.Mausereignis = 0;
-    playClick(r);
-}
 
 // One value row of the new-game screen: the field, and each arrow while the value can move that way.
 void wertZeile(Rahmen& r, int feldY, bool weniger, bool mehr)
@@ -50,7 +22,7 @@ void wertZeile(Rahmen& r, int feldY, bool weniger, bool mehr)
 
 }  // namespace
 
-void menueEingabe(Rahmen& r, Spielstand& spiel)
+void menueEingabe(Rahmen& r, Spielstand& spiel, Speichermenue& speicher)
 {
     const bool laeuft = spiel.spielLaeuft == 1;
     if (knopfGeklickt(r, 218)) {
@@ -58,9 +30,11 @@ void menueEingabe(Rahmen& r, Spielstand& spiel)
         r.Unterzustand = "erstellen";
         treffer(r);
     } else if (knopfGeklickt(r, 272)) {
-        treffer(r);  // "Spiel Laden": there is nothing to load
+        speichermenueOeffnen(r, speicher, "laden");
+        treffer(r);
     } else if (laeuft && knopfGeklickt(r, 326)) {
-        treffer(r);  // "Spiel Speichern": nothing is saved
+        speichermenueOeffnen(r, speicher, "speichern");
+        treffer(r);
     } else if (laeuft && knopfGeklickt(r, 380)) {
         r.Unterzustand = "option";
         treffer(r);
@@ -80,9 +54,9 @@ void menueZeichnen(Rahmen& r, const Spielstand& spiel)
 {
     r.zeichne(r.Oberflaechenbild(19), 312, 184);
     knopf(r, 218, "Neues Spiel");
-    gesperrterKnopf(r, 272, "Spiel Laden");
+    knopf(r, 272, "Spiel Laden");
     if (spiel.spielLaeuft == 1) {
-        gesperrterKnopf(r, 326, "Spiel Speichern");
+        knopf(r, 326, "Spiel Speichern");
         knopf(r, 380, "Option");
         knopf(r, 434, "Zum Spiel");
         knopf(r, 488, "Spiel Beenden");
@@ -93,13 +67,13 @@ void menueZeichnen(Rahmen& r, const Spielstand& spiel)
 
 void bestaetigungEingabe(Rahmen& r, Spielstand& spiel)
 {
-    if (geklickt(r, 382, 502, 272, 302)) {
+    if (kleinerKnopfGeklickt(r, 382, 272)) {
         r.Programmzustand = "hauptmenu";
         r.Unterzustand.clear();
         spiel.spielLaeuft = 0;
         spielVerwerfen(r, spiel);
         treffer(r);
-    } else if (geklickt(r, 522, 642, 272, 302)) {
+    } else if (kleinerKnopfGeklickt(r, 522, 272)) {
         r.Unterzustand = "hauptmenu";
         treffer(r);
     }
@@ -109,10 +83,8 @@ void bestaetigungZeichnen(Rahmen& r)
 {
     r.zeichne(r.Oberflaechenbild(19), 312, 184);
     knopf(r, 218, "Zum Hauptmen\x81?");
-    r.zeichne(r.Oberflaechenbild(18), 382, 272);
-    r.textMittig(442, 280, "Ja");
-    r.zeichne(r.Oberflaechenbild(18), 522, 272);
-    r.textMittig(582, 280, "Nein");
+    kleinerKnopf(r, 382, 272, "Ja");
+    kleinerKnopf(r, 522, 272, "Nein");
 }
 
 void erstellenEingabe(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen)

@@ -4,11 +4,13 @@
 
 #include "frame/rahmen.hpp"
 #include "map/bildquellen.hpp"
+#include "sandbox/speichermenue.hpp"
 #include "state/spielstand.hpp"
 
 namespace qz {
 
-void menueEingabe(Rahmen& rahmen, Spielstand& spiel);
+// "Spiel Laden" and "Spiel Speichern" open their slot screen in `speicher`.
+void menueEingabe(Rahmen& rahmen, Spielstand& spiel, Speichermenue& speicher);
 void menueZeichnen(Rahmen& rahmen, const Spielstand& spiel);
 
 void bestaetigungEingabe(Rahmen& rahmen, Spielstand& spiel);

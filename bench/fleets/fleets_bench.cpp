@@ -135,6 +135,7 @@ struct KartenFrame {
     Spielstand spiel;
     Bildquellen quellen{[](const std::string&) { return imageCreate(2560, 1600, 0xFF101030); },
                         [](const std::string&) { return imageCreate(32, 32, 0xFF00FF00); }};
+    Speichermenue speicher;
 
     KartenFrame()
     {
@@ -171,7 +172,7 @@ struct KartenFrame {
     }
     void pass()
     {
-        sandkastenScreen(r, spiel, quellen);
+        sandkastenScreen(r, spiel, quellen, speicher);
         platform.advance(0.002);
     }
 };

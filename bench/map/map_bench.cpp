@@ -41,6 +41,7 @@ struct LaufendesSpiel {
     Spielstand spiel;
     Bildquellen quellen{[](const std::string&) { return imageCreate(2560, 1600, 0xFF101030); },
                         [](const std::string&) { return imageCreate(32, 32, 0xFF00FF00); }};
+    Speichermenue speicher;
 
     LaufendesSpiel()
     {
@@ -60,7 +61,7 @@ struct LaufendesSpiel {
     }
     void pass()
     {
-        sandkastenScreen(r, spiel, quellen);
+        sandkastenScreen(r, spiel, quellen, speicher);
         platform.advance(0.002);
     }
 };

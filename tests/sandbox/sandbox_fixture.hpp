@@ -28,6 +28,7 @@ struct Sitzung {
     HeadlessPlatform platform;
     Rahmen r{platform};
     Spielstand spiel;
+    Speichermenue speicher;
     std::vector<std::string> geladen;
     Bildquellen quellen{
         [this](const std::string& datei) {
@@ -54,7 +55,7 @@ struct Sitzung {
         platform.setButtons(buttons);
         readInput(r);
         if (r.Programmzustand == "hauptmenu") hauptmenuScreen(r);
-        else if (r.Programmzustand == "sandkasten") sandkastenScreen(r, spiel, quellen);
+        else if (r.Programmzustand == "sandkasten") sandkastenScreen(r, spiel, quellen, speicher);
         if (r.Mausereignis == 42) {
             playClick(r);
             r.Mausereignis = 0;

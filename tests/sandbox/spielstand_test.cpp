@@ -1,6 +1,6 @@
 // Saving and loading a sandbox game: a random game comes back field by field and then plays on
-// exactly like the original, no bad file reaches the running game, and a save that fails halfway
-// keeps the slot's previous save.
+// exactly like the original, no bad file reaches the running game, a save that fails halfway
+// keeps the slot's previous save, and a player saves, quits, starts again and loads.
 #include "gfx/widgets.hpp"
 #include "map/spielstart.hpp"
 #include "sandbox/speicherplaetze.hpp"
@@ -278,6 +278,61 @@ TEST(Spielstand, ASaveThatFailsHalfwayKeepsThePreviousSave)
     EXPECT_FALSE(std::filesystem::exists(platzPfad(2).string() + ".tmp"));
     ASSERT_TRUE(platzSpeichern(2, s.spiel, s.platform.timer()));
     EXPECT_EQ(platzLesen(2).kopf.geld, s.spiel.wirtschaft.geld);
+}
+
+TEST_F(SandboxFixture, ThePlayerSavesQuitsStartsAgainAndLoads)
+{
+    starteSpiel();
+    warte(11.0);
+    platform.holdKey(scan::Escape);
+    pass(512, 500);
+    platform.releaseKey(scan::Escape);
+
+    click(512, 338);  // "Spiel Speichern"
+    ASSERT_EQ(r.Unterzustand, "speichern");
+    click(512, 335);  // slot 1, empty: saved at once
+    EXPECT_EQ(speicher.meldung, "Spiel gespeichert");
+    const std::optional<std::string> erste = dateiLesen(platzPfad(1));
+    ASSERT_TRUE(erste);
+    click(512, 335);  // slot 1 again: "Überschreiben?"
+    EXPECT_EQ(speicher.frage, 1);
+    click(582, 537);  // "Nein"
+    EXPECT_EQ(speicher.frage, 0);
+    EXPECT_EQ(dateiLesen(platzPfad(1)), erste);
+    click(512, 335);
+    click(442, 537);  // "Ja"
+    EXPECT_EQ(speicher.frage, 0);
+    const int geld = spiel.wirtschaft.geld, tag = spiel.wirtschaft.spieltag;
+    const double tagesrest = spiel.wirtschaft.naechsterTag - platform.timer();
+    EXPECT_EQ(platzLesen(1).kopf.spieltag, tag);
+
+    click(512, 230);  // "Zurück"
+    click(512, 500);  // "Spiel Beenden"
+    click(442, 287);  // "Ja": the game is gone
+    ASSERT_EQ(r.Programmzustand, "hauptmenu");
+    ASSERT_EQ(spiel.spielLaeuft, 0);
+
+    std::filesystem::create_directories(platzPfad(2).parent_path());
+    ASSERT_TRUE(dateiErsetzen(platzPfad(2), "kein Spielstand"));
+    click(512, 230);  // "Sandkasten"
+    click(512, 284);  // "Spiel Laden"
+    ASSERT_EQ(r.Unterzustand, "laden");
+    click(512, 384);  // slot 2: a foreign file
+    EXPECT_EQ(speicher.meldung, "Spielstand besch\x84" "digt");
+    EXPECT_EQ(spiel.spielLaeuft, 0);
+    bool rot = false;
+    for (int x = 400; x < 624; ++x) rot = rot || pixel(x, 472) == 0xFF4040;
+    EXPECT_TRUE(rot) << "the message is drawn in red";
+
+    click(512, 335);  // slot 1
+    EXPECT_EQ(r.Unterzustand, "");
+    EXPECT_EQ(spiel.spielLaeuft, 1);
+    EXPECT_EQ(spiel.wirtschaft.geld, geld);
+    EXPECT_EQ(spiel.wirtschaft.spieltag, tag);
+    EXPECT_NEAR(spiel.wirtschaft.naechsterTag - platform.timer(), tagesrest, 1e-9) << "the day goes on where it was";
+    EXPECT_GT(heimat(), 0);
+    warte(5.0);
+    EXPECT_EQ(spiel.wirtschaft.spieltag, tag + 1) << "the loaded game plays on";
 }
 
 }  // namespace

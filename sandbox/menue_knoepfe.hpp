@@ -1,0 +1,42 @@
+// Buttons and hit tests of the sandbox's panel screens: the wide buttons of the menu column,
+// the small "Ja" / "Nein" buttons, and the click that acts once and plays the click sound.
+#pragma once
+
+#include "frame/klang.hpp"
+#include "frame/rahmen.hpp"
+
+#include <string_view>
+
+namespace qz {
+
+// The wide button (picture 11) at (434, y) with its label centred on x = 512.
+inline void knopf(Rahmen& r, int y, std::string_view text)
+{
+    r.zeichne(r.Oberflaechenbild(11), 434, y);
+    r.textMittig(512, y + 6, text);
+}
+
+// The small button (picture 18) at (x, y) with its label centred on x + 60.
+inline void kleinerKnopf(Rahmen& r, int x, int y, std::string_view text)
+{
+    r.zeichne(r.Oberflaechenbild(18), x, y);
+    r.textMittig(x + 60, y + 8, text);
+}
+
+inline bool geklickt(const Rahmen& r, int x1, int x2, int y1, int y2)
+{
+    return r.Mausereignis == 1 && inBox(r.MausX, r.MausY, x1, x2, y1, y2);
+}
+
+inline bool knopfGeklickt(const Rahmen& r, int y) { return geklickt(r, 434, 590, y, y + 25); }
+
+inline bool kleinerKnopfGeklickt(const Rahmen& r, int x, int y) { return geklickt(r, x, x + 120, y, y + 30); }
+
+// The click has acted: it is used up and clicks.
+inline void treffer(Rahmen& r)
+{
+    r.Mausereignis = 0;
+    playClick(r);
+}
+
+}  // namespace qz
