@@ -19,6 +19,12 @@ void mehrspielerTag(Spielstand& spiel, Mehrspieler& mp, double jetzt)
     Kartenzustand& k = spiel.karte;
     const int eigen = spiel.eigenerSpieler;
 
+    // What the screens changed since the last join (a destination, a docking, a fleet formed,
+    // a step flown, a colony ship used up) goes into the master lists before they are cut
+    // again below, or the day would undo it.
+    const SchiffSatz& eigene = spiel.saetze(eigen);
+    if (eigene.anzahl > 0) schiffeVerbinden(eigene, spiel.schiffe);
+
     w.einnahmen = 0;
     w.forschungskosten = 0;
     w.versorgungsertrag = 0;

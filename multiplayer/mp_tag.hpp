@@ -1,6 +1,6 @@
-// The multiplayer day step: accounting of every own system (noted for the server in the "pi"
-// lists), shipbuilding, the settlement, research, the trade links with agreements, and the
-// cut of the own ships and trade routes.
+// The multiplayer day step: the own working ships joined into their lists, accounting of
+// every own system (noted for the server in the "pi" lists), shipbuilding, the settlement,
+// research, the trade links with agreements, and the cut of the own ships and trade routes.
 #pragma once
 
 #include "state/spielstand.hpp"

@@ -64,6 +64,29 @@ TEST_F(Spiel, FirstFrameSettlesADayAndSendsThenEveryTwoSeconds)
     EXPECT_TRUE(offen());
 }
 
+TEST_F(Spiel, TheDayKeepsWhatTheFrameBeforeItChanged)
+{
+    Sternsysteme& s = spiel.systeme;
+    s.entdecker(2) = 1;
+    s.typ(2) = 5;
+    const int x = 1800 - 16, y = 1200 + 20 - 16;
+    schiffAnhaengen(spiel.schiffe, {1, 450, 0, 0, 2, 2, x, y, x, y, 0, 1, 0});
+    spiel.spieler.hoechsteFlotte(1) = 1;
+    spiel.scrollX = 1800 - 512;
+    spiel.scrollY = 1200 - 384;
+    pass();
+    antworte("");
+    click(512, 384);
+    ASSERT_EQ(spiel.gewaehltesSystem, 2);
+    pass();
+    click(380, 150);  // "Kolonisieren" uses the colony ship up
+    ASSERT_EQ(s.besitzer(2), 1);
+    platform.advance(5.0);
+    pass();
+    EXPECT_EQ(spiel.schiffe[kTyp], "") << "the colony ship must not come back with the day";
+    EXPECT_EQ(spiel.saetze(1).anzahl, 0);
+}
+
 TEST_F(Spiel, MenusPauseDaysAndRequestsAndReturnSettlesOneDay)
 {
     pass();
