@@ -201,6 +201,11 @@ void SUB_FLOTTEN(Rahmen& rahmen, Kartenzustand& karte, SchiffSatz& s, Sternsyste
             }
         }
         if (takt) karte.naechsterFlugschritt = jetzt + spielerTabelle.bewegungsIntervall(spieler);
+        // Only a fleet in space collects its route: once the requesting fleet was destroyed,
+        // deleted or docked, the slot is freed, or no fleet would ever get a route again.
+        if (auftrag.status != 0 && (auftrag.flotte < 1 || auftrag.flotte > anzahlFlotten ||
+                                    tab.vertreter[static_cast<std::size_t>(auftrag.flotte)] == 0))
+            auftrag = Routenauftrag{};
 
         // Planetary attack: 25 per heavy battleship standing at a system flagged for attack.
         for (int sys = 1; sys <= Sternanzahl; ++sys) {

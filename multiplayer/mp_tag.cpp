@@ -22,8 +22,7 @@ void mehrspielerTag(Spielstand& spiel, Mehrspieler& mp, double jetzt)
     // What the screens changed since the last join (a destination, a docking, a fleet formed,
     // a step flown, a colony ship used up) goes into the master lists before they are cut
     // again below, or the day would undo it.
-    const SchiffSatz& eigene = spiel.saetze(eigen);
-    if (eigene.anzahl > 0) schiffeVerbinden(eigene, spiel.schiffe);
+    eigeneSchiffeVerbinden(spiel);
 
     w.einnahmen = 0;
     w.forschungskosten = 0;
@@ -63,13 +62,26 @@ void mehrspielerTag(Spielstand& spiel, Mehrspieler& mp, double jetzt)
     }
 }
 
+void eigeneSchiffeVerbinden(Spielstand& spiel)
+{
+    const SchiffSatz& satz = spiel.saetze(spiel.eigenerSpieler);
+    if (satz.anzahl < 1) return;
+    // The hangar names its selected ship by number: the selection follows the ship to its new
+    // number, or goes with it when it was destroyed.
+    Kartenzustand& k = spiel.karte;
+    if (k.hangarSchiff > 0) {
+        k.hangarSchiff = nummerNachVerbinden(satz, k.hangarSchiff);
+        if (k.hangarSchiff == 0) k.hangarFlotte = 0;
+    }
+    schiffeVerbinden(satz, spiel.schiffe);
+}
+
 void eigeneSchiffeAbgleichen(Spielstand& spiel)
 {
-    SchiffSatz& satz = spiel.saetze(spiel.eigenerSpieler);
     // Joined and cut again, so that the numbers of the working arrays always match the lists
     // the server numbers its battle records by.
-    if (satz.anzahl > 0) schiffeVerbinden(satz, spiel.schiffe);
-    schiffeSchneiden(spiel.schiffe, satz);
+    eigeneSchiffeVerbinden(spiel);
+    schiffeSchneiden(spiel.schiffe, spiel.saetze(spiel.eigenerSpieler));
 }
 
 }  // namespace qz

@@ -34,6 +34,17 @@ void schiffeVerbinden(const SchiffSatz& satz, SchiffListen& listen)
     }
 }
 
+int nummerNachVerbinden(const SchiffSatz& satz, int schiff)
+{
+    if (schiff < 1 || schiff > satz.anzahl) return 0;
+    const Feld<std::string>& typ = satz.feld[kTyp];
+    if (textToInt(typ(schiff)) <= 0) return 0;
+    int nummer = 0;
+    for (int k = 1; k <= schiff; ++k)
+        if (textToInt(typ(k)) > 0) ++nummer;
+    return nummer;
+}
+
 void schiffAnhaengen(SchiffListen& listen, const std::array<long long, kSchiffsfelder>& werte)
 {
     for (int f = 0; f < kSchiffsfelder; ++f) {

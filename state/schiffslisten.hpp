@@ -14,6 +14,10 @@ void schiffeSchneiden(const SchiffListen& listen, SchiffSatz& satz);
 // does not read as a number above 0 (later ships move down one place).
 void schiffeVerbinden(const SchiffSatz& satz, SchiffListen& listen);
 
+// The number ship `schiff` of the working set takes when the set is joined (destroyed ships
+// drop out, later ones move down); 0 when it drops out itself or is not in the set.
+int nummerNachVerbinden(const SchiffSatz& satz, int schiff);
+
 // Appends one ship: "," + value to each master list, in the lists' order.
 void schiffAnhaengen(SchiffListen& listen, const std::array<long long, kSchiffsfelder>& werte);
 

@@ -200,6 +200,24 @@ TEST_F(Flotten, OneRouteAtATime)
     EXPECT_EQ(karte.routenauftrag.flotte, 2);
 }
 
+TEST_F(Flotten, TheSlotIsFreedWhenItsFleetWasDeletedOrDockedMeanwhile)
+{
+    for (const Schiffsfeld feld : {kFlotte, kAngedockt}) {
+        SCOPED_TRACE(feld == kFlotte ? "deleted" : "docked");
+        karte.routenauftrag = Routenauftrag{};
+        w.spiel.schiffe = SchiffListen{};
+        stehendeFlotte(1, 1);
+        w.satz().setze(kZielX, 1, 700);
+        w.satz().setze(kOrt, 1, 0);
+        frame();
+        ASSERT_EQ(karte.routenauftrag.status, 1);
+        w.satz().setze(feld, 1, feld == kFlotte ? 0 : 1);
+        frame();
+        EXPECT_EQ(karte.routenauftrag.status, 0);
+        EXPECT_EQ(karte.routenauftrag.flotte, 0);
+    }
+}
+
 TEST_F(Flotten, OnePixelPerMovementTick)
 {
     const int a = stehendeFlotte(1, 1);

@@ -156,6 +156,33 @@ TEST_F(Spiel, BattleDamageReachesTheOwnListsAndLossesAreDropped)
     EXPECT_EQ(spiel.saetze(1).anzahl, 0);
 }
 
+TEST_F(Spiel, ABattleLossFreesTheRouteSlotAndTheHangarKeepsItsSelectedShip)
+{
+    // Fleet 1 waits for its route east; two ships in the home hangar; fleet 2 stands at home.
+    schiffAnhaengen(spiel.schiffe, {3, 100, 10, 0, 0, 2, 300, 320, 600, 320, 20, 1, 0});
+    schiffAnhaengen(spiel.schiffe, {2, 500, 0, 1, 0, 0, 0, 0, 0, 0, 20, 0, 0});
+    schiffAnhaengen(spiel.schiffe, {4, 700, 0, 1, 0, 0, 0, 0, 0, 0, 20, 0, 0});
+    schiffAnhaengen(spiel.schiffe, {3, 600, 0, 0, 1, 1, 284, 304, 284, 304, 20, 2, 0});
+    spiel.spieler.hoechsteFlotte(1) = 2;
+    pass();
+    antworte("");
+    ASSERT_EQ(spiel.karte.routenauftrag.flotte, 1);
+    click(300, 300);
+    click(333, 21);   // tab 5, the hangar
+    click(400, 280);  // its second cell: ship 3
+    ASSERT_EQ(spiel.karte.hangarSchiff, 3);
+
+    antworte("#kuml2-#sp1ksid-,1-sp1ksid##sp2ksid-,1-sp2ksid##sp2kfkt-,1000-sp2kfkt#-2kuml#");
+    pass();
+    ASSERT_EQ(spiel.saetze(1).anzahl, 3);
+    EXPECT_EQ(spiel.karte.hangarSchiff, 2) << "the same ship under its new number";
+    EXPECT_EQ(spiel.saetze(1).wert(kTyp, spiel.karte.hangarSchiff), 4);
+    EXPECT_EQ(spiel.karte.routenauftrag.status, 0) << "the slot of the destroyed fleet is free";
+    spiel.saetze(1).setze(kZielX, 3, 600);
+    pass();
+    EXPECT_EQ(spiel.karte.routenauftrag.flotte, 2) << "other fleets get routes again";
+}
+
 TEST_F(Spiel, ChatLineOfFortyCharactersWithoutSemicolonsIsSentOnce)
 {
     pass(0, -1, -1, "\r");

@@ -190,6 +190,9 @@ TEST_F(Sandbox, TheMenuPausesTheGameAndOneDayIsSettledOnReturn)
 TEST_F(Sandbox, RouteStepsComeAtMostEveryThirtyMillisecondsAndPauseInTheMenu)
 {
     starteSpiel();
+    // The requesting fleet is in space, as every fleet that asks for a route.
+    schiffAnhaengen(spiel.schiffe, {2, 500, 0, 0, 0, 0, 500, 500, 516, 316, 0, 9, 0});
+    spiel.spieler.hoechsteFlotte(1) = 9;
     Routenauftrag& a = spiel.karte.routenauftrag;
     a.status = 1;
     a.flotte = 9;
