@@ -14,7 +14,7 @@ constexpr auto kRetryPause = std::chrono::milliseconds(250);
 ConnectionPool::ConnectionPool(std::string database, int size) : database_(std::move(database)), size_(size) {}
 
 ConnectionPool::Lease::~Lease() {
-    if (pool_ && connection_) pool_->giveBack(std::move(connection_), discard_);
+    if (pool_ && connection_) pool_->giveBack(std::move(connection_));
 }
 
 ConnectionPool::Lease ConnectionPool::acquire() {
@@ -26,10 +26,12 @@ ConnectionPool::Lease ConnectionPool::acquire() {
         throw DatabaseUnavailable("every database connection stayed busy");
     }
     if (size_ == 1) soleHolder_ = std::this_thread::get_id();
-    if (!idle_.empty()) {
+    while (!idle_.empty()) {
         std::unique_ptr<SqlConnection> connection = std::move(idle_.back());
         idle_.pop_back();
-        return Lease(*this, std::move(connection));
+        if (!connection->broken()) return Lease(*this, std::move(connection));
+        // Lost while idle (the database restarted): a new one takes its place.
+        --open_;
     }
     if (std::chrono::steady_clock::now() < retryAfter_) {
         soleHolder_ = {};
@@ -56,8 +58,8 @@ ConnectionPool::Lease ConnectionPool::acquire() {
     }
 }
 
-void ConnectionPool::giveBack(std::unique_ptr<SqlConnection> connection, bool discard) {
-    const bool drop = discard || connection->broken();
+void ConnectionPool::giveBack(std::unique_ptr<SqlConnection> connection) {
+    const bool drop = connection->broken();
     if (drop) connection.reset();
     std::lock_guard lock(mutex_);
     soleHolder_ = {};

@@ -29,13 +29,10 @@ public:
         ~Lease();
         SqlConnection& operator*() const { return *connection_; }
         SqlConnection* operator->() const { return connection_.get(); }
-        // Drops the connection when the lease ends, whatever it says of itself.
-        void discard() { discard_ = true; }
 
     private:
         ConnectionPool* pool_;
         std::unique_ptr<SqlConnection> connection_;
-        bool discard_ = false;
     };
 
     // Waits for a free connection. Throws DatabaseUnavailable when none can be made, or
@@ -44,7 +41,7 @@ public:
     Lease acquire();
 
 private:
-    void giveBack(std::unique_ptr<SqlConnection> connection, bool discard);
+    void giveBack(std::unique_ptr<SqlConnection> connection);
 
     const std::string database_;
     const int size_;

@@ -85,7 +85,12 @@ PostgresConnection::PostgresConnection(const std::string& url) {
 
 PostgresConnection::~PostgresConnection() { PQfinish(connection_); }
 
-bool PostgresConnection::broken() const { return PQstatus(connection_) != CONNECTION_OK; }
+bool PostgresConnection::broken() {
+    // Reading what is waiting notices a connection the server has closed meanwhile (it
+    // restarted), before a request counts on it.
+    if (lost_ || PQstatus(connection_) != CONNECTION_OK) return true;
+    return PQconsumeInput(connection_) == 0 || PQstatus(connection_) != CONNECTION_OK;
+}
 
 PGresult* PostgresConnection::check(PGresult* result, const char* what) {
     const ExecStatusType status = result ? PQresultStatus(result) : PGRES_FATAL_ERROR;
@@ -98,47 +103,116 @@ PGresult* PostgresConnection::check(PGresult* result, const char* what) {
     throw std::runtime_error(message);
 }
 
-void PostgresConnection::execute(const std::string& sql) { PQclear(check(PQexec(connection_, sql.c_str()), "sql")); }
-
-void PostgresConnection::rollback() noexcept {
-    if (PQstatus(connection_) == CONNECTION_OK) PQclear(PQexec(connection_, "ROLLBACK"));
-}
-
-std::unique_ptr<SqlRows> PostgresConnection::query(const std::string& sql, const std::vector<SqlParam>& params) {
-    auto found = prepared_.find(sql);
-    if (found == prepared_.end()) {
-        const std::string name = "q" + std::to_string(prepared_.size());
-        PQclear(check(PQprepare(connection_, name.c_str(), numberPlaceholders(sql).c_str(), 0, nullptr), "prepare"));
-        found = prepared_.emplace(sql, name).first;
-    }
-    std::vector<std::string> numbers;
-    numbers.reserve(params.size());
-    std::vector<const char*> values(params.size());
-    std::vector<int> lengths(params.size());
-    std::vector<int> formats(params.size(), 0);
-    for (std::size_t i = 0; i < params.size(); ++i) {
-        const SqlParam& p = params[i];
-        if (p.kind == SqlParam::Kind::text) {
-            values[i] = p.text.data();
-            lengths[i] = static_cast<int>(p.text.size());
-            // Text parameters need not end with a zero byte in binary format.
-            formats[i] = 1;
+PostgresConnection::Pending PostgresConnection::pending(const std::string& sql, const std::vector<SqlParam>& params) {
+    Pending p{sql, {}, {}};
+    p.values.reserve(params.size());
+    for (const SqlParam& param : params) {
+        if (param.kind == SqlParam::Kind::text) {
+            // Binary text is the bytes as they are, code page 437 or not.
+            p.values.emplace_back(param.text);
+            p.formats.push_back(1);
             continue;
         }
         char buffer[40];
-        const auto end = p.kind == SqlParam::Kind::integer ? std::to_chars(buffer, buffer + sizeof buffer, p.integer).ptr
-                                                           : std::to_chars(buffer, buffer + sizeof buffer, p.real).ptr;
-        numbers.emplace_back(buffer, end);
+        const auto end = param.kind == SqlParam::Kind::integer
+                             ? std::to_chars(buffer, buffer + sizeof buffer, param.integer).ptr
+                             : std::to_chars(buffer, buffer + sizeof buffer, param.real).ptr;
+        p.values.emplace_back(buffer, end);
+        p.formats.push_back(0);
     }
-    for (std::size_t i = 0, k = 0; i < params.size(); ++i) {
-        if (params[i].kind == SqlParam::Kind::text) continue;
-        values[i] = numbers[k].c_str();
-        lengths[i] = static_cast<int>(numbers[k].size());
-        ++k;
+    return p;
+}
+
+void PostgresConnection::begin() { pending_.push_back(Pending{"BEGIN", {}, {}}); }
+
+void PostgresConnection::commit() {
+    pending_.push_back(Pending{"COMMIT", {}, {}});
+    PQclear(flush(nullptr));
+}
+
+void PostgresConnection::run(const std::string& sql, const std::vector<SqlParam>& params) {
+    pending_.push_back(pending(sql, params));
+}
+
+void PostgresConnection::execute(const std::string& sql) {
+    if (!pending_.empty()) PQclear(flush(nullptr));
+    PQclear(check(PQexec(connection_, sql.c_str()), "sql"));
+}
+
+void PostgresConnection::rollback() noexcept {
+    pending_.clear();
+    if (!lost_ && PQstatus(connection_) == CONNECTION_OK) PQclear(PQexec(connection_, "ROLLBACK"));
+}
+
+std::unique_ptr<SqlRows> PostgresConnection::query(const std::string& sql, const std::vector<SqlParam>& params) {
+    Pending last = pending(sql, params);
+    return std::make_unique<PostgresRows>(flush(&last));
+}
+
+PGresult* PostgresConnection::flush(Pending* last) {
+    std::vector<Pending> batch = std::move(pending_);
+    pending_.clear();
+    if (last) batch.push_back(std::move(*last));
+    const auto lose = [this](const std::string& why) {
+        lost_ = true;
+        throw DatabaseUnavailable(why + ": " + PQerrorMessage(connection_));
+    };
+    if (PQenterPipelineMode(connection_) != 1) lose("cannot send");
+    // What went out, in order: a statement's preparation (with its text) or its execution.
+    std::vector<std::pair<bool, const std::string*>> sent;
+    for (const Pending& p : batch) {
+        auto found = prepared_.find(p.sql);
+        if (found == prepared_.end()) {
+            found = prepared_.emplace(p.sql, "q" + std::to_string(nextName_++)).first;
+            if (PQsendPrepare(connection_, found->second.c_str(), numberPlaceholders(p.sql).c_str(), 0, nullptr) != 1) {
+                lose("cannot send");
+            }
+            sent.emplace_back(true, &p.sql);
+        }
+        std::vector<const char*> values(p.values.size());
+        std::vector<int> lengths(p.values.size());
+        for (std::size_t i = 0; i < p.values.size(); ++i) {
+            values[i] = p.values[i].c_str();
+            lengths[i] = static_cast<int>(p.values[i].size());
+        }
+        if (PQsendQueryPrepared(connection_, found->second.c_str(), static_cast<int>(values.size()), values.data(),
+                                lengths.data(), p.formats.data(), 0) != 1) {
+            lose("cannot send");
+        }
+        sent.emplace_back(false, &p.sql);
     }
-    PGresult* result = PQexecPrepared(connection_, found->second.c_str(), static_cast<int>(params.size()),
-                                      values.data(), lengths.data(), formats.data(), 0);
-    return std::make_unique<PostgresRows>(check(result, "query"));
+    if (PQpipelineSync(connection_) != 1) lose("cannot send");
+    PGresult* result = nullptr;
+    PGresult* failed = nullptr;
+    for (std::size_t i = 0; i < sent.size(); ++i) {
+        PGresult* r = PQgetResult(connection_);
+        if (!r) lose("connection lost");
+        const ExecStatusType status = PQresultStatus(r);
+        const bool ok = status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
+        if (!ok && sent[i].first) prepared_.erase(*sent[i].second);
+        if (!ok && !failed && status != PGRES_PIPELINE_ABORTED) {
+            failed = r;
+        } else if (ok && i + 1 == sent.size() && last) {
+            result = r;
+        } else {
+            PQclear(r);
+        }
+        // Each statement's results end with a null.
+        while (PGresult* more = PQgetResult(connection_)) PQclear(more);
+    }
+    PGresult* sync = PQgetResult(connection_);
+    const bool synced = sync && PQresultStatus(sync) == PGRES_PIPELINE_SYNC;
+    PQclear(sync);
+    if (!synced || PQexitPipelineMode(connection_) != 1) {
+        PQclear(result);
+        if (failed) check(failed, "query");
+        lose("pipeline out of step");
+    }
+    if (failed) {
+        PQclear(result);
+        check(failed, "query");
+    }
+    return result;
 }
 
 }  // namespace qz::server

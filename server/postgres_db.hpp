@@ -1,10 +1,13 @@
 // A PostgreSQL connection through libpq, with statements prepared once per connection.
+// Statements whose rows nobody reads wait and go out with the next query or the commit in
+// one pipeline: a request costs two round trips to the database, however much it writes.
 #pragma once
 
 #include "sql_connection.hpp"
 
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 struct pg_conn;
 struct pg_result;
@@ -22,17 +25,30 @@ public:
     Engine engine() const override { return Engine::postgres; }
     void execute(const std::string& sql) override;
     std::unique_ptr<SqlRows> query(const std::string& sql, const std::vector<SqlParam>& params) override;
-    void begin() override { execute("BEGIN"); }
-    void commit() override { execute("COMMIT"); }
+    void begin() override;
+    void commit() override;
     void rollback() noexcept override;
-    bool broken() const override;
+    bool broken() override;
+    void run(const std::string& sql, const std::vector<SqlParam>& params) override;
 
 private:
+    struct Pending {
+        std::string sql;
+        std::vector<std::string> values;
+        std::vector<int> formats;
+    };
+    static Pending pending(const std::string& sql, const std::vector<SqlParam>& params);
+    // Sends the waiting statements and then `last`, reads every result and returns the
+    // last one (the caller owns it). Throws for the first that failed.
+    pg_result* flush(Pending* last);
     // Throws for a failed result (and frees it); returns it otherwise.
     pg_result* check(pg_result* result, const char* what);
 
     pg_conn* connection_ = nullptr;
     std::unordered_map<std::string, std::string> prepared_;  // SQL text -> statement name
+    std::vector<Pending> pending_;
+    int nextName_ = 0;
+    bool lost_ = false;  // the pipeline fell out of step: the connection is not used again
 };
 
 }  // namespace qz::server

@@ -60,10 +60,10 @@ public:
     virtual void commit() = 0;
     virtual void rollback() noexcept = 0;
     // True once the connection is lost; the pool then replaces it.
-    virtual bool broken() const = 0;
-
-    // Runs a statement and drops its rows.
-    void run(const std::string& sql, const std::vector<SqlParam>& params) { query(sql, params); }
+    virtual bool broken() = 0;
+    // Runs a statement whose rows nobody reads. PostgreSQL sends it together with the next
+    // query or the commit, in one round trip, so its error, if any, comes from there.
+    virtual void run(const std::string& sql, const std::vector<SqlParam>& params) = 0;
 };
 
 // "postgresql://..." or "postgres://..." selects PostgreSQL; anything else is a SQLite file

@@ -23,7 +23,8 @@ public:
     void begin() override { execute("BEGIN IMMEDIATE"); }
     void commit() override { execute("COMMIT"); }
     void rollback() noexcept override;
-    bool broken() const override { return false; }
+    bool broken() override { return false; }
+    void run(const std::string& sql, const std::vector<SqlParam>& params) override { query(sql, params); }
 
 private:
     sqlite3* handle_ = nullptr;

@@ -242,16 +242,9 @@ Storage::Storage(const std::string& database, int poolSize)
 }
 
 ConnectionPool::Lease Storage::begin() {
-    for (int attempt = 0;; ++attempt) {
-        ConnectionPool::Lease lease = pool_.acquire();
-        try {
-            lease->begin();
-            return lease;
-        } catch (const DatabaseUnavailable&) {
-            lease.discard();
-            if (attempt > 0) throw;
-        }
-    }
+    ConnectionPool::Lease lease = pool_.acquire();
+    lease->begin();
+    return lease;
 }
 
 std::vector<std::pair<std::string, std::string>> Storage::loadAccounts() {

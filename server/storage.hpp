@@ -101,8 +101,7 @@ public:
     void deleteChannel(const std::string& sessionId);
 
 private:
-    // A connection with a transaction begun (commit it through SqlTransaction). A connection that was lost while idle (the
-    // database restarted) is replaced once before the database counts as away.
+    // A connection with a transaction begun (commit it through SqlTransaction).
     ConnectionPool::Lease begin();
 
     Engine engine_;
