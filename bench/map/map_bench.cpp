@@ -1,9 +1,14 @@
 // Star-map generation (200 systems; budget 5 ms, with the median number of systems generated
-// including rejected ones) and one full frame of a running 200-system sandbox on the headless
-// backend (budget 3 ms), the frame compared with a memcpy of three full 1024 x 768 x 4 frames.
+// including rejected ones), one full frame of a running 200-system sandbox on the headless
+// backend (budget 3 ms), the frame compared with a memcpy of three full 1024 x 768 x 4 frames,
+// and saving and loading that game with 10,000 ships (with the file's size), compared with a
+// frame at 60 Hz and with the sandbox frame.
 #include "sandbox/sandkasten.hpp"
 #include "map/spielstart.hpp"
 #include "map/sternkarte.hpp"
+#include "sandbox/speicherplaetze.hpp"
+#include "state/schiffslisten.hpp"
+#include "state/spielstand_datei.hpp"
 #include "platform/headless/headless_platform.hpp"
 
 #include <benchmark/benchmark.h>
@@ -12,6 +17,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <functional>
 #include <vector>
 
@@ -66,6 +72,26 @@ struct LaufendesSpiel {
     }
 };
 
+// 10,000 ships in fleets of eight at the 200 systems: a third docked, a third standing at a
+// system, a third in flight with a route of 60 steps on the fleet's first ship.
+void flottenAufstellen(Spielstand& spiel)
+{
+    const Sternsysteme& s = spiel.systeme;
+    for (int k = 0; k < 10000; ++k) {
+        const int f = k / 8 + 1, sys = f % 200 + 1, ziel = (f * 7) % 200 + 1, art = f % 3;
+        const int x = s.pos(sys, 1) - 16, y = s.pos(sys, 2) + 4;
+        schiffAnhaengen(spiel.schiffe, {1 + k % 8, 100 + k % 300, k % 120, art == 0 ? sys : 0, art == 2 ? 0 : sys, ziel,
+                                        x, y, art == 2 ? s.pos(ziel, 1) - 16 : x, art == 2 ? s.pos(ziel, 2) + 4 : y,
+                                        10 + k % 70, f, 0});
+    }
+    spiel.spieler.hoechsteFlotte(1) = 1250;
+    SchiffSatz& satz = spiel.saetze(1);
+    schiffeSchneiden(spiel.schiffe, satz);
+    for (int k = 1; k <= satz.anzahl; k += 8)
+        if (satz.wert(kOrt, k) == 0) satz[kRoute](k) = std::string(20, '1') + std::string(20, '2') + std::string(20, '3') + "9";
+    schiffeVerbinden(satz, spiel.schiffe);
+}
+
 void BM_Sternkarte200(benchmark::State& state)
 {
     Karte200 karte;
@@ -108,13 +134,21 @@ double cpuSekunden()
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
-double median(int runs, const std::function<void()>& f)
+// Wall-clock time, for work that waits on the disk.
+double wandSekunden()
+{
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+double median(int runs, const std::function<void()>& f, double (*uhr)() = cpuSekunden)
 {
     std::vector<double> zeiten;
     for (int i = 0; i < runs; ++i) {
-        const double t0 = cpuSekunden();
+        const double t0 = uhr();
         f();
-        zeiten.push_back(cpuSekunden() - t0);
+        zeiten.push_back(uhr() - t0);
     }
     std::nth_element(zeiten.begin(), zeiten.begin() + runs / 2, zeiten.end());
     return zeiten[static_cast<std::size_t>(runs / 2)];
@@ -140,11 +174,40 @@ int main(int argc, char** argv)
         benchmark::DoNotOptimize(dst.data());
     });
 
+    // The save goes into a folder of its own beside the bench, on the disk the game saves to.
+    flottenAufstellen(spiel.spiel);
+    char vorlage[] = "./qz-bench-spielstand-XXXXXX";
+    if (!mkdtemp(vorlage)) {
+        std::perror("mkdtemp");
+        return 1;
+    }
+    const std::filesystem::path ordner = vorlage;
+    const std::filesystem::path pfad = ordner / "spielstand1.qz";
+    const double jetzt = spiel.platform.timer();
+    std::size_t groesse = 0;
+    const double inBytes = median(51, [&] { groesse = spielstandSchreiben(spiel.spiel, jetzt, 0).size(); });
+    const double speichern = median(
+        31, [&] { dateiErsetzen(pfad, spielstandSchreiben(spiel.spiel, jetzt, 0)); }, wandSekunden);
+    bool gelesen = true;
+    const double laden = median(
+        51,
+        [&] {
+            Spielstand neu;
+            gelesen = gelesen && spielstandLesen(dateiLesen(pfad).value_or(""), jetzt, neu) == Lesefehler::Keiner;
+        },
+        wandSekunden);
+    std::filesystem::remove_all(ordner);
+
     std::printf("CPU time medians. star map of 200 systems: %.3f ms (budget 5 ms, %.2f of it), median %d systems "
                 "generated\n",
                 erzeugen * 1e3, erzeugen / 5e-3, versuche[versuche.size() / 2]);
     std::printf("sandbox frame, 200 systems: %.3f ms median (budget 3 ms), memcpy of three frames %.3f ms, "
                 "ratio %.2fx\n",
                 frame * 1e3, kopie * 1e3, frame / kopie);
-    return 0;
+    std::printf("save game of 200 systems and 10,000 ships, %zu bytes: saving %.2f ms wall-clock median (%.2f ms CPU "
+                "of it into bytes, the rest writing, flushing and renaming), loading %.2f ms (read, checked, "
+                "decoded)%s; of a 60 Hz frame (16.7 ms) %.2f and %.2f, of the sandbox frame %.1fx and %.1fx\n",
+                groesse, speichern * 1e3, inBytes * 1e3, laden * 1e3, gelesen ? "" : " FAILED TO LOAD",
+                speichern / (1.0 / 60), laden / (1.0 / 60), speichern / frame, laden / frame);
+    return gelesen ? 0 : 1;
 }
