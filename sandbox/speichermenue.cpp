@@ -3,6 +3,7 @@
 #include "gfx/text_numbers.hpp"
 #include "sandbox/menue_knoepfe.hpp"
 
+#include <chrono>
 #include <ctime>
 
 namespace qz {
@@ -55,9 +56,21 @@ void melden(Speichermenue& m, std::string text, Farbe farbe)
 
 void speichern(Rahmen& r, const Spielstand& spiel, Speichermenue& m, int platz)
 {
-    const bool ok = platzSpeichern(platz, spiel, r.platform.timer());
     m.frage = 0;
-    m.plaetze[static_cast<std::size_t>(platz - 1)] = platzLesen(platz);
+    m.schreibt = platz;
+    m.geschrieben = std::async(std::launch::async, [platz, datei = spielstandDatei(spiel, r.platform.timer())] {
+        return platzSchreiben(platz, datei);
+    });
+    melden(m, "Spiel wird gespeichert", kWeiss);
+}
+
+// Once the save has arrived (or failed), the slot shows what it holds now.
+void schreibenPruefen(Speichermenue& m)
+{
+    if (m.schreibt == 0 || m.geschrieben.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
+    const bool ok = m.geschrieben.get();
+    m.plaetze[static_cast<std::size_t>(m.schreibt - 1)] = platzLesen(m.schreibt);
+    m.schreibt = 0;
     if (ok) melden(m, "Spiel gespeichert", kWeiss);
     else melden(m, "Speichern fehlgeschlagen", kRot);
 }
@@ -102,7 +115,9 @@ void ladenEingabe(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen, Spei
 
 void speichernEingabe(Rahmen& r, const Spielstand& spiel, Speichermenue& m)
 {
+    schreibenPruefen(m);
     if (zurueck(r, m)) return;
+    if (m.schreibt > 0) return;  // one save at a time: two would share the slot's temporary file
     if (m.frage > 0 && kleinerKnopfGeklickt(r, kJaX, kAntwortY)) {
         treffer(r);
         speichern(r, spiel, m, m.frage);

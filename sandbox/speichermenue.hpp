@@ -1,6 +1,8 @@
 // The sandbox's "Spiel Laden" and "Spiel Speichern" screens on the menu panel: the three slots
 // with what each holds, "Zurück", the "Überschreiben?" question before a used slot is saved
-// over, and a line that tells how the last action went (red when it failed).
+// over, and a line that tells how the last action went (red when it failed). The game is turned
+// into bytes on the game's thread; writing and flushing them to the disk, which can take longer
+// than a frame, runs on a thread of its own while the screen goes on drawing.
 #pragma once
 
 #include "frame/rahmen.hpp"
@@ -9,6 +11,7 @@
 #include "state/spielstand.hpp"
 
 #include <array>
+#include <future>
 #include <string>
 
 namespace qz {
@@ -18,6 +21,10 @@ struct Speichermenue {
     int frage = 0;  // slot whose "Überschreiben?" waits for "Ja" or "Nein"
     std::string meldung;
     Farbe meldungsFarbe = 0xFFFFFF;
+    // The save on its way to the disk: its slot (0 = none) and whether it arrived. Dropping the
+    // menu waits for it, so leaving the screen or the program never cuts a save short.
+    int schreibt = 0;
+    std::future<bool> geschrieben;
 };
 
 // Opens the screen `unterzustand` ("laden" or "speichern") with the slots read afresh.

@@ -77,14 +77,22 @@ Platzinfo platzLesen(int platz)
     return info;
 }
 
-bool platzSpeichern(int platz, const Spielstand& spiel, double jetzt)
+std::string spielstandDatei(const Spielstand& spiel, double jetzt)
 {
-    const auto jetztUhr = std::chrono::system_clock::now().time_since_epoch();
-    const std::string datei =
-        spielstandSchreiben(spiel, jetzt, std::chrono::duration_cast<std::chrono::seconds>(jetztUhr).count());
+    const auto seit1970 = std::chrono::system_clock::now().time_since_epoch();
+    return spielstandSchreiben(spiel, jetzt, std::chrono::duration_cast<std::chrono::seconds>(seit1970).count());
+}
+
+bool platzSchreiben(int platz, std::string_view datei)
+{
     std::error_code fehler;
     std::filesystem::create_directories(platzPfad(platz).parent_path(), fehler);
     return !fehler && dateiErsetzen(platzPfad(platz), datei);
+}
+
+bool platzSpeichern(int platz, const Spielstand& spiel, double jetzt)
+{
+    return platzSchreiben(platz, spielstandDatei(spiel, jetzt));
 }
 
 Lesefehler spielLaden(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen, std::string_view datei)

@@ -34,7 +34,13 @@ std::optional<std::string> dateiLesen(const std::filesystem::path& pfad);
 
 Platzinfo platzLesen(int platz);
 
-// Saves the running game at clock value `jetzt` with the date and time of now.
+// The running game at clock value `jetzt` as a file, dated now.
+std::string spielstandDatei(const Spielstand& spiel, double jetzt);
+
+// Puts a file into the slot (making the folder when needed). Safe on any thread.
+bool platzSchreiben(int platz, std::string_view datei);
+
+// Both in one: saves the running game into the slot.
 bool platzSpeichern(int platz, const Spielstand& spiel, double jetzt);
 
 // Takes a read file over as the running game, with its pictures, and shows the map. Any fault
