@@ -8,7 +8,10 @@ AccountBook::AccountBook(Storage& storage, HashCost cost) : storage_(storage), c
     for (auto& [name, credential] : storage_.loadAccounts()) credentials_.emplace(name, credential);
 }
 
-bool AccountBook::login(const std::string& name, std::string_view digest, bool registrationOpen) {
+AccountBook::Login AccountBook::login(const std::string& name, std::string_view digest, bool mayRegister) {
+    const auto checked = [&](const std::string& credential) {
+        return verifyCredential(credential, digest) ? Login::accepted : Login::refused;
+    };
     std::string cached;
     {
         std::lock_guard lock(mutex_);
@@ -16,7 +19,7 @@ bool AccountBook::login(const std::string& name, std::string_view digest, bool r
         if (found != credentials_.end()) cached = found->second;
     }
     // The slow hash runs without the lock, so one login does not hold up the others.
-    if (!cached.empty() && verifyCredential(cached, digest)) return true;
+    if (!cached.empty() && verifyCredential(cached, digest)) return Login::accepted;
     // An operator may have added the account or changed its password while we run.
     const std::optional<std::string> stored = storage_.loadAccount(name);
     if (stored && *stored != cached) {
@@ -24,9 +27,10 @@ bool AccountBook::login(const std::string& name, std::string_view digest, bool r
             std::lock_guard lock(mutex_);
             credentials_[name] = *stored;
         }
-        return verifyCredential(*stored, digest);
+        return checked(*stored);
     }
-    if (stored || !registrationOpen) return false;
+    if (stored) return Login::refused;
+    if (!mayRegister) return Login::unknownName;
     std::string credential = hashCredential(digest, cost_);
     std::string other;
     {
@@ -34,7 +38,7 @@ bool AccountBook::login(const std::string& name, std::string_view digest, bool r
         const auto [entry, inserted] = credentials_.emplace(name, credential);
         if (!inserted) other = entry->second;
     }
-    if (!other.empty()) return verifyCredential(other, digest);  // registered meanwhile by another request
+    if (!other.empty()) return checked(other);  // registered meanwhile by another request
     bool added = false;
     try {
         added = storage_.addAccount(name, credential);
@@ -49,13 +53,13 @@ bool AccountBook::login(const std::string& name, std::string_view digest, bool r
         std::lock_guard lock(mutex_);
         if (!theirs) {
             credentials_.erase(name);
-            return false;
+            return Login::refused;
         }
         credentials_[name] = *theirs;
-        return verifyCredential(*theirs, digest);
+        return checked(*theirs);
     }
     logLine(LogLevel::info, "account registered name=" + name);
-    return true;
+    return Login::registered;
 }
 
 void AccountBook::add(const std::string& name, std::string_view digest) {

@@ -14,9 +14,10 @@ class AccountBook {
 public:
     AccountBook(Storage& storage, HashCost cost);
 
-    // True for a known name with a matching digest, or for an unknown name that is
-    // registered now because registration is open.
-    bool login(const std::string& name, std::string_view digest, bool registrationOpen);
+    enum class Login { accepted, registered, refused, unknownName };
+    // accepted: a known name with a matching digest; registered: an unknown name registered
+    // now because `mayRegister`; unknownName: an unknown name not registered.
+    Login login(const std::string& name, std::string_view digest, bool mayRegister);
     // Adds or replaces an account (operator command).
     void add(const std::string& name, std::string_view digest);
     bool exists(const std::string& name);

@@ -35,6 +35,27 @@ int ChannelState::slotOf(std::string_view playerName) const {
     return 0;
 }
 
+std::size_t PlayerState::bytes() const {
+    const ShipLists& s = ships;
+    std::size_t total = tradeRoutes.size() + s.highestFleet.size();
+    for (const std::string* text : {&s.type, &s.hull, &s.shield, &s.docked, &s.location, &s.route, &s.fleet, &s.x,
+                                    &s.y, &s.firepower}) {
+        total += text->size();
+    }
+    for (const std::vector<int>* values : {&s.typeValues, &s.dockedValues, &s.locationValues, &s.hullValues,
+                                           &s.shieldValues, &s.firepowerValues}) {
+        total += values->size() * sizeof(int);
+    }
+    for (const std::string& field : sentShipFields) total += field.size();
+    return total;
+}
+
+std::size_t ChannelState::shipBytes() const {
+    std::size_t total = 0;
+    for (int n = 1; n <= kMaxPlayers; ++n) total += players[n].bytes();
+    return total;
+}
+
 int ChannelState::occupiedSlots() const {
     int count = 0;
     for (int n = 1; n <= maxPlayers; ++n) count += slots[n].name.empty() ? 0 : 1;

@@ -51,6 +51,9 @@ struct PlayerState {
     // The ship list fields "si1" to "si12" as last sent, still encoded (memory only): the
     // same bytes again need neither decoding nor checking.
     std::vector<std::string> sentShipFields;
+
+    // What the ship lists and trade routes take in memory.
+    std::size_t bytes() const;
 };
 
 // offered[a][b]: slot a has offered trade to slot b. told[a][b]: the value the server last
@@ -104,6 +107,7 @@ struct ChannelState {
 
     int slotOf(std::string_view playerName) const;
     int occupiedSlots() const;
+    std::size_t shipBytes() const;  // PlayerState::bytes of every slot
 };
 
 // What this instance holds of a channel: a copy of the stored state, good while the stored

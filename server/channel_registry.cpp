@@ -35,4 +35,12 @@ void ChannelRegistry::keepOnly(const std::vector<std::string>& stored) {
     std::erase_if(channels_, [&](const auto& entry) { return keep.count(entry.first) == 0; });
 }
 
+std::vector<ChannelPtr> ChannelRegistry::all() const {
+    std::shared_lock lock(mutex_);
+    std::vector<ChannelPtr> list;
+    list.reserve(channels_.size());
+    for (const auto& [id, channel] : channels_) list.push_back(channel);
+    return list;
+}
+
 }  // namespace qz::server

@@ -22,6 +22,7 @@ public:
     void remove(const std::string& sessionId);
     // Forgets every channel not among `stored` (closed by another instance).
     void keepOnly(const std::vector<std::string>& stored);
+    std::vector<ChannelPtr> all() const;
 
 private:
     mutable std::shared_mutex mutex_;

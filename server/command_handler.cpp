@@ -22,17 +22,17 @@ CommandHandler::CommandHandler(Storage& storage, ServerConfig config, double now
     storage_.countStartAsPoll(now);
 }
 
-std::string CommandHandler::dispatch(std::string_view query, std::string_view body, double now,
-                                     const std::string& client) {
+std::optional<std::string> CommandHandler::dispatch(std::string_view query, std::string_view body, double now,
+                                                    const std::string& client, bool mayHash) {
     const FormFields form = parseForm(body);
     const FormFields queryFields = parseForm(query);
     const std::string sessionId(queryFields.value("PHPSESSID"));
-    CommandContext context{storage_, accounts_, logins_, channels_, config_, client, now};
+    CommandContext context{storage_, accounts_, logins_, channels_, config_, shipBytes_, client, now};
     const std::string_view command = form.value("infos");
     if (command == "spiel") return playGame(context, sessionId, form);
     if (command == "channel") return channelPoll(context, sessionId, form);
     if (command == "onlinecheck") return onlineCheck();
-    if (command == "login") return login(context, form);
+    if (command == "login") return mayHash ? std::optional<std::string>(login(context, form)) : std::nullopt;
     if (command == "channel_auflisten") return listChannels(context, form);
     if (command == "channel_erstellen") return createChannel(context, form);
     throw BadRequest("Unbekannter Befehl");
@@ -40,8 +40,20 @@ std::string CommandHandler::dispatch(std::string_view query, std::string_view bo
 
 std::string CommandHandler::handle(std::string_view query, std::string_view body, double now,
                                    const std::string& client) {
+    return *framed(query, body, now, client, true);
+}
+
+std::optional<std::string> CommandHandler::handleWithoutHashing(std::string_view query, std::string_view body,
+                                                                double now, const std::string& client) {
+    return framed(query, body, now, client, false);
+}
+
+std::optional<std::string> CommandHandler::framed(std::string_view query, std::string_view body, double now,
+                                                  const std::string& client, bool mayHash) {
     try {
-        return frameReply(dispatch(query, body, now, client));
+        std::optional<std::string> text = dispatch(query, body, now, client, mayHash);
+        if (!text) return std::nullopt;
+        return frameReply(*text);
     } catch (const BadRequest& refused) {
         logLine(LogLevel::warn, std::string("request refused: ") + refused.what() + " from=" + client);
         return errorReply(refused.what());
@@ -56,9 +68,10 @@ std::string CommandHandler::handle(std::string_view query, std::string_view body
 
 std::size_t CommandHandler::sweep(double now) {
     const std::string nobody;
-    CommandContext context{storage_, accounts_, logins_, channels_, config_, nobody, now};
+    CommandContext context{storage_, accounts_, logins_, channels_, config_, shipBytes_, nobody, now};
     std::vector<std::string> candidates;
     try {
+        storage_.forgetAddressEventsBefore(now - 3600);  // the longest window a rate looks back
         channels_.keepOnly(storage_.channelIds());
         candidates = storage_.sweepCandidates(now - kSlotTimeoutSeconds, now - kEmptyChannelSeconds);
     } catch (const std::exception& error) {
@@ -108,7 +121,19 @@ std::size_t CommandHandler::sweep(double now) {
             logLine(LogLevel::error, std::string("sweep failed: ") + error.what());
         }
     }
+    countShipBytes();
     return closed;
+}
+
+void CommandHandler::countShipBytes() {
+    // Requests keep the count by their own changes; copies loaded anew from storage (after
+    // another instance's changes) and closed channels are only counted here.
+    std::size_t total = 0;
+    for (const ChannelPtr& channel : channels_.all()) {
+        std::lock_guard lock(channel->mutex);
+        total += channel->state.shipBytes();
+    }
+    shipBytes_ = total;
 }
 
 }  // namespace qz::server

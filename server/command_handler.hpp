@@ -8,6 +8,7 @@
 #include "commands.hpp"
 #include "storage.hpp"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,19 +23,29 @@ public:
     // `client` is the sender's address as logins are bound to it (already cut to the
     // operator's prefix).
     std::string handle(std::string_view query, std::string_view body, double now, const std::string& client);
+    // The same for an event loop, which must not compute password hashes: nothing when the
+    // request is a login, to be handled on a thread of its own.
+    std::optional<std::string> handleWithoutHashing(std::string_view query, std::string_view body, double now,
+                                                    const std::string& client);
 
     // Frees lobby slots of players silent for 60 s and closes channels empty for 5 minutes;
     // returns how many it closed. Any number of instances may sweep at once.
     std::size_t sweep(double now);
 
 private:
-    std::string dispatch(std::string_view query, std::string_view body, double now, const std::string& client);
+    std::optional<std::string> dispatch(std::string_view query, std::string_view body, double now,
+                                        const std::string& client, bool mayHash);
+    std::optional<std::string> framed(std::string_view query, std::string_view body, double now,
+                                      const std::string& client, bool mayHash);
+    // Counts the ship lists of every channel this instance holds.
+    void countShipBytes();
 
     Storage& storage_;
     ServerConfig config_;
     AccountBook accounts_;
     LoginBindings logins_;
     ChannelRegistry channels_;
+    std::atomic<std::size_t> shipBytes_{0};
 };
 
 // "CODE:" + text + ":EDOC".

@@ -9,13 +9,24 @@
 #include "login_bindings.hpp"
 #include "storage.hpp"
 
+#include <atomic>
 #include <string>
 
 namespace qz::server {
 
+struct AddressLimits {
+    int failedLoginsPerMinute = kFailedLoginsPerMinute;
+    int registrationsPerHour = kRegistrationsPerHour;
+    int channelCreationsPerHour = kChannelCreationsPerHour;
+    int openChannels = kOpenChannelsPerAddress;
+};
+
 struct ServerConfig {
     bool registrationOpen = true;
     HashCost hashCost = HashCost::interactive;
+    AddressLimits perAddress;
+    std::size_t shipBytesPerChannel = kShipBytesPerChannel;
+    std::size_t shipBytesTotal = kShipBytesTotal;
 };
 
 struct CommandContext {
@@ -24,7 +35,8 @@ struct CommandContext {
     LoginBindings& logins;
     ChannelRegistry& channels;
     const ServerConfig& config;
-    const std::string& client;  // the sender's address as logins are bound to it
+    std::atomic<std::size_t>& shipBytes;  // PlayerState::bytes over every open channel
+    const std::string& client;            // the sender's address as logins are bound to it
     double now;                 // server clock: seconds since 1970
 };
 

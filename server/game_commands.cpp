@@ -4,6 +4,8 @@
 #include "game_reply.hpp"
 #include "game_rules.hpp"
 
+#include <algorithm>
+
 namespace qz::server {
 
 namespace {
@@ -22,6 +24,21 @@ int starsOfRunningGame(CommandContext& context, const std::string& sessionId) {
     return stars;
 }
 
+// The new lists as sent bound what they will take: stored decoded and once more as sent,
+// and as numbers (four bytes for each entry, which is sent as at least two).
+void requireRoomForShips(CommandContext& context, const ChannelState& c, int slot, const FormFields& form) {
+    std::size_t sent = form.raw("hwege").size();
+    for (const char* key : kShipFields) sent += form.raw(key).size();
+    const std::size_t needed = sent * 4;
+    const std::size_t mine = c.players[slot].bytes();
+    if (c.shipBytes() - mine + needed > context.config.shipBytesPerChannel) {
+        throw BadRequest("Schifflisten zu gross");
+    }
+    if (context.shipBytes.load() - std::min(mine, context.shipBytes.load()) + needed > context.config.shipBytesTotal) {
+        throw BadRequest("Server voll");
+    }
+}
+
 }  // namespace
 
 std::string playGame(CommandContext& context, const std::string& sessionId, const FormFields& form) {
@@ -33,10 +50,14 @@ std::string playGame(CommandContext& context, const std::string& sessionId, cons
     ChannelState& c = open.state();
     const int slot = c.slotOf(input.name);
     if (slot == 0) throw BadRequest("Spieler nicht im Channel");
+    const std::size_t before = c.players[slot].bytes();
+    if (input.ships == GameInput::Ships::replace) requireRoomForShips(context, c, slot, *input.form);
     ChannelChanges changes;
     applyGameInput(c, slot, std::move(input), changes);
     markPoll(c, slot, context.now, changes);
     open.commit(changes);
+    context.shipBytes += c.players[slot].bytes();
+    context.shipBytes -= std::min(before, context.shipBytes.load());
     return buildGameReply(c, slot);
 }
 

@@ -1,17 +1,20 @@
 #include "http_server.hpp"
 
 #include "client_address.hpp"
+#include "connection_limits.hpp"
+#include "hash_lane.hpp"
 #include "log.hpp"
 
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/signal_set.hpp>
 #include <boost/asio/steady_timer.hpp>
-#include <boost/asio/thread_pool.hpp>
 #include <boost/asio/post.hpp>
+#include <boost/asio/write.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <optional>
 #include <thread>
@@ -29,21 +32,48 @@ namespace {
 constexpr std::string_view kScriptPath = "/games/qz/datenabfrage.php";
 constexpr std::size_t kDrainLimit = 4 * 1024 * 1024;
 
-// The game sends the command first: "infos=login&...".
-bool isLogin(std::string_view body) {
-    constexpr std::string_view kLogin = "infos=login";
-    return body.substr(0, kLogin.size()) == kLogin && (body.size() == kLogin.size() || body[kLogin.size()] == '&');
+// A log line at most once a second for events that may come by the thousand; the line
+// counts what was not logged.
+class EverySecond {
+public:
+    void log(LogLevel level, const std::string& text) {
+        const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+        long long last = last_.load();
+        if (now - last < std::chrono::steady_clock::duration(std::chrono::seconds(1)).count() ||
+            !last_.compare_exchange_strong(last, now)) {
+            ++quiet_;
+            return;
+        }
+        const long quiet = quiet_.exchange(0);
+        logLine(level, text + (quiet > 0 ? " (and " + std::to_string(quiet) + " more in the last second)" : ""));
+    }
+
+private:
+    std::atomic<long long> last_{0};
+    std::atomic<long> quiet_{0};
+};
+
+std::string textOf(const asio::ip::address& address) {
+    if (address.is_v6() && address.to_v6().is_v4_mapped()) {
+        return asio::ip::make_address_v4(asio::ip::v4_mapped, address.to_v6()).to_string();
+    }
+    return address.to_string();
 }
 
 class Session : public std::enable_shared_from_this<Session> {
 public:
-    Session(tcp::socket socket, CommandHandler& handler, asio::thread_pool& slowWork, const HttpSettings& settings)
+    Session(tcp::socket socket, std::string peer, CommandHandler& handler, HashLane& hashLane,
+            ConnectionLimits& limits, const HttpSettings& settings)
         : stream_(std::move(socket)),
           deadline_(stream_.get_executor()),
           handler_(handler),
-          slowWork_(slowWork),
+          hashLane_(hashLane),
+          limits_(limits),
           settings_(settings),
-          readTimeout_(settings.readTimeoutSeconds) {}
+          readTimeout_(settings.readTimeoutSeconds),
+          peer_(std::move(peer)) {}
+
+    ~Session() { limits_.release(peer_); }
 
     void start() {
         // Room for a whole game request, so it arrives in one or two reads.
@@ -98,30 +128,25 @@ private:
             logLine(LogLevel::warn, "request refused: X-Forwarded-For without an address");
             return reply(http::status::bad_request, errorReply("Absenderadresse ungueltig"), false);
         }
-        if (isLogin(request.body())) {
-            // The password hash takes a while and much memory: logins wait their turn on their
-            // own thread instead of holding up the game traffic of an event loop.
-            asio::post(slowWork_, [self = shared_from_this(), query] {
-                std::string text =
-                    self->handler_.handle(query, self->parser_->get().body(), serverClock(), self->client_);
-                asio::post(self->stream_.get_executor(), [self, text = std::move(text)]() mutable {
-                    self->reply(http::status::ok, std::move(text), false);
-                });
+        std::optional<std::string> text = handler_.handleWithoutHashing(query, request.body(), serverClock(), client_);
+        if (text) return reply(http::status::ok, std::move(*text), false);
+        // A login: the password hash takes a while and much memory, so logins wait their turn
+        // on the hash lane instead of holding up the game traffic of an event loop.
+        const bool queued = hashLane_.post(client_, [self = shared_from_this(), query] {
+            std::string text = self->handler_.handle(query, self->parser_->get().body(), serverClock(), self->client_);
+            asio::post(self->stream_.get_executor(), [self, text = std::move(text)]() mutable {
+                self->reply(http::status::ok, std::move(text), false);
             });
-            return;
-        }
-        reply(http::status::ok, handler_.handle(query, request.body(), serverClock(), client_), false);
+        });
+        if (queued) return;
+        logLine(LogLevel::warn, "request refused: Server ausgelastet (login queue full) from=" + client_);
+        reply(http::status::ok, errorReply("Server ausgelastet"), false);
     }
 
     // The sender as logins are bound to it: the peer, or for the trusted proxy the address
     // it forwarded, cut to the configured prefix. False when the proxy sent no address.
     bool clientAddress() {
-        beast::error_code error;
-        const auto peer = stream_.socket().remote_endpoint(error).address();
-        if (error) return false;
-        std::string address = peer.is_v6() && peer.to_v6().is_v4_mapped()
-                                  ? asio::ip::make_address_v4(asio::ip::v4_mapped, peer.to_v6()).to_string()
-                                  : peer.to_string();
+        std::string address = peer_;
         if (!settings_.trustedProxy.empty() && address == settings_.trustedProxy) {
             const auto forwarded = parser_->get().find("X-Forwarded-For");
             if (forwarded != parser_->get().end()) {
@@ -175,10 +200,12 @@ private:
     asio::steady_timer deadline_;
     bool timedOut_ = false;
     CommandHandler& handler_;
-    asio::thread_pool& slowWork_;
+    HashLane& hashLane_;
+    ConnectionLimits& limits_;
     const HttpSettings& settings_;
     int readTimeout_;
-    std::string client_;
+    std::string peer_;    // the connection's own peer
+    std::string client_;  // the sender as logins are bound to it
     beast::flat_buffer buffer_;
     std::optional<http::request_parser<http::string_body>> parser_;
     http::response<http::string_body> response_;
@@ -199,11 +226,38 @@ using ReusePort = asio::detail::socket_option::boolean<SOL_SOCKET, SO_REUSEPORT>
 struct Loop {
     asio::io_context context{1};
     tcp::acceptor acceptor{context};
+    asio::steady_timer backOff{context};
 };
+
+// The whole reply to a connection over a cap: short enough for the socket's empty send
+// buffer, so it is written at once without an event loop's help.
+void refuseConnection(tcp::socket& socket) {
+    static const std::string kReply = [] {
+        const std::string body = errorReply("Server voll");
+        return "HTTP/1.1 503 Service Unavailable\r\nServer: qz-server\r\nContent-Type: text/html\r\n"
+               "Connection: close\r\nContent-Length: " +
+               std::to_string(body.size()) + "\r\n\r\n" + body;
+    }();
+    beast::error_code ignored;
+    socket.non_blocking(true, ignored);
+    asio::write(socket, asio::buffer(kReply), ignored);
+    socket.shutdown(tcp::socket::shutdown_both, ignored);
+    socket.close(ignored);
+}
+
+// Errors after which accepting again at once would only fail again: the process or the
+// system is out of descriptors or memory.
+bool needsBackOff(const beast::error_code& error) {
+    return error == asio::error::no_descriptors || error == asio::error::no_buffer_space ||
+           error == asio::error::no_memory || error == beast::error_code(ENFILE, asio::error::get_system_category());
+}
 
 struct HttpServer::Impl {
     Impl(CommandHandler& handler, const HttpSettings& settings)
-        : handler(handler), settings(settings) {
+        : handler(handler),
+          settings(settings),
+          limits(settings.maxConnections, settings.maxConnectionsPerAddress, settings.trustedProxy),
+          hashLane(settings.hashThreads, static_cast<std::size_t>(settings.hashQueue), kHashQueuePerAddress) {
         tcp::endpoint endpoint(asio::ip::make_address(settings.bindAddress),
                                static_cast<unsigned short>(settings.port));
         for (int i = 0; i < std::max(settings.threads, 1); ++i) {
@@ -220,14 +274,32 @@ struct HttpServer::Impl {
 
     void accept(Loop& loop) {
         loop.acceptor.async_accept([this, &loop](beast::error_code error, tcp::socket socket) {
-            if (!error) {
-                socket.set_option(tcp::no_delay(true));
-                std::make_shared<Session>(std::move(socket), handler, slowWork, settings)->start();
-            } else if (error == asio::error::operation_aborted) {
+            if (error == asio::error::operation_aborted) return;
+            if (error && needsBackOff(error)) {
+                acceptTrouble.log(LogLevel::error, "cannot accept connections: " + error.message() + "; waiting " +
+                                                       std::to_string(kAcceptBackOffMilliseconds) + " ms");
+                loop.backOff.expires_after(std::chrono::milliseconds(kAcceptBackOffMilliseconds));
+                loop.backOff.async_wait([this, &loop](beast::error_code waitError) {
+                    if (!waitError) accept(loop);
+                });
                 return;
             }
+            if (!error) serve(std::move(socket));
             accept(loop);
         });
+    }
+
+    void serve(tcp::socket socket) {
+        beast::error_code error;
+        const tcp::endpoint peer = socket.remote_endpoint(error);
+        if (error) return;  // already gone
+        std::string address = textOf(peer.address());
+        if (!limits.admit(address)) {
+            overCap.log(LogLevel::warn, "connection refused: Server voll (connection cap) from=" + address);
+            return refuseConnection(socket);
+        }
+        socket.set_option(tcp::no_delay(true), error);
+        std::make_shared<Session>(std::move(socket), std::move(address), handler, hashLane, limits, settings)->start();
     }
 
     void scheduleSweep(asio::steady_timer& timer) {
@@ -241,13 +313,16 @@ struct HttpServer::Impl {
 
     void stop() {
         for (auto& loop : loops) loop->context.stop();
-        slowWork.stop();
+        hashLane.stop();
     }
 
     CommandHandler& handler;
     HttpSettings settings;
+    ConnectionLimits limits;  // outlives the loops: their sessions release into it
+    EverySecond acceptTrouble;
+    EverySecond overCap;
     std::vector<std::unique_ptr<Loop>> loops;
-    asio::thread_pool slowWork{1};
+    HashLane hashLane;  // ends first: a login finishing posts its reply to a loop
 };
 
 HttpServer::HttpServer(CommandHandler& handler, const HttpSettings& settings)

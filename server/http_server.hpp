@@ -20,6 +20,10 @@ struct HttpSettings {
     int readTimeoutSeconds = kReadTimeoutSeconds;
     int bindPrefix = kDefaultBindPrefix;  // bits of the client address a login is bound to
     std::string trustedProxy;             // empty: X-Forwarded-For is ignored
+    int maxConnections = kMaxConnections;
+    int maxConnectionsPerAddress = kMaxConnectionsPerAddress;
+    int hashThreads = kHashThreads;
+    int hashQueue = kHashQueue;
 };
 
 class HttpServer {

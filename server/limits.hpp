@@ -32,6 +32,28 @@ inline constexpr double kLoginRecheckSeconds = 30;
 // Without --bind-prefix a login is bound to the exact IPv4 address.
 inline constexpr int kDefaultBindPrefix = 32;
 
+// What one client address may do (each can be set on the command line). A typical player
+// logs in a few times a day, registers once and hosts one game at a time.
+inline constexpr int kFailedLoginsPerMinute = 20;
+inline constexpr int kRegistrationsPerHour = 5;
+inline constexpr int kChannelCreationsPerHour = 10;
+inline constexpr int kOpenChannelsPerAddress = 3;
+
+// Connections held at once, in total and per client address (the game opens one at a time),
+// and the logins waiting for their password hash: in total and per client address.
+inline constexpr int kMaxConnections = 1024;
+inline constexpr int kMaxConnectionsPerAddress = 64;
+inline constexpr int kHashThreads = 1;
+inline constexpr int kHashQueue = 16;
+inline constexpr std::size_t kHashQueuePerAddress = 2;
+// When the process or the system runs out of descriptors, accepting waits this long.
+inline constexpr int kAcceptBackOffMilliseconds = 50;
+
+// Memory the players' ship lists may take: per channel (four players with a few thousand
+// ships each take a fifth of it) and in total (--ship-memory-mb).
+inline constexpr std::size_t kShipBytesPerChannel = 8 * 1024 * 1024;
+inline constexpr std::size_t kShipBytesTotal = 1024 * 1024 * 1024;
+
 inline constexpr int kAttackRounds = 3;
 inline constexpr int kDamagePerHeavyBattleship = 25;
 inline constexpr int kHeavyBattleshipType = 7;

@@ -12,8 +12,27 @@ std::string login(CommandContext& context, const FormFields& form) {
     requireName(name, "Benutzername");
     const std::string_view digest = form.value("i2");
     if (!isPasswordDigest(digest)) throw BadRequest("Passwort-Pruefsumme ungueltig");
-    const bool accepted = context.accounts.login(name, digest, context.config.registrationOpen);
+    // Both rates are counted before the expensive hash, so a refused flood costs nothing.
+    Storage& storage = context.storage;
+    const AddressLimits& limits = context.config.perAddress;
+    if (storage.countAddressEvents(context.client, AddressEvent::failedLogin, context.now - 60) >=
+        limits.failedLoginsPerMinute) {
+        throw BadRequest("Zu viele Fehlversuche, bitte spaeter erneut");
+    }
+    const bool mayRegister =
+        context.config.registrationOpen &&
+        storage.countAddressEvents(context.client, AddressEvent::registration, context.now - 3600) <
+            limits.registrationsPerHour;
+    const AccountBook::Login result = context.accounts.login(name, digest, mayRegister);
+    if (result == AccountBook::Login::unknownName && context.config.registrationOpen) {
+        throw BadRequest("Zu viele neue Konten von dieser Adresse");
+    }
+    const bool accepted = result == AccountBook::Login::accepted || result == AccountBook::Login::registered;
     if (accepted) context.logins.bind(name, context.client, context.now);
+    if (result == AccountBook::Login::registered) {
+        storage.noteAddressEvent(context.client, AddressEvent::registration, context.now);
+    }
+    if (!accepted) storage.noteAddressEvent(context.client, AddressEvent::failedLogin, context.now);
     logLine(LogLevel::info, std::string("login ") + (accepted ? "ok" : "refused") + " name=" + name +
                                 " from=" + context.client);
     return accepted ? "loginok" : "loginerror";

@@ -30,6 +30,9 @@ int serve(const Options& options) {
     ServerConfig config;
     config.registrationOpen = !options.closedRegistration;
     config.hashCost = options.hashCost;
+    config.shipBytesTotal = static_cast<std::size_t>(options.shipMemoryMegabytes) << 20;
+    config.perAddress = {options.failedLoginsPerMinute, options.registrationsPerHour, options.channelCreationsPerHour,
+                         options.openChannelsPerAddress};
     CommandHandler handler(storage, config, serverClock());
     HttpSettings settings;
     settings.bindAddress = options.bindAddress;
@@ -39,6 +42,10 @@ int serve(const Options& options) {
     settings.readTimeoutSeconds = options.readTimeoutSeconds;
     settings.bindPrefix = options.bindPrefix;
     settings.trustedProxy = options.trustedProxy;
+    settings.maxConnections = options.maxConnections;
+    settings.maxConnectionsPerAddress = options.maxConnectionsPerAddress;
+    settings.hashThreads = options.hashThreads;
+    settings.hashQueue = options.hashQueue;
     HttpServer server(handler, settings);
     logLine(LogLevel::info, std::string("database ") +
                                 (storage.engine() == Engine::postgres ? "PostgreSQL" : options.database) +

@@ -55,6 +55,13 @@ ALTER TABLE channels ADD COLUMN empty_since DOUBLE PRECISION NOT NULL DEFAULT -1
 ALTER TABLE slots ADD COLUMN last_poll DOUBLE PRECISION NOT NULL DEFAULT 0;
 CREATE TABLE previous_slots(sid TEXT, name TEXT, slot INT, PRIMARY KEY(sid, name)){compact};
 )",
+    // 6: what each address did lately (failed logins, registrations, channel creations), for
+    // the per-address rates that every instance must see alike.
+    R"(
+CREATE TABLE address_events(address TEXT NOT NULL, kind INT NOT NULL, at DOUBLE PRECISION NOT NULL);
+CREATE INDEX address_events_by_address ON address_events(address, kind, at);
+CREATE INDEX address_events_by_time ON address_events(at);
+)",
 };
 
 std::string replaceAll(std::string text, const std::string& from, const std::string& to) {

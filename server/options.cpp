@@ -66,6 +66,24 @@ Options parseOptions(const std::vector<std::string>& arguments) {
             const std::optional<std::string> proxy = addressPrefix(valueAfter(arguments, i), 128);
             if (!proxy) throw std::invalid_argument("--trust-proxy needs an IPv4 or IPv6 address");
             options.trustedProxy = *proxy;
+        } else if (a == "--max-connections") {
+            options.maxConnections = numberAfter(arguments, i, 1, 1000000);
+        } else if (a == "--max-connections-per-address") {
+            options.maxConnectionsPerAddress = numberAfter(arguments, i, 1, 1000000);
+        } else if (a == "--hash-threads") {
+            options.hashThreads = numberAfter(arguments, i, 1, 64);
+        } else if (a == "--hash-queue") {
+            options.hashQueue = numberAfter(arguments, i, 1, 100000);
+        } else if (a == "--max-failed-logins") {
+            options.failedLoginsPerMinute = numberAfter(arguments, i, 1, 1000000);
+        } else if (a == "--max-registrations") {
+            options.registrationsPerHour = numberAfter(arguments, i, 0, 1000000);
+        } else if (a == "--max-channel-creations") {
+            options.channelCreationsPerHour = numberAfter(arguments, i, 0, 1000000);
+        } else if (a == "--max-open-channels") {
+            options.openChannelsPerAddress = numberAfter(arguments, i, 0, 1000000);
+        } else if (a == "--ship-memory-mb") {
+            options.shipMemoryMegabytes = numberAfter(arguments, i, 1, 1024 * 1024);
         } else if (a == "--closed-registration") {
             options.closedRegistration = true;
         } else if (a == "--hash-cost") {
@@ -112,6 +130,20 @@ Options:
                          (default 32: the exact IPv4 address; 64 is usual for IPv6)
   --trust-proxy ADDRESS  a reverse proxy at ADDRESS: take the client address of its
                          connections from the last entry of X-Forwarded-For
+  --max-connections N    connections held at once (default 1024)
+  --max-connections-per-address N
+                         connections from one address at once (default 64)
+  --hash-threads N       threads computing password hashes for logins (default 1;
+                         each needs 64 MiB while it works)
+  --hash-queue N         logins waiting for a hash thread (default 16; more get
+                         "Server ausgelastet", and one address never holds more than 2)
+  --max-failed-logins N  failed logins per address and minute (default 20)
+  --max-registrations N  new accounts per address and hour (default 5)
+  --max-channel-creations N
+                         new channels per address and hour (default 10)
+  --max-open-channels N  open channels created from one address at once (default 3)
+  --ship-memory-mb N     memory all players' ship lists may take together (default 1024;
+                         one channel may take 8)
   --hash-cost LEVEL      work of the password hash for new credentials:
                          interactive (default), moderate or minimum (tests only)
   --log-level LEVEL      debug, info (default), warn or error; logs go to standard error

@@ -21,6 +21,15 @@ struct Options {
     bool closedRegistration = false;
     int bindPrefix = kDefaultBindPrefix;
     std::string trustedProxy;  // normalised address text, empty: none
+    int maxConnections = kMaxConnections;
+    int maxConnectionsPerAddress = kMaxConnectionsPerAddress;
+    int hashThreads = kHashThreads;
+    int hashQueue = kHashQueue;
+    int failedLoginsPerMinute = kFailedLoginsPerMinute;
+    int registrationsPerHour = kRegistrationsPerHour;
+    int channelCreationsPerHour = kChannelCreationsPerHour;
+    int openChannelsPerAddress = kOpenChannelsPerAddress;
+    int shipMemoryMegabytes = static_cast<int>(kShipBytesTotal >> 20);
     HashCost hashCost = HashCost::interactive;
     LogLevel logLevel = LogLevel::info;
     std::string userName;  // user add

@@ -28,6 +28,8 @@ struct ChannelSummary {
     bool hasPassword = false;
     int players = 0, maxPlayers = 0, stars = 0;
 };
+// What an address did, as the per-address rates count it. Stored as the number.
+enum class AddressEvent { failedLogin = 1, registration = 2, channelCreation = 3 };
 
 class Storage {
 public:
@@ -94,6 +96,12 @@ public:
     };
 
     // Whole-channel reads and writes, each its own transaction (tests, tools).
+    // Per-address rates (storage_rates.cpp).
+    void noteAddressEvent(const std::string& address, AddressEvent kind, double at);
+    int countAddressEvents(const std::string& address, AddressEvent kind, double since);
+    void forgetAddressEventsBefore(double at);
+    int openChannelsFrom(const std::string& address);
+
     std::vector<ChannelState> loadChannels();
     std::optional<ChannelState> loadChannel(const std::string& sessionId);
     void save(const ChannelState& channel, const ChannelChanges& changes);

@@ -120,16 +120,46 @@ TEST(HandlerGame, OnlyTheCreatorCanHoldSlotOne) {
     EXPECT_EQ(record(server.send(id, lobbyPairs("Host", 0, 1, 0)), "SP1"), ",1,Host,1,0");
 }
 
-TEST(HandlerGame, OpenChannelsAreBoundedSinceCreatingNeedsNoAccount) {
+TEST(HandlerRates, EachAddressHasItsShareAndTheWindowsMove) {
     InProcessServer server;
-    ASSERT_EQ(server.send("", loginPairs("Flut")), "loginok");
-    for (std::size_t i = 0; i < kMaxOpenChannels; ++i) {
-        ASSERT_EQ(server.send("", createPairs("Flut", 2, 50)).rfind("channel;;0;;50;;", 0), 0u);
+    ASSERT_EQ(server.send("", loginPairs("Anna")), "loginok");
+    server.client = "10.0.0.9";
+    const Pairs wrong = {{"infos", "login"}, {"i1", "Anna"}, {"i2", digestOf("falsch")}};
+    for (int i = 0; i < kFailedLoginsPerMinute; ++i) ASSERT_EQ(server.send("", wrong), "loginerror");
+    EXPECT_EQ(server.send("", loginPairs("Anna")), "fehler;;Zu viele Fehlversuche, bitte spaeter erneut");
+    server.now = 60;
+    EXPECT_EQ(server.send("", loginPairs("Anna")), "loginok") << "a minute later";
+
+    for (int i = 0; i < kRegistrationsPerHour; ++i) ASSERT_EQ(server.send("", loginPairs("Neu" + std::to_string(i))), "loginok");
+    EXPECT_EQ(server.send("", loginPairs("Noch1")), "fehler;;Zu viele neue Konten von dieser Adresse");
+    EXPECT_EQ(server.send("", loginPairs("Neu1")), "loginok") << "known names still log in";
+
+    for (int i = 0; i < kChannelCreationsPerHour; ++i) {
+        if (i > 0 && i % kOpenChannelsPerAddress == 0) {
+            EXPECT_EQ(server.send("", createPairs("Zu viel", 2, 50)), "fehler;;Zu viele Channels von dieser Adresse");
+            server.now += kEmptyChannelSeconds;  // the empty ones close
+            server.sweep();
+        }
+        ASSERT_EQ(server.send("", createPairs("Runde", 2, 50)).rfind("channel;;0;;50;;", 0), 0u) << i;
     }
-    EXPECT_EQ(server.send("", createPairs("Flut", 2, 50)), "fehler;;Server voll");
-    server.now = kEmptyChannelSeconds + 10;
+    server.now += kEmptyChannelSeconds;
     server.sweep();
-    EXPECT_EQ(server.send("", createPairs("Neu", 2, 50)).rfind("channel;;0;;50;;", 0), 0u) << "closed ones make room";
+    EXPECT_EQ(server.send("", createPairs("Elfte", 2, 50)), "fehler;;Zu viele Channels von dieser Adresse");
+    server.now += 3600;
+    EXPECT_EQ(server.send("", loginPairs("Noch1")), "loginok") << "an hour later";
+    EXPECT_EQ(server.send("", createPairs("Elfte", 2, 50)).rfind("channel;;0;;50;;", 0), 0u);
+}
+
+TEST(HandlerRates, OpenChannelsAreBoundedInTotal) {
+    InProcessServer server;
+    for (std::size_t i = 0; i <= kMaxOpenChannels; ++i) {
+        if (i % kOpenChannelsPerAddress == 0) {
+            server.client = "10.1." + std::to_string(i / 256) + "." + std::to_string(i % 256);
+            ASSERT_EQ(server.send("", loginPairs("Flut" + std::to_string(i))), "loginok");
+        }
+        const std::string reply = server.send("", createPairs("Flut", 2, 50));
+        EXPECT_EQ(reply.rfind(i < kMaxOpenChannels ? "channel;;0;;50;;" : "fehler;;Server voll", 0), 0u) << i;
+    }
 }
 
 TEST(HandlerInstances, TwoInstancesSweepingTheSameEmptyChannelsCloseEachOnce) {
@@ -137,6 +167,7 @@ TEST(HandlerInstances, TwoInstancesSweepingTheSameEmptyChannelsCloseEachOnce) {
     TestDatabase database(directory + "/shared.db");
     ServerConfig config;
     config.hashCost = HashCost::minimum;
+    config.perAddress.openChannels = config.perAddress.channelCreationsPerHour = 30;
     Storage storageA(database.name(), 2), storageB(database.name(), 2);
     CommandHandler a(storageA, config, 0), b(storageB, config, 0);
     const auto send = [](CommandHandler& handler, const Pairs& pairs) {

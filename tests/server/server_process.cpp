@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -18,12 +19,18 @@ namespace qz::server::test {
 
 namespace {
 
-pid_t launch(const std::vector<std::string>& arguments, const std::string& logPath) {
+pid_t launch(const std::vector<std::string>& arguments, const std::string& logPath, int inputFd = -1,
+             int openFileLimit = 0) {
     std::vector<std::string> all = {QZ_SERVER_EXECUTABLE};
     all.insert(all.end(), arguments.begin(), arguments.end());
     const pid_t pid = fork();
     if (pid < 0) throw std::runtime_error("fork failed");
     if (pid == 0) {
+        if (inputFd >= 0) dup2(inputFd, STDIN_FILENO);
+        if (openFileLimit > 0) {
+            const rlimit limit{static_cast<rlim_t>(openFileLimit), static_cast<rlim_t>(openFileLimit)};
+            setrlimit(RLIMIT_NOFILE, &limit);
+        }
         const int log = open(logPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
         if (log >= 0) {
             dup2(log, STDERR_FILENO);
@@ -55,7 +62,7 @@ std::string temporaryDirectory() {
 }
 
 ServerProcess::ServerProcess(const std::string& database, const std::vector<std::string>& extraOptions,
-                             std::string logPath)
+                             std::string logPath, int openFileLimit)
     : logPath_(std::move(logPath)) {
     if (logPath_.empty()) {
         logPath_ = (engineOf(database) == Engine::sqlite ? database : temporaryDirectory() + "/server") + ".log";
@@ -64,7 +71,7 @@ ServerProcess::ServerProcess(const std::string& database, const std::vector<std:
                                           "--hash-cost", "minimum", "--threads", "2"};
     arguments.insert(arguments.end(), extraOptions.begin(), extraOptions.end());
     const std::size_t logStart = readFile(logPath_).size();
-    pid_ = launch(arguments, logPath_);
+    pid_ = launch(arguments, logPath_, -1, openFileLimit);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < deadline) {
         const std::string text = readFile(logPath_).substr(logStart);
@@ -104,13 +111,37 @@ void ServerProcess::kill() {
     pid_ = -1;
 }
 
-int runServerCommand(const std::vector<std::string>& arguments) {
+int runServerCommand(const std::vector<std::string>& arguments, const std::string& input) {
     const std::string directory = temporaryDirectory();
-    const pid_t pid = launch(arguments, directory + "/command.log");
+    int pipeFds[2];
+    if (pipe2(pipeFds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+    const pid_t pid = launch(arguments, directory + "/command.log", pipeFds[0]);
+    close(pipeFds[0]);
+    if (!input.empty() && write(pipeFds[1], input.data(), input.size()) != static_cast<ssize_t>(input.size())) {
+        throw std::runtime_error("cannot write the command's input");
+    }
+    close(pipeFds[1]);
     int status = 0;
     waitpid(pid, &status, 0);
     std::filesystem::remove_all(directory);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+double processorSeconds(pid_t pid) {
+    std::istringstream stat(readFile("/proc/" + std::to_string(pid) + "/stat"));
+    std::string field;
+    // Fields 14 and 15 (user and system time); the name in field 2 holds no space here.
+    for (int i = 1; i <= 13; ++i) stat >> field;
+    long user = 0;
+    long system = 0;
+    stat >> user >> system;
+    return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+long peakMemoryKiB(pid_t pid) {
+    const std::string status = readFile("/proc/" + std::to_string(pid) + "/status");
+    const std::size_t at = status.find("VmHWM:");
+    return at == std::string::npos ? -1 : std::atol(status.c_str() + at + 6);
 }
 
 }  // namespace qz::server::test

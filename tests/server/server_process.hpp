@@ -11,14 +11,16 @@ namespace qz::server::test {
 class ServerProcess {
 public:
     // Starts the server on the given database with extra options and waits until it listens.
-    // The log goes to `logPath`, by default beside a SQLite file or into a new folder.
+    // The log goes to `logPath`, by default beside a SQLite file or into a new folder; a
+    // positive `openFileLimit` caps the descriptors the server may hold.
     ServerProcess(const std::string& database, const std::vector<std::string>& extraOptions = {},
-                  std::string logPath = {});
+                  std::string logPath = {}, int openFileLimit = 0);
     ~ServerProcess();
     ServerProcess(const ServerProcess&) = delete;
     ServerProcess& operator=(const ServerProcess&) = delete;
 
     int port() const { return port_; }
+    pid_t pid() const { return pid_; }
     std::string log() const;
     // SIGTERM and wait; true when it ended with exit code 0.
     bool stop();
@@ -31,8 +33,14 @@ private:
     std::string logPath_;
 };
 
-// Runs qz-server with these arguments to completion; returns its exit code.
-int runServerCommand(const std::vector<std::string>& arguments);
+// Runs qz-server with these arguments to completion, with `input` on its standard input;
+// returns its exit code.
+int runServerCommand(const std::vector<std::string>& arguments, const std::string& input = "");
+
+// Seconds of processor time the process has used so far.
+double processorSeconds(pid_t pid);
+// The most memory the process has held so far (VmHWM), in KiB.
+long peakMemoryKiB(pid_t pid);
 
 // A fresh directory under the system's temporary folder.
 std::string temporaryDirectory();

@@ -1,0 +1,191 @@
+// The server's rates and caps over real HTTP: what one client address may do, connections,
+// the login queue, the memory of ship lists and running out of descriptors. The stranger on
+// a second loopback address hits each limit; the player at home never notices.
+#include "limits.hpp"
+#include "server_fixture.hpp"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <future>
+#include <thread>
+
+namespace qz::server::test {
+namespace {
+
+// An open connection that sends nothing, from the given local address.
+int idleConnection(int port, const char* from) {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    inet_pton(AF_INET, from, &local.sin_addr);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0 ||
+        connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+const Pairs kOnline = {{"infos", "onlinecheck"}};
+
+using ServerRates = ServerFixture;
+
+TEST_F(ServerRates, FailedLoginsOfOneAddressAreCountedPerMinute) {
+    ASSERT_EQ(send("", loginPairs("Opfer")), "loginok");
+    const Pairs guess = {{"infos", "login"}, {"i1", "Opfer"}, {"i2", digestOf("geraten")}};
+    for (int i = 0; i < kFailedLoginsPerMinute; ++i) ASSERT_EQ(sendFrom(kStranger, "", guess), "loginerror");
+    EXPECT_EQ(sendFrom(kStranger, "", loginPairs("Opfer")), "fehler;;Zu viele Fehlversuche, bitte spaeter erneut");
+    EXPECT_EQ(send("", loginPairs("Opfer")), "loginok") << "the player at home is not locked out";
+    EXPECT_NE(server_->log().find("request refused: Zu viele Fehlversuche, bitte spaeter erneut from=127.0.0.2"),
+              std::string::npos);
+}
+
+TEST_F(ServerRates, RegistrationsOfOneAddressAreCountedPerHour) {
+    for (int i = 0; i < kRegistrationsPerHour; ++i) {
+        ASSERT_EQ(sendFrom(kStranger, "", loginPairs("Neu" + std::to_string(i))), "loginok");
+    }
+    const std::string before = snapshot();
+    EXPECT_EQ(sendFrom(kStranger, "", loginPairs("Neu9")), "fehler;;Zu viele neue Konten von dieser Adresse");
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(send("", loginPairs("Neu9")), "loginok");
+}
+
+TEST_F(ServerRates, OneAddressHoldsAtMostThreeOpenChannels) {
+    ASSERT_EQ(sendFrom(kStranger, "", loginPairs("Fremder")), "loginok");
+    for (int i = 0; i < kOpenChannelsPerAddress; ++i) {
+        ASSERT_EQ(sendFrom(kStranger, "", createPairs("Flut", 2, 20)).rfind("channel;;0;;20;;", 0), 0u);
+    }
+    const std::string before = snapshot();
+    EXPECT_EQ(sendFrom(kStranger, "", createPairs("Flut", 2, 20)), "fehler;;Zu viele Channels von dieser Adresse");
+    EXPECT_EQ(snapshot(), before);
+    ASSERT_EQ(send("", loginPairs("Gastgeber")), "loginok");
+    EXPECT_EQ(send("", createPairs("Abend", 2, 20)).rfind("channel;;0;;20;;", 0), 0u);
+}
+
+class ServerConnectionCaps : public ServerFixture {
+protected:
+    std::vector<std::string> options() const override {
+        return {"--max-connections", "6", "--max-connections-per-address", "3"};
+    }
+};
+
+TEST_F(ServerConnectionCaps, ConnectionsAreCappedPerAddressAndInTotal) {
+    std::vector<int> held;
+    for (int i = 0; i < 3; ++i) held.push_back(idleConnection(port(), kStranger));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the server accepts them
+    EXPECT_EQ(sendFrom(kStranger, "", kOnline), "fehler;;Server voll");
+    EXPECT_EQ(send("", kOnline), "onlinecheck;;online") << "another address still gets in";
+    for (int i = 0; i < 3; ++i) held.push_back(idleConnection(port(), "127.0.0.3"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(send("", kOnline), "fehler;;Server voll") << "six at once in total";
+    EXPECT_NE(server_->log().find("connection refused: Server voll"), std::string::npos);
+    for (int fd : held) close(fd);
+    std::string reply;
+    for (int attempt = 0; attempt < 100 && reply != "onlinecheck;;online"; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));  // the server sees the closes
+        reply = sendFrom(kStranger, "", kOnline);
+    }
+    EXPECT_EQ(reply, "onlinecheck;;online");
+}
+
+class ServerLoginQueue : public ServerFixture {
+protected:
+    // The real cost: a hash takes long enough that logins sent at once wait together.
+    std::vector<std::string> options() const override {
+        return {"--hash-cost", "interactive", "--hash-threads", "1", "--hash-queue", "2"};
+    }
+};
+
+TEST_F(ServerLoginQueue, LoginsWaitInABoundedQueueWithAShareForEachAddress) {
+    const char* const senders[] = {kStranger, kStranger, kStranger, "127.0.0.3", "127.0.0.4"};
+    std::vector<std::future<std::string>> replies;
+    for (const char* from : senders) {
+        replies.push_back(std::async(std::launch::async, [this, from] {
+            return sendFrom(from, "", loginPairs(std::string("Name") + from));
+        }));
+    }
+    int accepted = 0;
+    int strangerRefused = 0;
+    for (std::size_t i = 0; i < replies.size(); ++i) {
+        const std::string reply = replies[i].get();
+        EXPECT_TRUE(reply == "loginok" || reply == "fehler;;Server ausgelastet") << reply;
+        accepted += reply == "loginok" ? 1 : 0;
+        strangerRefused += (i < 3 && reply != "loginok") ? 1 : 0;
+    }
+    // Two wait; a third is let in only when the hash thread has already taken the first.
+    EXPECT_GE(accepted, 2);
+    EXPECT_LE(accepted, 3);
+    EXPECT_GE(strangerRefused, 1) << "one address has two places at most";
+    EXPECT_NE(server_->log().find("request refused: Server ausgelastet (login queue full)"), std::string::npos);
+    EXPECT_EQ(send("", loginPairs("Heim")), "loginok") << "the queue drains";
+}
+
+class ServerShipMemory : public ServerFixture {
+protected:
+    std::vector<std::string> options() const override { return {"--ship-memory-mb", "1"}; }
+};
+
+TEST_F(ServerShipMemory, ShipListsOfAllChannelsShareTheMemoryCap) {
+    const Game game = startGame(sender(), 2, 20);
+    const std::vector<Ship> fleet(3000, Ship{2, 100000, 100000, 0, 0, 100000, 100000, 100000, 100000});
+    ASSERT_EQ(send(game.sessionId, gamePairs(game.names[0], fleet)).rfind("#BES-", 0), 0u);
+    const std::string before = snapshot();
+    EXPECT_EQ(send(game.sessionId, gamePairs(game.names[1], fleet)), "fehler;;Server voll");
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(send(game.sessionId, gamePairs(game.names[1], {Ship{}})).rfind("#BES-", 0), 0u) << "a small fleet fits";
+}
+
+TEST_F(ServerRates, ShipListsOfOneChannelAreCapped) {
+    const Game game = startGame(sender(), 4, 20);
+    const std::vector<Ship> fleet(12000, Ship{2, 100000, 100000, 0, 0, 100000, 100000, 100000, 100000});
+    for (int slot = 1; slot <= 3; ++slot) {
+        ASSERT_EQ(send(game.sessionId, gamePairs(game.names[slot - 1], fleet)).rfind("#BES-", 0), 0u) << slot;
+    }
+    const std::string before = snapshot();
+    EXPECT_EQ(send(game.sessionId, gamePairs(game.names[3], fleet)), "fehler;;Schifflisten zu gross");
+    EXPECT_EQ(snapshot(), before);
+}
+
+class ServerOutOfDescriptors : public ServerFixture {
+protected:
+    std::vector<std::string> options() const override {
+        return {"--read-timeout", "1", "--max-connections-per-address", "1000"};
+    }
+    int openFileLimit() const override { return 48; }
+};
+
+TEST_F(ServerOutOfDescriptors, AcceptingWaitsInsteadOfSpinning) {
+    std::vector<int> held;
+    for (int i = 0; i < 60; ++i) held.push_back(idleConnection(port(), kStranger));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const double cpuBefore = processorSeconds(server_->pid());
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    const double cpu = processorSeconds(server_->pid()) - cpuBefore;
+    EXPECT_LT(cpu, 0.3) << "the accept loop spins";
+    for (int fd : held) close(fd);
+    std::string reply;
+    for (int attempt = 0; attempt < 100 && reply != "onlinecheck;;online"; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        reply = send("", kOnline);
+    }
+    EXPECT_EQ(reply, "onlinecheck;;online");
+    const std::string log = server_->log();
+    std::size_t lines = 0;
+    for (std::size_t at = log.find("cannot accept connections"); at != std::string::npos;
+         at = log.find("cannot accept connections", at + 1)) {
+        ++lines;
+    }
+    EXPECT_GE(lines, 1u);
+    EXPECT_LE(lines, 6u) << "at most one line a second";
+}
+
+}  // namespace
+}  // namespace qz::server::test
