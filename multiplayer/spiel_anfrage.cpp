@@ -46,11 +46,12 @@ void spielAnfrageSchreiben(Feld<KVP>& get, Feld<KVP>& post, Spielstand& spiel, M
     setzePaar(post, 1, "infos", "spiel");
     setzePaar(post, 2, "i1", mp.LoginName);
 
-    // A colonisation goes out once: repeating it would hand the system back to this player
-    // whenever it later falls free, without a colony ship.
+    // A colonisation goes out with every request until a reply shows the system owned (the
+    // reply applier ends it then): a lost or refused request must not cost the colony, whose
+    // ship is already used up. It never goes out after that, or it would hand the system back
+    // to this player whenever it later falls free.
     if (s.kolonisation > 0) {
         setzePaar(post, 3, "kolo", numberToText(s.kolonisation));
-        s.kolonisation = 0;
     } else {
         setzePaar(post, 3, "", "");
     }

@@ -39,8 +39,12 @@ void systemListenAnwenden(std::string_view antwort, Spielstand& spiel, Mehrspiel
     const int offen = mp.senden.kolonisation;
     jedesSystem(antwort, "BES", spiel.Sternanzahl, [&](int i, const std::string& wert) {
         const int neu = textToInt(wert);
-        // The reply may predate the colonisation's request: the new colony is not "lost".
-        if (i == offen) return;
+        if (i == offen) {
+            // Unowned: the reply predates the colonisation, the new colony is not "lost".
+            if (neu == 0) return;
+            // Owned, by this player or by one who was first: the colonisation is settled.
+            mp.senden.kolonisation = 0;
+        }
         if (sys.besitzer(i) == eigen && neu != eigen) {
             sys.besitzer(i) = 0;
             sys.einwohner(i) = 0;
@@ -60,7 +64,7 @@ void systemListenAnwenden(std::string_view antwort, Spielstand& spiel, Mehrspiel
                 [&](int i, const std::string& w) { sys.befestigung(i) = textToInt(w); });
     jedesSystem(antwort, "PAG", spiel.Sternanzahl,
                 [&](int i, const std::string& w) { sys.angegriffen(i) = textToInt(w); });
-    if (offen > 0) {
+    if (mp.senden.kolonisation > 0) {
         checkIndex(offen, 1, spiel.Sternanzahl);
         sys.besitzer(offen) = eigen;
     }

@@ -10,7 +10,8 @@
 namespace qz {
 
 // The five system lists. An own system reported with another owner is lost (owner 0, its
-// planet values 0, the map redrawn); a pending colonisation keeps the own player as owner.
+// planet values 0, the map redrawn); a pending colonisation keeps the own player as owner
+// while the system is reported unowned, and is settled once it is reported owned.
 // An index beyond Sternanzahl raises error 6.
 void systemListenAnwenden(std::string_view antwort, Spielstand& spiel, Mehrspieler& mp);
 

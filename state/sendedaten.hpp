@@ -15,7 +15,7 @@ struct Sendedaten {
     Feld<int> abkommenAnfrage{1, 4, 0};               // trade-agreement values to send, per slot
     Feld<int> abkommenStand{1, 4, 0};                 // stored trade-agreement values, per slot
 
-    int kolonisation = 0;        // system colonised and not yet sent
+    int kolonisation = 0;        // system colonised and not yet reported owned
     std::string chatZeile;
     int chatSenden = 0;
     int chatAnzahl = 0;

@@ -130,18 +130,26 @@ TEST_F(Spiel, OwnShipRecordsNeverOverwriteTheOwnShips)
     EXPECT_EQ(spiel.saetze(2).wert(kX, 1), 1700);
 }
 
-TEST_F(Spiel, NewColonyStaysOwnUntilItsRequestWentOut)
+TEST_F(Spiel, AColonisationIsRepeatedUntilAReplyShowsTheSystemOwned)
 {
     pass();
     spiel.systeme.besitzer(2) = 1;
     mp.senden.kolonisation = 2;
     antworte("#BES-,1,0-BES#");
     pass();
-    EXPECT_EQ(spiel.systeme.besitzer(2), 1);
+    EXPECT_EQ(spiel.systeme.besitzer(2), 1) << "the reply predates the colonisation";
     platform.advance(2.0);
     pass();
     EXPECT_EQ(gesendet()["kolo"], "2");
-    EXPECT_EQ(mp.senden.kolonisation, 0);
+    antworte("");
+    platform.advance(2.0);
+    pass();
+    EXPECT_EQ(gesendet()["kolo"], "2") << "the request was lost: the colonisation goes out again";
+    antworte("#BES-,1,1-BES#");
+    platform.advance(2.0);
+    pass();
+    EXPECT_EQ(gesendet().count("kolo"), 0u) << "never again once a reply shows the system owned";
+    EXPECT_EQ(spiel.systeme.besitzer(2), 1);
 }
 
 TEST_F(Spiel, BattleDamageReachesTheOwnListsAndLossesAreDropped)

@@ -62,7 +62,7 @@ TEST_F(SpielAntwort, OwnSystemReportedForAnotherPlayerIsLost)
     EXPECT_EQ(spiel.systeme.besitzer(2), 3) << "from then on the system follows the list";
 }
 
-TEST_F(SpielAntwort, PendingColonisationSurvivesAReplyThatPredatesIt)
+TEST_F(SpielAntwort, PendingColonisationSurvivesAReplyThatPredatesItAndYieldsToAnotherOwner)
 {
     spiel.systeme.besitzer(3) = 2;
     spiel.systeme.einwohner(3) = 15;
@@ -71,6 +71,11 @@ TEST_F(SpielAntwort, PendingColonisationSurvivesAReplyThatPredatesIt)
     EXPECT_EQ(spiel.systeme.besitzer(3), 2);
     EXPECT_EQ(spiel.systeme.einwohner(3), 15) << "the new colony keeps its start values";
     EXPECT_EQ(mp.kartenNeuzeichnen, 0);
+    EXPECT_EQ(mp.senden.kolonisation, 3);
+    spielAntwortAnwenden("#BES-,0,2,4-BES#", spiel, mp);
+    EXPECT_EQ(spiel.systeme.besitzer(3), 0) << "another player colonised it first";
+    EXPECT_EQ(spiel.systeme.einwohner(3), 0);
+    EXPECT_EQ(mp.senden.kolonisation, 0);
 }
 
 TEST_F(SpielAntwort, CoPlayerBlocksReplaceTheirSetsButNeverTheOwn)
