@@ -46,7 +46,9 @@ void anfragen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp
     if (host && mp.senden.SessionId.empty()) {
         server.Signalzeit = jetzt + 4.0;
         postRequest(server, [&](Feld<KVP>& g, Feld<KVP>& p) { kanalErstellenSchreiben(g, p, spiel, mp, r.Version); });
-    } else if (host && mp.SternkarteBereit == 21) {
+    } else if (host && (mp.SternkarteBereit == 21 || mp.startAusstehend)) {
+        // The same star map goes out until the start is reported: a lost upload must not leave
+        // the channel waiting for good, and the server ignores an upload once it has started.
         server.Signalzeit = jetzt + 2.0;
         if (postRequest(server, [&](Feld<KVP>& g, Feld<KVP>& p) { sternkarteHochladenSchreiben(g, p, spiel, mp); }))
             mp.SternkarteBereit = 0;
@@ -104,7 +106,14 @@ void zeichnen(Rahmen& r, const Spielstand& spiel, const Mehrspieler& mp, bool st
         const int gewaehlt = mp.GewaehlteFarbe;
         if (gewaehlt >= 1 && gewaehlt <= 8) box(r.screen(), kSwatch[gewaehlt - 1], 395, kSwatch[gewaehlt], 415, 0xFFFFFFFF);
     }
-    menueKnopf(r, 449, startKnopf ? "Spiel Starten" : "Bereit");
+    if (mp.startAusstehend) {
+        // Inactive until the start is reported: greyed like the disabled menu entries.
+        r.zeichne(r.Oberflaechenbild(11), 434, 449);
+        filledBox(r.screen(), 440, 455, 583, 468, 0xFF3B3B3B);
+        r.textMittig(512, 455, "Spiel Starten");
+    } else {
+        menueKnopf(r, 449, startKnopf ? "Spiel Starten" : "Bereit");
+    }
     for (int n = 1; n <= 4; ++n) {
         const int y = 480 + 24 * (n - 1);
         const int farbe = spiel.spieler.spielerFarbe(n, 0);
@@ -138,7 +147,10 @@ void lobbyScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler&
     for (int n = 1; n <= std::min(spiel.Spieleranzahl, 4); ++n) mp.senden.bereitAnzahl += mp.BereitFlag(n) == 1 ? 1 : 0;
     const bool startKnopf = spiel.eigenerSpieler == 1 && mp.senden.bereitAnzahl == spiel.Spieleranzahl;
     if (knopfKlick(r, 449, 474)) {
-        if (startKnopf) {
+        if (mp.startAusstehend) {
+            // A second star map would differ from the one the server already keeps.
+        } else if (startKnopf) {
+            mp.startAusstehend = true;
             mp.SternkarteBereit = 21;
             sternkarteErzeugen(r, spiel);
         } else if (spiel.eigenerSpieler > 0 && spiel.spieler.spielerFarbe(spiel.eigenerSpieler, 0) > 0) {

@@ -19,6 +19,7 @@ void Mehrspieler::kanalZuruecksetzen()
     GewaehlteFarbe = 0;
     EigenesBereit = 0;
     SternkarteBereit = 0;
+    startAusstehend = false;
     SterneAngesagt = 0;
     senden = Sendedaten{};
     chatFokus = 0;

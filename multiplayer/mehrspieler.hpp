@@ -37,6 +37,7 @@ struct Mehrspieler {
     int GewaehlteFarbe = 0;
     int EigenesBereit = 0;
     int SternkarteBereit = 0;  // 21: a generated star map waits for its upload
+    bool startAusstehend = false;  // "Spiel Starten" clicked, the start not yet reported
     int SterneAngesagt = 0;
 
     // Running game: the exchange state shared with the reset routines.

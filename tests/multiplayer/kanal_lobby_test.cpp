@@ -192,6 +192,17 @@ TEST_F(LobbyScreen, ColourThenReadyThenStartGeneratesAndUploadsTheMap)
             EXPECT_EQ(spiel.systeme.entdecker(i), 0);
         }
     }
+
+    // The upload is lost. A second click makes no new map; the same one goes out again.
+    antworte("");
+    platform.advance(2.0);
+    click(500, 460);
+    EXPECT_EQ(point(&platform.screen(), 441, 456) & 0xFFFFFF, 0x3B3B3Bu) << "the button is inactive";
+    pass();
+    ASSERT_TRUE(offen());
+    EXPECT_EQ(gesendet()["i1"], "42");
+    EXPECT_EQ(gesendet()["i7"], paare["i7"]);
+    EXPECT_EQ(gesendet()["skarte"], paare["skarte"]);
 }
 
 TEST_F(LobbyScreen, JoinerPollsUntilItsNameAppearsAndEntersTheStartedGame)
