@@ -1,7 +1,8 @@
 // The whole game state: star systems, ship lists, player slots, research, economy and the
 // map/screen state. It is plain data owned by the main program and passed by reference; the
 // parallel arrays of one concept are grouped in one struct whose members carry the fields'
-// names, and every index is checked.
+// names, and every index is checked. A field added here belongs in the save file as well
+// (state/spielstand_datei.cpp, as a new version of the file).
 #pragma once
 
 #include "platform/feld.hpp"

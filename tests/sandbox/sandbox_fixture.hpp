@@ -67,6 +67,13 @@ struct Sitzung {
         pass(x, y, 1);
         pass(x, y, 0);
     }
+    // Escape on the map: the sandbox menu.
+    void escape()
+    {
+        platform.holdKey(scan::Escape);
+        pass(512, 500);
+        platform.releaseKey(scan::Escape);
+    }
     // Passes with the pointer resting in the middle of the map until the clock has moved on.
     void warte(double sekunden, double schritt = 0.05)
     {

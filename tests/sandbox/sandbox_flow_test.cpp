@@ -221,9 +221,7 @@ TEST_F(Sandbox, RouteStepsComeAtMostEveryThirtyMillisecondsAndPauseInTheMenu)
 TEST_F(Sandbox, LoadAndSaveAreOrdinaryButtonsThatOpenTheSlotScreens)
 {
     starteSpiel();
-    platform.holdKey(scan::Escape);
-    pass(512, 500);
-    platform.releaseKey(scan::Escape);
+    escape();
     EXPECT_NE(pixel(441, 279), 0x3B3B3Bu);  // "Spiel Laden" not greyed out
     EXPECT_NE(pixel(441, 333), 0x3B3B3Bu);  // "Spiel Speichern" not greyed out
     const int vorher = klicks();

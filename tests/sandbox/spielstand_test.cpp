@@ -286,9 +286,7 @@ TEST_F(SandboxFixture, ThePlayerSavesQuitsStartsAgainAndLoads)
 {
     starteSpiel();
     warte(11.0);
-    platform.holdKey(scan::Escape);
-    pass(512, 500);
-    platform.releaseKey(scan::Escape);
+    escape();
 
     click(512, 338);  // "Spiel Speichern"
     ASSERT_EQ(r.Unterzustand, "speichern");

@@ -1,0 +1,40 @@
+// Writes seeds for spielstand_fuzzer: the contents (behind the envelope) of the save of a small
+// game with ships in the master lists and the working set, and of an empty one.
+#include "state/schiffslisten.hpp"
+#include "state/spielstand_datei.hpp"
+
+#include <fstream>
+#include <string>
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) return 1;
+    const std::string ordner = argv[2];
+    qz::Spielstand leer;
+    leer.eigenerSpieler = 1;
+    leer.hintergrund = 1;
+    leer.spieler.spielerFarbe(1, 0) = 1;
+    leer.Sternanzahl = 0;
+    qz::Spielstand klein;
+    klein.eigenerSpieler = 1;
+    klein.spielLaeuft = 1;
+    klein.hintergrund = 3;
+    klein.spieler.spielerFarbe(1, 0) = 2;
+    klein.Sternanzahl = 3;
+    for (int i = 1; i <= 3; ++i) {
+        klein.systeme.name(i) = "Planet X" + std::to_string(i);
+        klein.systeme.besitzer(i) = i == 1;
+    }
+    qz::schiffAnhaengen(klein.schiffe, {1, 100, 20, 1, 1, 2, 300, 400, 300, 400, 10, 1, 0});
+    qz::schiffAnhaengen(klein.schiffe, {7, 300, 90, 0, 0, 3, 310, 410, 600, 700, 80, 2, 0});
+    qz::schiffeSchneiden(klein.schiffe, klein.saetze(1));
+    klein.saetze(1)[qz::kRoute](2) = "12349";
+    klein.karte.handelsliste = ",1,2";
+    int n = 0;
+    for (const qz::Spielstand* spiel : {&leer, &klein}) {
+        // Behind the envelope, with the even first byte that asks the fuzzer to wrap it again.
+        const std::string datei = qz::spielstandSchreiben(*spiel, 0.0, 0);
+        std::ofstream(ordner + "/seed" + std::to_string(++n), std::ios::binary) << '\0' << datei.substr(24);
+    }
+    return 0;
+}
