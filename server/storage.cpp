@@ -348,7 +348,7 @@ void Storage::countStartAsPoll(double now) {
 }
 
 Storage::ChannelTransaction::ChannelTransaction(Storage& storage, const std::string& sessionId, Wait wait)
-    : storage_(storage), lease_(storage.begin()), sessionId_(sessionId) {
+    : lease_(storage.begin()), sessionId_(sessionId) {
     try {
         Rows rows = lease_->query(wait == Wait::yes ? storage.lockRow_ : storage.lockRowSkipLocked_, {sessionId});
         found_ = rows->next();

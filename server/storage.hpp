@@ -86,7 +86,6 @@ public:
         void deleteAndCommit();
 
     private:
-        Storage& storage_;
         ConnectionPool::Lease lease_;
         std::string sessionId_;
         bool found_ = false;
