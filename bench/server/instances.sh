@@ -9,15 +9,9 @@
 # Usage: instances.sh [BUILD_DIR] [SECONDS] [ROUNDS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${1:-$root/build}
-seconds=${2:-10}
-rounds=${3:-3}
-connections=${QZ_LOAD_CONNECTIONS:-32}
-bin=$build/bin
-for tool in wrk nginx; do
-  command -v "$tool" >/dev/null || { echo "missing $tool (scripts/setup.sh installs it)" >&2; exit 1; }
-done
-[ -x "$bin/qz-server" ] && [ -x "$bin/qz_server_load_prepare" ] || { echo "build qz-server and qz_server_load_prepare first" >&2; exit 1; }
+# shellcheck source=bench/server/load_common.sh
+source "$root/bench/server/load_common.sh"
+load_arguments "$@"
 
 work=$(mktemp -d)
 pids=()
@@ -28,9 +22,6 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-# shellcheck source=bench/server/load_common.sh
-source "$root/bench/server/load_common.sh"
 
 bash "$root/tests/server/postgres.sh" start "$work/postgres"
 postgres_url="$(cat "$work/postgres/url")/postgres"

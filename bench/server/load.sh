@@ -7,15 +7,9 @@
 # test command. Usage: load.sh [BUILD_DIR] [SECONDS] [ROUNDS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${1:-$root/build}
-seconds=${2:-10}
-rounds=${3:-3}
-connections=${QZ_LOAD_CONNECTIONS:-32}
-bin=$build/bin
-for tool in wrk nginx; do
-  command -v "$tool" >/dev/null || { echo "missing $tool (scripts/setup.sh installs it)" >&2; exit 1; }
-done
-[ -x "$bin/qz-server" ] && [ -x "$bin/qz_server_load_prepare" ] || { echo "build qz-server and qz_server_load_prepare first" >&2; exit 1; }
+# shellcheck source=bench/server/load_common.sh
+source "$root/bench/server/load_common.sh"
+load_arguments "$@"
 
 work=$(mktemp -d)
 server_pid=""
@@ -26,9 +20,6 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-# shellcheck source=bench/server/load_common.sh
-source "$root/bench/server/load_common.sh"
 
 server_port=$(free_port)
 "$bin/qz-server" --bind 127.0.0.1 --port "$server_port" --db "$work/load.db" --hash-cost minimum \

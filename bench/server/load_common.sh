@@ -1,6 +1,20 @@
-# Shared by the server load benchmarks (sourced): free ports, waiting for a listener, wrk
-# rounds that keep the best requests per second, and CPU time per request.
-# The caller sets: work (a scratch folder), seconds, connections.
+# Shared by the server load benchmarks (sourced): their arguments, free ports, waiting for a
+# listener, wrk rounds that keep the best requests per second, and CPU time per request.
+
+# load_arguments [BUILD_DIR] [SECONDS] [ROUNDS]: sets build, bin, seconds, rounds and
+# connections, and stops when wrk, nginx or the programs to drive are missing.
+load_arguments() {
+  build=${1:-$root/build}
+  seconds=${2:-10}
+  rounds=${3:-3}
+  connections=${QZ_LOAD_CONNECTIONS:-32}
+  bin=$build/bin
+  local tool
+  for tool in wrk nginx; do
+    command -v "$tool" >/dev/null || { echo "missing $tool (scripts/setup.sh installs it)" >&2; exit 1; }
+  done
+  [ -x "$bin/qz-server" ] && [ -x "$bin/qz_server_load_prepare" ] || { echo "build qz-server and qz_server_load_prepare first" >&2; exit 1; }
+}
 
 free_port() {
   local port
