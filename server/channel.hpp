@@ -96,6 +96,7 @@ struct ChannelState {
     int maxPlayers = kMaxPlayers;
     int stars = 0;
     bool started = false;
+    double startedAt = 0;  // server clock; 0 for a game stored by an older server
     std::array<Slot, kMaxPlayers + 1> slots;  // 1..maxPlayers
     std::array<PlayerState, kMaxPlayers + 1> players;
     StarMap map;

@@ -73,7 +73,8 @@ std::size_t CommandHandler::sweep(double now) {
     try {
         storage_.forgetAddressEventsBefore(now - 3600);  // the longest window a rate looks back
         channels_.keepOnly(storage_.channelIds());
-        candidates = storage_.sweepCandidates(now - kSlotTimeoutSeconds, now - kEmptyChannelSeconds);
+        candidates = storage_.sweepCandidates(now - kSlotTimeoutSeconds, now - kEmptyChannelSeconds,
+                                              now - config_.gameIdleSeconds);
     } catch (const std::exception& error) {
         logLine(LogLevel::error, std::string("sweep failed: ") + error.what());
         return 0;
@@ -110,7 +111,10 @@ std::size_t CommandHandler::sweep(double now) {
                 c.emptySince = now;
             }
             changes.emptySince = c.emptySince != emptySince;
-            if (!present && now - c.emptySince >= kEmptyChannelSeconds) {
+            // Players of a running game may have the menu open for a long while, and the
+            // game does not poll meanwhile; only a lobby closes soon.
+            const double idleLimit = c.started ? config_.gameIdleSeconds : kEmptyChannelSeconds;
+            if (!present && now - c.emptySince >= idleLimit) {
                 open.deleteChannel();
                 ++closed;
                 logLine(LogLevel::info, "channel closed id=" + id);

@@ -28,7 +28,8 @@ public:
     std::optional<std::string> handleWithoutHashing(std::string_view query, std::string_view body, double now,
                                                     const std::string& client);
 
-    // Frees lobby slots of players silent for 60 s and closes channels empty for 5 minutes;
+    // Frees lobby slots of players silent for 60 s and closes lobbies empty for 5 minutes and
+    // running games nobody polled for a day (ServerConfig::gameIdleSeconds);
     // returns how many it closed. Any number of instances may sweep at once.
     std::size_t sweep(double now);
 

@@ -25,6 +25,7 @@ struct ServerConfig {
     bool registrationOpen = true;
     HashCost hashCost = HashCost::interactive;
     AddressLimits perAddress;
+    double gameIdleSeconds = kGameIdleSeconds;
     std::size_t shipBytesPerChannel = kShipBytesPerChannel;
     std::size_t shipBytesTotal = kShipBytesTotal;
 };

@@ -3,6 +3,7 @@
 #include "game_input.hpp"
 #include "game_reply.hpp"
 #include "game_rules.hpp"
+#include "plausibility.hpp"
 
 #include <algorithm>
 
@@ -50,6 +51,7 @@ std::string playGame(CommandContext& context, const std::string& sessionId, cons
     ChannelState& c = open.state();
     const int slot = c.slotOf(input.name);
     if (slot == 0) throw BadRequest("Spieler nicht im Channel");
+    requirePlausibleReports(c, input, context.now);
     const std::size_t before = c.players[slot].bytes();
     if (input.ships == GameInput::Ships::replace) requireRoomForShips(context, c, slot, *input.form);
     ChannelChanges changes;

@@ -35,7 +35,7 @@ void readShips(GameInput& input, const FormFields& form) {
     }
     if (flag != "ok") throw BadRequest("si0 ungueltig");
     input.ships = GameInput::Ships::replace;
-    if (!form.value("si9").empty()) requireInt(form.value("si9"), "si9");
+    if (!form.value("si9").empty()) requireIntInRange(form.value("si9"), "si9", 0, kIntMax);
 }
 
 void readAttacks(GameInput& input, const FormFields& form, int stars) {

@@ -18,10 +18,12 @@ inline constexpr int kMaxStars = 500;
 inline constexpr int kMinPlayers = 2;
 inline constexpr int kMaxPlayers = 4;
 inline constexpr int kColourCount = 8;
+inline constexpr int kShipTypes = 8;
 inline constexpr int kBackgroundCount = 13;
 
 inline constexpr double kSlotTimeoutSeconds = 60;
-inline constexpr double kEmptyChannelSeconds = 300;
+inline constexpr double kEmptyChannelSeconds = 300;  // a lobby nobody polls closes
+inline constexpr double kGameIdleSeconds = 24 * 3600;  // a running game nobody polls (--game-idle-hours)
 inline constexpr std::size_t kChatHistoryLines = 20;
 inline constexpr std::size_t kMaxOpenChannels = 1000;
 

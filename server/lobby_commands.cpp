@@ -5,6 +5,7 @@
 #include "log.hpp"
 #include "map_upload.hpp"
 #include "number_list.hpp"
+#include "plausibility.hpp"
 #include "text_checks.hpp"
 
 #include <algorithm>
@@ -38,6 +39,7 @@ LobbyPoll readLobbyPoll(CommandContext& context, const FormFields& form) {
     } else if (started == "42") {
         poll.kind = PollKind::upload;
         poll.map = readMapUpload(form, kMaxPlayers);
+        requirePlausibleMap(*poll.map);
     } else {
         throw BadRequest("Ungueltiger Spielstatus");
     }
@@ -91,10 +93,11 @@ void applyLobbyChoices(ChannelState& c, int slot, const LobbyPoll& poll, Channel
     }
 }
 
-void startGame(ChannelState& c, StarMap map, ChannelChanges& changes) {
+void startGame(ChannelState& c, StarMap map, double now, ChannelChanges& changes) {
     c.stars = map.size();
     c.map = std::move(map);
     c.started = true;
+    c.startedAt = now;
     changes.header = true;
     changes.wholeMap = true;
     logLine(LogLevel::info, "game started channel=" + c.sessionId + " stars=" + std::to_string(c.stars));
@@ -184,7 +187,7 @@ std::string channelPoll(CommandContext& context, const std::string& sessionId, c
     if (slot > 0) {
         markPoll(c, slot, context.now, changes);
         if (!c.started && poll.kind != PollKind::join) applyLobbyChoices(c, slot, poll, changes);
-        if (poll.kind == PollKind::upload && !c.started) startGame(c, std::move(*poll.map), changes);
+        if (poll.kind == PollKind::upload && !c.started) startGame(c, std::move(*poll.map), context.now, changes);
     }
     open.commit(changes);
     return buildLobbyReply(c);

@@ -7,20 +7,48 @@
 #include "options.hpp"
 #include "text_checks.hpp"
 
+#include <termios.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <exception>
+#include <iostream>
+#include <stdexcept>
 #include <thread>
 
 using namespace qz::server;
 
 namespace {
 
+// One line from standard input; on a terminal it is asked for and not echoed.
+std::string readPassword() {
+    const bool terminal = isatty(STDIN_FILENO) != 0;
+    termios saved{};
+    if (terminal) {
+        std::fputs("Passwort: ", stderr);
+        tcgetattr(STDIN_FILENO, &saved);
+        termios quiet = saved;
+        quiet.c_lflag &= static_cast<tcflag_t>(~ECHO);
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+    }
+    std::string line;
+    std::getline(std::cin, line);
+    if (terminal) {
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
+        std::fputs("\n", stderr);
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) throw std::invalid_argument("no password given on standard input");
+    return line;
+}
+
 int addUser(const Options& options) {
     requireName(options.userName, "Benutzername");
+    const std::string password = options.password.empty() ? readPassword() : options.password;
     Storage storage(options.database, 1);
     AccountBook accounts(storage, options.hashCost);
     // The game sends the MD5 of the password, so that is what the credential protects.
-    accounts.add(options.userName, md5UpperHex(options.password));
+    accounts.add(options.userName, md5UpperHex(password));
     logLine(LogLevel::info, "account added name=" + options.userName);
     return 0;
 }
@@ -30,6 +58,7 @@ int serve(const Options& options) {
     ServerConfig config;
     config.registrationOpen = !options.closedRegistration;
     config.hashCost = options.hashCost;
+    config.gameIdleSeconds = options.gameIdleHours * 3600.0;
     config.shipBytesTotal = static_cast<std::size_t>(options.shipMemoryMegabytes) << 20;
     config.perAddress = {options.failedLoginsPerMinute, options.registrationsPerHour, options.channelCreationsPerHour,
                          options.openChannelsPerAddress};

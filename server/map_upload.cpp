@@ -4,6 +4,8 @@
 #include "number_list.hpp"
 #include "text_checks.hpp"
 
+#include <limits>
+
 namespace qz::server {
 
 StarMap readMapUpload(const FormFields& form, int maxPlayers) {
@@ -14,17 +16,19 @@ StarMap readMapUpload(const FormFields& form, int maxPlayers) {
         requireName(name, "Systemname");
         map.name.emplace_back(name);
     }
-    map.x = parseIntList(form.value("i7"), "i7");
-    map.y = parseIntList(form.value("i8"), "i8");
+    // No value of a star map is negative.
+    constexpr int kMax = std::numeric_limits<int>::max();
+    map.x = parseIntListInRange(form.value("i7"), "i7", 0, kMax);
+    map.y = parseIntListInRange(form.value("i8"), "i8", 0, kMax);
     map.owner = parseIntListInRange(form.value("i9"), "i9", 0, maxPlayers);
-    map.type = parseIntList(form.value("i10"), "i10");
-    map.population = parseIntList(form.value("i11"), "i11");
-    map.supply = parseIntList(form.value("i12"), "i12");
-    map.research = parseIntList(form.value("i13"), "i13");
-    map.trade = parseIntList(form.value("i14"), "i14");
-    map.shipyard = parseIntList(form.value("i15"), "i15");
-    map.shield = parseIntList(form.value("i16"), "i16");
-    map.fortification = parseIntList(form.value("i17"), "i17");
+    map.type = parseIntListInRange(form.value("i10"), "i10", 0, kMax);
+    map.population = parseIntListInRange(form.value("i11"), "i11", 0, kMax);
+    map.supply = parseIntListInRange(form.value("i12"), "i12", 0, kMax);
+    map.research = parseIntListInRange(form.value("i13"), "i13", 0, kMax);
+    map.trade = parseIntListInRange(form.value("i14"), "i14", 0, kMax);
+    map.shipyard = parseIntListInRange(form.value("i15"), "i15", 0, kMax);
+    map.shield = parseIntListInRange(form.value("i16"), "i16", 0, kMax);
+    map.fortification = parseIntListInRange(form.value("i17"), "i17", 0, kMax);
     map.background = requireIntInRange(form.value("skarte"), "skarte", 1, kBackgroundCount);
     for (const auto* values : {&map.x, &map.y, &map.owner, &map.type, &map.population, &map.supply, &map.research,
                                &map.trade, &map.shipyard, &map.shield, &map.fortification}) {

@@ -62,6 +62,10 @@ CREATE TABLE address_events(address TEXT NOT NULL, kind INT NOT NULL, at DOUBLE 
 CREATE INDEX address_events_by_address ON address_events(address, kind, at);
 CREATE INDEX address_events_by_time ON address_events(at);
 )",
+    // 7: when a game started, which bounds the shields and fortifications its players report.
+    R"(
+ALTER TABLE channels ADD COLUMN started_at DOUBLE PRECISION NOT NULL DEFAULT 0;
+)",
 };
 
 std::string replaceAll(std::string text, const std::string& from, const std::string& to) {

@@ -82,6 +82,8 @@ Options parseOptions(const std::vector<std::string>& arguments) {
             options.channelCreationsPerHour = numberAfter(arguments, i, 0, 1000000);
         } else if (a == "--max-open-channels") {
             options.openChannelsPerAddress = numberAfter(arguments, i, 0, 1000000);
+        } else if (a == "--game-idle-hours") {
+            options.gameIdleHours = numberAfter(arguments, i, 1, 24 * 366);
         } else if (a == "--ship-memory-mb") {
             options.shipMemoryMegabytes = numberAfter(arguments, i, 1, 1024 * 1024);
         } else if (a == "--closed-registration") {
@@ -98,13 +100,13 @@ Options parseOptions(const std::vector<std::string>& arguments) {
     }
     if (options.mode == Options::Mode::help) return options;
     if (words.empty()) return options;
-    if (words.size() == 4 && words[0] == "user" && words[1] == "add") {
+    if ((words.size() == 3 || words.size() == 4) && words[0] == "user" && words[1] == "add") {
         options.mode = Options::Mode::addUser;
         options.userName = words[2];
-        options.password = words[3];
+        if (words.size() == 4) options.password = words[3];
         return options;
     }
-    throw std::invalid_argument("unknown command (see --help); accounts are added with: user add NAME PASSWORD");
+    throw std::invalid_argument("unknown command (see --help); accounts are added with: user add NAME");
 }
 
 std::string helpText() {
@@ -112,8 +114,10 @@ std::string helpText() {
 
 Usage:
   qz-server [options]                      serve games
-  qz-server [options] user add NAME PASSWORD
-                                           add an account (or set its password) and exit
+  qz-server [options] user add NAME        add an account (or set its password) and exit;
+                                           the password is read from standard input
+                                           (without echo on a terminal), so it stays out
+                                           of the process list and the shell history
 
 Options:
   --port N               TCP port to listen on (default 80; 0 picks a free one)
@@ -142,6 +146,8 @@ Options:
   --max-channel-creations N
                          new channels per address and hour (default 10)
   --max-open-channels N  open channels created from one address at once (default 3)
+  --game-idle-hours N    a started game nobody polls is kept this long (default 24);
+                         a lobby closes 5 minutes after it became empty
   --ship-memory-mb N     memory all players' ship lists may take together (default 1024;
                          one channel may take 8)
   --hash-cost LEVEL      work of the password hash for new credentials:

@@ -29,11 +29,12 @@ struct Options {
     int registrationsPerHour = kRegistrationsPerHour;
     int channelCreationsPerHour = kChannelCreationsPerHour;
     int openChannelsPerAddress = kOpenChannelsPerAddress;
+    int gameIdleHours = static_cast<int>(kGameIdleSeconds / 3600);
     int shipMemoryMegabytes = static_cast<int>(kShipBytesTotal >> 20);
     HashCost hashCost = HashCost::interactive;
     LogLevel logLevel = LogLevel::info;
     std::string userName;  // user add
-    std::string password;  // user add
+    std::string password;  // user add; empty: read from standard input
 };
 
 // Throws std::invalid_argument with a message for the operator.

@@ -3,26 +3,30 @@
 #include "bad_request.hpp"
 #include "number_list.hpp"
 
+#include <limits>
+
 namespace qz::server {
 
 ShipLists readShipLists(const ShipListTexts& texts, int stars) {
     ShipLists ships;
-    ships.typeValues = parseIntList(texts.type, "si1");
+    // The game knows eight ship types, and no list of it holds a negative value.
+    constexpr int kMax = std::numeric_limits<int>::max();
+    ships.typeValues = parseIntListInRange(texts.type, "si1", 1, kShipTypes);
     ships.dockedValues = parseIntListInRange(texts.docked, "si2", 0, stars);
     ships.locationValues = parseIntListInRange(texts.location, "si3", 0, stars);
     const std::size_t routes = parseRouteList(texts.route, "si4").size();
-    const std::size_t fleets = parseIntList(texts.fleet, "si5").size();
-    const std::size_t xs = parseIntList(texts.x, "si6").size();
-    const std::size_t ys = parseIntList(texts.y, "si7").size();
-    ships.hullValues = parseIntList(texts.hull, "si10");
-    ships.shieldValues = parseIntList(texts.shield, "si11");
-    ships.firepowerValues = parseIntList(texts.firepower, "si12");
+    const std::size_t fleets = parseIntListInRange(texts.fleet, "si5", 0, kMax).size();
+    const std::size_t xs = parseIntListInRange(texts.x, "si6", 0, kMax).size();
+    const std::size_t ys = parseIntListInRange(texts.y, "si7", 0, kMax).size();
+    ships.hullValues = parseIntListInRange(texts.hull, "si10", 0, kMax);
+    ships.shieldValues = parseIntListInRange(texts.shield, "si11", 0, kMax);
+    ships.firepowerValues = parseIntListInRange(texts.firepower, "si12", 0, kMax);
     const std::size_t n = ships.typeValues.size();
     for (std::size_t count : {ships.dockedValues.size(), ships.locationValues.size(), routes, fleets, xs, ys,
                               ships.hullValues.size(), ships.shieldValues.size(), ships.firepowerValues.size()}) {
         if (count != n) throw BadRequest("Schifflisten ungleich lang");
     }
-    if (!texts.highestFleet.empty()) requireInt(texts.highestFleet, "si8");
+    if (!texts.highestFleet.empty()) requireIntInRange(texts.highestFleet, "si8", 0, kMax);
     ships.type = texts.type;
     ships.hull = texts.hull;
     ships.shield = texts.shield;

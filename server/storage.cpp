@@ -15,12 +15,12 @@ int integer(const Rows& rows, int column) { return static_cast<int>(rows->intege
 
 void writeHeader(SqlConnection& db, const ChannelState& c) {
     db.run("INSERT INTO channels(sid, name, has_password, version, host, max_players, stars, started, background, "
-           "creator, empty_since) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT(sid) DO UPDATE SET name = "
-           "excluded.name, has_password = excluded.has_password, version = excluded.version, host = excluded.host, "
-           "max_players = excluded.max_players, stars = excluded.stars, started = excluded.started, background = "
-           "excluded.background, creator = excluded.creator",
+           "creator, empty_since, started_at) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT(sid) DO UPDATE SET "
+           "name = excluded.name, has_password = excluded.has_password, version = excluded.version, host = "
+           "excluded.host, max_players = excluded.max_players, stars = excluded.stars, started = excluded.started, "
+           "background = excluded.background, creator = excluded.creator, started_at = excluded.started_at",
            {c.sessionId, c.name, c.hasPassword ? 1 : 0, c.version, c.hostName, c.maxPlayers, c.stars, c.started ? 1 : 0,
-            c.map.background, c.creatorAddress, c.emptySince});
+            c.map.background, c.creatorAddress, c.emptySince, c.startedAt});
 }
 
 void writeSlot(SqlConnection& db, const ChannelState& c, int slot) {
@@ -205,7 +205,7 @@ std::optional<ChannelState> loadRows(SqlConnection& db, const std::string& sessi
     ChannelState c;
     {
         Rows rows = db.query("SELECT sid, name, has_password, version, host, max_players, stars, started, background, "
-                             "empty_since, creator FROM channels WHERE sid = ?",
+                             "empty_since, creator, started_at FROM channels WHERE sid = ?",
                              {sessionId});
         if (!rows->next()) return std::nullopt;
         c.sessionId = rows->text(0);
@@ -219,6 +219,7 @@ std::optional<ChannelState> loadRows(SqlConnection& db, const std::string& sessi
         c.map.background = integer(rows, 8);
         c.emptySince = rows->real(9);
         c.creatorAddress = rows->text(10);
+        c.startedAt = rows->real(11);
     }
     loadSlots(db, c);
     loadSystems(db, c);
@@ -322,14 +323,15 @@ std::vector<std::string> Storage::channelIds() {
     return ids;
 }
 
-std::vector<std::string> Storage::sweepCandidates(double silentSince, double emptySince) {
+std::vector<std::string> Storage::sweepCandidates(double silentSince, double lobbyEmptySince, double gameEmptySince) {
     SqlTransaction t(begin());
     std::vector<std::string> ids;
     Rows rows = t.db().query(
-        "SELECT c.sid FROM channels c WHERE (c.empty_since >= 0 AND c.empty_since <= ?) OR (c.started = 0 AND "
+        "SELECT c.sid FROM channels c WHERE (c.empty_since >= 0 AND ((c.started = 0 AND c.empty_since <= ?) OR "
+        "(c.started <> 0 AND c.empty_since <= ?))) OR (c.started = 0 AND "
         "EXISTS(SELECT 1 FROM slots s WHERE s.sid = c.sid AND s.name <> '' AND s.last_poll <= ?)) OR (c.empty_since < 0 "
         "AND NOT EXISTS(SELECT 1 FROM slots s WHERE s.sid = c.sid AND s.name <> '' AND s.last_poll > ?))",
-        {emptySince, silentSince, silentSince});
+        {lobbyEmptySince, gameEmptySince, silentSince, silentSince});
     while (rows->next()) ids.push_back(rows->text(0));
     rows.reset();
     t.commit();

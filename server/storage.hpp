@@ -58,8 +58,9 @@ public:
     bool createChannel(const ChannelState& channel, std::size_t maxOpen);
     std::vector<std::string> channelIds();
     // Channels the sweep may have to change: a lobby player silent since `silentSince`,
-    // nobody present any more, or empty since `emptySince`.
-    std::vector<std::string> sweepCandidates(double silentSince, double emptySince);
+    // nobody present any more, or a lobby empty since `lobbyEmptySince`, a running game
+    // since `gameEmptySince`.
+    std::vector<std::string> sweepCandidates(double silentSince, double lobbyEmptySince, double gameEmptySince);
     // A (re)started instance counts as a poll of every seated player, since nobody could
     // reach it while it was down.
     void countStartAsPoll(double now);

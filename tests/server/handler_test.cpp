@@ -83,6 +83,26 @@ TEST(HandlerGame, ARunningGameKeepsTheSlotsOfSilentPlayers) {
     server.now = 400;
     EXPECT_EQ(server.send(game.sessionId, gamePairs(game.names[0], {})).rfind("#BES-", 0), 0u)
         << "silent for 400 s and still seated";
+
+    // Nobody polls any more (every player has the menu open): the game waits a day.
+    server.now = 500;
+    server.sweep();
+    server.now = 500 + kGameIdleSeconds - 1;
+    server.sweep();
+    EXPECT_TRUE(server.storage().loadChannel(game.sessionId).has_value()) << "closed before its day was over";
+    server.now = 500 + kGameIdleSeconds;
+    server.sweep();
+    EXPECT_FALSE(server.storage().loadChannel(game.sessionId).has_value());
+}
+
+TEST(HandlerGame, ReportedDefencesMayGrowOneResearchLevelADay) {
+    InProcessServer server;
+    const Game game = startGame(server.sender(), 2, 50);
+    const Pairs report = {{"pi1", ",1"}, {"pi2", ",150"}, {"pi3", ",5120"}};  // shield and fortification level 10
+    EXPECT_EQ(server.send(game.sessionId, gamePairs(game.names[0], {}, report)), "fehler;;Schild zu hoch in pi2");
+    server.now = 6 * 5;  // day 6, and the clients' clocks may be three days ahead
+    EXPECT_EQ(server.send(game.sessionId, gamePairs(game.names[0], {}, report)).rfind("#BES-", 0), 0u);
+    EXPECT_EQ(item(record(server.send(game.sessionId, gamePairs(game.names[0], {})), "SLD"), 1), "150");
 }
 
 TEST(HandlerGame, ARestartCountsAsAPollOfEverySeatedPlayer) {

@@ -135,6 +135,31 @@ TEST_F(ServerBadInput, SystemNumbersMustLieWithinTheStarCount) {
     expectRefusedAndNothingChanged(play(1, {Ship{2, 100, 50, 51, 0}}), "Wert ausserhalb in si2");
 }
 
+TEST_F(ServerBadInput, GameDataMustBeWhatTheGameCanProduce) {
+    expectRefusedAndNothingChanged(play(1, {Ship{9, 100, 50, 0, 7}}), "Wert ausserhalb in si1");
+    expectRefusedAndNothingChanged(play(1, {Ship{0, 100, 50, 0, 7}}), "Wert ausserhalb in si1");
+    expectRefusedAndNothingChanged(play(1, {Ship{2, -100, 50, 0, 7}}), "Wert ausserhalb in si10");
+    expectRefusedAndNothingChanged(play(1, {Ship{2, 100, 50, 0, 7, -3, 0}}), "Wert ausserhalb in si6");
+    // A new game: 15 shield points and 12 of fortification per research level, a level a day.
+    expectGameRequestRefused({{"pi1", ",1"}, {"pi2", ",500"}, {"pi3", ",5000"}}, "Schild zu hoch in pi2");
+    expectGameRequestRefused({{"pi1", ",1"}, {"pi2", ",0"}, {"pi3", ",9000"}}, "Befestigung zu hoch in pi3");
+
+    const std::string lobby = record(send("", createPairs("Karte", 2, 20)), "sid");
+    send(lobby, lobbyPairs("Zaungast", 0, 1, 1));
+    stored_ = snapshot();
+    view_ = views();
+    Pairs upload = uploadPairs("Zaungast", 1, 2, 20);
+    for (auto& [key, value] : upload) {
+        if (key == "i7") value.replace(value.find(",80"), 3, ",-80");
+    }
+    expectRefusedAndNothingChanged(send(lobby, upload), "Wert ausserhalb in i7");
+    upload = uploadPairs("Zaungast", 1, 2, 20);
+    for (auto& [key, value] : upload) {
+        if (key == "i17") value = ",5000,5000,9999" + value.substr(value.find(",800") + 4);
+    }
+    expectRefusedAndNothingChanged(send(lobby, upload), "Befestigung zu hoch in i17");
+}
+
 TEST_F(ServerBadInput, TheSessionMustExistAndTheSenderHoldASlot) {
     expectRefusedAndNothingChanged(send(std::string(32, 'f'), gamePairs(game_.names[0], {})), "Unbekannte Sitzung");
     expectRefusedAndNothingChanged(send("", gamePairs(game_.names[0], {})), "Sitzung fehlt");

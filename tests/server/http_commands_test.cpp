@@ -65,10 +65,35 @@ protected:
 TEST_F(ClosedRegistration, OnlyAccountsAddedByTheOperatorLogIn) {
     EXPECT_EQ(send("", loginPairs("Bob")), "loginerror");
     EXPECT_EQ(snapshot().find("Bob"), std::string::npos);
-    ASSERT_EQ(runServerCommand({"user", "add", "Bob", "Bob-geheim", "--db", database_, "--hash-cost", "minimum"}), 0);
+    // The password comes on standard input, out of the process list and the shell history.
+    ASSERT_EQ(runServerCommand({"user", "add", "Bob", "--db", database_, "--hash-cost", "minimum"}, "Bob-geheim\n"), 0);
+    ASSERT_EQ(runServerCommand({"user", "add", "Cleo", "Cleo-geheim", "--db", database_, "--hash-cost", "minimum"}), 0);
+    EXPECT_NE(runServerCommand({"user", "add", "Dana", "--db", database_, "--hash-cost", "minimum"}, ""), 0)
+        << "no password, no account";
     // digestOf("Bob") is the MD5 of "Bob-geheim", as the game computes it.
     EXPECT_EQ(send("", loginPairs("Bob")), "loginok");
+    EXPECT_EQ(send("", loginPairs("Cleo")), "loginok");
+    EXPECT_EQ(send("", loginPairs("Dana")), "loginerror");
     EXPECT_EQ(send("", {{"infos", "login"}, {"i1", "Bob"}, {"i2", digestOf("x")}}), "loginerror");
+}
+
+class DebugLog : public ServerFixture {
+protected:
+    std::vector<std::string> options() const override { return {"--log-level", "debug"}; }
+};
+
+TEST_F(DebugLog, TheLoginDigestNeverReachesTheLog) {
+    ASSERT_EQ(send("", loginPairs("Anna")), "loginok");
+    ASSERT_EQ(send("", loginPairs("Anna")), "loginok");
+    ASSERT_EQ(send("", {{"infos", "login"}, {"i1", "Anna"}, {"i2", digestOf("falsch")}}), "loginerror");
+    send("", {{"infos", "login"}, {"i1", "Anna;"}, {"i2", digestOf("Anna")}});
+    send("", {{"infos", "login"}, {"i1", "Anna"}, {"i2", digestOf("Anna") + "0"}});
+    const std::string log = server_->log();
+    EXPECT_NE(log.find("login ok name=Anna"), std::string::npos) << log;
+    for (const std::string& secret : {digestOf("Anna"), digestOf("falsch")}) {
+        EXPECT_EQ(log.find(secret), std::string::npos);
+        EXPECT_EQ(log.find(urlEncode(secret, true)), std::string::npos);
+    }
 }
 
 TEST(ServerCommandLine, HelpExplainsTheOptionsAndBadOptionsFail) {

@@ -73,7 +73,7 @@ TEST_F(ServerGame, HeavyBattleshipsTakeAPlanetShieldFirstThenFortification) {
     EXPECT_EQ(item(record(reply, "BES"), 2), "2");
 
     // While attacked, the owner's report cannot restore the planet.
-    reply = play(2, {}, {{"pi1", ",2"}, {"pi2", ",500"}, {"pi3", ",5000"}});
+    reply = play(2, {}, {{"pi1", ",2"}, {"pi2", ",45"}, {"pi3", ",5000"}});
     EXPECT_EQ(item(record(reply, "SLD"), 2), "0");
     EXPECT_EQ(item(record(reply, "BFG"), 2), "50");
     EXPECT_EQ(item(record(reply, "PAG"), 2), "2") << "each request of the owner is one round";

@@ -138,13 +138,13 @@ TEST(Agreements, BothOffersMakeAnAgreementAndACancelEndsItForBoth) {
 TEST(Battles, TwoPlayersInSpaceAtOneSystemFight) {
     ChannelState c = twoPlayers();
     c.players[1].ships = shipsAt(",2,3,4", ",0,0,0", ",4,9,4");
-    c.players[2].ships = shipsAt(",2,0,5", ",0,0,4", ",9,4,0");
+    c.players[2].ships = shipsAt(",2,5", ",0,4", ",9,0");
     c.players[3].ships = shipsAt(",1", ",0", ",4");
     const std::vector<Battle> battles = findBattles(c);
     ASSERT_EQ(battles.size(), 2u);
     EXPECT_EQ(battles[0].system, 4);
     EXPECT_EQ(battles[0].ships[1], (std::vector<int>{1, 3}));
-    EXPECT_TRUE(battles[0].ships[2].empty()) << "a deleted ship and a docked ship do not fight";
+    EXPECT_TRUE(battles[0].ships[2].empty()) << "a docked ship does not fight";
     EXPECT_EQ(battles[0].ships[3], (std::vector<int>{1}));
     EXPECT_EQ(battles[1].system, 9);
     EXPECT_EQ(battles[1].ships[2], (std::vector<int>{1}));
