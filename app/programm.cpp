@@ -1,7 +1,8 @@
 #include "app/programm.hpp"
 
-#include "frame/klang.hpp"
+#include "app/frame_pacing.hpp"
 #include "app/picture_loading.hpp"
+#include "frame/klang.hpp"
 #include "sandbox/sandkasten.hpp"
 #include "gfx/widgets.hpp"
 #include "multiplayer/multiplayer_screen.hpp"
@@ -158,7 +159,7 @@ bool mainLoopPass(Programm& programm)
         playClick(r);
         r.Mausereignis = 0;
     }
-    r.platform.sleepMs(1);
+    waitForNextFrame(r.platform, programm.frameFaellig);
     return r.Programmzustand != "close";
 }
 

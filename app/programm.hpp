@@ -25,6 +25,7 @@ struct Programm {
     Bildquellen bildquellen = dateiBildquellen();  // where a starting game takes its pictures
     Speichermenue speichermenue;                   // the sandbox's save slots as last read
     std::thread worker;
+    double frameFaellig = 0.0;  // when the next pass may start (frame_pacing.hpp)
 };
 
 // What the program is connected to: the server round trip and the picture loader.

@@ -43,6 +43,11 @@ public:
 
     virtual double timer() = 0;
     virtual void sleepMs(int milliseconds) = 0;
+    // Sleeps until timer() reads at least `zeit`; returns at once when it already does.
+    virtual void sleepUntil(double zeit) = 0;
+    // The shortest time between two shown frames: one refresh of the display, or the frame
+    // limit where the display cannot pace presents itself.
+    virtual double framePeriod() const = 0;
     // Sleeps at most that long, returning early when a key is pressed (checked every 50 ms).
     virtual void sleepUntilKey(int milliseconds) = 0;
 

@@ -4,6 +4,7 @@
 
 #include "platform/platform.hpp"
 
+#include <algorithm>
 #include <deque>
 #include <set>
 #include <string>
@@ -42,6 +43,8 @@ public:
     std::string inkey() override;
     double timer() override { return now_; }
     void sleepMs(int milliseconds) override { now_ += milliseconds / 1000.0; }
+    void sleepUntil(double zeit) override { now_ = std::max(now_, zeit); }
+    double framePeriod() const override { return framePeriod_; }
     void sleepUntilKey(int milliseconds) override;
     Sound& sound() override { return sound_; }
 
@@ -56,6 +59,8 @@ public:
     void typeText(const std::string& cp437);         // one buffered key per byte
     void typeSpecialKey(int scanCode);                // 255 followed by the scan code
     void advance(double seconds) { now_ += seconds; }
+    // Passes per second of the main loop: 1000 unless a test asks for the pace of a display.
+    void setPassRate(double passesPerSecond) { framePeriod_ = 1.0 / passesPerSecond; }
 
     const std::string& title() const { return title_; }
     int framesShown() const { return frames_; }
@@ -69,6 +74,7 @@ private:
     std::set<int> held_;
     std::deque<std::string> keys_;
     double now_ = 1000.0;
+    double framePeriod_ = 0.001;
     std::string title_;
     int frames_ = 0;
     RecordingSound sound_;

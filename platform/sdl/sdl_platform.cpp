@@ -50,6 +50,8 @@ void SdlPlatform::screenOpen(int width, int height, int depth)
     if (!window_) raiseError(kIllegalFunctionCall);
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
     if (!renderer_) raiseError(kIllegalFunctionCall);
+    vsync_ = SDL_RenderSetVSync(renderer_, 1) == 0;
+    updateFramePeriod();
     SDL_RenderSetLogicalSize(renderer_, width, height);
     texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
     if (!texture_) raiseError(kIllegalFunctionCall);
@@ -73,8 +75,46 @@ void SdlPlatform::windowTitle(const std::string& title)
     if (window_) SDL_SetWindowTitle(window_, title_.c_str());
 }
 
+void SdlPlatform::updateFramePeriod()
+{
+    SDL_DisplayMode mode;
+    const int display = SDL_GetWindowDisplayIndex(window_);
+    const bool known = display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 && mode.refresh_rate > 0;
+    const double refresh = known ? mode.refresh_rate : 60.0;
+    // With vsync the present waits for the refresh itself; the limit then only catches a driver
+    // that claims to wait and does not, and lies a little above the refresh so that it never
+    // decides which refresh a frame lands on.
+    framePeriod_ = (vsync_ ? 0.95 : 1.0) / refresh;
+}
+
+bool SdlPlatform::fullscreen() const
+{
+    return window_ != nullptr && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
+void SdlPlatform::toggleFullscreen()
+{
+    SDL_SetWindowFullscreen(window_, fullscreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    mustPresent_ = true;
+}
+
+// F11 and Alt+Enter belong to the window, not to the game: they toggle a borderless fullscreen
+// window and never reach the keyboard buffer.
+bool SdlPlatform::windowKey(const SDL_Event& e)
+{
+    const SDL_Scancode s = e.key.keysym.scancode;
+    const bool enter = s == SDL_SCANCODE_RETURN || s == SDL_SCANCODE_KP_ENTER;
+    if (s != SDL_SCANCODE_F11 && !(enter && (e.key.keysym.mod & KMOD_ALT) != 0)) return false;
+    if (!e.key.repeat) toggleFullscreen();
+    return true;
+}
+
 void SdlPlatform::present()
 {
+    // Menus and a resting map draw the same frame pass after pass; it is on screen already.
+    if (!mustPresent_ && shown_ == screen_.pixels) return;
+    shown_ = screen_.pixels;
+    mustPresent_ = false;
     SDL_UpdateTexture(texture_, nullptr, screen_.pixels.data(), screen_.width * 4);
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
@@ -92,7 +132,16 @@ void SdlPlatform::handle(const SDL_Event& e)
         if (e.window.event == SDL_WINDOWEVENT_LEAVE) {
             mouse_.x = mouse_.y = -1;
             mouse_.buttons = 0;
+        } else if (e.window.event == SDL_WINDOWEVENT_DISPLAY_CHANGED) {
+            updateFramePeriod();
+        } else {
+            // Exposed, resized, restored: the window may have lost or rescaled its picture.
+            mustPresent_ = true;
         }
+        break;
+    case SDL_RENDER_TARGETS_RESET:
+    case SDL_RENDER_DEVICE_RESET:
+        mustPresent_ = true;
         break;
     case SDL_MOUSEMOTION:
         mouse_.x = std::clamp(e.motion.x, 0, screen_.width - 1);
@@ -122,6 +171,7 @@ void SdlPlatform::handle(const SDL_Event& e)
         break;
     }
     case SDL_KEYDOWN: {
+        if (windowKey(e)) break;
         keyPressed_ = true;
         SDL_Scancode s = e.key.keysym.scancode;
         if (!e.key.repeat) tapped_.insert(setOneCodeOf(s));
@@ -181,6 +231,12 @@ double SdlPlatform::timer()
 }
 
 void SdlPlatform::sleepMs(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+void SdlPlatform::sleepUntil(double zeit)
+{
+    std::this_thread::sleep_until(
+        start_ + std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(zeit)));
+}
 
 void SdlPlatform::sleepUntilKey(int milliseconds)
 {
