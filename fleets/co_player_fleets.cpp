@@ -3,6 +3,7 @@
 #include "fleets/route.hpp"
 #include "gfx/text_numbers.hpp"
 #include "platform/errors.hpp"
+#include "platform/takt.hpp"
 
 #include <cmath>
 #include <unordered_set>
@@ -51,7 +52,8 @@ void SUB_FLOTTEN_MITSPIELER(Rahmen& rahmen, Feld<SchiffSatz>& saetze, Spieler& s
             // The representatives are found by fleet number as met, not in a table sized by the
             // reported highest fleet number: a co-player's huge number must not cost memory.
             std::unordered_set<int> vertreten;
-            const bool schrittFaellig = jetzt >= naechsterFlugschritt(p);
+            const bool schrittFaellig =
+                faelligeSchritte(naechsterFlugschritt(p), jetzt, spieler.bewegungsIntervall(p), 1) > 0;
             for (int i = 1; i <= satz.anzahl; ++i) {
                 if (satz.wert(kAngedockt, i) != 0) continue;
                 if (!vertreten.insert(satz.wert(kFlotte, i)).second) continue;
@@ -76,7 +78,6 @@ void SUB_FLOTTEN_MITSPIELER(Rahmen& rahmen, Feld<SchiffSatz>& saetze, Spieler& s
                     rahmen.zeichne(rahmen.Schiffbild(p, satz.wert(kTyp, i)), x - scrollX, y - scrollY,
                                    PutMode::Transparent);
             }
-            if (schrittFaellig) naechsterFlugschritt(p) = jetzt + spieler.bewegungsIntervall(p);
         }
     });
 }

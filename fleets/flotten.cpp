@@ -2,6 +2,7 @@
 
 #include "fleets/route.hpp"
 #include "gfx/text_numbers.hpp"
+#include "platform/takt.hpp"
 #include "systems/schiffswert.hpp"
 
 #include <charconv>
@@ -141,7 +142,10 @@ void SUB_FLOTTEN(Rahmen& rahmen, Kartenzustand& karte, SchiffSatz& s, Sternsyste
         const int anzahlFlotten = std::max(1, spielerTabelle.hoechsteFlotte(spieler));
         FlottenTabellen tab(anzahlFlotten);
         const double jetzt = rahmen.platform.timer();
-        const bool takt = jetzt > karte.naechsterFlugschritt;
+        // One movement tick at most per frame, on the grid of the movement interval: a late frame
+        // does not push the following ticks back.
+        const bool takt =
+            faelligeSchritte(karte.naechsterFlugschritt, jetzt, spielerTabelle.bewegungsIntervall(spieler), 1) > 0;
         const int n = Schiffanzahl;
         const int gewaehltesOrt =
             karte.gewaehltesSchiff >= 1 && karte.gewaehltesSchiff <= n ? schiffWert(s, kOrt, karte.gewaehltesSchiff) : 0;
@@ -200,7 +204,6 @@ void SUB_FLOTTEN(Rahmen& rahmen, Kartenzustand& karte, SchiffSatz& s, Sternsyste
                 auftrag = Routenauftrag{};
             }
         }
-        if (takt) karte.naechsterFlugschritt = jetzt + spielerTabelle.bewegungsIntervall(spieler);
         // Only a fleet in space collects its route: once the requesting fleet was destroyed,
         // deleted or docked, the slot is freed, or no fleet would ever get a route again.
         if (auftrag.status != 0 && (auftrag.flotte < 1 || auftrag.flotte > anzahlFlotten ||

@@ -7,6 +7,7 @@
 #include "gfx/text_numbers.hpp"
 #include "gfx/widgets.hpp"
 #include "platform/errors.hpp"
+#include "platform/takt.hpp"
 
 namespace qz {
 
@@ -75,6 +76,8 @@ void tagesabschluss(Wirtschaft& w)
     w.forschungspunkte = geteilt(static_cast<long long>(w.forschungsausgaben) * 15, 100) + w.forschungsertrag;
 }
 
+void naechsterTagBeginnt(Wirtschaft& w, double jetzt) { faelligeSchritte(w.naechsterTag, jetzt, 5.0, 1); }
+
 void tageswechsel(Spielstand& spiel, double jetzt)
 {
     Wirtschaft& w = spiel.wirtschaft;
@@ -102,7 +105,7 @@ void tageswechsel(Spielstand& spiel, double jetzt)
                           s.bauFortschritt, s.bauTyp, i, s.bauAuftraege(i));
     }
 
-    w.naechsterTag = jetzt + 5.0;
+    naechsterTagBeginnt(w, jetzt);
     ++w.spieltag;
     tagesabschluss(w);
 

@@ -10,6 +10,11 @@ namespace qz {
 // One own system s: maxima, growth, defences and its share of the day's accumulators.
 void SUB_TAGESABRECHNUNG(Sternsysteme& systeme, int s, const Forschung& forschung, Wirtschaft& wirtschaft);
 
+// Sets the start of the next day after the one due now at clock value `jetzt`: 5 s after this
+// one was due, so late passes do not stretch the days; 5 s from now after a pause of the map,
+// so at most one day is settled at once.
+void naechsterTagBeginnt(Wirtschaft& wirtschaft, double jetzt);
+
 // Settlement of the day's totals: research spending, money, supply and research points.
 void tagesabschluss(Wirtschaft& wirtschaft);
 

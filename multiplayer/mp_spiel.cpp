@@ -1,11 +1,10 @@
 // The running multiplayer game, one frame: scrolling, the day step, ships, the map pictures,
 // the route computation, the server's reply, the 2-second exchange, and the frame with the
 // fleets of all players, the system screens and the chat.
-#include "fleets/route.hpp"
 #include "map/karten_overlays.hpp"
+#include "map/karten_takt.hpp"
 #include "map/schiffsdurchlauf.hpp"
 #include "map/sternkarte_ansicht.hpp"
-#include "gfx/widgets.hpp"
 #include "multiplayer/server_exchange.hpp"
 #include "multiplayer/chat.hpp"
 #include "multiplayer/mp_karte.hpp"
@@ -26,11 +25,8 @@ void mehrspielerSpiel(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
     }
     chatEingabe(r, mp);
 
-    if (mp.chatFokus != kChatFokus && platform.timer() > k.naechsterScroll && spiel.gewaehltesSystem < 1) {
-        const int W = spiel.hintergrundGroesse(1, 1), H = spiel.hintergrundGroesse(1, 2);
-        SCROLLING(platform, r.LetzteTaste, r.MausX, r.MausY, spiel.scrollX, spiel.scrollY, spiel.scrollSchritt, W, H);
-        k.naechsterScroll = platform.timer() + 0.0033;
-    }
+    if (mp.chatFokus != kChatFokus && spiel.gewaehltesSystem < 1)
+        scrollSchritte(r, spiel, spiel.hintergrundGroesse(1, 1), spiel.hintergrundGroesse(1, 2));
     if (platform.timer() >= spiel.wirtschaft.naechsterTag) mehrspielerTag(spiel, mp, platform.timer());
 
     schiffsdurchlauf(spiel);
@@ -41,12 +37,7 @@ void mehrspielerSpiel(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
     }
     if (mp.handelNeuzeichnen != 0 || !k.handelOverlay) handelswegeNeu(spiel, mp);
 
-    if (platform.timer() > k.routenTimer) {
-        k.routenTimer = platform.timer() + 0.03;
-        Routenauftrag& a = k.routenauftrag;
-        if (a.status == 1)
-            SUB_FLOTTEN_WEG_BERECHNUNG(a.status, k.kartenBreite, k.kartenHoehe, a.x, a.y, a.zielX, a.zielY, a.route);
-    }
+    routenSchritte(platform, k);
 
     const std::string antwort = takeReply(server);
     if (!antwort.empty()) spielAntwortAnwenden(antwort, spiel, mp);

@@ -53,7 +53,7 @@ void mehrspielerTag(Spielstand& spiel, Mehrspieler& mp, double jetzt)
     SUB_MP_HANDELSABKOMMEN_BERECHNUNG(eigen, spiel.Spieleranzahl, k.handelsliste, mp.senden.abkommenStand,
                                       f.thema(5).stufe, f.thema(6).stufe, s.entdecker, s.besitzer, s.pos, s.handel,
                                       s.handelsposten, spiel.Sternanzahl, mp.handelNeuzeichnen);
-    w.naechsterTag = jetzt + 5.0;
+    naechsterTagBeginnt(w, jetzt);
     schiffeSchneiden(spiel.schiffe, spiel.saetze(eigen));
     PRINTARRAY(k.handelsAnzahl, k.handelsliste, ",", k.handelsArray, 1);
     if (mp.handelswegText(eigen) != k.handelsliste) {
