@@ -201,6 +201,10 @@ MouseState SdlPlatform::getMouse()
     MouseState state = mouse_;
     if (state.x >= 0 || state.y >= 0) state.buttons |= pressedSinceRead_;
     pressedSinceRead_ = 0;
+    // One wheel notch per read: the game makes one event of each change it sees, so notches
+    // turned within one frame are handed over one pass at a time instead of merging.
+    wheelGelesen_ += (mouse_.wheel > wheelGelesen_) - (mouse_.wheel < wheelGelesen_);
+    state.wheel = wheelGelesen_;
     return state;
 }
 

@@ -57,6 +57,7 @@ private:
     std::string title_;
     MouseState mouse_;
     int pressedSinceRead_ = 0;
+    int wheelGelesen_ = 0;  // the wheel position the game has been given
     std::set<int> tapped_;          // set-1 codes pressed since the last pass began
     std::set<int> tappedLastPass_;  // pressed during the previous pass
     std::deque<std::string> keys_;
