@@ -34,6 +34,9 @@ struct Anbindung {
     BildLader bildLaden;
 };
 
+// The real game's connections: the central server and the JPEG picture files.
+Anbindung echteAnbindung();
+
 // Start-up steps: window, state, pictures, sound, worker.
 void startUp(Programm& programm, Anbindung anbindung);
 
