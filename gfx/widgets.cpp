@@ -73,7 +73,14 @@ void SUB_EINGABE(const std::string& keyText, std::string& fieldText, std::string
             return;
         }
         if (static_cast<int>(fieldText.size()) >= inputFieldLimit(fieldName)) return;
-        if (fieldName == "chat" && keyText.find(';') != std::string::npos) return;
+        // What the server refuses is refused while typing, or the whole request would be lost:
+        // names travel in comma lists and records, the chat line in a record.
+        const bool name = fieldName == "loginname" || fieldName == "channelname" || fieldName == "channelpasswort";
+        if (name && keyText.find_first_of(",;#:") != std::string::npos) return;
+        if (fieldName == "chat") {
+            if (keyText.find_first_of(";#") != std::string::npos) return;
+            if ((fieldText + keyText).find(":EDOC") != std::string::npos) return;
+        }
         fieldText += keyText;
     });
 }

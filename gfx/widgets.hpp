@@ -20,7 +20,9 @@ void SUB_LINE(int x1, int y1, int x2, int y2, int red, int green, int blue, Imag
 void SCROLLING(Platform& platform, const std::string& keyText, int mouseX, int mouseY, int& scrollX, int& scrollY,
                int step, int rangeX, int rangeY);
 
-// Applies one key of the keyboard buffer to a named input field.
+// Applies one key of the keyboard buffer to a named input field. Keys the server would refuse
+// are not taken: "," ";" "#" ":" in the login name and the channel's name and password, ";"
+// and "#" in the chat line, which also never ends up holding ":EDOC".
 void SUB_EINGABE(const std::string& keyText, std::string& fieldText, std::string_view fieldName);
 int inputFieldLimit(std::string_view fieldName);
 

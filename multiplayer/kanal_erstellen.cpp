@@ -2,6 +2,7 @@
 // Nothing is posted here; the lobby creates the channel on the server.
 #include "gfx/text_numbers.hpp"
 #include "gfx/widgets.hpp"
+#include "multiplayer/meldung.hpp"
 #include "multiplayer/mp_screens.hpp"
 #include "multiplayer/mp_widgets.hpp"
 
@@ -49,6 +50,7 @@ void kanalErstellenScreen(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
     if (ohneNamen) box(r.screen(), 434, 363, 589, 387, 0xFFA52A2A);
     kleinerKnopf(r, 452, 413, 512, "Erstellen");
     if (mp.Eingabefokus == 3) box(r.screen(), 452, 413, 571, 442, 0xFFFFFFFF);
+    meldungZeichnen(r, mp, kMeldungMenueY);
     r.platform.screenUnlock();
     if (r.Mausereignis == 1 || r.Mausereignis == 2) r.Mausereignis = 0;
 }

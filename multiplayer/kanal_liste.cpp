@@ -2,6 +2,7 @@
 
 #include "gfx/text_numbers.hpp"
 #include "gfx/widgets.hpp"
+#include "multiplayer/meldung.hpp"
 #include "multiplayer/server_exchange.hpp"
 #include "multiplayer/mp_screens.hpp"
 #include "multiplayer/mp_widgets.hpp"
@@ -57,14 +58,14 @@ void SUB_CHANNEL_AUFLISTEN(Rahmen& r, int& auswahl, int& seite, int anzahl, Feld
 
 namespace {
 
-void listeLesen(Serverdaten& server, Mehrspieler& mp)
+void listeLesen(Serverdaten& server, Mehrspieler& mp, double jetzt)
 {
     {
         std::lock_guard lock(server.Datenmutex);
         if (server.Anfrageoffen == 1) return;
     }
     const std::string antwort = takeReply(server);
-    if (antwort.empty()) return;
+    if (antwort.empty() || !fehlerMelden(antwort, mp, jetzt).empty()) return;
     std::vector<std::string> felder;
     STRINGSPLIT(antwort, ";;", felder);
     if (felder[0] != "channel_auflisten" || felder.size() < 7) return;
@@ -84,7 +85,7 @@ void listeLesen(Serverdaten& server, Mehrspieler& mp)
 
 void kanalListeScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)
 {
-    listeLesen(server, mp);
+    listeLesen(server, mp, r.platform.timer());
     if (knopfKlick(r, 218, 243)) {
         r.Unterzustand = "hauptmenu";
     } else if (knopfKlick(r, 272, 297)) {
@@ -120,6 +121,7 @@ void kanalListeScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
                               r.MausY, r.Mausereignis, r.Oberflaechenbild(21), r.Oberflaechenbild(16),
                               r.Oberflaechenbild(17));
     }
+    meldungZeichnen(r, mp, kMeldungMenueY);
     r.platform.screenUnlock();
     if (r.Mausereignis == 1 || r.Mausereignis == 2) r.Mausereignis = 0;
 }

@@ -4,6 +4,7 @@
 #include "map/spielstart.hpp"
 #include "map/sternkarte.hpp"
 #include "gfx/text_numbers.hpp"
+#include "multiplayer/meldung.hpp"
 #include "multiplayer/server_exchange.hpp"
 #include "multiplayer/lobby_anfragen.hpp"
 #include "multiplayer/lobby_antwort.hpp"
@@ -122,6 +123,7 @@ void zeichnen(Rahmen& r, const Spielstand& spiel, const Mehrspieler& mp, bool st
         if (n <= spiel.Spieleranzahl && mp.BereitFlag(n) == 1 && farbe > 0) zeile += " (bereit)";
         r.textMittig(433, y, zeile);
     }
+    meldungZeichnen(r, mp, kMeldungMenueY);
     r.platform.screenUnlock();
 }
 
@@ -130,7 +132,8 @@ void zeichnen(Rahmen& r, const Spielstand& spiel, const Mehrspieler& mp, bool st
 void lobbyScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp, const Bildquellen& quellen)
 {
     const std::string antwort = takeReply(server);
-    if (!antwort.empty()) lobbyAntwortAnwenden(antwort, spiel, mp);
+    if (!antwort.empty() && fehlerMelden(antwort, mp, r.platform.timer()).empty())
+        lobbyAntwortAnwenden(antwort, spiel, mp);
 
     if (knopfKlick(r, 218, 243)) r.Unterzustand = "hauptmenu";
     if (spiel.eigenerSpieler == 1) {

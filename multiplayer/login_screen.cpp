@@ -2,6 +2,7 @@
 // user name, the masked password and "Login".
 #include "frame/klang.hpp"
 #include "gfx/widgets.hpp"
+#include "multiplayer/meldung.hpp"
 #include "multiplayer/server_exchange.hpp"
 #include "multiplayer/mp_screens.hpp"
 #include "multiplayer/mp_widgets.hpp"
@@ -17,7 +18,7 @@ namespace {
 void antwortLesen(Serverdaten& server, Rahmen& rahmen, Mehrspieler& mp)
 {
     const std::string antwort = takeReply(server);
-    if (antwort.empty()) return;
+    if (antwort.empty() || !fehlerMelden(antwort, mp, rahmen.platform.timer()).empty()) return;
     std::vector<std::string> felder;
     STRINGSPLIT(antwort, ";;", felder);
     if (felder[0] == "onlinecheck" && felder.size() > 1 && felder[1] == "online") {
@@ -93,6 +94,7 @@ void loginScreen(Rahmen& r, Serverdaten& server, Mehrspieler& mp)
     } else {
         r.textMittig(512, 300, "Verbindungsaufbau");
     }
+    meldungZeichnen(r, mp, kMeldungMenueY);
     r.platform.screenUnlock();
     if (r.Mausereignis == 1 || r.Mausereignis == 2) r.Mausereignis = 0;
 }

@@ -52,6 +52,11 @@ struct Mehrspieler {
     int handelNeuzeichnen = 0;
     int reparaturAngefordert = 0;
 
+    // A refusal of the server or a lost game, shown until meldungBis (the program timer); not
+    // part of the channel's reset, since a lost game is told after it was reset.
+    std::string meldung;
+    double meldungBis = 0.0;
+
     // Everything of one channel back to its start: the choices, the lists and the exchange.
     void kanalZuruecksetzen();
 };

@@ -2,6 +2,7 @@
 #include "map/reset_routinen.hpp"
 #include "map/spielstart.hpp"
 #include "multiplayer/server_exchange.hpp"
+#include "multiplayer/meldung.hpp"
 #include "multiplayer/mp_screens.hpp"
 #include "multiplayer/mp_widgets.hpp"
 #include "multiplayer/spiel_anfrage.hpp"
@@ -81,6 +82,7 @@ void mehrspielerMenue(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
         menueKnopf(r, 326, "Serverliste");
         menueKnopf(r, 380, "Zum Hauptmen\x81");
     }
+    meldungZeichnen(r, mp, kMeldungMenueY);
     r.platform.screenUnlock();
     if (r.Mausereignis == 1 || r.Mausereignis == 2) r.Mausereignis = 0;
 }

@@ -7,6 +7,7 @@
 #include "map/sternkarte_ansicht.hpp"
 #include "multiplayer/server_exchange.hpp"
 #include "multiplayer/chat.hpp"
+#include "multiplayer/meldung.hpp"
 #include "multiplayer/mp_karte.hpp"
 #include "multiplayer/mp_screens.hpp"
 #include "multiplayer/mp_tag.hpp"
@@ -40,7 +41,17 @@ void mehrspielerSpiel(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
     routenSchritte(platform, k);
 
     const std::string antwort = takeReply(server);
-    if (!antwort.empty()) spielAntwortAnwenden(antwort, spiel, mp);
+    const std::string fehler = fehlerMelden(antwort, mp, platform.timer());
+    if (fehler == kUnbekannteSitzung) {
+        // The server no longer knows the game: playing on alone would only pretend.
+        mehrspielerZuruecksetzen(r, spiel, mp);
+        spiel.spielLaeuft = 0;
+        r.Unterzustand = "hauptmenu";
+        meldungZeigen(mp, "Verbindung zum Spiel verloren", platform.timer());
+        return;
+    }
+    // A refusal carries no game state; applied, it would empty the co-players' fleets.
+    if (!antwort.empty() && fehler.empty()) spielAntwortAnwenden(antwort, spiel, mp);
     eigeneSchiffeAbgleichen(spiel);
 
     if (platform.timer() >= mp.naechsterAustausch) {
@@ -51,6 +62,7 @@ void mehrspielerSpiel(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
     platform.screenLock();
     clear(r.screen());
     mehrspielerKarteZeichnen(r, spiel, mp);
+    meldungZeichnen(r, mp, kMeldungKarteY);
     platform.screenUnlock();
     if (r.Mausereignis == 1 || r.Mausereignis == 2) r.Mausereignis = 0;
 }

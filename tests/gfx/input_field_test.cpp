@@ -1,4 +1,4 @@
-// SUB_EINGABE: limits per field, Backspace, control keys, the chat's refused ";".
+// SUB_EINGABE: limits per field, Backspace, control keys, the separators each field refuses.
 #include "gfx/widgets.hpp"
 
 #include <gtest/gtest.h>
@@ -37,13 +37,30 @@ TEST(InputField, BackspaceOnEmptyAndOtherControlKeysDoNothing)
     EXPECT_EQ(t, "");
 }
 
-TEST(InputField, ChatRefusesSemicolonOthersTakeIt)
+TEST(InputField, SeparatorsTheServerRefusesAreRefusedWhileTyping)
 {
-    std::string chat, pw;
-    SUB_EINGABE(";", chat, "chat");
-    SUB_EINGABE(";", pw, "passwort");
-    EXPECT_EQ(chat, "");
-    EXPECT_EQ(pw, ";");
+    // Names travel in comma lists and records, the chat in records: each refuses what would
+    // make the server refuse its whole request. The password travels as its digest.
+    const struct {
+        const char* feld;
+        const char* verweigert;
+        const char* genommen;
+    } kFaelle[] = {{"loginname", ",;#:", "a-_."},
+                   {"channelname", ",;#:", "a-_."},
+                   {"channelpasswort", ",;#:", "a-_."},
+                   {"chat", ";#", "a,:."},
+                   {"passwort", "", ",;#:"}};
+    for (const auto& fall : kFaelle) {
+        SCOPED_TRACE(fall.feld);
+        std::string text;
+        for (const char* c = fall.verweigert; *c; ++c) SUB_EINGABE(std::string(1, *c), text, fall.feld);
+        EXPECT_EQ(text, "");
+        for (const char* c = fall.genommen; *c; ++c) SUB_EINGABE(std::string(1, *c), text, fall.feld);
+        EXPECT_EQ(text, fall.genommen);
+    }
+    std::string chat = "x :EDO";
+    SUB_EINGABE("C", chat, "chat");
+    EXPECT_EQ(chat, "x :EDO") << "the reply's end marker cannot be typed";
 }
 
 TEST(InputField, UmlautsAndTwoByteKeysAreAppendedWhole)

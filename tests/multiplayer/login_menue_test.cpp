@@ -110,6 +110,24 @@ TEST_F(Login, LoginAtMostEveryFiveSecondsAndTheReplies)
     EXPECT_EQ(r.Unterzustand, "hauptmenu");
 }
 
+TEST_F(Login, LoginChannelAndLobbyScreensShowTheServersRefusalForAFewSeconds)
+{
+    mp.LoginName = "anna";
+    for (const char* screen : {"login", "channel_auflisten", "channel"}) {
+        SCOPED_TRACE(screen);
+        r.Unterzustand = screen;
+        antworte("fehler;;Channelname enthaelt Trennzeichen");
+        pass();
+        EXPECT_TRUE(roteZeile(160));
+        platform.advance(4.0);
+        pass();
+        EXPECT_TRUE(roteZeile(160));
+        platform.advance(2.0);
+        pass();
+        EXPECT_FALSE(roteZeile(160));
+    }
+}
+
 TEST_F(Login, ZurueckLeavesMultiplayer)
 {
     click(500, 230);
@@ -224,7 +242,7 @@ TEST_F(Erstellen, ErstellenEntersTheLobbyWithTheSlots)
     type("geheim");
     tab();
     EXPECT_EQ(r.Unterzustand, "channel");
-    EXPECT_EQ(mp.KanalName, "runde;1");
+    EXPECT_EQ(mp.KanalName, "runde1") << "the server refuses \";\" in a channel name";
     EXPECT_EQ(mp.KanalPasswort, "geheim");
     EXPECT_EQ(mp.SpielerName(1), "anna");
     EXPECT_EQ(mp.SpielerName(2), "Offen");

@@ -69,6 +69,14 @@ struct MpFixture : ::testing::Test {
         server.Empfangsdaten = antwort;
     }
     std::string infos() { return server.PostKVP(1).Value; }
+    // Red text in the 16 rows from y, where the screens show the server's refusals.
+    bool roteZeile(int y)
+    {
+        for (int yy = y; yy < y + 16; ++yy)
+            for (int x = 200; x < 824; ++x)
+                if ((point(&platform.screen(), x, yy) & 0xFFFFFFu) == 0xFF0000u) return true;
+        return false;
+    }
 };
 
 }  // namespace qz

@@ -191,6 +191,29 @@ TEST_F(Spiel, ABattleLossFreesTheRouteSlotAndTheHangarKeepsItsSelectedShip)
     EXPECT_EQ(spiel.karte.routenauftrag.flotte, 2) << "other fleets get routes again";
 }
 
+TEST_F(Spiel, ARefusalIsShownAndAnUnknownSessionEndsTheGame)
+{
+    pass();
+    antworte("#si2typ-,4-si2typ##si2pox-,1700-si2pox##si2poy-,1100-si2poy#");
+    pass();
+    antworte("fehler;;Nicht angemeldet");
+    pass();
+    EXPECT_TRUE(roteZeile(645));
+    EXPECT_EQ(spiel.saetze(2).anzahl, 1) << "a refusal carries no game state";
+
+    platform.advance(2.0);
+    pass();
+    antworte("fehler;;Unbekannte Sitzung");
+    pass();
+    EXPECT_EQ(r.Unterzustand, "hauptmenu");
+    EXPECT_EQ(spiel.spielLaeuft, 0);
+    pass();
+    EXPECT_TRUE(roteZeile(160)) << "Verbindung zum Spiel verloren";
+    platform.advance(2.0);
+    pass();
+    EXPECT_FALSE(offen()) << "the game does not go on alone";
+}
+
 TEST_F(Spiel, ChatLineOfFortyCharactersWithoutSemicolonsIsSentOnce)
 {
     pass(0, -1, -1, "\r");

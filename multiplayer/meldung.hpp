@@ -1,0 +1,29 @@
+// What the server refused, and a game that was lost, shown in red over the multiplayer screens
+// for a few seconds: a refused request must not pass unseen.
+#pragma once
+
+#include "frame/rahmen.hpp"
+#include "multiplayer/mehrspieler.hpp"
+
+#include <string>
+#include <string_view>
+
+namespace qz {
+
+inline constexpr double kMeldungsdauer = 5.0;
+inline constexpr int kMeldungMenueY = 160;  // above the menu panel
+inline constexpr int kMeldungKarteY = 645;  // above the status bar of the running map
+
+// The server's reason when it no longer knows the session a request named.
+inline constexpr std::string_view kUnbekannteSitzung = "Unbekannte Sitzung";
+
+void meldungZeigen(Mehrspieler& mp, std::string text, double jetzt);
+
+// For the reply "fehler" + ";;" + reason: shows the server's German reason and returns it;
+// the empty text for every other reply.
+std::string fehlerMelden(std::string_view antwort, Mehrspieler& mp, double jetzt);
+
+// The message centred on x 512 at y, in red, while its time lasts.
+void meldungZeichnen(Rahmen& rahmen, const Mehrspieler& mp, int y);
+
+}  // namespace qz
