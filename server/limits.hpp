@@ -47,7 +47,7 @@ inline constexpr int kMaxConnections = 1024;
 inline constexpr int kMaxConnectionsPerAddress = 64;
 inline constexpr int kHashThreads = 1;
 inline constexpr int kHashQueue = 16;
-inline constexpr std::size_t kHashQueuePerAddress = 2;
+inline constexpr std::size_t kHashQueuePerAddress = 4;  // a whole channel behind one router
 // When the process or the system runs out of descriptors, accepting waits this long.
 inline constexpr int kAcceptBackOffMilliseconds = 50;
 

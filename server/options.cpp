@@ -140,7 +140,7 @@ Options:
   --hash-threads N       threads computing password hashes for logins (default 1;
                          each needs 64 MiB while it works)
   --hash-queue N         logins waiting for a hash thread (default 16; more get
-                         "Server ausgelastet", and one address never holds more than 2)
+                         "Server ausgelastet", and one address never holds more than 4)
   --max-failed-logins N  failed logins per address and minute (default 20)
   --max-registrations N  new accounts per address and hour (default 5)
   --max-channel-creations N
