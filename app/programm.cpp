@@ -133,7 +133,9 @@ void fallbackBranch(Rahmen& r, Serverdaten& server)
     }
     if (r.platform.timer() >= server.Signalzeit) {
         {
+            // The worker sends only a posted request: the signal posts the tables as they are.
             std::lock_guard lock(server.Datenmutex);
+            server.Anfrageoffen = 1;
             server.Datenbedingung.notify_one();
         }
         server.Signalzeit = r.platform.timer() + 2.0;

@@ -36,7 +36,10 @@ void THREAD1(Serverdaten& daten, const RoundTrip& roundTrip)
         if (daten.ThreadEnde == 1) return;
         daten.Anfragezaehler += 1;
         senden = true;
-        daten.Datenbedingung.wait(lock);
+        // Woken only by a posted request or the end: a spurious wake-up would send the last
+        // tables again (a chat line twice, an attack twice), and its clearing of Anfrageoffen
+        // could swallow a request posted meanwhile.
+        daten.Datenbedingung.wait(lock, [&] { return daten.Anfrageoffen == 1 || daten.ThreadEnde == 1; });
         if (daten.ThreadEnde == 1) return;
     }
 }

@@ -1,8 +1,8 @@
 // The request worker THREAD1 and everything it shares with the main thread. One mutex,
-// Datenmutex, guards all of it; the worker sleeps on Datenbedingung and performs exactly one
-// round trip per wake-up. The round trip itself (request text, TCP connection) is pluggable so
-// that the frame runs without a server and tests can aim the worker anywhere; the game's is
-// makeServerRoundTrip (server_exchange.hpp).
+// Datenmutex, guards all of it; the worker sleeps on Datenbedingung until a request is posted
+// (Anfrageoffen set) and performs exactly one round trip per posted request. The round trip
+// itself (request text, TCP connection) is pluggable so that the frame runs without a server
+// and tests can aim the worker anywhere; the game's is makeServerRoundTrip (server_exchange.hpp).
 #pragma once
 
 #include "platform/feld.hpp"

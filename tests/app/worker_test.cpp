@@ -77,6 +77,44 @@ TEST(WorkerAlone, CutsTheReplyAndClearsTheRequestFlag)
     EXPECT_EQ(calls, 1);
 }
 
+TEST(WorkerAlone, AWakeUpWithoutAPostedRequestSendsNothing)
+{
+    Serverdaten daten;
+    std::atomic<int> calls{0};
+    std::thread worker(THREAD1, std::ref(daten), [&](const Feld<KVP>&, const Feld<KVP>&) {
+        ++calls;
+        return std::string("CODE:chat:EDOC");
+    });
+    auto asleep = [&](int n) {
+        return waitFor([&] {
+            std::lock_guard lock(daten.Datenmutex);
+            return daten.Anfragezaehler == n;
+        });
+    };
+    ASSERT_TRUE(asleep(1));
+    {
+        // What a spurious wake-up looks like to the worker: the condition without a request.
+        std::lock_guard lock(daten.Datenmutex);
+        daten.Datenbedingung.notify_one();
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(calls, 0) << "the last tables are not sent again";
+    {
+        std::lock_guard lock(daten.Datenmutex);
+        daten.Anfrageoffen = 1;
+        daten.Datenbedingung.notify_one();
+    }
+    ASSERT_TRUE(asleep(2));
+    {
+        std::lock_guard lock(daten.Datenmutex);
+        EXPECT_EQ(daten.Anfrageoffen, 0);
+        daten.ThreadEnde = 1;
+        daten.Datenbedingung.notify_one();
+    }
+    worker.join();
+    EXPECT_EQ(calls, 1);
+}
+
 TEST(WorkerAlone, ShutdownDuringARoundTripFinishesItFirst)
 {
     Serverdaten daten;
@@ -92,6 +130,7 @@ TEST(WorkerAlone, ShutdownDuringARoundTripFinishesItFirst)
     }));
     {
         std::lock_guard lock(daten.Datenmutex);
+        daten.Anfrageoffen = 1;
         daten.Datenbedingung.notify_one();
     }
     ASSERT_TRUE(waitFor([&] { return inFlight.load(); }));
