@@ -56,6 +56,10 @@ void SUB_FLOTTEN_MITSPIELER(Rahmen& rahmen, Feld<SchiffSatz>& saetze, Spieler& s
                 faelligeSchritte(naechsterFlugschritt(p), jetzt, spieler.bewegungsIntervall(p), 1) > 0;
             for (int i = 1; i <= satz.anzahl; ++i) {
                 if (satz.wert(kAngedockt, i) != 0) continue;
+                // A type without a picture is skipped, as the own fleet pass does: drawing it
+                // would end the pass for every co-player behind it, every frame.
+                const int typ = satz.wert(kTyp, i);
+                if (typ < 1 || typ > 8) continue;
                 if (!vertreten.insert(satz.wert(kFlotte, i)).second) continue;
 
                 int x = satz.wert(kX, i);
@@ -75,8 +79,7 @@ void SUB_FLOTTEN_MITSPIELER(Rahmen& rahmen, Feld<SchiffSatz>& saetze, Spieler& s
                 }
                 if (mitspielerSichtbar(systeme, Sternanzahl, eigenerSpieler, scannerStufe, saetze(eigenerSpieler), x,
                                        y, satz.wert(kOrt, i)))
-                    rahmen.zeichne(rahmen.Schiffbild(p, satz.wert(kTyp, i)), x - scrollX, y - scrollY,
-                                   PutMode::Transparent);
+                    rahmen.zeichne(rahmen.Schiffbild(p, typ), x - scrollX, y - scrollY, PutMode::Transparent);
             }
         }
     });

@@ -68,6 +68,18 @@ TEST_F(Mitspieler, SeenStrictlyInsideTheScannerRangeOfAnOwnSystem)
     EXPECT_TRUE(gezeichnetBei(500 - 40 - 16, 300 - 16)) << "level 1 widens the range to 45";
 }
 
+TEST_F(Mitspieler, ShipsOfAnUnknownTypeAreSkippedAndTheNextShipLeadsTheFleet)
+{
+    schiff(2, 484, 284, 1, "0", 3);
+    SchiffSatz& s = spiel.saetze(2);
+    s[kTyp](1) = "9";
+    s[kTyp](2) = "0";
+    s[kX](3) = "460";
+    lauf();
+    EXPECT_TRUE(gezeichnetBei(460, 284)) << "ship 3 stands for its fleet";
+    EXPECT_FALSE(gezeichnetBei(484, 284));
+}
+
 TEST_F(Mitspieler, AtANeutralSystemSeenOnlyWhileAnOwnShipStandsThere)
 {
     schiff(2, 880, 300, 2, "0");
