@@ -8,6 +8,8 @@
 #include "multiplayer/multiplayer_screen.hpp"
 #include "platform/errors.hpp"
 
+#include <new>
+
 namespace qz {
 
 namespace {
@@ -182,20 +184,43 @@ void shutDown(Programm& programm)
     releasePictures(programm.rahmen);
 }
 
+namespace {
+
+// The main handler's end: the report, the worker joined, exit code 1.
+int mitBerichtEnden(Programm* programm, const LaufzeitFehler& fehler)
+{
+    clearReportScreen();
+    writeErrorReport("Fehler: ", fehler);
+    if (programm) stopWorker(*programm);
+    return 1;
+}
+
+// A failure that is no runtime error of the game: reported with the handler's own place.
+LaufzeitFehler fremderFehler(int nummer, Quellort wo = Quellort::current())
+{
+    return LaufzeitFehler(nummer, wo.line(), moduleName(wo.file_name()));
+}
+
+}  // namespace
+
 int runProgram(Platform& platform, Anbindung anbindung)
 {
-    auto programm = std::make_unique<Programm>(platform);
+    std::unique_ptr<Programm> programm;
+    // Every failure reaches the report, not only the game's runtime errors: out of memory, a
+    // thread that could not start, anything else.
     try {
+        programm = std::make_unique<Programm>(platform);
         startUp(*programm, std::move(anbindung));
         while (mainLoopPass(*programm)) {
         }
         shutDown(*programm);
         return 0;
     } catch (const LaufzeitFehler& fehler) {
-        clearReportScreen();
-        writeErrorReport("Fehler: ", fehler);
-        stopWorker(*programm);
-        return 1;
+        return mitBerichtEnden(programm.get(), fehler);
+    } catch (const std::bad_alloc&) {
+        return mitBerichtEnden(programm.get(), fremderFehler(kOutOfMemory));
+    } catch (...) {
+        return mitBerichtEnden(programm.get(), fremderFehler(0));
     }
 }
 

@@ -3,6 +3,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <new>
+#include <system_error>
 
 namespace qz {
 namespace {
@@ -125,6 +128,30 @@ TEST(MainProgram, MissingPictureEndsTheProgramWithAReport)
     std::string report((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(report.rfind("\"Fehler: 7, programm.cpp, ", 0), 0u) << report;
     EXPECT_EQ(report.substr(report.size() - 3), "\"\r\n");
+}
+
+TEST(MainProgram, EveryOtherFailureEndsTheProgramWithAReportToo)
+{
+    // Out of memory is error 4; a failed thread start or anything else unknown is error 0.
+    const std::pair<std::function<void()>, const char*> kFaelle[] = {
+        {[] { throw std::bad_alloc(); }, "\"Fehler: 4, programm.cpp, "},
+        {[] { throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again)); },
+         "\"Fehler: 0, programm.cpp, "},
+        {[] { throw 42; }, "\"Fehler: 0, programm.cpp, "}};
+    for (const auto& [wirf, anfang] : kFaelle) {
+        SCOPED_TRACE(anfang);
+        std::filesystem::remove("./fehlerbericht.txt");
+        HeadlessPlatform platform;
+        Anbindung anbindung;
+        anbindung.bildLaden = [&](const std::string&) -> ImagePtr {
+            wirf();
+            return {};
+        };
+        EXPECT_EQ(runProgram(platform, anbindung), 1);
+        std::ifstream in("./fehlerbericht.txt", std::ios::binary);
+        std::string report((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(report.rfind(anfang, 0), 0u) << report;
+    }
 }
 
 TEST(MainProgram, WindowIsTitledWithTheAcuteAccentByte)
