@@ -173,7 +173,13 @@ void mehrspielerKarteZeichnen(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
         if (r.Mausereignis == 1 && spiel.gewaehltesSystem < 1 && k.gewaehlteFlotte == 0 &&
             std::hypot(r.MausX + spiel.scrollX - x, r.MausY + spiel.scrollY - y) < 5.0 &&
             (eigenes || s.entdecker(i) == eigen)) {
+            // A screen opens on tab 1 without a hangar selection, also after a visit screen
+            // that was an own system's screen until the system was lost.
             spiel.gewaehltesSystem = i;
+            k.systemTab = 1;
+            k.hangarSchiff = 0;
+            k.hangarFlotte = 0;
+            k.hangarSeite = 1;
             r.Tastencode = 0;
             r.Mausereignis = 0;
         }
@@ -186,10 +192,15 @@ void mehrspielerKarteZeichnen(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
     SUB_FLOTTEN_MITSPIELER(r, spiel.saetze, spiel.spieler, mp.naechsterFlugschritt, s, eigen, spiel.Spieleranzahl,
                            spiel.scrollX, spiel.scrollY, spiel.forschung.thema(5).stufe, spiel.Sternanzahl);
     if (spiel.gewaehltesSystem > 0) {
-        if (s.besitzer(spiel.gewaehltesSystem) == eigen)
+        if (s.besitzer(spiel.gewaehltesSystem) == eigen) {
             eigenerSystemschirm(r, spiel);
-        else if (s.entdecker(spiel.gewaehltesSystem) == eigen)
+        } else if (s.entdecker(spiel.gewaehltesSystem) == eigen) {
             mpBesuchsschirm(r, spiel, mp);
+        } else {
+            // Lost while open and never discovered by this player (a home planet): there is no
+            // screen to show, and nothing would close it, holding the map's clicks and scrolling.
+            spiel.gewaehltesSystem = 0;
+        }
     }
     if (k.gewaehlteFlotte > 0 && spiel.gewaehltesSystem < 1)
         SUB_FLOTTE_ANDOCKEN(r, k, satz, s, satz.anzahl, r.MausX, r.MausY, eigen);

@@ -81,5 +81,31 @@ TEST_F(Besuch, SystemReachedFirstByAnotherPlayerOpensNothing)
     EXPECT_EQ(spiel.gewaehltesSystem, 0);
 }
 
+TEST_F(Besuch, AnOwnSystemLostWhileOpenLeavesNeitherItsTabNorAScreenBehind)
+{
+    Sternsysteme& s = spiel.systeme;
+    spiel.Sternanzahl = 3;
+    s.typ(1) = s.typ(3) = 4;
+    s.besitzer(3) = 1;
+    s.pos(3, 1) = 900;
+    s.pos(3, 2) = 300;
+    s.entdecker(1) = 1;
+    oeffnen(1);
+    for (int k = 0; k < 3; ++k) click(690, 20);
+    ASSERT_EQ(spiel.karte.systemTab, 4);
+    antworte("#BES-,2,2,1-BES#");
+    pass();
+    pass(2, 600, 600);  // closes the visit screen the lost system now shows
+    ASSERT_EQ(spiel.gewaehltesSystem, 0);
+    oeffnen(3);
+    ASSERT_EQ(spiel.gewaehltesSystem, 3);
+    EXPECT_EQ(spiel.karte.systemTab, 1) << "a system screen opens on tab 1";
+
+    // A lost system the player never discovered itself (a home planet) has no screen to show.
+    antworte("#BES-,2,2,2-BES#");
+    pass();
+    EXPECT_EQ(spiel.gewaehltesSystem, 0);
+}
+
 }  // namespace
 }  // namespace qz
