@@ -190,8 +190,8 @@ TEST(Spielstand, ALoadedGameIsTheSavedOneAndPlaysOnTheSame)
         erwarteGleich(original.spiel, geladen.spiel);
 
         const int tag = original.spiel.wirtschaft.spieltag;
-        original.warte(15.0, 0.1);
-        geladen.warte(15.0, 0.1);
+        original.warte(15.0, 0.25);
+        geladen.warte(15.0, 0.25);
         EXPECT_EQ(original.spiel.wirtschaft.spieltag, tag + 3);
         erwarteGleich(original.spiel, geladen.spiel);
     }
