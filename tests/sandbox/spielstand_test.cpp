@@ -197,6 +197,73 @@ TEST(Spielstand, ALoadedGameIsTheSavedOneAndPlaysOnTheSame)
     }
 }
 
+// The game kept in tests/sandbox/version1.qz, saved by the first version of the file at clock
+// value 1000 on 2025-12-06: three systems, a fleet of two ships with a route, a build order,
+// research, a trade link and money.
+void version1Spiel(Sitzung& s)
+{
+    Spielstand& g = s.spiel;
+    neuesSpielZuruecksetzen(s.r, g);
+    g.Sternanzahl = 3;
+    g.spielLaeuft = 1;
+    g.hintergrund = 4;
+    g.scrollX = 100;
+    g.scrollY = 200;
+    g.karte.kartenBreite = 2560;
+    g.karte.kartenHoehe = 1600;
+    g.spieler.spielerFarbe(1, 0) = 5;
+    g.spieler.spielerFarbe(1, 1) = 245;
+    g.spieler.spielerFarbe(1, 2) = 255;
+    Sternsysteme& sys = g.systeme;
+    const char* namen[3] = {"Heimatplanet", "Planet X2", "Planet X3"};
+    for (int i = 1; i <= 3; ++i) {
+        sys.name(i) = namen[i - 1];
+        sys.pos(i, 1) = 400 + 100 * i;
+        sys.pos(i, 2) = 300 + 50 * i;
+        sys.einwohner(i) = 40 + i;
+        sys.entdecker(i) = 1;
+    }
+    sys.typ(1) = 42;
+    sys.besitzer(1) = sys.besitzer(2) = 1;
+    sys.handelsposten(1) = -42;
+    sys.handelsposten(2) = 1;
+    sys.bauAuftraege(1) = 1;
+    sys.bauTyp(1, 1) = 3;
+    sys.bauAufwand(1, 1) = 120;
+    sys.bauFortschritt(1, 1) = 40;
+    schiffAnhaengen(g.schiffe, {1, 100, 20, 0, 1, 3, 484, 354, 484, 354, 10, 1, 0});
+    schiffAnhaengen(g.schiffe, {7, 300, 90, 0, 1, 3, 484, 354, 684, 454, 80, 1, 0});
+    schiffeSchneiden(g.schiffe, g.saetze(1));
+    g.saetze(1)[kRoute](1) = "12349";
+    g.spieler.hoechsteFlotte(1) = 1;
+    g.forschung.thema(3).stufe = 2;
+    g.forschung.thema(3).aktiv = 1;
+    g.forschung.thema(3).fortschritt = 77;
+    g.forschung.aktiveThemen = 1;
+    g.wirtschaft.geld = 12345;
+    g.wirtschaft.vorrat = 678;
+    g.wirtschaft.forschungsetat = 30;
+    g.wirtschaft.spieltag = 42;
+    g.wirtschaft.naechsterTag = s.platform.timer() + 2.5;
+    g.karte.handelsliste = ",1,2";
+    g.karte.handelsAnzahl = STRINGSPLIT(g.karte.handelsliste, ",", g.karte.handelsArray);
+}
+
+// A later game keeps reading the saves of the first version.
+TEST(Spielstand, AFileOfTheFirstVersionStillLoads)
+{
+    Sitzung erwartet, geladen;
+    version1Spiel(erwartet);
+    const std::optional<std::string> datei = dateiLesen(QZ_TEST_DATA_DIR "/version1.qz");
+    ASSERT_TRUE(datei);
+    ASSERT_EQ(spielLaden(geladen.r, geladen.spiel, geladen.quellen, *datei), Lesefehler::Keiner);
+    erwarteGleich(erwartet.spiel, geladen.spiel);
+    Spielstandkopf kopf;
+    ASSERT_EQ(spielstandKopfLesen(*datei, kopf), Lesefehler::Keiner);
+    EXPECT_EQ(kopf.gespeichertUm, 1765000000);
+    EXPECT_EQ(kopf.eigeneSysteme, 2);
+}
+
 TEST(Spielstand, NoBadFileReachesTheRunningGame)
 {
     Sitzung quelle;
