@@ -71,7 +71,9 @@ PostgresConnection::PostgresConnection(const std::string& url) {
         connection_ = nullptr;
         throw DatabaseUnavailable("cannot connect to PostgreSQL: " + message);
     }
-    PQsetnonblocking(connection_, 0);
+    // The server's notices ("already exists, skipping" when instances start together) are
+    // no news for the operator.
+    PQsetNoticeProcessor(connection_, [](void*, const char*) {}, nullptr);
     // Names and chat travel as bytes (code page 437 or UTF-8), which only SQL_ASCII keeps as they are.
     const char* encoding = PQparameterStatus(connection_, "server_encoding");
     if (!encoding || std::strcmp(encoding, "SQL_ASCII") != 0) {
