@@ -2,6 +2,7 @@
 
 #include "fleets/andocken.hpp"
 #include "fleets/flotten.hpp"
+#include "map/karten_overlays.hpp"
 #include "map/spielstart.hpp"
 #include "state/planetentypen.hpp"
 #include "systems/forschung.hpp"
@@ -105,8 +106,8 @@ void karteZeichnen(Rahmen& r, Spielstand& spiel)
     Kartenzustand& k = spiel.karte;
     Sternsysteme& s = spiel.systeme;
     blitAusschnitt(bildschirm, r.Hintergrundbild, PutMode::Copy, spiel);
-    blitAusschnitt(bildschirm, k.handelOverlay, PutMode::Transparent, spiel);
-    blitAusschnitt(bildschirm, k.scanOverlay, PutMode::Transparent, spiel);
+    overlayZeichnen(bildschirm, k.handelOverlay, k.handelInhalt, spiel.scrollX, spiel.scrollY);
+    overlayZeichnen(bildschirm, k.scanOverlay, k.scanInhalt, spiel.scrollX, spiel.scrollY);
 
     const Farbe eigene = eigeneFarbe(spiel);
     const int L6 = spiel.forschung.thema(6).stufe;

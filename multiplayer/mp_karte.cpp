@@ -3,6 +3,7 @@
 #include "fleets/andocken.hpp"
 #include "fleets/co_player_fleets.hpp"
 #include "fleets/flotten.hpp"
+#include "map/karten_overlays.hpp"
 #include "map/spielstart.hpp"
 #include "map/sternkarte_ansicht.hpp"
 #include "gfx/text_numbers.hpp"
@@ -81,6 +82,7 @@ void handelswegeNeu(Spielstand& spiel, Mehrspieler& mp)
     Kartenzustand& k = spiel.karte;
     mp.handelNeuzeichnen = 0;
     k.handelOverlay = imageCreate(k.kartenBreite, k.kartenHoehe, kDefaultFill);
+    k.handelInhalt = SourceRect{0, 0, 0, 0};
     const Sternsysteme& s = spiel.systeme;
     std::vector<std::string> werte;
     for (int p = 1; p <= 4; ++p) {
@@ -92,6 +94,7 @@ void handelswegeNeu(Spielstand& spiel, Mehrspieler& mp)
             if (a < 1 || b < 1 || a > spiel.Sternanzahl || b > spiel.Sternanzahl) continue;
             SUB_LINE(s.pos(a, 1), s.pos(a, 2), s.pos(b, 1), s.pos(b, 2), f(p, 1), f(p, 2), f(p, 3),
                      k.handelOverlay.get());
+            inhaltErweitern(k.handelInhalt, s.pos(a, 1), s.pos(a, 2), s.pos(b, 1), s.pos(b, 2));
         }
     }
 }
@@ -149,8 +152,8 @@ void mehrspielerKarteZeichnen(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
     Sternsysteme& s = spiel.systeme;
     const int eigen = spiel.eigenerSpieler;
     ausschnitt(r, r.Hintergrundbild, PutMode::Copy, spiel);
-    ausschnitt(r, k.handelOverlay, PutMode::Transparent, spiel);
-    ausschnitt(r, k.scanOverlay, PutMode::Transparent, spiel);
+    overlayZeichnen(r.screen(), k.handelOverlay, k.handelInhalt, spiel.scrollX, spiel.scrollY);
+    overlayZeichnen(r.screen(), k.scanOverlay, k.scanInhalt, spiel.scrollX, spiel.scrollY);
 
     Image& bild = r.screen();
     const Farbe eigeneFarbe = slotFarbe(spiel, eigen);

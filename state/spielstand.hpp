@@ -114,6 +114,10 @@ struct Kartenzustand {
     int scanNeuzeichnen = 0;
     ImagePtr handelOverlay;
     int handelNeuzeichnen = 0;
+    // The part of each overlay that holds anything but mask colour, in map pixels, set by
+    // whoever draws the overlay: the frame blits only that part of the view.
+    SourceRect scanInhalt{0, 0, 0, 0};
+    SourceRect handelInhalt{0, 0, 0, 0};
     std::string handelsliste;
     Feld<std::string> handelsArray{0, 0};
     int handelsAnzahl = 0;

@@ -403,6 +403,17 @@ TEST_F(Sandbox, OverlaysShowTheScanEdgeAndTheTradeLines)
     EXPECT_EQ(scan.row(hy)[hx + 40] & 0xFFFFFF, 0x9400FFu);  // ring at radius 40
     EXPECT_EQ(scan.row(hy)[hx + 39] & 0xFFFFFF, 0x9400FFu);
     EXPECT_EQ(scan.row(hy)[hx + 20] & 0xFFFFFF, 0xFF00FFu);  // inside cut away
+    // The frame shows the ring where the view puts it, also when the view cuts it.
+    for (int x : {hx - 1000, hx - 500, hx - 40}) {
+        spiel.scrollX = x;
+        spiel.scrollY = hy - 300;
+        pass(512, 500);
+        for (int rand : {hx - 40, hx + 40}) {
+            if (rand - x >= 0 && rand - x < 1024) {
+                EXPECT_EQ(pixel(rand - x, 300), 0x9400FFu) << x << " " << rand;
+            }
+        }
+    }
 
     // A second own system whose circle overlaps: the shared inside carries no ring.
     int nah = 0;
@@ -429,10 +440,15 @@ TEST_F(Sandbox, OverlaysShowTheScanEdgeAndTheTradeLines)
     EXPECT_EQ(spiel.karte.handelNeuzeichnen, 1);
     handelOverlayNeu(spiel);
     const int mx = (s.pos(1, 1) + s.pos(2, 1)) / 2;
-    bool linie = false;
     const Image& handel = *spiel.karte.handelOverlay;
-    for (int y = 0; y < handel.height; ++y) linie = linie || (handel.row(y)[mx] & 0xFFFFFF) == 0x9400FFu;
-    EXPECT_TRUE(linie);
+    int ly = 0;
+    for (int y = 0; y < handel.height; ++y)
+        if ((handel.row(y)[mx] & 0xFFFFFF) == 0x9400FFu) ly = y;
+    EXPECT_NE(ly, 0);
+    spiel.scrollX = mx - 512;
+    spiel.scrollY = ly - 300;
+    pass(512, 500);
+    EXPECT_EQ(pixel(512, 300), 0x9400FFu);  // and the frame shows the line
     EXPECT_FALSE(std::filesystem::exists("fehlerbericht.txt"));
 }
 
