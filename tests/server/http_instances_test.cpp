@@ -1,8 +1,10 @@
-// Several qz-server instances on one PostgreSQL database, over real HTTP: players spread
-// over two instances play one game, an instance killed in the middle loses nothing, the
-// instances serialise requests of one channel, and a restarted database is found again.
+// Several qz-server instances on one PostgreSQL database, over real HTTP: an instance killed
+// in the middle of a game loses nothing, the instances serialise requests of one channel, an
+// instance keeps to its connection pool, and a restarted database is found again.
 #include "server_fixture.hpp"
+#include "sql_connection.hpp"
 
+#include <atomic>
 #include <barrier>
 #include <chrono>
 #include <thread>
@@ -85,6 +87,41 @@ TEST_F(TwoInstances, ColonisationsOfOneSystemThroughBothInstancesAtOnceHaveOneWi
         const std::string& later = owner == "1" ? second[system] : first[system];
         EXPECT_EQ(item(record(later, "BES"), system), owner) << "system " << system;
     }
+}
+
+TEST(DatabasePool, AnInstanceUsesNoMoreConnectionsThanItsPoolHowEverManyRequestsCome) {
+    if (!postgresSelected()) GTEST_SKIP() << "SQLite always has one connection (see the pg. tests)";
+    const std::string directory = temporaryDirectory();
+    TestDatabase database("");
+    ServerProcess server(database.name(), {"--db-pool", "2", "--threads", "4"}, directory + "/server.log");
+    const Send send = [&](const std::string& id, const Pairs& pairs) { return post(server.port(), id, pairs); };
+    // Three games (as many as one address may open), so that the requests do not wait for
+    // one channel's turn.
+    std::vector<Game> games;
+    for (int k = 0; k < 3; ++k) games.push_back(startGame(send, 2, 20));
+    std::unique_ptr<SqlConnection> observer = connectDatabase(database.name());
+    std::atomic<int> refused{0};
+    std::vector<std::thread> players;
+    for (const Game& game : games) {
+        players.emplace_back([&, game] {
+            for (int i = 0; i < 60; ++i) {
+                const std::string reply = send(game.sessionId, gamePairs(game.names[0], {Ship{2, 100, 50, 0, 5}}));
+                if (reply.rfind("#BES-", 0) != 0) ++refused;
+            }
+        });
+    }
+    long long most = 0;
+    for (int i = 0; i < 200; ++i) {
+        std::unique_ptr<SqlRows> rows = observer->query(
+            "SELECT COUNT(*) FROM pg_stat_activity WHERE datname = current_database() AND pid <> pg_backend_pid()", {});
+        if (rows->next()) most = std::max(most, rows->integer(0));
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    for (std::thread& player : players) player.join();
+    EXPECT_EQ(refused, 0);
+    EXPECT_GE(most, 1);
+    EXPECT_LE(most, 2);
+    std::filesystem::remove_all(directory);
 }
 
 TEST(RestartedDatabase, RequestsMeanwhileGetAnErrorAndPlayResumesByItself) {
