@@ -1,7 +1,8 @@
-// The same game at any pass rate: one scripted sandbox minute through the real main loop, once
-// at 1,000 passes per second and once at the 60 of a display, must end with the same view,
-// the same fleet positions and the same number of days.
-#include "app/programm.hpp"
+// The pace of the main loop: a pass rests until the next frame is due, and the same game
+// plays at any pass rate: one scripted sandbox minute through the real main loop, once at
+// 1,000 passes per second and once at the 60 of a display, must end with the same view, the
+// same fleet positions and the same number of days.
+#include "frame_fixture.hpp"
 #include "platform/headless/headless_platform.hpp"
 #include "state/schiffslisten.hpp"
 
@@ -128,6 +129,24 @@ struct Spielminute {
         return e;
     }
 };
+
+using FramePacing = FrameFixture;
+
+TEST_F(FramePacing, APassRestsUntilTheNextFrameAndAtLeastOneMillisecond)
+{
+    platform.setPassRate(60);
+    pass(512, 400);
+    double vorher = platform.timer();
+    pass(512, 400);
+    EXPECT_NEAR(platform.timer() - vorher, 1.0 / 60, 1e-9);
+    platform.advance(0.5);  // a pass that took half a second: the next one comes 1 ms later
+    vorher = platform.timer();
+    pass(512, 400);
+    EXPECT_NEAR(platform.timer() - vorher, 0.001, 1e-9);
+    vorher = platform.timer();
+    pass(512, 400);
+    EXPECT_NEAR(platform.timer() - vorher, 1.0 / 60, 1e-9);
+}
 
 TEST(PassRate, AMinuteAtSixtyPassesPerSecondPlaysLikeOneAtAThousand)
 {
