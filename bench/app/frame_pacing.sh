@@ -19,7 +19,13 @@ export DISPLAY=$anzeige SDL_AUDIODRIVER=dummy
 Xvfb "$anzeige" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 protokoll=$(mktemp)
-trap 'kill $xvfb 2>/dev/null && wait $xvfb; rm -f "$protokoll"' EXIT
+pid=""  # the game being measured, ended with the script whatever happens
+aufraeumen() {
+    if [ -n "$pid" ]; then kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; fi
+    kill $xvfb 2>/dev/null && wait $xvfb
+    rm -f "$protokoll"
+}
+trap 'aufraeumen || true' EXIT
 for _ in $(seq 1 50); do
     xdotool getdisplaygeometry >/dev/null 2>&1 && break
     sleep 0.1
@@ -33,9 +39,10 @@ hz=$(getconf CLK_TCK)
 anteil() {
     local name=$1 ziel=$2 programm=$3 knopf=${4:-}
     "./$programm" >/dev/null 2>&1 &
-    local pid=$!
+    pid=$!
     local fenster
-    fenster=$(xdotool search --sync --name QZ | head -n1)
+    fenster=$(timeout 30 xdotool search --sync --name QZ | head -n1)
+    [ -n "$fenster" ] || { echo "$programm opened no window" >&2; exit 1; }
     sleep 2
     if [ -n "$knopf" ]; then
         xdotool mousemove --window "$fenster" 512 "$knopf" mousedown 1
@@ -52,6 +59,7 @@ anteil() {
     t1=$(date +%s.%N)
     kill $pid
     wait $pid 2>/dev/null || true
+    pid=""
     awk -v n="$name" -v a="$a" -v b="$b" -v hz="$hz" -v t0="$t0" -v t1="$t1" -v z="$ziel" \
         'BEGIN { printf "%-40s %5.1f %% of one core (target at most %d %%)\n", n, 100 * (b - a) / hz / (t1 - t0), z }'
 }
@@ -72,6 +80,7 @@ for _ in 1 2 3 4 5; do
     done
     kill $pid
     wait $pid 2>/dev/null || true
+    pid=""
     t1=$(sed -n 's/^first frame at \([0-9.]*\) .*/\1/p' "$protokoll")
     zeiten+=("$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }')")
     rechenzeiten+=("$(sed -n 's/.* after \([0-9.]*\) s .*/\1/p' "$protokoll" | awk '{ printf "%.3f", $1 }')")
