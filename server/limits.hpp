@@ -27,9 +27,11 @@ inline constexpr double kGameIdleSeconds = 24 * 3600;  // a running game nobody 
 inline constexpr std::size_t kChatHistoryLines = 20;
 inline constexpr std::size_t kMaxOpenChannels = 1000;
 
-// A login speaks for its name from its address for a day; a cached answer is read again
-// from storage after half a minute.
+// A login speaks for its name from its address for a day after the last request from there
+// (refreshed at most once an hour); a cached answer is read again from storage after half a
+// minute.
 inline constexpr double kLoginBindingSeconds = 24 * 3600;
+inline constexpr double kLoginRefreshSeconds = 3600;
 inline constexpr double kLoginRecheckSeconds = 30;
 // Without --bind-prefix a login is bound to the exact IPv4 address.
 inline constexpr int kDefaultBindPrefix = 32;

@@ -23,16 +23,28 @@ std::optional<LoginRecord> LoginBindings::fromStorage(const std::string& name, d
 
 bool LoginBindings::boundTo(const std::string& name, const std::string& address, double now) {
     const auto matches = [&](const LoginRecord& r) { return r.address == address && now - r.at < kLoginBindingSeconds; };
+    std::optional<double> since;
     {
         std::lock_guard lock(mutex_);
         const auto found = cache_.find(name);
         if (found != cache_.end() && now - found->second.loaded < kLoginRecheckSeconds &&
             matches(found->second.record)) {
-            return true;
+            since = found->second.record.at;
         }
     }
-    const std::optional<LoginRecord> stored = fromStorage(name, now);
-    return stored && matches(*stored);
+    if (!since) {
+        const std::optional<LoginRecord> stored = fromStorage(name, now);
+        if (!stored || !matches(*stored)) return false;
+        since = stored->at;
+    }
+    // A player who keeps playing from its address keeps its binding: the game logs in only
+    // when multiplayer starts, and a long game must not end in "Nicht angemeldet".
+    if (now - *since >= kLoginRefreshSeconds) {
+        storage_.refreshLogin(name, address, now);
+        std::lock_guard lock(mutex_);
+        cache_[name] = Cached{LoginRecord{address, now}, now};
+    }
+    return true;
 }
 
 bool LoginBindings::anyFrom(const std::string& address, double now) {

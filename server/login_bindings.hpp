@@ -16,8 +16,8 @@ public:
     explicit LoginBindings(Storage& storage) : storage_(storage) {}
 
     void bind(const std::string& name, const std::string& address, double now);
-    // True when the name's latest successful login came from this address less than
-    // kLoginBindingSeconds ago.
+    // True when the name's latest successful login came from this address, and the login or
+    // the last request answered from there is less than kLoginBindingSeconds old.
     bool boundTo(const std::string& name, const std::string& address, double now);
     // True when some name logged in from this address within kLoginBindingSeconds.
     bool anyFrom(const std::string& address, double now);

@@ -49,6 +49,8 @@ public:
     // Login bindings (storage_logins.cpp).
     void saveLogin(const std::string& name, const std::string& address, double at);
     std::optional<LoginRecord> loadLogin(const std::string& name);
+    // Moves the time of the name's binding on, unless it is bound elsewhere meanwhile.
+    void refreshLogin(const std::string& name, const std::string& address, double at);
     // True when some name logged in from this address at `since` or later.
     bool hasLoginFrom(const std::string& address, double since);
 

@@ -22,6 +22,12 @@ std::optional<LoginRecord> Storage::loadLogin(const std::string& name) {
     return record;
 }
 
+void Storage::refreshLogin(const std::string& name, const std::string& address, double at) {
+    SqlTransaction t(begin());
+    t.db().run("UPDATE logins SET at = ? WHERE name = ? AND address = ? AND at < ?", {at, name, address, at});
+    t.commit();
+}
+
 bool Storage::hasLoginFrom(const std::string& address, double since) {
     SqlTransaction t(begin());
     const bool found = t.db().query("SELECT 1 FROM logins WHERE address = ? AND at >= ? LIMIT 1", {address, since})->next();

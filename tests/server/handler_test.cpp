@@ -117,15 +117,21 @@ TEST(HandlerGame, ARestartCountsAsAPollOfEverySeatedPlayer) {
     EXPECT_EQ(record(server.send(id, lobbyPairs("Host", 0, 1, 0)), "SP1"), ",1,Host,1,0");
 }
 
-TEST(HandlerGame, ALoginSpeaksForItsNameForADay) {
+TEST(HandlerGame, ALoginSpeaksForItsNameForADayAfterItsLastRequest) {
     InProcessServer server;
     const Game game = startGame(server.sender(), 2, 50);
     server.now = kLoginBindingSeconds - 1;
     EXPECT_EQ(server.send(game.sessionId, gamePairs(game.names[0], {})).rfind("#BES-", 0), 0u);
     server.now = kLoginBindingSeconds;
-    EXPECT_EQ(server.send(game.sessionId, gamePairs(game.names[0], {})), "fehler;;Nicht angemeldet");
-    ASSERT_EQ(server.send("", loginPairs(game.names[0])), "loginok");
+    EXPECT_EQ(server.send(game.sessionId, gamePairs(game.names[1], {})), "fehler;;Nicht angemeldet")
+        << "silent for a day since its login";
+    server.now = 2 * kLoginBindingSeconds - 2;
+    EXPECT_EQ(server.send(game.sessionId, gamePairs(game.names[0], {})).rfind("#BES-", 0), 0u)
+        << "a day after its last request";
+    server.restart();  // the refreshed binding is stored, not only remembered
     EXPECT_EQ(server.send(game.sessionId, gamePairs(game.names[0], {})).rfind("#BES-", 0), 0u);
+    ASSERT_EQ(server.send("", loginPairs(game.names[1])), "loginok");
+    EXPECT_EQ(server.send(game.sessionId, gamePairs(game.names[1], {})).rfind("#BES-", 0), 0u);
 }
 
 TEST(HandlerGame, OnlyTheCreatorCanHoldSlotOne) {
