@@ -82,9 +82,13 @@ for _ in 1 2 3 4 5; do
     wait $pid 2>/dev/null || true
     pid=""
     t1=$(sed -n 's/^first frame at \([0-9.]*\) .*/\1/p' "$protokoll")
+    if [ -z "$t1" ]; then
+        echo "a start showed no frame within 10 s; not counted" >&2
+        continue
+    fi
     zeiten+=("$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }')")
     rechenzeiten+=("$(sed -n 's/.* after \([0-9.]*\) s .*/\1/p' "$protokoll" | awk '{ printf "%.3f", $1 }')")
 done
-median() { printf '%s\n' "$@" | sort -n | sed -n 3p; }
+median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
 echo "start-up to the first drawn main menu      $(median "${zeiten[@]}") s median of ${zeiten[*]} (target under 0.3 s)"
 echo "  processor time until then                $(median "${rechenzeiten[@]}") s median of ${rechenzeiten[*]}"
