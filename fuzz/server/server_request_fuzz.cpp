@@ -51,10 +51,16 @@ std::string list(int count, int (*value)(int)) {
     return out;
 }
 
+ServerConfig fastHashing() {
+    ServerConfig config;
+    config.hashCost = HashCost::minimum;
+    return config;
+}
+
 // A server with a running two-player game on 20 stars and an open lobby.
 struct Setup {
     Storage storage{":memory:"};
-    CommandHandler handler{storage, ServerConfig{true, HashCost::minimum}, 0};
+    CommandHandler handler{storage, fastHashing(), 0};
     std::string game;
     std::string lobby;
     double now = 0;
