@@ -44,7 +44,9 @@ start_server pg_b "$postgres_url"
 
 # One game per database; the request body is the same for both.
 session_sqlite=$("$bin/qz_server_load_prepare" "$port_sqlite" "$work/body.txt" "$work/reply.txt")
+require_game_reply "$work/reply.txt"
 session_pg=$("$bin/qz_server_load_prepare" "$port_pg_a" "$work/body.txt" "$work/reply.txt")
+require_game_reply "$work/reply.txt"
 path="/games/qz/datenabfrage.php?PHPSESSID"
 write_script sqlite "$path=$session_sqlite"
 write_script pg_one "$path=$session_pg"
@@ -55,15 +57,7 @@ echo "request body $(wc -c < "$work/body.txt") bytes, reply $(wc -c < "$work/rep
 # nginx as HTTP balancer: one port to the first instance alone, one to both.
 balanced_one=$(free_port)
 balanced_two=$(free_port)
-mkdir -p "$work/nginx"
 { nginx_common 1; cat <<CONF; } > "$work/nginx.conf"
-http {
-  access_log off;
-  client_body_temp_path $work/nginx/body;
-  proxy_temp_path $work/nginx/proxy;
-  fastcgi_temp_path $work/nginx/fastcgi;
-  uwsgi_temp_path $work/nginx/uwsgi;
-  scgi_temp_path $work/nginx/scgi;
   upstream one { server 127.0.0.1:$port_pg_a; }
   upstream two { server 127.0.0.1:$port_pg_a; server 127.0.0.1:$port_pg_b; }
   server {

@@ -27,20 +27,14 @@ server_port=$(free_port)
 server_pid=$!
 wait_listening "$server_port"
 session=$("$bin/qz_server_load_prepare" "$server_port" "$work/body.txt" "$work/reply.txt")
+require_game_reply "$work/reply.txt"
 write_script server "/games/qz/datenabfrage.php?PHPSESSID=$session"
 echo "request body $(wc -c < "$work/body.txt") bytes, reply $(wc -c < "$work/reply.txt") bytes"
 
 nginx_port=$(free_port)
-mkdir -p "$work/www/games/qz" "$work/nginx"
+mkdir -p "$work/www/games/qz"
 cp "$work/reply.txt" "$work/www/games/qz/datenabfrage.php"
 { nginx_common; cat <<CONF; } > "$work/nginx.conf"
-http {
-  access_log off;
-  client_body_temp_path $work/nginx/body;
-  proxy_temp_path $work/nginx/proxy;
-  fastcgi_temp_path $work/nginx/fastcgi;
-  uwsgi_temp_path $work/nginx/uwsgi;
-  scgi_temp_path $work/nginx/scgi;
   types { text/html php; }
   server {
     listen 127.0.0.1:$nginx_port;

@@ -34,6 +34,12 @@ wait_listening() {
   exit 1
 }
 
+# require_game_reply FILE: stops unless FILE holds a game reply; a refused request would be
+# measured as a quick error reply.
+require_game_reply() {
+  grep -q '^CODE:#BES-' "$1" || { echo "the prepared request is refused: $(head -c 200 "$1")" >&2; exit 1; }
+}
+
 # write_script NAME PATH: wrk's Lua script that POSTs the body file to PATH and asks the
 # server to close after each reply.
 write_script() {
@@ -73,13 +79,22 @@ run_wrk() {
   fi
 }
 
-# nginx_common [WORKERS]: the top of an nginx configuration that keeps its files in $work.
+# nginx_common [WORKERS]: the top of an nginx configuration that keeps its files in $work,
+# up to the open "http {" block.
 nginx_common() {
+  mkdir -p "$work/nginx"
   cat <<CONF
 daemon off;
 worker_processes ${1:-2};
 pid $work/nginx/nginx.pid;
 error_log $work/nginx/error.log;
 events { worker_connections 4096; }
+http {
+  access_log off;
+  client_body_temp_path $work/nginx/body;
+  proxy_temp_path $work/nginx/proxy;
+  fastcgi_temp_path $work/nginx/fastcgi;
+  uwsgi_temp_path $work/nginx/uwsgi;
+  scgi_temp_path $work/nginx/scgi;
 CONF
 }

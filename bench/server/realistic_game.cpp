@@ -33,7 +33,7 @@ test::Pairs realisticPoll(const test::Game& game, int slot) {
                            {{"hwege", ",30,31,30,32,30,33"},
                             {"hvertrag", "0,0,0,0"},
                             {"pi1", std::string(1, ',') += std::to_string(slot)},
-                            {"pi2", ",45"},
+                            {"pi2", ",0"},  // a game just started: no shield research yet
                             {"pi3", ",5000"}});
 }
 
