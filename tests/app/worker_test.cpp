@@ -115,6 +115,33 @@ TEST(WorkerAlone, AWakeUpWithoutAPostedRequestSendsNothing)
     EXPECT_EQ(calls, 1);
 }
 
+TEST(WorkerAlone, ARequestPostedBeforeTheWorkerFirstWaitsIsSent)
+{
+    // The screens post their first request as soon as the worker is started, often before it
+    // has reached its wait; that request must not be lost (the client would hang at the
+    // online check for good, since nothing is posted while a request is open).
+    Serverdaten daten;
+    daten.Anfrageoffen = 1;
+    std::atomic<int> calls{0};
+    std::thread worker(THREAD1, std::ref(daten), [&](const Feld<KVP>&, const Feld<KVP>&) {
+        ++calls;
+        return std::string("CODE:onlinecheck;;online:EDOC");
+    });
+    const bool answered = waitFor([&] {
+        std::lock_guard lock(daten.Datenmutex);
+        return daten.Anfrageoffen == 0;
+    });
+    {
+        std::lock_guard lock(daten.Datenmutex);
+        daten.ThreadEnde = 1;
+        daten.Datenbedingung.notify_one();
+    }
+    worker.join();
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(daten.Empfangsdaten, "onlinecheck;;online");
+}
+
 TEST(WorkerAlone, ShutdownDuringARoundTripFinishesItFirst)
 {
     Serverdaten daten;
