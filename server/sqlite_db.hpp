@@ -20,8 +20,9 @@ public:
     Engine engine() const override { return Engine::sqlite; }
     void execute(const std::string& sql) override;
     std::unique_ptr<SqlRows> query(const std::string& sql, const std::vector<SqlParam>& params) override;
-    void begin() override { execute("BEGIN IMMEDIATE"); }
-    void commit() override { execute("COMMIT"); }
+    // Kept prepared like any other statement: every request begins and commits once.
+    void begin() override { query("BEGIN IMMEDIATE", {}); }
+    void commit() override { query("COMMIT", {}); }
     void rollback() noexcept override;
     bool broken() override { return false; }
     void run(const std::string& sql, const std::vector<SqlParam>& params) override { query(sql, params); }
