@@ -2,9 +2,9 @@
 // the session (a running game, a lobby, none, or a query string from the input), the
 // sender's address (Anna's or Ben's) and how far the clock moves; the rest is the form body. Every reply must be framed, and the handler
 // must survive anything.
-#include "command_handler.hpp"
-#include "log.hpp"
-#include "storage.hpp"
+#include "protocol/command_handler.hpp"
+#include "base/log.hpp"
+#include "storage/storage.hpp"
 
 #include <cctype>
 #include <cstdint>

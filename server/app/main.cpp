@@ -1,11 +1,11 @@
 // qz-server: serves QZ multiplayer games over HTTP, keeping everything in SQLite or in
 // PostgreSQL, where several instances may share one database.
-#include "command_handler.hpp"
-#include "http_server.hpp"
-#include "log.hpp"
-#include "md5.hpp"
-#include "options.hpp"
-#include "text_checks.hpp"
+#include "protocol/command_handler.hpp"
+#include "http/http_server.hpp"
+#include "base/log.hpp"
+#include "base/md5.hpp"
+#include "app/options.hpp"
+#include "base/text_checks.hpp"
 
 #include <termios.h>
 #include <unistd.h>

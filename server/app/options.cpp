@@ -1,7 +1,7 @@
-#include "options.hpp"
+#include "app/options.hpp"
 
-#include "client_address.hpp"
-#include "number_list.hpp"
+#include "http/client_address.hpp"
+#include "base/number_list.hpp"
 
 #include <stdexcept>
 

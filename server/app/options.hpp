@@ -1,9 +1,9 @@
 // The command line of qz-server.
 #pragma once
 
-#include "credentials.hpp"
-#include "limits.hpp"
-#include "log.hpp"
+#include "storage/credentials.hpp"
+#include "base/limits.hpp"
+#include "base/log.hpp"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "form.hpp"
+#include "base/form.hpp"
 
-#include "bad_request.hpp"
-#include "limits.hpp"
+#include "base/bad_request.hpp"
+#include "base/limits.hpp"
 
 namespace qz::server {
 

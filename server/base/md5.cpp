@@ -1,4 +1,4 @@
-#include "md5.hpp"
+#include "base/md5.hpp"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "number_list.hpp"
+#include "base/number_list.hpp"
 
-#include "bad_request.hpp"
-#include "limits.hpp"
+#include "base/bad_request.hpp"
+#include "base/limits.hpp"
 
 #include <charconv>
 

@@ -1,7 +1,7 @@
-#include "text_checks.hpp"
+#include "base/text_checks.hpp"
 
-#include "bad_request.hpp"
-#include "limits.hpp"
+#include "base/bad_request.hpp"
+#include "base/limits.hpp"
 
 #include <string>
 

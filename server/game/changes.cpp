@@ -1,4 +1,4 @@
-#include "changes.hpp"
+#include "game/changes.hpp"
 
 namespace qz::server {
 

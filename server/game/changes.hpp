@@ -1,7 +1,7 @@
 // What one request changed in a channel, so that exactly that is written to storage.
 #pragma once
 
-#include "limits.hpp"
+#include "base/limits.hpp"
 
 #include <array>
 #include <cstddef>

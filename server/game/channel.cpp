@@ -1,4 +1,4 @@
-#include "channel.hpp"
+#include "game/channel.hpp"
 
 namespace qz::server {
 
@@ -60,6 +60,19 @@ int ChannelState::occupiedSlots() const {
     int count = 0;
     for (int n = 1; n <= maxPlayers; ++n) count += slots[n].name.empty() ? 0 : 1;
     return count;
+}
+
+void markPoll(ChannelState& state, int slot, double now, ChannelChanges& changes) {
+    state.slots[slot].lastPoll = now;
+    changes.polled[slot] = true;
+    changes.emptySince = state.emptySince >= 0;
+    state.emptySince = -1;
+}
+
+void addChatLine(ChannelState& state, int sender, std::string text, ChannelChanges& changes) {
+    state.chat.push_back({sender, std::move(text)});
+    while (state.chat.size() > kChatHistoryLines) state.chat.pop_front();
+    ++changes.chatAppended;
 }
 
 }  // namespace qz::server

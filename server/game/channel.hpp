@@ -2,8 +2,8 @@
 // ship lists and trade routes, the trade agreements and the chat.
 #pragma once
 
-#include "changes.hpp"
-#include "limits.hpp"
+#include "game/changes.hpp"
+#include "base/limits.hpp"
 
 #include <array>
 #include <deque>
@@ -120,5 +120,11 @@ struct Channel {
 };
 
 using ChannelPtr = std::shared_ptr<Channel>;
+
+// Records a poll of the player in `slot`: it is present, and so is somebody in the channel.
+void markPoll(ChannelState& state, int slot, double now, ChannelChanges& changes);
+
+// Appends a server message (sender 5) to the chat, keeping the history short.
+void addChatLine(ChannelState& state, int sender, std::string text, ChannelChanges& changes);
 
 }  // namespace qz::server

@@ -1,4 +1,4 @@
-#include "channel_registry.hpp"
+#include "game/channel_registry.hpp"
 
 #include <mutex>
 

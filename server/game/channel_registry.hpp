@@ -3,7 +3,7 @@
 // lock for its state.
 #pragma once
 
-#include "channel.hpp"
+#include "game/channel.hpp"
 
 #include <shared_mutex>
 #include <string>

@@ -1,8 +1,8 @@
-#include "game_input.hpp"
+#include "game/game_input.hpp"
 
-#include "bad_request.hpp"
-#include "number_list.hpp"
-#include "text_checks.hpp"
+#include "base/bad_request.hpp"
+#include "base/number_list.hpp"
+#include "base/text_checks.hpp"
 
 #include <limits>
 

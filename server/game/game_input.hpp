@@ -1,8 +1,8 @@
 // One "spiel" request, read and checked completely before anything is applied.
 #pragma once
 
-#include "channel.hpp"
-#include "form.hpp"
+#include "game/channel.hpp"
+#include "base/form.hpp"
 
 #include <array>
 #include <optional>

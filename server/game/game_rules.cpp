@@ -1,8 +1,8 @@
-#include "game_rules.hpp"
+#include "game/game_rules.hpp"
 
-#include "commands.hpp"
-#include "log.hpp"
-#include "ship_lists.hpp"
+#include "base/form.hpp"
+#include "base/log.hpp"
+#include "game/ship_lists.hpp"
 
 #include <algorithm>
 #include <iterator>

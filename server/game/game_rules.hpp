@@ -2,9 +2,9 @@
 // attacks and conquest, trade agreements, and which systems see a battle.
 #pragma once
 
-#include "changes.hpp"
-#include "channel.hpp"
-#include "game_input.hpp"
+#include "game/changes.hpp"
+#include "game/channel.hpp"
+#include "game/game_input.hpp"
 
 #include <array>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "map_upload.hpp"
+#include "game/map_upload.hpp"
 
-#include "bad_request.hpp"
-#include "number_list.hpp"
-#include "text_checks.hpp"
+#include "base/bad_request.hpp"
+#include "base/number_list.hpp"
+#include "base/text_checks.hpp"
 
 #include <limits>
 

@@ -2,8 +2,8 @@
 // values, background, shields and fortification, every list over all systems.
 #pragma once
 
-#include "channel.hpp"
-#include "form.hpp"
+#include "game/channel.hpp"
+#include "base/form.hpp"
 
 namespace qz::server {
 

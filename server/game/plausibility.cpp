@@ -1,6 +1,6 @@
-#include "plausibility.hpp"
+#include "game/plausibility.hpp"
 
-#include "bad_request.hpp"
+#include "base/bad_request.hpp"
 
 #include <algorithm>
 #include <cmath>

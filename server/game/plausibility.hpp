@@ -2,8 +2,8 @@
 // and fortifications grow with research levels, and a level takes a game day (5 s) at least.
 #pragma once
 
-#include "channel.hpp"
-#include "game_input.hpp"
+#include "game/channel.hpp"
+#include "game/game_input.hpp"
 
 namespace qz::server {
 

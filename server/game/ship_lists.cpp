@@ -1,7 +1,7 @@
-#include "ship_lists.hpp"
+#include "game/ship_lists.hpp"
 
-#include "bad_request.hpp"
-#include "number_list.hpp"
+#include "base/bad_request.hpp"
+#include "base/number_list.hpp"
 
 #include <limits>
 

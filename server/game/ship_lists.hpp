@@ -1,7 +1,7 @@
 // Turning a player's reported ship list texts into ShipLists, checking every entry.
 #pragma once
 
-#include "channel.hpp"
+#include "game/channel.hpp"
 
 #include <string_view>
 

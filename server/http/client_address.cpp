@@ -1,4 +1,4 @@
-#include "client_address.hpp"
+#include "http/client_address.hpp"
 
 #include <arpa/inet.h>
 

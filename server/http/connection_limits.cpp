@@ -1,4 +1,4 @@
-#include "connection_limits.hpp"
+#include "http/connection_limits.hpp"
 
 namespace qz::server {
 

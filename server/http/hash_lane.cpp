@@ -1,4 +1,4 @@
-#include "hash_lane.hpp"
+#include "http/hash_lane.hpp"
 
 namespace qz::server {
 

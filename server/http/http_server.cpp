@@ -1,9 +1,9 @@
-#include "http_server.hpp"
+#include "http/http_server.hpp"
 
-#include "client_address.hpp"
-#include "connection_limits.hpp"
-#include "hash_lane.hpp"
-#include "log.hpp"
+#include "http/client_address.hpp"
+#include "http/connection_limits.hpp"
+#include "http/hash_lane.hpp"
+#include "base/log.hpp"
 
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/signal_set.hpp>

@@ -2,7 +2,7 @@
 // then the server closes the connection, as the clients expect.
 #pragma once
 
-#include "command_handler.hpp"
+#include "protocol/command_handler.hpp"
 
 #include <memory>
 #include <string>

@@ -1,8 +1,8 @@
-#include "command_handler.hpp"
+#include "protocol/command_handler.hpp"
 
-#include "bad_request.hpp"
-#include "form.hpp"
-#include "log.hpp"
+#include "base/bad_request.hpp"
+#include "base/form.hpp"
+#include "base/log.hpp"
 
 namespace qz::server {
 

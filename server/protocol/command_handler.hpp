@@ -3,10 +3,10 @@
 // channels. Safe to call from several threads at once.
 #pragma once
 
-#include "accounts.hpp"
-#include "channel_registry.hpp"
-#include "commands.hpp"
-#include "storage.hpp"
+#include "storage/accounts.hpp"
+#include "game/channel_registry.hpp"
+#include "protocol/commands.hpp"
+#include "storage/storage.hpp"
 
 #include <optional>
 #include <string>

@@ -1,5 +1,5 @@
-#include "bad_request.hpp"
-#include "commands.hpp"
+#include "base/bad_request.hpp"
+#include "protocol/commands.hpp"
 
 namespace qz::server {
 
@@ -54,19 +54,6 @@ void OpenChannel::deleteChannel() {
     transaction_.deleteAndCommit();
     committed_ = true;
     context_.channels.remove(channel_->state.sessionId);
-}
-
-void markPoll(ChannelState& state, int slot, double now, ChannelChanges& changes) {
-    state.slots[slot].lastPoll = now;
-    changes.polled[slot] = true;
-    changes.emptySince = state.emptySince >= 0;
-    state.emptySince = -1;
-}
-
-void addChatLine(ChannelState& state, int sender, std::string text, ChannelChanges& changes) {
-    state.chat.push_back({sender, std::move(text)});
-    while (state.chat.size() > kChatHistoryLines) state.chat.pop_front();
-    ++changes.chatAppended;
 }
 
 }  // namespace qz::server

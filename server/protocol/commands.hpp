@@ -2,12 +2,12 @@
 // text that goes between "CODE:" and ":EDOC", or throws BadRequest having changed nothing.
 #pragma once
 
-#include "accounts.hpp"
-#include "channel_registry.hpp"
-#include "changes.hpp"
-#include "form.hpp"
-#include "login_bindings.hpp"
-#include "storage.hpp"
+#include "storage/accounts.hpp"
+#include "game/channel_registry.hpp"
+#include "game/changes.hpp"
+#include "base/form.hpp"
+#include "storage/login_bindings.hpp"
+#include "storage/storage.hpp"
 
 #include <atomic>
 #include <string>
@@ -78,11 +78,5 @@ private:
     Storage::ChannelTransaction transaction_;
     bool committed_ = false;
 };
-
-// Records a poll of the player in `slot`: it is present, and so is somebody in the channel.
-void markPoll(ChannelState& state, int slot, double now, ChannelChanges& changes);
-
-// Appends a server message (sender 5) to the chat, keeping the history short.
-void addChatLine(ChannelState& state, int sender, std::string text, ChannelChanges& changes);
 
 }  // namespace qz::server

@@ -1,9 +1,9 @@
-#include "bad_request.hpp"
-#include "commands.hpp"
-#include "game_input.hpp"
-#include "game_reply.hpp"
-#include "game_rules.hpp"
-#include "plausibility.hpp"
+#include "base/bad_request.hpp"
+#include "protocol/commands.hpp"
+#include "game/game_input.hpp"
+#include "protocol/game_reply.hpp"
+#include "game/game_rules.hpp"
+#include "game/plausibility.hpp"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "game_reply.hpp"
+#include "protocol/game_reply.hpp"
 
-#include "lobby_reply.hpp"
-#include "number_list.hpp"
+#include "protocol/lobby_reply.hpp"
+#include "base/number_list.hpp"
 
 namespace qz::server {
 

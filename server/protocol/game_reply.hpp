@@ -2,8 +2,8 @@
 // agreement values as the requester sees them, the battles and the chat.
 #pragma once
 
-#include "channel.hpp"
-#include "game_rules.hpp"
+#include "game/channel.hpp"
+#include "game/game_rules.hpp"
 
 #include <string>
 

@@ -1,12 +1,12 @@
-#include "bad_request.hpp"
-#include "commands.hpp"
-#include "credentials.hpp"
-#include "lobby_reply.hpp"
-#include "log.hpp"
-#include "map_upload.hpp"
-#include "number_list.hpp"
-#include "plausibility.hpp"
-#include "text_checks.hpp"
+#include "base/bad_request.hpp"
+#include "protocol/commands.hpp"
+#include "storage/credentials.hpp"
+#include "protocol/lobby_reply.hpp"
+#include "base/log.hpp"
+#include "game/map_upload.hpp"
+#include "base/number_list.hpp"
+#include "game/plausibility.hpp"
+#include "base/text_checks.hpp"
 
 #include <algorithm>
 #include <optional>

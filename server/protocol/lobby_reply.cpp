@@ -1,6 +1,6 @@
-#include "lobby_reply.hpp"
+#include "protocol/lobby_reply.hpp"
 
-#include "number_list.hpp"
+#include "base/number_list.hpp"
 
 namespace qz::server {
 

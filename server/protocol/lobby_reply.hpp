@@ -2,7 +2,7 @@
 // slot records and, once the game has started, the star-map records.
 #pragma once
 
-#include "channel.hpp"
+#include "game/channel.hpp"
 
 #include <string>
 

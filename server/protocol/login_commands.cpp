@@ -1,7 +1,7 @@
-#include "bad_request.hpp"
-#include "commands.hpp"
-#include "log.hpp"
-#include "text_checks.hpp"
+#include "base/bad_request.hpp"
+#include "protocol/commands.hpp"
+#include "base/log.hpp"
+#include "base/text_checks.hpp"
 
 namespace qz::server {
 

@@ -1,6 +1,6 @@
-#include "connection_pool.hpp"
+#include "sql/connection_pool.hpp"
 
-#include "log.hpp"
+#include "base/log.hpp"
 
 namespace qz::server {
 

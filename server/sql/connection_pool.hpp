@@ -3,7 +3,7 @@
 // itself after an outage.
 #pragma once
 
-#include "sql_connection.hpp"
+#include "sql/sql_connection.hpp"
 
 #include <chrono>
 #include <condition_variable>

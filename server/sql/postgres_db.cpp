@@ -1,4 +1,4 @@
-#include "postgres_db.hpp"
+#include "sql/postgres_db.hpp"
 
 #include <libpq-fe.h>
 

@@ -3,7 +3,7 @@
 // one pipeline: a request costs two round trips to the database, however much it writes.
 #pragma once
 
-#include "sql_connection.hpp"
+#include "sql/sql_connection.hpp"
 
 #include <string>
 #include <unordered_map>

@@ -1,7 +1,7 @@
-#include "sql_connection.hpp"
+#include "sql/sql_connection.hpp"
 
-#include "postgres_db.hpp"
-#include "sqlite_db.hpp"
+#include "sql/postgres_db.hpp"
+#include "sql/sqlite_db.hpp"
 
 namespace qz::server {
 

@@ -2,7 +2,7 @@
 // early by an exception.
 #pragma once
 
-#include "connection_pool.hpp"
+#include "sql/connection_pool.hpp"
 
 namespace qz::server {
 

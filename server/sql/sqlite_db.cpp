@@ -1,4 +1,4 @@
-#include "sqlite_db.hpp"
+#include "sql/sqlite_db.hpp"
 
 namespace qz::server {
 

@@ -1,7 +1,7 @@
 // A SQLite connection (WAL) with cached prepared statements.
 #pragma once
 
-#include "sql_connection.hpp"
+#include "sql/sql_connection.hpp"
 
 #include <sqlite3.h>
 

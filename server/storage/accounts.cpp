@@ -1,6 +1,6 @@
-#include "accounts.hpp"
+#include "storage/accounts.hpp"
 
-#include "log.hpp"
+#include "base/log.hpp"
 
 namespace qz::server {
 

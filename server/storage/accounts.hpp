@@ -1,8 +1,8 @@
 // The accounts the server knows: name and stored credential, mirrored from storage.
 #pragma once
 
-#include "credentials.hpp"
-#include "storage.hpp"
+#include "storage/credentials.hpp"
+#include "storage/storage.hpp"
 
 #include <mutex>
 #include <string>

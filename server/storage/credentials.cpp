@@ -1,4 +1,4 @@
-#include "credentials.hpp"
+#include "storage/credentials.hpp"
 
 #include <sodium.h>
 

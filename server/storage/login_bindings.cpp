@@ -1,6 +1,6 @@
-#include "login_bindings.hpp"
+#include "storage/login_bindings.hpp"
 
-#include "limits.hpp"
+#include "base/limits.hpp"
 
 namespace qz::server {
 

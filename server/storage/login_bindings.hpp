@@ -2,7 +2,7 @@
 // and lobby and game requests naming that player are taken only from there.
 #pragma once
 
-#include "storage.hpp"
+#include "storage/storage.hpp"
 
 #include <mutex>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "migrations.hpp"
+#include "storage/migrations.hpp"
 
-#include "log.hpp"
+#include "base/log.hpp"
 
 #include <memory>
 

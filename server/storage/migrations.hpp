@@ -3,7 +3,7 @@
 // engines alike. New steps go at the end; a step never changes once released.
 #pragma once
 
-#include "sql_connection.hpp"
+#include "sql/sql_connection.hpp"
 
 namespace qz::server {
 

@@ -1,7 +1,7 @@
-#include "storage.hpp"
+#include "storage/storage.hpp"
 
-#include "migrations.hpp"
-#include "ship_lists.hpp"
+#include "storage/migrations.hpp"
+#include "game/ship_lists.hpp"
 
 #include <algorithm>
 

@@ -4,10 +4,10 @@
 // answered.
 #pragma once
 
-#include "changes.hpp"
-#include "channel.hpp"
-#include "connection_pool.hpp"
-#include "sql_transaction.hpp"
+#include "game/changes.hpp"
+#include "game/channel.hpp"
+#include "sql/connection_pool.hpp"
+#include "sql/sql_transaction.hpp"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 // The login bindings of Storage: one row per name with the address of its latest
 // successful login, so every server on this database knows who may speak for whom.
-#include "storage.hpp"
+#include "storage/storage.hpp"
 
 namespace qz::server {
 

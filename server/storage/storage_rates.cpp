@@ -1,6 +1,6 @@
 // The per-address rates of Storage: one row per counted event, pruned by the sweep, and the
 // open channels counted by the address that created them.
-#include "storage.hpp"
+#include "storage/storage.hpp"
 
 namespace qz::server {
 

@@ -1,8 +1,8 @@
 // The command handler on the realistic "spiel" request, against Beast parsing the same
 // HTTP request: how much the game logic costs next to merely reading the request.
-#include "command_handler.hpp"
+#include "protocol/command_handler.hpp"
 #include "in_process.hpp"
-#include "log.hpp"
+#include "base/log.hpp"
 #include "realistic_game.hpp"
 
 #include <benchmark/benchmark.h>

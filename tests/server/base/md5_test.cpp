@@ -1,5 +1,5 @@
 // The server's MD5 against OpenSSL's, across every padding case.
-#include "md5.hpp"
+#include "base/md5.hpp"
 
 #include <openssl/evp.h>
 

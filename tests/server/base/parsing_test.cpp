@@ -1,8 +1,8 @@
 // The strict readers of what clients send: form encoding, numbers, lists, names, chat.
-#include "bad_request.hpp"
-#include "form.hpp"
-#include "number_list.hpp"
-#include "text_checks.hpp"
+#include "base/bad_request.hpp"
+#include "base/form.hpp"
+#include "base/number_list.hpp"
+#include "base/text_checks.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The game rules the server decides, on a channel state built by hand.
-#include "game_rules.hpp"
-#include "ship_lists.hpp"
+#include "game/game_rules.hpp"
+#include "game/ship_lists.hpp"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // in the middle of a game loses nothing, the instances serialise requests of one channel, an
 // instance keeps to its connection pool, and a restarted database is found again.
 #include "server_fixture.hpp"
-#include "sql_connection.hpp"
+#include "sql/sql_connection.hpp"
 
 #include <atomic>
 #include <barrier>

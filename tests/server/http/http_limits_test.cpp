@@ -1,7 +1,7 @@
 // The server's rates and caps over real HTTP: what one client address may do, connections,
 // the login queue, the memory of ship lists and running out of descriptors. The stranger on
 // a second loopback address hits each limit; the player at home never notices.
-#include "limits.hpp"
+#include "base/limits.hpp"
 #include "server_fixture.hpp"
 
 #include <arpa/inet.h>

@@ -1,5 +1,5 @@
 // Stored credentials and session ids.
-#include "credentials.hpp"
+#include "storage/credentials.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Storage writes exactly what a request changed and reads back the same channel.
 #include "db_snapshot.hpp"
-#include "game_reply.hpp"
+#include "protocol/game_reply.hpp"
 #include "in_process.hpp"
-#include "lobby_reply.hpp"
+#include "protocol/lobby_reply.hpp"
 #include "server_process.hpp"
-#include "ship_lists.hpp"
+#include "game/ship_lists.hpp"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

@@ -1,6 +1,6 @@
 #include "db_snapshot.hpp"
 
-#include "sql_connection.hpp"
+#include "sql/sql_connection.hpp"
 
 namespace qz::server::test {
 

@@ -1,9 +1,9 @@
 // The command handler on a private database (in memory on SQLite) with a clock the test sets.
 #pragma once
 
-#include "command_handler.hpp"
+#include "protocol/command_handler.hpp"
 #include "scenario.hpp"
-#include "storage.hpp"
+#include "storage/storage.hpp"
 #include "test_database.hpp"
 
 #include <memory>

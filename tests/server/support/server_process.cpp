@@ -1,6 +1,6 @@
 #include "server_process.hpp"
 
-#include "sql_connection.hpp"
+#include "sql/sql_connection.hpp"
 
 #include <chrono>
 #include <csignal>

@@ -1,7 +1,7 @@
 #include "test_database.hpp"
 
 #include "server_process.hpp"
-#include "sql_connection.hpp"
+#include "sql/sql_connection.hpp"
 
 #include <atomic>
 #include <cstdlib>
