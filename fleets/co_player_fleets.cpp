@@ -38,49 +38,75 @@ bool mitspielerSichtbar(const Sternsysteme& systeme, int Sternanzahl, int eigene
     return false;
 }
 
-void SUB_FLOTTEN_MITSPIELER(Rahmen& rahmen, Feld<SchiffSatz>& saetze, Spieler& spieler,
-                            Feld<double>& naechsterFlugschritt, const Sternsysteme& systeme, int eigenerSpieler,
-                            int Spieleranzahl, int scrollX, int scrollY, int scannerStufe, int Sternanzahl)
+namespace {
+
+// Calls `tun` with the first ship in space of each of the player's fleets, in list order.
+template <typename Tun>
+void jedeFlotte(SchiffSatz& satz, Tun&& tun)
+{
+    // The representatives are found by fleet number as met, not in a table sized by the
+    // reported highest fleet number: a co-player's huge number must not cost memory.
+    std::unordered_set<int> vertreten;
+    for (int i = 1; i <= satz.anzahl; ++i) {
+        if (satz.wert(kAngedockt, i) != 0) continue;
+        // A type without a picture is skipped, as the own fleet pass does: drawing it would end
+        // the pass for every co-player behind it, every frame.
+        const int typ = satz.wert(kTyp, i);
+        if (typ < 1 || typ > 8) continue;
+        if (!vertreten.insert(satz.wert(kFlotte, i)).second) continue;
+        tun(i, typ);
+    }
+}
+
+}  // namespace
+
+void mitspielerFlottenBewegen(Feld<SchiffSatz>& saetze, Spieler& spieler, Feld<double>& naechsterFlugschritt,
+                              int eigenerSpieler, int Spieleranzahl, double jetzt)
 {
     guarded([&] {
-        const double jetzt = rahmen.platform.timer();
         for (int p = 1; p <= Spieleranzahl; ++p) {
             if (p == eigenerSpieler) continue;
             SchiffSatz& satz = saetze(p);
             if (satz.anzahl < 1) continue;
             if (spieler.hoechsteFlotte(p) < 1) spieler.hoechsteFlotte(p) = 1;
-            // The representatives are found by fleet number as met, not in a table sized by the
-            // reported highest fleet number: a co-player's huge number must not cost memory.
-            std::unordered_set<int> vertreten;
-            const bool schrittFaellig =
-                faelligeSchritte(naechsterFlugschritt(p), jetzt, spieler.bewegungsIntervall(p), 1) > 0;
-            for (int i = 1; i <= satz.anzahl; ++i) {
-                if (satz.wert(kAngedockt, i) != 0) continue;
-                // A type without a picture is skipped, as the own fleet pass does: drawing it
-                // would end the pass for every co-player behind it, every frame.
-                const int typ = satz.wert(kTyp, i);
-                if (typ < 1 || typ > 8) continue;
-                if (!vertreten.insert(satz.wert(kFlotte, i)).second) continue;
-
+            if (faelligeSchritte(naechsterFlugschritt(p), jetzt, spieler.bewegungsIntervall(p), 1) < 1) continue;
+            jedeFlotte(satz, [&](int i, int) {
+                std::string& route = satz[kRoute](i);
+                if (route.empty() || route[0] < '1' || route[0] > '9') return;
                 int x = satz.wert(kX, i);
                 int y = satz.wert(kY, i);
-                std::string& route = satz[kRoute](i);
-                if (schrittFaellig && !route.empty() && route[0] >= '1' && route[0] <= '9') {
-                    if (route[0] == '9') {
-                        route = "0";
-                    } else {
-                        const Richtung r = richtungVon(route[0]);
-                        x += r.dx;
-                        y += r.dy;
-                        route.erase(0, 1);
-                    }
-                    satz.setze(kX, i, x);
-                    satz.setze(kY, i, y);
+                if (route[0] == '9') {
+                    route = "0";
+                } else {
+                    const Richtung r = richtungVon(route[0]);
+                    x += r.dx;
+                    y += r.dy;
+                    route.erase(0, 1);
                 }
+                satz.setze(kX, i, x);
+                satz.setze(kY, i, y);
+            });
+        }
+    });
+}
+
+void SUB_FLOTTEN_MITSPIELER(Rahmen& rahmen, Feld<SchiffSatz>& saetze, Spieler& spieler,
+                            Feld<double>& naechsterFlugschritt, const Sternsysteme& systeme, int eigenerSpieler,
+                            int Spieleranzahl, int scrollX, int scrollY, int scannerStufe, int Sternanzahl)
+{
+    mitspielerFlottenBewegen(saetze, spieler, naechsterFlugschritt, eigenerSpieler, Spieleranzahl,
+                             rahmen.platform.timer());
+    guarded([&] {
+        for (int p = 1; p <= Spieleranzahl; ++p) {
+            if (p == eigenerSpieler) continue;
+            SchiffSatz& satz = saetze(p);
+            if (satz.anzahl < 1) continue;
+            jedeFlotte(satz, [&](int i, int typ) {
+                const int x = satz.wert(kX, i), y = satz.wert(kY, i);
                 if (mitspielerSichtbar(systeme, Sternanzahl, eigenerSpieler, scannerStufe, saetze(eigenerSpieler), x,
                                        y, satz.wert(kOrt, i)))
                     rahmen.zeichne(rahmen.Schiffbild(p, typ), x - scrollX, y - scrollY, PutMode::Transparent);
-            }
+            });
         }
     });
 }

@@ -17,6 +17,11 @@ inline int sichtweite(int scannerStufe) { return 5 * scannerStufe + 40; }
 bool mitspielerSichtbar(const Sternsysteme& systeme, int Sternanzahl, int eigenerSpieler, int scannerStufe,
                         const SchiffSatz& eigeneSchiffe, int x, int y, int ort);
 
+// The movement tick of every other player's fleets on its own clock: one route digit, or the
+// arrival, for the first ship in space of each fleet.
+void mitspielerFlottenBewegen(Feld<SchiffSatz>& saetze, Spieler& spieler, Feld<double>& naechsterFlugschritt,
+                              int eigenerSpieler, int Spieleranzahl, double jetzt);
+
 // Once per frame, after the own fleets: moves and draws the fleets of every player other than
 // eigenerSpieler, each player on its own movement clock (naechsterFlugschritt per slot).
 void SUB_FLOTTEN_MITSPIELER(Rahmen& rahmen, Feld<SchiffSatz>& saetze, Spieler& spieler,

@@ -1,0 +1,29 @@
+// The running multiplayer game without its screen: the steps of one pass that change the game,
+// in the order the player's frame takes them. The frame runs them around its input and
+// drawing; a program without a screen runs mehrspielerSchritt, the same steps back to back.
+#pragma once
+
+#include "platform/platform.hpp"
+#include "state/spielstand.hpp"
+#include "multiplayer/mehrspieler.hpp"
+#include "multiplayer/server_worker.hpp"
+
+namespace qz {
+
+// The day step when it is due, then the pass over the own ships (repair, undocking).
+void mpTagUndSchiffe(Platform& platform, Spielstand& spiel, Mehrspieler& mp);
+
+enum class AustauschErgebnis { weiter, sitzungVerloren };
+
+// The route steps, the server's reply taken and applied (a refusal only shown), the own lists
+// joined and cut, and the request of the 2-second exchange posted when it is due.
+AustauschErgebnis mpAustausch(Platform& platform, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp);
+
+// The movement of the own fleets and of the co-players' fleets, as the map's fleet passes
+// take it between drawing and selection.
+void mpFlottenBewegen(Platform& platform, Spielstand& spiel, Mehrspieler& mp);
+
+// One pass of the game without a screen: the three steps above.
+AustauschErgebnis mehrspielerSchritt(Platform& platform, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp);
+
+}  // namespace qz
