@@ -22,6 +22,9 @@ inline constexpr int kShipTypes = 8;
 inline constexpr int kBackgroundCount = 13;
 
 inline constexpr double kSlotTimeoutSeconds = 60;
+// A poll's time is written only when the stored one is older than this: the sweep goes by
+// whole minutes, and a write per poll would cost every request a write transaction.
+inline constexpr double kPollStoreSeconds = 5;
 inline constexpr double kEmptyChannelSeconds = 300;  // a lobby nobody polls closes
 inline constexpr double kGameIdleSeconds = 24 * 3600;  // a running game nobody polls (--game-idle-hours)
 inline constexpr std::size_t kChatHistoryLines = 20;

@@ -1,5 +1,7 @@
 #include "game/channel.hpp"
 
+#include <algorithm>
+
 namespace qz::server {
 
 void StarMap::resize(int stars) {
@@ -63,10 +65,21 @@ int ChannelState::occupiedSlots() const {
 }
 
 void markPoll(ChannelState& state, int slot, double now, ChannelChanges& changes) {
-    state.slots[slot].lastPoll = now;
-    changes.polled[slot] = true;
+    Slot& s = state.slots[slot];
+    s.lastPoll = std::max(s.lastPoll, now);
+    if (now - s.storedPoll >= kPollStoreSeconds) {
+        s.storedPoll = now;
+        changes.polled[slot] = true;
+    }
     changes.emptySince = state.emptySince >= 0;
     state.emptySince = -1;
+}
+
+void keepLaterPolls(ChannelState& state, const std::array<Slot, kMaxPlayers + 1>& cached) {
+    for (int n = 1; n <= kMaxPlayers; ++n) {
+        Slot& s = state.slots[n];
+        if (!s.name.empty() && s.name == cached[n].name) s.lastPoll = std::max(s.lastPoll, cached[n].lastPoll);
+    }
 }
 
 void addChatLine(ChannelState& state, int sender, std::string text, ChannelChanges& changes) {

@@ -19,7 +19,8 @@ struct Slot {
     std::string name;  // empty: the slot is free ("Offen")
     int colour = 0;
     int ready = 0;
-    double lastPoll = 0;  // server clock (wall time, shared by every instance)
+    double lastPoll = 0;    // server clock (wall time, shared by every instance)
+    double storedPoll = 0;  // the time storage holds, at most kPollStoreSeconds behind
 };
 
 // System i (1-based) is element i - 1 of every array.
@@ -122,7 +123,12 @@ struct Channel {
 using ChannelPtr = std::shared_ptr<Channel>;
 
 // Records a poll of the player in `slot`: it is present, and so is somebody in the channel.
+// The time goes to storage only when the stored one is older than kPollStoreSeconds.
 void markPoll(ChannelState& state, int slot, double now, ChannelChanges& changes);
+
+// After a read from storage: each slot still held by the same player keeps the later of its
+// stored time and the time this instance saw (`cached`), which it may not have written yet.
+void keepLaterPolls(ChannelState& state, const std::array<Slot, kMaxPlayers + 1>& cached);
 
 // Appends a server message (sender 5) to the chat, keeping the history short.
 void addChatLine(ChannelState& state, int sender, std::string text, ChannelChanges& changes);

@@ -30,11 +30,14 @@ OpenChannel::OpenChannel(CommandContext& context, const std::string& sessionId, 
     }
     ChannelState& c = channel_->state;
     if (channel_->revision != transaction_.revision()) {
+        const auto cached = c.slots;
         c = transaction_.load();
+        keepLaterPolls(c, cached);
         channel_->revision = transaction_.revision();
     } else {
         c.emptySince = transaction_.emptySince();
-        // Other instances record polls without a new revision; the sweep needs them.
+        // Other instances record polls without a new revision; the sweep needs them, and
+        // keeps the later of those and its own.
         if (wait == Wait::skipLocked) transaction_.loadPolls(c);
     }
 }

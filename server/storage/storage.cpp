@@ -138,7 +138,7 @@ void loadSlots(SqlConnection& db, ChannelState& c) {
         c.slots[n].name = rows->text(1);
         c.slots[n].colour = integer(rows, 2);
         c.slots[n].ready = integer(rows, 3);
-        c.slots[n].lastPoll = rows->real(4);
+        c.slots[n].lastPoll = c.slots[n].storedPoll = rows->real(4);
     }
 }
 
@@ -378,7 +378,10 @@ void Storage::ChannelTransaction::loadPolls(ChannelState& channel) {
     Rows rows = lease_->query("SELECT slot, last_poll FROM slots WHERE sid = ?", {sessionId_});
     while (rows->next()) {
         const int n = integer(rows, 0);
-        if (n >= 1 && n <= kMaxPlayers) channel.slots[n].lastPoll = rows->real(1);
+        if (n < 1 || n > kMaxPlayers) continue;
+        Slot& slot = channel.slots[n];
+        slot.storedPoll = rows->real(1);
+        slot.lastPoll = std::max(slot.lastPoll, slot.storedPoll);
     }
 }
 

@@ -82,7 +82,8 @@ public:
         long long revision() const { return revision_; }
         double emptySince() const { return emptySince_; }
         ChannelState load();
-        // The slots' last polls, which change without a new revision.
+        // The slots' stored polls, which change without a new revision; each slot keeps the
+        // later of its own and the stored time.
         void loadPolls(ChannelState& channel);
         // Writes the changes and commits; returns the channel's revision from now on.
         long long commit(const ChannelState& channel, const ChannelChanges& changes);

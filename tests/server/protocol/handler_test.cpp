@@ -213,5 +213,49 @@ TEST(HandlerInstances, TwoInstancesSweepingTheSameEmptyChannelsCloseEachOnce) {
     std::filesystem::remove_all(directory);
 }
 
+TEST(HandlerInstances, PollTimesAreStoredEveryFewSecondsAndTheSweepGoesByTheLaterOne) {
+    const std::string directory = temporaryDirectory();
+    TestDatabase database(directory + "/polls.db");
+    ServerConfig config;
+    config.hashCost = HashCost::minimum;
+    Storage storageA(database.name(), 2), storageB(database.name(), 2);
+    CommandHandler a(storageA, config, 0), b(storageB, config, 0);
+    const auto send = [](CommandHandler& handler, double now, const std::string& id, const Pairs& pairs) {
+        const std::string framed = handler.handle("PHPSESSID=" + id, formBody(pairs), now, "127.0.0.1");
+        return framed.substr(5, framed.size() - 10);
+    };
+    ASSERT_EQ(send(a, 0, "", loginPairs("Host")), "loginok");
+    ASSERT_EQ(send(a, 0, "", loginPairs("Bea")), "loginok");
+    const std::string id = record(send(a, 0, "", createPairs("Uhr", 2, 50)), "sid");
+    send(a, 0, id, lobbyPairs("Host", 0, 1, 0));
+    send(b, 0, id, joinPairs("Bea"));
+    const auto stored = [&](int slot) { return storageB.loadChannel(id)->slots[slot]; };
+
+    send(a, kPollStoreSeconds - 0.1, id, lobbyPairs("Host", 0, 1, 0));
+    EXPECT_EQ(stored(1).lastPoll, 0) << "the stored poll is not old enough to be written again";
+    send(a, kPollStoreSeconds, id, lobbyPairs("Host", 0, 1, 0));
+    EXPECT_EQ(stored(1).lastPoll, kPollStoreSeconds);
+
+    // Host's poll at 58 is stored, the one at 62 only seen by A. At 119 the stored time is
+    // 61 s old, A's own 57 s: A's sweep keeps the slot.
+    send(a, 58, id, lobbyPairs("Host", 0, 1, 0));
+    send(a, 62, id, lobbyPairs("Host", 0, 1, 0));
+    send(b, 62, id, joinPairs("Bea"));
+    EXPECT_EQ(stored(1).lastPoll, 58);
+    a.sweep(119);
+    EXPECT_EQ(stored(1).name, "Host");
+
+    // The same when B changed the channel meanwhile and A reads it anew.
+    send(a, 130, id, lobbyPairs("Host", 0, 1, 0));
+    send(a, 134, id, lobbyPairs("Host", 0, 1, 0));
+    send(b, 134, id, lobbyPairs("Bea", 0, 2, 0));
+    a.sweep(191);
+    EXPECT_EQ(stored(1).name, "Host");
+    EXPECT_EQ(stored(2).colour, 2);
+    a.sweep(195);  // 65 s after A's last sight of Host
+    EXPECT_EQ(stored(1).name, "");
+    std::filesystem::remove_all(directory);
+}
+
 }  // namespace
 }  // namespace qz::server::test
