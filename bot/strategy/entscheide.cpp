@@ -1,6 +1,15 @@
 #include "bot/strategy/entscheidungen.hpp"
 
+#include "bot/strategy/angriff.hpp"
+#include "bot/strategy/bauplan.hpp"
+#include "bot/strategy/erkundung.hpp"
+#include "bot/strategy/flottenbildung.hpp"
+#include "bot/strategy/forschungsplan.hpp"
+#include "bot/strategy/handelsplan.hpp"
 #include "bot/strategy/kolonisierung.hpp"
+#include "bot/strategy/verteidigung.hpp"
+
+#include <algorithm>
 
 namespace qz {
 
@@ -16,13 +25,64 @@ StufenWerte stufenWerte(Stufe stufe)
     return {2.0, 5.0, 8, 120, 2};
 }
 
+namespace {
+
+// What the battle records taught: who is at war with us, and the largest force of each.
+void gefechteMerken(const Lage& lage, Gedaechtnis& g)
+{
+    for (const Gefecht& f : lage.gefechte) {
+        if (f.spieler < 1) continue;
+        if (std::find(g.feinde.begin(), g.feinde.end(), f.spieler) == g.feinde.end()) g.feinde.push_back(f.spieler);
+        auto bekannt = std::find_if(g.feindFlotten.begin(), g.feindFlotten.end(),
+                                    [&](const Gefecht& b) { return b.spieler == f.spieler; });
+        if (bekannt == g.feindFlotten.end())
+            g.feindFlotten.push_back(f);
+        else if (f.feindFeuerkraft > bekannt->feindFeuerkraft)
+            *bekannt = f;
+    }
+}
+
+// The fleet an order moves (a formation: minus its first ship), or 0 for orders that move none.
+int bewegteFlotte(const Entscheidung& e)
+{
+    if (const auto* b = std::get_if<FlotteBilden>(&e)) return b->schiffe.empty() ? 0 : -b->schiffe.front();
+    if (const auto* s = std::get_if<FlotteSenden>(&e)) return s->flotte;
+    if (const auto* a = std::get_if<FlotteAndocken>(&e)) return a->flotte;
+    return 0;
+}
+
+void anhaengen(std::vector<Entscheidung>& orders, std::vector<Entscheidung> neu)
+{
+    // One order per fleet: the earlier routine (defence first) has the say.
+    for (Entscheidung& e : neu) {
+        const int f = bewegteFlotte(e);
+        if (f && std::any_of(orders.begin(), orders.end(), [&](const Entscheidung& o) { return bewegteFlotte(o) == f; }))
+            continue;
+        orders.push_back(std::move(e));
+    }
+}
+
+}  // namespace
+
 std::vector<Entscheidung> entscheide(const Lage& lage, Stufe stufe, Gedaechtnis& g)
 {
     const StufenWerte w = stufenWerte(stufe);
+    gefechteMerken(lage, g);
+    bedrohungenMerken(lage, g);
+
+    // Threats are answered as soon as the reaction delay has run, between plans too.
     std::vector<Entscheidung> orders;
+    anhaengen(orders, verteidigen(lage, w, g));
     if (lage.zeit - g.letztePlanung < w.neuplanung) return orders;
     g.letztePlanung = lage.zeit;
-    for (Entscheidung& e : kolonisieren(lage, g)) orders.push_back(std::move(e));
+
+    anhaengen(orders, angreifen(lage, w, g));
+    anhaengen(orders, kolonisieren(lage, g));
+    anhaengen(orders, erkunden(lage, w, g));
+    anhaengen(orders, flottenBilden(lage, g));
+    anhaengen(orders, bauPlanen(lage, w, g));
+    anhaengen(orders, forschungPlanen(lage, w, g));
+    anhaengen(orders, handelPlanen(lage, w, g));
     return orders;
 }
 

@@ -29,8 +29,9 @@ struct SchiffBauen {
     int typ = 0;
 };
 
-// Hangar tab: "Flotte erstellen" with the first ship, the others clicked into it, then
-// "Flotte abdocken": the new fleet stands at the system's parking point.
+// Hangar tab, ships docked at the system: click the first ship ("Flotte erstellen" when it is
+// in no fleet), click the others into its fleet, then "Flotte abdocken": the fleet stands at
+// the system's parking point.
 struct FlotteBilden {
     int system = 0;
     std::vector<int> schiffe;
@@ -92,8 +93,11 @@ StufenWerte stufenWerte(Stufe stufe);
 struct Gedaechtnis {
     double letztePlanung = -1e9;
     std::vector<std::pair<int, double>> bedrohtSeit;  // own system, time a threat was first seen
-    std::vector<std::pair<int, int>> auftraege;       // fleet, system it was sent to
-    std::vector<int> belagerteZiele;                  // systems the own battleships attack
+    std::vector<std::pair<int, int>> auftraege;       // colony or scout fleet, system it was sent to
+    std::vector<std::pair<int, int>> belagerungen;    // strike fleet, system it is to take
+    std::vector<std::pair<int, double>> angebote;     // player, time of the last own trade offer
+    std::vector<Gefecht> feindFlotten;                // per player, the largest force met in battle
+    std::vector<int> feinde;                          // players it is at war with
 };
 
 // One round of decisions on the view; empty while the level's reaction delay runs.

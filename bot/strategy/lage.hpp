@@ -52,12 +52,15 @@ struct FremdeFlotte {
     int ort = 0;
 };
 
-// The enemy force of a battle an own ship took part in, as its battle record lists it.
+// The force of one enemy player in a battle an own ship took part in, as the battle record
+// lists it; the program fills these from the records, lageErfassen leaves them empty.
 struct Gefecht {
     int system = 0;
+    int spieler = 0;
     int feindSchiffe = 0;
     int feindFeuerkraft = 0;
     int feindSchildMin = 0;
+    int feindHuelle = 0;  // sum over its ships
 };
 
 struct LageThema {

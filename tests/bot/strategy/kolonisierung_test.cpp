@@ -7,14 +7,7 @@
 namespace qz {
 namespace {
 
-template <class T>
-std::vector<T> nur(const std::vector<Entscheidung>& orders)
-{
-    std::vector<T> treffer;
-    for (const Entscheidung& e : orders)
-        if (const T* t = std::get_if<T>(&e)) treffer.push_back(*t);
-    return treffer;
-}
+using test::nur;
 
 TEST(Kolonisierung, ARichPlanetWinsOverAPoorOneAndTheShipSettlesOnlyThere)
 {

@@ -4,7 +4,10 @@
 
 #include "bot/strategy/lage.hpp"
 #include "state/planetentypen.hpp"
+#include "bot/strategy/entscheidungen.hpp"
 #include "systems/schiffstypen.hpp"
+
+#include <variant>
 
 namespace qz::test {
 
@@ -58,10 +61,25 @@ struct LageBauen {
         lage.schiffe.push_back(s);
         return lage.schiffe.back();
     }
+    // n ships of a type standing in one fleet at ort.
+    void flotte(int typ, int n, int ort, int flotte)
+    {
+        for (int k = 0; k < n; ++k) schiff(typ, 0, ort, flotte);
+    }
     void fremdeFlotte(int spieler, int typ, int ort)
     {
         lage.fremdeFlotten.push_back({spieler, typ, lage.system(ort).x - 16, lage.system(ort).y - 36, ort});
     }
 };
+
+// The orders of one kind among a round's orders.
+template <class T>
+std::vector<T> nur(const std::vector<Entscheidung>& orders)
+{
+    std::vector<T> treffer;
+    for (const Entscheidung& e : orders)
+        if (const T* t = std::get_if<T>(&e)) treffer.push_back(*t);
+    return treffer;
+}
 
 }  // namespace qz::test

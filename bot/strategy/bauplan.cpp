@@ -1,0 +1,82 @@
+#include "bot/strategy/bauplan.hpp"
+
+#include "bot/strategy/flotten_sicht.hpp"
+#include "bot/strategy/kolonisierung.hpp"
+#include "systems/schiffstypen.hpp"
+
+#include <algorithm>
+
+namespace qz {
+
+namespace {
+
+// Free systems a colony ship could still go for: worth settling, or not seen yet.
+bool landFrei(const Lage& lage)
+{
+    return std::any_of(lage.systeme.begin(), lage.systeme.end(), [](const LageSystem& s) {
+        return s.besitzer == 0 && !s.eigen && (!s.entdeckt || s.einwohnerBasis >= kLohnendeEinwohner);
+    });
+}
+
+int imBau(const Lage& lage, int typ)
+{
+    int n = 0;
+    for (const LageSystem& s : lage.systeme)
+        if (s.eigen) n += static_cast<int>(std::count(s.bauTyp.begin(), s.bauTyp.end(), typ));
+    return n;
+}
+
+int vorhanden(const Lage& lage, int typ)
+{
+    return static_cast<int>(
+        std::count_if(lage.schiffe.begin(), lage.schiffe.end(), [&](const LageSchiff& s) { return s.typ == typ; }));
+}
+
+}  // namespace
+
+std::vector<Entscheidung> bauPlanen(const Lage& lage, const StufenWerte& stufe, const Gedaechtnis& g)
+{
+    std::vector<const LageSystem*> werften;
+    for (const LageSystem& s : lage.systeme)
+        if (s.eigen && s.werft > 0) werften.push_back(&s);
+    std::stable_sort(werften.begin(), werften.end(),
+                     [](const LageSystem* a, const LageSystem* b) { return a->werft > b->werft; });
+    // "Schwer" keeps every yard busy; the others as many as they have attention for.
+    if (stufe.ziele < 8 && static_cast<int>(werften.size()) > stufe.ziele)
+        werften.resize(static_cast<std::size_t>(stufe.ziele));
+
+    int geld = lage.geld;
+    int kolonieschiffe = vorhanden(lage, kKolonieTyp) + imBau(lage, kKolonieTyp);
+    int spaeher = vorhanden(lage, kSpaeherTyp) + imBau(lage, kSpaeherTyp);
+    const bool land = landFrei(lage);
+    const int kolonieZiele = std::max(1, stufe.ziele / 2);
+    const bool belagern = stufe.horizont >= kBelagerungsHorizont;
+    const bool bedroht = !g.feinde.empty() || !g.bedrohtSeit.empty();
+
+    std::vector<Entscheidung> orders;
+    for (const LageSystem* s : werften) {
+        if (s->bauAuftraege > 0) continue;
+        auto kann = [&](int typ) { return geld >= schiffstyp(typ).preis; };
+        int typ = 0;
+        if (land && kolonieschiffe < kolonieZiele && s->einwohner >= kKolonieEinwohnerMindestens && kann(kKolonieTyp)) {
+            typ = kKolonieTyp;
+            ++kolonieschiffe;
+        } else if (spaeher < stufe.erkundung && kann(kSpaeherTyp)) {
+            typ = kSpaeherTyp;
+            ++spaeher;
+        } else if (land && kolonieschiffe < kolonieZiele && geld < schiffstyp(kKolonieTyp).preis + schiffstyp(kWachTyp).preis) {
+            // Colonies first: the money is kept for the next colony ship.
+            continue;
+        } else if (belagern && s->werft >= kSchlachtWerft && kann(kSchlachtTyp)) {
+            typ = kSchlachtTyp;
+        } else if ((bedroht || !land) && s->werft >= kWachWerft && kann(kWachTyp)) {
+            typ = kWachTyp;
+        }
+        if (typ == 0) continue;
+        geld -= schiffstyp(typ).preis;
+        orders.push_back(SchiffBauen{s->nummer, typ});
+    }
+    return orders;
+}
+
+}  // namespace qz

@@ -1,0 +1,52 @@
+#include "bot/strategy/forschungsplan.hpp"
+
+#include "bot/strategy/kolonisierung.hpp"
+
+#include <array>
+
+namespace qz {
+
+bool kolonieZielInReichweite(const Lage& lage)
+{
+    for (const LageSystem& von : lage.systeme) {
+        if (!von.eigen) continue;
+        for (const LageSystem& s : lage.systeme) {
+            if (s.besitzer != 0 || s.eigen) continue;
+            const bool lockt = !s.entdeckt || s.einwohnerBasis >= kLohnendeEinwohner;
+            if (lockt && lage.inReichweite(von.nummer, s.nummer)) return true;
+        }
+    }
+    return false;
+}
+
+std::vector<Entscheidung> forschungPlanen(const Lage& lage, const StufenWerte& stufe, const Gedaechtnis& g)
+{
+    std::array<bool, 13> soll{};
+    int eigene = 0;
+    for (const LageSystem& s : lage.systeme) eigene += s.eigen ? 1 : 0;
+
+    if (!kolonieZielInReichweite(lage)) {
+        // Nothing to settle within one hop: everything into range.
+        soll[3] = true;
+    } else {
+        // The hop network opens at about level 8-12 of range; income from three systems on.
+        if (lage.stufe(3) < 8) soll[3] = true;
+        if (eigene >= 3 || lage.stufe(3) >= 8) soll[1] = true;
+        // Shields decide battles (a ship is hurt only by what exceeds them).
+        if (!g.feinde.empty()) soll[9] = true;
+        // A scouting player wants to see fleets coming from further off.
+        if (stufe.erkundung >= 2 && lage.stufe(5) < 11) soll[5] = true;
+    }
+
+    std::vector<Entscheidung> orders;
+    for (int t = 1; t <= 12; ++t)
+        if (lage.forschung[static_cast<std::size_t>(t)].aktiv != soll[static_cast<std::size_t>(t)])
+            orders.push_back(ThemaSchalten{t, soll[static_cast<std::size_t>(t)]});
+
+    // Points from the budget cost 6.67 G each; only money that would lie idle buys them.
+    const int etat = lage.geld > kEtatAbGeld ? 25 : 0;
+    if (etat != lage.forschungsetat) orders.push_back(EtatSetzen{etat});
+    return orders;
+}
+
+}  // namespace qz

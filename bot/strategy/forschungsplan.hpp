@@ -1,0 +1,20 @@
+// Research by need: range ("Triebwerk Perfektion") first while no colony target lies within
+// one hop of an own system, income ("Biosphäre Forschung") once there are several colonies,
+// ship shields once enemy warships have been met, the scanner for a player that scouts. The
+// budget stays at 0 (money buys the defence) unless the money lies idle.
+#pragma once
+
+#include "bot/strategy/entscheidungen.hpp"
+
+namespace qz {
+
+// Money above which part of the day's income goes into research instead of lying idle.
+constexpr int kEtatAbGeld = 12000;
+
+// A colony ship standing at one of the own systems could reach a free system worth settling,
+// or one not yet seen.
+bool kolonieZielInReichweite(const Lage& lage);
+
+std::vector<Entscheidung> forschungPlanen(const Lage& lage, const StufenWerte& stufe, const Gedaechtnis& g);
+
+}  // namespace qz

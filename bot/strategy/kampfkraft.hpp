@@ -1,0 +1,41 @@
+// Who wins a fleet battle: the rounds of the combat rule played out on two forces. Every ship
+// starts each round with its shield full (it recharges every frame), takes the enemy's total
+// firepower divided by its own side's ship count, and loses hull only by what exceeds its
+// shield; a ship below 1 hull is gone. Planets never shoot.
+#pragma once
+
+#include "bot/strategy/entscheidungen.hpp"
+#include "bot/strategy/flotten_sicht.hpp"
+
+#include <vector>
+
+namespace qz {
+
+struct Kampfschiff {
+    int schild = 0;
+    int huelle = 0;
+    int feuerkraft = 0;
+};
+
+struct Ausgang {
+    int ueberlebendeA = 0;
+    int ueberlebendeB = 0;
+    int runden = 0;
+};
+
+// Rounds until one side is gone, nobody can hurt anybody any more, or maxRunden have passed.
+Ausgang gefechtRechnen(std::vector<Kampfschiff> a, std::vector<Kampfschiff> b, int maxRunden = 100);
+
+// Side a wins: b is gone and a is not, or b is empty from the start.
+inline bool gewinnt(const Ausgang& e) { return e.ueberlebendeB == 0 && e.ueberlebendeA > 0; }
+
+// A fleet's ships with their shields at the maximum the research gives and their hull as it is.
+std::vector<Kampfschiff> flottenKraft(const Lage& lage, const std::vector<int>& schiffe);
+
+// The enemy the player must expect at a system: the battle record's force where its own ships
+// fought there; otherwise each visible fleet at or near the system counted as the largest fleet
+// of its player met in battle so far, or else as three ships of its first ship's type (the map
+// shows only that one picture).
+std::vector<Kampfschiff> feindKraft(const Lage& lage, const Gedaechtnis& g, int system);
+
+}  // namespace qz

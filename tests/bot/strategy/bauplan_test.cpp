@@ -1,0 +1,72 @@
+// What the yards build: colony ships while land is free, as many yards as the level's
+// attention, heavy battleships only for a level that besieges, one order per yard.
+#include "bot/strategy/bauplan.hpp"
+#include "lage_bauen.hpp"
+
+#include <gtest/gtest.h>
+
+namespace qz {
+namespace {
+
+using test::nur;
+
+// Home 1 and three colonies with yards 60, 50, 45, 20; one free rich system far off.
+test::LageBauen vierWerften()
+{
+    test::LageBauen b;
+    const int werft[4] = {60, 50, 45, 20};
+    for (int k = 0; k < 4; ++k) {
+        LageSystem& s = b.system(300 + 200 * k, 500, 1, k == 0 ? kHeimatTyp : 8, 80);
+        s.werft = werft[k];
+    }
+    b.system(2000, 1500, 0, 8, 100);
+    return b;
+}
+
+TEST(Bauplan, ColonyShipsFirstThenWarshipsOnAsManyYardsAsTheLevelKeepsBusy)
+{
+    // 10 000 G. "Leicht" (two goals) keeps the two best yards busy: one colony ship (its
+    // limit is one at a time), then a guard (4) on the second; no battleships, it never
+    // besieges. "Schwer" uses all four yards, each for a colony ship (four at a time).
+    test::LageBauen b = vierWerften();
+    b.lage.geld = 10000;
+    Gedaechtnis g;
+    g.feinde.push_back(2);
+    auto leicht = nur<SchiffBauen>(bauPlanen(b.lage, stufenWerte(Stufe::leicht), g));
+    ASSERT_EQ(leicht.size(), 2u);
+    EXPECT_EQ(leicht[0].system, 1);
+    EXPECT_EQ(leicht[0].typ, kKolonieTyp);
+    EXPECT_EQ(leicht[1].system, 2);
+    EXPECT_EQ(leicht[1].typ, kWachTyp);
+
+    auto schwer = nur<SchiffBauen>(bauPlanen(b.lage, stufenWerte(Stufe::schwer), g));
+    ASSERT_EQ(schwer.size(), 4u);
+    for (const SchiffBauen& o : schwer) EXPECT_EQ(o.typ, kKolonieTyp);
+}
+
+TEST(Bauplan, BattleshipsForABesiegingLevelOnlyWhereTheYardIsStrongAndTheMoneyThere)
+{
+    // No land left to take, and "Mittel"'s one scout is at home: with 8000 G it orders a battleship (3500) at the
+    // yard of 60 and one at 50; the yard of 45 gets one only if money is left (8000 - 7000 =
+    // 1000 < 3500, so a guard is also too dear at 1080). The yard of 20 stays idle.
+    test::LageBauen b = vierWerften();
+    b.lage.systeme.pop_back();
+    b.schiff(kSpaeherTyp, 1);
+    b.lage.geld = 8000;
+    Gedaechtnis g;
+    auto orders = nur<SchiffBauen>(bauPlanen(b.lage, stufenWerte(Stufe::mittel), g));
+    ASSERT_EQ(orders.size(), 2u);
+    EXPECT_EQ(orders[0].typ, kSchlachtTyp);
+    EXPECT_EQ(orders[1].typ, kSchlachtTyp);
+
+    // A yard with an order waits for it.
+    b.lage.systeme[0].bauAuftraege = 1;
+    b.lage.systeme[0].bauTyp[0] = kSchlachtTyp;
+    orders = nur<SchiffBauen>(bauPlanen(b.lage, stufenWerte(Stufe::mittel), g));
+    ASSERT_EQ(orders.size(), 2u);
+    EXPECT_EQ(orders[0].system, 2);
+    EXPECT_EQ(orders[1].system, 3);
+}
+
+}  // namespace
+}  // namespace qz

@@ -1,0 +1,57 @@
+// Research by need: range first while nothing lies within one hop, then income; the budget
+// only for idle money.
+#include "bot/strategy/forschungsplan.hpp"
+#include "lage_bauen.hpp"
+
+#include <gtest/gtest.h>
+
+namespace qz {
+namespace {
+
+using test::nur;
+
+TEST(Forschungsplan, RangeFirstWhileNothingIsInReachThenIncome)
+{
+    // Home at (500, 500), parking point (500, 520); a free rich system at (500, 400), 120 px
+    // off: out of reach at L3 = 0 (range 100), in reach at L3 = 5 (125).
+    test::LageBauen b;
+    b.system(500, 500, 1, kHeimatTyp, 124);
+    b.system(500, 400, 0, 8, 100);
+    b.lage.forschung[1].aktiv = true;
+    Gedaechtnis g;
+    auto schalten = nur<ThemaSchalten>(forschungPlanen(b.lage, stufenWerte(Stufe::mittel), g));
+    ASSERT_EQ(schalten.size(), 2u);
+    EXPECT_EQ(schalten[0].thema, 1);  // income off: everything into range
+    EXPECT_FALSE(schalten[0].an);
+    EXPECT_EQ(schalten[1].thema, 3);
+    EXPECT_TRUE(schalten[1].an);
+
+    // In reach now, but only one own system: range stays the one topic (level 5 < 8).
+    b.lage.forschung[1].aktiv = false;
+    b.lage.forschung[3] = {5, 0, 152, true};
+    EXPECT_TRUE(nur<ThemaSchalten>(forschungPlanen(b.lage, stufenWerte(Stufe::mittel), g)).empty());
+
+    // Three own systems: income joins.
+    b.system(800, 800, 1, 8, 60);
+    b.system(900, 900, 1, 8, 60);
+    schalten = nur<ThemaSchalten>(forschungPlanen(b.lage, stufenWerte(Stufe::mittel), g));
+    ASSERT_EQ(schalten.size(), 1u);
+    EXPECT_EQ(schalten[0].thema, 1);
+    EXPECT_TRUE(schalten[0].an);
+}
+
+TEST(Forschungsplan, TheBudgetTakesOnlyIdleMoney)
+{
+    test::LageBauen b;
+    b.system(500, 500, 1, kHeimatTyp, 124);
+    Gedaechtnis g;
+    b.lage.geld = kEtatAbGeld;
+    EXPECT_TRUE(nur<EtatSetzen>(forschungPlanen(b.lage, stufenWerte(Stufe::mittel), g)).empty());
+    b.lage.geld = kEtatAbGeld + 1;
+    auto etat = nur<EtatSetzen>(forschungPlanen(b.lage, stufenWerte(Stufe::mittel), g));
+    ASSERT_EQ(etat.size(), 1u);
+    EXPECT_EQ(etat[0].prozent, 25);
+}
+
+}  // namespace
+}  // namespace qz
