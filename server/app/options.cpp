@@ -61,9 +61,11 @@ Options parseOptions(const std::vector<std::string>& arguments) {
         } else if (a == "--read-timeout") {
             options.readTimeoutSeconds = numberAfter(arguments, i, 1, 3600);
         } else if (a == "--bind-prefix") {
-            options.bindPrefix = numberAfter(arguments, i, 1, 128);
+            options.bindPrefix.v4 = numberAfter(arguments, i, 1, 32);
+        } else if (a == "--bind-prefix-v6") {
+            options.bindPrefix.v6 = numberAfter(arguments, i, 1, 128);
         } else if (a == "--trust-proxy") {
-            const std::optional<std::string> proxy = addressPrefix(valueAfter(arguments, i), 128);
+            const std::optional<std::string> proxy = addressPrefix(valueAfter(arguments, i), {32, 128});
             if (!proxy) throw std::invalid_argument("--trust-proxy needs an IPv4 or IPv6 address");
             options.trustedProxy = *proxy;
         } else if (a == "--max-connections") {
@@ -130,8 +132,10 @@ Options:
   --threads N            worker threads (default: one per processor core)
   --read-timeout S       seconds a client has to send its whole request (default 10)
   --closed-registration  refuse logins of unknown names instead of registering them
-  --bind-prefix N        a login speaks for its name from the first N bits of its address
-                         (default 32: the exact IPv4 address; 64 is usual for IPv6)
+  --bind-prefix N        a login speaks for its name from the first N bits of its IPv4
+                         address (default 32: the exact address); the per-address rules
+                         and the connection cap count by the same prefix
+  --bind-prefix-v6 N     the same for IPv6 addresses (default 64: one household's block)
   --trust-proxy ADDRESS  a reverse proxy at ADDRESS: take the client address of its
                          connections from the last entry of X-Forwarded-For
   --max-connections N    connections held at once (default 1024)

@@ -1,6 +1,7 @@
 // The command line of qz-server.
 #pragma once
 
+#include "http/client_address.hpp"
 #include "storage/credentials.hpp"
 #include "base/limits.hpp"
 #include "base/log.hpp"
@@ -19,7 +20,7 @@ struct Options {
     int threads = 0;  // 0: one per processor core
     int readTimeoutSeconds = 10;
     bool closedRegistration = false;
-    int bindPrefix = kDefaultBindPrefix;
+    AddressPrefix bindPrefix;
     std::string trustedProxy;  // normalised address text, empty: none
     int maxConnections = kMaxConnections;
     int maxConnectionsPerAddress = kMaxConnectionsPerAddress;

@@ -36,8 +36,11 @@ inline constexpr std::size_t kMaxOpenChannels = 1000;
 inline constexpr double kLoginBindingSeconds = 24 * 3600;
 inline constexpr double kLoginRefreshSeconds = 3600;
 inline constexpr double kLoginRecheckSeconds = 30;
-// Without --bind-prefix a login is bound to the exact IPv4 address.
-inline constexpr int kDefaultBindPrefix = 32;
+// A login is bound to the exact IPv4 address (--bind-prefix) or to the IPv6 /64
+// (--bind-prefix-v6), the block a provider gives one line; the connection cap per address
+// counts by the same prefix.
+inline constexpr int kDefaultBindPrefixV4 = 32;
+inline constexpr int kDefaultBindPrefixV6 = 64;
 
 // What one client address may do (each can be set on the command line). A typical player
 // logs in a few times a day, registers once and hosts one game at a time.

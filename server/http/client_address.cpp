@@ -26,27 +26,29 @@ std::string_view trimmed(std::string_view text) {
 
 }  // namespace
 
-std::optional<std::string> addressPrefix(std::string_view address, int prefixBits) {
+std::optional<std::string> addressPrefix(std::string_view address, AddressPrefix prefix) {
     if (address.size() >= INET6_ADDRSTRLEN) return std::nullopt;
     char text[INET6_ADDRSTRLEN] = {};
     std::memcpy(text, address.data(), address.size());
     std::array<unsigned char, 16> bytes{};
     char out[INET6_ADDRSTRLEN] = {};
     if (inet_pton(AF_INET, text, bytes.data()) == 1) {
-        keepPrefix(bytes.data(), 4, prefixBits);
+        keepPrefix(bytes.data(), 4, prefix.v4);
         return inet_ntop(AF_INET, bytes.data(), out, sizeof out) ? std::optional<std::string>(out) : std::nullopt;
     }
     if (inet_pton(AF_INET6, text, bytes.data()) != 1) return std::nullopt;
     static constexpr unsigned char kMapped[12] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF};
     if (std::memcmp(bytes.data(), kMapped, sizeof kMapped) == 0) {
-        keepPrefix(bytes.data() + 12, 4, prefixBits);
+        keepPrefix(bytes.data() + 12, 4, prefix.v4);
         return inet_ntop(AF_INET, bytes.data() + 12, out, sizeof out) ? std::optional<std::string>(out) : std::nullopt;
     }
-    keepPrefix(bytes.data(), 16, prefixBits);
+    keepPrefix(bytes.data(), 16, prefix.v6);
     return inet_ntop(AF_INET6, bytes.data(), out, sizeof out) ? std::optional<std::string>(out) : std::nullopt;
 }
 
-std::string_view lastForwardedAddress(std::string_view header) {
+std::string_view lastForwardedAddress(const std::vector<std::string_view>& lines) {
+    if (lines.empty()) return {};
+    const std::string_view header = lines.back();
     const std::size_t comma = header.rfind(',');
     return trimmed(comma == std::string_view::npos ? header : header.substr(comma + 1));
 }

@@ -62,7 +62,7 @@ std::string textOf(const asio::ip::address& address) {
 
 class Session : public std::enable_shared_from_this<Session> {
 public:
-    Session(tcp::socket socket, std::string peer, CommandHandler& handler, HashLane& hashLane,
+    Session(tcp::socket socket, std::string peer, std::string counted, CommandHandler& handler, HashLane& hashLane,
             ConnectionLimits& limits, const HttpSettings& settings)
         : stream_(std::move(socket)),
           deadline_(stream_.get_executor()),
@@ -71,9 +71,10 @@ public:
           limits_(limits),
           settings_(settings),
           readTimeout_(settings.readTimeoutSeconds),
-          peer_(std::move(peer)) {}
+          peer_(std::move(peer)),
+          counted_(std::move(counted)) {}
 
-    ~Session() { limits_.release(peer_); }
+    ~Session() { limits_.release(counted_); }
 
     void start() {
         // Room for a whole game request, so it arrives in one or two reads.
@@ -148,10 +149,13 @@ private:
     bool clientAddress() {
         std::string address = peer_;
         if (!settings_.trustedProxy.empty() && address == settings_.trustedProxy) {
-            const auto forwarded = parser_->get().find("X-Forwarded-For");
-            if (forwarded != parser_->get().end()) {
-                address = std::string(lastForwardedAddress({forwarded->value().data(), forwarded->value().size()}));
+            std::vector<std::string_view> lines;
+            for (const auto& field : parser_->get()) {
+                if (beast::iequals(field.name_string(), "X-Forwarded-For")) {
+                    lines.emplace_back(field.value().data(), field.value().size());
+                }
             }
+            if (!lines.empty()) address = std::string(lastForwardedAddress(lines));
         }
         std::optional<std::string> bound = addressPrefix(address, settings_.bindPrefix);
         if (!bound) return false;
@@ -205,6 +209,7 @@ private:
     const HttpSettings& settings_;
     int readTimeout_;
     std::string peer_;    // the connection's own peer
+    std::string counted_;  // the peer as the connection cap counts it
     std::string client_;  // the sender as logins are bound to it
     beast::flat_buffer buffer_;
     std::optional<http::request_parser<http::string_body>> parser_;
@@ -294,12 +299,19 @@ struct HttpServer::Impl {
         const tcp::endpoint peer = socket.remote_endpoint(error);
         if (error) return;  // already gone
         std::string address = textOf(peer.address());
-        if (!limits.admit(address)) {
-            overCap.log(LogLevel::warn, "connection refused: Server voll (connection cap) from=" + address);
+        // The cap counts by the prefix that makes one identity, or one IPv6 line could open
+        // a connection from each of its addresses; the trusted proxy counts as itself.
+        std::string counted = address == settings.trustedProxy
+                                  ? address
+                                  : addressPrefix(address, settings.bindPrefix).value_or(address);
+        if (!limits.admit(counted)) {
+            overCap.log(LogLevel::warn, "connection refused: Server voll (connection cap) from=" + counted);
             return refuseConnection(socket);
         }
         socket.set_option(tcp::no_delay(true), error);
-        std::make_shared<Session>(std::move(socket), std::move(address), handler, hashLane, limits, settings)->start();
+        std::make_shared<Session>(std::move(socket), std::move(address), std::move(counted), handler, hashLane, limits,
+                                  settings)
+            ->start();
     }
 
     void scheduleSweep(asio::steady_timer& timer) {

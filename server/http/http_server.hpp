@@ -2,6 +2,7 @@
 // then the server closes the connection, as the clients expect.
 #pragma once
 
+#include "http/client_address.hpp"
 #include "protocol/command_handler.hpp"
 
 #include <memory>
@@ -18,7 +19,7 @@ struct HttpSettings {
     int port = 80;
     int threads = 2;
     int readTimeoutSeconds = kReadTimeoutSeconds;
-    int bindPrefix = kDefaultBindPrefix;  // bits of the client address a login is bound to
+    AddressPrefix bindPrefix;             // bits of the client address a login is bound to
     std::string trustedProxy;             // empty: X-Forwarded-For is ignored
     int maxConnections = kMaxConnections;
     int maxConnectionsPerAddress = kMaxConnectionsPerAddress;

@@ -71,11 +71,18 @@ class ServerBehindProxy : public ServerFixture {
 protected:
     std::vector<std::string> options() const override { return {"--trust-proxy", "127.0.0.1", "--bind-prefix", "24"}; }
 
-    std::string forwarded(const char* from, const std::string& address, const std::string& sessionId,
+    // One X-Forwarded-For line per entry of `lines`, in that order.
+    std::string forwarded(const char* from, const std::vector<std::string>& lines, const std::string& sessionId,
                           const Pairs& pairs) {
         std::string request = gameRequest("127.0.0.1", port(), sessionId, pairs);
-        request.insert(request.find("\r\n") + 2, "X-Forwarded-For: " + address + "\r\n");
+        std::string headers;
+        for (const std::string& line : lines) headers += "X-Forwarded-For: " + line + "\r\n";
+        request.insert(request.find("\r\n") + 2, headers);
         return replyText(roundTrip(port(), request, from));
+    }
+    std::string forwarded(const char* from, const std::string& address, const std::string& sessionId,
+                          const Pairs& pairs) {
+        return forwarded(from, std::vector<std::string>{address}, sessionId, pairs);
     }
 };
 
@@ -90,6 +97,26 @@ TEST_F(ServerBehindProxy, TheProxysForwardedAddressCountsCutToThePrefix) {
     EXPECT_EQ(forwarded(kStranger, "10.1.2.3", id, lobbyPairs("Anna", 0, 1, 0)), "fehler;;Nicht angemeldet")
         << "a client that is not the proxy cannot forward an address";
     EXPECT_EQ(forwarded(kHome, "kein Rechner", "", {{"infos", "onlinecheck"}}), "fehler;;Absenderadresse ungueltig");
+}
+
+TEST_F(ServerBehindProxy, AProxysOwnHeaderLineAfterAForgedOneNamesTheClient) {
+    // HAProxy appends a line of its own instead of extending the client's: the forged line
+    // comes first and must prove nothing, for the login as for every later request.
+    const std::string anna = "10.1.2.3";
+    const std::string mallory = "10.5.5.5";
+    ASSERT_EQ(forwarded(kHome, std::vector<std::string>{mallory, anna}, "", loginPairs("Anna")), "loginok");
+    EXPECT_EQ(forwarded(kHome, std::vector<std::string>{anna, mallory}, "", createPairs("Falsch", 2, 20)),
+              "fehler;;Nicht angemeldet")
+        << "nobody logged in from the client's own address";
+    const std::string id = record(forwarded(kHome, anna, "", createPairs("Proxy", 2, 20)), "sid");
+    ASSERT_FALSE(id.empty());
+    EXPECT_EQ(forwarded(kHome, std::vector<std::string>{anna, mallory}, id, lobbyPairs("Anna", 0, 1, 0)),
+              "fehler;;Nicht angemeldet");
+    EXPECT_EQ(forwarded(kHome, std::vector<std::string>{"1.2.3.4, " + anna, mallory}, id, lobbyPairs("Anna", 0, 1, 0)),
+              "fehler;;Nicht angemeldet")
+        << "entries of several lines count together";
+    EXPECT_EQ(record(forwarded(kHome, std::vector<std::string>{mallory, anna}, id, lobbyPairs("Anna", 0, 1, 0)), "SP1"),
+              ",1,Anna,1,0");
 }
 
 }  // namespace

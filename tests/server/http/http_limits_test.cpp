@@ -96,6 +96,30 @@ TEST_F(ServerConnectionCaps, ConnectionsAreCappedPerAddressAndInTotal) {
     EXPECT_EQ(reply, "onlinecheck;;online");
 }
 
+class ServerConnectionCapsByPrefix : public ServerFixture {
+protected:
+    std::vector<std::string> options() const override {
+        return {"--max-connections", "20", "--max-connections-per-address", "3", "--bind-prefix", "24"};
+    }
+};
+
+TEST_F(ServerConnectionCapsByPrefix, AddressesOfOnePrefixShareOneCap) {
+    std::vector<int> held;
+    for (int i = 0; i < 2; ++i) held.push_back(idleConnection(port(), kStranger));
+    EXPECT_EQ(sendFrom("127.0.0.3", "", kOnline), "onlinecheck;;online") << "the third of the /24 gets in";
+    held.push_back(idleConnection(port(), "127.0.0.4"));
+    // The server counts the held connections as it accepts them.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    std::string reply;
+    while (reply != "fehler;;Server voll" && std::chrono::steady_clock::now() < deadline) {
+        reply = sendFrom("127.0.0.3", "", kOnline);
+    }
+    EXPECT_EQ(reply, "fehler;;Server voll") << "a fourth address of the same /24";
+    EXPECT_EQ(sendFrom("127.0.1.1", "", kOnline), "onlinecheck;;online") << "another /24 still gets in";
+    EXPECT_NE(server_->log().find("connection refused: Server voll (connection cap) from=127.0.0.0"), std::string::npos);
+    for (int fd : held) close(fd);
+}
+
 class ServerLoginQueue : public ServerFixture {
 protected:
     // The real cost: a hash takes long enough that logins sent at once wait together.
