@@ -22,9 +22,12 @@ std::vector<Entscheidung> flottenBilden(const Lage& lage, const Gedaechtnis& g)
     const std::vector<EigeneFlotte> flotten = eigeneFlotten(lage);
     for (const LageSystem& s : lage.systeme) {
         if (!s.eigen) continue;
-        std::vector<int> angedockt;
+        // Ships in no fleet first: the hangar starts a new fleet with the first ship clicked
+        // and takes the others into it, a guard docked for a moment among them.
+        std::vector<int> angedockt, inFlotten;
         for (const LageSchiff& k : lage.schiffe)
-            if (k.angedockt == s.nummer && k.typ > kSpaeherTyp) angedockt.push_back(k.nummer);
+            if (k.angedockt == s.nummer && k.typ > kSpaeherTyp) (k.flotte < 1 ? angedockt : inFlotten).push_back(k.nummer);
+        angedockt.insert(angedockt.end(), inFlotten.begin(), inFlotten.end());
         if (angedockt.empty()) continue;
         auto wache = std::find_if(flotten.begin(), flotten.end(), [&](const EigeneFlotte& f) {
             return f.steht && f.ort == s.nummer && f.typen[kKolonieTyp] == 0 && f.typen[kSpaeherTyp] < f.anzahl() &&

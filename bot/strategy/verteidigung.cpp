@@ -60,9 +60,11 @@ std::vector<Entscheidung> verteidigen(const Lage& lage, const StufenWerte& stufe
                 hier.insert(hier.end(), f.schiffe.begin(), f.schiffe.end());
                 vergeben.push_back(f.nummer);
             }
-        std::vector<int> angedockt;
+        std::vector<int> angedockt, inFlotten;  // those in no fleet first, as the hangar wants
         for (const LageSchiff& k : lage.schiffe)
-            if (k.angedockt == system && k.feuerkraft > 0 && k.typ != kKolonieTyp) angedockt.push_back(k.nummer);
+            if (k.angedockt == system && k.feuerkraft > 0 && k.typ != kKolonieTyp)
+                (k.flotte < 1 ? angedockt : inFlotten).push_back(k.nummer);
+        angedockt.insert(angedockt.end(), inFlotten.begin(), inFlotten.end());
         hier.insert(hier.end(), angedockt.begin(), angedockt.end());
 
         if (!hier.empty() && gewinnt(gefechtRechnen(flottenKraft(lage, hier), feind))) {
