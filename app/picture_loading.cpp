@@ -1,10 +1,11 @@
 #include "app/picture_loading.hpp"
+#include "platform/folders.hpp"
 
 namespace qz {
 
 std::string materialFile(int set, int number)
 {
-    return "./material/" + std::to_string(set) + "/" + std::to_string(number) + ".orn-games";
+    return dataFile("material/" + std::to_string(set) + "/" + std::to_string(number) + ".orn-games");
 }
 
 void loadStartPictures(Rahmen& rahmen, const BildLader& laden)

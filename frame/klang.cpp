@@ -1,4 +1,5 @@
 #include "frame/klang.hpp"
+#include "platform/folders.hpp"
 
 namespace qz {
 
@@ -8,7 +9,7 @@ void soundStart(Rahmen& rahmen)
     Klang& k = rahmen.klang;
     sound.init(44100, 64, 0);
     k.effektLautstaerke = 50;
-    k.klickSample = sound.loadSample("./sound/Klick.mp3");
+    k.klickSample = sound.loadSample(dataFile("sound/Klick.mp3"));
     k.musikLautstaerke = 50;
     k.musikSample = sound.loadSample(musikDatei(1));
     k.naechsterTrack = rahmen.platform.timer() + musikstueck(1).sekunden;

@@ -1,4 +1,5 @@
 #include "frame/musik.hpp"
+#include "platform/folders.hpp"
 
 #include "platform/errors.hpp"
 
@@ -28,7 +29,7 @@ const Musikstueck& musikstueck(int index)
     return kStuecke[static_cast<std::size_t>(index - 1)];
 }
 
-std::string musikDatei(int index) { return std::string("./sound/") + musikstueck(index).name + ".mp3"; }
+std::string musikDatei(int index) { return dataFile(std::string("sound/") + musikstueck(index).name + ".mp3"); }
 
 void musikTick(Rahmen& rahmen)
 {

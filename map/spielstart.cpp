@@ -1,4 +1,5 @@
 #include "map/spielstart.hpp"
+#include "platform/folders.hpp"
 
 #include "state/planetentypen.hpp"
 #include "map/reset_routinen.hpp"
@@ -100,11 +101,11 @@ void spielStarten(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen)
 
 void spielBilderLaden(Rahmen& r, const Spielstand& spiel, const Bildquellen& quellen)
 {
-    r.Hintergrundbild = quellen.jpeg("./material/2/" + std::to_string(spiel.hintergrund) + ".orn-games");
+    r.Hintergrundbild = quellen.jpeg(dataFile("material/2/" + std::to_string(spiel.hintergrund) + ".orn-games"));
     for (int p = 1; p <= 4; ++p)
         for (int t = 1; t <= 8; ++t) r.Schiffbild(p, t).reset();
     const std::string ordner =
-        "./material/4/" + std::to_string(spiel.spieler.spielerFarbe(spiel.eigenerSpieler, 0)) + "/";
+        dataFile("material/4/" + std::to_string(spiel.spieler.spielerFarbe(spiel.eigenerSpieler, 0))) + "/";
     for (int t = 1; t <= 8; ++t)
         r.Schiffbild(spiel.eigenerSpieler, t) = quellen.png(ordner + std::to_string(t) + ".orn-games");
 }

@@ -2,6 +2,7 @@
 // star count and "Spiel Starten" with the star-map generation, the lobby's requests and the
 // entry into the running game.
 #include "map/spielstart.hpp"
+#include "platform/folders.hpp"
 #include "map/sternkarte.hpp"
 #include "gfx/text_numbers.hpp"
 #include "multiplayer/meldung.hpp"
@@ -66,7 +67,7 @@ void spielBeginnen(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen)
 {
     r.Unterzustand.clear();
     if (spiel.hintergrund < 1 || spiel.hintergrund > 13) spiel.hintergrund = 1;  // no star map arrived
-    r.Hintergrundbild = quellen.jpeg("./material/2/" + numberToText(spiel.hintergrund) + ".orn-games");
+    r.Hintergrundbild = quellen.jpeg(dataFile("material/2/" + numberToText(spiel.hintergrund) + ".orn-games"));
     Sternsysteme& s = spiel.systeme;
     for (int i = 1; i <= spiel.Sternanzahl; ++i) {
         if (s.besitzer(i) != spiel.eigenerSpieler || s.typ(i) != 42) continue;
@@ -82,7 +83,7 @@ void spielBeginnen(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen)
         if (farbe < 1 || farbe > 8) continue;
         for (int t = 1; t <= 8; ++t)
             r.Schiffbild(p, t) =
-                quellen.png("./material/4/" + numberToText(farbe) + "/" + numberToText(t) + ".orn-games");
+                quellen.png(dataFile("material/4/" + numberToText(farbe) + "/" + numberToText(t) + ".orn-games"));
     }
     spiel.karte.kartenBreite = spiel.hintergrundGroesse(1, 1) + 1024;
     spiel.karte.kartenHoehe = spiel.hintergrundGroesse(1, 2) + 768;

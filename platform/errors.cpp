@@ -1,7 +1,10 @@
 // The runtime error, its report line and the report file.
 #include "platform/errors.hpp"
 
+#include "platform/folders.hpp"
+
 #include <cstdio>
+#include <filesystem>
 
 namespace qz {
 
@@ -33,15 +36,22 @@ std::string reportText(const char* prefix, const LaufzeitFehler& fehler)
            std::to_string(fehler.zeile());
 }
 
-bool writeErrorReport(const char* prefix, const LaufzeitFehler& fehler)
+bool writeReportLine(const std::string& text)
 {
-    std::FILE* f = std::fopen("./fehlerbericht.txt", "wb");
+    const std::filesystem::path& file = folders().errorReport;
+    // The state folder of a new account does not exist yet.
+    std::error_code missing;
+    if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), missing);
+    std::FILE* f = std::fopen(file.c_str(), "wb");
     if (!f) return false;
-    std::string line(1, '"');
-    line += reportText(prefix, fehler);
-    line += "\"\r\n";
+    const std::string line = '"' + text + "\"\r\n";
     bool ok = std::fwrite(line.data(), 1, line.size(), f) == line.size();
     return std::fclose(f) == 0 && ok;
+}
+
+bool writeErrorReport(const char* prefix, const LaufzeitFehler& fehler)
+{
+    return writeReportLine(reportText(prefix, fehler));
 }
 
 void setErrorScreenClear(void (*clear)()) { gClearScreen = clear; }

@@ -1,6 +1,6 @@
 // Runtime errors of the game: every failed check raises one, carrying the error number,
 // the source line and the module. Routines catch it at their boundary (RoutineGuard),
-// write the one-line report to ./fehlerbericht.txt and return; main writes it and ends.
+// write the one-line report (folders().errorReport) and return; main writes it and ends.
 #pragma once
 
 #include <exception>
@@ -65,8 +65,12 @@ inline void checkIndex(long long i, long long lo, long long hi,
 // The report line without quotes: prefix + number + ", " + module + ", " + line.
 std::string reportText(const char* prefix, const LaufzeitFehler& fehler);
 
-// Replaces ./fehlerbericht.txt (relative to the working directory) with one quoted line and CR LF.
+// Replaces the report file (folders().errorReport, ./fehlerbericht.txt unless the program
+// chose another) with `text` as one quoted line and CR LF, making its folder when missing.
 // Returns false when the file could not be written; the report is then lost.
+bool writeReportLine(const std::string& text);
+
+// The report line of an error, written as above.
 bool writeErrorReport(const char* prefix, const LaufzeitFehler& fehler);
 
 // Called by the handlers before the report is written ("clear the screen"); the platform

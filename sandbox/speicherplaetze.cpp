@@ -1,4 +1,5 @@
 #include "sandbox/speicherplaetze.hpp"
+#include "platform/folders.hpp"
 
 #include "map/spielstart.hpp"
 
@@ -13,7 +14,7 @@ namespace qz {
 
 std::filesystem::path platzPfad(int platz)
 {
-    return std::filesystem::path("./spielstaende") / ("spielstand" + std::to_string(platz) + ".qz");
+    return folders().saves / ("spielstand" + std::to_string(platz) + ".qz");
 }
 
 bool dateiErsetzen(const std::filesystem::path& ziel, std::string_view inhalt)
@@ -93,6 +94,28 @@ bool platzSchreiben(int platz, std::string_view datei)
 bool platzSpeichern(int platz, const Spielstand& spiel, double jetzt)
 {
     return platzSchreiben(platz, spielstandDatei(spiel, jetzt));
+}
+
+bool alteSpielstaendeUebernehmen(const std::filesystem::path& alt, const std::filesystem::path& neu)
+{
+    std::error_code fehler;
+    if (std::filesystem::exists(neu, fehler) || fehler || !std::filesystem::is_directory(alt, fehler)) return false;
+    const std::filesystem::path zwischen = neu.string() + ".uebernahme";
+    std::filesystem::remove_all(zwischen, fehler);  // what an interrupted start left behind
+    bool ok = std::filesystem::create_directories(zwischen, fehler);
+    bool kopiert = false;
+    for (int platz = 1; ok && platz <= kSpeicherplaetze; ++platz) {
+        const std::string name = "spielstand" + std::to_string(platz) + ".qz";
+        if (!std::filesystem::is_regular_file(alt / name, fehler)) continue;
+        const std::optional<std::string> inhalt = dateiLesen(alt / name);
+        ok = inhalt && dateiErsetzen(zwischen / name, *inhalt);
+        kopiert = kopiert || ok;
+    }
+    if (!ok || !kopiert || ::rename(zwischen.c_str(), neu.c_str()) != 0) {
+        std::filesystem::remove_all(zwischen, fehler);
+        return false;
+    }
+    return true;
 }
 
 Lesefehler spielLaden(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen, std::string_view datei)

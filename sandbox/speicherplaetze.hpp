@@ -1,4 +1,4 @@
-// The three save slots of the sandbox: files in ./spielstaende/ beside the game, written so that
+// The three save slots of the sandbox: files in the save folder (folders().saves), written so that
 // a crash or a full disk in the middle of a save leaves the slot's previous save whole, and read
 // so that a bad file never touches the running game.
 #pragma once
@@ -42,6 +42,13 @@ bool platzSchreiben(int platz, std::string_view datei);
 
 // Both in one: saves the running game into the slot.
 bool platzSpeichern(int platz, const Spielstand& spiel, double jetzt);
+
+// Saves of an older game that kept them in a folder of its own (`alt`, the spielstaende/ beside
+// the executable) are copied into the save folder `neu` once, when `neu` does not exist yet:
+// all slots or none, through a folder beside `neu` that is renamed into place, so an
+// interrupted copy is simply made again at the next start. The old files stay where they are.
+// True when the slots were copied.
+bool alteSpielstaendeUebernehmen(const std::filesystem::path& alt, const std::filesystem::path& neu);
 
 // Takes a read file over as the running game, with its pictures, and shows the map. Any fault
 // in the file leaves the running game as it was.

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end smoke test of the real game under a virtual X server: main menu "Sandkasten",
-# "Neues Spiel", "Spiel Starten", wait, screenshot. Passes when the star map was drawn (a
-# bright, many-coloured picture with the status bar) and no error report was written.
+# "Neues Spiel", "Spiel Starten", wait, screenshot. The game starts in an empty folder with
+# HOME and the XDG folders in it, so it must find its pictures beside itself. Passes when the
+# star map was drawn (a bright, many-coloured picture with the status bar) and no error report
+# was written, neither in the state folder nor in the working folder.
 # Exits 77 (skipped) when the virtual display or its tools are not installed.
 # Usage: sandbox_smoke.sh <qz executable> <folder with material/ and sound/> <screenshot.png>
 set -euo pipefail
@@ -25,8 +27,8 @@ done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-ln -s "$runtime/material" "$work/material"
-ln -s "$runtime/sound" "$work/sound"
+mkdir "$work/start"
+export HOME="$work/home" XDG_STATE_HOME="$work/state" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
 
 cat >"$work/drive.sh" <<'DRIVE'
 set -euo pipefail
@@ -89,13 +91,15 @@ if [ "$alive" != 1 ]; then
 fi
 DRIVE
 
-cd "$work"
+cd "$work/start"
 SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/drive.sh" "$qz" "$screenshot"
 
-if [ -e "$work/fehlerbericht.txt" ]; then
-    echo "FAIL: error report: $(cat "$work/fehlerbericht.txt")"
-    exit 1
-fi
+for report in "$work/state/qz/fehlerbericht.txt" "$work/start/fehlerbericht.txt"; do
+    if [ -e "$report" ]; then
+        echo "FAIL: error report: $(cat "$report")"
+        exit 1
+    fi
+done
 # The map area above the status bar: a dark but starry background with the systems on it.
 mean=$(convert "$screenshot" -crop 1024x640+0+0 +repage -colorspace Gray -format "%[fx:mean]" info:)
 colours=$(convert "$screenshot" -crop 1024x640+0+0 +repage -format "%k" info:)

@@ -53,7 +53,8 @@ TEST(ErrorReport, TheRoutineStopsAtTheFailingStatementAndTheCallerGoesOn)
 
 TEST(ErrorReport, ClearsTheScreenBeforeWriting)
 {
-    static int cleared = 0;
+    static int cleared;
+    cleared = 0;  // the test may run more than once in a process
     setErrorScreenClear([] { ++cleared; });
     guarded([] { raiseError(kIllegalFunctionCall); });
     setErrorScreenClear(nullptr);

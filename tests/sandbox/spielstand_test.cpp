@@ -3,6 +3,7 @@
 // keeps the slot's previous save, and a player saves, quits, starts again and loads.
 #include "gfx/widgets.hpp"
 #include "map/spielstart.hpp"
+#include "platform/folders.hpp"
 #include "sandbox/speicherplaetze.hpp"
 #include "sandbox_fixture.hpp"
 #include "spielstand_vergleich.hpp"
@@ -349,8 +350,56 @@ TEST(Spielstand, ASaveThatFailsHalfwayKeepsThePreviousSave)
     EXPECT_EQ(platzLesen(2).kopf.geld, s.spiel.wirtschaft.geld);
 }
 
+TEST(Spielstand, SavesBesideAnOlderGameAreCopiedOnceAndNeverLost)
+{
+    namespace fs = std::filesystem;
+    const fs::path alt = "alt/spielstaende", neu = "xdg/qz/spielstaende";
+    fs::create_directories(alt);
+    ASSERT_TRUE(dateiErsetzen(alt / "spielstand1.qz", "eins"));
+    ASSERT_TRUE(dateiErsetzen(alt / "spielstand3.qz", "drei"));
+    ASSERT_TRUE(dateiErsetzen(alt / "spielstand2.qz.tmp", "halb geschrieben"));
+    // An earlier start that was cut off in the middle of the copy.
+    fs::create_directories("xdg/qz/spielstaende.uebernahme");
+    ASSERT_TRUE(dateiErsetzen("xdg/qz/spielstaende.uebernahme/spielstand2.qz", "abgebrochen"));
+
+    EXPECT_TRUE(alteSpielstaendeUebernehmen(alt, neu));
+    EXPECT_EQ(dateiLesen(neu / "spielstand1.qz"), "eins");
+    EXPECT_EQ(dateiLesen(neu / "spielstand3.qz"), "drei");
+    EXPECT_FALSE(fs::exists(neu / "spielstand2.qz"));
+    EXPECT_FALSE(fs::exists(neu / "spielstand2.qz.tmp"));
+    EXPECT_FALSE(fs::exists("xdg/qz/spielstaende.uebernahme"));
+    EXPECT_EQ(dateiLesen(alt / "spielstand1.qz"), "eins") << "the old saves stay";
+
+    // Once taken over, the new folder is the player's: a later start copies nothing over it.
+    ASSERT_TRUE(dateiErsetzen(neu / "spielstand1.qz", "neu gespielt"));
+    fs::remove(neu / "spielstand3.qz");
+    EXPECT_FALSE(alteSpielstaendeUebernehmen(alt, neu));
+    EXPECT_EQ(dateiLesen(neu / "spielstand1.qz"), "neu gespielt");
+    EXPECT_FALSE(fs::exists(neu / "spielstand3.qz"));
+
+    // Without old saves nothing is made, so the first save still finds no folder in the way.
+    EXPECT_FALSE(alteSpielstaendeUebernehmen("nirgends", "xdg2/qz/spielstaende"));
+    EXPECT_FALSE(fs::exists("xdg2"));
+    fs::remove_all("alt");
+    fs::remove_all("xdg");
+}
+
 TEST_F(SandboxFixture, ThePlayerSavesQuitsStartsAgainAndLoads)
 {
+    // A new player's save folder, several levels of it still missing; other tests of this
+    // process leave their saves in the working folder.
+    const Folders vorher = folders();
+    Folders neu = vorher;
+    neu.saves = "spieler/.local/share/qz/spielstaende";
+    setFolders(neu);
+    struct Zurueck {
+        Folders f;
+        ~Zurueck()
+        {
+            setFolders(f);
+            std::filesystem::remove_all("spieler");
+        }
+    } zurueck{vorher};
     starteSpiel();
     warte(11.0);
     escape();
@@ -367,7 +416,7 @@ TEST_F(SandboxFixture, ThePlayerSavesQuitsStartsAgainAndLoads)
     };
     click(512, 335);  // slot 1, empty: saved at once
     EXPECT_EQ(gespeichert(), "Spiel gespeichert");
-    const std::optional<std::string> erste = dateiLesen(platzPfad(1));
+    const std::optional<std::string> erste = dateiLesen(neu.saves / "spielstand1.qz");
     ASSERT_TRUE(erste);
     click(512, 335);  // slot 1 again: "Überschreiben?"
     EXPECT_EQ(speicher.frage, 1);
