@@ -20,6 +20,8 @@ inline constexpr int kMaxPlayers = 4;
 inline constexpr int kColourCount = 8;
 inline constexpr int kShipTypes = 8;
 inline constexpr int kBackgroundCount = 13;
+inline constexpr int kPlanetPictures = 18;  // planet types 1..18 show their own picture
+inline constexpr int kHomePlanetType = 42;
 
 inline constexpr double kSlotTimeoutSeconds = 60;
 // A poll's time is written only when the stored one is older than this: the sweep goes by

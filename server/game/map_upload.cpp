@@ -21,7 +21,12 @@ StarMap readMapUpload(const FormFields& form, int maxPlayers) {
     map.x = parseIntListInRange(form.value("i7"), "i7", 0, kMax);
     map.y = parseIntListInRange(form.value("i8"), "i8", 0, kMax);
     map.owner = parseIntListInRange(form.value("i9"), "i9", 0, maxPlayers);
-    map.type = parseIntListInRange(form.value("i10"), "i10", 0, kMax);
+    map.type = parseIntListInRange(form.value("i10"), "i10", 1, kHomePlanetType);
+    // Every co-player shows the type's planet picture (1..18, a home planet 42); any other
+    // type would fail on their system screens in every frame.
+    for (int type : map.type) {
+        if (type > kPlanetPictures && type != kHomePlanetType) throw BadRequest("Wert ausserhalb in i10");
+    }
     map.population = parseIntListInRange(form.value("i11"), "i11", 0, kMax);
     map.supply = parseIntListInRange(form.value("i12"), "i12", 0, kMax);
     map.research = parseIntListInRange(form.value("i13"), "i13", 0, kMax);

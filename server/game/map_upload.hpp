@@ -8,7 +8,8 @@
 namespace qz::server {
 
 // Throws BadRequest when a list is malformed, the lists differ in length, an owner is not a
-// slot of a channel of maxPlayers, or the background is not 1..13.
+// slot of a channel of maxPlayers, a planet type is none the game shows, or the background is
+// not 1..13.
 StarMap readMapUpload(const FormFields& form, int maxPlayers);
 
 }  // namespace qz::server

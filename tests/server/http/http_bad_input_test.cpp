@@ -158,6 +158,19 @@ TEST_F(ServerBadInput, GameDataMustBeWhatTheGameCanProduce) {
         if (key == "i17") value = ",5000,5000,9999" + value.substr(value.find(",800") + 4);
     }
     expectRefusedAndNothingChanged(send(lobby, upload), "Befestigung zu hoch in i17");
+    // Planet types are the pictures 1..18 and the home planet 42; system 3 is type 4.
+    for (const char* type : {"0", "19", "41", "43", "99"}) {
+        upload = uploadPairs("Zaungast", 1, 2, 20);
+        for (auto& [key, value] : upload) {
+            if (key == "i10") value.replace(value.find(",4,"), 3, std::string(",") + type + ",");
+        }
+        expectRefusedAndNothingChanged(send(lobby, upload), "Wert ausserhalb in i10");
+    }
+    upload = uploadPairs("Zaungast", 1, 2, 20);
+    for (auto& [key, value] : upload) {
+        if (key == "i10") value.replace(value.find(",4,"), 3, ",18,");
+    }
+    EXPECT_EQ(item(record(send(lobby, upload), "TYP"), 3), "18") << "18, the last picture, is a type";
 }
 
 TEST_F(ServerBadInput, TheSessionMustExistAndTheSenderHoldASlot) {
