@@ -12,24 +12,17 @@ AccountBook::Login AccountBook::login(const std::string& name, std::string_view 
     const auto checked = [&](const std::string& credential) {
         return verifyCredential(credential, digest) ? Login::accepted : Login::refused;
     };
-    std::string cached;
-    {
-        std::lock_guard lock(mutex_);
-        const auto found = credentials_.find(name);
-        if (found != credentials_.end()) cached = found->second;
-    }
-    // The slow hash runs without the lock, so one login does not hold up the others.
-    if (!cached.empty() && verifyCredential(cached, digest)) return Login::accepted;
-    // An operator may have added the account or changed its password while we run.
+    // Always the stored credential: an operator may have set a new password while we run
+    // (through any instance, or `user add`), and from then on the old one must fail. The
+    // read costs little beside the hash, which runs without the lock.
     const std::optional<std::string> stored = storage_.loadAccount(name);
-    if (stored && *stored != cached) {
+    if (stored) {
         {
             std::lock_guard lock(mutex_);
             credentials_[name] = *stored;
         }
         return checked(*stored);
     }
-    if (stored) return Login::refused;
     if (!mayRegister) return Login::unknownName;
     std::string credential = hashCredential(digest, cost_);
     std::string other;

@@ -1,4 +1,5 @@
-// The accounts the server knows: name and stored credential, mirrored from storage.
+// The accounts the server knows: name and stored credential. Logins check the stored
+// credential; the mirror in memory only answers whether a name exists.
 #pragma once
 
 #include "storage/credentials.hpp"

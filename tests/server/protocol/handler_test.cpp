@@ -188,6 +188,28 @@ TEST(HandlerRates, OpenChannelsAreBoundedInTotal) {
     }
 }
 
+TEST(HandlerInstances, ANewPasswordEndsTheOldOneAtOnceOnARunningInstance) {
+    const std::string directory = temporaryDirectory();
+    TestDatabase database(directory + "/shared.db");
+    ServerConfig config;
+    config.hashCost = HashCost::minimum;
+    Storage running(database.name(), 2);
+    CommandHandler server(running, config, 0);
+    const auto login = [&](const std::string& password) {
+        return server.handle("", formBody({{"infos", "login"}, {"i1", "Anna"}, {"i2", digestOf(password)}}), 0,
+                             "127.0.0.1");
+    };
+    ASSERT_EQ(login("alt"), "CODE:loginok:EDOC");  // registers Anna
+    {
+        // `qz-server user add Anna` on the same database while the server runs.
+        Storage tool(database.name(), 1);
+        AccountBook(tool, HashCost::minimum).add("Anna", digestOf("neu"));
+    }
+    EXPECT_EQ(login("alt"), "CODE:loginerror:EDOC");
+    EXPECT_EQ(login("neu"), "CODE:loginok:EDOC");
+    std::filesystem::remove_all(directory);
+}
+
 TEST(HandlerInstances, TwoInstancesSweepingTheSameEmptyChannelsCloseEachOnce) {
     const std::string directory = temporaryDirectory();
     TestDatabase database(directory + "/shared.db");
