@@ -1,6 +1,7 @@
 // Who may speak for whom, over real HTTP: a stranger on a second loopback address tries to
 // act for a player and to take a host's slot; an operator binds logins to a prefix or
 // reads the address a trusted proxy forwards.
+#include "haproxy_process.hpp"
 #include "server_fixture.hpp"
 
 namespace qz::server::test {
@@ -117,6 +118,33 @@ TEST_F(ServerBehindProxy, AProxysOwnHeaderLineAfterAForgedOneNamesTheClient) {
         << "entries of several lines count together";
     EXPECT_EQ(record(forwarded(kHome, std::vector<std::string>{mallory, anna}, id, lobbyPairs("Anna", 0, 1, 0)), "SP1"),
               ",1,Anna,1,0");
+}
+
+class ServerBehindHaproxy : public ServerFixture {
+protected:
+    std::vector<std::string> options() const override { return {"--trust-proxy", "127.0.0.1"}; }
+};
+
+TEST_F(ServerBehindHaproxy, AClientCannotForwardAnotherPlayersAddressThroughTheProxy) {
+    const std::string missing = HaproxyProcess::missing();
+    if (!missing.empty()) GTEST_SKIP() << missing;
+    HaproxyProcess proxy(port(), directory_);
+    const auto through = [&](const char* from, const std::string& forged, const std::string& sessionId,
+                             const Pairs& pairs) {
+        std::string request = gameRequest("127.0.0.1", proxy.port(), sessionId, pairs);
+        if (!forged.empty()) request.insert(request.find("\r\n") + 2, "X-Forwarded-For: " + forged + "\r\n");
+        return replyText(roundTrip(proxy.port(), request, from));
+    };
+    const char* anna = "127.0.0.5";
+    const char* mallory = "127.0.0.6";
+    ASSERT_EQ(through(anna, "", "", loginPairs("Anna")), "loginok");
+    EXPECT_EQ(through(mallory, anna, "", createPairs("Falsch", 2, 20)), "fehler;;Nicht angemeldet")
+        << "nobody logged in from Mallory's address, whatever it forwards";
+    const std::string id = record(through(anna, "", "", createPairs("Abend", 2, 20)), "sid");
+    ASSERT_FALSE(id.empty());
+    EXPECT_EQ(through(mallory, anna, id, lobbyPairs("Anna", 0, 1, 0)), "fehler;;Nicht angemeldet");
+    EXPECT_EQ(record(through(anna, "", id, lobbyPairs("Anna", 0, 1, 0)), "SP1"), ",1,Anna,1,0");
+    EXPECT_NE(server_->log().find("request refused: Nicht angemeldet from=127.0.0.6"), std::string::npos);
 }
 
 }  // namespace
