@@ -31,6 +31,7 @@ namespace {
 
 constexpr std::string_view kScriptPath = "/games/qz/datenabfrage.php";
 constexpr std::size_t kDrainLimit = 4 * 1024 * 1024;
+constexpr int kDrainSeconds = 2;
 
 // A log line at most once a second for events that may come by the thousand; the line
 // counts what was not logged.
@@ -86,7 +87,10 @@ public:
         // slow client is still owed its error reply.
         deadline_.expires_after(std::chrono::seconds(readTimeout_));
         deadline_.async_wait([self = shared_from_this()](beast::error_code error) {
-            if (error) return;
+            // A read that ends in the same pass as the timer fires has queued this handler
+            // already, and cancel() no longer reaches it: the read owns the connection then,
+            // and cancelling the socket would cut off the reply to a committed request.
+            if (error || self->readDone_) return;
             self->timedOut_ = true;
             beast::error_code ignored;
             self->stream_.socket().cancel(ignored);
@@ -97,6 +101,7 @@ public:
 
 private:
     void onRead(beast::error_code error) {
+        readDone_ = true;
         deadline_.cancel();
         if (timedOut_) {
             logLine(LogLevel::warn, "request refused: read time-out");
@@ -172,7 +177,10 @@ private:
         response_.keep_alive(false);
         response_.body() = std::move(body);
         response_.prepare_payload();
-        stream_.expires_after(std::chrono::seconds(readTimeout_));
+        // From here on one deadline covers the rest of the connection, the write and the
+        // drain together, so a client reading or sending slowly cannot hold it longer.
+        closeBy_ = std::chrono::steady_clock::now() + std::chrono::seconds(readTimeout_);
+        stream_.expires_at(closeBy_);
         http::async_write(stream_, response_,
                           [self = shared_from_this(), drainAfter](beast::error_code error, std::size_t) {
                               if (error || !drainAfter) return self->close();
@@ -182,10 +190,16 @@ private:
 
     // A refused request may still be arriving; reading it away before closing keeps the
     // connection from being reset, which would lose the reply on the client's side.
+    // A byte now and then must not keep it open: the drain as a whole ends within
+    // kDrainSeconds, however the bytes come.
     void drain() {
         beast::error_code ignored;
         stream_.socket().shutdown(tcp::socket::shutdown_send, ignored);
-        stream_.expires_after(std::chrono::seconds(2));
+        if (!draining_) {
+            draining_ = true;
+            closeBy_ = std::min(closeBy_, std::chrono::steady_clock::now() + std::chrono::seconds(kDrainSeconds));
+        }
+        stream_.expires_at(closeBy_);
         stream_.async_read_some(asio::buffer(discard_), [self = shared_from_this()](beast::error_code error,
                                                                                     std::size_t bytes) {
             self->drained_ += bytes;
@@ -203,6 +217,9 @@ private:
     beast::tcp_stream stream_;
     asio::steady_timer deadline_;
     bool timedOut_ = false;
+    bool readDone_ = false;
+    bool draining_ = false;
+    std::chrono::steady_clock::time_point closeBy_;  // the end of the reply and the drain
     CommandHandler& handler_;
     HashLane& hashLane_;
     ConnectionLimits& limits_;

@@ -2,6 +2,11 @@
 // stored state nor what the players see changed.
 #include "server_fixture.hpp"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <thread>
 
@@ -200,6 +205,30 @@ TEST_F(ServerReadTimeout, ASlowRequestIsCutOffWithAnErrorReply) {
     EXPECT_LT(seconds, 5.0);
     EXPECT_EQ(snapshot(), stored);
     EXPECT_EQ(send("", {{"infos", "onlinecheck"}}), "onlinecheck;;online") << "the server goes on serving";
+}
+
+TEST_F(ServerReadTimeout, AClientTricklingBytesAfterABadRequestIsCutOffAtTheDeadline) {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port()));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const std::string bad = "POST /games/qz/datenabfrage.php HTTP/1.1\r\nContent-Length: viel\r\n\r\n";
+    ASSERT_EQ(::send(fd, bad.data(), bad.size(), MSG_NOSIGNAL), static_cast<ssize_t>(bad.size()));
+    const auto start = std::chrono::steady_clock::now();
+    // One byte every 0.3 s, each well within the 2 s the drain gives one read, until the
+    // server has closed and a send fails.
+    bool closed = false;
+    while (!closed && std::chrono::steady_clock::now() - start < std::chrono::seconds(10)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        closed = ::send(fd, "x", 1, MSG_NOSIGNAL) < 0;
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    close(fd);
+    EXPECT_TRUE(closed) << "the connection was still open after " << seconds << " s";
+    // The drain ends 2 s after the reply at the latest; a send notices on the second try.
+    EXPECT_LT(seconds, 2 + 2 * 0.3 + 0.5);
 }
 
 }  // namespace
