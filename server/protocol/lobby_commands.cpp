@@ -138,16 +138,15 @@ std::string createChannel(CommandContext& context, const FormFields& form) {
     // Slot 1 waits for a player of the creator's address; creating needs a login from there.
     if (!context.logins.anyFrom(context.client, context.now)) throw BadRequest("Nicht angemeldet");
     const AddressLimits& limits = context.config.perAddress;
-    if (context.storage.openChannelsFrom(context.client) >= limits.openChannels ||
-        context.storage.countAddressEvents(context.client, AddressEvent::channelCreation, context.now - 3600) >=
-            limits.channelCreationsPerHour) {
-        throw BadRequest("Zu viele Channels von dieser Adresse");
-    }
     c.creatorAddress = context.client;
     c.sessionId = newSessionId();
     c.emptySince = context.now;
-    if (!context.storage.createChannel(c, kMaxOpenChannels)) throw BadRequest("Server voll");
-    context.storage.noteAddressEvent(context.client, AddressEvent::channelCreation, context.now);
+    switch (context.storage.createChannel(c, {kMaxOpenChannels, limits.openChannels, limits.channelCreationsPerHour},
+                                          context.now)) {
+    case Storage::Creation::creatorFull: throw BadRequest("Zu viele Channels von dieser Adresse");
+    case Storage::Creation::serverFull: throw BadRequest("Server voll");
+    case Storage::Creation::created: break;
+    }
     channel->revision = 0;
     // The request names no player, so slot 1 is still empty; an empty slot record would
     // overwrite the host's own name in the game, and its polls would then carry no name.

@@ -300,17 +300,26 @@ std::vector<ChannelSummary> Storage::listOpenChannels(const std::string& version
     return list;
 }
 
-bool Storage::createChannel(const ChannelState& channel, std::size_t maxOpen) {
+Storage::Creation Storage::createChannel(const ChannelState& channel, const CreationLimits& limits, double now) {
     SqlTransaction t(begin());
     // Instances creating at the same moment count one after the other.
     if (engine_ == Engine::postgres) t.db().run("SELECT pg_advisory_xact_lock(7151001)", {});
-    Rows rows = t.db().query("SELECT COUNT(*) FROM channels", {});
-    const bool full = rows->next() && rows->integer(0) >= static_cast<long long>(maxOpen);
-    rows.reset();
-    if (full) return false;
+    const auto count = [&t](const std::string& sql, const std::vector<SqlParam>& params) {
+        Rows rows = t.db().query(sql, params);
+        return rows->next() ? rows->integer(0) : 0;
+    };
+    const std::string& creator = channel.creatorAddress;
+    if (count("SELECT COUNT(*) FROM channels WHERE creator = ?", {creator}) >= limits.openFromCreator ||
+        count("SELECT COUNT(*) FROM address_events WHERE address = ? AND kind = ? AND at > ?",
+              {creator, static_cast<int>(AddressEvent::channelCreation), now - 3600}) >= limits.perHourFromCreator) {
+        return Creation::creatorFull;
+    }
+    if (count("SELECT COUNT(*) FROM channels", {}) >= static_cast<long long>(limits.open)) return Creation::serverFull;
     writeChanges(t.db(), channel, everything(channel));
+    t.db().run("INSERT INTO address_events(address, kind, at) VALUES(?, ?, ?)",
+               {creator, static_cast<int>(AddressEvent::channelCreation), now});
     t.commit();
-    return true;
+    return Creation::created;
 }
 
 std::vector<std::string> Storage::channelIds() {

@@ -56,8 +56,17 @@ public:
 
     // Channels not yet started that were created with this client version.
     std::vector<ChannelSummary> listOpenChannels(const std::string& version);
-    // Stores a new channel unless `maxOpen` channels are open already; false then.
-    bool createChannel(const ChannelState& channel, std::size_t maxOpen);
+    // What may stand in the way of a new channel, counted in the transaction that stores it
+    // so that creations at the same moment (through any instance) count one after the other.
+    struct CreationLimits {
+        std::size_t open = 0;        // channels open at once
+        int openFromCreator = 0;     // of them created from the creator's address
+        int perHourFromCreator = 0;  // created from that address in the last hour
+    };
+    enum class Creation { created, serverFull, creatorFull };
+    // Stores a new channel and counts its creation for the creator's address at `now`,
+    // unless a limit is reached.
+    Creation createChannel(const ChannelState& channel, const CreationLimits& limits, double now);
     std::vector<std::string> channelIds();
     // Channels the sweep may have to change: a lobby player silent since `silentSince`,
     // nobody present any more, or a lobby empty since `lobbyEmptySince`, a running game
@@ -103,7 +112,6 @@ public:
     void noteAddressEvent(const std::string& address, AddressEvent kind, double at);
     int countAddressEvents(const std::string& address, AddressEvent kind, double since);
     void forgetAddressEventsBefore(double at);
-    int openChannelsFrom(const std::string& address);
 
     std::vector<ChannelState> loadChannels();
     std::optional<ChannelState> loadChannel(const std::string& sessionId);

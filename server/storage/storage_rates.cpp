@@ -1,5 +1,5 @@
-// The per-address rates of Storage: one row per counted event, pruned by the sweep, and the
-// open channels counted by the address that created them.
+// The per-address rates of Storage: one row per counted event, pruned by the sweep. (The
+// channel creations are counted and noted by createChannel, in the transaction that stores one.)
 #include "storage/storage.hpp"
 
 namespace qz::server {
@@ -26,15 +26,6 @@ void Storage::forgetAddressEventsBefore(double at) {
     SqlTransaction t(begin());
     t.db().run("DELETE FROM address_events WHERE at < ?", {at});
     t.commit();
-}
-
-int Storage::openChannelsFrom(const std::string& address) {
-    SqlTransaction t(begin());
-    std::unique_ptr<SqlRows> rows = t.db().query("SELECT COUNT(*) FROM channels WHERE creator = ?", {address});
-    const int count = rows->next() ? static_cast<int>(rows->integer(0)) : 0;
-    rows.reset();
-    t.commit();
-    return count;
 }
 
 }  // namespace qz::server

@@ -70,6 +70,26 @@ TEST_F(ServerRates, OneAddressHoldsAtMostThreeOpenChannels) {
     EXPECT_EQ(send("", createPairs("Abend", 2, 20)).rfind("channel;;0;;20;;", 0), 0u);
 }
 
+TEST_F(ServerRates, CreationsSentAtOnceFromOneAddressKeepToTheCap) {
+    ASSERT_EQ(sendFrom(kStranger, "", loginPairs("Fremder")), "loginok");
+    constexpr int kAtOnce = 12;
+    std::vector<std::future<std::string>> replies;
+    for (int i = 0; i < kAtOnce; ++i) {
+        replies.push_back(std::async(std::launch::async, [this] { return sendFrom(kStranger, "", createPairs("Flut", 2, 20)); }));
+    }
+    int created = 0;
+    for (auto& reply : replies) {
+        const std::string text = reply.get();
+        const bool made = text.rfind("channel;;0;;20;;", 0) == 0;
+        EXPECT_TRUE(made || text == "fehler;;Zu viele Channels von dieser Adresse") << text;
+        created += made ? 1 : 0;
+    }
+    EXPECT_EQ(created, kOpenChannelsPerAddress);
+    const std::string ids = send("", {{"infos", "channel_auflisten"}, {"i1", "QZ0.10"}}).substr(19);
+    EXPECT_EQ(std::count(ids.begin(), ids.begin() + static_cast<long>(ids.find(";;")), ','), kOpenChannelsPerAddress)
+        << "stored channels";
+}
+
 class ServerConnectionCaps : public ServerFixture {
 protected:
     std::vector<std::string> options() const override {
