@@ -1,6 +1,7 @@
 #include "assets/generate.hpp"
 
 #include "assets/backgrounds.hpp"
+#include "assets/icon.hpp"
 #include "assets/interface_pictures.hpp"
 #include "assets/jpeg_file.hpp"
 #include "assets/mp3_file.hpp"
@@ -66,6 +67,7 @@ Bytes shipFile(int colour, int type)
 {
     return encodePng(paintShip(colour, type), kShipSize, kShipSize);
 }
+Bytes iconFile(int size) { return encodePngRgba(paintIcon(size), size, size); }
 Bytes clickFile() { return encodeMp3(synthesiseClick(), kClickKbps); }
 Bytes musicFile(int track) { return encodeMp3(synthesiseTrack(track), kMusicKbps); }
 
@@ -77,6 +79,7 @@ int generateAll(const std::string& outputDir)
     for (int colour = 1; colour <= kShipColours; ++colour) {
         fs::create_directories(root / ("material/4/" + std::to_string(colour)));
     }
+    for (const int size : kIconSizes) fs::create_directories((root / iconPath(size)).parent_path());
 
     std::vector<Job> jobs;
     std::atomic<int> written{0};
@@ -96,6 +99,7 @@ int generateAll(const std::string& outputDir)
             add(0.01, shipPath(colour, type), [colour, type] { return shipFile(colour, type); });
         }
     }
+    for (const int size : kIconSizes) add(0.1, iconPath(size), [size] { return iconFile(size); });
     add(0.01, soundPath("Klick"), [] { return clickFile(); });
     for (int track = 1; track <= kTrackCount; ++track) {
         add(trackInfo(track).seconds / 20.0, soundPath(trackInfo(track).name), [track] { return musicFile(track); });

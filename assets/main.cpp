@@ -1,6 +1,6 @@
 // qz-assetgen OUTPUT_DIR: paints and synthesises every picture and sound of the game into
-// OUTPUT_DIR/material and OUTPUT_DIR/sound. Runs at build time; the same program always
-// writes the same bytes.
+// OUTPUT_DIR/material and OUTPUT_DIR/sound, and the desktop icon into OUTPUT_DIR/icons. Runs at
+// build time; the same program always writes the same bytes.
 #include "assets/generate.hpp"
 
 #include <chrono>

@@ -17,6 +17,11 @@ inline std::string shipPath(int colour, int type)
 {
     return "material/4/" + std::to_string(colour) + "/" + std::to_string(type) + ".orn-games";
 }
+// The desktop icon in the layout of an icon theme, so it installs by copying the folder.
+inline std::string iconPath(int size)
+{
+    return "icons/" + std::to_string(size) + "x" + std::to_string(size) + "/apps/qz.png";
+}
 inline std::string soundPath(const std::string& name) { return "sound/" + name + ".mp3"; }
 
 }  // namespace qz::assets
