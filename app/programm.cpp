@@ -151,7 +151,9 @@ bool mainLoopPass(Programm& programm)
     readInput(r);
     if (r.platform.quitRequested()) r.Programmzustand = "close";
 
-    if (r.Programmzustand == "hauptmenu") hauptmenuScreen(r);
+    if (hilfePass(programm.hilfe, r, hilfeSeiteFuer(r, programm.spiel))) {
+        // The help covers the screen; its handler rests like behind a menu.
+    } else if (r.Programmzustand == "hauptmenu") hauptmenuScreen(r);
     else if (r.Programmzustand == "sandkasten") sandkastenScreen(r, programm.spiel, programm.bildquellen, programm.speichermenue);
     else if (r.Programmzustand == "multiplayer")
         multiplayerScreen(r, programm.spiel, programm.server, programm.mehrspieler, programm.bildquellen);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "frame/rahmen.hpp"
+#include "app/hilfe.hpp"
 #include "app/picture_loading.hpp"
 #include "map/bildquellen.hpp"
 #include "sandbox/speichermenue.hpp"
@@ -24,6 +25,7 @@ struct Programm {
     Mehrspieler mehrspieler;                    // the login is kept for the rest of the run
     Bildquellen bildquellen = dateiBildquellen();  // where a starting game takes its pictures
     Speichermenue speichermenue;                   // the sandbox's save slots as last read
+    Hilfe hilfe;                                   // F1 help over the screen in view
     std::thread worker;
     double frameFaellig = 0.0;  // when the next pass may start (frame_pacing.hpp)
 };

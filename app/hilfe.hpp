@@ -1,0 +1,30 @@
+// F1 help over any screen: the screen's last frame stays behind a panel with the page for it.
+// While the help is open the screen handler does not run, so the game stands still exactly as
+// it does while a menu is open, and no click, key or typed character reaches the screen.
+#pragma once
+
+#include "app/hilfe_seiten.hpp"
+#include "frame/rahmen.hpp"
+#include "platform/image.hpp"
+
+namespace qz {
+
+struct Hilfe {
+    bool offen = false;
+    bool schliesst = false;  // F1 or Esc pressed: closes once Esc is no longer held
+    HilfeSeite seite = HilfeSeite::Hauptmenue;
+    Image bild;              // the screen's last frame with the panel drawn over it
+};
+
+// The keyboard buffer's text for F1: a key without a character, 255 and its scan code 0x3B.
+inline constexpr char kTasteF1[] = "\xFF\x3B";
+
+// Called after the input snapshot, before the screen handler. Opens the help on F1 with the
+// page `seite`, shows it while open and swallows the input; true while the screen handler
+// must not run this pass.
+bool hilfePass(Hilfe& hilfe, Rahmen& r, HilfeSeite seite);
+
+// Draws the page over `hintergrund` into `ziel` (same size as the screen).
+void hilfeZeichnen(Image& ziel, const Image& hintergrund, HilfeSeite seite);
+
+}  // namespace qz

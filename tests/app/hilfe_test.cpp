@@ -1,0 +1,128 @@
+// F1 help: the page of the screen in view is drawn over it, the game stands still behind it as
+// behind a menu, no click or key reaches the screen, and the Esc that closes it does not open
+// the map's menu as well.
+#include "app/hilfe_seiten.hpp"
+#include "frame_fixture.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string_view>
+
+namespace qz {
+namespace {
+
+constexpr Farbe kTitelFarbe = rgb(255, 234, 117);
+
+// True when `text` appears at (x, y) in `farbe`: every glyph pixel of the font in that colour
+// and no other pixel of the box.
+bool zeigt(const Image& bild, int x, int y, std::string_view text, Farbe farbe)
+{
+    const int breite = static_cast<int>(text.size()) * 8;
+    Image soll = *imageCreate(breite, 16, 0x00000000);
+    drawText(soll, 0, 0, text, 0xFFFFFFFF);
+    for (int j = 0; j < 16; ++j) {
+        for (int i = 0; i < breite; ++i) {
+            if ((soll.row(j)[i] != 0) != (bild.row(y + j)[x + i] == farbe)) return false;
+        }
+    }
+    return true;
+}
+
+// The title is centred on x = 512 at y = 28.
+bool zeigtTitel(const Image& bild, std::string_view titel)
+{
+    return zeigt(bild, centredX(512, titel.size()), 28, titel, kTitelFarbe);
+}
+
+struct HilfeFlow : FrameFixture {
+    void SetUp() override
+    {
+        FrameFixture::SetUp();
+        programm->bildquellen = {[](const std::string&) { return imageCreate(2560, 1600, 0xFF101030); },
+                                 [](const std::string&) { return imageCreate(32, 32, 0xFF00FF00); }};
+    }
+    void f1()
+    {
+        platform.typeSpecialKey(0x3B);
+        pass(512, 400);
+    }
+};
+
+TEST_F(HilfeFlow, OverTheMapTheGameRestsNothingLeaksAndEscClosesWithoutTheMenu)
+{
+    f1();
+    EXPECT_TRUE(zeigtTitel(r.screen(), "Hilfe: Hauptmen\x81"));
+    f1();
+    EXPECT_FALSE(zeigtTitel(r.screen(), "Hilfe: Hauptmen\x81"));
+
+    click(512, 230);  // "Sandkasten"
+    click(512, 230);  // "Neues Spiel"
+    click(512, 461);  // "Spiel Starten"
+    pass(512, 400);
+    Spielstand& spiel = programm->spiel;
+    ASSERT_EQ(spiel.spielLaeuft, 1);
+    int heimat = 0;
+    for (int i = 1; i <= spiel.Sternanzahl; ++i)
+        if (spiel.systeme.besitzer(i) == 1 && spiel.systeme.typ(i) == 42) heimat = i;
+    ASSERT_NE(heimat, 0);
+    const int heimX = spiel.systeme.pos(heimat, 1) - spiel.scrollX, heimY = spiel.systeme.pos(heimat, 2) - spiel.scrollY;
+    const int tage = spiel.wirtschaft.spieltag;
+    const int geld = spiel.wirtschaft.geld;
+
+    f1();
+    EXPECT_TRUE(zeigtTitel(r.screen(), "Hilfe: Sternkarte"));
+    // 30 s behind the help would be six days on the map (one per 5 s); a click on the home
+    // planet would open it, Escape held would open the menu, typed keys would scroll.
+    for (int s = 0; s < 30; ++s) {
+        platform.advance(1.0);
+        platform.typeText("d");
+        click(heimX, heimY);
+    }
+    EXPECT_EQ(spiel.wirtschaft.spieltag, tage);
+    EXPECT_EQ(spiel.wirtschaft.geld, geld);
+    EXPECT_EQ(spiel.gewaehltesSystem, 0);
+    EXPECT_TRUE(zeigtTitel(r.screen(), "Hilfe: Sternkarte"));
+
+    // Esc closes, but only once it is let go; until then the help stays and the menu shut.
+    platform.holdKey(scan::Escape);
+    platform.typeText("\x1B");
+    pass(512, 400);
+    pass(512, 400);
+    EXPECT_TRUE(zeigtTitel(r.screen(), "Hilfe: Sternkarte"));
+    platform.releaseKey(scan::Escape);
+    pass(512, 400);
+    EXPECT_EQ(r.Unterzustand, "");
+    EXPECT_FALSE(zeigtTitel(r.screen(), "Hilfe: Sternkarte"));
+    // Back on the map the missed time counts as one day at most, as after a menu.
+    EXPECT_LE(spiel.wirtschaft.spieltag, tage + 1);
+
+    // The opened system has its own page.
+    click(heimX, heimY);
+    ASSERT_EQ(spiel.gewaehltesSystem, heimat);
+    f1();
+    EXPECT_TRUE(zeigtTitel(r.screen(), "Hilfe: Sternsystem"));
+}
+
+TEST(HilfeSeiten, EveryPageFitsThePanel)
+{
+    for (HilfeSeite seite : {HilfeSeite::Hauptmenue, HilfeSeite::Optionen, HilfeSeite::Credits,
+                             HilfeSeite::SandkastenMenue, HilfeSeite::Sternkarte, HilfeSeite::Sternsystem,
+                             HilfeSeite::MehrspielerLogin, HilfeSeite::MehrspielerMenue, HilfeSeite::Lobby,
+                             HilfeSeite::MehrspielerKarte}) {
+        const std::vector<HilfeZeile>& zeilen = hilfeText(seite);
+        EXPECT_LE(zeilen.size(), static_cast<std::size_t>(kHilfeZeilen)) << hilfeTitel(seite);
+        for (const HilfeZeile& z : zeilen) {
+            EXPECT_LE(z.text.size(), static_cast<std::size_t>(kHilfeSpalten)) << z.text;
+            for (char c : z.text) EXPECT_NE(c, '?') << "a character the font lacks: " << z.text;
+        }
+    }
+}
+
+TEST(HilfeSeiten, GermanLettersBecomeCodePage437)
+{
+    EXPECT_EQ(alsCp437("Größe Übel äußerst"), "Gr\x94\xE1" "e \x9A" "bel \x84u\xE1" "erst");
+    EXPECT_EQ(alsCp437("5 × 3 → x"), "5 x 3 ? x");
+}
+
+}  // namespace
+}  // namespace qz
