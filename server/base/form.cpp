@@ -15,7 +15,7 @@ const FormFields::Pair* FormFields::locate(std::string_view key) const {
 const std::string* FormFields::find(std::string_view key) const {
     const Pair* pair = locate(key);
     if (!pair) return nullptr;
-    if (!pair->decoded) pair->decoded = urlDecode(std::string_view(text_).substr(pair->offset, pair->length));
+    if (!pair->decoded) pair->decoded = urlDecode(text_.substr(pair->offset, pair->length));
     return &*pair->decoded;
 }
 
@@ -26,7 +26,7 @@ std::string_view FormFields::value(std::string_view key) const {
 
 std::string_view FormFields::raw(std::string_view key) const {
     const Pair* pair = locate(key);
-    return pair ? std::string_view(text_).substr(pair->offset, pair->length) : std::string_view();
+    return pair ? text_.substr(pair->offset, pair->length) : std::string_view();
 }
 
 namespace {

@@ -30,7 +30,7 @@ private:
     };
     const Pair* locate(std::string_view key) const;
 
-    std::string text_;
+    std::string_view text_;  // the request's own bytes, which outlive its handling
     std::vector<Pair> pairs_;
 
     friend FormFields parseForm(std::string_view text);
@@ -39,7 +39,8 @@ private:
 // Decodes "+" to space and "%XX" to its byte. Throws BadRequest on a broken escape.
 std::string urlDecode(std::string_view text);
 
-// Splits "a=1&b=2" into pairs; throws BadRequest on broken escapes or too many pairs.
+// Splits "a=1&b=2" into pairs; throws BadRequest on broken escapes or too many pairs. The
+// fields refer to `text`, which must outlive them.
 FormFields parseForm(std::string_view text);
 
 }  // namespace qz::server

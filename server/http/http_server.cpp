@@ -198,6 +198,7 @@ private:
         if (!draining_) {
             draining_ = true;
             closeBy_ = std::min(closeBy_, std::chrono::steady_clock::now() + std::chrono::seconds(kDrainSeconds));
+            discard_.resize(16384);  // most connections never need it
         }
         stream_.expires_at(closeBy_);
         stream_.async_read_some(asio::buffer(discard_), [self = shared_from_this()](beast::error_code error,
@@ -231,7 +232,7 @@ private:
     beast::flat_buffer buffer_;
     std::optional<http::request_parser<http::string_body>> parser_;
     http::response<http::string_body> response_;
-    std::array<char, 16384> discard_{};
+    std::vector<char> discard_;
     std::size_t drained_ = 0;
 };
 

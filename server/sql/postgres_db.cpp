@@ -125,24 +125,63 @@ PostgresConnection::Pending PostgresConnection::pending(const std::string& sql, 
     return p;
 }
 
-void PostgresConnection::begin() { pending_.push_back(Pending{"BEGIN", {}, {}}); }
+void PostgresConnection::begin() {
+    wrote_ = false;
+    pending_.push_back(Pending{"BEGIN", {}, {}});
+}
 
 void PostgresConnection::commit() {
-    pending_.push_back(Pending{"COMMIT", {}, {}});
-    PQclear(flush(nullptr));
+    if (wrote_ || !pending_.empty()) {
+        pending_.push_back(Pending{"COMMIT", {}, {}});
+        PQclear(flush(nullptr));
+        return;
+    }
+    // Nothing was written, so nothing waits on the answer but the row locks, which the
+    // server frees as soon as the commit arrives: the request need not wait a round trip.
+    readUnanswered();
+    if (PQenterPipelineMode(connection_) != 1 || PQsendQueryParams(connection_, "COMMIT", 0, nullptr, nullptr, nullptr,
+                                                                   nullptr, 0) != 1 ||
+        PQpipelineSync(connection_) != 1) {
+        lost_ = true;
+        throw DatabaseUnavailable(std::string("cannot send: ") + PQerrorMessage(connection_));
+    }
+    unanswered_ = true;
+}
+
+void PostgresConnection::readUnanswered() {
+    if (!unanswered_) return;
+    unanswered_ = false;
+    // The commit's result, the null that ends it, then the sync.
+    PQclear(PQgetResult(connection_));
+    while (PGresult* more = PQgetResult(connection_)) PQclear(more);
+    PGresult* sync = PQgetResult(connection_);
+    const bool synced = sync && PQresultStatus(sync) == PGRES_PIPELINE_SYNC;
+    PQclear(sync);
+    if (!synced || PQexitPipelineMode(connection_) != 1) {
+        lost_ = true;
+        throw DatabaseUnavailable(std::string("connection lost: ") + PQerrorMessage(connection_));
+    }
 }
 
 void PostgresConnection::run(const std::string& sql, const std::vector<SqlParam>& params) {
+    wrote_ = true;
     pending_.push_back(pending(sql, params));
 }
 
 void PostgresConnection::execute(const std::string& sql) {
     if (!pending_.empty()) PQclear(flush(nullptr));
+    readUnanswered();
+    wrote_ = true;
     PQclear(check(PQexec(connection_, sql.c_str()), "sql"));
 }
 
 void PostgresConnection::rollback() noexcept {
     pending_.clear();
+    try {
+        readUnanswered();
+    } catch (const DatabaseUnavailable&) {
+        return;
+    }
     if (!lost_ && PQstatus(connection_) == CONNECTION_OK) PQclear(PQexec(connection_, "ROLLBACK"));
 }
 
@@ -152,6 +191,7 @@ std::unique_ptr<SqlRows> PostgresConnection::query(const std::string& sql, const
 }
 
 PGresult* PostgresConnection::flush(Pending* last) {
+    readUnanswered();
     std::vector<Pending> batch = std::move(pending_);
     pending_.clear();
     if (last) batch.push_back(std::move(*last));

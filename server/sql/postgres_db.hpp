@@ -1,6 +1,8 @@
 // A PostgreSQL connection through libpq, with statements prepared once per connection.
 // Statements whose rows nobody reads wait and go out with the next query or the commit in
-// one pipeline: a request costs two round trips to the database, however much it writes.
+// one pipeline: a request costs two round trips to the database, however much it writes,
+// and one when it writes nothing (the commit of a transaction that only read is not waited
+// for; its answer is read before the connection's next statement).
 #pragma once
 
 #include "sql/sql_connection.hpp"
@@ -43,12 +45,16 @@ private:
     pg_result* flush(Pending* last);
     // Throws for a failed result (and frees it); returns it otherwise.
     pg_result* check(pg_result* result, const char* what);
+    // Reads the answer of a commit sent without waiting.
+    void readUnanswered();
 
     pg_conn* connection_ = nullptr;
     std::unordered_map<std::string, std::string> prepared_;  // SQL text -> statement name
     std::vector<Pending> pending_;
     int nextName_ = 0;
     bool lost_ = false;  // the pipeline fell out of step: the connection is not used again
+    bool wrote_ = false;       // the transaction sent a statement that may write
+    bool unanswered_ = false;  // a read-only transaction's commit is on its way
 };
 
 }  // namespace qz::server
