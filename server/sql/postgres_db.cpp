@@ -1,5 +1,7 @@
 #include "sql/postgres_db.hpp"
 
+#include "base/code_page_437.hpp"
+
 #include <libpq-fe.h>
 
 #include <charconv>
@@ -12,7 +14,7 @@ namespace {
 
 class PostgresRows : public SqlRows {
 public:
-    explicit PostgresRows(PGresult* result) : result_(result), count_(PQntuples(result)) {}
+    PostgresRows(PGresult* result, bool utf8) : result_(result), count_(PQntuples(result)), utf8_(utf8) {}
     ~PostgresRows() override { PQclear(result_); }
     PostgresRows(const PostgresRows&) = delete;
     PostgresRows& operator=(const PostgresRows&) = delete;
@@ -22,13 +24,15 @@ public:
     long long integer(int column) const override { return std::strtoll(PQgetvalue(result_, row_, column), nullptr, 10); }
     double real(int column) const override { return std::strtod(PQgetvalue(result_, row_, column), nullptr); }
     std::string text(int column) const override {
-        return std::string(PQgetvalue(result_, row_, column),
-                           static_cast<std::size_t>(PQgetlength(result_, row_, column)));
+        const std::string_view value(PQgetvalue(result_, row_, column),
+                                     static_cast<std::size_t>(PQgetlength(result_, row_, column)));
+        return utf8_ && !isAscii(value) ? utf8ToCp437(value) : std::string(value);
     }
 
 private:
     PGresult* result_;
     int count_;
+    bool utf8_;
     int row_ = -1;
 };
 
@@ -74,14 +78,17 @@ PostgresConnection::PostgresConnection(const std::string& url) {
     // The server's notices ("already exists, skipping" when instances start together) are
     // no news for the operator.
     PQsetNoticeProcessor(connection_, [](void*, const char*) {}, nullptr);
-    // Names and chat travel as bytes (code page 437 or UTF-8), which only SQL_ASCII keeps as they are.
+    // Names and chat are code page 437 bytes. A UTF8 database holds them as UTF-8, converted
+    // here both ways; SQL_ASCII keeps bytes as they are. Other encodings cannot hold every
+    // byte (or would need a table of their own).
     const char* encoding = PQparameterStatus(connection_, "server_encoding");
-    if (!encoding || std::strcmp(encoding, "SQL_ASCII") != 0) {
-        const std::string found = encoding ? encoding : "unknown";
+    const std::string found = encoding ? encoding : "unknown";
+    utf8_ = found == "UTF8";
+    if ((!utf8_ && found != "SQL_ASCII") || (utf8_ && PQsetClientEncoding(connection_, "UTF8") != 0)) {
         PQfinish(connection_);
         connection_ = nullptr;
-        throw std::runtime_error("the PostgreSQL database must be created with ENCODING 'SQL_ASCII' (it has " +
-                                 found + "); see the README");
+        throw std::runtime_error("the PostgreSQL database must be in UTF8 or SQL_ASCII (it has " + found +
+                                 "); see the README");
     }
 }
 
@@ -105,13 +112,18 @@ PGresult* PostgresConnection::check(PGresult* result, const char* what) {
     throw std::runtime_error(message);
 }
 
-PostgresConnection::Pending PostgresConnection::pending(const std::string& sql, const std::vector<SqlParam>& params) {
+PostgresConnection::Pending PostgresConnection::pending(const std::string& sql,
+                                                       const std::vector<SqlParam>& params) const {
     Pending p{sql, {}, {}};
     p.values.reserve(params.size());
     for (const SqlParam& param : params) {
         if (param.kind == SqlParam::Kind::text) {
-            // Binary text is the bytes as they are, code page 437 or not.
-            p.values.emplace_back(param.text);
+            // Binary text goes as it is, in the database's encoding.
+            if (utf8_ && !isAscii(param.text)) {
+                p.values.push_back(cp437ToUtf8(param.text));
+            } else {
+                p.values.emplace_back(param.text);
+            }
             p.formats.push_back(1);
             continue;
         }
@@ -187,7 +199,7 @@ void PostgresConnection::rollback() noexcept {
 
 std::unique_ptr<SqlRows> PostgresConnection::query(const std::string& sql, const std::vector<SqlParam>& params) {
     Pending last = pending(sql, params);
-    return std::make_unique<PostgresRows>(flush(&last));
+    return std::make_unique<PostgresRows>(flush(&last), utf8_);
 }
 
 PGresult* PostgresConnection::flush(Pending* last) {

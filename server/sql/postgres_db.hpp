@@ -39,7 +39,7 @@ private:
         std::vector<std::string> values;
         std::vector<int> formats;
     };
-    static Pending pending(const std::string& sql, const std::vector<SqlParam>& params);
+    Pending pending(const std::string& sql, const std::vector<SqlParam>& params) const;
     // Sends the waiting statements and then `last`, reads every result and returns the
     // last one (the caller owns it). Throws for the first that failed.
     pg_result* flush(Pending* last);
@@ -52,6 +52,7 @@ private:
     std::unordered_map<std::string, std::string> prepared_;  // SQL text -> statement name
     std::vector<Pending> pending_;
     int nextName_ = 0;
+    bool utf8_ = false;  // the database is UTF8: text is converted from and to code page 437
     bool lost_ = false;  // the pipeline fell out of step: the connection is not used again
     bool wrote_ = false;       // the transaction sent a statement that may write
     bool unanswered_ = false;  // a read-only transaction's commit is on its way

@@ -19,8 +19,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A value bound to one placeholder. Text is bound as bytes: names and chat may be code
-// page 437 rather than UTF-8.
+// A value bound to one placeholder. Text is code page 437 bytes (names and chat); a UTF8
+// database gets it converted.
 struct SqlParam {
     enum class Kind { integer, real, text } kind;
     long long integer = 0;

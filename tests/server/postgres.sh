@@ -45,7 +45,7 @@ start() {
     data=$(mktemp -d /tmp/qz-postgres-XXXXXX)
     chmod 700 "$data"
     [ "$(id -u)" -eq 0 ] && chown "$(cat "$dir/owner")" "$data"
-    as_owner "$bin/initdb" -D "$data" -A trust -U qz -E SQL_ASCII --locale=C --no-sync >"$dir/initdb.log" 2>&1 || {
+    as_owner "$bin/initdb" -D "$data" -A trust -U qz -E UTF8 --locale=C --no-sync >"$dir/initdb.log" 2>&1 || {
       cat "$dir/initdb.log" >&2; rm -rf "$data"; exit 1; }
     echo "$data" > "$dir/datadir"
   fi

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <iconv.h>
+
 #include <filesystem>
 
 namespace qz::server::test {
@@ -136,6 +138,84 @@ TEST_F(StoredChannels, LoginsRememberTheLatestAddressOfEachName) {
     EXPECT_FALSE(storage.hasLoginFrom("10.0.0.2", 201));
     EXPECT_FALSE(storage.hasLoginFrom("10.0.0.1", 0)) << "Anna's first address no longer counts";
 }
+
+// Names and chat lines holding every byte 0x80..0xFF the game can type (names of at most 15
+// characters, chat lines of at most 80), through a UTF8 and a SQL_ASCII database.
+class StoredText : public ::testing::TestWithParam<PostgresEncoding> {
+protected:
+    static std::string hex(std::string_view bytes) {
+        static const char digits[] = "0123456789abcdef";
+        std::string out;
+        for (unsigned char c : bytes) out += {digits[c >> 4], digits[c & 15]};
+        return out;
+    }
+    // glibc's own code page table, independent of the server's.
+    static std::string utf8ByIconv(std::string in) {
+        iconv_t cd = iconv_open("UTF-8", "IBM437");
+        std::string out(in.size() * 4, '\0');
+        char* from = in.data();
+        char* to = out.data();
+        std::size_t left = in.size(), room = out.size();
+        EXPECT_NE(iconv(cd, &from, &left, &to, &room), static_cast<std::size_t>(-1));
+        iconv_close(cd);
+        out.resize(out.size() - room);
+        return out;
+    }
+};
+
+TEST_P(StoredText, EveryHighByteComesBackAsItWentIn) {
+    std::string high;
+    for (int b = 0x80; b <= 0xFF; ++b) high += static_cast<char>(b);
+    std::vector<std::string> names;
+    for (std::size_t at = 0; at < high.size(); at += kMaxNameCharacters) names.push_back(high.substr(at, kMaxNameCharacters));
+    const std::string lines[] = {high.substr(0, 64), high.substr(64)};
+    ChannelState c = sampleChannel();
+    c.name = names[0];
+    c.hostName = names[1];
+    c.slots[1].name = names[1];
+    c.slots[2].name = names[2];
+    c.chat = {{1, lines[0]}, {2, lines[1]}};
+
+    struct RemovedAfter {
+        std::string path = temporaryDirectory();
+        ~RemovedAfter() { std::filesystem::remove_all(path); }
+    } directory;
+    TestDatabase database(directory.path + "/text.db", GetParam());
+    {
+        Storage storage(database.name());
+        for (const std::string& name : names) {
+            storage.saveAccount(name, "$argon2id$" + name);
+            storage.saveLogin(name, "10.0.0.1", 100);
+        }
+        storage.saveAll(c);
+    }
+    Storage storage(database.name());  // a fresh start reads everything from the database
+    ASSERT_EQ(storage.loadAccounts().size(), names.size());
+    for (const std::string& name : names) {
+        EXPECT_EQ(storage.loadAccount(name).value_or(""), "$argon2id$" + name) << hex(name);
+        EXPECT_TRUE(storage.loadLogin(name).has_value()) << hex(name);
+    }
+    const ChannelState read = storage.loadChannel(c.sessionId).value();
+    EXPECT_EQ(hex(read.name), hex(names[0]));
+    EXPECT_EQ(hex(read.slots[2].name), hex(names[2]));
+    ASSERT_EQ(read.chat.size(), 2u);
+    EXPECT_EQ(hex(read.chat[0].text), hex(lines[0]));
+    EXPECT_EQ(hex(read.chat[1].text), hex(lines[1]));
+    EXPECT_EQ(buildLobbyReply(read), buildLobbyReply(c));
+
+    if (!database.postgres()) return;
+    // What the database holds: UTF-8 in a UTF8 database, the bytes themselves in SQL_ASCII.
+    auto rows = connectDatabase(database.name())
+                    ->query("SELECT encode(convert_to(text, getdatabaseencoding()), 'hex') FROM chat ORDER BY seq", {});
+    for (const std::string& line : lines) {
+        ASSERT_TRUE(rows->next());
+        EXPECT_EQ(rows->text(0), hex(GetParam() == PostgresEncoding::utf8 ? utf8ByIconv(line) : line));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Encodings, StoredText,
+                         ::testing::Values(PostgresEncoding::utf8, PostgresEncoding::sqlAscii),
+                         [](const auto& info) { return info.param == PostgresEncoding::utf8 ? "Utf8" : "SqlAscii"; });
 
 }  // namespace
 }  // namespace qz::server::test

@@ -64,7 +64,7 @@ void PostgresServer::stop() { runScript("stop", directory_); }
 
 void PostgresServer::start() { runScript("start", directory_); }
 
-TestDatabase::TestDatabase(const std::string& sqliteFile) {
+TestDatabase::TestDatabase(const std::string& sqliteFile, PostgresEncoding encoding) {
     if (!postgresSelected()) {
         name_ = sqliteFile;
         return;
@@ -75,7 +75,10 @@ TestDatabase::TestDatabase(const std::string& sqliteFile) {
     std::random_device random;
     databaseName_ = "qz_" + std::to_string(getpid()) + "_" + std::to_string(counter++) + "_" +
                     std::to_string(random() % 100000);
-    connectDatabase(adminUrl_)->execute("CREATE DATABASE " + databaseName_);
+    connectDatabase(adminUrl_)->execute("CREATE DATABASE " + databaseName_ +
+                                        (encoding == PostgresEncoding::sqlAscii
+                                             ? " ENCODING 'SQL_ASCII' LC_COLLATE 'C' LC_CTYPE 'C' TEMPLATE template0"
+                                             : ""));
     name_ = server + "/" + databaseName_;
 }
 

@@ -7,10 +7,13 @@
 
 namespace qz::server::test {
 
+// How a PostgreSQL database holds text: UTF8 as `createdb` makes it, or SQL_ASCII (bytes).
+enum class PostgresEncoding { utf8, sqlAscii };
+
 class TestDatabase {
 public:
     // `sqliteFile` is used when the run is on SQLite (":memory:" for a private one).
-    explicit TestDatabase(const std::string& sqliteFile);
+    explicit TestDatabase(const std::string& sqliteFile, PostgresEncoding encoding = PostgresEncoding::utf8);
     ~TestDatabase();
     TestDatabase(const TestDatabase&) = delete;
     TestDatabase& operator=(const TestDatabase&) = delete;
