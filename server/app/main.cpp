@@ -60,8 +60,12 @@ int serve(const Options& options) {
     config.hashCost = options.hashCost;
     config.gameIdleSeconds = options.gameIdleHours * 3600.0;
     config.shipBytesTotal = static_cast<std::size_t>(options.shipMemoryMegabytes) << 20;
-    config.perAddress = {options.failedLoginsPerMinute, options.registrationsPerHour, options.channelCreationsPerHour,
-                         options.openChannelsPerAddress};
+    config.perAddress.failedLoginsPerMinute = options.failedLoginsPerMinute;
+    config.perAddress.loginsPerMinute = options.loginsPerMinute;
+    config.perAddress.loginsPerNamePerMinute = options.loginsPerNamePerMinute;
+    config.perAddress.registrationsPerHour = options.registrationsPerHour;
+    config.perAddress.channelCreationsPerHour = options.channelCreationsPerHour;
+    config.perAddress.openChannels = options.openChannelsPerAddress;
     CommandHandler handler(storage, config, serverClock());
     HttpSettings settings;
     settings.bindAddress = options.bindAddress;

@@ -78,6 +78,10 @@ Options parseOptions(const std::vector<std::string>& arguments) {
             options.hashQueue = numberAfter(arguments, i, 1, 100000);
         } else if (a == "--max-failed-logins") {
             options.failedLoginsPerMinute = numberAfter(arguments, i, 1, 1000000);
+        } else if (a == "--max-logins") {
+            options.loginsPerMinute = numberAfter(arguments, i, 1, 1000000);
+        } else if (a == "--max-logins-per-name") {
+            options.loginsPerNamePerMinute = numberAfter(arguments, i, 1, 1000000);
         } else if (a == "--max-registrations") {
             options.registrationsPerHour = numberAfter(arguments, i, 0, 1000000);
         } else if (a == "--max-channel-creations") {
@@ -146,6 +150,9 @@ Options:
   --hash-queue N         logins waiting for a hash thread (default 16; more get
                          "Server ausgelastet", and one address never holds more than 4)
   --max-failed-logins N  failed logins per address and minute (default 20)
+  --max-logins N         successful logins per address and minute (default 10)
+  --max-logins-per-name N
+                         successful logins per name and minute (default 5)
   --max-registrations N  new accounts per address and hour (default 5)
   --max-channel-creations N
                          new channels per address and hour (default 10)

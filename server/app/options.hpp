@@ -27,6 +27,8 @@ struct Options {
     int hashThreads = kHashThreads;
     int hashQueue = kHashQueue;
     int failedLoginsPerMinute = kFailedLoginsPerMinute;
+    int loginsPerMinute = kLoginsPerMinute;
+    int loginsPerNamePerMinute = kLoginsPerNamePerMinute;
     int registrationsPerHour = kRegistrationsPerHour;
     int channelCreationsPerHour = kChannelCreationsPerHour;
     int openChannelsPerAddress = kOpenChannelsPerAddress;

@@ -47,6 +47,11 @@ inline constexpr int kDefaultBindPrefixV6 = 64;
 // What one client address may do (each can be set on the command line). A typical player
 // logs in a few times a day, registers once and hosts one game at a time.
 inline constexpr int kFailedLoginsPerMinute = 20;
+// Successful logins too, per address and per name: each costs a password hash, and valid
+// logins sent over and over would otherwise fill the login queue for everybody. The game
+// logs in once when multiplayer starts; a household behind one router logs in a few names.
+inline constexpr int kLoginsPerMinute = 10;
+inline constexpr int kLoginsPerNamePerMinute = 5;
 inline constexpr int kRegistrationsPerHour = 5;
 inline constexpr int kChannelCreationsPerHour = 10;
 inline constexpr int kOpenChannelsPerAddress = 3;

@@ -32,7 +32,11 @@ std::optional<std::string> CommandHandler::dispatch(std::string_view query, std:
     if (command == "spiel") return playGame(context, sessionId, form);
     if (command == "channel") return channelPoll(context, sessionId, form);
     if (command == "onlinecheck") return onlineCheck();
-    if (command == "login") return mayHash ? std::optional<std::string>(login(context, form)) : std::nullopt;
+    if (command == "login") {
+        if (mayHash) return login(context, form);
+        checkLogin(context, form);
+        return std::nullopt;
+    }
     if (command == "channel_auflisten") return listChannels(context, form);
     if (command == "channel_erstellen") return createChannel(context, form);
     throw BadRequest("Unbekannter Befehl");

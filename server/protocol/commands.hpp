@@ -16,6 +16,8 @@ namespace qz::server {
 
 struct AddressLimits {
     int failedLoginsPerMinute = kFailedLoginsPerMinute;
+    int loginsPerMinute = kLoginsPerMinute;
+    int loginsPerNamePerMinute = kLoginsPerNamePerMinute;
     int registrationsPerHour = kRegistrationsPerHour;
     int channelCreationsPerHour = kChannelCreationsPerHour;
     int openChannels = kOpenChannelsPerAddress;
@@ -43,6 +45,9 @@ struct CommandContext {
 
 std::string onlineCheck();
 std::string login(CommandContext& context, const FormFields& form);
+// The checks of a login that cost no hash (the form, the rates); BadRequest when one fails.
+// An event loop runs them before a login may wait for a hash thread.
+void checkLogin(CommandContext& context, const FormFields& form);
 std::string listChannels(CommandContext& context, const FormFields& form);
 std::string createChannel(CommandContext& context, const FormFields& form);
 std::string channelPoll(CommandContext& context, const std::string& sessionId, const FormFields& form);

@@ -7,18 +7,30 @@ namespace qz::server {
 
 std::string onlineCheck() { return "onlinecheck;;online"; }
 
-std::string login(CommandContext& context, const FormFields& form) {
+void checkLogin(CommandContext& context, const FormFields& form) {
     const std::string name(form.value("i1"));
     requireName(name, "Benutzername");
-    const std::string_view digest = form.value("i2");
-    if (!isPasswordDigest(digest)) throw BadRequest("Passwort-Pruefsumme ungueltig");
-    // Both rates are counted before the expensive hash, so a refused flood costs nothing.
+    if (!isPasswordDigest(form.value("i2"))) throw BadRequest("Passwort-Pruefsumme ungueltig");
+    // The rates are counted before the expensive hash, so a refused flood costs nothing.
     Storage& storage = context.storage;
     const AddressLimits& limits = context.config.perAddress;
-    if (storage.countAddressEvents(context.client, AddressEvent::failedLogin, context.now - 60) >=
+    const double minuteAgo = context.now - 60;
+    if (storage.countAddressEvents(context.client, AddressEvent::failedLogin, minuteAgo) >=
         limits.failedLoginsPerMinute) {
         throw BadRequest("Zu viele Fehlversuche, bitte spaeter erneut");
     }
+    if (storage.countAddressEvents(context.client, AddressEvent::login, minuteAgo) >= limits.loginsPerMinute ||
+        storage.countAddressEvents(name, AddressEvent::nameLogin, minuteAgo) >= limits.loginsPerNamePerMinute) {
+        throw BadRequest("Zu viele Anmeldungen, bitte spaeter erneut");
+    }
+}
+
+std::string login(CommandContext& context, const FormFields& form) {
+    checkLogin(context, form);
+    const std::string name(form.value("i1"));
+    const std::string_view digest = form.value("i2");
+    Storage& storage = context.storage;
+    const AddressLimits& limits = context.config.perAddress;
     const bool mayRegister =
         context.config.registrationOpen &&
         storage.countAddressEvents(context.client, AddressEvent::registration, context.now - 3600) <
@@ -28,7 +40,11 @@ std::string login(CommandContext& context, const FormFields& form) {
         throw BadRequest("Zu viele neue Konten von dieser Adresse");
     }
     const bool accepted = result == AccountBook::Login::accepted || result == AccountBook::Login::registered;
-    if (accepted) context.logins.bind(name, context.client, context.now);
+    if (accepted) {
+        context.logins.bind(name, context.client, context.now);
+        storage.noteAddressEvent(context.client, AddressEvent::login, context.now);
+        storage.noteAddressEvent(name, AddressEvent::nameLogin, context.now);
+    }
     if (result == AccountBook::Login::registered) {
         storage.noteAddressEvent(context.client, AddressEvent::registration, context.now);
     }

@@ -29,7 +29,9 @@ struct ChannelSummary {
     int players = 0, maxPlayers = 0, stars = 0;
 };
 // What an address did, as the per-address rates count it. Stored as the number.
-enum class AddressEvent { failedLogin = 1, registration = 2, channelCreation = 3 };
+// Logins are counted by address (`login`) and by name (`nameLogin`, the name in place of the
+// address).
+enum class AddressEvent { failedLogin = 1, registration = 2, channelCreation = 3, login = 4, nameLogin = 5 };
 
 class Storage {
 public:

@@ -176,6 +176,34 @@ TEST(HandlerRates, EachAddressHasItsShareAndTheWindowsMove) {
     EXPECT_EQ(server.send("", createPairs("Elfte", 2, 50)).rfind("channel;;0;;50;;", 0), 0u);
 }
 
+TEST(HandlerRates, SuccessfulLoginsAreCountedPerAddressAndPerNameBeforeTheyQueue) {
+    InProcessServer server;
+    const auto name = [](int i) { return "Name" + std::to_string(i); };
+    for (int i = 0; i <= kLoginsPerMinute; ++i) {
+        server.client = "10.2.0." + std::to_string(i);  // each registers from its own address
+        ASSERT_EQ(server.send("", loginPairs(name(i))), "loginok");
+    }
+    server.now = 60;  // those logins are a minute old now
+    const std::string tooMany = "fehler;;Zu viele Anmeldungen, bitte spaeter erneut";
+    server.client = "10.3.0.1";
+    for (int i = 0; i < kLoginsPerMinute; ++i) ASSERT_EQ(server.send("", loginPairs(name(i))), "loginok") << i;
+    EXPECT_EQ(server.send("", loginPairs(name(kLoginsPerMinute))), tooMany);
+    // An event loop refuses it before it would queue for a password hash.
+    EXPECT_EQ(server.handler().handleWithoutHashing("", formBody(loginPairs(name(0))), server.now, server.client),
+              "CODE:" + tooMany + ":EDOC");
+    server.client = "10.3.0.2";
+    EXPECT_EQ(server.send("", loginPairs(name(kLoginsPerMinute))), "loginok") << "another address";
+    // One name from ever new addresses: its first login this minute was the one just above.
+    for (int i = 1; i < kLoginsPerNamePerMinute; ++i) {
+        server.client = "10.4.0." + std::to_string(i);
+        ASSERT_EQ(server.send("", loginPairs(name(kLoginsPerMinute))), "loginok") << i;
+    }
+    server.client = "10.4.1.1";
+    EXPECT_EQ(server.send("", loginPairs(name(kLoginsPerMinute))), tooMany);
+    server.now = 121;
+    EXPECT_EQ(server.send("", loginPairs(name(kLoginsPerMinute))), "loginok") << "a minute later";
+}
+
 TEST(HandlerRates, OpenChannelsAreBoundedInTotal) {
     InProcessServer server;
     for (std::size_t i = 0; i <= kMaxOpenChannels; ++i) {
