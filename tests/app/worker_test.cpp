@@ -36,7 +36,12 @@ TEST_F(Worker, FallbackSignalsEveryTwoSecondsAndMarksTheServerOnline)
     EXPECT_TRUE(programm->server.Empfangsdaten.empty());
     platform.advance(1.9);
     pass(0, 0);
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    {
+        // A signal would show at once: posted and still open, or already answered.
+        std::lock_guard lock(programm->server.Datenmutex);
+        EXPECT_EQ(programm->server.Anfrageoffen, 0);
+        EXPECT_EQ(programm->server.Anfragezaehler, 2);
+    }
     EXPECT_EQ(roundTrips, 1);
     platform.advance(0.2);
     pass(0, 0);

@@ -232,7 +232,9 @@ TEST(ServerExchange, ShutdownWaitsForTheRequestInFlight)
     script.answer = [](const std::string&) { return reply("spaet"); };
     Worker worker(makeServerRoundTrip("127.0.0.1", script.port(), 2.0));
     ASSERT_TRUE(postRequest(worker.daten, [](Feld<KVP>&, Feld<KVP>& post) { post(1) = {"infos", "spiel"}; }));
-    while (!script.gotRequest) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const auto deadline = Clock::now() + std::chrono::seconds(10);
+    while (!script.gotRequest && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_TRUE(script.gotRequest) << "the request never reached the server";
     worker.shutDown();
     EXPECT_EQ(worker.daten.Anfrageoffen, 0);
     EXPECT_EQ(worker.daten.Empfangsdaten, "spaet");

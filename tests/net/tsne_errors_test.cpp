@@ -251,16 +251,23 @@ TEST(TsneSendAndDisconnect, AClosingConnectionGivesMinus3ThenMinus12)
 
 TEST(TsneSendAndDisconnect, SendingToAPeerThatResetTheConnectionGivesMinus18)
 {
-    // An abortive close: the server's side answers everything after it with a reset.
-    LoopbackServer server([](int fd) {
+    // An abortive close: the server's side answers everything after it with a reset. The
+    // handler closes the socket itself, so that the test knows when the reset is out: dup2
+    // closes it and leaves the number on /dev/null for the server's own close.
+    std::promise<void> reset;
+    LoopbackServer server([&](int fd) {
         linger hard{1, 0};
         setsockopt(fd, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+        const int nothing = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        ::dup2(nothing, fd);
+        ::close(nothing);
+        reset.set_value();
     });
     ConnectionLog log;
     int result = 0;
     // Sending from the connected callback keeps the event thread from noticing the reset first.
     log.extraOnConnected = [&](TsneId id) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        if (reset.get_future().wait_for(std::chrono::seconds(5)) != std::future_status::ready) return;
         const std::string block(1 << 20, 'x');
         std::size_t sent = 0;
         for (int i = 0; i < 8 && (result = TSNE_DATA_SEND(id, block, sent)) == kTsneOk; ++i) {
