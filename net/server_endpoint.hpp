@@ -1,6 +1,6 @@
-// The central server the game talks to: a fixed IPv4 address and port chosen when the game is
-// built (CMake cache variables QZ_SERVER_HOST and QZ_SERVER_PORT). The game takes no arguments
-// and reads no environment, so this is the only place the endpoint comes from.
+// The central server the game talks to unless the player names another (the login screen's
+// "Server" field, `qz --server`, the settings file): chosen when the game is built (CMake cache
+// variables QZ_SERVER_HOST and QZ_SERVER_PORT), so a build for one server needs nothing else.
 #pragma once
 
 #include <cstdint>

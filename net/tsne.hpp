@@ -50,9 +50,16 @@ using TsneDisconnectedCallback = std::function<void(TsneId)>;
 using TsneConnectedCallback = std::function<void(TsneId)>;
 using TsneNewDataCallback = std::function<void(TsneId, std::string_view)>;
 
-// Opens a TCP connection to an IPv4 host (dotted address or name) and starts its event thread.
-// timeoutSeconds bounds the connect, the wait for the event thread (with waitConnected) and
-// every silence of the peer: a connection that receives nothing for that long is ended.
+// A server that has not taken the connection after this many seconds counts as unreachable,
+// however long the connection may then stay silent: a player waits for no longer, and the
+// thread that connects is free again soon enough to end with the program.
+inline constexpr double kTsneConnectLimit = 5.0;
+
+// Opens a TCP connection to a host (a name or a dotted IPv4 address, looked up as IPv4, or an
+// IPv6 address, bare or in brackets) and starts its event thread. The connect is bounded by
+// timeoutSeconds and kTsneConnectLimit; timeoutSeconds bounds the wait for the event thread
+// (with waitConnected) and every silence of the peer: a connection that receives nothing for
+// that long is ended. A host text with a colon that is no IPv6 address gives kTsneCantResolve.
 // Sets id to 0 first; a non-zero id afterwards always ends with the disconnected callback.
 int TSNE_CREATE_CLIENT(TsneId& id, const std::string& host, std::uint16_t port,
                        TsneDisconnectedCallback onDisconnected, TsneConnectedCallback onConnected,

@@ -1,6 +1,8 @@
 // The layer's four routines for a client connection.
 #include "net/tsne_layer.hpp"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <sys/socket.h>
 
 #include <algorithm>
@@ -19,17 +21,37 @@ int TSNE_CREATE_CLIENT(TsneId& id, const std::string& host, std::uint16_t port,
 {
     id = 0;
     if (host.empty()) return kTsneNoHost;
-    if (host.find(':') != std::string::npos) return kTsneNoIpv6;
 
     Layer& layer = Layer::instance();
     if (!layer.running()) return kTsneInternalError;
-    const std::optional<std::uint32_t> address = layer.hostCache.resolve(host);
-    if (!address) return kTsneCantResolve;
+    sockaddr_storage target{};
+    socklen_t targetSize = 0;
+    if (host.find(':') != std::string::npos || host.front() == '[') {
+        // An IPv6 address, in brackets as in a URL or bare. A colon or a bracket in anything
+        // else is a port or a typing error, and no name lookup could make sense of it.
+        const bool brackets = host.size() > 2 && host.front() == '[' && host.back() == ']';
+        const std::string literal = brackets ? host.substr(1, host.size() - 2) : host;
+        auto& v6 = reinterpret_cast<sockaddr_in6&>(target);
+        if (inet_pton(AF_INET6, literal.c_str(), &v6.sin6_addr) != 1) return kTsneCantResolve;
+        v6.sin6_family = AF_INET6;
+        v6.sin6_port = htons(port);
+        targetSize = sizeof v6;
+    } else {
+        const std::optional<std::uint32_t> address = layer.hostCache.resolve(host);
+        if (!address) return kTsneCantResolve;
+        auto& v4 = reinterpret_cast<sockaddr_in&>(target);
+        v4.sin_family = AF_INET;
+        v4.sin_port = htons(port);
+        v4.sin_addr.s_addr = *address;
+        targetSize = sizeof v4;
+    }
 
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int fd = ::socket(target.ss_family, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return kTsneCantCreateSocket;
     auto socket = std::make_shared<TsneSocket>(fd);
-    if (!connectWithTimeout(fd, *address, port, timeoutSeconds, std::min(1.0, timeoutSeconds)))
+    if (!connectWithTimeout(fd, reinterpret_cast<const sockaddr*>(&target), targetSize,
+                            std::min(kTsneConnectLimit, timeoutSeconds), timeoutSeconds,
+                            std::min(1.0, timeoutSeconds)))
         return kTsneCantConnect;
 
     auto record = std::make_shared<Record>();

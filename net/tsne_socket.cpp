@@ -40,31 +40,36 @@ int pollMilliseconds(double seconds)
     return ms >= std::numeric_limits<int>::max() ? std::numeric_limits<int>::max() : static_cast<int>(ms);
 }
 
-}  // namespace
-
-bool connectWithTimeout(int fd, std::uint32_t address, std::uint16_t port, double timeoutSeconds,
-                        double receiveSliceSeconds)
+bool connected(int fd, const sockaddr* target, socklen_t targetSize, double connectSeconds)
 {
-    // The system bounds a blocking connect by the send time limit, which the connection keeps
-    // afterwards; that saves the detour through non-blocking mode on every connection.
-    setTimeLimit(fd, SO_SNDTIMEO, timeoutSeconds);
-    setTimeLimit(fd, SO_RCVTIMEO, receiveSliceSeconds);
-    sockaddr_in target{};
-    target.sin_family = AF_INET;
-    target.sin_port = htons(port);
-    target.sin_addr.s_addr = address;
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&target), sizeof target) == 0) return true;
+    if (::connect(fd, target, targetSize) == 0) return true;
     if (errno != EINTR) return false;  // refused, unreachable, or still not answered at the limit
     // Interrupted by a signal, the attempt goes on in the background: wait for its outcome.
     pollfd p{fd, POLLOUT, 0};
     int ready;
     do {
-        ready = ::poll(&p, 1, pollMilliseconds(timeoutSeconds));
+        ready = ::poll(&p, 1, pollMilliseconds(connectSeconds));
     } while (ready < 0 && errno == EINTR);
     if (ready <= 0) return false;
     int error = 0;
     socklen_t size = sizeof error;
     return getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0;
+}
+
+}  // namespace
+
+bool connectWithTimeout(int fd, const sockaddr* target, socklen_t targetSize, double connectSeconds,
+                        double timeoutSeconds, double receiveSliceSeconds)
+{
+    // The system bounds a blocking connect by the send time limit; that saves the detour
+    // through non-blocking mode on every connection. The connection keeps the longer limit.
+    setTimeLimit(fd, SO_SNDTIMEO, connectSeconds);
+    setTimeLimit(fd, SO_RCVTIMEO, receiveSliceSeconds);
+    if (connected(fd, target, targetSize, connectSeconds)) {
+        setTimeLimit(fd, SO_SNDTIMEO, timeoutSeconds);
+        return true;
+    }
+    return false;
 }
 
 }  // namespace qz

@@ -4,6 +4,8 @@
 // Disconnecting shuts the socket down, which wakes a thread blocked on it at once.
 #pragma once
 
+#include <sys/socket.h>
+
 #include <cstdint>
 
 namespace qz {
@@ -22,11 +24,11 @@ private:
     int fd_;
 };
 
-// Connects fd (a blocking IPv4 stream socket) to address:port (network byte order address)
-// within timeoutSeconds and leaves it blocking; false when refused, unreachable or too slow.
-// From then on a send that cannot go on blocks for at most timeoutSeconds, and a receive
-// returns after at most receiveSliceSeconds without data.
-bool connectWithTimeout(int fd, std::uint32_t address, std::uint16_t port, double timeoutSeconds,
-                        double receiveSliceSeconds);
+// Connects fd (a blocking stream socket of the target's family) to `target` within
+// connectSeconds and leaves it blocking; false when refused, unreachable or too slow. From
+// then on a send that cannot go on blocks for at most timeoutSeconds, and a receive returns
+// after at most receiveSliceSeconds without data.
+bool connectWithTimeout(int fd, const sockaddr* target, socklen_t targetSize, double connectSeconds,
+                        double timeoutSeconds, double receiveSliceSeconds);
 
 }  // namespace qz

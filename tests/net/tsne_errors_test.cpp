@@ -86,11 +86,40 @@ TEST(TsneCreateClient, HostTextsThatCannotBeUsedAreRejectedBeforeAnyLookup)
     EXPECT_EQ(log.open(id, 80, 1.0, true, ""), kTsneNoHost);
     EXPECT_EQ(id, 0u);
     id = 77;
-    EXPECT_EQ(log.open(id, 80, 1.0, true, "::1"), kTsneNoIpv6);
-    EXPECT_EQ(id, 0u);
-    EXPECT_EQ(log.open(id, 80, 1.0, true, "127.0.0.1:80"), kTsneNoIpv6);
+    // A colon belongs to IPv6 addresses only; a port in the host text is nothing to look up.
+    for (const char* host : {"127.0.0.1:80", "[::1", "[127.0.0.1]", "::g"}) {
+        EXPECT_EQ(log.open(id, 80, 1.0, true, host), kTsneCantResolve) << host;
+        EXPECT_EQ(id, 0u);
+    }
     EXPECT_EQ(counted.lookups, 0);
     EXPECT_EQ(log.snapshotOrder(), "");
+}
+
+TEST(TsneCreateClient, AnIpv6AddressConnectsBareOrInBracketsWithoutALookup)
+{
+    const int listener = ::socket(AF_INET6, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in6 address{};
+    address.sin6_family = AF_INET6;
+    address.sin6_addr = in6addr_loopback;
+    if (::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        ::close(listener);
+        GTEST_SKIP() << "this machine has no IPv6 loopback";
+    }
+    socklen_t size = sizeof address;
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
+    ASSERT_EQ(::listen(listener, 4), 0);
+    CountedLookups counted;
+    for (const char* host : {"::1", "[::1]", "[0:0:0:0:0:0:0:1]"}) {
+        ConnectionLog log;
+        TsneId id = 0;
+        ASSERT_EQ(log.open(id, ntohs(address.sin6_port), 5.0, true, host), kTsneOk) << host;
+        const int accepted = ::accept(listener, nullptr, nullptr);
+        EXPECT_GE(accepted, 0);
+        ::close(accepted);
+        TSNE_WAITCLOSE(id);
+    }
+    EXPECT_EQ(counted.lookups, 0);
+    ::close(listener);
 }
 
 TEST(TsneCreateClient, AnUnresolvableNameGivesMinus10)
@@ -156,6 +185,13 @@ TEST(TsneCreateClient, AConnectionThatIsNeverAnsweredGivesMinus11AfterTheTimeOut
     EXPECT_GE(waited, 0.29);
     EXPECT_LT(waited, 3.0);
     EXPECT_EQ(id, 0u);
+    // A long silence allowance does not stretch the connect: a server that does not take the
+    // connection is given up after the connect limit, so the thread asking is soon free again.
+    const auto again = Clock::now();
+    EXPECT_EQ(log.open(id, ntohs(address.sin_port), 60.0), kTsneCantConnect);
+    const double limited = secondsSince(again);
+    EXPECT_GE(limited, kTsneConnectLimit - 0.01);
+    EXPECT_LT(limited, kTsneConnectLimit + 3.0);
     for (int fd : fillers) ::close(fd);
     ::close(listener);
 }
