@@ -7,7 +7,7 @@ namespace qz {
 Anbindung echteAnbindung()
 {
     Anbindung anbindung;
-    anbindung.server = makeServerRoundTrip(kServerHost, kServerPort);
+    anbindung.server = [](Serverdaten& daten) { return makeServerRoundTrip(daten); };
     anbindung.bildLaden = [](const std::string& file) { return JPEGGET(file, -1, -1, 0x10000000, 0x10000000); };
     return anbindung;
 }

@@ -1,11 +1,20 @@
 // qz: the game.
 #include "app/desktop_folders.hpp"
+#include "app/kommandozeile.hpp"
 #include "app/programm.hpp"
 #include "platform/sdl/sdl_platform.hpp"
 
-int main()
+#include <cstdio>
+
+int main(int argc, char** argv)
 {
+    const qz::Kommandozeile zeile = qz::kommandozeileLesen(std::vector<std::string>(argv + 1, argv + argc));
+    if (zeile.hilfe || !zeile.fehler.empty()) {
+        if (!zeile.fehler.empty()) std::fprintf(stderr, "qz: %s\n", zeile.fehler.c_str());
+        std::fputs(qz::hilfetext().c_str(), zeile.hilfe ? stdout : stderr);
+        return zeile.hilfe ? 0 : 2;
+    }
     qz::useDesktopFolders();
     qz::SdlPlatform platform;
-    return qz::runProgram(platform, qz::echteAnbindung());
+    return qz::runProgram(platform, qz::echteAnbindung(), zeile.optionen);
 }

@@ -1,12 +1,14 @@
 #include "app/programm.hpp"
 
 #include "app/frame_pacing.hpp"
+#include "app/gemerkte_einstellungen.hpp"
 #include "app/picture_loading.hpp"
 #include "frame/klang.hpp"
 #include "sandbox/sandkasten.hpp"
 #include "gfx/widgets.hpp"
 #include "multiplayer/multiplayer_screen.hpp"
 #include "platform/errors.hpp"
+#include "platform/folders.hpp"
 
 #include <new>
 
@@ -27,7 +29,7 @@ constexpr int kTasten[][2] = {{scan::A, 1},     {scan::D, 4},      {scan::S, 19}
 
 }  // namespace
 
-void startUp(Programm& programm, Anbindung anbindung)
+void startUp(Programm& programm, Anbindung anbindung, const Startoptionen& optionen)
 {
     Rahmen& rahmen = programm.rahmen;
     Platform& platform = rahmen.platform;
@@ -37,9 +39,16 @@ void startUp(Programm& programm, Anbindung anbindung)
     setErrorScreenClear(clearReportScreen);
     loadStartPictures(rahmen, anbindung.bildLaden);
     soundStart(rahmen);
+    if (!folders().settings.empty()) {
+        programm.gespeichert = einstellungenLaden(folders().settings);
+        einstellungenAnwenden(programm, programm.gespeichert);
+    }
+    if (optionen.server) programm.server.Serveradresse = *optionen.server;
+    programm.mehrspieler.Servertext = serverAddressText(programm.server.Serveradresse);
     // No wake-up here: the worker may already be waiting, and a signal now would send a request
     // with empty tables. It sleeps until the first request is posted.
-    programm.worker = std::thread(THREAD1, std::ref(programm.server), std::move(anbindung.server));
+    RoundTrip roundTrip = anbindung.server ? anbindung.server(programm.server) : RoundTrip{};
+    programm.worker = std::thread(THREAD1, std::ref(programm.server), std::move(roundTrip));
 }
 
 void readInput(Rahmen& r)
@@ -165,6 +174,7 @@ bool mainLoopPass(Programm& programm)
         playClick(r);
         r.Mausereignis = 0;
     }
+    einstellungenSichern(programm);
     waitForNextFrame(r.platform, programm.frameFaellig);
     return r.Programmzustand != "close";
 }
@@ -205,14 +215,14 @@ LaufzeitFehler fremderFehler(int nummer, Quellort wo = Quellort::current())
 
 }  // namespace
 
-int runProgram(Platform& platform, Anbindung anbindung)
+int runProgram(Platform& platform, Anbindung anbindung, const Startoptionen& optionen)
 {
     std::unique_ptr<Programm> programm;
     // Every failure reaches the report, not only the game's runtime errors: out of memory, a
     // thread that could not start, anything else.
     try {
         programm = std::make_unique<Programm>(platform);
-        startUp(*programm, std::move(anbindung));
+        startUp(*programm, std::move(anbindung), optionen);
         while (mainLoopPass(*programm)) {
         }
         shutDown(*programm);

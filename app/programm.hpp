@@ -4,6 +4,7 @@
 #pragma once
 
 #include "frame/rahmen.hpp"
+#include "app/einstellungen.hpp"
 #include "app/hilfe.hpp"
 #include "app/picture_loading.hpp"
 #include "map/bildquellen.hpp"
@@ -12,6 +13,8 @@
 #include "multiplayer/mehrspieler.hpp"
 #include "multiplayer/server_worker.hpp"
 
+#include <functional>
+#include <optional>
 #include <thread>
 
 namespace qz {
@@ -28,19 +31,28 @@ struct Programm {
     Hilfe hilfe;                                   // F1 help over the screen in view
     std::thread worker;
     double frameFaellig = 0.0;  // when the next pass may start (frame_pacing.hpp)
+    Einstellungen gespeichert;  // what the settings file holds (or held when it was read)
 };
 
-// What the program is connected to: the server round trip and the picture loader.
+// What the program is connected to: the worker's round trip, made for the shared data it may
+// read its target from, and the picture loader.
 struct Anbindung {
-    RoundTrip server;
+    std::function<RoundTrip(Serverdaten&)> server;
     BildLader bildLaden;
 };
 
-// The real game's connections: the central server and the JPEG picture files.
+// The real game's connections: the server the player chose (Serverdaten::Serveradresse) and
+// the JPEG picture files.
 Anbindung echteAnbindung();
 
-// Start-up steps: window, state, pictures, sound, worker.
-void startUp(Programm& programm, Anbindung anbindung);
+// What the command line asks for.
+struct Startoptionen {
+    std::optional<ServerAddress> server;  // qz --server HOST[:PORT]
+};
+
+// Start-up steps: window, state, pictures, sound, the settings (when the program keeps a
+// settings file) and the command line over them, worker.
+void startUp(Programm& programm, Anbindung anbindung, const Startoptionen& optionen = {});
 
 // Steps 2 to 5 of a pass: keyboard buffer, pointer, Mausereignis and Tastencode.
 void readInput(Rahmen& rahmen);
@@ -57,6 +69,6 @@ void shutDown(Programm& programm);
 
 // The whole program under the main error handler: exit code 0 after "close", 1 after an error
 // report was written.
-int runProgram(Platform& platform, Anbindung anbindung);
+int runProgram(Platform& platform, Anbindung anbindung, const Startoptionen& optionen = {});
 
 }  // namespace qz

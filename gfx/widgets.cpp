@@ -61,6 +61,7 @@ int inputFieldLimit(std::string_view fieldName)
     if (fieldName == "loginname" || fieldName == "channelname" || fieldName == "channelpasswort") return 15;
     if (fieldName == "passwort") return 255;
     if (fieldName == "chat") return 40;
+    if (fieldName == "server") return 64;
     return 0;
 }
 
@@ -77,6 +78,10 @@ void SUB_EINGABE(const std::string& keyText, std::string& fieldText, std::string
         // names travel in comma lists and records, the chat line in a record.
         const bool name = fieldName == "loginname" || fieldName == "channelname" || fieldName == "channelpasswort";
         if (name && keyText.find_first_of(",;#:") != std::string::npos) return;
+        // A server address holds a host name, an IPv4 or IPv6 address and a port.
+        if (fieldName == "server" && keyText.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                                               "0123456789.-:[]") != std::string::npos)
+            return;
         if (fieldName == "chat") {
             if (keyText.find_first_of(";#") != std::string::npos) return;
             if ((fieldText + keyText).find(":EDOC") != std::string::npos) return;

@@ -1,5 +1,6 @@
-// The login screen: "Verbindungsaufbau" until the server answers the online check, then the
-// user name, the masked password and "Login".
+// The login screen: the "Server" field, "Verbindungsaufbau" until the server answers the online
+// check ("Server nicht erreichbar" in red while it cannot be reached), then the user name, the
+// masked password and "Login".
 #include "frame/klang.hpp"
 #include "gfx/widgets.hpp"
 #include "multiplayer/meldung.hpp"
@@ -8,12 +9,15 @@
 #include "multiplayer/mp_widgets.hpp"
 #include "multiplayer/spiel_anfrage.hpp"
 #include "net/md5.hpp"
+#include "net/server_address.hpp"
 
 #include <vector>
 
 namespace qz {
 
 namespace {
+
+constexpr int kServerFeldY = 245;  // between "Zurück" and the user name
 
 void antwortLesen(Serverdaten& server, Rahmen& rahmen, Mehrspieler& mp)
 {
@@ -26,6 +30,7 @@ void antwortLesen(Serverdaten& server, Rahmen& rahmen, Mehrspieler& mp)
         server.Serveronline = 1;
     } else if (felder[0] == "loginok") {
         rahmen.Unterzustand = "hauptmenu";
+        mp.gemerkterName = mp.LoginName;
     } else if (felder[0] == "loginerror") {
         mp.LoginName.clear();
         mp.LoginMaske.clear();
@@ -33,10 +38,40 @@ void antwortLesen(Serverdaten& server, Rahmen& rahmen, Mehrspieler& mp)
     }
 }
 
-bool serverOnline(Serverdaten& server)
+struct Serverstand {
+    bool online = false;
+    bool unerreichbar = false;
+};
+
+Serverstand serverstand(Serverdaten& server)
 {
     std::lock_guard lock(server.Datenmutex);
-    return server.Serveronline == 1;
+    return {server.Serveronline == 1, server.Unerreichbar == serverAddressText(server.Serveradresse)};
+}
+
+// Leaving the "Server" field takes its text as the server; the empty field stands for the
+// server the game was built for. Another server starts again with the online check at once.
+void serverUebernehmen(Serverdaten& server, Mehrspieler& mp, double jetzt)
+{
+    const std::optional<ServerAddress> adresse =
+        mp.Servertext.empty() ? ServerAddress{kServerHost, kServerPort} : parseServerAddress(mp.Servertext);
+    mp.serverUngueltig = !adresse;
+    if (!adresse) return;
+    mp.Servertext = serverAddressText(*adresse);
+    std::lock_guard lock(server.Datenmutex);
+    if (*adresse != server.Serveradresse) {
+        server.Serveradresse = *adresse;
+        server.Serveronline = 0;
+        server.Unerreichbar.clear();
+    }
+    server.Signalzeit = jetzt;
+}
+
+// The end of a long address is where the player types: the field shows its last characters.
+std::string_view feldende(std::string_view text)
+{
+    constexpr std::size_t kZeichen = 19;  // 156 pixels of 8-pixel characters
+    return text.size() > kZeichen ? text.substr(text.size() - kZeichen) : text;
 }
 
 }  // namespace
@@ -44,14 +79,18 @@ bool serverOnline(Serverdaten& server)
 void loginScreen(Rahmen& r, Serverdaten& server, Mehrspieler& mp)
 {
     const double jetzt = r.platform.timer();
+    const int fokusVorher = mp.Eingabefokus;
+    const bool geklickt = r.Mausereignis == 1;
     if (knopfKlick(r, 218, 243)) {
         r.Programmzustand = "hauptmenu";
         r.Unterzustand.clear();
         mp.Eingabefokus = 0;
     }
+    if (knopfKlick(r, kServerFeldY, kServerFeldY + 25)) mp.Eingabefokus = 4;
+    else if (mp.Eingabefokus == 4 && (geklickt || r.LetzteTaste == "\r")) mp.Eingabefokus = 0;
     antwortLesen(server, r, mp);
 
-    const bool online = serverOnline(server);
+    const bool online = serverstand(server).online;
     if (online) {
         if (tasteLosgelassen(r, scan::Tab, mp.tabGehalten)) mp.Eingabefokus = naechsterFokus(mp.Eingabefokus);
         if (knopfKlick(r, 272, 297)) mp.Eingabefokus = 1;
@@ -75,11 +114,17 @@ void loginScreen(Rahmen& r, Serverdaten& server, Mehrspieler& mp)
         });
     }
 
+    if (fokusVorher == 4 && mp.Eingabefokus != 4) serverUebernehmen(server, mp, jetzt);
+    const Serverstand stand = serverstand(server);
+
     r.platform.screenLock();
     clear(r.screen());
     r.zeichne(r.Oberflaechenbild(19), 312, 184);
     menueKnopf(r, 218, "Zur\x81" "ck");
-    if (online) {
+    if (mp.Eingabefokus == 4) SUB_EINGABE(r.LetzteTaste, mp.Servertext, "server");
+    r.text(378, kServerFeldY + 6, "Server");
+    textFeld(r, kServerFeldY, feldende(mp.Servertext), "Server", mp.Eingabefokus == 4);
+    if (stand.online) {
         if (mp.Eingabefokus == 1) SUB_EINGABE(r.LetzteTaste, mp.LoginName, "loginname");
         if (mp.Eingabefokus == 2) {
             SUB_EINGABE(r.LetzteTaste, mp.LoginPasswort, "passwort");
@@ -91,6 +136,8 @@ void loginScreen(Rahmen& r, Serverdaten& server, Mehrspieler& mp)
         kleinerKnopf(r, 452, 322, 512, "Login");
         if (mp.Eingabefokus == 3) box(r.screen(), 452, 322, 571, 351, 0xFFFFFFFF);
         r.textMittig(512, 380, "Server Online", 0x00CD00);
+    } else if (mp.serverUngueltig || stand.unerreichbar) {
+        r.textMittig(512, 300, "Server nicht erreichbar", 0xFF0000);
     } else {
         r.textMittig(512, 300, "Verbindungsaufbau");
     }

@@ -18,8 +18,11 @@ struct Mehrspieler {
     std::string LoginName;
     std::string LoginPasswort;
     std::string LoginMaske;
-    int Eingabefokus = 0;     // login and create screens: 1, 2 fields, 3 the button
+    int Eingabefokus = 0;     // login and create screens: 1, 2 fields, 3 the button; 4 the server field
     bool tabGehalten = false; // TAB acts once, when it is released
+    std::string Servertext;       // the "Server" field as typed; empty: the compiled-in server
+    bool serverUngueltig = false; // the field holds no server address
+    std::string gemerkterName;    // the name of the last login the server accepted
 
     // Create channel.
     std::string KanalName;

@@ -42,6 +42,21 @@ RoundTrip makeServerRoundTrip(const std::string& host, std::uint16_t port, doubl
     };
 }
 
+RoundTrip makeServerRoundTrip(Serverdaten& daten, double timeoutSeconds)
+{
+    return [&daten, timeoutSeconds](const Feld<KVP>& getKvp, const Feld<KVP>& postKvp) {
+        ServerAddress ziel;
+        {
+            std::lock_guard lock(daten.Datenmutex);
+            ziel = daten.Serveradresse;
+        }
+        std::string antwort = serverRoundTrip(ziel.host, ziel.port, getKvp, postKvp, timeoutSeconds);
+        std::lock_guard lock(daten.Datenmutex);
+        if (ziel == daten.Serveradresse) daten.Unerreichbar = antwort.empty() ? serverAddressText(ziel) : "";
+        return antwort;
+    };
+}
+
 bool postRequest(Serverdaten& daten, const std::function<void(Feld<KVP>& getKvp, Feld<KVP>& postKvp)>& fill)
 {
     std::lock_guard lock(daten.Datenmutex);

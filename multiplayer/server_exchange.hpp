@@ -3,8 +3,8 @@
 // and the worker: posting a request and reading its reply.
 //
 // The game starts its worker with
-//     std::thread(THREAD1, std::ref(daten), makeServerRoundTrip(kServerHost, kServerPort))
-// where kServerHost and kServerPort are the endpoint fixed at build time.
+//     std::thread(THREAD1, std::ref(daten), makeServerRoundTrip(daten))
+// which sends every request to daten.Serveradresse as it stands when the request starts.
 #pragma once
 
 #include "multiplayer/server_request.hpp"
@@ -47,6 +47,11 @@ std::string serverRoundTrip(const std::string& host, std::uint16_t port, const F
 
 // The round trip THREAD1 performs, aimed at host:port.
 RoundTrip makeServerRoundTrip(const std::string& host, std::uint16_t port, double timeoutSeconds = kServerTimeout);
+
+// The round trip aimed at daten.Serveradresse, read under Datenmutex for each request; a
+// request that gets no byte back marks its address in daten.Unerreichbar, one that gets an
+// answer clears it.
+RoundTrip makeServerRoundTrip(Serverdaten& daten, double timeoutSeconds = kServerTimeout);
 
 // Posting a request: under Datenmutex, unless a request is still open, fill writes the
 // request's entries of the pair tables, Anfrageoffen is set and the worker woken. False (and

@@ -5,6 +5,8 @@
 // and tests can aim the worker anywhere; the game's is makeServerRoundTrip (server_exchange.hpp).
 #pragma once
 
+#include "net/server_address.hpp"
+#include "net/server_endpoint.hpp"
 #include "platform/feld.hpp"
 
 #include <condition_variable>
@@ -32,6 +34,10 @@ struct Serverdaten {
     std::string Empfangsdaten;
     Feld<KVP> GetKVP{1, 2};
     Feld<KVP> PostKVP{1, 40};
+    // Where the next request goes (the login screen's "Server" field changes it), and the
+    // address of the last request that reached no server (empty once one answered).
+    ServerAddress Serveradresse{kServerHost, kServerPort};
+    std::string Unerreichbar;
 };
 
 // Performs one request for the worker: gets a copy of the pair tables (taken under the mutex)

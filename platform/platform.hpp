@@ -59,6 +59,11 @@ public:
     // True once the player closed the window; the main loop then ends like "Beenden".
     virtual bool quitRequested() const { return false; }
 
+    // The window fills the screen (the player toggles it with F11 or Alt+Enter); the settings
+    // file keeps it between runs. Set it after screenOpen.
+    virtual bool fullscreen() const { return false; }
+    virtual void setFullscreen(bool) {}
+
 protected:
     virtual void present() = 0;
     Image screen_;

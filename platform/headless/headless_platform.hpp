@@ -47,6 +47,8 @@ public:
     double framePeriod() const override { return framePeriod_; }
     void sleepUntilKey(int milliseconds) override;
     Sound& sound() override { return sound_; }
+    bool fullscreen() const override { return fullscreen_; }
+    void setFullscreen(bool on) override { fullscreen_ = on; }
 
     // Scripted input and the manual clock.
     void moveMouse(int x, int y) { mouse_.x = x; mouse_.y = y; }
@@ -77,6 +79,7 @@ private:
     double framePeriod_ = 0.001;
     std::string title_;
     int frames_ = 0;
+    bool fullscreen_ = false;
     RecordingSound sound_;
 };
 

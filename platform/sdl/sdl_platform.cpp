@@ -98,6 +98,11 @@ void SdlPlatform::toggleFullscreen()
     mustPresent_ = true;
 }
 
+void SdlPlatform::setFullscreen(bool on)
+{
+    if (window_ && on != fullscreen()) toggleFullscreen();
+}
+
 // F11 and Alt+Enter belong to the window, not to the game: they toggle a borderless fullscreen
 // window and never reach the keyboard buffer.
 bool SdlPlatform::windowKey(const SDL_Event& e)

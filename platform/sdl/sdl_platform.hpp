@@ -39,7 +39,8 @@ public:
     Sound& sound() override { return *sound_; }
 
     bool quitRequested() const override { return quit_; }
-    bool fullscreen() const;
+    bool fullscreen() const override;
+    void setFullscreen(bool on) override;
 
 protected:
     void present() override;

@@ -19,9 +19,11 @@ struct FrameFixture : ::testing::Test {
     void SetUp() override
     {
         Anbindung anbindung;
-        anbindung.server = [this](const Feld<KVP>&, const Feld<KVP>&) {
-            ++roundTrips;
-            return std::string("HTTP/1.1 200 OK\r\n\r\nCODE:onlinecheck;;online:EDOC");
+        anbindung.server = [this](Serverdaten&) -> RoundTrip {
+            return [this](const Feld<KVP>&, const Feld<KVP>&) {
+                ++roundTrips;
+                return std::string("HTTP/1.1 200 OK\r\n\r\nCODE:onlinecheck;;online:EDOC");
+            };
         };
         anbindung.bildLaden = [](const std::string&) { return imageCreate(32, 32, 0xFF404040); };
         startUp(*programm, anbindung);

@@ -33,7 +33,9 @@ struct Spielminute {
     Spielminute()
     {
         Anbindung anbindung;
-        anbindung.server = [](const Feld<KVP>&, const Feld<KVP>&) { return std::string(); };
+        anbindung.server = [](Serverdaten&) -> RoundTrip {
+            return [](const Feld<KVP>&, const Feld<KVP>&) { return std::string(); };
+        };
         anbindung.bildLaden = [](const std::string&) { return imageCreate(156, 25, 0xFF404040); };
         startUp(*programm, anbindung);
         // A one-pixel background: the map's scroll ranges come from their table, and the minute

@@ -50,6 +50,12 @@ public:
     Serverdaten daten;
 
     explicit Worker(RoundTrip roundTrip) : thread_(THREAD1, std::ref(daten), std::move(roundTrip)) { waitAsleep(1); }
+    // The game's worker: every request goes to daten.Serveradresse as it stands.
+    explicit Worker(double timeoutSeconds)
+        : thread_(THREAD1, std::ref(daten), makeServerRoundTrip(daten, timeoutSeconds))
+    {
+        waitAsleep(1);
+    }
     ~Worker()
     {
         if (thread_.joinable()) shutDown();
@@ -254,6 +260,34 @@ TEST(ServerExchange, BackToBackPostsNeverStall)
     }
     ASSERT_TRUE(worker.waitAnswered());
     EXPECT_EQ(trips, 3000);
+}
+
+TEST(ServerExchange, EachRequestGoesToTheServerChosenThenNamedAsTypedAndAnUnreachableOneIsMarked)
+{
+    ScriptServer a, b;
+    a.answer = [](const std::string&) { return reply("a"); };
+    b.answer = [](const std::string&) { return reply("b"); };
+    Worker worker(2.0);
+    auto frage = [&](const ServerAddress& ziel) {
+        {
+            std::lock_guard lock(worker.daten.Datenmutex);
+            worker.daten.Serveradresse = ziel;
+        }
+        EXPECT_TRUE(postRequest(worker.daten, [](Feld<KVP>&, Feld<KVP>& post) { post(1) = {"infos", "onlinecheck"}; }));
+        EXPECT_TRUE(worker.waitAnswered());
+        std::lock_guard lock(worker.daten.Datenmutex);
+        return worker.daten.Unerreichbar;
+    };
+    EXPECT_EQ(frage({"127.0.0.1", a.port()}), "");
+    EXPECT_EQ(takeReply(worker.daten), "a");
+    const std::uint16_t weg = test::unusedPort();
+    EXPECT_EQ(frage({"localhost", weg}), "localhost:" + std::to_string(weg));
+    EXPECT_EQ(takeReply(worker.daten), "");
+    EXPECT_EQ(frage({"localhost", b.port()}), "") << "an answer clears the mark";
+    EXPECT_EQ(takeReply(worker.daten), "b");
+    const std::string anB = b.request(0);
+    EXPECT_NE(anB.find("\r\nHost: localhost:" + std::to_string(b.port()) + "\r\n"), std::string::npos) << anB;
+    EXPECT_EQ(a.request(1), "") << "the first server got one request only";
 }
 
 }  // namespace

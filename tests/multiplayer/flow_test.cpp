@@ -14,6 +14,11 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -39,8 +44,9 @@ struct Client {
         for (int k = 1; k <= 18; ++k) r.Planetenbild(k) = imageCreate(64, 64);
         r.Programmzustand = "multiplayer";
         r.Unterzustand = "login";
-        worker = std::thread(THREAD1, std::ref(server),
-                             makeServerRoundTrip("127.0.0.1", static_cast<std::uint16_t>(port), 10.0));
+        server.Serveradresse = {"127.0.0.1", static_cast<std::uint16_t>(port)};
+        mp.Servertext = serverAddressText(server.Serveradresse);
+        worker = std::thread(THREAD1, std::ref(server), makeServerRoundTrip(server, 10.0));
     }
     ~Client()
     {
@@ -64,6 +70,32 @@ struct Client {
     void type(const std::string& text)
     {
         for (char c : text) pass(0, -1, -1, std::string(1, c));
+    }
+    // The pixels of `farbe` in the 16 rows from y (between x1 and x2) are exactly those of
+    // `text` drawn alone, centred on the screen.
+    bool zeigt(int y, std::string_view text, Farbe farbe, int x1 = 0, int x2 = 1024)
+    {
+        ImagePtr allein = imageCreate(1024, 768, 0xFF000000);
+        drawText(*allein, centredX(512, text.size()), y, text, farbe);
+        for (int yy = y; yy < y + 16; ++yy)
+            for (int x = x1; x < x2; ++x)
+                if (((point(&platform.screen(), x, yy) & 0xFFFFFFu) == farbe) != ((point(allein.get(), x, yy) & 0xFFFFFFu) == farbe))
+                    return false;
+        return true;
+    }
+    void einloggen(const std::string& name)
+    {
+        click(500, 285);
+        type(name);
+        click(500, 310);
+        type("geheim");
+        platform.advance(5.0);
+        click(500, 340);
+    }
+    ServerAddress ziel()
+    {
+        std::lock_guard lock(server.Datenmutex);
+        return server.Serveradresse;
     }
     int eigen() const { return spiel.eigenerSpieler; }
     SchiffSatz& eigene() { return spiel.saetze(spiel.eigenerSpieler); }
@@ -136,6 +168,73 @@ TEST_F(Flow, FourPlayersSpreadOverTwoInstancesOfOneDatabase)
     if (!server::test::postgresSelected()) GTEST_SKIP() << "instances share a database only on PostgreSQL";
     starten(2);
     spielen();
+}
+
+// A loopback port where nothing listens: bound and closed again.
+int freierPort()
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t n = sizeof a;
+    ::bind(fd, reinterpret_cast<sockaddr*>(&a), n);
+    getsockname(fd, reinterpret_cast<sockaddr*>(&a), &n);
+    ::close(fd);
+    return ntohs(a.sin_port);
+}
+
+bool ipv6Loopback()
+{
+    const int fd = ::socket(AF_INET6, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in6 a{};
+    a.sin6_family = AF_INET6;
+    a.sin6_addr = in6addr_loopback;
+    const bool ok = fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+    if (fd >= 0) ::close(fd);
+    return ok;
+}
+
+// The login screen's "Server" field against the real server: a port nobody listens on says
+// so in red, the server's host name and port reach it and a player logs in, and a second
+// player (another machine) reaches the same server by its IPv6 loopback address.
+TEST_F(Flow, TheServerFieldReachesTheServerByNameAndByIpv6AndSaysWhenItCannot)
+{
+    const bool v6 = ipv6Loopback();
+    datenbank = std::make_unique<server::test::TestDatabase>(verzeichnis + "/feld.db");
+    instanzen.push_back(std::make_unique<server::test::ServerProcess>(
+        datenbank->name(), std::vector<std::string>{"--bind", v6 ? "::" : "127.0.0.1"}, verzeichnis + "/feld.log"));
+    const std::string port = std::to_string(instanzen[0]->port());
+    const int weg = freierPort();
+    c.push_back(std::make_unique<Client>(weg));
+    Client& a = *c[0];
+    ASSERT_TRUE(bis([&] { return a.zeigt(300, "Server nicht erreichbar", 0xFF0000); }, 20.0));
+    EXPECT_TRUE(a.zeigt(251, "127.0.0.1:" + std::to_string(weg), 0xFFFFFF, 434, 590)) << "the field shows the server in use";
+
+    a.click(500, 257);  // the "Server" field
+    ASSERT_EQ(a.mp.Eingabefokus, 4);
+    for (int i = 0; i < 20; ++i) a.pass(0, -1, -1, "\b");
+    a.type("localhost:" + port);
+    a.pass(0, -1, -1, "\r");
+    EXPECT_EQ(a.mp.Eingabefokus, 0);
+    EXPECT_EQ(a.ziel(), (ServerAddress{"localhost", static_cast<std::uint16_t>(instanzen[0]->port())}));
+    EXPECT_TRUE(a.zeigt(300, "Verbindungsaufbau", 0xFFFFFF)) << "the new server is tried afresh";
+    ASSERT_TRUE(bis([&] { return a.server.Serveronline == 1; }));
+    a.einloggen("erika");
+    ASSERT_TRUE(bis([&] { return a.r.Unterzustand == "hauptmenu"; }));
+    EXPECT_EQ(a.mp.gemerkterName, "erika");
+
+    if (!v6) GTEST_SKIP() << "this machine has no IPv6 loopback";
+    c.push_back(std::make_unique<Client>(weg));
+    Client& b = *c[1];
+    b.click(500, 257);
+    for (int i = 0; i < 20; ++i) b.pass(0, -1, -1, "\b");
+    b.type("[::1]:" + port);
+    b.click(500, 400);  // clicking elsewhere leaves the field as well
+    EXPECT_EQ(b.ziel().host, "[::1]");
+    ASSERT_TRUE(bis([&] { return b.server.Serveronline == 1; }));
+    b.einloggen("fritz");
+    ASSERT_TRUE(bis([&] { return b.r.Unterzustand == "hauptmenu"; }));
 }
 
 void Flow::spielen()

@@ -75,9 +75,11 @@ ServerProcess::ServerProcess(const std::string& database, const std::vector<std:
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < deadline) {
         const std::string text = readFile(logPath_).substr(logStart);
-        const std::size_t at = text.find("listening on 127.0.0.1:");
-        if (at != std::string::npos && text.find('\n', at) != std::string::npos) {
-            port_ = std::atoi(text.c_str() + at + std::string("listening on 127.0.0.1:").size());
+        // "listening on ADDRESS:PORT", the address being whatever --bind named (IPv6 has colons too).
+        const std::size_t at = text.find("listening on ");
+        const std::size_t end = at == std::string::npos ? at : text.find('\n', at);
+        if (end != std::string::npos) {
+            port_ = std::atoi(text.c_str() + text.rfind(':', end) + 1);
             return;
         }
         int status = 0;

@@ -1,0 +1,33 @@
+#include "app/kommandozeile.hpp"
+
+namespace qz {
+
+Kommandozeile kommandozeileLesen(const std::vector<std::string>& argumente)
+{
+    Kommandozeile k;
+    for (std::size_t i = 0; i < argumente.size() && k.fehler.empty(); ++i) {
+        const std::string& a = argumente[i];
+        if (a == "--help" || a == "-h") {
+            k.hilfe = true;
+        } else if (a == "--server" || a.rfind("--server=", 0) == 0) {
+            std::string wert;
+            if (a != "--server") wert = a.substr(9);
+            else if (i + 1 < argumente.size()) wert = argumente[++i];
+            k.optionen.server = parseServerAddress(wert);
+            if (!k.optionen.server) k.fehler = "not a server address: '" + wert + "'";
+        } else {
+            k.fehler = "unknown argument: '" + a + "'";
+        }
+    }
+    return k;
+}
+
+std::string hilfetext()
+{
+    return "usage: qz [--server HOST[:PORT]]\n"
+           "  --server HOST[:PORT]  the multiplayer server: a host name, an IPv4 address or an\n"
+           "                        IPv6 address (in brackets when a port follows); default port 80\n"
+           "  --help                this text\n";
+}
+
+}  // namespace qz

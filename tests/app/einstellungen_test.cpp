@@ -1,0 +1,187 @@
+// The settings that last: changed in one run, written to qz.conf, read by the next run; the
+// command line over them; a damaged or foreign file noted in the error report and left alone
+// until a setting changes; and which lines a settings file may hold.
+#include "app/einstellungen.hpp"
+#include "app/programm.hpp"
+#include "platform/folders.hpp"
+#include "platform/headless/headless_platform.hpp"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace qz {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string lesen(const fs::path& datei)
+{
+    std::ifstream in(datei, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// One run of the program on the headless backend with stand-in pictures and no server.
+struct Lauf {
+    HeadlessPlatform platform;
+    Programm programm{platform};
+
+    explicit Lauf(const Startoptionen& optionen = {})
+    {
+        Anbindung anbindung;
+        anbindung.bildLaden = [](const std::string&) { return imageCreate(156, 25, 0xFF404040); };
+        startUp(programm, anbindung, optionen);
+    }
+    ~Lauf() { stopWorker(programm); }
+    void click(int x, int y)
+    {
+        platform.moveMouse(x, y);
+        platform.setButtons(1);
+        mainLoopPass(programm);
+        platform.setButtons(0);
+        mainLoopPass(programm);
+    }
+    ServerAddress server()
+    {
+        std::lock_guard lock(programm.server.Datenmutex);
+        return programm.server.Serveradresse;
+    }
+};
+
+struct Einstellungstest : ::testing::Test {
+    fs::path tmp = fs::temp_directory_path() / ("qz-einstellungen-" + std::to_string(::getpid()));
+    Folders vorher = folders();
+    fs::path datei = tmp / "config/qz/qz.conf";
+    fs::path bericht = tmp / "state/qz/fehlerbericht.txt";
+    void SetUp() override
+    {
+        Folders f;
+        f.settings = datei;
+        f.errorReport = bericht;
+        setFolders(f);
+    }
+    void TearDown() override
+    {
+        setFolders(vorher);
+        fs::remove_all(tmp);
+    }
+};
+
+TEST_F(Einstellungstest, WhatAPlayerChangesIsKeptAndReadAtTheNextStart)
+{
+    {
+        Lauf erster;
+        erster.click(500, 338);  // "Option"
+        ASSERT_EQ(erster.programm.rahmen.Programmzustand, "option");
+        EXPECT_FALSE(fs::exists(datei)) << "nothing changed yet, nothing written";
+        erster.click(468, 314);  // music volume down: 50 - 5
+        erster.click(551, 405);  // effect volume up: 50 + 5
+        erster.click(551, 405);  // and once more: 60
+        erster.platform.setFullscreen(true);
+        {
+            std::lock_guard lock(erster.programm.server.Datenmutex);
+            erster.programm.server.Serveradresse = {"[::1]", 4000};
+        }
+        erster.programm.mehrspieler.gemerkterName = "erika";
+        erster.programm.mehrspieler.LoginPasswort = "geheim";
+        erster.click(500, 230);  // "Zurück"
+    }
+    const std::string text = lesen(datei);
+    EXPECT_NE(text.find("\nmusiklautstaerke = 45\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\neffektlautstaerke = 60\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nvollbild = ja\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nserver = [::1]:4000\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nname = erika\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("geheim"), std::string::npos) << "the password is never kept";
+    EXPECT_FALSE(fs::exists(bericht));
+
+    {
+        Lauf zweiter;
+        EXPECT_EQ(zweiter.programm.rahmen.klang.musikLautstaerke, 45);
+        EXPECT_EQ(zweiter.programm.rahmen.klang.effektLautstaerke, 60);
+        const auto& ton = zweiter.platform.recordedSound().calls.back();
+        EXPECT_EQ(ton.what + " " + std::to_string(ton.b), "volume 45") << "the music plays at the kept volume";
+        EXPECT_TRUE(zweiter.platform.fullscreen());
+        EXPECT_EQ(zweiter.server(), (ServerAddress{"[::1]", 4000}));
+        EXPECT_EQ(zweiter.programm.mehrspieler.Servertext, "[::1]:4000") << "the login screen's field";
+        EXPECT_EQ(zweiter.programm.mehrspieler.LoginName, "erika");
+        EXPECT_TRUE(zweiter.programm.mehrspieler.LoginPasswort.empty());
+    }
+
+    // The command line names the server for this run, which becomes the last server used.
+    {
+        Startoptionen optionen;
+        optionen.server = ServerAddress{"qz.example.org", 8080};
+        Lauf dritter(optionen);
+        EXPECT_EQ(dritter.server(), *optionen.server);
+        EXPECT_EQ(dritter.programm.mehrspieler.Servertext, "qz.example.org:8080");
+        dritter.click(10, 10);
+    }
+    EXPECT_NE(lesen(datei).find("\nserver = qz.example.org:8080\n"), std::string::npos);
+}
+
+TEST_F(Einstellungstest, ADamagedOrForeignFileIsNotedAndLeftAloneUntilASettingChanges)
+{
+    const std::string fremd = "[Window]\nwidth=800\n";
+    const std::string kaputt = "musiklautstaerke = 45\nvollbild = ja\nname = erika\nmusiklautstaerke = 4\x01\n";
+    const std::pair<std::string, int> faelle[] = {{fremd, 1}, {kaputt, 4}};
+    for (const auto& [inhalt, zeile] : faelle) {
+        fs::remove_all(tmp);
+        fs::create_directories(datei.parent_path());
+        std::ofstream(datei, std::ios::binary) << inhalt;
+        Lauf lauf;
+        // The game starts on its defaults, not on the part of the file before the damage.
+        EXPECT_EQ(lauf.programm.rahmen.klang.musikLautstaerke, 50);
+        EXPECT_FALSE(lauf.platform.fullscreen());
+        EXPECT_EQ(lauf.server(), (ServerAddress{kServerHost, kServerPort}));
+        EXPECT_TRUE(lauf.programm.mehrspieler.LoginName.empty());
+        EXPECT_EQ(lesen(bericht), "\"Einstellungen ignoriert, Zeile " + std::to_string(zeile) + ": " + datei.string() + "\"\r\n");
+        lauf.click(500, 338);  // "Option", "Zurück": nothing changed
+        lauf.click(500, 230);
+        EXPECT_EQ(lesen(datei), inhalt);
+        lauf.click(500, 338);
+        lauf.click(551, 314);  // music volume up: 55
+        int gelesen = -1;
+        const std::optional<Einstellungen> neu = einstellungenLesen(lesen(datei), gelesen);
+        ASSERT_TRUE(neu) << "line " << gelesen;
+        EXPECT_EQ(neu->musikLautstaerke, 55);
+    }
+}
+
+TEST(EinstellungenLesen, TakesEveryValueUpToItsLimitAndNoLineOfAnythingElse)
+{
+    struct Fall {
+        const char* text;
+        int fehlerzeile;  // 0: read
+    };
+    const Fall faelle[] = {
+        {"", 0},
+        {"# nur ein Kommentar\n\n   \n", 0},
+        {"musiklautstaerke = 0\r\neffektlautstaerke=100\n", 0},
+        {"musiklautstaerke = 105\n", 1},
+        {"effektlautstaerke = 7\n", 1},
+        {"effektlautstaerke = -5\n", 1},
+        {"vollbild = ja\nvollbild = vielleicht\n", 2},
+        {"server =\nserver = localhost:65535\n", 0},
+        {"server = localhost:65536\n", 1},
+        {"name = fuenfzehn_zeich\n", 0},  // 15 characters
+        {"name = sechzehn_zeichen\n", 1},  // 16
+        {"name = a:b\n", 1},
+        {"farbe = rot\n", 1},
+        {"musiklautstaerke 50\n", 1},
+    };
+    for (const Fall& f : faelle) {
+        int zeile = -1;
+        const std::optional<Einstellungen> e = einstellungenLesen(f.text, zeile);
+        EXPECT_EQ(e.has_value(), f.fehlerzeile == 0) << f.text;
+        EXPECT_EQ(zeile, f.fehlerzeile) << f.text;
+    }
+}
+
+}  // namespace
+}  // namespace qz
