@@ -131,6 +131,9 @@ const Absaetze kSternsystem{
 const Absaetze kMehrspielerLogin{
     "= Bedienung",
     "- \"Verbindungsaufbau\": der Server wird gesucht. Erst bei \"Server Online\" erscheinen die Felder.",
+    "- \"Server\": Name oder Adresse des Servers, auf Wunsch mit \":Port\" (IPv6 in eckigen Klammern, etwa "
+    "[::1]:8080). Enter oder ein Klick daneben übernimmt ihn, leer gilt der eingebaute. Rot \"Server nicht "
+    "erreichbar\": dort antwortet keiner.",
     "- Feld anklicken und tippen: Benutzername und Passwort, dann \"Login\". Ein neuer Name wird beim ersten "
     "Login angelegt, sofern der Server das erlaubt.",
     "- \"Zurück\" führt zum Hauptmenü.",
