@@ -3,6 +3,7 @@
 #include "base/bad_request.hpp"
 #include "base/form.hpp"
 #include "base/log.hpp"
+#include "sql/deadline.hpp"
 
 namespace qz::server {
 
@@ -54,6 +55,7 @@ std::optional<std::string> CommandHandler::handleWithoutHashing(std::string_view
 
 std::optional<std::string> CommandHandler::framed(std::string_view query, std::string_view body, double now,
                                                   const std::string& client, bool mayHash) {
+    const DatabaseDeadline deadline(kRequestDatabaseTime);
     try {
         std::optional<std::string> text = dispatch(query, body, now, client, mayHash);
         if (!text) return std::nullopt;

@@ -1,6 +1,9 @@
 #include "sql/connection_pool.hpp"
 
 #include "base/log.hpp"
+#include "sql/deadline.hpp"
+
+#include <algorithm>
 
 namespace qz::server {
 
@@ -22,7 +25,8 @@ ConnectionPool::Lease ConnectionPool::acquire() {
     if (size_ == 1 && soleHolder_ == std::this_thread::get_id()) {
         throw std::logic_error("storage used while this thread holds the only database connection");
     }
-    if (!freed_.wait_for(lock, kWaitForConnection, [this] { return !idle_.empty() || open_ < size_; })) {
+    const auto until = std::min(std::chrono::steady_clock::now() + kWaitForConnection, DatabaseDeadline::current());
+    if (!freed_.wait_until(lock, until, [this] { return !idle_.empty() || open_ < size_; })) {
         throw DatabaseUnavailable("every database connection stayed busy");
     }
     if (size_ == 1) soleHolder_ = std::this_thread::get_id();

@@ -1,9 +1,14 @@
 #include "sql/postgres_db.hpp"
 
 #include "base/code_page_437.hpp"
+#include "sql/deadline.hpp"
 
 #include <libpq-fe.h>
 
+#include <poll.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
@@ -54,20 +59,34 @@ std::string numberPlaceholders(const std::string& sql) {
 
 // Errors of class 08 (connection), 57P01 to 57P03 (server shutting down or starting) and a
 // lost connection mean the database is away, not that the request was wrong.
+// So are 55P03 (a row lock not had within lock_timeout: its holder may be an instance
+// whose machine died) and 57014 (a statement cancelled at statement_timeout).
 bool unavailable(PGconn* connection, const PGresult* result) {
     if (PQstatus(connection) != CONNECTION_OK) return true;
     const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
     if (!state) return result == nullptr;
-    return std::strncmp(state, "08", 2) == 0 || std::strncmp(state, "57P0", 4) == 0;
+    return std::strncmp(state, "08", 2) == 0 || std::strncmp(state, "57P0", 4) == 0 ||
+           std::strcmp(state, "55P03") == 0 || std::strcmp(state, "57014") == 0;
 }
+
+// The server's own limits, below the client's deadline for a request (kRequestDatabaseTime)
+// so that a slow statement or a lock wait ends with the server's error while the connection
+// stays usable. A transaction of ours left open (this instance lost its power or its
+// network) ends after idle_in_transaction_session_timeout, which frees its row locks for
+// the other instances.
+constexpr const char* kSessionLimits =
+    "SET statement_timeout = 4000; SET lock_timeout = 3000; SET idle_in_transaction_session_timeout = 10000";
+constexpr auto kRoundTripTime = std::chrono::seconds(5);
 
 }  // namespace
 
 PostgresConnection::PostgresConnection(const std::string& url) {
-    // A database that does not answer within a few seconds counts as away.
-    // (the connection string comes second, so that it may set its own).
-    const char* keys[] = {"connect_timeout", "dbname", nullptr};
-    const char* values[] = {"3", url.c_str(), nullptr};
+    // A database that does not answer within a few seconds counts as away, and a connection
+    // whose packets go unanswered (the network is cut) is given up within seconds too
+    // (the connection string comes last, so that it may set its own).
+    const char* keys[] = {"connect_timeout", "keepalives",      "keepalives_idle", "keepalives_interval",
+                          "keepalives_count", "tcp_user_timeout", "dbname",          nullptr};
+    const char* values[] = {"3", "1", "5", "2", "2", "5000", url.c_str(), nullptr};
     connection_ = PQconnectdbParams(keys, values, 1);
     if (!connection_ || PQstatus(connection_) != CONNECTION_OK) {
         const std::string message = connection_ ? PQerrorMessage(connection_) : "out of memory";
@@ -78,6 +97,17 @@ PostgresConnection::PostgresConnection(const std::string& url) {
     // The server's notices ("already exists, skipping" when instances start together) are
     // no news for the operator.
     PQsetNoticeProcessor(connection_, [](void*, const char*) {}, nullptr);
+    PGresult* limits = PQexec(connection_, kSessionLimits);
+    const bool limited = PQresultStatus(limits) == PGRES_COMMAND_OK;
+    PQclear(limits);
+    // Sending never blocks either: a stuck server stops reading, and a large request would
+    // otherwise wait for room in the socket for ever.
+    if (!limited || PQsetnonblocking(connection_, 1) != 0) {
+        const std::string message = PQerrorMessage(connection_);
+        PQfinish(connection_);
+        connection_ = nullptr;
+        throw DatabaseUnavailable("cannot set up the PostgreSQL connection: " + message);
+    }
     // Names and chat are code page 437 bytes. A UTF8 database holds them as UTF-8, converted
     // here both ways; SQL_ASCII keeps bytes as they are. Other encodings cannot hold every
     // byte (or would need a table of their own).
@@ -150,13 +180,14 @@ void PostgresConnection::commit() {
     }
     // Nothing was written, so nothing waits on the answer but the row locks, which the
     // server frees as soon as the commit arrives: the request need not wait a round trip.
+    startRoundTrip();
     readUnanswered();
     if (PQenterPipelineMode(connection_) != 1 || PQsendQueryParams(connection_, "COMMIT", 0, nullptr, nullptr, nullptr,
                                                                    nullptr, 0) != 1 ||
         PQpipelineSync(connection_) != 1) {
-        lost_ = true;
-        throw DatabaseUnavailable(std::string("cannot send: ") + PQerrorMessage(connection_));
+        lose("cannot send");
     }
+    sendQueued();
     unanswered_ = true;
 }
 
@@ -164,15 +195,52 @@ void PostgresConnection::readUnanswered() {
     if (!unanswered_) return;
     unanswered_ = false;
     // The commit's result, the null that ends it, then the sync.
-    PQclear(PQgetResult(connection_));
-    while (PGresult* more = PQgetResult(connection_)) PQclear(more);
-    PGresult* sync = PQgetResult(connection_);
+    PQclear(nextResult());
+    while (PGresult* more = nextResult()) PQclear(more);
+    PGresult* sync = nextResult();
     const bool synced = sync && PQresultStatus(sync) == PGRES_PIPELINE_SYNC;
     PQclear(sync);
-    if (!synced || PQexitPipelineMode(connection_) != 1) {
-        lost_ = true;
-        throw DatabaseUnavailable(std::string("connection lost: ") + PQerrorMessage(connection_));
+    if (!synced || PQexitPipelineMode(connection_) != 1) lose("connection lost");
+}
+
+void PostgresConnection::startRoundTrip() {
+    deadline_ = std::min(std::chrono::steady_clock::now() + kRoundTripTime, DatabaseDeadline::current());
+}
+
+bool PostgresConnection::awaitSocket(short events) {
+    while (true) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ -
+                                                                                std::chrono::steady_clock::now());
+        if (left.count() <= 0) return false;
+        pollfd socket{PQsocket(connection_), events, 0};
+        const int ready = ::poll(&socket, 1, static_cast<int>(left.count()));
+        if (ready > 0) return true;
+        if (ready < 0 && errno != EINTR) return false;
     }
+}
+
+void PostgresConnection::sendQueued() {
+    while (true) {
+        const int left = PQflush(connection_);
+        if (left == 0) return;
+        if (left < 0) lose("cannot send");
+        // The server may answer while we still send; reading makes room for it.
+        if (!awaitSocket(POLLOUT | POLLIN)) lose("no room to send within the time limit");
+        if (PQconsumeInput(connection_) == 0) lose("connection lost");
+    }
+}
+
+PGresult* PostgresConnection::nextResult() {
+    while (PQisBusy(connection_)) {
+        if (!awaitSocket(POLLIN)) lose("no answer within the time limit");
+        if (PQconsumeInput(connection_) == 0) lose("connection lost");
+    }
+    return PQgetResult(connection_);
+}
+
+void PostgresConnection::lose(const std::string& why) {
+    lost_ = true;
+    throw DatabaseUnavailable(why + ": " + PQerrorMessage(connection_));
 }
 
 void PostgresConnection::run(const std::string& sql, const std::vector<SqlParam>& params) {
@@ -194,7 +262,15 @@ void PostgresConnection::rollback() noexcept {
     } catch (const DatabaseUnavailable&) {
         return;
     }
-    if (!lost_ && PQstatus(connection_) == CONNECTION_OK) PQclear(PQexec(connection_, "ROLLBACK"));
+    if (lost_ || PQstatus(connection_) != CONNECTION_OK) return;
+    try {
+        startRoundTrip();
+        if (PQsendQuery(connection_, "ROLLBACK") != 1) lose("cannot send");
+        sendQueued();
+        while (PGresult* result = nextResult()) PQclear(result);
+    } catch (const DatabaseUnavailable&) {
+        // Marked lost: the pool drops it, and the server rolls back when it notices.
+    }
 }
 
 std::unique_ptr<SqlRows> PostgresConnection::query(const std::string& sql, const std::vector<SqlParam>& params) {
@@ -203,14 +279,11 @@ std::unique_ptr<SqlRows> PostgresConnection::query(const std::string& sql, const
 }
 
 PGresult* PostgresConnection::flush(Pending* last) {
+    startRoundTrip();
     readUnanswered();
     std::vector<Pending> batch = std::move(pending_);
     pending_.clear();
     if (last) batch.push_back(std::move(*last));
-    const auto lose = [this](const std::string& why) {
-        lost_ = true;
-        throw DatabaseUnavailable(why + ": " + PQerrorMessage(connection_));
-    };
     if (PQenterPipelineMode(connection_) != 1) lose("cannot send");
     // What went out, in order: a statement's preparation (with its text) or its execution.
     std::vector<std::pair<bool, const std::string*>> sent;
@@ -236,10 +309,11 @@ PGresult* PostgresConnection::flush(Pending* last) {
         sent.emplace_back(false, &p.sql);
     }
     if (PQpipelineSync(connection_) != 1) lose("cannot send");
+    sendQueued();
     PGresult* result = nullptr;
     PGresult* failed = nullptr;
     for (std::size_t i = 0; i < sent.size(); ++i) {
-        PGresult* r = PQgetResult(connection_);
+        PGresult* r = nextResult();
         if (!r) lose("connection lost");
         const ExecStatusType status = PQresultStatus(r);
         const bool ok = status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
@@ -252,9 +326,9 @@ PGresult* PostgresConnection::flush(Pending* last) {
             PQclear(r);
         }
         // Each statement's results end with a null.
-        while (PGresult* more = PQgetResult(connection_)) PQclear(more);
+        while (PGresult* more = nextResult()) PQclear(more);
     }
-    PGresult* sync = PQgetResult(connection_);
+    PGresult* sync = nextResult();
     const bool synced = sync && PQresultStatus(sync) == PGRES_PIPELINE_SYNC;
     PQclear(sync);
     if (!synced || PQexitPipelineMode(connection_) != 1) {

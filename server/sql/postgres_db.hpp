@@ -7,6 +7,7 @@
 
 #include "sql/sql_connection.hpp"
 
+#include <chrono>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -47,6 +48,14 @@ private:
     pg_result* check(pg_result* result, const char* what);
     // Reads the answer of a commit sent without waiting.
     void readUnanswered();
+    // Every wait for the server ends at the round trip's deadline: libpq alone would wait
+    // for a server that stopped answering for as long as TCP keeps the connection.
+    void startRoundTrip();
+    void sendQueued();             // what libpq holds for the server, all of it
+    pg_result* nextResult();       // the next result, waiting for it
+    bool awaitSocket(short events);  // false at the deadline
+    // Marks the connection as not to be used again and throws DatabaseUnavailable.
+    [[noreturn]] void lose(const std::string& why);
 
     pg_conn* connection_ = nullptr;
     std::unordered_map<std::string, std::string> prepared_;  // SQL text -> statement name
@@ -56,6 +65,7 @@ private:
     bool lost_ = false;  // the pipeline fell out of step: the connection is not used again
     bool wrote_ = false;       // the transaction sent a statement that may write
     bool unanswered_ = false;  // a read-only transaction's commit is on its way
+    std::chrono::steady_clock::time_point deadline_{};  // of the current round trip
 };
 
 }  // namespace qz::server

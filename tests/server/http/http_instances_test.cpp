@@ -7,6 +7,7 @@
 #include <atomic>
 #include <barrier>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 namespace qz::server::test {
@@ -149,6 +150,50 @@ TEST(RestartedDatabase, RequestsMeanwhileGetAnErrorAndPlayResumesByItself) {
     EXPECT_LT(std::chrono::steady_clock::now() - back, std::chrono::seconds(3)) << server.log();
     EXPECT_EQ(record(reply, "si1typ"), ",4") << "what was committed before the outage";
     EXPECT_EQ(record(play(1, {}), "si2typ"), ",2");
+    std::filesystem::remove_all(directory);
+}
+
+TEST(StuckDatabase, PlayersGetAnErrorWithinSecondsAndPlayResumesWhenItAnswersAgain) {
+    if (!postgresSelected()) GTEST_SKIP() << "a SQLite file cannot stop answering (see the pg. tests)";
+    PostgresServer postgres;
+    const std::string directory = temporaryDirectory();
+    ServerProcess server(postgres.url(), {}, directory + "/server.log");
+    const Send send = [&](const std::string& id, const Pairs& pairs) { return post(server.port(), id, pairs); };
+    const Game game = startGame(send, 2, 20);
+    const auto play = [&](int slot, const std::vector<Ship>& ships) {
+        return send(game.sessionId, gamePairs(game.names[slot - 1], ships));
+    };
+    ASSERT_EQ(play(1, {Ship{4, 300, 90, 0, 5}}).rfind("#BES-", 0), 0u);
+    {
+        // Frozen mid-game, as a database machine that stops answering; it goes on at the end
+        // of the block whatever the test found.
+        postgres.signalAll(SIGSTOP);
+        struct Resume {
+            PostgresServer& postgres;
+            ~Resume() { postgres.signalAll(SIGCONT); }
+        } resume{postgres};
+        // Each request has kRequestDatabaseTime (6 s) with the database in all; a margin on top.
+        const auto timed = [](const std::function<std::string()>& request) {
+            const auto start = std::chrono::steady_clock::now();
+            const std::string reply = request();
+            EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 6 + 1.5);
+            return reply;
+        };
+        EXPECT_EQ(timed([&] { return play(1, {Ship{4, 300, 90, 0, 5}}); }), "fehler;;Datenbank nicht erreichbar")
+            << "a connection that stops answering";
+        EXPECT_EQ(timed([&] { return play(2, {Ship{2, 100, 50, 0, 6}}); }), "fehler;;Datenbank nicht erreichbar")
+            << "a new connection to a server that does not answer";
+        EXPECT_EQ(send("", {{"infos", "onlinecheck"}}), "onlinecheck;;online") << "the server is not frozen";
+    }
+    const auto back = std::chrono::steady_clock::now();
+    std::string reply = play(2, {Ship{2, 100, 50, 0, 6}});
+    while (reply.rfind("fehler", 0) == 0 && std::chrono::steady_clock::now() - back < std::chrono::seconds(20)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        reply = play(2, {Ship{2, 100, 50, 0, 6}});
+    }
+    EXPECT_EQ(record(reply, "si1typ"), ",4") << "what was committed before the database stopped";
+    EXPECT_EQ(record(play(1, {}), "si2typ"), ",2");
+    server.stop();
     std::filesystem::remove_all(directory);
 }
 

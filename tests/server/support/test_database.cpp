@@ -4,6 +4,8 @@
 #include "sql/sql_connection.hpp"
 
 #include <atomic>
+#include <csignal>
+#include <filesystem>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -63,6 +65,23 @@ std::string PostgresServer::url() const {
 void PostgresServer::stop() { runScript("stop", directory_); }
 
 void PostgresServer::start() { runScript("start", directory_); }
+
+void PostgresServer::signalAll(int signal) {
+    std::ifstream datadir(directory_ + "/datadir");
+    std::string data;
+    std::getline(datadir, data);
+    std::ifstream pidFile(data + "/postmaster.pid");
+    pid_t postmaster = 0;
+    if (!(pidFile >> postmaster) || postmaster <= 0) throw std::runtime_error("no postmaster.pid in " + data);
+    ::kill(postmaster, signal);
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string pid, name, state;
+        pid_t parent = 0;
+        // The name in field 2 holds no space for PostgreSQL's processes.
+        if (stat >> pid >> name >> state >> parent && parent == postmaster) ::kill(std::stoi(pid), signal);
+    }
+}
 
 TestDatabase::TestDatabase(const std::string& sqliteFile, PostgresEncoding encoding) {
     if (!postgresSelected()) {

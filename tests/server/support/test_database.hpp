@@ -42,6 +42,9 @@ public:
     std::string url() const;
     void stop();
     void start();
+    // Sends `signal` to the server and every process of it (SIGSTOP freezes it as a machine
+    // that stopped answering would, SIGCONT lets it go on).
+    void signalAll(int signal);
 
 private:
     std::string directory_;
