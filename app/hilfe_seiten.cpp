@@ -146,7 +146,8 @@ const Absaetze kMehrspielerMenue{
     "- \"Serverliste\": die offenen Kanäle; \"Aktualisieren\", einen Kanal anklicken, \"Beitreten\".",
     "- Während eines Spiels: \"Zum Spiel\" kehrt zurück, \"Spiel Beenden\" verlässt es nach einer Rückfrage. "
     "Solange dieses Menü offen ist, ruht dein Spiel und tauscht nichts mit dem Server aus.",
-    "- \"Zurück\" führt eine Ebene zurück.",
+    "- \"Spiel Laden\" bleibt ohne Wirkung: ein Mehrspieler-Spiel liegt auf dem Server.",
+    "- \"Zum Hauptmenü\" führt zum Hauptmenü, \"Zurück\" auf den Unterseiten hierher.",
 };
 
 const Absaetze kLobby{
@@ -154,7 +155,7 @@ const Absaetze kLobby{
     "- Eine der acht Farben anklicken, dann \"Bereit\".",
     "- Wer den Kanal eröffnet hat, wählt die Sternanzahl und startet mit \"Spiel Starten\", sobald alle bereit "
     "sind.",
-    "- \"Zurück\" verlässt den Kanal.",
+    "- \"Zurück\" führt zum Mehrspieler-Menü.",
     "",
     "= Für den Anfang",
     kReichweite,
