@@ -54,7 +54,9 @@ void hilfeZeichnen(Image& ziel, const Image& hintergrund, HilfeSeite seite)
 
 bool hilfePass(Hilfe& hilfe, Rahmen& r, HilfeSeite seite)
 {
-    const bool f1 = r.LetzteTaste == kTasteF1;
+    if (!r.platform.keyDown(kScanF1)) hilfe.f1Gehalten = false;
+    const bool f1 = r.LetzteTaste == kTasteF1 && !hilfe.f1Gehalten;
+    if (f1) hilfe.f1Gehalten = true;
     if (!hilfe.offen) {
         if (!f1) return false;
         hilfe.offen = true;

@@ -12,11 +12,14 @@ namespace qz {
 struct Hilfe {
     bool offen = false;
     bool schliesst = false;  // F1 or Esc pressed: closes once Esc is no longer held
+    bool f1Gehalten = false; // F1 toggled the help and is still down: its key repeats do not count
     HilfeSeite seite = HilfeSeite::Hauptmenue;
     Image bild;              // the screen's last frame with the panel drawn over it
 };
 
-// The keyboard buffer's text for F1: a key without a character, 255 and its scan code 0x3B.
+// F1 by its set-1 scan code, and as the keyboard buffer gives it: a key without a character,
+// 255 and the scan code.
+inline constexpr int kScanF1 = 0x3B;
 inline constexpr char kTasteF1[] = "\xFF\x3B";
 
 // Called after the input snapshot, before the screen handler. Opens the help on F1 with the
