@@ -35,6 +35,11 @@ void ChannelRegistry::keepOnly(const std::vector<std::string>& stored) {
     std::erase_if(channels_, [&](const auto& entry) { return keep.count(entry.first) == 0; });
 }
 
+std::size_t ChannelRegistry::size() const {
+    std::shared_lock lock(mutex_);
+    return channels_.size();
+}
+
 std::vector<ChannelPtr> ChannelRegistry::all() const {
     std::shared_lock lock(mutex_);
     std::vector<ChannelPtr> list;

@@ -23,6 +23,7 @@ public:
     // Forgets every channel not among `stored` (closed by another instance).
     void keepOnly(const std::vector<std::string>& stored);
     std::vector<ChannelPtr> all() const;
+    std::size_t size() const;
 
 private:
     mutable std::shared_mutex mutex_;

@@ -33,6 +33,9 @@ public:
     // returns how many it closed. Any number of instances may sweep at once.
     std::size_t sweep(double now);
 
+    // How many channels this instance holds in memory.
+    std::size_t cachedChannels() const { return channels_.size(); }
+
 private:
     std::optional<std::string> dispatch(std::string_view query, std::string_view body, double now,
                                         const std::string& client, bool mayHash);

@@ -22,7 +22,7 @@ OpenChannel::OpenChannel(CommandContext& context, const std::string& sessionId, 
     : context_(context),
       channel_(context.channels.findOrAdd(requireSessionId(sessionId))),
       lock_(channel_->mutex),
-      transaction_(context.storage, sessionId, wait) {
+      transaction_(begin(context, sessionId, wait)) {
     if (!transaction_.found()) {
         if (wait == Wait::skipLocked) return;
         context.channels.remove(sessionId);
@@ -39,6 +39,17 @@ OpenChannel::OpenChannel(CommandContext& context, const std::string& sessionId, 
         // Other instances record polls without a new revision; the sweep needs them, and
         // keeps the later of those and its own.
         if (wait == Wait::skipLocked) transaction_.loadPolls(c);
+    }
+}
+
+Storage::ChannelTransaction OpenChannel::begin(CommandContext& context, const std::string& sessionId, Wait wait) {
+    try {
+        return Storage::ChannelTransaction(context.storage, sessionId, wait);
+    } catch (...) {
+        // The database is away: an entry that holds nothing yet goes again, or requests
+        // with made-up session ids would fill the memory until the database is back.
+        if (channel_->revision < 0) context.channels.remove(sessionId);
+        throw;
     }
 }
 

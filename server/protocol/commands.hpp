@@ -77,6 +77,8 @@ public:
     void deleteChannel();
 
 private:
+    Storage::ChannelTransaction begin(CommandContext& context, const std::string& sessionId, Wait wait);
+
     CommandContext& context_;
     ChannelPtr channel_;
     std::unique_lock<std::mutex> lock_;

@@ -238,6 +238,27 @@ TEST(HandlerInstances, ANewPasswordEndsTheOldOneAtOnceOnARunningInstance) {
     std::filesystem::remove_all(directory);
 }
 
+TEST(HandlerInstances, RequestsDuringADatabaseOutageLeaveNothingInMemory) {
+    if (!postgresSelected()) GTEST_SKIP() << "a SQLite file cannot go away (see the pg. tests)";
+    PostgresServer postgres;
+    ServerConfig config;
+    config.hashCost = HashCost::minimum;
+    Storage storage(postgres.url(), 2);
+    CommandHandler handler(storage, config, 0);
+    const auto send = [&](const std::string& sessionId, const Pairs& pairs) {
+        return handler.handle("PHPSESSID=" + sessionId, formBody(pairs), 0, "127.0.0.1");
+    };
+    ASSERT_EQ(send("", loginPairs("Host")), "CODE:loginok:EDOC");
+    ASSERT_NE(record(send("", createPairs("Bleibt", 2, 50)), "sid"), "<absent>");
+    ASSERT_EQ(handler.cachedChannels(), 1u);
+    postgres.stop();
+    for (int i = 0; i < 100; ++i) {
+        ASSERT_EQ(send(newSessionId(), gamePairs("Host", {})), "CODE:fehler;;Datenbank nicht erreichbar:EDOC");
+    }
+    EXPECT_EQ(handler.cachedChannels(), 1u) << "made-up sessions were kept";
+    postgres.start();
+}
+
 TEST(HandlerInstances, TwoInstancesSweepingTheSameEmptyChannelsCloseEachOnce) {
     const std::string directory = temporaryDirectory();
     TestDatabase database(directory + "/shared.db");
