@@ -19,9 +19,13 @@ std::filesystem::path platzPfad(int platz)
 
 bool dateiErsetzen(const std::filesystem::path& ziel, std::string_view inhalt)
 {
-    const std::string temp = ziel.string() + ".tmp";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // A name of its own for every save: two games saving the same slot at once must not write
+    // into one file, or each would rename the other's half-written bytes into place.
+    std::string temp = ziel.string() + ".XXXXXX";
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return false;
+    // mkstemp makes the file readable by its owner only; a save is as readable as it always was.
+    ::fchmod(fd, 0644);
     bool ok = true;
     std::size_t geschrieben = 0;
     while (ok && geschrieben < inhalt.size()) {

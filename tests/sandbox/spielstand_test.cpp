@@ -325,6 +325,33 @@ TEST(Spielstand, NoBadFileReachesTheRunningGame)
     EXPECT_EQ(spielLaden(laufend.r, laufend.spiel, laufend.quellen, gut), Lesefehler::Keiner);
 }
 
+// Whether the save folder holds nothing but slot files: no temporary file was left behind.
+bool nurSpielstaende()
+{
+    for (const auto& eintrag : std::filesystem::directory_iterator(platzPfad(1).parent_path()))
+        if (eintrag.path().filename().string().rfind("spielstand", 0) != 0 || eintrag.path().extension() != ".qz")
+            return false;
+    return true;
+}
+
+TEST(Spielstand, TwoGamesSavingTheSameSlotAtOnceBothSucceed)
+{
+    std::filesystem::create_directories(platzPfad(3).parent_path());
+    // Two saves large enough that their writes overlap; each is whole or not there at all.
+    const std::string a(4 << 20, 'a'), b(4 << 20, 'b');
+    for (int runde = 0; runde < 10; ++runde) {
+        bool okA = false, okB = false;
+        std::thread zweiter([&] { okB = dateiErsetzen(platzPfad(3), b); });
+        okA = dateiErsetzen(platzPfad(3), a);
+        zweiter.join();
+        ASSERT_TRUE(okA && okB) << "round " << runde;
+        const std::optional<std::string> da = dateiLesen(platzPfad(3));
+        ASSERT_TRUE(da && (*da == a || *da == b)) << "round " << runde;
+    }
+    EXPECT_TRUE(nurSpielstaende());
+    std::filesystem::remove(platzPfad(3));
+}
+
 TEST(Spielstand, ASaveThatFailsHalfwayKeepsThePreviousSave)
 {
     Sitzung s;
@@ -345,7 +372,7 @@ TEST(Spielstand, ASaveThatFailsHalfwayKeepsThePreviousSave)
 
     EXPECT_FALSE(gespeichert);
     EXPECT_EQ(dateiLesen(platzPfad(2)), alt);
-    EXPECT_FALSE(std::filesystem::exists(platzPfad(2).string() + ".tmp"));
+    EXPECT_TRUE(nurSpielstaende());
     ASSERT_TRUE(platzSpeichern(2, s.spiel, s.platform.timer()));
     EXPECT_EQ(platzLesen(2).kopf.geld, s.spiel.wirtschaft.geld);
 }
