@@ -156,6 +156,7 @@ void fallbackBranch(Rahmen& r, Serverdaten& server)
 bool mainLoopPass(Programm& programm)
 {
     Rahmen& r = programm.rahmen;
+    workerfehlerWeitergeben(programm.server);
     musikTick(r);
     readInput(r);
     if (r.platform.quitRequested()) r.Programmzustand = "close";
@@ -168,7 +169,9 @@ bool mainLoopPass(Programm& programm)
         multiplayerScreen(r, programm.spiel, programm.server, programm.mehrspieler, programm.bildquellen);
     else if (r.Programmzustand == "option") optionsScreen(r, "hauptmenu", r.Unterzustand);
     else if (r.Programmzustand == "credits") creditsScreen(r);
-    else fallbackBranch(r, programm.server);
+    // The last pass of a closing game posts nothing: the tables still hold the last "spiel"
+    // request, and sending them again would repeat its chat line or its attack.
+    else if (r.Programmzustand != "close") fallbackBranch(r, programm.server);
 
     if (r.Mausereignis == 42) {
         playClick(r);
@@ -181,11 +184,7 @@ bool mainLoopPass(Programm& programm)
 
 void stopWorker(Programm& programm)
 {
-    {
-        std::lock_guard lock(programm.server.Datenmutex);
-        programm.server.ThreadEnde = 1;
-        programm.server.Datenbedingung.notify_one();
-    }
+    workerBeenden(programm.server);
     if (programm.worker.joinable()) programm.worker.join();
 }
 

@@ -18,8 +18,9 @@ void TSNE_NEWDATA(Verbindung& verbindung, TsneId id, std::string_view data)
 void TSNE_DISCONNECTED(Verbindung&, TsneId) {}
 
 std::string serverRoundTrip(const std::string& host, std::uint16_t port, const Feld<KVP>& getKvp,
-                            const Feld<KVP>& postKvp, double timeoutSeconds)
+                            const Feld<KVP>& postKvp, double timeoutSeconds, Abbruch* abbruch)
 {
+    if (abbruch && abbruch->ausgeloest()) return {};
     Verbindung verbindung;
     verbindung.Anfrage = RETHTTPPOSTREQUESTSTRING(host, port, kServerPath, getKvp, postKvp);
     TsneId Anfrageverbindung = 0;
@@ -31,26 +32,31 @@ std::string serverRoundTrip(const std::string& host, std::uint16_t port, const F
         [&verbindung](TsneId id) { TSNE_CONNECTED(verbindung, id); },
         [&verbindung](TsneId id, std::string_view data) { TSNE_NEWDATA(verbindung, id, data); }, timeoutSeconds,
         kTsneStackSize, true);
-    if (Anfrageverbindung != 0) TSNE_WAITCLOSE(Anfrageverbindung);
+    if (Anfrageverbindung == 0) return {};
+    const TsneId id = Anfrageverbindung;
+    const bool beobachtet = abbruch && abbruch->beobachten([id] { TSNE_DISCONNECT(id); });
+    if (abbruch && !beobachtet) TSNE_DISCONNECT(id);  // the end came while the connection was made
+    TSNE_WAITCLOSE(id);
+    if (beobachtet) abbruch->loslassen();
     return std::move(verbindung.Antwortpuffer);
 }
 
 RoundTrip makeServerRoundTrip(const std::string& host, std::uint16_t port, double timeoutSeconds)
 {
-    return [host, port, timeoutSeconds](const Feld<KVP>& getKvp, const Feld<KVP>& postKvp) {
-        return serverRoundTrip(host, port, getKvp, postKvp, timeoutSeconds);
+    return [host, port, timeoutSeconds](const Feld<KVP>& getKvp, const Feld<KVP>& postKvp, Abbruch& abbruch) {
+        return serverRoundTrip(host, port, getKvp, postKvp, timeoutSeconds, &abbruch);
     };
 }
 
 RoundTrip makeServerRoundTrip(Serverdaten& daten, double timeoutSeconds)
 {
-    return [&daten, timeoutSeconds](const Feld<KVP>& getKvp, const Feld<KVP>& postKvp) {
+    return [&daten, timeoutSeconds](const Feld<KVP>& getKvp, const Feld<KVP>& postKvp, Abbruch& abbruch) {
         ServerAddress ziel;
         {
             std::lock_guard lock(daten.Datenmutex);
             ziel = daten.Serveradresse;
         }
-        std::string antwort = serverRoundTrip(ziel.host, ziel.port, getKvp, postKvp, timeoutSeconds);
+        std::string antwort = serverRoundTrip(ziel.host, ziel.port, getKvp, postKvp, timeoutSeconds, &abbruch);
         std::lock_guard lock(daten.Datenmutex);
         if (ziel == daten.Serveradresse) daten.Unerreichbar = antwort.empty() ? serverAddressText(ziel) : "";
         return antwort;

@@ -41,9 +41,11 @@ void TSNE_NEWDATA(Verbindung& verbindung, TsneId id, std::string_view data);
 void TSNE_DISCONNECTED(Verbindung& verbindung, TsneId id);
 
 // One request to host:port: builds the text from the pair tables, connects, sends it and
-// collects everything until the server closes. Empty when no connection came about.
+// collects everything until the server closes. Empty when no connection came about; what
+// arrived so far when abbruch ends it.
 std::string serverRoundTrip(const std::string& host, std::uint16_t port, const Feld<KVP>& getKvp,
-                            const Feld<KVP>& postKvp, double timeoutSeconds = kServerTimeout);
+                            const Feld<KVP>& postKvp, double timeoutSeconds = kServerTimeout,
+                            Abbruch* abbruch = nullptr);
 
 // The round trip THREAD1 performs, aimed at host:port.
 RoundTrip makeServerRoundTrip(const std::string& host, std::uint16_t port, double timeoutSeconds = kServerTimeout);

@@ -12,7 +12,37 @@ std::string cutReply(const std::string& raw)
     return raw.substr(start, end - start);
 }
 
-void THREAD1(Serverdaten& daten, const RoundTrip& roundTrip)
+bool Abbruch::beobachten(std::function<void()> beenden)
+{
+    std::lock_guard lock(mutex_);
+    if (ausgeloest_) return false;
+    beenden_ = std::move(beenden);
+    return true;
+}
+
+void Abbruch::loslassen()
+{
+    std::lock_guard lock(mutex_);
+    beenden_ = nullptr;
+}
+
+void Abbruch::ausloesen()
+{
+    std::lock_guard lock(mutex_);
+    ausgeloest_ = true;
+    if (beenden_) beenden_();
+    beenden_ = nullptr;
+}
+
+bool Abbruch::ausgeloest() const
+{
+    std::lock_guard lock(mutex_);
+    return ausgeloest_;
+}
+
+namespace {
+
+void arbeiten(Serverdaten& daten, const RoundTrip& roundTrip)
 {
     bool senden = false;
     std::unique_lock lock(daten.Datenmutex);
@@ -23,7 +53,7 @@ void THREAD1(Serverdaten& daten, const RoundTrip& roundTrip)
             Feld<KVP> getKvp = daten.GetKVP;
             Feld<KVP> postKvp = daten.PostKVP;
             lock.unlock();
-            std::string raw = roundTrip ? roundTrip(getKvp, postKvp) : std::string{};
+            std::string raw = roundTrip ? roundTrip(getKvp, postKvp, daten.abbruch) : std::string{};
             lock.lock();
             daten.Antwortpuffer = std::move(raw);
             daten.Empfangsdaten = cutReply(daten.Antwortpuffer);
@@ -42,6 +72,38 @@ void THREAD1(Serverdaten& daten, const RoundTrip& roundTrip)
         daten.Datenbedingung.wait(lock, [&] { return daten.Anfrageoffen == 1 || daten.ThreadEnde == 1; });
         if (daten.ThreadEnde == 1) return;
     }
+}
+
+}  // namespace
+
+void THREAD1(Serverdaten& daten, const RoundTrip& roundTrip)
+{
+    try {
+        arbeiten(daten, roundTrip);
+    } catch (...) {
+        std::lock_guard lock(daten.Datenmutex);
+        daten.Workerfehler = std::current_exception();
+    }
+}
+
+void workerBeenden(Serverdaten& daten)
+{
+    {
+        std::lock_guard lock(daten.Datenmutex);
+        daten.ThreadEnde = 1;
+        daten.Datenbedingung.notify_one();
+    }
+    daten.abbruch.ausloesen();
+}
+
+void workerfehlerWeitergeben(Serverdaten& daten)
+{
+    std::exception_ptr fehler;
+    {
+        std::lock_guard lock(daten.Datenmutex);
+        fehler = daten.Workerfehler;
+    }
+    if (fehler) std::rethrow_exception(fehler);
 }
 
 }  // namespace qz

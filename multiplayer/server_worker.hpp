@@ -11,6 +11,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -20,6 +21,23 @@ namespace qz {
 struct KVP {
     std::string Key;
     std::string Value;
+};
+
+// Lets the main thread end the worker's round trip in flight at once, so that closing the game
+// never waits for a silent server. The round trip names how to end what it waits for; the end
+// calls that, and every later round trip sees the end before it starts.
+class Abbruch {
+public:
+    // False (and nothing kept) when the end has come already.
+    bool beobachten(std::function<void()> beenden);
+    void loslassen();  // the wait is over, there is nothing to end any more
+    void ausloesen();
+    bool ausgeloest() const;
+
+private:
+    mutable std::mutex mutex_;
+    std::function<void()> beenden_;
+    bool ausgeloest_ = false;
 };
 
 struct Serverdaten {
@@ -38,14 +56,25 @@ struct Serverdaten {
     // address of the last request that reached no server (empty once one answered).
     ServerAddress Serveradresse{kServerHost, kServerPort};
     std::string Unerreichbar;
+    Abbruch abbruch;
+    std::exception_ptr Workerfehler;  // what ended the worker, for the main thread to report
 };
 
 // Performs one request for the worker: gets a copy of the pair tables (taken under the mutex)
-// and returns the raw bytes the server sent (empty when the connection failed).
-using RoundTrip = std::function<std::string(const Feld<KVP>& getKvp, const Feld<KVP>& postKvp)>;
+// and returns the raw bytes the server sent (empty when the connection failed or was ended
+// through abbruch).
+using RoundTrip =
+    std::function<std::string(const Feld<KVP>& getKvp, const Feld<KVP>& postKvp, Abbruch& abbruch)>;
 
-// The worker's loop; returns when ThreadEnde is set. Run it on its own std::thread.
+// The worker's loop; returns when ThreadEnde is set. Run it on its own std::thread. A failure
+// on its thread ends it and is kept in Workerfehler instead of ending the process unreported.
 void THREAD1(Serverdaten& daten, const RoundTrip& roundTrip);
+
+// Tells the worker to end and ends its round trip in flight; the caller then joins the thread.
+void workerBeenden(Serverdaten& daten);
+
+// On the main thread: throws again what ended the worker, so that it reaches the error report.
+void workerfehlerWeitergeben(Serverdaten& daten);
 
 // The text between the first "CODE:" and the first ":EDOC"; empty when a marker is missing.
 std::string cutReply(const std::string& raw);

@@ -42,6 +42,7 @@ public:
     bool keyDown(int scanCode) override { return held_.count(scanCode) > 0; }
     std::string inkey() override;
     double timer() override { return now_; }
+    bool quitRequested() const override { return quit_; }
     void sleepMs(int milliseconds) override { now_ += milliseconds / 1000.0; }
     void sleepUntil(double zeit) override { now_ = std::max(now_, zeit); }
     double framePeriod() const override { return framePeriod_; }
@@ -61,6 +62,7 @@ public:
     void typeText(const std::string& cp437);         // one buffered key per byte
     void typeSpecialKey(int scanCode);                // 255 followed by the scan code
     void advance(double seconds) { now_ += seconds; }
+    void closeWindow() { quit_ = true; }
     // Passes per second of the main loop: 1000 unless a test asks for the pace of a display.
     void setPassRate(double passesPerSecond) { framePeriod_ = 1.0 / passesPerSecond; }
 
@@ -80,6 +82,7 @@ private:
     std::string title_;
     int frames_ = 0;
     bool fullscreen_ = false;
+    bool quit_ = false;
     RecordingSound sound_;
 };
 

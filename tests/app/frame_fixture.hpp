@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <new>
 
 namespace qz {
 
@@ -14,13 +15,15 @@ struct FrameFixture : ::testing::Test {
     HeadlessPlatform platform;
     std::unique_ptr<Programm> programm = std::make_unique<Programm>(platform);
     std::atomic<int> roundTrips{0};
+    std::atomic<bool> roundTripFails{false};  // the round trip then throws on the worker's thread
     Rahmen& r = programm->rahmen;
 
     void SetUp() override
     {
         Anbindung anbindung;
         anbindung.server = [this](Serverdaten&) -> RoundTrip {
-            return [this](const Feld<KVP>&, const Feld<KVP>&) {
+            return [this](const Feld<KVP>&, const Feld<KVP>&, Abbruch&) {
+                if (roundTripFails) throw std::bad_alloc();
                 ++roundTrips;
                 return std::string("HTTP/1.1 200 OK\r\n\r\nCODE:onlinecheck;;online:EDOC");
             };

@@ -34,7 +34,7 @@ struct Spielminute {
     {
         Anbindung anbindung;
         anbindung.server = [](Serverdaten&) -> RoundTrip {
-            return [](const Feld<KVP>&, const Feld<KVP>&) { return std::string(); };
+            return [](const Feld<KVP>&, const Feld<KVP>&, Abbruch&) { return std::string(); };
         };
         anbindung.bildLaden = [](const std::string&) { return imageCreate(156, 25, 0xFF404040); };
         startUp(*programm, anbindung);

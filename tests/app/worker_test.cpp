@@ -49,11 +49,41 @@ TEST_F(Worker, FallbackSignalsEveryTwoSecondsAndMarksTheServerOnline)
     EXPECT_EQ(r.Programmzustand, "unbekannt");
 }
 
+TEST_F(Worker, ClosingTheWindowPostsNothing)
+{
+    // The fallback's signal is due (Signalzeit 0) when the closing pass runs.
+    ASSERT_TRUE(waitFor([&] {
+        std::lock_guard lock(programm->server.Datenmutex);
+        return programm->server.Anfragezaehler == 1;
+    }));
+    platform.closeWindow();
+    EXPECT_FALSE(pass(0, 0));
+    stopWorker(*programm);
+    // Joined: a posted request was either sent or is still marked open.
+    EXPECT_EQ(roundTrips, 0);
+    EXPECT_EQ(programm->server.Anfrageoffen, 0);
+}
+
+TEST_F(Worker, AFailureOnTheWorkersThreadReachesTheMainHandler)
+{
+    roundTripFails = true;
+    r.Programmzustand = "unbekannt";
+    bool weitergegeben = false;
+    ASSERT_TRUE(waitFor([&] {
+        try {
+            pass(0, 0);
+        } catch (const std::bad_alloc&) {
+            weitergegeben = true;
+        }
+        return weitergegeben;
+    }));
+}
+
 TEST(WorkerAlone, CutsTheReplyAndClearsTheRequestFlag)
 {
     Serverdaten daten;
     std::atomic<int> calls{0};
-    std::thread worker(THREAD1, std::ref(daten), [&](const Feld<KVP>& get, const Feld<KVP>& post) {
+    std::thread worker(THREAD1, std::ref(daten), [&](const Feld<KVP>& get, const Feld<KVP>& post, Abbruch&) {
         ++calls;
         return "junk CODE:loginok:EDOC more " + get(1).Key + post(1).Value;
     });
@@ -86,7 +116,7 @@ TEST(WorkerAlone, AWakeUpWithoutAPostedRequestSendsNothing)
 {
     Serverdaten daten;
     std::atomic<int> calls{0};
-    std::thread worker(THREAD1, std::ref(daten), [&](const Feld<KVP>&, const Feld<KVP>&) {
+    std::thread worker(THREAD1, std::ref(daten), [&](const Feld<KVP>&, const Feld<KVP>&, Abbruch&) {
         ++calls;
         return std::string("CODE:chat:EDOC");
     });
@@ -128,7 +158,7 @@ TEST(WorkerAlone, ARequestPostedBeforeTheWorkerFirstWaitsIsSent)
     Serverdaten daten;
     daten.Anfrageoffen = 1;
     std::atomic<int> calls{0};
-    std::thread worker(THREAD1, std::ref(daten), [&](const Feld<KVP>&, const Feld<KVP>&) {
+    std::thread worker(THREAD1, std::ref(daten), [&](const Feld<KVP>&, const Feld<KVP>&, Abbruch&) {
         ++calls;
         return std::string("CODE:onlinecheck;;online:EDOC");
     });
@@ -151,7 +181,7 @@ TEST(WorkerAlone, ShutdownDuringARoundTripFinishesItFirst)
 {
     Serverdaten daten;
     std::atomic<bool> inFlight{false};
-    std::thread worker(THREAD1, std::ref(daten), [&](const Feld<KVP>&, const Feld<KVP>&) {
+    std::thread worker(THREAD1, std::ref(daten), [&](const Feld<KVP>&, const Feld<KVP>&, Abbruch&) {
         inFlight = true;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         return std::string("CODE:x:EDOC");
