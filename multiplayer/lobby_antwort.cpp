@@ -4,6 +4,7 @@
 #include "gfx/widgets.hpp"
 #include "multiplayer/tagged_records.hpp"
 #include "platform/errors.hpp"
+#include "state/planetentypen.hpp"
 
 #include <algorithm>
 #include <vector>
@@ -55,7 +56,9 @@ void sternkarteLesen(std::string_view antwort, Spielstand& spiel)
     jedeListe(antwort, "POY", [&](int i, const std::string& w) { s.pos(i, 2) = textToInt(w); });
     zahlenListe(antwort, "BES", s.besitzer);
     jedeListe(antwort, "TYP", [&](int i, const std::string& w) {
-        s.typ(i) = textToInt(w);
+        const int typ = textToInt(w);
+        if (!planetentypGueltig(typ)) return;
+        s.typ(i) = typ;
         befestigungVonTyp(s.typ(i), s.befestigungBasis(i));
         s.befestigung(i) = s.befestigungBasis(i);
         s.befestigungMax(i) = s.befestigungBasis(i);

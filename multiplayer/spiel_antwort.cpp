@@ -5,6 +5,7 @@
 #include "gfx/widgets.hpp"
 #include "multiplayer/tagged_records.hpp"
 #include "platform/errors.hpp"
+#include "state/planetentypen.hpp"
 
 #include <algorithm>
 #include <vector>
@@ -18,16 +19,15 @@ std::string slotTag(const char* vorne, int n, const char* hinten)
     return vorne + std::to_string(n) + hinten;
 }
 
-// Calls apply(i, text) for every value of a list record, checking i against Sternanzahl.
+// Calls apply(i, text) for every value of a list record that names a system of the map. Values
+// beyond it (a server whose map grew, a battle far off) are skipped like any other value out of
+// range: reporting them would stop the rest of every reply from being applied.
 template <class Anwenden>
 void jedesSystem(std::string_view antwort, const char* tag, int Sternanzahl, Anwenden&& anwenden)
 {
     std::vector<std::string> werte;
-    const int n = listenRecordLesen(antwort, tag, werte);
-    for (int i = 1; i <= n; ++i) {
-        checkIndex(i, 1, Sternanzahl);
-        anwenden(i, werte[static_cast<std::size_t>(i)]);
-    }
+    const int n = std::min(listenRecordLesen(antwort, tag, werte), Sternanzahl);
+    for (int i = 1; i <= n; ++i) anwenden(i, werte[static_cast<std::size_t>(i)]);
 }
 
 }  // namespace
@@ -58,7 +58,11 @@ void systemListenAnwenden(std::string_view antwort, Spielstand& spiel, Mehrspiel
             sys.besitzer(i) = neu;
         }
     });
-    jedesSystem(antwort, "TYP", spiel.Sternanzahl, [&](int i, const std::string& w) { sys.typ(i) = textToInt(w); });
+    jedesSystem(antwort, "TYP", spiel.Sternanzahl, [&](int i, const std::string& w) {
+        // A type the game cannot show would fail the system screen in every frame.
+        const int typ = textToInt(w);
+        if (planetentypGueltig(typ)) sys.typ(i) = typ;
+    });
     jedesSystem(antwort, "SLD", spiel.Sternanzahl, [&](int i, const std::string& w) { sys.schild(i) = textToInt(w); });
     jedesSystem(antwort, "BFG", spiel.Sternanzahl,
                 [&](int i, const std::string& w) { sys.befestigung(i) = textToInt(w); });

@@ -12,7 +12,7 @@ namespace qz {
 // The five system lists. An own system reported with another owner is lost (owner 0, its
 // planet values 0, the map redrawn); a pending colonisation keeps the own player as owner
 // while the system is reported unowned, and is settled once it is reported owned.
-// An index beyond Sternanzahl raises error 6.
+// Values beyond Sternanzahl and planet types the game does not have are skipped.
 void systemListenAnwenden(std::string_view antwort, Spielstand& spiel, Mehrspieler& mp);
 
 // Every slot other than the own one: its ships are replaced by the lists present (none when
@@ -22,7 +22,7 @@ void spielerBloeckeAnwenden(std::string_view antwort, Spielstand& spiel, Mehrspi
 // "#chat-": items separated by ";-;" in pairs sender, text; replaces the history.
 void chatAnwenden(std::string_view antwort, Mehrspieler& mp);
 
-// One SUB_MP_KAMPF per battle record of systems 1..Sternanzahl.
+// One SUB_MP_KAMPF per battle record of systems 1..Sternanzahl; records of other systems are skipped.
 void kaempfeAnwenden(std::string_view antwort, Spielstand& spiel);
 
 // All of the above in this order, under the routine error handler: a hostile index ends the

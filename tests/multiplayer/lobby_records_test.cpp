@@ -53,12 +53,15 @@ TEST_F(Lobby, JoinerFindsItsSlotByNameAndReadsTheStarMap)
     EXPECT_EQ(s.befestigungMax(2), 3000);
 }
 
-TEST_F(Lobby, TypesWithoutATableValueKeepTheirFortification)
+TEST_F(Lobby, TypesTheGameDoesNotHaveAreNotTaken)
 {
+    spiel.systeme.typ(1) = 5;
     spiel.systeme.befestigungBasis(1) = 1234;
+    spiel.systeme.befestigung(1) = 777;
     sternkarteLesen("#TYP-,99-TYP#", spiel);
+    EXPECT_EQ(spiel.systeme.typ(1), 5) << "a type the game cannot show is not taken";
     EXPECT_EQ(spiel.systeme.befestigungBasis(1), 1234);
-    EXPECT_EQ(spiel.systeme.befestigung(1), 1234);
+    EXPECT_EQ(spiel.systeme.befestigung(1), 777);
 }
 
 TEST_F(Lobby, OnlyExistingBackgroundsAreTaken)
