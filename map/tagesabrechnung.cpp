@@ -58,11 +58,13 @@ void SUB_TAGESABRECHNUNG(Sternsysteme& s, int i, const Forschung& forschung, Wir
             if (s.befestigung(i) > s.befestigungMax(i)) s.befestigung(i) = s.befestigungMax(i);
         }
 
-        w.einnahmen += geteilt(L1, 2) + s.einwohner(i);
-        w.versorgungsertrag += L2 + s.versorgung(i);
-        w.forschungsertrag += s.forschung(i);
-        w.forschungskosten -= s.forschung(i);
-        w.versorgungsverbrauch -= s.einwohner(i) + L1;
+        // The sums of a large empire at high levels would pass the range of an int: they stop at the bound.
+        auto plus = [](int& summe, long long wert) { summe = saettigen(summe + wert, kGeldGrenze); };
+        plus(w.einnahmen, geteilt(L1, 2) + static_cast<long long>(s.einwohner(i)));
+        plus(w.versorgungsertrag, static_cast<long long>(L2) + s.versorgung(i));
+        plus(w.forschungsertrag, s.forschung(i));
+        plus(w.forschungskosten, -static_cast<long long>(s.forschung(i)));
+        plus(w.versorgungsverbrauch, -(static_cast<long long>(s.einwohner(i)) + L1));
     });
 }
 
@@ -71,9 +73,13 @@ void tagesabschluss(Wirtschaft& w)
     // The products are taken in integers before the division.
     const long long netto = static_cast<long long>(w.einnahmen) + w.forschungskosten;
     w.forschungsausgaben = w.forschungsetat > 0 ? geteilt(netto * w.forschungsetat, 100) : 0;
-    w.geld = w.geld + w.einnahmen + w.forschungskosten - w.forschungsausgaben;
-    w.vorrat = w.vorrat + w.versorgungsertrag + w.versorgungsverbrauch;
-    w.forschungspunkte = geteilt(static_cast<long long>(w.forschungsausgaben) * 15, 100) + w.forschungsertrag;
+    // Money and stock stop at their bound instead of turning over into the other sign.
+    w.geld = saettigen(static_cast<long long>(w.geld) + w.einnahmen + w.forschungskosten - w.forschungsausgaben,
+                       kGeldGrenze);
+    w.vorrat = saettigen(static_cast<long long>(w.vorrat) + w.versorgungsertrag + w.versorgungsverbrauch, kGeldGrenze);
+    w.forschungspunkte = saettigen(
+        static_cast<long long>(geteilt(static_cast<long long>(w.forschungsausgaben) * 15, 100)) + w.forschungsertrag,
+        kGeldGrenze);
 }
 
 void naechsterTagBeginnt(Wirtschaft& w, double jetzt) { faelligeSchritte(w.naechsterTag, jetzt, 5.0, 1); }
@@ -97,7 +103,7 @@ void tageswechsel(Spielstand& spiel, double jetzt)
     w.forschungsertrag = 0;
 
     for (int i = 1; i <= spiel.Sternanzahl; ++i) {
-        if (s.handelsposten(i) > 0) w.einnahmen += 20;  // linked to a trading post
+        if (s.handelsposten(i) > 0) w.einnahmen = saettigen(w.einnahmen + 20LL, kGeldGrenze);  // linked to a trading post
         if (s.besitzer(i) != spiel.eigenerSpieler) continue;
         SUB_TAGESABRECHNUNG(s, i, f, w);
         if (s.bauAuftraege(i) > 0)

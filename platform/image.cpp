@@ -177,6 +177,17 @@ void filledBox(Image& target, int x1, int y1, int x2, int y2, Farbe colour)
 void circle(Image& target, int cx, int cy, int radius, Farbe colour, bool filled)
 {
     if (radius < 0) return;
+    // A circle far larger than the target (a range of a very high research level) would cost
+    // its whole circumference in steps: one that misses the target draws nothing, and one that
+    // holds the whole target well inside its outline fills it or leaves it as it is.
+    const long long r = radius;
+    if (cx + r < 0 || cy + r < 0 || cx - r >= target.width || cy - r >= target.height) return;
+    const double fernX = static_cast<double>(std::max<long long>(std::llabs(cx), std::llabs(target.width - 1LL - cx)));
+    const double fernY = static_cast<double>(std::max<long long>(std::llabs(cy), std::llabs(target.height - 1LL - cy)));
+    if (r > 2 && fernX * fernX + fernY * fernY < static_cast<double>(r - 2) * static_cast<double>(r - 2)) {
+        if (filled) filledBox(target, 0, 0, target.width - 1, target.height - 1, colour);
+        return;
+    }
     // Midpoint circle; the filled form draws the spans between the outline's points.
     int x = radius, y = 0, err = 1 - radius;
     while (x >= y) {

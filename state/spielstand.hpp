@@ -15,6 +15,16 @@ namespace qz {
 
 constexpr int kSystemKapazitaet = 500;
 
+// Bounds no game passes in play. A save beyond them was not written by the game, and the running
+// game stops at them instead of overflowing.
+constexpr int kGeldGrenze = 2'000'000'000;  // money, the supply stock and the daily sums, either sign
+constexpr int kStufeGrenze = 1'000'000;     // a research level
+constexpr int kFlottenGrenze = 100'000;     // the highest fleet number
+constexpr int kWertGrenze = 100'000'000;    // a value of a system or a ship, either sign
+
+// v held within -grenze..grenze.
+inline int saettigen(long long v, int grenze) { return static_cast<int>(v < -grenze ? -grenze : v > grenze ? grenze : v); }
+
 // One Sternsystem is the set of values with one index 1..Sternanzahl in these arrays.
 struct Sternsysteme {
     Sternsysteme();

@@ -1,5 +1,7 @@
 #include "state/spielstand_datei.hpp"
 
+#include "state/spielstand_pruefung.hpp"
+
 #include <zlib.h>
 
 #include <bit>
@@ -174,7 +176,7 @@ void kopfFelder(A& a, K& kopf)
     a.zahl64(kopf.gespeichertUm);
     a.zahl(kopf.Sternanzahl, 0, kSystemKapazitaet);
     a.zahl(kopf.spieltag);
-    a.zahl(kopf.geld);
+    a.zahl(kopf.geld, -kGeldGrenze, kGeldGrenze);
     a.zahl(kopf.eigeneSysteme, 0, kSystemKapazitaet);
 }
 
@@ -353,7 +355,7 @@ Lesefehler spielstandLesen(std::string_view datei, double jetzt, Spielstand& zie
     Spielstandkopf kopf;
     kopfFelder(a, kopf);
     spielFelder(a, ziel);
-    return a.amEnde() ? Lesefehler::Keiner : Lesefehler::Beschaedigt;
+    return a.amEnde() && spielstandMoeglich(ziel) ? Lesefehler::Keiner : Lesefehler::Beschaedigt;
 }
 
 }  // namespace qz

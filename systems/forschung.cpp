@@ -2,6 +2,7 @@
 
 #include "frame/klang.hpp"
 #include "gfx/text_numbers.hpp"
+#include "state/spielstand.hpp"
 
 namespace qz {
 
@@ -11,9 +12,11 @@ void SUB_FORSCHUNG(int /*aktiv*/, int& stufe, int kosten, int& fortschritt, int 
     guarded([&] {
         // A switched-on topic implies a count of at least one; a broken count shares nothing.
         if (aktiveThemen < 1) return;
-        fortschritt += roundHalfEven(static_cast<double>(forschungspunkte) / aktiveThemen);
+        fortschritt = saettigen(fortschritt + static_cast<long long>(roundHalfEven(static_cast<double>(forschungspunkte) / aktiveThemen)),
+                                kGeldGrenze);
         const long long ziel = static_cast<long long>(kosten) * stufe;
-        if (ziel < fortschritt) {
+        // The highest level is the last: the ranges and values it feeds stay within an int.
+        if (ziel < fortschritt && stufe < kStufeGrenze) {
             fortschritt -= static_cast<int>(ziel);
             ++stufe;
             if (thema == 5) kartenNeuzeichnen = 1;

@@ -4,6 +4,7 @@
 #include "gfx/text_numbers.hpp"
 #include "systems/schiffstypen.hpp"
 #include "systems/schiffswert.hpp"
+#include "state/spielstand.hpp"
 
 #include <algorithm>
 #include <vector>
@@ -99,7 +100,7 @@ void SUB_STERNSYSTEM_HANGER(Rahmen& rahmen, int eigenerSpieler, int stufe9, int 
             rahmen.zeichne(rahmen.Oberflaechenbild(14), 212, 220);
             rahmen.zeichne(rahmen.Oberflaechenbild(8), 216, 224);
             rahmen.text(258, 232, "Flotte erstellen");
-            if (Mausereignis == 1 && inBox(mausX, mausY, 216, 406, 232, 272)) {
+            if (Mausereignis == 1 && inBox(mausX, mausY, 216, 406, 232, 272) && hoechsteFlotte < kFlottenGrenze) {
                 ++hoechsteFlotte;
                 hangarFlotte = hoechsteFlotte;
                 setzeSchiffWert(s, kFlotte, hangarSchiff, hoechsteFlotte);

@@ -277,5 +277,23 @@ TEST(Tagesabschluss, TheProductDoesNotOverflowForLargeIncomes)
     EXPECT_EQ(w.forschungspunkte, 300000000);
 }
 
+TEST(Tagesabschluss, MoneyAndStockStopAtTheirBoundInsteadOfTurningOver)
+{
+    Wirtschaft w;
+    w.forschungsetat = 0;
+    w.geld = kGeldGrenze - 1000;
+    w.vorrat = -kGeldGrenze + 5;
+    w.einnahmen = 999;            // one short of the bound: taken whole
+    w.versorgungsverbrauch = -5;  // exactly to the bound
+    tagesabschluss(w);
+    EXPECT_EQ(w.geld, kGeldGrenze - 1);
+    EXPECT_EQ(w.vorrat, -kGeldGrenze);
+    w.einnahmen = 2;  // one past the bound, where an int would have turned negative long ago
+    w.versorgungsverbrauch = -1;
+    for (int tag = 0; tag < 3; ++tag) tagesabschluss(w);
+    EXPECT_EQ(w.geld, kGeldGrenze);
+    EXPECT_EQ(w.vorrat, -kGeldGrenze);
+}
+
 }  // namespace
 }  // namespace qz

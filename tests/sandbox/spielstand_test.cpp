@@ -12,6 +12,8 @@
 #include "state/spielstand_datei.hpp"
 
 #include <chrono>
+#include <climits>
+#include <functional>
 #include <csignal>
 #include <random>
 #include <sys/resource.h>
@@ -225,6 +227,8 @@ void version1Spiel(Sitzung& s)
         sys.entdecker(i) = 1;
     }
     sys.typ(1) = 42;
+    sys.typ(2) = 5;
+    sys.typ(3) = 11;
     sys.besitzer(1) = sys.besitzer(2) = 1;
     sys.handelsposten(1) = -42;
     sys.handelsposten(2) = 1;
@@ -277,6 +281,16 @@ TEST(Spielstand, NoBadFileReachesTheRunningGame)
     quelle.spiel.hintergrund = 1;
     quelle.spiel.spieler.spielerFarbe(1, 0) = 0;
     const std::string ohneFarbe = spielstandSchreiben(quelle.spiel, jetzt, 0);
+    // The same game with one value the game itself could never have written.
+    auto verfaelscht = [&](const std::function<void(Spielstand&)>& aendern) {
+        Sitzung s;
+        zufallsSpiel(s, 7, 50, 40);
+        aendern(s.spiel);
+        return spielstandSchreiben(s.spiel, jetzt, 0);
+    };
+    auto schiff = [](Schiffsfeld f, std::string wert) {
+        return [f, wert](Spielstand& g) { g.saetze(1)[f](1) = wert; };
+    };
 
     auto version = [&](char v) { return gut.substr(0, 8) + v + std::string(3, '\0') + gut.substr(12); };
     auto gekippt = [&](std::size_t stelle) {
@@ -301,6 +315,33 @@ TEST(Spielstand, NoBadFileReachesTheRunningGame)
         {"neuere Version, nur der Anfang", version(2).substr(0, 12), Lesefehler::NeuereVersion},
         {"Hintergrund 99", hintergrund99, Lesefehler::Beschaedigt},
         {"Spielerfarbe 0", ohneFarbe, Lesefehler::Beschaedigt},
+        {"eine Route mit Komma", verfaelscht(schiff(kRoute, "12,3")), Lesefehler::Beschaedigt},
+        {"eine Hauptliste mit einem Schiff mehr", verfaelscht([](Spielstand& g) { g.schiffe[kX] += ",5"; }),
+         Lesefehler::Beschaedigt},
+        {"kartenBreite 0", verfaelscht([](Spielstand& g) { g.karte.kartenBreite = 0; }), Lesefehler::Beschaedigt},
+        {"kartenHoehe 0", verfaelscht([](Spielstand& g) { g.karte.kartenHoehe = 0; }), Lesefehler::Beschaedigt},
+        {"hoechste Flotte 2^31-1", verfaelscht([](Spielstand& g) { g.spieler.hoechsteFlotte(1) = INT_MAX; }),
+         Lesefehler::Beschaedigt},
+        {"hoechste Flotte eins ueber der Grenze",
+         verfaelscht([](Spielstand& g) { g.spieler.hoechsteFlotte(1) = kFlottenGrenze + 1; }), Lesefehler::Beschaedigt},
+        {"Stufe 429 Millionen", verfaelscht([](Spielstand& g) { g.forschung.thema(3).stufe = 429'000'000; }),
+         Lesefehler::Beschaedigt},
+        {"Stufe eins ueber der Grenze", verfaelscht([](Spielstand& g) { g.forschung.thema(3).stufe = kStufeGrenze + 1; }),
+         Lesefehler::Beschaedigt},
+        {"Geld nahe 2^31-1", verfaelscht([](Spielstand& g) { g.wirtschaft.geld = INT_MAX - 5; }),
+         Lesefehler::Beschaedigt},
+        {"Geld eins ueber der Grenze", verfaelscht([](Spielstand& g) { g.wirtschaft.geld = kGeldGrenze + 1; }),
+         Lesefehler::Beschaedigt},
+        {"Hangarschiff hinter dem letzten",
+         verfaelscht([](Spielstand& g) { g.karte.hangarSchiff = g.saetze(1).anzahl + 1; }), Lesefehler::Beschaedigt},
+        {"gewaehltes Schiff hinter dem letzten",
+         verfaelscht([](Spielstand& g) { g.karte.gewaehltesSchiff = g.saetze(1).anzahl + 1; }), Lesefehler::Beschaedigt},
+        {"Planetentyp 99", verfaelscht([](Spielstand& g) { g.systeme.typ(2) = 99; }), Lesefehler::Beschaedigt},
+        {"Ort hinter dem letzten Stern", verfaelscht(schiff(kOrt, "51")), Lesefehler::Beschaedigt},
+        {"angedockt hinter dem letzten Stern", verfaelscht(schiff(kAngedockt, "51")), Lesefehler::Beschaedigt},
+        {"Schiffstyp 9", verfaelscht(schiff(kTyp, "9")), Lesefehler::Beschaedigt},
+        {"Handelslinie zu einem Stern hinter dem letzten",
+         verfaelscht([](Spielstand& g) { g.karte.handelsliste = ",1,51"; }), Lesefehler::Beschaedigt},
     };
 
     Sitzung laufend;
@@ -332,6 +373,42 @@ bool nurSpielstaende()
         if (eintrag.path().filename().string().rfind("spielstand", 0) != 0 || eintrag.path().extension() != ".qz")
             return false;
     return true;
+}
+
+// A save at every bound the reader keeps loads and plays on for days with a fleet selected,
+// without a single error report: the bounds are ones the running game can live with.
+TEST(Spielstand, AGameAtTheBoundsLoadsAndPlaysOn)
+{
+    Sitzung quelle;
+    zufallsSpiel(quelle, 11, 60, 80);
+    Spielstand& g = quelle.spiel;
+    g.wirtschaft.geld = kGeldGrenze - 10;
+    g.wirtschaft.vorrat = -kGeldGrenze;
+    for (int t = 1; t <= 12; ++t) g.forschung.thema(t).stufe = kStufeGrenze;
+    g.forschung.thema(3).aktiv = 1;
+    g.forschung.aktiveThemen = 0;
+    for (int t = 1; t <= 12; ++t) g.forschung.aktiveThemen += g.forschung.thema(t).aktiv;
+    g.spieler.hoechsteFlotte(1) = kFlottenGrenze;
+    g.gewaehltesSystem = 0;
+    const SchiffSatz& satz = g.saetze(1);
+    for (int k = 1; k <= satz.anzahl; ++k)
+        if (satz.wert(kFlotte, k) > 0 && satz.wert(kAngedockt, k) == 0 && satz.wert(kTyp, k) > 0) {
+            g.karte.gewaehlteFlotte = satz.wert(kFlotte, k);
+            g.karte.gewaehltesSchiff = k;
+        }
+    ASSERT_GT(g.karte.gewaehlteFlotte, 0);
+    const std::string datei = spielstandSchreiben(g, quelle.platform.timer(), 0);
+
+    Sitzung geladen;
+    std::filesystem::remove("fehlerbericht.txt");
+    ASSERT_EQ(spielLaden(geladen.r, geladen.spiel, geladen.quellen, datei), Lesefehler::Keiner);
+    geladen.r.Programmzustand = "sandkasten";
+    const int tag = geladen.spiel.wirtschaft.spieltag;
+    geladen.warte(15.0, 0.25);
+    EXPECT_EQ(geladen.spiel.wirtschaft.spieltag, tag + 3);
+    EXPECT_FALSE(std::filesystem::exists("fehlerbericht.txt"));
+    EXPECT_EQ(geladen.spiel.wirtschaft.geld, kGeldGrenze) << "the income of three days meets the bound";
+    EXPECT_EQ(geladen.spiel.forschung.thema(3).stufe, kStufeGrenze);
 }
 
 TEST(Spielstand, TwoGamesSavingTheSameSlotAtOnceBothSucceed)

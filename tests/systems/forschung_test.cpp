@@ -65,6 +65,19 @@ TEST(Forschung, AtMostOneLevelADay)
     EXPECT_EQ(t.fortschritt, 1990);
 }
 
+TEST(Forschung, TheHighestLevelIsTheLastAndProgressStopsAtItsBound)
+{
+    Thema t;
+    t.stufe = kStufeGrenze - 1;
+    t.fortschritt = kGeldGrenze - 10;
+    t.tag(1, 5);  // 2e9 - 5 points exceed 1 x (1e6 - 1): the last level
+    EXPECT_EQ(t.stufe, kStufeGrenze);
+    EXPECT_EQ(t.fortschritt, kGeldGrenze - 5 - (kStufeGrenze - 1));
+    t.tag(1, kGeldGrenze);
+    EXPECT_EQ(t.stufe, kStufeGrenze);
+    EXPECT_EQ(t.fortschritt, kGeldGrenze) << "where an int would have turned negative";
+}
+
 TEST(Forschung, ZeroPointsAtLevelZeroWait)
 {
     Thema t;
