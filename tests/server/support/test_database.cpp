@@ -53,6 +53,9 @@ PostgresServer::~PostgresServer() {
     } catch (const std::exception&) {
         // Nothing more to do about a server that will not go; its folder is temporary.
     }
+    // The folder made for it, with the scripts' output beside the server's own.
+    std::error_code ignored;
+    std::filesystem::remove_all(std::filesystem::path(directory_).parent_path(), ignored);
 }
 
 std::string PostgresServer::url() const {
