@@ -30,7 +30,7 @@ postgres_url="$(cat "$work/postgres/url")/postgres"
 start_server() {
   local name=$1 port
   port=$(free_port)
-  "$bin/qz-server" --bind 127.0.0.1 --port "$port" --db "$2" --hash-cost minimum --log-level warn \
+  "$bin/qz-server" --bind 127.0.0.1 --port "$port" --db "$2" --hash-cost minimum --admin-listen off --log-level warn \
     --trust-proxy 127.0.0.1 2>"$work/$name.log" &
   pids+=($!)
   printf -v "pid_$name" '%s' $!

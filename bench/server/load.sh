@@ -22,7 +22,7 @@ cleanup() {
 trap cleanup EXIT
 
 server_port=$(free_port)
-"$bin/qz-server" --bind 127.0.0.1 --port "$server_port" --db "$work/load.db" --hash-cost minimum \
+"$bin/qz-server" --bind 127.0.0.1 --port "$server_port" --db "$work/load.db" --hash-cost minimum --admin-listen off \
   --log-level warn 2>"$work/server.log" &
 server_pid=$!
 wait_listening "$server_port"

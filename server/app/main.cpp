@@ -5,11 +5,13 @@
 #include "base/log.hpp"
 #include "base/md5.hpp"
 #include "app/options.hpp"
+#include "base/code_page_437.hpp"
 #include "base/text_checks.hpp"
 
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -53,6 +55,61 @@ int addUser(const Options& options) {
     return 0;
 }
 
+// A game day lasts 5 s of server time.
+constexpr double kDaySeconds = 5;
+
+int listGames(const Options& options) {
+    Storage storage(options.database, 1);
+    const double now = serverClock();
+    const std::vector<GameSummary> games = storage.runningGames();
+    // Names are code page 437 bytes; the operator's terminal shows UTF-8.
+    for (const GameSummary& game : games) {
+        std::string players;
+        for (const std::string& name : game.players) players += (players.empty() ? "" : ", ") + (name.empty() ? "-" : cp437ToUtf8(name));
+        const long long days = static_cast<long long>(std::max(0.0, now - game.startedAt) / kDaySeconds);
+        std::printf("%s  %s  day %lld  players: %s\n", game.sessionId.c_str(), cp437ToUtf8(game.name).c_str(), days,
+                    players.c_str());
+    }
+    std::printf("%zu running game%s\n", games.size(), games.size() == 1 ? "" : "s");
+    return 0;
+}
+
+// The operator's changes take effect on every instance at the affected player's next request.
+int changeStored(const Options& options) {
+    Storage storage(options.database, 1);
+    bool found = false;
+    std::string done;
+    switch (options.mode) {
+    case Options::Mode::closeChannel:
+        found = storage.closeChannel(options.channelId);
+        done = "channel closed id=" + options.channelId;
+        break;
+    case Options::Mode::banUser: {
+        // Without --hours the ban lasts until it is lifted.
+        const double until = options.banHours > 0 ? serverClock() + options.banHours * 3600.0 : kBannedForever;
+        found = storage.banAccount(options.userName, until);
+        done = "account banned name=" + options.userName +
+               (options.banHours > 0 ? " hours=" + std::to_string(options.banHours) : std::string(" until unbanned"));
+        break;
+    }
+    case Options::Mode::unbanUser:
+        found = storage.banAccount(options.userName, 0);
+        done = "account unbanned name=" + options.userName;
+        break;
+    default:
+        found = storage.deleteAccount(options.userName);
+        done = "account deleted name=" + options.userName;
+        break;
+    }
+    if (!found) {
+        logLine(LogLevel::error, options.mode == Options::Mode::closeChannel ? "no such channel: " + options.channelId
+                                                                             : "no such account: " + options.userName);
+        return 1;
+    }
+    logLine(LogLevel::info, done);
+    return 0;
+}
+
 int serve(const Options& options) {
     Storage storage(options.database, options.databasePool);
     ServerConfig config;
@@ -79,6 +136,11 @@ int serve(const Options& options) {
     settings.maxConnectionsPerAddress = options.maxConnectionsPerAddress;
     settings.hashThreads = options.hashThreads;
     settings.hashQueue = options.hashQueue;
+    if (options.adminListen) {
+        settings.admin = AdminSettings{options.adminAddress, options.adminPort};
+    } else {
+        settings.admin.reset();
+    }
     HttpServer server(handler, settings);
     logLine(LogLevel::info, std::string("database ") +
                                 (storage.engine() == Engine::postgres ? "PostgreSQL" : options.database) +
@@ -98,6 +160,11 @@ int main(int argc, char** argv) {
         case Options::Mode::help: std::fputs(helpText().c_str(), stdout); return 0;
         case Options::Mode::addUser: return addUser(options);
         case Options::Mode::serve: return serve(options);
+        case Options::Mode::listGames: return listGames(options);
+        case Options::Mode::closeChannel:
+        case Options::Mode::banUser:
+        case Options::Mode::unbanUser:
+        case Options::Mode::deleteUser: return changeStored(options);
         }
     } catch (const std::exception& error) {
         logLine(LogLevel::error, error.what());

@@ -39,6 +39,24 @@ LogLevel levelNamed(const std::string& name) {
     throw std::invalid_argument("--log-level is debug, info, warn or error");
 }
 
+// "ADDRESS:PORT" ("[ADDRESS]:PORT" for IPv6) or "off".
+void readAdminListen(const std::string& text, Options& options) {
+    if (text == "off") {
+        options.adminListen = false;
+        return;
+    }
+    const std::size_t colon = text.rfind(':');
+    const std::optional<int> port = colon == std::string::npos ? std::nullopt : parseInt(text.substr(colon + 1));
+    std::string address = colon == std::string::npos ? std::string() : text.substr(0, colon);
+    if (address.size() > 2 && address.front() == '[' && address.back() == ']') address = address.substr(1, address.size() - 2);
+    if (!port || *port < 0 || *port > 65535 || !addressPrefix(address, {32, 128})) {
+        throw std::invalid_argument("--admin-listen needs ADDRESS:PORT (e.g. 127.0.0.1:9480) or off");
+    }
+    options.adminListen = true;
+    options.adminAddress = address;
+    options.adminPort = *port;
+}
+
 }  // namespace
 
 Options parseOptions(const std::vector<std::string>& arguments) {
@@ -96,6 +114,10 @@ Options parseOptions(const std::vector<std::string>& arguments) {
             options.closedRegistration = true;
         } else if (a == "--hash-cost") {
             options.hashCost = costNamed(valueAfter(arguments, i));
+        } else if (a == "--admin-listen") {
+            readAdminListen(valueAfter(arguments, i), options);
+        } else if (a == "--hours") {
+            options.banHours = numberAfter(arguments, i, 1, 24 * 366 * 100);
         } else if (a == "--log-level") {
             options.logLevel = levelNamed(valueAfter(arguments, i));
         } else if (!a.empty() && a[0] == '-') {
@@ -112,6 +134,22 @@ Options parseOptions(const std::vector<std::string>& arguments) {
         if (words.size() == 4) options.password = words[3];
         return options;
     }
+    if (words.size() == 1 && words[0] == "games") {
+        options.mode = Options::Mode::listGames;
+        return options;
+    }
+    if (words.size() == 3 && words[0] == "channel" && words[1] == "close") {
+        options.mode = Options::Mode::closeChannel;
+        options.channelId = words[2];
+        return options;
+    }
+    if (words.size() == 3 && words[0] == "user" && (words[1] == "ban" || words[1] == "unban" || words[1] == "delete")) {
+        options.mode = words[1] == "ban"     ? Options::Mode::banUser
+                       : words[1] == "unban" ? Options::Mode::unbanUser
+                                             : Options::Mode::deleteUser;
+        options.userName = words[2];
+        return options;
+    }
     throw std::invalid_argument("unknown command (see --help); accounts are added with: user add NAME");
 }
 
@@ -124,6 +162,13 @@ Usage:
                                            the password is read from standard input
                                            (without echo on a terminal), so it stays out
                                            of the process list and the shell history
+  qz-server [options] user ban NAME [--hours N]
+                                           refuse the account's logins ("Gesperrt") and end
+                                           its running session, for N hours or until unbanned
+  qz-server [options] user unban NAME      lift a ban
+  qz-server [options] user delete NAME     remove the account and its login
+  qz-server [options] games                list the running games: id, name, day, players
+  qz-server [options] channel close ID     close a channel (lobby or game) at once
 
 Options:
   --port N               TCP port to listen on (default 80; 0 picks a free one)
@@ -163,6 +208,10 @@ Options:
                          one channel may take 8)
   --hash-cost LEVEL      work of the password hash for new credentials:
                          interactive (default), moderate or minimum (tests only)
+  --admin-listen ADDRESS:PORT
+                         the operator's listener with GET /health and GET /metrics
+                         (Prometheus), never on the players' port (default
+                         127.0.0.1:9480; off: none)
   --log-level LEVEL      debug, info (default), warn or error; logs go to standard error
   -h, --help             show this text
 

@@ -12,7 +12,7 @@
 namespace qz::server {
 
 struct Options {
-    enum class Mode { serve, addUser, help } mode = Mode::serve;
+    enum class Mode { serve, addUser, help, listGames, closeChannel, banUser, unbanUser, deleteUser } mode = Mode::serve;
     std::string bindAddress = "0.0.0.0";
     int port = 80;
     std::string database = "qz-server.db";
@@ -36,7 +36,12 @@ struct Options {
     int shipMemoryMegabytes = static_cast<int>(kShipBytesTotal >> 20);
     HashCost hashCost = HashCost::interactive;
     LogLevel logLevel = LogLevel::info;
-    std::string userName;  // user add
+    bool adminListen = true;  // --admin-listen off: none
+    std::string adminAddress = "127.0.0.1";
+    int adminPort = 9480;
+    int banHours = 0;  // user ban --hours N; 0: until unbanned
+    std::string channelId;  // channel close
+    std::string userName;  // user add, ban, unban, delete
     std::string password;  // user add; empty: read from standard input
 };
 

@@ -28,6 +28,8 @@ inline constexpr double kSlotTimeoutSeconds = 60;
 // whole minutes, and a write per poll would cost every request a write transaction.
 inline constexpr double kPollStoreSeconds = 5;
 inline constexpr double kEmptyChannelSeconds = 300;  // a lobby nobody polls closes
+// A ban without an end: far beyond any server clock, and exact in every engine's doubles.
+inline constexpr double kBannedForever = 1e15;
 inline constexpr double kGameIdleSeconds = 24 * 3600;  // a running game nobody polls (--game-idle-hours)
 inline constexpr std::size_t kChatHistoryLines = 20;
 inline constexpr std::size_t kMaxOpenChannels = 1000;

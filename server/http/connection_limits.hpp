@@ -18,6 +18,10 @@ public:
     bool admit(const std::string& address);
     // The end of a connection admit() counted.
     void release(const std::string& address);
+    int open() {
+        std::lock_guard lock(mutex_);
+        return open_;
+    }
 
 private:
     const int total_;

@@ -25,6 +25,11 @@ public:
     // Queues the job; false (and nothing queued) when the queue is full or the address has
     // its share waiting or running already.
     bool post(const std::string& address, std::function<void()> job);
+    // Logins waiting for a thread.
+    std::size_t waiting() {
+        std::lock_guard lock(mutex_);
+        return queue_.size();
+    }
     // Drops what waits and ends the threads after their current job.
     void stop();
 

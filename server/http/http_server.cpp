@@ -293,6 +293,19 @@ struct HttpServer::Impl {
             endpoint = loop->acceptor.local_endpoint();  // port 0: the others take the same port
             loops.push_back(std::move(loop));
         }
+        if (settings.admin) {
+            admin = std::make_unique<AdminServer>(
+                *settings.admin, [&handler] { return handler.databaseAnswers(); },
+                [this] {
+                    const StoredCounts stored = this->handler.storedCounts(serverClock());
+                    MetricGauges gauges;
+                    gauges.openConnections = limits.open();
+                    gauges.hashQueueDepth = static_cast<long long>(hashLane.waiting());
+                    gauges.runningGames = stored.runningGames;
+                    gauges.playersOnline = stored.playersOnline;
+                    return this->handler.metrics().exposition(gauges);
+                });
+        }
     }
 
     void accept(Loop& loop) {
@@ -352,7 +365,8 @@ struct HttpServer::Impl {
     EverySecond acceptTrouble;
     EverySecond overCap;
     std::vector<std::unique_ptr<Loop>> loops;
-    HashLane hashLane;  // ends first: a login finishing posts its reply to a loop
+    HashLane hashLane;  // ends before the loops: a login finishing posts its reply to a loop
+    std::unique_ptr<AdminServer> admin;  // ends first: it reads the limits and the lane
 };
 
 HttpServer::HttpServer(CommandHandler& handler, const HttpSettings& settings)
@@ -361,6 +375,8 @@ HttpServer::HttpServer(CommandHandler& handler, const HttpSettings& settings)
 HttpServer::~HttpServer() = default;
 
 int HttpServer::port() const { return impl_->loops.front()->acceptor.local_endpoint().port(); }
+
+int HttpServer::adminPort() const { return impl_->admin ? impl_->admin->port() : 0; }
 
 void HttpServer::run() {
     asio::io_context& first = impl_->loops.front()->context;
@@ -374,6 +390,9 @@ void HttpServer::run() {
     impl_->scheduleSweep(sweepTimer);
     for (auto& loop : impl_->loops) impl_->accept(*loop);
     logLine(LogLevel::info, "listening on " + impl_->settings.bindAddress + ":" + std::to_string(port()));
+    if (impl_->admin) {
+        logLine(LogLevel::info, "admin listening on " + impl_->settings.admin->address + ":" + std::to_string(adminPort()));
+    }
     std::vector<std::thread> workers;
     for (std::size_t i = 1; i < impl_->loops.size(); ++i) {
         workers.emplace_back([this, i] { impl_->loops[i]->context.run(); });

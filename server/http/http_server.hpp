@@ -3,9 +3,11 @@
 #pragma once
 
 #include "http/client_address.hpp"
+#include "http/admin_server.hpp"
 #include "protocol/command_handler.hpp"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace qz::server {
@@ -25,6 +27,7 @@ struct HttpSettings {
     int maxConnectionsPerAddress = kMaxConnectionsPerAddress;
     int hashThreads = kHashThreads;
     int hashQueue = kHashQueue;
+    std::optional<AdminSettings> admin = AdminSettings();  // nothing: no admin listener
 };
 
 class HttpServer {
@@ -34,6 +37,8 @@ public:
 
     // The port actually bound (useful with port 0).
     int port() const;
+    // The admin listener's port, 0 without one.
+    int adminPort() const;
     // Serves until SIGINT or SIGTERM.
     void run();
 

@@ -5,6 +5,8 @@
 #include "base/log.hpp"
 #include "sql/deadline.hpp"
 
+#include <chrono>
+
 namespace qz::server {
 
 std::string frameReply(std::string_view text) {
@@ -24,12 +26,14 @@ CommandHandler::CommandHandler(Storage& storage, ServerConfig config, double now
 }
 
 std::optional<std::string> CommandHandler::dispatch(std::string_view query, std::string_view body, double now,
-                                                    const std::string& client, bool mayHash) {
+                                                    const std::string& client, bool mayHash,
+                                                    std::size_t& commandIndex) {
     const FormFields form = parseForm(body);
     const FormFields queryFields = parseForm(query);
     const std::string sessionId(queryFields.value("PHPSESSID"));
     CommandContext context{storage_, accounts_, logins_, channels_, config_, shipBytes_, client, now};
     const std::string_view command = form.value("infos");
+    commandIndex = Metrics::commandIndex(command);
     if (command == "spiel") return playGame(context, sessionId, form);
     if (command == "channel") return channelPoll(context, sessionId, form);
     if (command == "onlinecheck") return onlineCheck();
@@ -56,19 +60,40 @@ std::optional<std::string> CommandHandler::handleWithoutHashing(std::string_view
 std::optional<std::string> CommandHandler::framed(std::string_view query, std::string_view body, double now,
                                                   const std::string& client, bool mayHash) {
     const DatabaseDeadline deadline(kRequestDatabaseTime);
+    const auto started = std::chrono::steady_clock::now();
+    std::size_t command = Metrics::kCommands.size() - 1;
+    const auto count = [&](Metrics::Result result) {
+        metrics_.countRequest(command, result,
+                              std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+    };
     try {
-        std::optional<std::string> text = dispatch(query, body, now, client, mayHash);
+        std::optional<std::string> text = dispatch(query, body, now, client, mayHash, command);
         if (!text) return std::nullopt;
+        count(Metrics::Result::ok);
         return frameReply(*text);
     } catch (const BadRequest& refused) {
         logLine(LogLevel::warn, std::string("request refused: ") + refused.what() + " from=" + client);
+        count(Metrics::Result::refused);
         return errorReply(refused.what());
     } catch (const DatabaseUnavailable& error) {
         logLine(LogLevel::error, std::string("request failed: ") + error.what());
+        metrics_.countDatabaseError();
+        count(Metrics::Result::error);
         return errorReply("Datenbank nicht erreichbar");
     } catch (const std::exception& error) {
         logLine(LogLevel::error, std::string("request failed: ") + error.what());
+        count(Metrics::Result::error);
         return errorReply("Serverfehler");
+    }
+}
+
+StoredCounts CommandHandler::storedCounts(double now) {
+    try {
+        return storage_.countsFor(now);
+    } catch (const std::exception& error) {
+        metrics_.countDatabaseError();
+        logLine(LogLevel::error, std::string("metrics failed: ") + error.what());
+        return {};
     }
 }
 
@@ -82,6 +107,7 @@ std::size_t CommandHandler::sweep(double now) {
         candidates = storage_.sweepCandidates(now - kSlotTimeoutSeconds, now - kEmptyChannelSeconds,
                                               now - config_.gameIdleSeconds);
     } catch (const std::exception& error) {
+        if (dynamic_cast<const DatabaseUnavailable*>(&error)) metrics_.countDatabaseError();
         logLine(LogLevel::error, std::string("sweep failed: ") + error.what());
         return 0;
     }

@@ -3,6 +3,7 @@
 // channels. Safe to call from several threads at once.
 #pragma once
 
+#include "base/metrics.hpp"
 #include "storage/accounts.hpp"
 #include "game/channel_registry.hpp"
 #include "protocol/commands.hpp"
@@ -35,10 +36,16 @@ public:
 
     // How many channels this instance holds in memory.
     std::size_t cachedChannels() const { return channels_.size(); }
+    // For the operator: what was counted, the database's answer and what it holds.
+    Metrics& metrics() { return metrics_; }
+    bool databaseAnswers() { return storage_.answers(); }
+    // The running games and players online over every instance (zero when the database
+    // does not answer, which counts as a database error).
+    StoredCounts storedCounts(double now);
 
 private:
     std::optional<std::string> dispatch(std::string_view query, std::string_view body, double now,
-                                        const std::string& client, bool mayHash);
+                                        const std::string& client, bool mayHash, std::size_t& command);
     std::optional<std::string> framed(std::string_view query, std::string_view body, double now,
                                       const std::string& client, bool mayHash);
     // Counts the ship lists of every channel this instance holds.
@@ -50,6 +57,7 @@ private:
     LoginBindings logins_;
     ChannelRegistry channels_;
     std::atomic<std::size_t> shipBytes_{0};
+    Metrics metrics_;
 };
 
 // "CODE:" + text + ":EDOC".

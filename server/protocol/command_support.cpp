@@ -18,16 +18,21 @@ const std::string& requireSessionId(const std::string& sessionId) {
 
 }  // namespace
 
-OpenChannel::OpenChannel(CommandContext& context, const std::string& sessionId, Wait wait)
+OpenChannel::OpenChannel(CommandContext& context, const std::string& sessionId, Wait wait, const std::string& player)
     : context_(context),
       channel_(context.channels.findOrAdd(requireSessionId(sessionId))),
       lock_(channel_->mutex),
-      transaction_(begin(context, sessionId, wait)) {
+      transaction_(begin(context, sessionId, wait, player)) {
     if (!transaction_.found()) {
         if (wait == Wait::skipLocked) return;
         context.channels.remove(sessionId);
         throw BadRequest("Unbekannte Sitzung");
     }
+    // An operator's ban ends the player's session at its next request, through whichever
+    // instance it comes.
+    const double bannedUntil = transaction_.playerBannedUntil();
+    if (bannedUntil < 0) throw BadRequest("Unbekannter Spieler");
+    if (bannedUntil > context.now) throw BadRequest("Gesperrt");
     ChannelState& c = channel_->state;
     if (channel_->revision != transaction_.revision()) {
         const auto cached = c.slots;
@@ -42,9 +47,10 @@ OpenChannel::OpenChannel(CommandContext& context, const std::string& sessionId, 
     }
 }
 
-Storage::ChannelTransaction OpenChannel::begin(CommandContext& context, const std::string& sessionId, Wait wait) {
+Storage::ChannelTransaction OpenChannel::begin(CommandContext& context, const std::string& sessionId, Wait wait,
+                                               const std::string& player) {
     try {
-        return Storage::ChannelTransaction(context.storage, sessionId, wait);
+        return Storage::ChannelTransaction(context.storage, sessionId, wait, player);
     } catch (...) {
         // The database is away: an entry that holds nothing yet goes again, or requests
         // with made-up session ids would fill the memory until the database is back.

@@ -64,8 +64,10 @@ void requireSpeaksFor(CommandContext& context, const std::string& name);
 class OpenChannel {
 public:
     using Wait = Storage::ChannelTransaction::Wait;
-    // Throws BadRequest for a missing session id or, with Wait::yes, an unknown one.
-    OpenChannel(CommandContext& context, const std::string& sessionId, Wait wait = Wait::yes);
+    // Throws BadRequest for a missing session id or, with Wait::yes, an unknown one; and,
+    // when the request speaks for `player`, if that account is banned or deleted meanwhile.
+    OpenChannel(CommandContext& context, const std::string& sessionId, Wait wait = Wait::yes,
+                const std::string& player = {});
     ~OpenChannel();
     OpenChannel(const OpenChannel&) = delete;
     OpenChannel& operator=(const OpenChannel&) = delete;
@@ -77,7 +79,8 @@ public:
     void deleteChannel();
 
 private:
-    Storage::ChannelTransaction begin(CommandContext& context, const std::string& sessionId, Wait wait);
+    Storage::ChannelTransaction begin(CommandContext& context, const std::string& sessionId, Wait wait,
+                                      const std::string& player);
 
     CommandContext& context_;
     ChannelPtr channel_;

@@ -47,7 +47,7 @@ std::string playGame(CommandContext& context, const std::string& sessionId, cons
     // wait for each other's parsing.
     GameInput input = readGameInput(form, starsOfRunningGame(context, sessionId));
     requireSpeaksFor(context, input.name);
-    OpenChannel open(context, sessionId);
+    OpenChannel open(context, sessionId, OpenChannel::Wait::yes, input.name);
     ChannelState& c = open.state();
     const int slot = c.slotOf(input.name);
     if (slot == 0) throw BadRequest("Spieler nicht im Channel");

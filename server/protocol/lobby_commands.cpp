@@ -158,7 +158,7 @@ std::string createChannel(CommandContext& context, const FormFields& form) {
 
 std::string channelPoll(CommandContext& context, const std::string& sessionId, const FormFields& form) {
     LobbyPoll poll = readLobbyPoll(context, form);
-    OpenChannel open(context, sessionId);
+    OpenChannel open(context, sessionId, OpenChannel::Wait::yes, poll.name);
     ChannelState& c = open.state();
     int slot = c.slotOf(poll.name);
     if (poll.kind == PollKind::upload && !c.started) {

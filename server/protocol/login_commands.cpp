@@ -11,8 +11,10 @@ void checkLogin(CommandContext& context, const FormFields& form) {
     const std::string name(form.value("i1"));
     requireName(name, "Benutzername");
     if (!isPasswordDigest(form.value("i2"))) throw BadRequest("Passwort-Pruefsumme ungueltig");
-    // The rates are counted before the expensive hash, so a refused flood costs nothing.
+    // The rates and a ban are checked before the expensive hash, so a refused flood costs
+    // nothing.
     Storage& storage = context.storage;
+    if (storage.bannedUntil(name).value_or(0) > context.now) throw BadRequest("Gesperrt");
     const AddressLimits& limits = context.config.perAddress;
     const double minuteAgo = context.now - 60;
     if (storage.countAddressEvents(context.client, AddressEvent::failedLogin, minuteAgo) >=

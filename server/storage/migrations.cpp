@@ -66,6 +66,10 @@ CREATE INDEX address_events_by_time ON address_events(at);
     R"(
 ALTER TABLE channels ADD COLUMN started_at DOUBLE PRECISION NOT NULL DEFAULT 0;
 )",
+    // 8: an operator's ban: the account may not log in or play until then (server clock).
+    R"(
+ALTER TABLE accounts ADD COLUMN banned_until DOUBLE PRECISION NOT NULL DEFAULT 0;
+)",
 };
 
 std::string replaceAll(std::string text, const std::string& from, const std::string& to) {

@@ -238,6 +238,11 @@ Storage::Storage(const std::string& database, int poolSize)
     const std::string lockRow = "SELECT revision, empty_since FROM channels WHERE sid = ?";
     lockRow_ = engine_ == Engine::sqlite ? lockRow : lockRow + " FOR UPDATE";
     lockRowSkipLocked_ = engine_ == Engine::sqlite ? lockRow : lockRow + " FOR UPDATE SKIP LOCKED";
+    // The account's ban comes with the lock, so a ban set through any instance holds from
+    // the player's next request on, at no extra round trip.
+    const std::string withBan = "SELECT revision, empty_since, COALESCE((SELECT banned_until FROM accounts WHERE "
+                                "name = ?), -1) FROM channels WHERE sid = ?";
+    lockRowWithBan_ = engine_ == Engine::sqlite ? withBan : withBan + " FOR UPDATE OF channels";
     ConnectionPool::Lease lease = pool_.acquire();
     migrate(*lease);
 }
@@ -358,14 +363,18 @@ void Storage::countStartAsPoll(double now) {
     t.commit();
 }
 
-Storage::ChannelTransaction::ChannelTransaction(Storage& storage, const std::string& sessionId, Wait wait)
+Storage::ChannelTransaction::ChannelTransaction(Storage& storage, const std::string& sessionId, Wait wait,
+                                                const std::string& player)
     : lease_(storage.begin()), sessionId_(sessionId) {
     try {
-        Rows rows = lease_->query(wait == Wait::yes ? storage.lockRow_ : storage.lockRowSkipLocked_, {sessionId});
+        Rows rows = !player.empty() && wait == Wait::yes
+                        ? lease_->query(storage.lockRowWithBan_, {player, sessionId})
+                        : lease_->query(wait == Wait::yes ? storage.lockRow_ : storage.lockRowSkipLocked_, {sessionId});
         found_ = rows->next();
         if (found_) {
             revision_ = rows->integer(0);
             emptySince_ = rows->real(1);
+            if (rows->columns() > 2) bannedUntil_ = rows->real(2);
         }
     } catch (...) {
         lease_->rollback();

@@ -28,6 +28,19 @@ struct ChannelSummary {
     bool hasPassword = false;
     int players = 0, maxPlayers = 0, stars = 0;
 };
+// A running game as the operator's list shows it.
+struct GameSummary {
+    std::string sessionId, name;
+    double startedAt = 0;
+    std::vector<std::string> players;  // by slot, empty for a free one
+};
+
+// What the operator's metrics read from the database, over every instance on it.
+struct StoredCounts {
+    long long runningGames = 0;
+    long long playersOnline = 0;  // seated players who polled within the slot time-out
+};
+
 // What an address did, as the per-address rates count it. Stored as the number.
 // Logins are counted by address (`login`) and by name (`nameLogin`, the name in place of the
 // address).
@@ -47,6 +60,18 @@ public:
     // Adds an account unless the name is taken meanwhile; false then.
     bool addAccount(const std::string& name, const std::string& credential);
     std::optional<std::string> loadAccount(const std::string& name);
+
+    // Operator's tools (storage_operator.cpp). A ban holds until `until` (server clock);
+    // each is false when no such account or channel is stored.
+    bool banAccount(const std::string& name, double until);
+    bool deleteAccount(const std::string& name);
+    // When the account's ban ends (0: never banned), or nothing for an unknown name.
+    std::optional<double> bannedUntil(const std::string& name);
+    std::vector<GameSummary> runningGames();
+    bool closeChannel(const std::string& sessionId);
+    StoredCounts countsFor(double now);
+    // True when the database answers.
+    bool answers();
 
     // Login bindings (storage_logins.cpp).
     void saveLogin(const std::string& name, const std::string& address, double at);
@@ -83,7 +108,9 @@ public:
     class ChannelTransaction {
     public:
         enum class Wait { yes, skipLocked };
-        ChannelTransaction(Storage& storage, const std::string& sessionId, Wait wait);
+        // `player`, when not empty, is the account the request speaks for: its ban is read
+        // with the lock, in the same round trip.
+        ChannelTransaction(Storage& storage, const std::string& sessionId, Wait wait, const std::string& player = {});
         ~ChannelTransaction();
         ChannelTransaction(const ChannelTransaction&) = delete;
         ChannelTransaction& operator=(const ChannelTransaction&) = delete;
@@ -92,6 +119,8 @@ public:
         bool found() const { return found_; }
         long long revision() const { return revision_; }
         double emptySince() const { return emptySince_; }
+        // The player's ban ends then (0: none; -1: no such account any more).
+        double playerBannedUntil() const { return bannedUntil_; }
         ChannelState load();
         // The slots' stored polls, which change without a new revision; each slot keeps the
         // later of its own and the stored time.
@@ -107,6 +136,7 @@ public:
         bool done_ = false;
         long long revision_ = 0;
         double emptySince_ = -1;
+        double bannedUntil_ = 0;
     };
 
     // Whole-channel reads and writes, each its own transaction (tests, tools).
@@ -127,7 +157,7 @@ private:
 
     Engine engine_;
     ConnectionPool pool_;
-    std::string lockRow_, lockRowSkipLocked_;
+    std::string lockRow_, lockRowSkipLocked_, lockRowWithBan_;
 };
 
 }  // namespace qz::server

@@ -134,6 +134,20 @@ TEST(HandlerGame, ALoginSpeaksForItsNameForADayAfterItsLastRequest) {
     EXPECT_EQ(server.send(game.sessionId, gamePairs(game.names[1], {})).rfind("#BES-", 0), 0u);
 }
 
+TEST(HandlerGame, ABanRefusesLoginAndPlayUntilItsEnd) {
+    InProcessServer server;
+    const Game game = startGame(server.sender(), 2, 50);
+    ASSERT_TRUE(server.storage().banAccount(game.names[0], 3600));
+    server.now = 3599;
+    EXPECT_EQ(server.send(game.sessionId, gamePairs(game.names[0], {})), "fehler;;Gesperrt");
+    EXPECT_EQ(server.send(game.sessionId, lobbyPairs(game.names[0], 1, 1, 1)), "fehler;;Gesperrt");
+    EXPECT_EQ(server.send("", loginPairs(game.names[0])), "fehler;;Gesperrt");
+    EXPECT_EQ(server.send(game.sessionId, gamePairs(game.names[1], {})).rfind("#BES-", 0), 0u);
+    server.now = 3600;
+    EXPECT_EQ(server.send(game.sessionId, gamePairs(game.names[0], {})).rfind("#BES-", 0), 0u);
+    EXPECT_EQ(server.send("", loginPairs(game.names[0])), "loginok");
+}
+
 TEST(HandlerGame, OnlyTheCreatorCanHoldSlotOne) {
     InProcessServer server;
     for (const char* name : {"Host", "Bea"}) ASSERT_EQ(server.send("", loginPairs(name)), "loginok");

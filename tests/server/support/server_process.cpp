@@ -68,18 +68,24 @@ ServerProcess::ServerProcess(const std::string& database, const std::vector<std:
         logPath_ = (engineOf(database) == Engine::sqlite ? database : temporaryDirectory() + "/server") + ".log";
     }
     std::vector<std::string> arguments = {"--bind", "127.0.0.1", "--port", "0", "--db", database,
-                                          "--hash-cost", "minimum", "--threads", "2"};
+                                          "--hash-cost", "minimum", "--threads", "2", "--admin-listen", "127.0.0.1:0"};
     arguments.insert(arguments.end(), extraOptions.begin(), extraOptions.end());
+    const bool admin = arguments[arguments.size() - 1] != "off" ||
+                       arguments[arguments.size() - 2] != "--admin-listen";
     const std::size_t logStart = readFile(logPath_).size();
     pid_ = launch(arguments, logPath_, -1, openFileLimit);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < deadline) {
         const std::string text = readFile(logPath_).substr(logStart);
-        // "listening on ADDRESS:PORT", the address being whatever --bind named (IPv6 has colons too).
+        // "listening on ADDRESS:PORT", the address being whatever --bind named (IPv6 has colons too);
+        // the admin listener's line follows unless it is off.
         const std::size_t at = text.find("listening on ");
         const std::size_t end = at == std::string::npos ? at : text.find('\n', at);
-        if (end != std::string::npos) {
+        const std::size_t adminAt = text.find("admin listening on ");
+        const std::size_t adminEnd = adminAt == std::string::npos ? adminAt : text.find('\n', adminAt);
+        if (end != std::string::npos && (!admin || adminEnd != std::string::npos)) {
             port_ = std::atoi(text.c_str() + text.rfind(':', end) + 1);
+            if (admin) adminPort_ = std::atoi(text.c_str() + text.rfind(':', adminEnd) + 1);
             return;
         }
         int status = 0;
@@ -113,7 +119,7 @@ void ServerProcess::kill() {
     pid_ = -1;
 }
 
-int runServerCommand(const std::vector<std::string>& arguments, const std::string& input) {
+int runServerCommand(const std::vector<std::string>& arguments, const std::string& input, std::string* output) {
     const std::string directory = temporaryDirectory();
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
@@ -125,6 +131,7 @@ int runServerCommand(const std::vector<std::string>& arguments, const std::strin
     close(pipeFds[1]);
     int status = 0;
     waitpid(pid, &status, 0);
+    if (output) *output = readFile(directory + "/command.log");
     std::filesystem::remove_all(directory);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

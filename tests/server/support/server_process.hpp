@@ -20,6 +20,8 @@ public:
     ServerProcess& operator=(const ServerProcess&) = delete;
 
     int port() const { return port_; }
+    // The admin listener's port (on a free one unless the options say otherwise; 0: off).
+    int adminPort() const { return adminPort_; }
     pid_t pid() const { return pid_; }
     std::string log() const;
     // SIGTERM and wait; true when it ended with exit code 0.
@@ -30,12 +32,14 @@ public:
 private:
     pid_t pid_ = -1;
     int port_ = 0;
+    int adminPort_ = 0;
     std::string logPath_;
 };
 
 // Runs qz-server with these arguments to completion, with `input` on its standard input;
-// returns its exit code.
-int runServerCommand(const std::vector<std::string>& arguments, const std::string& input = "");
+// returns its exit code. `output`, when given, receives what it wrote (both streams).
+int runServerCommand(const std::vector<std::string>& arguments, const std::string& input = "",
+                     std::string* output = nullptr);
 
 // Seconds of processor time the process has used so far.
 double processorSeconds(pid_t pid);
