@@ -34,8 +34,9 @@ std::vector<Entscheidung> forschungPlanen(const Lage& lage, const StufenWerte& s
         if (eigene >= 3 || lage.stufe(3) >= 8) soll[1] = true;
         // Shields decide battles (a ship is hurt only by what exceeds them).
         if (!g.feinde.empty()) soll[9] = true;
-        // A scouting player wants to see fleets coming from further off.
-        if (stufe.erkundung >= 2 && lage.stufe(5) < 11) soll[5] = true;
+        // A scouting player wants to see fleets coming from further off, once the hop network
+        // is open (before, every point is worth more in range).
+        if (stufe.erkundung >= 2 && lage.stufe(3) >= 8 && lage.stufe(5) < 11) soll[5] = true;
     }
 
     std::vector<Entscheidung> orders;
