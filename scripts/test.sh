@@ -2,14 +2,48 @@
 # Installs what is missing, builds, runs the whole test suite, runs it once more built with
 # AddressSanitizer and UndefinedBehaviorSanitizer, then a short run of every fuzzer (when clang
 # is installed). A test that fails is run once more before it counts: a few tests time real
-# round trips and can miss on a machine busy with the parallel run.
+# round trips and can miss on a machine busy with the parallel run. When it ends, successful or
+# not, it prints the wall and processor time of each phase that ran.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-bash "$root/scripts/build.sh"
-(cd "$root/build" && ctest --output-on-failure -j2 --repeat until-pass:2)
 
-cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQZ_SANITIZE=ON -DQZ_BUILD_BENCH=OFF >/dev/null
-cmake --build "$root/build-asan" -j2 >/dev/null
-(cd "$root/build-asan" && ctest --output-on-failure -j2 --repeat until-pass:2)
+timings=$(mktemp)
+report() {
+  local status=$?
+  if [ -s "$timings" ]; then
+    echo
+    awk -F'|' '
+      function clock(s) { return sprintf("%d:%02d", int(s / 60), int(s % 60)) }
+      BEGIN { printf "%-18s %8s %10s\n", "phase", "wall", "processor" }
+      { printf "%-18s %8s %10s\n", $1, clock($2), clock($3 + $4); wall += $2; cpu += $3 + $4 }
+      END { printf "%-18s %8s %10s\n", "total", clock(wall), clock(cpu) }' "$timings"
+  fi
+  rm -f "$timings"
+  exit $status
+}
+trap report EXIT
 
-bash "$root/scripts/fuzz.sh" 30
+# phase NAME COMMAND...: runs the command and notes its wall time and the processor time of
+# everything it started, in seconds.
+phase() {
+  local name=$1
+  shift
+  local TIMEFORMAT="$name|%R|%U|%S"
+  { time "$@" 2>&3; } 3>&2 2>>"$timings"
+}
+
+in_folder() { (cd "$1" && shift && "$@"); }
+
+phase packages bash "$root/scripts/setup.sh"
+phase build bash "$root/scripts/build.sh"
+phase tests in_folder "$root/build" ctest --output-on-failure -j2 --repeat until-pass:2
+
+# The instrumented build takes the pictures and sounds the plain build generated: the same
+# generator would only make the same files again, many times slower.
+phase sanitizer-build bash -c '
+  cmake -S "$1" -B "$1/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQZ_SANITIZE=ON \
+    -DQZ_BUILD_BENCH=OFF -DQZ_ASSETS_FROM="$1/build/bin" >/dev/null
+  cmake --build "$1/build-asan" -j2 >/dev/null' - "$root"
+phase sanitizer-tests in_folder "$root/build-asan" ctest --output-on-failure -j2 --repeat until-pass:2
+
+phase fuzzers bash "$root/scripts/fuzz.sh" 30
