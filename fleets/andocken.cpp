@@ -29,6 +29,14 @@ void leereSchiff(SchiffSatz& s, int j, int system)
 
 }  // namespace
 
+void flotteAndocken(SchiffSatz& s, int Schiffanzahl, int vertreter, int system)
+{
+    const int flotte = schiffWert(s, kFlotte, vertreter);
+    for (int j = 1; j <= Schiffanzahl; ++j)
+        if (j != vertreter && schiffWert(s, kFlotte, j) == flotte) leereSchiff(s, j, system);
+    leereSchiff(s, vertreter, system);
+}
+
 void SUB_FLOTTE_ANDOCKEN(Rahmen& rahmen, Kartenzustand& karte, SchiffSatz& s, Sternsysteme& systeme,
                          int Schiffanzahl, int mausX, int mausY, int eigenerSpieler)
 {
@@ -53,10 +61,7 @@ void SUB_FLOTTE_ANDOCKEN(Rahmen& rahmen, Kartenzustand& karte, SchiffSatz& s, St
         filledBox(rahmen.screen(), 574, 671, 699, 688, rgb(0x22, 0x8B, 0x22));
         rahmen.text(604, 673, "Andocken");
         if (rahmen.Mausereignis != 1 || !inBox(mausX, mausY, 570, 703, 667, 692)) return;
-        const int flotte = schiffWert(s, kFlotte, g);
-        for (int j = 1; j <= Schiffanzahl; ++j)
-            if (j != g && schiffWert(s, kFlotte, j) == flotte) leereSchiff(s, j, ort);
-        leereSchiff(s, g, ort);
+        flotteAndocken(s, Schiffanzahl, g, ort);
         karte.gewaehlteFlotte = 0;
         karte.gewaehltesSchiff = 0;
         rahmen.Mausereignis = 0;

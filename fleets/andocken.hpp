@@ -8,6 +8,10 @@
 
 namespace qz {
 
+// "Andocken": every ship of the fleet whose first ship is `vertreter` goes into the hangar of
+// `system`, leaving space.
+void flotteAndocken(SchiffSatz& schiffe, int Schiffanzahl, int vertreter, int system);
+
 // Called while a fleet is selected and no system screen is open; does nothing otherwise.
 void SUB_FLOTTE_ANDOCKEN(Rahmen& rahmen, Kartenzustand& karte, SchiffSatz& schiffe, Sternsysteme& systeme,
                          int Schiffanzahl, int mausX, int mausY, int eigenerSpieler);

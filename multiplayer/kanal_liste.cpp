@@ -66,9 +66,16 @@ void listeLesen(Serverdaten& server, Mehrspieler& mp, double jetzt)
     }
     const std::string antwort = takeReply(server);
     if (antwort.empty() || !fehlerMelden(antwort, mp, jetzt).empty()) return;
+    kanalListeLesen(antwort, mp);
+}
+
+}  // namespace
+
+bool kanalListeLesen(const std::string& antwort, Mehrspieler& mp)
+{
     std::vector<std::string> felder;
     STRINGSPLIT(antwort, ";;", felder);
-    if (felder[0] != "channel_auflisten" || felder.size() < 7) return;
+    if (felder[0] != "channel_auflisten" || felder.size() < 7) return false;
     Feld<std::string>* listen[6] = {&mp.KanalIds,     &mp.KanalNamen,      &mp.KanalPasswoerter,
                                     &mp.KanalSpieler, &mp.KanalMaxSpieler, &mp.KanalSterne};
     // Lists of unequal length would let the rows read past the shorter ones: the list holds as
@@ -79,9 +86,21 @@ void listeLesen(Serverdaten& server, Mehrspieler& mp, double jetzt)
         anzahl = anzahl < 0 ? n : std::min(anzahl, n);
     }
     mp.KanalAnzahl = anzahl;
+    return true;
 }
 
-}  // namespace
+void kanalBetreten(Spielstand& spiel, Mehrspieler& mp, int k)
+{
+    spiel.eigenerSpieler = 0;
+    mp.senden.SessionId = mp.KanalIds(k);
+    spiel.Spieleranzahl = std::clamp(textToInt(mp.KanalMaxSpieler(k)), 2, 4);
+    for (int n = 1; n <= 4; ++n) {
+        mp.SpielerName(n) = n > spiel.Spieleranzahl ? "Geschlossen" : "Offen";
+        spiel.spieler.spielerFarbe(n, 0) = 0;
+    }
+    spiel.Sternanzahl = std::clamp(textToInt(mp.KanalSterne(k)), 0, kSystemKapazitaet);
+    mp.SterneAngesagt = spiel.Sternanzahl;
+}
 
 void kanalListeScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)
 {
@@ -93,16 +112,7 @@ void kanalListeScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
         mp.KanalAuswahl = 0;
         kanalListeAnfordern(r, server);
     } else if (mp.KanalAuswahl > 0 && knopfKlick(r, 326, 351)) {
-        const int k = mp.KanalAuswahl;
-        spiel.eigenerSpieler = 0;
-        mp.senden.SessionId = mp.KanalIds(k);
-        spiel.Spieleranzahl = std::clamp(textToInt(mp.KanalMaxSpieler(k)), 2, 4);
-        for (int n = 1; n <= 4; ++n) {
-            mp.SpielerName(n) = n > spiel.Spieleranzahl ? "Geschlossen" : "Offen";
-            spiel.spieler.spielerFarbe(n, 0) = 0;
-        }
-        spiel.Sternanzahl = std::clamp(textToInt(mp.KanalSterne(k)), 0, kSystemKapazitaet);
-        mp.SterneAngesagt = spiel.Sternanzahl;
+        kanalBetreten(spiel, mp, mp.KanalAuswahl);
         r.Unterzustand = "channel";
         mp.KanalAuswahl = 0;
     }

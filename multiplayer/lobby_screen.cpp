@@ -1,16 +1,14 @@
 // The lobby: the four slots with names and colours, the colour swatches, "Bereit", the host's
 // star count and "Spiel Starten" with the star-map generation, the lobby's requests and the
 // entry into the running game.
-#include "map/spielstart.hpp"
 #include "platform/folders.hpp"
-#include "map/sternkarte.hpp"
 #include "gfx/text_numbers.hpp"
 #include "multiplayer/meldung.hpp"
-#include "multiplayer/server_exchange.hpp"
-#include "multiplayer/lobby_anfragen.hpp"
 #include "multiplayer/lobby_antwort.hpp"
+#include "multiplayer/lobby_start.hpp"
 #include "multiplayer/mp_screens.hpp"
 #include "multiplayer/mp_widgets.hpp"
+#include "multiplayer/server_exchange.hpp"
 
 namespace qz {
 
@@ -26,58 +24,11 @@ Farbe palettenFarbe(int index)
     return 0xFF000000u + static_cast<Farbe>(rot * 65536 + gruen * 256 + blau);
 }
 
-void sternkarteErzeugen(Rahmen& r, Spielstand& spiel)
-{
-    Platform& zufall = r.platform;
-    zufall.randomize(zufall.timer());
-    spiel.hintergrund = hintergrundWaehlen(zufall);
-    const int W = spiel.hintergrundGroesse(1, 1), H = spiel.hintergrundGroesse(1, 2);
-    systemePlatzieren(zufall, spiel.systeme, spiel.Sternanzahl, W, H);
-    Heimatoptionen optionen;
-    optionen.sandkasten = false;
-    optionen.generierenderSpieler = 1;
-    optionen.regel = heimatAbstandMehrspieler;
-    heimatplanetenSetzen(zufall, spiel.systeme, spiel.Sternanzahl, spiel.Spieleranzahl, optionen);
-}
-
-void anfragen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)
-{
-    const double jetzt = r.platform.timer();
-    if (jetzt < server.Signalzeit) return;
-    const bool host = spiel.eigenerSpieler == 1;
-    if (host && mp.senden.SessionId.empty()) {
-        server.Signalzeit = jetzt + 4.0;
-        postRequest(server, [&](Feld<KVP>& g, Feld<KVP>& p) { kanalErstellenSchreiben(g, p, spiel, mp, r.Version); });
-    } else if (host && (mp.SternkarteBereit == 21 || mp.startAusstehend)) {
-        // The same star map goes out until the start is reported: a lost upload must not leave
-        // the channel waiting for good, and the server ignores an upload once it has started.
-        server.Signalzeit = jetzt + 2.0;
-        if (postRequest(server, [&](Feld<KVP>& g, Feld<KVP>& p) { sternkarteHochladenSchreiben(g, p, spiel, mp); }))
-            mp.SternkarteBereit = 0;
-    } else {
-        server.Signalzeit = jetzt + 2.0;
-        if (spiel.eigenerSpieler > 0)
-            postRequest(server, [&](Feld<KVP>& g, Feld<KVP>& p) { lobbyAbfrageSchreiben(g, p, spiel, mp); });
-        else
-            postRequest(server, [&](Feld<KVP>& g, Feld<KVP>& p) { beitrittsAbfrageSchreiben(g, p, mp); });
-    }
-}
-
 void spielBeginnen(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen)
 {
     r.Unterzustand.clear();
-    if (spiel.hintergrund < 1 || spiel.hintergrund > 13) spiel.hintergrund = 1;  // no star map arrived
+    spielstartWerte(spiel);
     r.Hintergrundbild = quellen.jpeg(dataFile("material/2/" + numberToText(spiel.hintergrund) + ".orn-games"));
-    Sternsysteme& s = spiel.systeme;
-    for (int i = 1; i <= spiel.Sternanzahl; ++i) {
-        if (s.besitzer(i) != spiel.eigenerSpieler || s.typ(i) != 42) continue;
-        s.einwohner(i) = s.einwohnerBasis(i);
-        s.versorgung(i) = s.versorgungBasis(i);
-        s.forschung(i) = s.forschungBasis(i);
-        s.handel(i) = s.handelBasis(i);
-        s.werft(i) = s.werftBasis(i);
-        ansichtZentrieren(spiel, s.pos(i, 1), s.pos(i, 2));
-    }
     for (int p = 1; p <= spiel.Spieleranzahl; ++p) {
         const int farbe = spiel.spieler.spielerFarbe(p, 0);
         if (farbe < 1 || farbe > 8) continue;
@@ -85,8 +36,6 @@ void spielBeginnen(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen)
             r.Schiffbild(p, t) =
                 quellen.png(dataFile("material/4/" + numberToText(farbe) + "/" + numberToText(t) + ".orn-games"));
     }
-    spiel.karte.kartenBreite = spiel.hintergrundGroesse(1, 1) + 1024;
-    spiel.karte.kartenHoehe = spiel.hintergrundGroesse(1, 2) + 768;
 }
 
 void zeichnen(Rahmen& r, const Spielstand& spiel, const Mehrspieler& mp, bool startKnopf)
@@ -156,7 +105,7 @@ void lobbyScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler&
         } else if (startKnopf) {
             mp.startAusstehend = true;
             mp.SternkarteBereit = 21;
-            sternkarteErzeugen(r, spiel);
+            sternkarteErzeugen(r.platform, spiel);
         } else if (spiel.eigenerSpieler > 0 && spiel.spieler.spielerFarbe(spiel.eigenerSpieler, 0) > 0) {
             mp.EigenesBereit = 1;
         }
@@ -165,14 +114,8 @@ void lobbyScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler&
         for (int k = 1; k <= 8; ++k)
             if (klick(r, kSwatch[k - 1], kSwatch[k], 395, 415)) mp.GewaehlteFarbe = k;
     }
-    anfragen(r, spiel, server, mp);
-    for (int n = 1; n <= std::min(spiel.Spieleranzahl, 4); ++n) {
-        int rot, gruen, blau;
-        if (!farbeVonIndex(spiel.spieler.spielerFarbe(n, 0), rot, gruen, blau)) continue;
-        spiel.spieler.spielerFarbe(n, 1) = rot;
-        spiel.spieler.spielerFarbe(n, 2) = gruen;
-        spiel.spieler.spielerFarbe(n, 3) = blau;
-    }
+    lobbyAnfragen(r.platform.timer(), spiel, server, mp, r.Version);
+    slotFarbenSetzen(spiel);
     const bool beginnt = spiel.spielLaeuft == 1 && spiel.eigenerSpieler > 0;
     zeichnen(r, spiel, mp, startKnopf);
     if (beginnt) spielBeginnen(r, spiel, quellen);

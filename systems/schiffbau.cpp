@@ -83,6 +83,24 @@ void SUB_SCHIFFBAU(int eigenerSpieler, int besitzer, SchiffListen& listen, int w
     });
 }
 
+bool bauauftragErteilen(int typ, int system, int& einwohner, int& geld, Feld2<int>& bauAufwand, Feld2<int>& bauTyp,
+                        int& bauAuftraege)
+{
+    if (typ < 1 || typ > 8 || bauAuftraege >= 3) return false;
+    int frei = 0;
+    for (int k = 3; k >= 1; --k)
+        if (bauAufwand(system, k) < 1) frei = k;
+    const Schiffstyp& t = schiffstyp(typ);
+    const bool bezahlbar = geld >= t.preis && (typ != 1 || einwohner >= kKolonieEinwohnerMindestens);
+    if (frei == 0 || !bezahlbar) return false;
+    geld -= t.preis;
+    if (typ == 1) einwohner -= kKolonieEinwohnerPreis;
+    bauTyp(system, frei) = typ;
+    bauAufwand(system, frei) = t.bauPunkte;
+    ++bauAuftraege;
+    return true;
+}
+
 void SUB_STERNSYSTEM_SCHIFFBAU(Rahmen& rahmen, int& einwohner, int katalogOffen, int eigenerSpieler, int system,
                                int& geld, int mausX, int mausY, int& Mausereignis, Feld2<int>& bauAufwand,
                                Feld2<int>& bauFortschritt, Feld2<int>& bauTyp, int& bauAuftraege)
@@ -118,14 +136,8 @@ void SUB_STERNSYSTEM_SCHIFFBAU(Rahmen& rahmen, int& einwohner, int katalogOffen,
         }
         if (bauAuftraege >= 3 || Mausereignis != 1 || frei == 0) return;
         for (int typ = 1; typ <= 8; ++typ) {
-            const Schiffstyp& t = schiffstyp(typ);
-            const bool bezahlbar = geld >= t.preis && (typ != 1 || einwohner >= kKolonieEinwohnerMindestens);
-            if (!imKlickbereich(kZellen[typ], mausX, mausY) || !bezahlbar) continue;
-            geld -= t.preis;
-            if (typ == 1) einwohner -= kKolonieEinwohnerPreis;
-            bauTyp(s, frei) = typ;
-            bauAufwand(s, frei) = t.bauPunkte;
-            ++bauAuftraege;
+            if (!imKlickbereich(kZellen[typ], mausX, mausY)) continue;
+            if (!bauauftragErteilen(typ, s, einwohner, geld, bauAufwand, bauTyp, bauAuftraege)) continue;
             Mausereignis = 0;
             playClick(rahmen);
             return;

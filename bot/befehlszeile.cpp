@@ -1,0 +1,120 @@
+#include "bot/befehlszeile.hpp"
+
+#include <charconv>
+
+namespace qz {
+
+namespace {
+
+bool ganzeZahl(const std::string& text, long long min, long long max, long long& wert)
+{
+    const char* ende = text.data() + text.size();
+    const auto [p, fehler] = std::from_chars(text.data(), ende, wert);
+    return fehler == std::errc{} && p == ende && !text.empty() && wert >= min && wert <= max;
+}
+
+// The login name and the channel name travel in comma and record lists: the same characters
+// the game's fields refuse are refused here.
+bool namensZeichenErlaubt(const std::string& text)
+{
+    return !text.empty() && text.size() <= 15 && text.find_first_of(",;#:") == std::string::npos;
+}
+
+}  // namespace
+
+bool serverAdresseLesen(const std::string& text, std::string& host, std::uint16_t& port)
+{
+    std::string name = text, portText;
+    if (!text.empty() && text[0] == '[') {
+        const auto zu = text.find(']');
+        if (zu == std::string::npos) return false;
+        name = text.substr(1, zu - 1);
+        const std::string rest = text.substr(zu + 1);
+        if (!rest.empty()) {
+            if (rest[0] != ':') return false;
+            portText = rest.substr(1);
+            if (portText.empty()) return false;
+        }
+    } else if (const auto doppelpunkt = text.rfind(':'); doppelpunkt != std::string::npos) {
+        if (text.find(':') != doppelpunkt) return false;  // a bare IPv6 address needs its brackets
+        name = text.substr(0, doppelpunkt);
+        portText = text.substr(doppelpunkt + 1);
+        if (portText.empty()) return false;
+    }
+    if (name.empty()) return false;
+    long long p = 80;
+    if (!portText.empty() && !ganzeZahl(portText, 1, 65535, p)) return false;
+    host = name;
+    port = static_cast<std::uint16_t>(p);
+    return true;
+}
+
+std::optional<BotEinstellungen> befehlszeileLesen(const std::vector<std::string>& argumente, std::string& fehler)
+{
+    BotEinstellungen e;
+    bool server = false;
+    for (std::size_t i = 0; i < argumente.size(); ++i) {
+        const std::string& a = argumente[i];
+        if (i + 1 >= argumente.size()) {
+            fehler = a.rfind("--", 0) == 0 ? a + " needs a value" : "unexpected argument " + a;
+            return std::nullopt;
+        }
+        const std::string& wert = argumente[++i];
+        long long zahl = 0;
+        if (a == "--server") {
+            if (!serverAdresseLesen(wert, e.host, e.port)) {
+                fehler = "--server takes HOST[:PORT]";
+                return std::nullopt;
+            }
+            server = true;
+        } else if (a == "--channel") {
+            if (!namensZeichenErlaubt(wert)) {
+                fehler = "--channel takes a name of 1 to 15 characters without , ; # :";
+                return std::nullopt;
+            }
+            e.kanal = wert;
+        } else if (a == "--channel-password") {
+            if (wert.size() > 15 || wert.find_first_of(",;#:") != std::string::npos) {
+                fehler = "--channel-password takes at most 15 characters without , ; # :";
+                return std::nullopt;
+            }
+            e.kanalPasswort = wert;
+        } else if (a == "--level") {
+            if (wert == "leicht") e.stufe = Stufe::leicht;
+            else if (wert == "mittel") e.stufe = Stufe::mittel;
+            else if (wert == "schwer") e.stufe = Stufe::schwer;
+            else {
+                fehler = "--level takes leicht, mittel or schwer";
+                return std::nullopt;
+            }
+        } else if (a == "--name") {
+            if (!namensZeichenErlaubt(wert)) {
+                fehler = "--name takes a name of 1 to 15 characters without , ; # :";
+                return std::nullopt;
+            }
+            e.name = wert;
+        } else if (a == "--create") {
+            if (!ganzeZahl(wert, 2, 4, zahl)) {
+                fehler = "--create takes the seats, 2 to 4";
+                return std::nullopt;
+            }
+            e.sitze = static_cast<int>(zahl);
+        } else if (a == "--minutes") {
+            if (!ganzeZahl(wert, 1, 1000000, zahl)) {
+                fehler = "--minutes takes a whole number of minutes, at least 1";
+                return std::nullopt;
+            }
+            e.minuten = static_cast<double>(zahl);
+        } else {
+            fehler = "unknown option " + a;
+            return std::nullopt;
+        }
+    }
+    if (!server || e.kanal.empty()) {
+        fehler = "--server and --channel are needed";
+        return std::nullopt;
+    }
+    return e;
+}
+
+}  // namespace qz

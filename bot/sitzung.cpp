@@ -1,0 +1,285 @@
+#include "bot/sitzung.hpp"
+
+#include "bot/strategy/lage.hpp"
+#include "gfx/text_numbers.hpp"
+#include "gfx/widgets.hpp"
+#include "multiplayer/kanal_liste.hpp"
+#include "multiplayer/lobby_antwort.hpp"
+#include "multiplayer/lobby_start.hpp"
+#include "multiplayer/meldung.hpp"
+#include "multiplayer/mp_simulation.hpp"
+#include "multiplayer/server_exchange.hpp"
+#include "multiplayer/spiel_anfrage.hpp"
+#include "net/md5.hpp"
+#include "systems/schiffswert.hpp"
+
+#include <algorithm>
+#include <utility>
+
+namespace qz {
+
+namespace {
+
+// The version string the game sends with its channel requests.
+constexpr const char* kVersion = "QZ0.10";
+// A channel not found within this long is not coming.
+constexpr double kSuchSekunden = 300.0;
+
+}  // namespace
+
+BotSitzung::BotSitzung(BotEinstellungen einstellungen, std::string passwort, Platform& platform, Serverdaten& server,
+                       Protokoll protokoll)
+    : e_(std::move(einstellungen)), passwort_(std::move(passwort)), platform_(platform), server_(server),
+      protokoll_(std::move(protokoll)), start_(platform.timer())
+{
+    mp_.LoginName = e_.name;
+}
+
+bool BotSitzung::schritt()
+{
+    if (phase_ != BotPhase::ende && e_.minuten > 0.0 && platform_.timer() - start_ >= 60.0 * e_.minuten)
+        beenden("the " + numberToText(static_cast<int>(e_.minuten)) + " minutes are over", false);
+    switch (phase_) {
+    case BotPhase::online: online(); break;
+    case BotPhase::login: login(); break;
+    case BotPhase::kanalSuche: kanalSuche(); break;
+    case BotPhase::lobby: lobby(); break;
+    case BotPhase::spiel: spielen(); break;
+    case BotPhase::ende: break;
+    }
+    return phase_ != BotPhase::ende;
+}
+
+void BotSitzung::beenden(const std::string& grund, bool fehler)
+{
+    phase_ = BotPhase::ende;
+    fehlgeschlagen_ = fehler;
+    endeGrund_ = grund;
+    protokoll_((fehler ? "error: " : "leaves: ") + grund);
+}
+
+std::string BotSitzung::antwortHolen()
+{
+    const std::string antwort = takeReply(server_);
+    if (antwort.empty()) return {};
+    const std::string fehler = fehlerMelden(antwort, mp_, platform_.timer());
+    if (!fehler.empty()) protokoll_("server refused: " + fehler);
+    return antwort;
+}
+
+void BotSitzung::online()
+{
+    const std::string antwort = antwortHolen();
+    if (antwort.rfind("onlinecheck;;online", 0) == 0) {
+        protokoll_("server online at " + e_.host + ":" + numberToText(e_.port));
+        phase_ = BotPhase::login;
+        server_.Signalzeit = 0.0;
+        return;
+    }
+    const double jetzt = platform_.timer();
+    if (jetzt < server_.Signalzeit) return;
+    server_.Signalzeit = jetzt + 5.0;
+    postRequest(server_, [](Feld<KVP>& get, Feld<KVP>& post) {
+        setzePaar(get, 1, "", "");
+        setzePaar(post, 1, "infos", "onlinecheck");
+    });
+}
+
+void BotSitzung::login()
+{
+    const std::string antwort = antwortHolen();
+    if (antwort.rfind("loginok", 0) == 0) {
+        protokoll_("logged in as " + e_.name);
+        server_.Signalzeit = 0.0;
+        if (e_.sitze > 0) {
+            // As "Neues Spiel" and "Erstellen" set up the lobby of a new channel.
+            spiel_.eigenerSpieler = 1;
+            spiel_.spielLaeuft = 0;
+            spiel_.Spieleranzahl = e_.sitze;
+            spiel_.hintergrund = 1;
+            spiel_.Sternanzahl = e_.sterne;
+            mp_.SterneAngesagt = e_.sterne;
+            mp_.KanalName = e_.kanal;
+            mp_.KanalPasswort = e_.kanalPasswort;
+            mp_.SpielerName(1) = mp_.LoginName;
+            for (int n = 2; n <= 4; ++n) mp_.SpielerName(n) = n <= e_.sitze ? "Offen" : "Geschlossen";
+            phase_ = BotPhase::lobby;
+            protokoll_("creates channel " + e_.kanal + " with " + numberToText(e_.sitze) + " seats");
+        } else {
+            phase_ = BotPhase::kanalSuche;
+            suchBeginn_ = platform_.timer();
+        }
+        return;
+    }
+    if (antwort.rfind("loginerror", 0) == 0) {
+        beenden("the server refused the login of " + e_.name, true);
+        return;
+    }
+    const double jetzt = platform_.timer();
+    if (jetzt < server_.Signalzeit) return;
+    server_.Signalzeit = jetzt + 5.0;
+    postRequest(server_, [&](Feld<KVP>& get, Feld<KVP>& post) {
+        setzePaar(get, 1, "", "");
+        setzePaar(post, 1, "infos", "login");
+        setzePaar(post, 2, "i1", mp_.LoginName);
+        setzePaar(post, 3, "i2", CREATEHASH(passwort_));
+    });
+}
+
+void BotSitzung::kanalSuche()
+{
+    const std::string antwort = antwortHolen();
+    if (!antwort.empty() && kanalListeLesen(antwort, mp_)) {
+        for (int k = 1; k <= mp_.KanalAnzahl; ++k) {
+            if (mp_.KanalNamen(k) != e_.kanal || mp_.KanalPasswoerter(k) != e_.kanalPasswort) continue;
+            if (textToInt(mp_.KanalSpieler(k)) >= textToInt(mp_.KanalMaxSpieler(k))) continue;
+            kanalBetreten(spiel_, mp_, k);
+            phase_ = BotPhase::lobby;
+            server_.Signalzeit = 0.0;
+            protokoll_("joins channel " + e_.kanal);
+            return;
+        }
+    }
+    const double jetzt = platform_.timer();
+    if (jetzt - suchBeginn_ >= kSuchSekunden) {
+        beenden("no open channel " + e_.kanal + " with that password", true);
+        return;
+    }
+    if (jetzt < server_.Signalzeit) return;
+    server_.Signalzeit = jetzt + 2.0;
+    postRequest(server_, [](Feld<KVP>& get, Feld<KVP>& post) {
+        setzePaar(get, 1, "", "");
+        setzePaar(post, 1, "infos", "channel_auflisten");
+        setzePaar(post, 2, "i1", kVersion);
+    });
+}
+
+void BotSitzung::lobby()
+{
+    const std::string antwort = takeReply(server_);
+    if (!antwort.empty()) {
+        const std::string fehler = fehlerMelden(antwort, mp_, platform_.timer());
+        if (fehler == kUnbekannteSitzung) {
+            beenden("the channel closed", false);
+            return;
+        }
+        if (fehler.empty()) lobbyAntwortAnwenden(antwort, spiel_, mp_);
+        else protokoll_("server refused: " + fehler);
+    }
+    Spieler& sp = spiel_.spieler;
+    const int eigen = spiel_.eigenerSpieler;
+    mp_.senden.bereitAnzahl = 0;
+    for (int n = 1; n <= std::min(spiel_.Spieleranzahl, 4); ++n) mp_.senden.bereitAnzahl += mp_.BereitFlag(n) == 1 ? 1 : 0;
+    if (eigen == 1 && !mp_.startAusstehend && mp_.senden.bereitAnzahl == spiel_.Spieleranzahl) {
+        // "Spiel Starten": every seat is taken and ready.
+        mp_.startAusstehend = true;
+        mp_.SternkarteBereit = 21;
+        sternkarteErzeugen(platform_, spiel_);
+        protokoll_("starts the game: " + numberToText(spiel_.Spieleranzahl) + " players, " +
+                   numberToText(spiel_.Sternanzahl) + " systems");
+    } else if (eigen > 0 && mp_.EigenesBereit == 0) {
+        const int bestaetigt = sp.spielerFarbe(eigen, 0);
+        if (bestaetigt > 0 && bestaetigt == mp_.GewaehlteFarbe) {
+            mp_.EigenesBereit = 1;
+            protokoll_("takes colour " + numberToText(bestaetigt) + " and is ready");
+        } else {
+            // The first colour no other slot holds; chosen again while the server gives another.
+            for (int k = 1; k <= 8; ++k) {
+                bool belegt = false;
+                for (int n = 1; n <= spiel_.Spieleranzahl; ++n)
+                    if (n != eigen && sp.spielerFarbe(n, 0) == k) belegt = true;
+                if (!belegt) {
+                    mp_.GewaehlteFarbe = k;
+                    break;
+                }
+            }
+        }
+    }
+    lobbyAnfragen(platform_.timer(), spiel_, server_, mp_, kVersion);
+    slotFarbenSetzen(spiel_);
+    if (spiel_.spielLaeuft == 1 && eigen > 0) {
+        spielstartWerte(spiel_);
+        phase_ = BotPhase::spiel;
+        spielBeginn_ = platform_.timer();
+        letztesLebenszeichen_ = spielBeginn_;
+        protokoll_("the game begins; plays slot " + numberToText(eigen));
+    }
+}
+
+std::string BotSitzung::lageBericht() const
+{
+    const int eigen = spiel_.eigenerSpieler;
+    int systeme = 0, schiffe = 0;
+    for (int s = 1; s <= spiel_.Sternanzahl; ++s) systeme += spiel_.systeme.besitzer(s) == eigen ? 1 : 0;
+    const SchiffSatz& satz = spiel_.saetze(eigen);
+    for (int i = 1; i <= satz.anzahl; ++i) schiffe += schiffWert(satz, kTyp, i) > 0 ? 1 : 0;
+    return "day " + numberToText(spiel_.wirtschaft.spieltag) + ": " + numberToText(systeme) + " systems, " +
+           numberToText(schiffe) + " ships, " + numberToText(spiel_.wirtschaft.geld) + " money, " +
+           numberToText(befehle_) + " orders";
+}
+
+bool BotSitzung::nichtsMehr() const
+{
+    const int eigen = spiel_.eigenerSpieler;
+    for (int s = 1; s <= spiel_.Sternanzahl; ++s)
+        if (spiel_.systeme.besitzer(s) == eigen) return false;
+    const SchiffSatz& satz = spiel_.saetze(eigen);
+    for (int i = 1; i <= satz.anzahl; ++i)
+        if (schiffWert(satz, kTyp, i) > 0) return false;
+    return true;
+}
+
+bool BotSitzung::stilleVorbei()
+{
+    // What a person sees of a co-player's play: its fleets and its systems. Any change is a
+    // sign of life.
+    const int n = spiel_.Spieleranzahl;
+    mitspielerStand_.resize(static_cast<std::size_t>(n) + 1);
+    const double jetzt = platform_.timer();
+    for (int p = 1; p <= n; ++p) {
+        if (p == spiel_.eigenerSpieler) continue;
+        const SchiffSatz& satz = spiel_.saetze(p);
+        std::string stand;
+        for (int i = 1; i <= satz.anzahl; ++i)
+            for (Schiffsfeld f : {kTyp, kX, kY, kHuelle, kAngedockt}) stand += satz[f](i) + ",";
+        stand += ";";
+        for (int s = 1; s <= spiel_.Sternanzahl; ++s)
+            if (spiel_.systeme.besitzer(s) == p) stand += numberToText(s) + ",";
+        if (stand != mitspielerStand_[static_cast<std::size_t>(p)]) {
+            mitspielerStand_[static_cast<std::size_t>(p)] = stand;
+            letztesLebenszeichen_ = jetzt;
+        }
+    }
+    return jetzt - letztesLebenszeichen_ >= kStilleSekunden;
+}
+
+void BotSitzung::spielen()
+{
+    abdockenAnfordern(spiel_, haende_);
+    if (mehrspielerSchritt(platform_, spiel_, server_, mp_) == AustauschErgebnis::sitzungVerloren) {
+        beenden("the channel closed", false);
+        return;
+    }
+    const double jetzt = platform_.timer();
+    if (jetzt < naechsteEntscheidung_) return;
+    naechsteEntscheidung_ = jetzt + kEntscheidungsTakt;
+    if (spiel_.wirtschaft.spieltag > 0 && nichtsMehr()) {
+        beenden("no system and no ship left", false);
+        return;
+    }
+    if (jetzt >= naechsterBericht_) {
+        naechsterBericht_ = jetzt + 60.0;
+        protokoll_(lageBericht());
+    }
+    if (stilleVorbei()) {
+        beenden("every other seat has been silent for 10 minutes", false);
+        return;
+    }
+    // The orders name ships by the numbers of this view: they are carried out at once, before
+    // the next pass joins the lists again.
+    const Lage lage = lageErfassen(spiel_, mp_.senden.abkommenStand, jetzt - spielBeginn_);
+    for (const Entscheidung& e : entscheide(lage, e_.stufe, gedaechtnis_))
+        if (ausfuehren(e, spiel_, mp_, haende_)) ++befehle_;
+}
+
+}  // namespace qz

@@ -1,0 +1,83 @@
+// One computer player's seat, from the online check to the end of the game, as one pass at a
+// time: the login, the channel (created and hosted, or found by name and joined), a free
+// colour, "Bereit", the host's start once every seat is taken and ready, and then the game's
+// own simulation steps with the strategy's orders carried out between them. It talks to the
+// server only through the request worker, with the requests the player's screens send.
+#pragma once
+
+#include "bot/aktionen.hpp"
+#include "bot/befehlszeile.hpp"
+#include "bot/strategy/entscheidungen.hpp"
+#include "multiplayer/mehrspieler.hpp"
+#include "multiplayer/server_worker.hpp"
+#include "platform/platform.hpp"
+#include "state/spielstand.hpp"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qz {
+
+// Every other seat silent this long ends the bot's game.
+inline constexpr double kStilleSekunden = 600.0;
+// Seconds between two rounds of decisions; the level's own reaction delay comes on top.
+inline constexpr double kEntscheidungsTakt = 0.5;
+
+enum class BotPhase { online, login, kanalSuche, lobby, spiel, ende };
+
+class BotSitzung {
+public:
+    using Protokoll = std::function<void(const std::string& zeile)>;
+
+    BotSitzung(BotEinstellungen einstellungen, std::string passwort, Platform& platform, Serverdaten& server,
+               Protokoll protokoll);
+
+    // One pass at the platform's time; false once the bot has left (the reason is logged).
+    bool schritt();
+
+    BotPhase phase() const { return phase_; }
+    // The game ended for a reason that is the bot's failure (a refused login, no channel found).
+    bool fehlgeschlagen() const { return fehlgeschlagen_; }
+    const std::string& endeGrund() const { return endeGrund_; }
+    const Spielstand& spiel() const { return spiel_; }
+    const Mehrspieler& mehrspieler() const { return mp_; }
+    int ausgefuehrteBefehle() const { return befehle_; }
+    // "day D: S systems, N ships, M money, O orders", the line it logs every minute of play.
+    std::string lageBericht() const;
+
+private:
+    void online();
+    void login();
+    void kanalSuche();
+    void lobby();
+    void spielen();
+    void beenden(const std::string& grund, bool fehler);
+    std::string antwortHolen();
+    bool stilleVorbei();
+    bool nichtsMehr() const;
+
+    BotEinstellungen e_;
+    std::string passwort_;
+    Platform& platform_;
+    Serverdaten& server_;
+    Protokoll protokoll_;
+
+    Spielstand spiel_;
+    Mehrspieler mp_;
+    Gedaechtnis gedaechtnis_;
+    Haende haende_;
+    BotPhase phase_ = BotPhase::online;
+    bool fehlgeschlagen_ = false;
+    std::string endeGrund_;
+    double start_ = 0.0;
+    double spielBeginn_ = 0.0;
+    double naechsteEntscheidung_ = 0.0;
+    double naechsterBericht_ = 0.0;
+    double suchBeginn_ = 0.0;
+    std::vector<std::string> mitspielerStand_;  // per slot: what was last seen of its play
+    double letztesLebenszeichen_ = 0.0;
+    int befehle_ = 0;
+};
+
+}  // namespace qz
