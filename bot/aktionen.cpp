@@ -89,14 +89,19 @@ struct Ausfuehrung {
             return i >= 1 && i <= s.anzahl && schiffWert(s, kAngedockt, i) == e.system && schiffWert(s, kTyp, i) > 0;
         };
         const int erstes = e.schiffe.front();
-        if (!imHangar(erstes) || schiffWert(s, kFlotte, erstes) > 0) return false;
-        // "Flotte erstellen" with the first ship, then each further ship clicked into it.
-        int& hoechste = spiel.spieler.hoechsteFlotte(eigen());
-        ++hoechste;
-        setzeSchiffWert(s, kFlotte, erstes, hoechste);
+        if (!imHangar(erstes)) return false;
+        // A click on a ship of a fleet selects that fleet; on a ship without one, "Flotte
+        // erstellen" makes a new fleet of it. Each further ship clicked joins the selected fleet.
+        int flotte = schiffWert(s, kFlotte, erstes);
+        if (flotte < 1) {
+            int& hoechste = spiel.spieler.hoechsteFlotte(eigen());
+            flotte = ++hoechste;
+            setzeSchiffWert(s, kFlotte, erstes, flotte);
+        }
         for (int i : e.schiffe)
-            if (i != erstes && imHangar(i)) s[kFlotte](i) = s[kFlotte](erstes);
-        haende.abzudocken.push_back(hoechste);
+            if (i != erstes && imHangar(i)) setzeSchiffWert(s, kFlotte, i, flotte);
+        if (std::find(haende.abzudocken.begin(), haende.abzudocken.end(), flotte) == haende.abzudocken.end())
+            haende.abzudocken.push_back(flotte);
         return true;
     }
     bool operator()(const FlotteSenden& e)

@@ -213,7 +213,7 @@ std::string BotSitzung::lageBericht() const
     for (int s = 1; s <= spiel_.Sternanzahl; ++s) systeme += spiel_.systeme.besitzer(s) == eigen ? 1 : 0;
     const SchiffSatz& satz = spiel_.saetze(eigen);
     for (int i = 1; i <= satz.anzahl; ++i) schiffe += schiffWert(satz, kTyp, i) > 0 ? 1 : 0;
-    return "day " + numberToText(spiel_.wirtschaft.spieltag) + ": " + numberToText(systeme) + " systems, " +
+    return "day " + numberToText(tage_) + ": " + numberToText(systeme) + " systems, " +
            numberToText(schiffe) + " ships, " + numberToText(spiel_.wirtschaft.geld) + " money, " +
            numberToText(befehle_) + " orders";
 }
@@ -260,10 +260,15 @@ void BotSitzung::spielen()
         beenden("the channel closed", false);
         return;
     }
+    if (spiel_.wirtschaft.naechsterTag != letzterTag_) {
+        // The day step moved the next day on: one more day settled.
+        ++tage_;
+        letzterTag_ = spiel_.wirtschaft.naechsterTag;
+    }
     const double jetzt = platform_.timer();
     if (jetzt < naechsteEntscheidung_) return;
     naechsteEntscheidung_ = jetzt + kEntscheidungsTakt;
-    if (spiel_.wirtschaft.spieltag > 0 && nichtsMehr()) {
+    if (tage_ > 0 && nichtsMehr()) {
         beenden("no system and no ship left", false);
         return;
     }
@@ -278,8 +283,14 @@ void BotSitzung::spielen()
     // The orders name ships by the numbers of this view: they are carried out at once, before
     // the next pass joins the lists again.
     const Lage lage = lageErfassen(spiel_, mp_.senden.abkommenStand, jetzt - spielBeginn_);
-    for (const Entscheidung& e : entscheide(lage, e_.stufe, gedaechtnis_))
-        if (ausfuehren(e, spiel_, mp_, haende_)) ++befehle_;
+    for (const Entscheidung& e : entscheide(lage, e_.stufe, gedaechtnis_)) {
+        if (!ausfuehren(e, spiel_, mp_, haende_)) {
+            ++abgelehntNachArt_.at(e.index());
+            continue;
+        }
+        ++befehle_;
+        ++befehleNachArt_.at(e.index());
+    }
 }
 
 }  // namespace qz

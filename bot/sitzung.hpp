@@ -13,6 +13,7 @@
 #include "platform/platform.hpp"
 #include "state/spielstand.hpp"
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -43,6 +44,12 @@ public:
     const Spielstand& spiel() const { return spiel_; }
     const Mehrspieler& mehrspieler() const { return mp_; }
     int ausgefuehrteBefehle() const { return befehle_; }
+    // Orders of one kind carried out, by the kind's index in Entscheidung.
+    int ausgefuehrt(std::size_t art) const { return befehleNachArt_.at(art); }
+    // Orders of one kind the screens would not have offered when they came.
+    int abgelehnt(std::size_t art) const { return abgelehntNachArt_.at(art); }
+    // Game days settled since the game began.
+    int tage() const { return tage_; }
     // "day D: S systems, N ships, M money, O orders", the line it logs every minute of play.
     std::string lageBericht() const;
 
@@ -78,6 +85,10 @@ private:
     std::vector<std::string> mitspielerStand_;  // per slot: what was last seen of its play
     double letztesLebenszeichen_ = 0.0;
     int befehle_ = 0;
+    std::array<int, std::variant_size_v<Entscheidung>> befehleNachArt_{};
+    std::array<int, std::variant_size_v<Entscheidung>> abgelehntNachArt_{};
+    int tage_ = 0;
+    double letzterTag_ = 0.0;
 };
 
 }  // namespace qz

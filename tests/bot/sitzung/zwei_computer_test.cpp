@@ -1,0 +1,162 @@
+// Two computer players against each other on the real qz-server, headless: one creates and
+// hosts the channel, the other finds and joins it, both take a colour and get ready, the host
+// starts, and over the game days that follow both colonise, build and fight. The players'
+// clocks are manual (a tenth of a second per pass); only the server's round trips take real
+// time.
+#include "bot/sitzung.hpp"
+#include "multiplayer/server_exchange.hpp"
+#include "platform/headless/headless_platform.hpp"
+#include "server_process.hpp"
+#include "systems/schiffswert.hpp"
+#include "test_database.hpp"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <thread>
+
+namespace qz {
+namespace {
+
+struct Sitz {
+    HeadlessPlatform platform;
+    Serverdaten server;
+    std::thread worker;
+    std::vector<std::string> protokoll;
+    std::unique_ptr<BotSitzung> bot;
+
+    // What the test watched for over the game.
+    int meisteSysteme = 0;
+    int meisteSchiffe = 0;
+    long long schildeVorher = 0;
+    int gefechte = 0;
+
+    Sitz(int port, const BotEinstellungen& e)
+    {
+        worker = std::thread(THREAD1, std::ref(server), makeServerRoundTrip("127.0.0.1", static_cast<std::uint16_t>(port), 10.0));
+        bot = std::make_unique<BotSitzung>(e, "pw-" + e.name, platform, server,
+                                           [this](const std::string& z) { protokoll.push_back(z); });
+    }
+    ~Sitz()
+    {
+        {
+            std::lock_guard lock(server.Datenmutex);
+            server.ThreadEnde = 1;
+            server.Datenbedingung.notify_one();
+        }
+        worker.join();
+    }
+
+    void beobachten()
+    {
+        const Spielstand& s = bot->spiel();
+        const int eigen = s.eigenerSpieler;
+        if (eigen < 1) return;
+        int systeme = 0;
+        for (int i = 1; i <= s.Sternanzahl; ++i) systeme += s.systeme.besitzer(i) == eigen ? 1 : 0;
+        meisteSysteme = std::max(meisteSysteme, systeme);
+        // Shields only recharge, and only a battle takes them down or destroys a ship; colony
+        // ships are left out, since settling uses one up.
+        const SchiffSatz& satz = s.saetze(eigen);
+        long long schilde = 0;
+        int schiffe = 0;
+        for (int i = 1; i <= satz.anzahl; ++i) {
+            const int typ = schiffWert(satz, kTyp, i);
+            if (typ > 0) ++schiffe;
+            if (typ > 1) schilde += schiffWert(satz, kSchild, i);
+        }
+        meisteSchiffe = std::max(meisteSchiffe, schiffe);
+        if (schilde < schildeVorher) ++gefechte;
+        schildeVorher = schilde;
+    }
+};
+
+struct ZweiComputer : ::testing::Test {
+    std::string verzeichnis = server::test::temporaryDirectory();
+    std::unique_ptr<server::test::TestDatabase> datenbank;
+    std::unique_ptr<server::test::ServerProcess> server;
+    std::vector<std::unique_ptr<Sitz>> sitze;
+
+    void TearDown() override
+    {
+        sitze.clear();
+        server.reset();
+        datenbank.reset();
+        std::filesystem::remove_all(verzeichnis);
+    }
+
+    // Passes of both players, a tenth of a game second each, until the condition holds or the
+    // real deadline passes.
+    bool bis(const std::function<bool()>& bedingung, double sekunden)
+    {
+        const auto ende = std::chrono::steady_clock::now() + std::chrono::duration<double>(sekunden);
+        while (std::chrono::steady_clock::now() < ende) {
+            if (bedingung()) return true;
+            for (auto& s : sitze) {
+                s->bot->schritt();
+                s->beobachten();
+                s->platform.advance(0.1);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        return bedingung();
+    }
+};
+
+TEST_F(ZweiComputer, BothColoniseBuildAndFight)
+{
+    datenbank = std::make_unique<server::test::TestDatabase>(verzeichnis + "/bots.db");
+    server = std::make_unique<server::test::ServerProcess>(datenbank->name(), std::vector<std::string>{},
+                                                           verzeichnis + "/server.log");
+    BotEinstellungen gastgeber;
+    gastgeber.host = "127.0.0.1";
+    gastgeber.kanal = "duell";
+    gastgeber.name = "rechner1";
+    gastgeber.sitze = 2;
+    gastgeber.sterne = 50;
+    gastgeber.stufe = Stufe::schwer;
+    BotEinstellungen gast = gastgeber;
+    gast.name = "rechner2";
+    gast.sitze = 0;
+    gast.kanalPasswort = "";
+    sitze.push_back(std::make_unique<Sitz>(server->port(), gastgeber));
+    sitze.push_back(std::make_unique<Sitz>(server->port(), gast));
+    Sitz& a = *sitze[0];
+    Sitz& b = *sitze[1];
+
+    ASSERT_TRUE(bis([&] { return a.bot->phase() == BotPhase::spiel && b.bot->phase() == BotPhase::spiel; }, 60.0))
+        << (a.protokoll.empty() ? "" : a.protokoll.back()) << " / " << (b.protokoll.empty() ? "" : b.protokoll.back());
+    EXPECT_EQ(a.bot->spiel().eigenerSpieler, 1);
+    EXPECT_EQ(b.bot->spiel().eigenerSpieler, 2);
+    EXPECT_NE(a.bot->spiel().spieler.spielerFarbe(1, 0), b.bot->spiel().spieler.spielerFarbe(2, 0));
+    EXPECT_EQ(b.bot->spiel().Sternanzahl, 50);
+    for (int i = 1; i <= 50; ++i) EXPECT_EQ(b.bot->spiel().systeme.pos(i, 1), a.bot->spiel().systeme.pos(i, 1)) << i;
+
+    // Both start with their home planet alone and no ship.
+    const bool gespielt = bis(
+        [&] {
+            for (Sitz* s : {&a, &b})
+                if (s->meisteSysteme < 2 || s->meisteSchiffe < 1 || s->gefechte < 1) return false;
+            return true;
+        },
+        300.0);
+    for (Sitz* s : {&a, &b}) {
+        std::string arten;
+        for (std::size_t k = 0; k < std::variant_size_v<Entscheidung>; ++k)
+            arten += " " + std::to_string(s->bot->ausgefuehrt(k)) + "/" + std::to_string(s->bot->abgelehnt(k));
+        SCOPED_TRACE(s->bot->lageBericht() + arten);
+        EXPECT_GE(s->meisteSysteme, 2) << "colonised";
+        EXPECT_GE(s->meisteSchiffe, 1) << "built";
+        EXPECT_GE(s->gefechte, 1) << "fought";
+        EXPECT_GT(s->bot->ausgefuehrt(Entscheidung{Kolonisieren{}}.index()), 0);
+        EXPECT_GT(s->bot->ausgefuehrt(Entscheidung{SchiffBauen{}}.index()), 0);
+        EXPECT_NE(s->bot->phase(), BotPhase::ende) << s->bot->endeGrund();
+    }
+    EXPECT_TRUE(gespielt);
+}
+
+}  // namespace
+}  // namespace qz
