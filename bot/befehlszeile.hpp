@@ -26,6 +26,7 @@ struct BotEinstellungen {
     int sitze = 0;            // --create: the channel's seats, 2..4; 0 joins an existing channel
     int sterne = 200;         // systems of a channel it creates, the lobby's first choice
     double minuten = 0.0;     // 0: no limit
+    double stilleSekunden = 600.0;  // every other seat silent this long ends the game
 };
 
 // HOST[:PORT] with PORT 1..65535 (80 when left out), and [IPv6]:PORT for an address with colons.

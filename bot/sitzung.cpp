@@ -250,7 +250,7 @@ bool BotSitzung::stilleVorbei()
             letztesLebenszeichen_ = jetzt;
         }
     }
-    return jetzt - letztesLebenszeichen_ >= kStilleSekunden;
+    return jetzt - letztesLebenszeichen_ >= e_.stilleSekunden;
 }
 
 void BotSitzung::spielen()

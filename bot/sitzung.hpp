@@ -20,8 +20,6 @@
 
 namespace qz {
 
-// Every other seat silent this long ends the bot's game.
-inline constexpr double kStilleSekunden = 600.0;
 // Seconds between two rounds of decisions; the level's own reaction delay comes on top.
 inline constexpr double kEntscheidungsTakt = 0.5;
 
@@ -42,6 +40,8 @@ public:
     bool fehlgeschlagen() const { return fehlgeschlagen_; }
     const std::string& endeGrund() const { return endeGrund_; }
     const Spielstand& spiel() const { return spiel_; }
+    // The game as the seat holds it, for a test that sets up a situation.
+    Spielstand& spiel() { return spiel_; }
     const Mehrspieler& mehrspieler() const { return mp_; }
     int ausgefuehrteBefehle() const { return befehle_; }
     // Orders of one kind carried out, by the kind's index in Entscheidung.
