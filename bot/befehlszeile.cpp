@@ -22,33 +22,6 @@ bool namensZeichenErlaubt(const std::string& text)
 
 }  // namespace
 
-bool serverAdresseLesen(const std::string& text, std::string& host, std::uint16_t& port)
-{
-    std::string name = text, portText;
-    if (!text.empty() && text[0] == '[') {
-        const auto zu = text.find(']');
-        if (zu == std::string::npos) return false;
-        name = text.substr(1, zu - 1);
-        const std::string rest = text.substr(zu + 1);
-        if (!rest.empty()) {
-            if (rest[0] != ':') return false;
-            portText = rest.substr(1);
-            if (portText.empty()) return false;
-        }
-    } else if (const auto doppelpunkt = text.rfind(':'); doppelpunkt != std::string::npos) {
-        if (text.find(':') != doppelpunkt) return false;  // a bare IPv6 address needs its brackets
-        name = text.substr(0, doppelpunkt);
-        portText = text.substr(doppelpunkt + 1);
-        if (portText.empty()) return false;
-    }
-    if (name.empty()) return false;
-    long long p = 80;
-    if (!portText.empty() && !ganzeZahl(portText, 1, 65535, p)) return false;
-    host = name;
-    port = static_cast<std::uint16_t>(p);
-    return true;
-}
-
 std::optional<BotEinstellungen> befehlszeileLesen(const std::vector<std::string>& argumente, std::string& fehler)
 {
     BotEinstellungen e;
@@ -62,10 +35,12 @@ std::optional<BotEinstellungen> befehlszeileLesen(const std::vector<std::string>
         const std::string& wert = argumente[++i];
         long long zahl = 0;
         if (a == "--server") {
-            if (!serverAdresseLesen(wert, e.host, e.port)) {
+            const auto adresse = parseServerAddress(wert);
+            if (!adresse) {
                 fehler = "--server takes HOST[:PORT]";
                 return std::nullopt;
             }
+            e.server = *adresse;
             server = true;
         } else if (a == "--channel") {
             if (!namensZeichenErlaubt(wert)) {

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "bot/strategy/entscheidungen.hpp"
+#include "net/server_address.hpp"
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,8 +17,7 @@ inline constexpr const char* kBotAufruf =
     "[--name NAME] [--create SEATS] [--minutes N]";
 
 struct BotEinstellungen {
-    std::string host;
-    std::uint16_t port = 80;
+    ServerAddress server;
     std::string kanal;
     std::string kanalPasswort;
     Stufe stufe = Stufe::mittel;
@@ -28,9 +27,6 @@ struct BotEinstellungen {
     double minuten = 0.0;     // 0: no limit
     double stilleSekunden = 600.0;  // every other seat silent this long ends the game
 };
-
-// HOST[:PORT] with PORT 1..65535 (80 when left out), and [IPv6]:PORT for an address with colons.
-bool serverAdresseLesen(const std::string& text, std::string& host, std::uint16_t& port);
 
 // The settings, or nothing with the reason in `fehler`.
 std::optional<BotEinstellungen> befehlszeileLesen(const std::vector<std::string>& argumente, std::string& fehler);

@@ -56,7 +56,7 @@ int main(int argc, char** argv)
     platform.advance(echt() - platform.timer());
 
     Serverdaten server;
-    std::thread worker(THREAD1, std::ref(server), makeServerRoundTrip(einstellungen->host, einstellungen->port));
+    std::thread worker(THREAD1, std::ref(server), makeServerRoundTrip(einstellungen->server.host, einstellungen->server.port));
     BotSitzung bot(*einstellungen, *passwort, platform, server, protokoll);
     protokoll("starts, level " + std::string(einstellungen->stufe == Stufe::leicht   ? "leicht"
                                              : einstellungen->stufe == Stufe::mittel ? "mittel"

@@ -71,7 +71,7 @@ void BotSitzung::online()
 {
     const std::string antwort = antwortHolen();
     if (antwort.rfind("onlinecheck;;online", 0) == 0) {
-        protokoll_("server online at " + e_.host + ":" + numberToText(e_.port));
+        protokoll_("server online at " + serverAddressText(e_.server));
         phase_ = BotPhase::login;
         server_.Signalzeit = 0.0;
         return;

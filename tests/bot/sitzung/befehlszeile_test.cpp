@@ -14,45 +14,13 @@ std::optional<BotEinstellungen> lesen(std::vector<std::string> mehr)
     return befehlszeileLesen(a, fehler);
 }
 
-TEST(Befehlszeile, ServerAddresses)
-{
-    struct Fall {
-        const char* text;
-        bool gut;
-        const char* host;
-        int port;
-    };
-    const Fall faelle[] = {
-        {"qz.example.org", true, "qz.example.org", 80},
-        {"127.0.0.1:8080", true, "127.0.0.1", 8080},
-        {"[::1]:9000", true, "::1", 9000},
-        {"[::1]", true, "::1", 80},
-        {"host:1", true, "host", 1},
-        {"host:65535", true, "host", 65535},
-        {"host:0", false, "", 0},
-        {"host:65536", false, "", 0},
-        {"host:", false, "", 0},
-        {":80", false, "", 0},
-        {"::1", false, "", 0},  // without brackets the port cannot be told from the address
-        {"[::1]80", false, "", 0},
-        {"host:8o", false, "", 0},
-    };
-    for (const Fall& f : faelle) {
-        std::string host = "unverändert";
-        std::uint16_t port = 7;
-        EXPECT_EQ(serverAdresseLesen(f.text, host, port), f.gut) << f.text;
-        if (!f.gut) continue;
-        EXPECT_EQ(host, f.host) << f.text;
-        EXPECT_EQ(port, f.port) << f.text;
-    }
-}
-
 TEST(Befehlszeile, OptionsAndTheirLimits)
 {
     const auto alle = lesen({"--channel-password", "geheim", "--level", "schwer", "--name", "Rechner", "--create",
                              "3", "--minutes", "20"});
     ASSERT_TRUE(alle);
-    EXPECT_EQ(alle->host, "qz.example.org");
+    EXPECT_EQ(alle->server, (ServerAddress{"qz.example.org", 80}));
+    EXPECT_EQ(lesen({"--server", "[::1]:9000"})->server, (ServerAddress{"[::1]", 9000}));
     EXPECT_EQ(alle->kanal, "runde");
     EXPECT_EQ(alle->kanalPasswort, "geheim");
     EXPECT_EQ(alle->stufe, Stufe::schwer);
@@ -79,6 +47,7 @@ TEST(Befehlszeile, OptionsAndTheirLimits)
         {{"--channel-password", "x;y"}, false},
         {{"--name"}, false},
         {{"--unbekannt", "1"}, false},
+        {{"--server", "host:65536"}, false},
     };
     for (const Fall& f : faelle) EXPECT_EQ(lesen(f.argumente).has_value(), f.gut) << f.argumente[0];
 

@@ -4,6 +4,7 @@
 // clocks are manual (a tenth of a second per pass); only the server's round trips take real
 // time.
 #include "bot/sitzung.hpp"
+#include "multiplayer/mp_tag.hpp"
 #include "multiplayer/server_exchange.hpp"
 #include "platform/headless/headless_platform.hpp"
 #include "server_process.hpp"
@@ -32,8 +33,6 @@ struct Sitz {
     // What the test watched for over the game.
     int meisteSysteme = 0;
     int meisteSchiffe = 0;
-    long long schildeVorher = 0;
-    int gefechte = 0;
 
     Sitz(int port, const BotEinstellungen& e)
     {
@@ -59,19 +58,24 @@ struct Sitz {
         int systeme = 0;
         for (int i = 1; i <= s.Sternanzahl; ++i) systeme += s.systeme.besitzer(i) == eigen ? 1 : 0;
         meisteSysteme = std::max(meisteSysteme, systeme);
-        // Shields only recharge, and only a battle takes them down or destroys a ship; colony
-        // ships are left out, since settling uses one up.
         const SchiffSatz& satz = s.saetze(eigen);
-        long long schilde = 0;
         int schiffe = 0;
-        for (int i = 1; i <= satz.anzahl; ++i) {
-            const int typ = schiffWert(satz, kTyp, i);
-            if (typ > 0) ++schiffe;
-            if (typ > 1) schilde += schiffWert(satz, kSchild, i);
-        }
+        for (int i = 1; i <= satz.anzahl; ++i) schiffe += schiffWert(satz, kTyp, i) > 0 ? 1 : 0;
         meisteSchiffe = std::max(meisteSchiffe, schiffe);
-        if (schilde < schildeVorher) ++gefechte;
-        schildeVorher = schilde;
+    }
+
+    // The hull of the heavy battleship in no fleet standing at system `schlacht`; a hull is
+    // repaired only in a hangar, so only a battle lowers it. -1 while it is not in the own
+    // working set: not yet cut into it, or destroyed.
+    int huelleBei(int schlacht) const
+    {
+        const Spielstand& s = bot->spiel();
+        const SchiffSatz& satz = s.saetze(s.eigenerSpieler);
+        for (int i = 1; i <= satz.anzahl; ++i)
+            if (schiffWert(satz, kTyp, i) == 7 && schiffWert(satz, kFlotte, i) == 0 &&
+                schiffWert(satz, kAngedockt, i) == 0 && schiffWert(satz, kOrt, i) == schlacht)
+                return schiffWert(satz, kHuelle, i);
+        return -1;
     }
 };
 
@@ -113,7 +117,7 @@ TEST_F(ZweiComputer, BothColoniseBuildAndFight)
     server = std::make_unique<server::test::ServerProcess>(datenbank->name(), std::vector<std::string>{},
                                                            verzeichnis + "/server.log");
     BotEinstellungen gastgeber;
-    gastgeber.host = "127.0.0.1";
+    gastgeber.server = {"127.0.0.1", static_cast<std::uint16_t>(server->port())};
     gastgeber.kanal = "duell";
     gastgeber.name = "rechner1";
     gastgeber.sitze = 2;
@@ -170,13 +174,17 @@ TEST_F(ZweiComputer, BothColoniseBuildAndFight)
         const int eigen = spiel.eigenerSpieler;
         const int x = spiel.systeme.pos(schlacht, 1) + spiel.spieler.parkOffset(eigen, 1) - 16;
         const int y = spiel.systeme.pos(schlacht, 2) + spiel.spieler.parkOffset(eigen, 2) - 16;
+        // Into the lists between a join and a cut, as the shipyard adds a ship.
+        eigeneSchiffeVerbinden(spiel);
         schiffAnhaengen(spiel.schiffe, {7, 20000, 0, 0, schlacht, schlacht, x, y, x, y, 2000, 0, 0});
-        s->gefechte = 0;
+        schiffeSchneiden(spiel.schiffe, spiel.saetze(eigen));
     }
-    const bool gekaempft = bis([&] { return a.gefechte > 0 && b.gefechte > 0; }, 60.0);
+    ASSERT_GT(a.huelleBei(schlacht), 0);
+    ASSERT_GT(b.huelleBei(schlacht), 0);
+    const bool gekaempft = bis([&] { return a.huelleBei(schlacht) < 20000 && b.huelleBei(schlacht) < 20000; }, 60.0);
     for (Sitz* s : {&a, &b}) {
         SCOPED_TRACE(s->bot->lageBericht());
-        EXPECT_GE(s->gefechte, 1) << "fought";
+        EXPECT_LT(s->huelleBei(schlacht), 20000) << "fought";
         EXPECT_NE(s->bot->phase(), BotPhase::ende) << s->bot->endeGrund();
     }
     EXPECT_TRUE(gekaempft);
