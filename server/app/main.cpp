@@ -65,7 +65,9 @@ int listGames(const Options& options) {
     // Names are code page 437 bytes; the operator's terminal shows UTF-8.
     for (const GameSummary& game : games) {
         std::string players;
-        for (const std::string& name : game.players) players += (players.empty() ? "" : ", ") + (name.empty() ? "-" : cp437ToUtf8(name));
+        for (const std::string& name : game.players) {
+            players += (players.empty() ? "" : ", ") + (name.empty() ? "-" : cp437ToUtf8(name));
+        }
         const long long days = static_cast<long long>(std::max(0.0, now - game.startedAt) / kDaySeconds);
         std::printf("%s  %s  day %lld  players: %s\n", game.sessionId.c_str(), cp437ToUtf8(game.name).c_str(), days,
                     players.c_str());

@@ -48,7 +48,9 @@ void readAdminListen(const std::string& text, Options& options) {
     const std::size_t colon = text.rfind(':');
     const std::optional<int> port = colon == std::string::npos ? std::nullopt : parseInt(text.substr(colon + 1));
     std::string address = colon == std::string::npos ? std::string() : text.substr(0, colon);
-    if (address.size() > 2 && address.front() == '[' && address.back() == ']') address = address.substr(1, address.size() - 2);
+    if (address.size() > 2 && address.front() == '[' && address.back() == ']') {
+        address = address.substr(1, address.size() - 2);
+    }
     if (!port || *port < 0 || *port > 65535 || !addressPrefix(address, {32, 128})) {
         throw std::invalid_argument("--admin-listen needs ADDRESS:PORT (e.g. 127.0.0.1:9480) or off");
     }

@@ -47,7 +47,8 @@ std::string Metrics::exposition(const MetricGauges& gauges) const {
             out.append(kResults[r]).append("\"} ").append(std::to_string(requests_[c][r].load())).append("\n");
         }
     }
-    header(out, "qz_request_duration_seconds", "histogram", "Time from a request's arrival to its reply.");
+    header(out, "qz_request_duration_seconds", "histogram",
+           "Time the server took to answer a request once it was read.");
     std::uint64_t cumulative = 0;
     for (std::size_t b = 0; b <= kBuckets.size(); ++b) {
         cumulative += buckets_[b].load();
@@ -55,7 +56,8 @@ std::string Metrics::exposition(const MetricGauges& gauges) const {
         out.append(b < kBuckets.size() ? number(kBuckets[b]) : "+Inf").append("\"} ");
         out.append(std::to_string(cumulative)).append("\n");
     }
-    out.append("qz_request_duration_seconds_sum ").append(number(static_cast<double>(latencyNanoseconds_.load()) / 1e9));
+    out.append("qz_request_duration_seconds_sum ")
+        .append(number(static_cast<double>(latencyNanoseconds_.load()) / 1e9));
     out.append("\nqz_request_duration_seconds_count ").append(std::to_string(cumulative)).append("\n");
     gauge(out, "qz_open_connections", "Player connections this instance holds.", gauges.openConnections);
     gauge(out, "qz_running_games", "Started games in the database.", gauges.runningGames);

@@ -77,7 +77,8 @@ private:
 struct AdminServer::Impl {
     Impl(const AdminSettings& settings, std::function<bool()> healthy, std::function<std::string()> metrics)
         : healthy(std::move(healthy)), metrics(std::move(metrics)) {
-        const tcp::endpoint endpoint(asio::ip::make_address(settings.address), static_cast<unsigned short>(settings.port));
+        const tcp::endpoint endpoint(asio::ip::make_address(settings.address),
+                                     static_cast<unsigned short>(settings.port));
         acceptor.open(endpoint.protocol());
         acceptor.set_option(asio::socket_base::reuse_address(true));
         acceptor.bind(endpoint);

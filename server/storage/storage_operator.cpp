@@ -36,7 +36,8 @@ std::vector<GameSummary> Storage::runningGames() {
     SqlTransaction t(begin());
     std::vector<GameSummary> games;
     std::unique_ptr<SqlRows> rows =
-        t.db().query("SELECT sid, name, started_at, max_players FROM channels WHERE started <> 0 ORDER BY started_at", {});
+        t.db().query("SELECT sid, name, started_at, max_players FROM channels WHERE started <> 0 ORDER BY started_at",
+                     {});
     while (rows->next()) {
         GameSummary game{rows->text(0), rows->text(1), rows->real(2), {}};
         game.players.resize(static_cast<std::size_t>(std::clamp(rows->integer(3), 0LL, 1LL * kMaxPlayers)));

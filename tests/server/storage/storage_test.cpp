@@ -167,7 +167,9 @@ TEST_P(StoredText, EveryHighByteComesBackAsItWentIn) {
     std::string high;
     for (int b = 0x80; b <= 0xFF; ++b) high += static_cast<char>(b);
     std::vector<std::string> names;
-    for (std::size_t at = 0; at < high.size(); at += kMaxNameCharacters) names.push_back(high.substr(at, kMaxNameCharacters));
+    for (std::size_t at = 0; at < high.size(); at += kMaxNameCharacters) {
+        names.push_back(high.substr(at, kMaxNameCharacters));
+    }
     const std::string lines[] = {high.substr(0, 64), high.substr(64)};
     ChannelState c = sampleChannel();
     c.name = names[0];
