@@ -1,0 +1,91 @@
+#include "multiplayer/privater_server.hpp"
+
+#include "platform/folders.hpp"
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace qz {
+
+namespace {
+
+std::string dateiInhalt(const std::filesystem::path& datei) {
+    std::ifstream in(datei);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::optional<std::filesystem::path> ersterVorhandener(const std::vector<std::filesystem::path>& kandidaten) {
+    for (const std::filesystem::path& k : kandidaten) {
+        std::error_code fehler;
+        if (std::filesystem::is_regular_file(k, fehler)) return k;
+    }
+    return std::nullopt;
+}
+
+std::vector<std::filesystem::path> kandidaten(const char* name, const char* relativ, const char* installiert) {
+    std::vector<std::filesystem::path> liste;
+    const std::filesystem::path hier = executableFolder();
+    if (!hier.empty()) {
+        liste.push_back(hier / name);
+        liste.push_back((hier / relativ / name).lexically_normal());
+    }
+    liste.push_back(std::filesystem::path(installiert) / name);
+    return liste;
+}
+
+}  // namespace
+
+PrivaterServer::PrivaterServer(const std::filesystem::path& programm, const std::filesystem::path& ordner,
+                               std::chrono::milliseconds frist) {
+    std::filesystem::create_directories(ordner);
+    const std::filesystem::path protokoll = ordner / "privater-server.log";
+    const std::size_t anfang = dateiInhalt(protokoll).size();
+    // The admin listener stays off (a fixed port would clash between two games on one
+    // machine), and the registration limit admits the player and three computer players.
+    prozess_ = Kindprozess(programm,
+                           {"--bind", "127.0.0.1", "--port", "0", "--db", (ordner / "privater-server.db").string(),
+                            "--threads", "2", "--admin-listen", "off", "--max-registrations", "20"},
+                           protokoll);
+    const auto ende = std::chrono::steady_clock::now() + frist;
+    while (std::chrono::steady_clock::now() < ende) {
+        const std::string text = dateiInhalt(protokoll).substr(anfang);
+        const std::size_t zeile = text.find("listening on 127.0.0.1:");
+        const std::size_t zeilenende = zeile == std::string::npos ? zeile : text.find('\n', zeile);
+        if (zeilenende != std::string::npos) {
+            port_ = std::stoi(text.substr(text.rfind(':', zeilenende) + 1));
+            return;
+        }
+        if (!prozess_.laeuft()) throw std::runtime_error("Server beendet beim Start: " + text);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    prozess_.beenden();
+    throw std::runtime_error("Server antwortet nicht: " + programm.string());
+}
+
+std::filesystem::path privaterServerOrdner() { return xdgDataHome() / "qz" / "privater-server"; }
+
+std::optional<std::filesystem::path> serverProgramm() {
+    return ersterVorhandener(kandidaten("qz-server", QZ_SERVER_FROM_GAMES, QZ_INSTALLED_SERVER_DIR));
+}
+
+std::optional<std::filesystem::path> computerspielerProgramm() {
+    return ersterVorhandener(kandidaten("qz-bot", ".", QZ_INSTALLED_BOT_DIR));
+}
+
+Kindprozess starteComputerspieler(const std::filesystem::path& programm, const std::string& server,
+                                  const std::string& kanal, const std::string& kanalPasswort,
+                                  const std::string& stufe, const std::string& name,
+                                  const std::filesystem::path& protokoll) {
+    std::vector<std::string> argumente = {"--server", server, "--channel", kanal, "--level", stufe, "--name", name};
+    if (!kanalPasswort.empty()) {
+        argumente.push_back("--channel-password");
+        argumente.push_back(kanalPasswort);
+    }
+    return Kindprozess(programm, argumente, protokoll);
+}
+
+}  // namespace qz

@@ -1,0 +1,52 @@
+// The player's own qz-server for a game against the computer: it listens on 127.0.0.1 only,
+// on a port the system picks free, so nothing outside this machine can reach it, and keeps its
+// database in the player's data folder so the logins of the player and of the computer players
+// stay valid from one game to the next. It ends with the object that started it.
+#pragma once
+
+#include "platform/kindprozess.hpp"
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace qz {
+
+class PrivaterServer {
+public:
+    // Starts `programm` with its database and log in `ordner` (made when missing) and waits up
+    // to `frist` for the port it listens on. Throws std::runtime_error with the reason (the
+    // program's log when it ended at start), leaving nothing running.
+    PrivaterServer(const std::filesystem::path& programm, const std::filesystem::path& ordner,
+                   std::chrono::milliseconds frist = std::chrono::seconds(10));
+
+    int port() const { return port_; }
+    std::string adresse() const { return "127.0.0.1:" + std::to_string(port_); }
+    pid_t kennung() const { return prozess_.kennung(); }
+    bool beenden() { return prozess_.beenden(); }
+
+private:
+    Kindprozess prozess_;
+    int port_ = 0;
+};
+
+// The folder of the private server: $XDG_DATA_HOME/qz/privater-server.
+std::filesystem::path privaterServerOrdner();
+
+// The qz-server to start: the one beside the game's executable (the build tree), else the one
+// of the installation the game belongs to; nothing when neither exists.
+std::optional<std::filesystem::path> serverProgramm();
+// The same for qz-bot.
+std::optional<std::filesystem::path> computerspielerProgramm();
+
+// Starts a computer player for one seat: `programm` logs in as `name` at `server`
+// ("HOST:PORT") and plays in `kanal` at `stufe` (leicht, mittel or schwer). Its password is
+// kept under that name in the player's configuration folder by the program itself. Its log
+// lines are appended to `protokoll`.
+Kindprozess starteComputerspieler(const std::filesystem::path& programm, const std::string& server,
+                                  const std::string& kanal, const std::string& kanalPasswort,
+                                  const std::string& stufe, const std::string& name,
+                                  const std::filesystem::path& protokoll);
+
+}  // namespace qz

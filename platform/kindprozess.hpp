@@ -1,0 +1,43 @@
+// A child program the game runs beside itself (its private server, computer players). It is
+// started directly, never through a shell, so no argument is ever read as shell syntax. The
+// owner ends it: the destructor stops and reaps it, so a child never outlives the object that
+// started it, also when an error unwinds the stack. Should the game itself die without
+// unwinding, the kernel sends the child SIGTERM (start it from the main thread: the signal
+// follows the thread that started it).
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace qz {
+
+class Kindprozess {
+public:
+    Kindprozess() = default;
+    // Starts `programm` with `argumente`; its standard output and error are appended to
+    // `protokoll`, its standard input is /dev/null. Throws std::runtime_error naming the
+    // program when it cannot be started (missing, not executable, no process left).
+    Kindprozess(const std::filesystem::path& programm, const std::vector<std::string>& argumente,
+                const std::filesystem::path& protokoll);
+    ~Kindprozess();
+    Kindprozess(Kindprozess&& anderer) noexcept;
+    Kindprozess& operator=(Kindprozess&& anderer) noexcept;
+    Kindprozess(const Kindprozess&) = delete;
+    Kindprozess& operator=(const Kindprozess&) = delete;
+
+    // True while the child runs; a child that ended on its own is reaped here.
+    bool laeuft();
+    pid_t kennung() const { return pid_; }
+    // SIGTERM, then SIGKILL when it has not ended within `frist`; returns once it is reaped.
+    // True when it ended on its own terms with exit code 0.
+    bool beenden(std::chrono::milliseconds frist = std::chrono::seconds(3));
+
+private:
+    pid_t pid_ = -1;
+    int status_ = 0;
+};
+
+}  // namespace qz

@@ -1,0 +1,104 @@
+#include "multiplayer/privater_server.hpp"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <ifaddrs.h>
+#include <netinet/in.h>
+#include <optional>
+#include <string>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace qz {
+namespace {
+
+bool gibtEs(pid_t pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
+
+int verbinde(in_addr adresse, int port) {
+    const int s = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in ziel{};
+    ziel.sin_family = AF_INET;
+    ziel.sin_port = htons(static_cast<uint16_t>(port));
+    ziel.sin_addr = adresse;
+    if (connect(s, reinterpret_cast<sockaddr*>(&ziel), sizeof ziel) != 0) {
+        close(s);
+        return -1;
+    }
+    return s;
+}
+
+std::string antwortAuf(int port, const std::string& anfrage) {
+    in_addr schleife{};
+    schleife.s_addr = htonl(INADDR_LOOPBACK);
+    const int s = verbinde(schleife, port);
+    if (s < 0) return {};
+    timeval frist{10, 0};
+    setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, &frist, sizeof frist);
+    [[maybe_unused]] const ssize_t gesendet = send(s, anfrage.data(), anfrage.size(), MSG_NOSIGNAL);
+    char puffer[64] = {};
+    const ssize_t n = recv(s, puffer, sizeof puffer - 1, 0);
+    close(s);
+    return n > 0 ? std::string(puffer, static_cast<std::size_t>(n)) : std::string();
+}
+
+// A non-loopback IPv4 address of this machine, when it has one.
+std::optional<in_addr> aeussereAdresse() {
+    ifaddrs* liste = nullptr;
+    if (getifaddrs(&liste) != 0) return std::nullopt;
+    std::optional<in_addr> gefunden;
+    for (ifaddrs* a = liste; a != nullptr && !gefunden; a = a->ifa_next) {
+        if (a->ifa_addr == nullptr || a->ifa_addr->sa_family != AF_INET) continue;
+        const in_addr adresse = reinterpret_cast<sockaddr_in*>(a->ifa_addr)->sin_addr;
+        if ((ntohl(adresse.s_addr) >> 24) != 127) gefunden = adresse;
+    }
+    freeifaddrs(liste);
+    return gefunden;
+}
+
+TEST(PrivaterServer, AnswersOnLoopbackOnlyAndLeavesNothingRunning) {
+    const std::filesystem::path ordner = std::filesystem::current_path() / "privat";
+    std::filesystem::remove_all(ordner);
+    pid_t pid = -1;
+    {
+        PrivaterServer server(QZ_SERVER_PROGRAMM, ordner);
+        pid = server.kennung();
+        ASSERT_GT(server.port(), 0);
+        EXPECT_EQ(server.adresse(), "127.0.0.1:" + std::to_string(server.port()));
+        EXPECT_EQ(antwortAuf(server.port(), "GET / HTTP/1.1\r\nHost: x\r\n\r\n").substr(0, 9), "HTTP/1.1 ");
+        if (const std::optional<in_addr> aussen = aeussereAdresse()) {
+            EXPECT_EQ(verbinde(*aussen, server.port()), -1) << "reachable from outside the machine";
+        }
+        EXPECT_TRUE(std::filesystem::exists(ordner / "privater-server.db"));
+    }
+    EXPECT_FALSE(gibtEs(pid));  // the destructor stopped and reaped it
+
+    // A second start on the same database picks a free port again.
+    PrivaterServer wieder(QZ_SERVER_PROGRAMM, ordner);
+    EXPECT_FALSE(antwortAuf(wieder.port(), "GET / HTTP/1.1\r\nHost: x\r\n\r\n").empty());
+    const pid_t zweiter = wieder.kennung();
+    EXPECT_TRUE(wieder.beenden());  // SIGTERM is a clean end for the server: exit code 0
+    EXPECT_FALSE(gibtEs(zweiter));
+    std::filesystem::remove_all(ordner);
+}
+
+TEST(PrivaterServer, AServerThatEndsAtStartIsReportedWithItsLog) {
+    // Its database folder is a plain file: the server cannot open the database and ends.
+    const std::filesystem::path ordner = std::filesystem::current_path() / "privat-kaputt";
+    std::filesystem::remove_all(ordner);
+    std::filesystem::create_directories(ordner);
+    std::filesystem::create_directories(ordner / "privater-server.db");
+    try {
+        PrivaterServer server(QZ_SERVER_PROGRAMM, ordner);
+        ADD_FAILURE() << "started on port " << server.port();
+    } catch (const std::runtime_error& fehler) {
+        EXPECT_EQ(std::string(fehler.what()).rfind("Server beendet beim Start: ", 0), 0u) << fehler.what();
+    }
+    std::filesystem::remove_all(ordner);
+}
+
+}  // namespace
+}  // namespace qz
