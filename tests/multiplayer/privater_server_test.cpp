@@ -3,7 +3,11 @@
 #include <arpa/inet.h>
 #include <cerrno>
 #include <csignal>
+#include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <ifaddrs.h>
@@ -97,6 +101,58 @@ TEST(PrivaterServer, AServerThatEndsAtStartIsReportedWithItsLog) {
     } catch (const std::runtime_error& fehler) {
         EXPECT_EQ(std::string(fehler.what()).rfind("Server beendet beim Start: ", 0), 0u) << fehler.what();
     }
+    std::filesystem::remove_all(ordner);
+}
+
+std::string dateiInhalt(const std::filesystem::path& datei) {
+    std::ifstream in(datei);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(PrivaterServer, TwoComputerPlayersMeetOnItAndEndWithTheirOwner) {
+    const std::filesystem::path ordner = std::filesystem::current_path() / "privat-spiel";
+    std::filesystem::remove_all(ordner);
+    // The computer players keep their passwords in the configuration folder: here the test's own.
+    const char* vorher = std::getenv("XDG_CONFIG_HOME");
+    const std::string gemerkt = vorher ? vorher : "";
+    setenv("XDG_CONFIG_HOME", (ordner / "konfiguration").c_str(), 1);
+    pid_t pids[3] = {-1, -1, -1};
+    {
+        PrivaterServer server(QZ_SERVER_PROGRAMM, ordner);
+        // The channel's host stands in for the player, who creates the channel in the game.
+        Kindprozess gastgeber(QZ_BOT_PROGRAMM,
+                              {"--server", server.adresse(), "--channel", "duell",
+                               "--name", "gastgeber", "--create", "2", "--level", "leicht"},
+                              ordner / "gastgeber.log");
+        const auto ende = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (dateiInhalt(ordner / "gastgeber.log").find("creates channel duell") == std::string::npos &&
+               std::chrono::steady_clock::now() < ende) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        Kindprozess gast = starteComputerspieler(QZ_BOT_PROGRAMM, server.adresse(), "duell", "", "schwer",
+                                                 "gast", ordner / "gast.log");
+        pids[0] = server.kennung();
+        pids[1] = gastgeber.kennung();
+        pids[2] = gast.kennung();
+        const auto beginnt = [&](const char* log) {
+            return dateiInhalt(ordner / log).find("the game begins") != std::string::npos;
+        };
+        while (!(beginnt("gastgeber.log") && beginnt("gast.log")) && std::chrono::steady_clock::now() < ende) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        EXPECT_TRUE(beginnt("gastgeber.log")) << dateiInhalt(ordner / "gastgeber.log");
+        EXPECT_TRUE(beginnt("gast.log")) << dateiInhalt(ordner / "gast.log");
+        EXPECT_NE(dateiInhalt(ordner / "gast.log").find("joins channel duell"), std::string::npos);
+        EXPECT_NE(dateiInhalt(ordner / "konfiguration" / "qz" / "qz-bot.conf").find("gast "), std::string::npos);
+    }
+    for (const pid_t pid : pids) {
+        EXPECT_GT(pid, 0);
+        EXPECT_FALSE(gibtEs(pid));
+    }
+    if (vorher) setenv("XDG_CONFIG_HOME", gemerkt.c_str(), 1);
+    else unsetenv("XDG_CONFIG_HOME");
     std::filesystem::remove_all(ordner);
 }
 
