@@ -131,7 +131,9 @@ void BotSitzung::kanalSuche()
     const std::string antwort = antwortHolen();
     if (!antwort.empty() && kanalListeLesen(antwort, mp_)) {
         for (int k = 1; k <= mp_.KanalAnzahl; ++k) {
-            if (mp_.KanalNamen(k) != e_.kanal || mp_.KanalPasswoerter(k) != e_.kanalPasswort) continue;
+            // The list marks a channel with a password by "*", never the password itself.
+            const bool mitPasswort = mp_.KanalPasswoerter(k) == "*";
+            if (mp_.KanalNamen(k) != e_.kanal || mitPasswort == e_.kanalPasswort.empty()) continue;
             if (textToInt(mp_.KanalSpieler(k)) >= textToInt(mp_.KanalMaxSpieler(k))) continue;
             kanalBetreten(spiel_, mp_, k);
             phase_ = BotPhase::lobby;

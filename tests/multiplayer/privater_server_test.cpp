@@ -123,7 +123,7 @@ TEST(PrivaterServer, TwoComputerPlayersMeetOnItAndEndWithTheirOwner) {
         PrivaterServer server(QZ_SERVER_PROGRAMM, ordner);
         // The channel's host stands in for the player, who creates the channel in the game.
         Kindprozess gastgeber(QZ_BOT_PROGRAMM,
-                              {"--server", server.adresse(), "--channel", "duell",
+                              {"--server", server.adresse(), "--channel", "duell", "--channel-password", "geheim",
                                "--name", "gastgeber", "--create", "2", "--level", "leicht"},
                               ordner / "gastgeber.log");
         // Generous: under the sanitizers three instrumented programs share the machine here.
@@ -132,7 +132,7 @@ TEST(PrivaterServer, TwoComputerPlayersMeetOnItAndEndWithTheirOwner) {
                std::chrono::steady_clock::now() < ende) {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
-        Kindprozess gast = starteComputerspieler(QZ_BOT_PROGRAMM, server.adresse(), "duell", "", "schwer",
+        Kindprozess gast = starteComputerspieler(QZ_BOT_PROGRAMM, server.adresse(), "duell", "geheim", "schwer",
                                                  "gast", ordner / "gast.log");
         pids[0] = server.kennung();
         pids[1] = gastgeber.kennung();
