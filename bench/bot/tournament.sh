@@ -23,11 +23,15 @@ work=$(mktemp -d)
 pids=()
 cleanup() {
   if [ -n "${QZ_TOURNAMENT_LOGS:-}" ]; then mkdir -p "$QZ_TOURNAMENT_LOGS" && cp "$work"/*.log "$QZ_TOURNAMENT_LOGS"/ 2>/dev/null || true; fi
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  # The bots first (each game's subshell notes their ids), then the games, sampler and server.
+  local all=("${pids[@]}")
+  [ -f "$work/bots.pids" ] && mapfile -t -O "${#all[@]}" all < "$work/bots.pids"
+  for pid in "${all[@]}"; do kill "$pid" 2>/dev/null || true; done
   for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
   rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 1' INT TERM
 
 free_port() {
   local port
@@ -53,7 +57,8 @@ db="$work/turnier.db"
 # channels, which guard a public server against one sender.
 "$bin/qz-server" --bind 127.0.0.1 --port "$port" --db "$db" --hash-cost minimum --log-level warn \
   --max-registrations 100000 --max-channel-creations 100000 --max-open-channels 1000 \
-  --max-failed-logins 100000 2> "$work/server.log" &
+  --max-failed-logins 100000 --max-logins 100000 --max-logins-per-name 100000 --hash-queue 1000 \
+  2> "$work/server.log" &
 pids+=($!)
 wait_for 20 listening "$port" || { echo "qz-server did not start" >&2; cat "$work/server.log" >&2; exit 1; }
 
@@ -84,6 +89,7 @@ play() {
   HOME="$work/home-$id" QZ_BOT_PASSWORD="turnier" "$bin/qz-bot" --server "127.0.0.1:$port" --channel "$ch" \
     --level "$host" --name "$host$id" --create 2 --minutes "$minutes" 2> "$work/bot-$id-host.log" &
   local host_pid=$!
+  echo "$host_pid" >> "$work/bots.pids"
   if ! wait_for 120 grep -qs "creates channel" "$work/bot-$id-host.log"; then
     echo "game $id: the host did not create its channel" >&2
     cat "$work/bot-$id-host.log" >&2
@@ -91,7 +97,10 @@ play() {
     return
   fi
   HOME="$work/home-$id" QZ_BOT_PASSWORD="turnier" "$bin/qz-bot" --server "127.0.0.1:$port" --channel "$ch" \
-    --level "$guest" --name "$guest$id" --minutes "$minutes" 2> "$work/bot-$id-guest.log"
+    --level "$guest" --name "$guest$id" --minutes "$minutes" 2> "$work/bot-$id-guest.log" &
+  local guest_pid=$!
+  echo "$guest_pid" >> "$work/bots.pids"
+  wait "$guest_pid" || true
   wait "$host_pid" || true
 }
 
