@@ -85,8 +85,12 @@ std::vector<Entscheidung> kolonisieren(const Lage& lage, Gedaechtnis& g)
 {
     std::vector<Entscheidung> orders;
     const std::vector<EigeneFlotte> flotten = eigeneFlotten(lage);
+    // A mission ends when its fleet is gone or stands at its target: a scout or colony ship
+    // waiting there must not keep the system from the others.
     std::erase_if(g.auftraege, [&](const auto& a) {
-        return std::none_of(flotten.begin(), flotten.end(), [&](const EigeneFlotte& f) { return f.nummer == a.first; });
+        return std::none_of(flotten.begin(), flotten.end(), [&](const EigeneFlotte& f) {
+            return f.nummer == a.first && !(f.steht && f.ort == a.second);
+        });
     });
 
     for (const EigeneFlotte& f : flotten) {

@@ -1,4 +1,5 @@
 // Colonising by value and distance on constructed maps.
+#include "bot/strategy/bauplan.hpp"
 #include "bot/strategy/kolonisierung.hpp"
 #include "lage_bauen.hpp"
 
@@ -50,6 +51,16 @@ TEST(Kolonisierung, ARichPlanetWinsOverAPoorOneAndTheShipSettlesOnlyThere)
     orders = kolonisieren(b.lage, g);
     ASSERT_EQ(nur<Kolonisieren>(orders).size(), 1u);
     EXPECT_EQ(nur<Kolonisieren>(orders)[0].system, 3);
+
+    // A scout that arrived at the rich planet and waits there no longer holds it.
+    b.lage.schiffe.clear();
+    b.schiff(kSpaeherTyp, 0, 3, 5);
+    b.schiff(1, 0, 1, 1);
+    g = {};
+    g.auftraege.emplace_back(5, 3);
+    senden = nur<FlotteSenden>(kolonisieren(b.lage, g));
+    ASSERT_EQ(senden.size(), 1u);
+    EXPECT_EQ(senden[0].ziel, 3);
 
     // A second colony fleet does not chase the target the first one was sent to.
     b.lage.schiffe.clear();
