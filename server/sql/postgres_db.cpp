@@ -310,8 +310,9 @@ PGresult* PostgresConnection::flush(Pending* last) {
     }
     if (PQpipelineSync(connection_) != 1) lose("cannot send");
     sendQueued();
-    PGresult* result = nullptr;
-    PGresult* failed = nullptr;
+    // Held so that a wait that ends the connection (a time limit, a lost socket) frees them.
+    const auto clear = [](PGresult* r) { PQclear(r); };
+    std::unique_ptr<PGresult, decltype(clear)> result(nullptr, clear), failed(nullptr, clear);
     for (std::size_t i = 0; i < sent.size(); ++i) {
         PGresult* r = nextResult();
         if (!r) lose("connection lost");
@@ -319,9 +320,9 @@ PGresult* PostgresConnection::flush(Pending* last) {
         const bool ok = status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
         if (!ok && sent[i].first) prepared_.erase(*sent[i].second);
         if (!ok && !failed && status != PGRES_PIPELINE_ABORTED) {
-            failed = r;
+            failed.reset(r);
         } else if (ok && i + 1 == sent.size() && last) {
-            result = r;
+            result.reset(r);
         } else {
             PQclear(r);
         }
@@ -332,15 +333,11 @@ PGresult* PostgresConnection::flush(Pending* last) {
     const bool synced = sync && PQresultStatus(sync) == PGRES_PIPELINE_SYNC;
     PQclear(sync);
     if (!synced || PQexitPipelineMode(connection_) != 1) {
-        PQclear(result);
-        if (failed) check(failed, "query");
+        if (failed) check(failed.release(), "query");
         lose("pipeline out of step");
     }
-    if (failed) {
-        PQclear(result);
-        check(failed, "query");
-    }
-    return result;
+    if (failed) check(failed.release(), "query");
+    return result.release();
 }
 
 }  // namespace qz::server
