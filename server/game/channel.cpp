@@ -66,6 +66,11 @@ int ChannelState::occupiedSlots() const {
 
 void markPoll(ChannelState& state, int slot, double now, ChannelChanges& changes) {
     Slot& s = state.slots[slot];
+    if (s.away) {
+        s.away = false;
+        changes.slots[slot] = true;
+        addChatLine(state, kServerChatSender, s.name + " ist zur\x81" "ck", changes);
+    }
     s.lastPoll = std::max(s.lastPoll, now);
     if (now - s.storedPoll >= kPollStoreSeconds) {
         s.storedPoll = now;

@@ -21,6 +21,8 @@ struct Slot {
     int ready = 0;
     double lastPoll = 0;    // server clock (wall time, shared by every instance)
     double storedPoll = 0;  // the time storage holds, at most kPollStoreSeconds behind
+    // A running game's player the sweep found silent; told to the others once, until it polls again.
+    bool away = false;
 };
 
 // System i (1-based) is element i - 1 of every array.
@@ -123,7 +125,8 @@ struct Channel {
 using ChannelPtr = std::shared_ptr<Channel>;
 
 // Records a poll of the player in `slot`: it is present, and so is somebody in the channel.
-// The time goes to storage only when the stored one is older than kPollStoreSeconds.
+// The time goes to storage only when the stored one is older than kPollStoreSeconds. A player
+// who was away is announced back in the chat.
 void markPoll(ChannelState& state, int slot, double now, ChannelChanges& changes);
 
 // After a read from storage: each slot still held by the same player keeps the later of its

@@ -125,9 +125,17 @@ std::size_t CommandHandler::sweep(double now) {
                 if (slot.name.empty()) continue;
                 if (now - slot.lastPoll < kSlotTimeoutSeconds) {
                     present = true;
-                } else if (!c.started) {
-                    // In the lobby a silent player gives the slot back; in a running game the
-                    // slot stays with its player, who may come back.
+                } else if (c.started) {
+                    // The seat stays with its login, who may come back from anywhere; the
+                    // others learn once that the player went.
+                    if (!slot.away) {
+                        slot.away = true;
+                        changes.slots[n] = true;
+                        addChatLine(c, kServerChatSender, slot.name + " hat die Verbindung verloren", changes);
+                        logLine(LogLevel::info, "player away channel=" + c.sessionId + " name=" + slot.name);
+                    }
+                } else {
+                    // In the lobby a silent player gives the slot back.
                     logLine(LogLevel::info, "slot freed channel=" + c.sessionId + " slot=" + std::to_string(n) +
                                                 " name=" + slot.name);
                     c.previousSlot[slot.name] = n;

@@ -108,11 +108,20 @@ void startGame(ChannelState& c, StarMap map, double now, ChannelChanges& changes
 std::string listChannels(CommandContext& context, const FormFields& form) {
     const std::string version(form.value("i1"));
     requireName(version, "Version");
-    std::vector<ChannelSummary> rows = context.storage.listOpenChannels(version);
+    // A player who names itself also sees the running games it holds a seat in, marked in a
+    // seventh list, so that it can go back after a crash or from another machine. The key is
+    // one no other request uses: clients leave the pairs of earlier requests in their tables,
+    // and a login's "i2" (the password hash) comes along with their list requests.
+    const std::string player(form.value("sitz"));
+    if (!player.empty()) {
+        requireName(player, "Spielername");
+        requireSpeaksFor(context, player);
+    }
+    std::vector<ChannelSummary> rows = context.storage.listOpenChannels(version, player);
     std::sort(rows.begin(), rows.end(), [](const ChannelSummary& a, const ChannelSummary& b) {
         return a.name != b.name ? a.name < b.name : a.sessionId < b.sessionId;
     });
-    std::string ids, names, passwords, players, maxima, stars;
+    std::string ids, names, passwords, players, maxima, stars, running;
     for (const ChannelSummary& row : rows) {
         ids += ',' + row.sessionId;
         names += ',' + row.name;
@@ -120,8 +129,12 @@ std::string listChannels(CommandContext& context, const FormFields& form) {
         players += ',' + std::to_string(row.players);
         maxima += ',' + std::to_string(row.maxPlayers);
         stars += ',' + std::to_string(row.stars);
+        running += row.started ? ",1" : ",";
     }
-    return "channel_auflisten;;" + ids + ";;" + names + ";;" + passwords + ";;" + players + ";;" + maxima + ";;" + stars;
+    std::string reply =
+        "channel_auflisten;;" + ids + ";;" + names + ";;" + passwords + ";;" + players + ";;" + maxima + ";;" + stars;
+    if (!player.empty()) reply += ";;" + running;
+    return reply;
 }
 
 std::string createChannel(CommandContext& context, const FormFields& form) {
@@ -167,8 +180,10 @@ std::string channelPoll(CommandContext& context, const std::string& sessionId, c
             if (owner > c.maxPlayers) throw BadRequest("Besitzer ausserhalb in i9");
         }
     }
+    // A running game's seats belong to their logins until it ends.
+    if (slot == 0 && c.started) throw BadRequest("Spiel laeuft bereits");
     ChannelChanges changes;
-    if (slot == 0 && !c.started) {
+    if (slot == 0) {
         slot = chooseSlot(c, poll.name, poll.kind != PollKind::join, context.client);
         if (slot > 0) {
             c.slots[slot] = Slot{poll.name, 0, 0, context.now};

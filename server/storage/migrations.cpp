@@ -70,6 +70,10 @@ ALTER TABLE channels ADD COLUMN started_at DOUBLE PRECISION NOT NULL DEFAULT 0;
     R"(
 ALTER TABLE accounts ADD COLUMN banned_until DOUBLE PRECISION NOT NULL DEFAULT 0;
 )",
+    // 9: a running game's player the sweep found silent, announced to the others once.
+    R"(
+ALTER TABLE slots ADD COLUMN away INT NOT NULL DEFAULT 0;
+)",
 };
 
 std::string replaceAll(std::string text, const std::string& from, const std::string& to) {

@@ -25,10 +25,10 @@ void writeHeader(SqlConnection& db, const ChannelState& c) {
 
 void writeSlot(SqlConnection& db, const ChannelState& c, int slot) {
     const Slot& s = c.slots[slot];
-    db.run("INSERT INTO slots(sid, slot, name, colour, ready, last_poll) VALUES(?, ?, ?, ?, ?, ?) ON CONFLICT(sid, slot) "
-           "DO UPDATE SET name = excluded.name, colour = excluded.colour, ready = excluded.ready, last_poll = "
-           "excluded.last_poll",
-           {c.sessionId, slot, s.name, s.colour, s.ready, s.lastPoll});
+    db.run("INSERT INTO slots(sid, slot, name, colour, ready, last_poll, away) VALUES(?, ?, ?, ?, ?, ?, ?) ON "
+           "CONFLICT(sid, slot) DO UPDATE SET name = excluded.name, colour = excluded.colour, ready = excluded.ready, "
+           "last_poll = excluded.last_poll, away = excluded.away",
+           {c.sessionId, slot, s.name, s.colour, s.ready, s.lastPoll, s.away ? 1 : 0});
 }
 
 void writeSystem(SqlConnection& db, const ChannelState& c, int system, bool withFixedValues) {
@@ -131,7 +131,7 @@ void deleteRows(SqlConnection& db, const std::string& sessionId) {
 }
 
 void loadSlots(SqlConnection& db, ChannelState& c) {
-    Rows rows = db.query("SELECT slot, name, colour, ready, last_poll FROM slots WHERE sid = ?", {c.sessionId});
+    Rows rows = db.query("SELECT slot, name, colour, ready, last_poll, away FROM slots WHERE sid = ?", {c.sessionId});
     while (rows->next()) {
         const int n = integer(rows, 0);
         if (n < 1 || n > kMaxPlayers) continue;
@@ -139,6 +139,7 @@ void loadSlots(SqlConnection& db, ChannelState& c) {
         c.slots[n].colour = integer(rows, 2);
         c.slots[n].ready = integer(rows, 3);
         c.slots[n].lastPoll = c.slots[n].storedPoll = rows->real(4);
+        c.slots[n].away = integer(rows, 5) != 0;
     }
 }
 
@@ -289,16 +290,19 @@ std::optional<std::string> Storage::loadAccount(const std::string& name) {
     return credential;
 }
 
-std::vector<ChannelSummary> Storage::listOpenChannels(const std::string& version) {
+std::vector<ChannelSummary> Storage::listOpenChannels(const std::string& version, const std::string& seatedPlayer) {
     SqlTransaction t(begin());
     std::vector<ChannelSummary> list;
     Rows rows = t.db().query(
         "SELECT c.sid, c.name, c.has_password, (SELECT COUNT(*) FROM slots s WHERE s.sid = c.sid AND s.name <> '' AND "
-        "s.slot <= c.max_players), c.max_players, c.stars FROM channels c WHERE c.started = 0 AND c.version = ?",
-        {version});
+        "s.slot <= c.max_players), c.max_players, c.stars, c.started FROM channels c WHERE c.version = ? AND "
+        "(c.started = 0 OR EXISTS(SELECT 1 FROM slots s WHERE s.sid = c.sid AND s.name = ? AND s.name <> '' AND "
+        "s.slot <= c.max_players))",
+        {version, seatedPlayer});
     while (rows->next()) {
         list.push_back({rows->text(0), rows->text(1), integer(rows, 2) != 0, integer(rows, 3),
-                        std::clamp(integer(rows, 4), kMinPlayers, kMaxPlayers), integer(rows, 5)});
+                        std::clamp(integer(rows, 4), kMinPlayers, kMaxPlayers), integer(rows, 5),
+                        integer(rows, 6) != 0});
     }
     rows.reset();
     t.commit();
@@ -343,9 +347,11 @@ std::vector<std::string> Storage::sweepCandidates(double silentSince, double lob
     Rows rows = t.db().query(
         "SELECT c.sid FROM channels c WHERE (c.empty_since >= 0 AND ((c.started = 0 AND c.empty_since <= ?) OR "
         "(c.started <> 0 AND c.empty_since <= ?))) OR (c.started = 0 AND "
-        "EXISTS(SELECT 1 FROM slots s WHERE s.sid = c.sid AND s.name <> '' AND s.last_poll <= ?)) OR (c.empty_since < 0 "
+        "EXISTS(SELECT 1 FROM slots s WHERE s.sid = c.sid AND s.name <> '' AND s.last_poll <= ?)) OR (c.started <> 0 AND "
+        "EXISTS(SELECT 1 FROM slots s WHERE s.sid = c.sid AND s.name <> '' AND s.away = 0 AND s.last_poll <= ?)) OR "
+        "(c.empty_since < 0 "
         "AND NOT EXISTS(SELECT 1 FROM slots s WHERE s.sid = c.sid AND s.name <> '' AND s.last_poll > ?))",
-        {lobbyEmptySince, gameEmptySince, silentSince, silentSince});
+        {lobbyEmptySince, gameEmptySince, silentSince, silentSince, silentSince});
     while (rows->next()) ids.push_back(rows->text(0));
     rows.reset();
     t.commit();

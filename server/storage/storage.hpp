@@ -27,6 +27,7 @@ struct ChannelSummary {
     std::string sessionId, name;
     bool hasPassword = false;
     int players = 0, maxPlayers = 0, stars = 0;
+    bool started = false;  // a running game the asking player holds a seat in
 };
 // A running game as the operator's list shows it.
 struct GameSummary {
@@ -81,8 +82,9 @@ public:
     // True when some name logged in from this address at `since` or later.
     bool hasLoginFrom(const std::string& address, double since);
 
-    // Channels not yet started that were created with this client version.
-    std::vector<ChannelSummary> listOpenChannels(const std::string& version);
+    // Channels not yet started that were created with this client version, and the running
+    // ones `seatedPlayer` (unless empty) holds a seat in.
+    std::vector<ChannelSummary> listOpenChannels(const std::string& version, const std::string& seatedPlayer = "");
     // What may stand in the way of a new channel, counted in the transaction that stores it
     // so that creations at the same moment (through any instance) count one after the other.
     struct CreationLimits {

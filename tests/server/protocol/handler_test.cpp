@@ -1,5 +1,6 @@
 // Time-driven rules of the server, with a clock the test moves: silent players free their
-// lobby slot, empty channels close, a running game keeps its players' slots.
+// lobby slot, empty channels close, a running game keeps its players' slots and tells the
+// others who went and who came back.
 #include "in_process.hpp"
 
 #include "server_process.hpp"
@@ -115,6 +116,54 @@ TEST(HandlerGame, ARestartCountsAsAPollOfEverySeatedPlayer) {
     server.now = 1050;
     server.sweep();
     EXPECT_EQ(record(server.send(id, lobbyPairs("Host", 0, 1, 0)), "SP1"), ",1,Host,1,0");
+}
+
+TEST(HandlerGame, ASeatBelongsToItsLoginWhoMayComeBackFromAnotherAddress) {
+    InProcessServer server;
+    const Game game = startGame(server.sender(), 2, 50);
+    const std::string& id = game.sessionId;
+    const auto chat = [&] { return record(server.send(id, gamePairs(game.names[0], {})), "chat"); };
+    const auto listFor = [&](const std::string& name) {
+        return server.send("", {{"infos", "channel_auflisten"}, {"i1", "QZ0.10"}, {"sitz", name}});
+    };
+    server.now = 10;
+    server.send(id, gamePairs(game.names[1], {Ship{}}));
+
+    // Spieler2 silent for 59 s, then for 60 s (kSlotTimeoutSeconds): announced once.
+    server.now = 10 + kSlotTimeoutSeconds - 1;
+    chat();
+    server.sweep();
+    EXPECT_EQ(chat().find("verloren"), std::string::npos);
+    server.now = 10 + kSlotTimeoutSeconds;
+    server.sweep();
+    const std::string lost = chat();
+    EXPECT_TRUE(lost.ends_with(";-;5;-;Spieler2 hat die Verbindung verloren")) << lost;
+    server.now += 30;
+    server.sweep();
+    EXPECT_EQ(chat(), lost) << "told once";
+    server.restart();  // the absence is stored, not only remembered
+
+    // A stranger neither sees the game nor takes or plays the seat.
+    server.client = "127.0.0.3";
+    ASSERT_EQ(server.send("", loginPairs("Fremd")), "loginok");
+    EXPECT_EQ(listFor("Fremd"), "channel_auflisten;;;;;;;;;;;;;;");
+    EXPECT_EQ(listFor(game.names[1]), "fehler;;Nicht angemeldet");
+    EXPECT_EQ(server.send(id, joinPairs("Fremd")), "fehler;;Spiel laeuft bereits");
+    EXPECT_EQ(server.send(id, gamePairs("Fremd", {})), "fehler;;Spieler nicht im Channel");
+    EXPECT_EQ(server.send("", {{"infos", "channel_auflisten"}, {"i1", "QZ0.10"}, {"i2", digestOf("Fremd")}}),
+              "channel_auflisten;;;;;;;;;;;;")
+        << "a list without a name stays as it was, whatever a login left in the client's pairs";
+
+    // Spieler2 logs in from another address: its running game is listed and marked, and
+    // joining seats it in slot 2 with colour 2 again.
+    server.client = "127.0.0.2";
+    ASSERT_EQ(server.send("", loginPairs(game.names[1])), "loginok");
+    EXPECT_EQ(listFor(game.names[1]), "channel_auflisten;;," + id + ";;,Partie;;,;;,2;;,2;;,50;;,1");
+    const std::string back = server.send(id, joinPairs(game.names[1]));
+    EXPECT_EQ(back.rfind("channel;;1;;50;;", 0), 0u) << back;
+    EXPECT_EQ(record(back, "SP2"), ",2,Spieler2,2,1");
+    server.client = "127.0.0.1";
+    EXPECT_EQ(chat(), lost + ";-;5;-;Spieler2 ist zur\x81" "ck");
 }
 
 TEST(HandlerGame, ALoginSpeaksForItsNameForADayAfterItsLastRequest) {
