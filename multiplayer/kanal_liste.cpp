@@ -14,9 +14,9 @@ namespace qz {
 
 void SUB_CHANNEL_AUFLISTEN(Rahmen& r, int& auswahl, int& seite, int anzahl, Feld<std::string>&,
                            Feld<std::string>& namen, Feld<std::string>& passwoerter, Feld<std::string>& spieler,
-                           Feld<std::string>& maxSpieler, Feld<std::string>& sterne, int mausX, int mausY,
-                           int& Mausereignis, const ImagePtr& zeilenBild, const ImagePtr& weiterBild,
-                           const ImagePtr& zurueckBild)
+                           Feld<std::string>& maxSpieler, Feld<std::string>& sterne,
+                           const Feld<std::string>& laeuft, int mausX, int mausY, int& Mausereignis,
+                           const ImagePtr& zeilenBild, const ImagePtr& weiterBild, const ImagePtr& zurueckBild)
 {
     guarded([&] {
         for (int i = 5 * seite - 4; i <= std::min(5 * seite, anzahl); ++i) {
@@ -25,10 +25,16 @@ void SUB_CHANNEL_AUFLISTEN(Rahmen& r, int& auswahl, int& seite, int anzahl, Feld
             r.zeichne(zeilenBild, 362, y1);
             if (i == auswahl) box(r.screen(), 362, y1, 661, y2 - 1, 0xFFFFFFFF);
             r.text(370, y1 + 6, "NR:" + numberToText(i) + ", Name: " + namen(i));
-            r.text(370, y1 + 20, "Spieler: " + spieler(i) + "/" + maxSpieler(i) + ", Sterne: " + sterne(i) +
-                                     ", PW: " + (passwoerter(i).empty() ? "Nein" : "Ja"));
+            const bool eigenesSpiel = laeuft(i) == "1";
+            if (eigenesSpiel) {
+                r.text(370, y1 + 20, "l\x84uft - Fortsetzen, Sterne: " + sterne(i));
+            } else {
+                r.text(370, y1 + 20, "Spieler: " + spieler(i) + "/" + maxSpieler(i) + ", Sterne: " + sterne(i) +
+                                         ", PW: " + (passwoerter(i).empty() ? "Nein" : "Ja"));
+            }
+            // A full channel takes nobody, but the player's own running game takes it back.
             if (Mausereignis == 1 && inBox(mausX, mausY, 362, 662, y1, y2) &&
-                textToInt(spieler(i)) < textToInt(maxSpieler(i))) {
+                (eigenesSpiel || textToInt(spieler(i)) < textToInt(maxSpieler(i)))) {
                 auswahl = i;
                 Mausereignis = 42;
             }
@@ -85,6 +91,12 @@ bool kanalListeLesen(const std::string& antwort, Mehrspieler& mp)
         const int n = STRINGSPLIT(felder[static_cast<std::size_t>(k + 1)], ",", *listen[k]);
         anzahl = anzahl < 0 ? n : std::min(anzahl, n);
     }
+    // The seventh list comes only from a server that keeps seats for their logins.
+    if (felder.size() > 7) {
+        anzahl = std::min(anzahl, STRINGSPLIT(felder[7], ",", mp.KanalLaeuft));
+    } else {
+        mp.KanalLaeuft.redim(0, anzahl, "");
+    }
     mp.KanalAnzahl = anzahl;
     return true;
 }
@@ -100,6 +112,7 @@ void kanalBetreten(Spielstand& spiel, Mehrspieler& mp, int k)
     }
     spiel.Sternanzahl = std::clamp(textToInt(mp.KanalSterne(k)), 0, kSystemKapazitaet);
     mp.SterneAngesagt = spiel.Sternanzahl;
+    mp.wiedereinstieg = mp.KanalLaeuft(k) == "1";
 }
 
 void kanalListeScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)
@@ -110,7 +123,7 @@ void kanalListeScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
     } else if (knopfKlick(r, 272, 297)) {
         mp.KanalSeite = 1;
         mp.KanalAuswahl = 0;
-        kanalListeAnfordern(r, server);
+        kanalListeAnfordern(r, server, mp.LoginName);
     } else if (mp.KanalAuswahl > 0 && knopfKlick(r, 326, 351)) {
         kanalBetreten(spiel, mp, mp.KanalAuswahl);
         r.Unterzustand = "channel";
@@ -127,7 +140,7 @@ void kanalListeScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
         r.textMittig(512, 400, "Es wurden keine offene Spiele gefunden.");
     } else {
         SUB_CHANNEL_AUFLISTEN(r, mp.KanalAuswahl, mp.KanalSeite, mp.KanalAnzahl, mp.KanalIds, mp.KanalNamen,
-                              mp.KanalPasswoerter, mp.KanalSpieler, mp.KanalMaxSpieler, mp.KanalSterne, r.MausX,
+                              mp.KanalPasswoerter, mp.KanalSpieler, mp.KanalMaxSpieler, mp.KanalSterne, mp.KanalLaeuft, r.MausX,
                               r.MausY, r.Mausereignis, r.Oberflaechenbild(21), r.Oberflaechenbild(16),
                               r.Oberflaechenbild(17));
     }

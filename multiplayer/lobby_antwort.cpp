@@ -97,6 +97,8 @@ void lobbyAntwortAnwenden(std::string_view antwort, Spielstand& spiel, Mehrspiel
             for (std::size_t k = 0; k < gelesen.size() && k < teile.size(); ++k) teile[k] = gelesen[k];
             const std::string& name = teile[2];
             if (n == 1) {
+                if (mp.wiedereinstieg && spiel.eigenerSpieler < 1 && !name.empty() && name == mp.LoginName)
+                    spiel.eigenerSpieler = 1;
                 mp.SpielerName(1) = name;
                 spiel.spieler.spielerFarbe(1, 0) = textToInt(teile[3]);
                 mp.BereitFlag(1) = textToInt(teile[4]);
@@ -114,7 +116,7 @@ void lobbyAntwortAnwenden(std::string_view antwort, Spielstand& spiel, Mehrspiel
                 mp.BereitFlag(n) = textToInt(teile[4]);
             }
         }
-        if (spiel.eigenerSpieler != 1) sternkarteLesen(antwort, spiel);
+        if (spiel.eigenerSpieler != 1 || mp.wiedereinstieg) sternkarteLesen(antwort, spiel);
     });
 }
 

@@ -9,11 +9,12 @@ Mehrspieler::Mehrspieler() { kanalZuruecksetzen(); }
 void Mehrspieler::kanalZuruecksetzen()
 {
     for (Feld<std::string>* liste : {&KanalIds, &KanalNamen, &KanalPasswoerter, &KanalSpieler, &KanalMaxSpieler,
-                                     &KanalSterne})
+                                     &KanalSterne, &KanalLaeuft})
         liste->redim(0, 0, "");
     KanalAnzahl = 0;
     KanalSeite = 1;
     KanalAuswahl = 0;
+    wiedereinstieg = false;
     SpielerName.fill("");
     BereitFlag.fill(0);
     GewaehlteFarbe = 0;

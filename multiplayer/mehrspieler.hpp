@@ -30,6 +30,8 @@ struct Mehrspieler {
 
     // Channel list, each indexed from 1 (0 is the empty piece before the leading comma).
     Feld<std::string> KanalIds, KanalNamen, KanalPasswoerter, KanalSpieler, KanalMaxSpieler, KanalSterne;
+    Feld<std::string> KanalLaeuft;  // "1": a running game the login holds a seat in
+
     int KanalAnzahl = 0;
     int KanalSeite = 1;
     int KanalAuswahl = 0;
@@ -42,6 +44,9 @@ struct Mehrspieler {
     int SternkarteBereit = 0;  // 21: a generated star map waits for its upload
     bool startAusstehend = false;  // "Spiel Starten" clicked, the start not yet reported
     int SterneAngesagt = 0;
+    // Back into a running game from the channel list: the seat and the star map come from the
+    // server, for the host too.
+    bool wiedereinstieg = false;
 
     // Running game: the exchange state shared with the reset routines.
     Sendedaten senden;

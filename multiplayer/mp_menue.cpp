@@ -24,12 +24,14 @@ void mehrspielerZuruecksetzen(Rahmen& rahmen, Spielstand& spiel, Mehrspieler& mp
     SUB_CLEAN_SENDEN(mp.senden, spiel.karte.handelsArray);
 }
 
-bool kanalListeAnfordern(Rahmen& rahmen, Serverdaten& server)
+bool kanalListeAnfordern(Rahmen& rahmen, Serverdaten& server, const std::string& loginName)
 {
     return postRequest(server, [&](Feld<KVP>& get, Feld<KVP>& post) {
         setzePaar(get, 1, "", "");
         setzePaar(post, 1, "infos", "channel_auflisten");
         setzePaar(post, 2, "i1", rahmen.Version);
+        // With the name the server adds the running games this login holds a seat in.
+        setzePaar(post, 3, "sitz", loginName);
     });
 }
 
@@ -55,7 +57,7 @@ void mehrspielerMenue(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
         spiel.Spieleranzahl = 0;
         spiel.hintergrund = 0;
         spiel.Sternanzahl = 0;
-        kanalListeAnfordern(r, server);
+        kanalListeAnfordern(r, server, mp.LoginName);
     } else if (laeuft && knopfKlick(r, 326, 351)) {
         // "Spiel Speichern": nothing to do.
     } else if (!laeuft && knopfKlick(r, 380, 405)) {

@@ -24,6 +24,6 @@ void mehrspielerSpiel(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server, Me
 void mehrspielerZuruecksetzen(Rahmen& rahmen, Spielstand& spiel, Mehrspieler& mp);
 
 // Posts "channel_auflisten" with the program version.
-bool kanalListeAnfordern(Rahmen& rahmen, Serverdaten& server);
+bool kanalListeAnfordern(Rahmen& rahmen, Serverdaten& server, const std::string& loginName);
 
 }  // namespace qz

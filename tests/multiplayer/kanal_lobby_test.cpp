@@ -89,6 +89,34 @@ TEST_F(KanalListe, BeitretenTakesTheChannelsValues)
     EXPECT_EQ(spiel.eigenerSpieler, 0);
 }
 
+TEST_F(KanalListe, TheOwnRunningGameIsMarkedAndJoiningItTakesTheSeatBack)
+{
+    EXPECT_EQ(gesendet()["sitz"], "carla") << "the list is asked for with the login's name";
+    antworte(kanalListe(2, 2) + ";;,,1");  // channel 2 is full and runs with carla's seat
+    pass();
+    ASSERT_EQ(mp.KanalAnzahl, 2);
+    EXPECT_TRUE(zeigtText(370, zeileY(1), "Spieler: 1/3, Sterne: 150, PW: Nein"));
+    EXPECT_TRUE(zeigtText(370, zeileY(2), "l\x84uft - Fortsetzen, Sterne: 150"));
+    click(500, zeileY(2));
+    EXPECT_EQ(mp.KanalAuswahl, 2) << "full, but the own seat waits";
+    click(500, 340);
+    ASSERT_EQ(r.Unterzustand, "channel");
+    pass();
+    ASSERT_TRUE(offen());
+    EXPECT_EQ(gesendet()["i2"], "carla");
+    // carla hosted: slot 1 is hers again, and the star map comes from the server.
+    antworte("channel;;1;;2;;#SP1-,1,carla,3,1-SP1##SP2-,2,bert,4,1-SP2#"
+             "#NAM-,Heimatplanet,Heimatplanet-NAM##POX-,100,2000-POX##POY-,100,1500-POY##BES-,1,2-BES#"
+             "#TYP-,42,42-TYP##ENW-,80,90-ENW##VRS-,60,61-VRS##FOP-,50,51-FOP##HDM-,30,31-HDM##WFT-,45,46-WFT#"
+             "#STK-4-STK#");
+    pass();
+    EXPECT_EQ(r.Unterzustand, "");
+    EXPECT_EQ(spiel.eigenerSpieler, 1);
+    EXPECT_EQ(spiel.systeme.besitzer(2), 2);
+    EXPECT_EQ(spiel.systeme.einwohner(1), 80);
+    EXPECT_EQ(spiel.hintergrund, 4);
+}
+
 TEST_F(KanalListe, AktualisierenAsksAgainFromPageOne)
 {
     antworte(kanalListe(7));
