@@ -112,16 +112,21 @@ protected:
 
 TEST_F(ServerConnectionCaps, ConnectionsAreCappedPerAddressAndInTotal) {
     std::vector<int> held;
-    const auto fromStranger = [&] { return sendFrom(kStranger, "", kOnline); };
-    const auto fromHome = [&] { return send("", kOnline); };
     for (int i = 0; i < 3; ++i) held.push_back(idleConnection(port(), kStranger));
-    EXPECT_EQ(replyWithin(fromStranger, "fehler;;Server voll"), "fehler;;Server voll");
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the server accepts them
+    EXPECT_EQ(sendFrom(kStranger, "", kOnline), "fehler;;Server voll");
     EXPECT_EQ(send("", kOnline), "onlinecheck;;online") << "another address still gets in";
     for (int i = 0; i < 3; ++i) held.push_back(idleConnection(port(), "127.0.0.3"));
-    EXPECT_EQ(replyWithin(fromHome, "fehler;;Server voll"), "fehler;;Server voll") << "six at once in total";
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(send("", kOnline), "fehler;;Server voll") << "six at once in total";
     EXPECT_NE(server_->log().find("connection refused: Server voll"), std::string::npos);
     for (int fd : held) close(fd);
-    EXPECT_EQ(replyWithin(fromStranger, "onlinecheck;;online"), "onlinecheck;;online");
+    std::string reply;
+    for (int attempt = 0; attempt < 100 && reply != "onlinecheck;;online"; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));  // the server sees the closes
+        reply = sendFrom(kStranger, "", kOnline);
+    }
+    EXPECT_EQ(reply, "onlinecheck;;online");
 }
 
 class ServerConnectionCapsByPrefix : public ServerFixture {
