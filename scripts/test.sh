@@ -29,7 +29,11 @@ phase() {
   local name=$1
   shift
   local TIMEFORMAT="$name|%R|%U|%S"
-  { time "$@" 2>&3; } 3>&2 2>>"$timings"
+  local status=0
+  # The failure is caught inside the group: set -e would otherwise leave before the time of the
+  # failed phase reached the table.
+  { time "$@" 2>&3 || status=$?; } 3>&2 2>>"$timings"
+  return "$status"
 }
 
 in_folder() { (cd "$1" && shift && "$@"); }
