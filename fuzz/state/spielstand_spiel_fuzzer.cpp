@@ -8,9 +8,8 @@
 #include "platform/headless/headless_platform.hpp"
 #include "sandbox/sandkasten.hpp"
 #include "sandbox/speicherplaetze.hpp"
+#include "fuzz_eingabe.hpp"
 #include "state/spielstand_datei.hpp"
-
-#include <zlib.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -19,11 +18,6 @@
 #include <string>
 
 namespace {
-
-void anhaengen(std::string& out, std::uint64_t wert, int bytes)
-{
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>(wert >> (8 * i)));
-}
 
 void berichtIstEinFund()
 {
@@ -49,17 +43,7 @@ void flotteWaehlen(qz::Spielstand& spiel)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size < 1) return 0;
-    const std::string rest(reinterpret_cast<const char*>(data + 1), size - 1);
-    std::string datei;
-    if (data[0] & 1) {
-        datei = rest;
-    } else {
-        datei = std::string("QZSPIEL\x1A");
-        anhaengen(datei, 1, 4);
-        anhaengen(datei, rest.size(), 8);
-        anhaengen(datei, crc32_z(0, reinterpret_cast<const Bytef*>(rest.data()), rest.size()), 4);
-        datei += rest;
-    }
+    const std::string datei = qz::fuzz::dateiAusEingabe(data, size);
 
     // Most inputs are refused: the reader alone first, before the window and pictures are made.
     {
