@@ -38,28 +38,6 @@ bool mitspielerSichtbar(const Sternsysteme& systeme, int Sternanzahl, int eigene
     return false;
 }
 
-namespace {
-
-// Calls `tun` with the first ship in space of each of the player's fleets, in list order.
-template <typename Tun>
-void jedeFlotte(SchiffSatz& satz, Tun&& tun)
-{
-    // The representatives are found by fleet number as met, not in a table sized by the
-    // reported highest fleet number: a co-player's huge number must not cost memory.
-    std::unordered_set<int> vertreten;
-    for (int i = 1; i <= satz.anzahl; ++i) {
-        if (satz.wert(kAngedockt, i) != 0) continue;
-        // A type without a picture is skipped, as the own fleet pass does: drawing it would end
-        // the pass for every co-player behind it, every frame.
-        const int typ = satz.wert(kTyp, i);
-        if (typ < 1 || typ > 8) continue;
-        if (!vertreten.insert(satz.wert(kFlotte, i)).second) continue;
-        tun(i, typ);
-    }
-}
-
-}  // namespace
-
 void mitspielerFlottenBewegen(Feld<SchiffSatz>& saetze, Spieler& spieler, Feld<double>& naechsterFlugschritt,
                               int eigenerSpieler, int Spieleranzahl, double jetzt)
 {

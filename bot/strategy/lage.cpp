@@ -109,16 +109,11 @@ Lage lageErfassen(const Spielstand& spiel, const Feld<int>& abkommen, double zei
     for (int p = 1; p <= spiel.Spieleranzahl; ++p) {
         if (p == eigen) continue;
         const SchiffSatz& satz = spiel.saetze(p);
-        std::unordered_set<int> vertreten;
-        for (int i = 1; i <= satz.anzahl; ++i) {
-            if (satz.wert(kAngedockt, i) != 0) continue;
-            const int typ = satz.wert(kTyp, i);
-            if (typ < 1 || typ > 8) continue;
-            if (!vertreten.insert(satz.wert(kFlotte, i)).second) continue;
+        jedeFlotte(satz, [&](int i, int typ) {
             FremdeFlotte f{p, typ, satz.wert(kX, i), satz.wert(kY, i), satz.wert(kOrt, i)};
             if (mitspielerSichtbar(spiel.systeme, spiel.Sternanzahl, eigen, lage.stufe(5), eigene, f.x, f.y, f.ort))
                 lage.fremdeFlotten.push_back(f);
-        }
+        });
     }
     return lage;
 }
