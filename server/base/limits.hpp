@@ -14,6 +14,10 @@ inline constexpr std::size_t kMaxNameCharacters = 15;
 inline constexpr std::size_t kMaxChatCharacters = 80;
 inline constexpr std::size_t kMaxListEntries = 20000;
 inline constexpr std::size_t kMaxRouteDigits = 10000;
+// A player's private block ("privat"): the client's own part of the game as base64 text,
+// which the server keeps with the seat and hands back only to that login. Four players'
+// blocks stay small beside their ship lists, and count towards the same memory bounds.
+inline constexpr std::size_t kMaxPrivateBlockCharacters = 65536;
 inline constexpr int kMaxStars = 500;
 inline constexpr int kMinPlayers = 2;
 inline constexpr int kMaxPlayers = 4;

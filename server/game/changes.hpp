@@ -18,6 +18,9 @@ struct ChannelChanges {
     bool agreements = false;
     std::size_t chatAppended = 0;  // lines added at the end of the chat
     bool previousSlots = false;    // where timed-out lobby players sat
+    // Private blocks show in no reply but their owner's, yet another instance's copy of the
+    // channel must not hand back an old one: they count as a change like any other.
+    std::array<bool, kMaxPlayers + 1> privateBlocks{};
     // Times only the sweep reads; they change no reply and so leave the revision alone.
     std::array<bool, kMaxPlayers + 1> polled{};
     bool emptySince = false;

@@ -39,7 +39,7 @@ int ChannelState::slotOf(std::string_view playerName) const {
 
 std::size_t PlayerState::bytes() const {
     const ShipLists& s = ships;
-    std::size_t total = tradeRoutes.size() + s.highestFleet.size();
+    std::size_t total = tradeRoutes.size() + s.highestFleet.size() + privateBlock.size();
     for (const std::string* text : {&s.type, &s.hull, &s.shield, &s.docked, &s.location, &s.route, &s.fleet, &s.x,
                                     &s.y, &s.firepower}) {
         total += text->size();

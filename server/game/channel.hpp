@@ -54,8 +54,11 @@ struct PlayerState {
     // The ship list fields "si1" to "si12" as last sent, still encoded (memory only): the
     // same bytes again need neither decoding nor checking.
     std::vector<std::string> sentShipFields;
+    // The player's own part of the game as its client last sent it (base64), empty when
+    // none; it goes back only to this seat's login.
+    std::string privateBlock;
 
-    // What the ship lists and trade routes take in memory.
+    // What the ship lists, trade routes and private block take in memory.
     std::size_t bytes() const;
 };
 

@@ -4,6 +4,7 @@
 #include "base/number_list.hpp"
 #include "base/text_checks.hpp"
 
+#include <algorithm>
 #include <limits>
 
 namespace qz::server {
@@ -59,6 +60,23 @@ void readPlanets(GameInput& input, const FormFields& form, int stars) {
     for (std::size_t i = 0; i < systems.size(); ++i) input.planets.push_back({systems[i], shields[i], forts[i]});
 }
 
+// 1 to kMaxPrivateBlockCharacters characters of the base64 alphabet: the block goes back
+// inside a reply record, so it may hold none of the record's separators.
+void readPrivateBlock(GameInput& input, const FormFields& form) {
+    if (const std::string* block = form.find("privat")) {
+        if (block->size() > kMaxPrivateBlockCharacters) throw BadRequest("privat zu lang");
+        const auto base64 = [](unsigned char c) {
+            return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' ||
+                   c == '/' || c == '=';
+        };
+        if (block->empty() || !std::all_of(block->begin(), block->end(), base64)) throw BadRequest("privat ungueltig");
+        input.privateBlock = *block;
+    }
+    const std::string_view wanted = form.value("privatholen");
+    if (!wanted.empty() && wanted != "0" && wanted != "1") throw BadRequest("privatholen ungueltig");
+    input.wantsPrivateBlock = wanted == "1";
+}
+
 }  // namespace
 
 GameInput readGameInput(const FormFields& form, int stars) {
@@ -79,6 +97,7 @@ GameInput readGameInput(const FormFields& form, int stars) {
     }
     readAttacks(input, form, stars);
     readPlanets(input, form, stars);
+    readPrivateBlock(input, form);
     return input;
 }
 

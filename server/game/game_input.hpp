@@ -34,6 +34,8 @@ struct GameInput {
     std::optional<std::string> chat;
     std::vector<AttackReport> attacks;
     std::vector<PlanetReport> planets;
+    std::optional<std::string> privateBlock;  // "privat", replaces the stored one
+    bool wantsPrivateBlock = false;           // "privatholen=1"
 };
 
 // Throws BadRequest on anything malformed; `stars` bounds every system number. The ship

@@ -168,6 +168,10 @@ void applyGameInput(ChannelState& c, int slot, GameInput&& input, ChannelChanges
     for (const PlanetReport& report : input.planets) applyPlanetReport(c, slot, report, changes);
     for (const AttackReport& attack : input.attacks) applyAttack(c, slot, attack, changes);
     if (input.chat) addChatLine(c, slot, std::move(*input.chat), changes);
+    if (input.privateBlock && *input.privateBlock != c.players[slot].privateBlock) {
+        c.players[slot].privateBlock = std::move(*input.privateBlock);
+        changes.privateBlocks[slot] = true;
+    }
     noteAgreementsTold(c, slot, changes);
 }
 

@@ -13,8 +13,8 @@ namespace qz::server {
 
 // Applies a checked "spiel" request of the player in `slot`, in this order: ships, trade
 // routes, agreements, the attack count-down of the player's systems, colonisation, planet
-// reports, attacks, chat. Changed ship lists are checked first and may still throw
-// BadRequest, before anything is changed.
+// reports, attacks, chat, the private block. Changed ship lists are checked first and may
+// still throw BadRequest, before anything is changed.
 void applyGameInput(ChannelState& channel, int slot, GameInput&& input, ChannelChanges& changes);
 
 // The first colonisation of an unowned system wins.

@@ -25,13 +25,19 @@ int starsOfRunningGame(CommandContext& context, const std::string& sessionId) {
     return stars;
 }
 
-// The new lists as sent bound what they will take: stored decoded and once more as sent,
-// and as numbers (four bytes for each entry, which is sent as at least two).
-void requireRoomForShips(CommandContext& context, const ChannelState& c, int slot, const FormFields& form) {
-    std::size_t sent = form.raw("hwege").size();
-    for (const char* key : kShipFields) sent += form.raw(key).size();
-    const std::size_t needed = sent * 4;
-    const std::size_t mine = c.players[slot].bytes();
+// New lists as sent bound what they will take: stored decoded and once more as sent, and
+// as numbers (four bytes for each entry, which is sent as at least two). A new private
+// block takes its own length in place of the old one.
+void requireRoom(CommandContext& context, const ChannelState& c, int slot, const GameInput& input) {
+    const PlayerState& player = c.players[slot];
+    const std::size_t mine = player.bytes();
+    std::size_t needed = mine;
+    if (input.ships == GameInput::Ships::replace) {
+        std::size_t sent = input.form->raw("hwege").size();
+        for (const char* key : kShipFields) sent += input.form->raw(key).size();
+        needed = sent * 4 + player.privateBlock.size();
+    }
+    if (input.privateBlock) needed = needed - player.privateBlock.size() + input.privateBlock->size();
     if (c.shipBytes() - mine + needed > context.config.shipBytesPerChannel) {
         throw BadRequest("Schifflisten zu gross");
     }
@@ -53,14 +59,15 @@ std::string playGame(CommandContext& context, const std::string& sessionId, cons
     if (slot == 0) throw BadRequest("Spieler nicht im Channel");
     requirePlausibleReports(c, input, context.now);
     const std::size_t before = c.players[slot].bytes();
-    if (input.ships == GameInput::Ships::replace) requireRoomForShips(context, c, slot, *input.form);
+    if (input.ships == GameInput::Ships::replace || input.privateBlock) requireRoom(context, c, slot, input);
+    const bool wantsPrivateBlock = input.wantsPrivateBlock;
     ChannelChanges changes;
     applyGameInput(c, slot, std::move(input), changes);
     markPoll(c, slot, context.now, changes);
     open.commit(changes);
     context.shipBytes += c.players[slot].bytes();
     context.shipBytes -= std::min(before, context.shipBytes.load());
-    return buildGameReply(c, slot);
+    return buildGameReply(c, slot, wantsPrivateBlock);
 }
 
 }  // namespace qz::server

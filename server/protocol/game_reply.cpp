@@ -117,10 +117,13 @@ void refreshCache(ChannelState& c) {
 
 }  // namespace
 
-std::string buildGameReply(ChannelState& c, int requester) {
+std::string buildGameReply(ChannelState& c, int requester, bool withPrivateBlock) {
     refreshCache(c);
     const ReplyCache& cache = c.replyCache;
+    const std::string& privateBlock = c.players[requester].privateBlock;
+    const bool addBlock = withPrivateBlock && !privateBlock.empty();
     std::size_t size = cache.systems.size() + cache.battles.size() + cache.chat.size() + 64;
+    if (addBlock) size += privateBlock.size() + 16;
     for (int n = 1; n <= c.maxPlayers; ++n) size += cache.slots[n].size() + 20;
     std::string out;
     out.reserve(size);
@@ -131,6 +134,11 @@ std::string buildGameReply(ChannelState& c, int requester) {
     }
     out += cache.battles;
     out += cache.chat;
+    if (addBlock) {
+        out += "#privat-";
+        out += privateBlock;
+        out += "-privat#";
+    }
     return out;
 }
 

@@ -1,5 +1,6 @@
 // The reply to "spiel": the system lists, every slot's ship and trade records, the
-// agreement values as the requester sees them, the battles and the chat.
+// agreement values as the requester sees them, the battles and the chat; on request the
+// requester's own private block.
 #pragma once
 
 #include "game/channel.hpp"
@@ -10,6 +11,7 @@
 namespace qz::server {
 
 // Rebuilds what the channel's reply cache lacks, then puts the reply together.
-std::string buildGameReply(ChannelState& channel, int requester);
+// `withPrivateBlock` adds "#privat-<block>-privat#" when the requester's slot holds one.
+std::string buildGameReply(ChannelState& channel, int requester, bool withPrivateBlock = false);
 
 }  // namespace qz::server

@@ -74,6 +74,11 @@ ALTER TABLE accounts ADD COLUMN banned_until DOUBLE PRECISION NOT NULL DEFAULT 0
     R"(
 ALTER TABLE slots ADD COLUMN away INT NOT NULL DEFAULT 0;
 )",
+    // 10: each seat's private block, apart from the ship lists so that neither is written
+    // again when only the other changed.
+    R"(
+CREATE TABLE private_blocks(sid TEXT, slot INT, block TEXT NOT NULL, PRIMARY KEY(sid, slot)){compact};
+)",
 };
 
 std::string replaceAll(std::string text, const std::string& from, const std::string& to) {

@@ -58,6 +58,17 @@ void writePlayer(SqlConnection& db, const ChannelState& c, int slot) {
             s.highestFleet, p.tradeRoutes});
 }
 
+void writePrivateBlock(SqlConnection& db, const ChannelState& c, int slot) {
+    const std::string& block = c.players[slot].privateBlock;
+    if (block.empty()) {
+        db.run("DELETE FROM private_blocks WHERE sid = ? AND slot = ?", {c.sessionId, slot});
+        return;
+    }
+    db.run("INSERT INTO private_blocks(sid, slot, block) VALUES(?, ?, ?) ON CONFLICT(sid, slot) DO UPDATE SET "
+           "block = excluded.block",
+           {c.sessionId, slot, block});
+}
+
 void writeAgreements(SqlConnection& db, const ChannelState& c) {
     for (int a = 1; a <= kMaxPlayers; ++a) {
         for (int b = 1; b <= kMaxPlayers; ++b) {
@@ -94,6 +105,7 @@ void writeChanges(SqlConnection& db, const ChannelState& c, const ChannelChanges
             db.run("UPDATE slots SET last_poll = ? WHERE sid = ? AND slot = ?", {c.slots[n].lastPoll, c.sessionId, n});
         }
         if (changes.players[n]) writePlayer(db, c, n);
+        if (changes.privateBlocks[n]) writePrivateBlock(db, c, n);
     }
     if (changes.wholeMap) {
         db.run("DELETE FROM systems WHERE sid = ?", {c.sessionId});
@@ -117,6 +129,7 @@ ChannelChanges everything(const ChannelState& channel) {
     for (int n = 1; n <= kMaxPlayers; ++n) {
         all.slots[n] = n <= channel.maxPlayers;
         all.players[n] = n <= channel.maxPlayers;
+        all.privateBlocks[n] = n <= channel.maxPlayers;
     }
     return all;
 }
@@ -125,7 +138,7 @@ void deleteRows(SqlConnection& db, const std::string& sessionId) {
     for (const char* sql : {"DELETE FROM channels WHERE sid = ?", "DELETE FROM slots WHERE sid = ?",
                             "DELETE FROM systems WHERE sid = ?", "DELETE FROM players WHERE sid = ?",
                             "DELETE FROM agreements WHERE sid = ?", "DELETE FROM chat WHERE sid = ?",
-                            "DELETE FROM previous_slots WHERE sid = ?"}) {
+                            "DELETE FROM previous_slots WHERE sid = ?", "DELETE FROM private_blocks WHERE sid = ?"}) {
         db.run(sql, {sessionId});
     }
 }
@@ -181,6 +194,14 @@ void loadPlayers(SqlConnection& db, ChannelState& c) {
     }
 }
 
+void loadPrivateBlocks(SqlConnection& db, ChannelState& c) {
+    Rows rows = db.query("SELECT slot, block FROM private_blocks WHERE sid = ?", {c.sessionId});
+    while (rows->next()) {
+        const int n = integer(rows, 0);
+        if (n >= 1 && n <= kMaxPlayers) c.players[n].privateBlock = rows->text(1);
+    }
+}
+
 void loadAgreements(SqlConnection& db, ChannelState& c) {
     Rows rows = db.query("SELECT from_slot, to_slot, offered, told FROM agreements WHERE sid = ?", {c.sessionId});
     while (rows->next()) {
@@ -225,6 +246,7 @@ std::optional<ChannelState> loadRows(SqlConnection& db, const std::string& sessi
     loadSlots(db, c);
     loadSystems(db, c);
     loadPlayers(db, c);
+    loadPrivateBlocks(db, c);
     loadAgreements(db, c);
     loadChat(db, c);
     loadPreviousSlots(db, c);

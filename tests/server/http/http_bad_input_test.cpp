@@ -1,5 +1,6 @@
 // Every class of bad input over real HTTP: the error reply, and proof that neither the
 // stored state nor what the players see changed.
+#include "base/limits.hpp"
 #include "server_fixture.hpp"
 
 #include <arpa/inet.h>
@@ -176,6 +177,21 @@ TEST_F(ServerBadInput, GameDataMustBeWhatTheGameCanProduce) {
         if (key == "i10") value.replace(value.find(",4,"), 3, ",18,");
     }
     EXPECT_EQ(item(record(send(lobby, upload), "TYP"), 3), "18") << "18, the last picture, is a type";
+}
+
+TEST_F(ServerBadInput, APrivateBlockIsBase64OfAtMostSixtyFourKibibytes) {
+    const auto fetched = [&] { return record(play(1, {Ship{2, 100, 50, 0, 7}}, {{"privatholen", "1"}}), "privat"); };
+    EXPECT_EQ(fetched(), "<absent>") << "nothing stored yet";
+    const std::string longest(kMaxPrivateBlockCharacters, 'A');
+    ASSERT_EQ(play(1, {Ship{2, 100, 50, 0, 7}}, {{"privat", longest}}).rfind("#BES-", 0), 0u);
+    EXPECT_EQ(fetched(), longest);
+    stored_ = snapshot();
+    view_ = views();
+    expectGameRequestRefused({{"privat", longest + "A"}}, "privat zu lang");
+    expectGameRequestRefused({{"privat", "QU-JD"}}, "privat ungueltig");  // "-" would end the record
+    expectGameRequestRefused({{"privat", ""}}, "privat ungueltig");
+    expectGameRequestRefused({{"privatholen", "ja"}}, "privatholen ungueltig");
+    EXPECT_EQ(fetched(), longest) << "a refused request left the block as it was";
 }
 
 TEST_F(ServerBadInput, TheSessionMustExistAndTheSenderHoldASlot) {

@@ -53,13 +53,17 @@ TEST_F(TwoInstances, AKilledInstanceLosesNothingAndTheOtherServesEveryPlayerOn) 
     std::string reply = play(0, 3, {}, {{"hwege", ",3,4"}});
     EXPECT_EQ(item(record(reply, "BES"), 9), "2");
     EXPECT_EQ(record(reply, "si2typ"), ",3");
+    // B holds the channel as it is now; then A changes nothing but slot 3's private block.
+    play(1, 3, {}, {{"hwege", ",3,4"}});
+    play(0, 3, {}, {{"hwege", ",3,4"}, {"privat", "U2xvdDM="}});
 
     instances_[0]->kill();
     reply = play(1, 1, {scout}, {{"hvertrag", "0,1,0,0"}});
     EXPECT_EQ(record(reply, "s2hvtg"), "2") << "the agreement both sides made before the kill";
     EXPECT_EQ(record(reply, "s3hweg"), ",3,4");
     EXPECT_NE(record(reply, "chat").find("1;-;vor dem Absturz"), std::string::npos);
-    reply = play(1, 3, {});
+    reply = play(1, 3, {}, {{"hwege", ",3,4"}, {"privatholen", "1"}});
+    EXPECT_EQ(record(reply, "privat"), "U2xvdDM=") << "B handed back its old copy";
     EXPECT_EQ(record(reply, "si1typ"), ",2");
     EXPECT_EQ(item(record(reply, "BES"), 9), "2");
 }

@@ -126,8 +126,11 @@ TEST(HandlerGame, ASeatBelongsToItsLoginWhoMayComeBackFromAnotherAddress) {
     const auto listFor = [&](const std::string& name) {
         return server.send("", {{"infos", "channel_auflisten"}, {"i1", "QZ0.10"}, {"sitz", name}});
     };
+    const auto blockOf = [&](const std::string& name) {
+        return record(server.send(id, gamePairs(name, {}, {{"privatholen", "1"}})), "privat");
+    };
     server.now = 10;
-    server.send(id, gamePairs(game.names[1], {Ship{}}));
+    server.send(id, gamePairs(game.names[1], {Ship{}}, {{"privat", "U3BpZWxlcjI="}}));
 
     // Spieler2 silent for 59 s, then for 60 s (kSlotTimeoutSeconds): announced once.
     server.now = 10 + kSlotTimeoutSeconds - 1;
@@ -149,7 +152,8 @@ TEST(HandlerGame, ASeatBelongsToItsLoginWhoMayComeBackFromAnotherAddress) {
     EXPECT_EQ(listFor("Fremd"), "channel_auflisten;;;;;;;;;;;;;;");
     EXPECT_EQ(listFor(game.names[1]), "fehler;;Nicht angemeldet");
     EXPECT_EQ(server.send(id, joinPairs("Fremd")), "fehler;;Spiel laeuft bereits");
-    EXPECT_EQ(server.send(id, gamePairs("Fremd", {})), "fehler;;Spieler nicht im Channel");
+    EXPECT_EQ(server.send(id, gamePairs("Fremd", {}, {{"privatholen", "1"}})), "fehler;;Spieler nicht im Channel");
+    EXPECT_EQ(server.send(id, gamePairs(game.names[1], {}, {{"privatholen", "1"}})), "fehler;;Nicht angemeldet");
     EXPECT_EQ(server.send("", {{"infos", "channel_auflisten"}, {"i1", "QZ0.10"}, {"i2", digestOf("Fremd")}}),
               "channel_auflisten;;;;;;;;;;;;")
         << "a list without a name stays as it was, whatever a login left in the client's pairs";
@@ -162,8 +166,10 @@ TEST(HandlerGame, ASeatBelongsToItsLoginWhoMayComeBackFromAnotherAddress) {
     const std::string back = server.send(id, joinPairs(game.names[1]));
     EXPECT_EQ(back.rfind("channel;;1;;50;;", 0), 0u) << back;
     EXPECT_EQ(record(back, "SP2"), ",2,Spieler2,2,1");
+    EXPECT_EQ(blockOf(game.names[1]), "U3BpZWxlcjI=") << "its own block, kept through the restart";
     server.client = "127.0.0.1";
     EXPECT_EQ(chat(), lost + ";-;5;-;Spieler2 ist zur\x81" "ck");
+    EXPECT_EQ(blockOf(game.names[0]), "<absent>") << "the other seat has none of its own";
 }
 
 TEST(HandlerGame, ALoginSpeaksForItsNameForADayAfterItsLastRequest) {

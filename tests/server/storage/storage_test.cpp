@@ -39,6 +39,7 @@ ChannelState sampleChannel() {
                                         ",7,8", ",10,60", "1"},
                                        3);
     c.players[2].tradeRoutes = ",3,2";
+    c.players[1].privateBlock = "QmxvY2s=";
     c.agreements.offered[1][2] = true;
     c.agreements.told[1][2] = 1;
     c.chat = {{5, "Anna ist beigetreten."}, {1, "hallo"}};
@@ -61,6 +62,7 @@ TEST_F(StoredChannels, AChannelReadsBackAsItWasWritten) {
     EXPECT_TRUE(read[0].hasPassword);
     EXPECT_EQ(read[0].hostName, "Anna");
     EXPECT_EQ(read[0].agreements.told[1][2], 1);
+    EXPECT_EQ(read[0].players[1].privateBlock, "QmxvY2s=");
 }
 
 TEST_F(StoredChannels, OnlyTheNamedChangesAreWritten) {
@@ -93,6 +95,11 @@ TEST_F(StoredChannels, ChatKeepsTheLastTwentyLinesAndAClosedChannelLeavesNothing
     storage.deleteChannel(c.sessionId);
     EXPECT_TRUE(storage.loadChannels().empty());
     EXPECT_FALSE(storage.loadChannel(c.sessionId).has_value());
+    // A channel stored anew under the same id finds nothing of the old one's seats.
+    ChannelChanges header;
+    header.header = true;
+    storage.save(c, header);
+    EXPECT_EQ(storage.loadChannel(c.sessionId)->players[1].privateBlock, "");
 }
 
 TEST_F(StoredChannels, AccountsSurviveAndAreFoundByName) {

@@ -16,7 +16,8 @@ std::string databaseSnapshot(const std::string& database) {
              {"players", "*"},
              {"agreements", "*"},
              {"chat", "*"},
-             {"previous_slots", "*"}}) {
+             {"previous_slots", "*"},
+             {"private_blocks", "*"}}) {
         out += std::string("[") + table + "]\n";
         std::unique_ptr<SqlRows> rows =
             db->query(std::string("SELECT ") + columns + " FROM " + table + " ORDER BY 1, 2", {});
