@@ -1,5 +1,6 @@
 #include "bot/sitzung.hpp"
 
+#include "bot/gefechtsberichte.hpp"
 #include "bot/strategy/lage.hpp"
 #include "gfx/text_numbers.hpp"
 #include "gfx/widgets.hpp"
@@ -258,10 +259,14 @@ bool BotSitzung::stilleVorbei()
 void BotSitzung::spielen()
 {
     abdockenAnfordern(spiel_, haende_);
-    if (mehrspielerSchritt(platform_, spiel_, server_, mp_) == AustauschErgebnis::sitzungVerloren) {
+    std::string antwort;
+    if (mehrspielerSchritt(platform_, spiel_, server_, mp_, &antwort) == AustauschErgebnis::sitzungVerloren) {
         beenden("the channel closed", false);
         return;
     }
+    // A battle's record comes with every reply while it lasts: what the last one showed holds
+    // until the next reply.
+    if (!antwort.empty()) gefechte_ = gefechteLesen(antwort, spiel_.eigenerSpieler, spiel_.Sternanzahl);
     if (spiel_.wirtschaft.naechsterTag != letzterTag_) {
         // The day step moved the next day on: one more day settled.
         ++tage_;
@@ -284,7 +289,8 @@ void BotSitzung::spielen()
     }
     // The orders name ships by the numbers of this view: they are carried out at once, before
     // the next pass joins the lists again.
-    const Lage lage = lageErfassen(spiel_, mp_.senden.abkommenStand, jetzt - spielBeginn_);
+    Lage lage = lageErfassen(spiel_, mp_.senden.abkommenStand, jetzt - spielBeginn_);
+    lage.gefechte = gefechte_;
     for (const Entscheidung& e : entscheide(lage, e_.stufe, gedaechtnis_)) {
         if (!ausfuehren(e, spiel_, mp_, haende_)) {
             ++abgelehntNachArt_.at(e.index());

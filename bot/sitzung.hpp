@@ -74,6 +74,7 @@ private:
     Mehrspieler mp_;
     Gedaechtnis gedaechtnis_;
     Haende haende_;
+    std::vector<Gefecht> gefechte_;  // the battles of the last reply with own ships in them
     BotPhase phase_ = BotPhase::online;
     bool fehlgeschlagen_ = false;
     std::string endeGrund_;

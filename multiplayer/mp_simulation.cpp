@@ -18,7 +18,8 @@ void mpTagUndSchiffe(Platform& platform, Spielstand& spiel, Mehrspieler& mp)
     schiffsdurchlauf(spiel);
 }
 
-AustauschErgebnis mpAustausch(Platform& platform, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)
+AustauschErgebnis mpAustausch(Platform& platform, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp,
+                              std::string* angewandt)
 {
     routenSchritte(platform, spiel.karte);
 
@@ -26,7 +27,9 @@ AustauschErgebnis mpAustausch(Platform& platform, Spielstand& spiel, Serverdaten
     const std::string fehler = fehlerMelden(antwort, mp, platform.timer());
     if (fehler == kUnbekannteSitzung) return AustauschErgebnis::sitzungVerloren;
     // A refusal carries no game state; applied, it would empty the co-players' fleets.
-    if (!antwort.empty() && fehler.empty()) spielAntwortAnwenden(antwort, spiel, mp);
+    const bool anwenden = !antwort.empty() && fehler.empty();
+    if (anwenden) spielAntwortAnwenden(antwort, spiel, mp);
+    if (angewandt) *angewandt = anwenden ? antwort : std::string();
     eigeneSchiffeAbgleichen(spiel);
 
     if (platform.timer() >= mp.naechsterAustausch) {
@@ -46,10 +49,11 @@ void mpFlottenBewegen(Platform& platform, Spielstand& spiel, Mehrspieler& mp)
                              platform.timer());
 }
 
-AustauschErgebnis mehrspielerSchritt(Platform& platform, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)
+AustauschErgebnis mehrspielerSchritt(Platform& platform, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp,
+                                     std::string* angewandt)
 {
     mpTagUndSchiffe(platform, spiel, mp);
-    if (mpAustausch(platform, spiel, server, mp) == AustauschErgebnis::sitzungVerloren)
+    if (mpAustausch(platform, spiel, server, mp, angewandt) == AustauschErgebnis::sitzungVerloren)
         return AustauschErgebnis::sitzungVerloren;
     mpFlottenBewegen(platform, spiel, mp);
     return AustauschErgebnis::weiter;

@@ -8,6 +8,8 @@
 #include "multiplayer/mehrspieler.hpp"
 #include "multiplayer/server_worker.hpp"
 
+#include <string>
+
 namespace qz {
 
 // The day step when it is due, then the pass over the own ships (repair, undocking).
@@ -16,14 +18,18 @@ void mpTagUndSchiffe(Platform& platform, Spielstand& spiel, Mehrspieler& mp);
 enum class AustauschErgebnis { weiter, sitzungVerloren };
 
 // The route steps, the server's reply taken and applied (a refusal only shown), the own lists
-// joined and cut, and the request of the 2-second exchange posted when it is due.
-AustauschErgebnis mpAustausch(Platform& platform, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp);
+// joined and cut, and the request of the 2-second exchange posted when it is due. With
+// `angewandt`, the reply applied in this pass is left there (empty when none was), for a
+// program that reads more of it than the game state keeps.
+AustauschErgebnis mpAustausch(Platform& platform, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp,
+                              std::string* angewandt = nullptr);
 
 // The movement of the own fleets and of the co-players' fleets, as the map's fleet passes
 // take it between drawing and selection.
 void mpFlottenBewegen(Platform& platform, Spielstand& spiel, Mehrspieler& mp);
 
 // One pass of the game without a screen: the three steps above.
-AustauschErgebnis mehrspielerSchritt(Platform& platform, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp);
+AustauschErgebnis mehrspielerSchritt(Platform& platform, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp,
+                                     std::string* angewandt = nullptr);
 
 }  // namespace qz

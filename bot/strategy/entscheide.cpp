@@ -6,6 +6,7 @@
 #include "bot/strategy/flottenbildung.hpp"
 #include "bot/strategy/forschungsplan.hpp"
 #include "bot/strategy/handelsplan.hpp"
+#include "bot/strategy/kampfkraft.hpp"
 #include "bot/strategy/kolonisierung.hpp"
 #include "bot/strategy/verteidigung.hpp"
 
@@ -27,10 +28,19 @@ StufenWerte stufenWerte(Stufe stufe)
 
 namespace {
 
-// What the battle records taught: who is at war with us, and the largest force of each.
+// What the battle records taught: who is at war with us, the largest force of each, and where
+// each force last stood (the record ends with the battle, the danger there does not).
 void gefechteMerken(const Lage& lage, Gedaechtnis& g)
 {
+    std::erase_if(g.gefechtsOrte, [&](const auto& o) { return lage.zeit - o.second >= kGefechtGedaechtnis; });
     for (const Gefecht& f : lage.gefechte) {
+        auto ort = std::find_if(g.gefechtsOrte.begin(), g.gefechtsOrte.end(), [&](const auto& o) {
+            return o.first.system == f.system && o.first.spieler == f.spieler;
+        });
+        if (ort == g.gefechtsOrte.end())
+            g.gefechtsOrte.emplace_back(f, lage.zeit);
+        else
+            *ort = {f, lage.zeit};
         if (f.spieler < 1) continue;
         if (std::find(g.feinde.begin(), g.feinde.end(), f.spieler) == g.feinde.end()) g.feinde.push_back(f.spieler);
         auto bekannt = std::find_if(g.feindFlotten.begin(), g.feindFlotten.end(),

@@ -97,6 +97,7 @@ struct Gedaechtnis {
     std::vector<std::pair<int, int>> belagerungen;    // strike fleet, system it is to take
     std::vector<std::pair<int, double>> angebote;     // player, time of the last own trade offer
     std::vector<Gefecht> feindFlotten;                // per player, the largest force met in battle
+    std::vector<std::pair<Gefecht, double>> gefechtsOrte;  // per system and player: last force met, when
     std::vector<int> feinde;                          // players it is at war with
 };
 

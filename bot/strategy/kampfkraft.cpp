@@ -67,13 +67,17 @@ std::vector<Kampfschiff> flottenKraft(const Lage& lage, const std::vector<int>& 
 std::vector<Kampfschiff> feindKraft(const Lage& lage, const Gedaechtnis& g, int system)
 {
     std::vector<Kampfschiff> kraft;
-    for (const Gefecht& f : lage.gefechte) {
-        if (f.system != system || f.feindSchiffe < 1) continue;
-        // The record gives each ship; the sums are spread evenly, which changes no round's
-        // damage (that depends only on the sums and the counts) and the weakest shield decides.
+    // The record gives each ship; the sums are spread evenly, which changes no round's damage
+    // (that depends only on the sums and the counts) and the weakest shield decides.
+    auto aufnehmen = [&](const Gefecht& f) {
         for (int k = 0; k < f.feindSchiffe; ++k)
             kraft.push_back({f.feindSchildMin, f.feindHuelle / f.feindSchiffe, f.feindFeuerkraft / f.feindSchiffe});
-    }
+    };
+    for (const Gefecht& f : lage.gefechte)
+        if (f.system == system && f.feindSchiffe > 0) aufnehmen(f);
+    if (!kraft.empty()) return kraft;
+    for (const auto& [f, seit] : g.gefechtsOrte)
+        if (f.system == system && f.feindSchiffe > 0 && lage.zeit - seit < kGefechtGedaechtnis) aufnehmen(f);
     if (!kraft.empty()) return kraft;
 
     const LageSystem& s = lage.system(system);
@@ -90,6 +94,14 @@ std::vector<Kampfschiff> feindKraft(const Lage& lage, const Gedaechtnis& g, int 
         }
     }
     return kraft;
+}
+
+bool gefechtBekannt(const Lage& lage, const Gedaechtnis& g, int system)
+{
+    return std::any_of(lage.gefechte.begin(), lage.gefechte.end(), [&](const Gefecht& f) { return f.system == system; }) ||
+           std::any_of(g.gefechtsOrte.begin(), g.gefechtsOrte.end(), [&](const auto& o) {
+               return o.first.system == system && lage.zeit - o.second < kGefechtGedaechtnis;
+           });
 }
 
 }  // namespace qz

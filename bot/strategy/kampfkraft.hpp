@@ -32,10 +32,17 @@ inline bool gewinnt(const Ausgang& e) { return e.ueberlebendeB == 0 && e.ueberle
 // A fleet's ships with their shields at the maximum the research gives and their hull as it is.
 std::vector<Kampfschiff> flottenKraft(const Lage& lage, const std::vector<int>& schiffe);
 
+// How long a battle's force is expected where it was last met, in seconds of play (12 days).
+inline constexpr double kGefechtGedaechtnis = 60.0;
+
 // The enemy the player must expect at a system: the battle record's force where its own ships
-// fought there; otherwise each visible fleet at or near the system counted as the largest fleet
+// fight there, or the force last met there within kGefechtGedaechtnis; otherwise each visible fleet at or near the system counted as the largest fleet
 // of its player met in battle so far, or else as three ships of its first ship's type (the map
 // shows only that one picture).
 std::vector<Kampfschiff> feindKraft(const Lage& lage, const Gedaechtnis& g, int system);
+
+// A battle is going on at the system, or one was fought there within kGefechtGedaechtnis: no
+// place for a ship that cannot fight.
+bool gefechtBekannt(const Lage& lage, const Gedaechtnis& g, int system);
 
 }  // namespace qz

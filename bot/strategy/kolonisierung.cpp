@@ -1,6 +1,7 @@
 #include "bot/strategy/kolonisierung.hpp"
 
 #include "bot/strategy/flotten_sicht.hpp"
+#include "bot/strategy/kampfkraft.hpp"
 
 #include <algorithm>
 #include <climits>
@@ -40,7 +41,9 @@ Wahl zielWaehlen(const Lage& lage, const Gedaechtnis& g, int flotte, int ort)
     int notWert = 0, notZiel = 0;
     for (const LageSystem& s : lage.systeme) {
         const int t = s.nummer;
-        if (t == ort || vergeben(g, flotte, t) || feindGesehen(lage, t) || !lage.inReichweite(ort, t)) continue;
+        if (t == ort || vergeben(g, flotte, t) || feindGesehen(lage, t) || gefechtBekannt(lage, g, t) ||
+            !lage.inReichweite(ort, t))
+            continue;
         const int d = lage.hopDistanz(ort, t);
         if (lohnend(s)) {
             // A little value for each pixel less: between two equal planets the nearer one.
@@ -72,7 +75,7 @@ Wahl zielWaehlen(const Lage& lage, const Gedaechtnis& g, int flotte, int ort)
     int zwischen = 0, zwischenAbstand = abstandZumNaechstenZiel(ort);
     for (const LageSystem& s : lage.systeme) {
         if (s.nummer == ort || (s.besitzer != 0 && !s.eigen) || !lage.inReichweite(ort, s.nummer)) continue;
-        if (feindGesehen(lage, s.nummer)) continue;
+        if (feindGesehen(lage, s.nummer) || gefechtBekannt(lage, g, s.nummer)) continue;
         const int a = abstandZumNaechstenZiel(s.nummer);
         if (a < zwischenAbstand) zwischenAbstand = a, zwischen = s.nummer;
     }

@@ -1,6 +1,7 @@
 // Attacking a weaker neighbour with heavy battleships only where it can win and the siege
 // fits the level's horizon.
 #include "bot/strategy/angriff.hpp"
+#include "bot/strategy/kampfkraft.hpp"
 #include "lage_bauen.hpp"
 
 #include <gtest/gtest.h>
@@ -83,6 +84,27 @@ TEST(Angriff, ASiegeBreaksOffWhenTheBattleRecordShowsAStrongerEnemy)
     ASSERT_EQ(senden.size(), 1u);
     EXPECT_EQ(senden[0].ziel, 1);
     EXPECT_TRUE(g.belagerungen.empty());
+}
+
+TEST(Angriff, NoNewSiegeWhereABattleWasLostWhileItIsRemembered)
+{
+    // A scout of ours met 6 ships (Σ 1200, shield 300) at colony 2 and is gone; its record ends
+    // with it and no fleet is in sight there. The two battleships would lose against that force
+    // (see above), so none is sent while it is remembered, and one is once the memory faded.
+    test::LageBauen b = nachbar();
+    Gedaechtnis g;
+    b.lage.gefechte.push_back({2, 2, 6, 1200, 300, 4800});
+    EXPECT_TRUE(nur<FlotteSenden>(entscheide(b.lage, Stufe::schwer, g)).empty());
+
+    b.lage.gefechte.clear();
+    b.lage.zeit += kGefechtGedaechtnis - 1.0;
+    EXPECT_TRUE(nur<FlotteSenden>(entscheide(b.lage, Stufe::schwer, g)).empty());
+
+    b.lage.zeit += 1.0;
+    g.letztePlanung = b.lage.zeit - stufenWerte(Stufe::schwer).neuplanung;  // a plan is due again
+    const auto senden = nur<FlotteSenden>(entscheide(b.lage, Stufe::schwer, g));
+    ASSERT_EQ(senden.size(), 1u);
+    EXPECT_EQ(senden[0].ziel, 2);
 }
 
 }  // namespace
