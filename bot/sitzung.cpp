@@ -213,12 +213,23 @@ std::string BotSitzung::lageBericht() const
 {
     const int eigen = spiel_.eigenerSpieler;
     int systeme = 0, schiffe = 0;
+    std::array<int, 9> proTyp{};
     for (int s = 1; s <= spiel_.Sternanzahl; ++s) systeme += spiel_.systeme.besitzer(s) == eigen ? 1 : 0;
     const SchiffSatz& satz = spiel_.saetze(eigen);
-    for (int i = 1; i <= satz.anzahl; ++i) schiffe += schiffWert(satz, kTyp, i) > 0 ? 1 : 0;
+    for (int i = 1; i <= satz.anzahl; ++i) {
+        const int typ = schiffWert(satz, kTyp, i);
+        if (typ < 1 || typ > 8) continue;
+        ++schiffe;
+        ++proTyp[static_cast<std::size_t>(typ)];
+    }
+    std::string typen;
+    for (int t = 1; t <= 8; ++t) typen += (t > 1 ? "/" : "") + numberToText(proTyp[static_cast<std::size_t>(t)]);
+    int abgelehnt = 0;
+    for (int n : abgelehntNachArt_) abgelehnt += n;
     return "day " + numberToText(tage_) + ": " + numberToText(systeme) + " systems, " +
            numberToText(schiffe) + " ships, " + numberToText(spiel_.wirtschaft.geld) + " money, " +
-           numberToText(befehle_) + " orders";
+           numberToText(befehle_) + " orders, " + numberToText(abgelehnt) + " refused; ships by type " + typen +
+           ", drive level " + numberToText(spiel_.forschung.thema(3).stufe);
 }
 
 bool BotSitzung::nichtsMehr() const

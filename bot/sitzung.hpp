@@ -50,7 +50,8 @@ public:
     int abgelehnt(std::size_t art) const { return abgelehntNachArt_.at(art); }
     // Game days settled since the game began.
     int tage() const { return tage_; }
-    // "day D: S systems, N ships, M money, O orders", the line it logs every minute of play.
+    // "day D: S systems, N ships, M money, O orders, R refused; ships by type a/b/c/d/e/f/g/h,
+    // drive level L", the line it logs every minute of play.
     std::string lageBericht() const;
 
 private:

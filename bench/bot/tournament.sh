@@ -8,7 +8,8 @@
 # database records the owners (read every 10 s; the last reading while both seats are still
 # in the channel counts); equal counts are a tie. Prints each game, then the wins per pairing.
 # Not part of the test command. Usage: tournament.sh [BUILD_DIR] [MINUTES] [GAMES] [PARALLEL];
-# with QZ_TOURNAMENT_LOGS=DIR the bots' and the server's logs are kept there.
+# with QZ_TOURNAMENT_LOGS=DIR the bots' and the server's logs are kept there, and with
+# QZ_TOURNAMENT_PAIRINGS="schwer leicht,mittel leicht" only those pairings are played.
 set -euo pipefail
 bin=${1:-build/bin}
 minutes=${2:-8}
@@ -18,6 +19,14 @@ for tool in "$bin/qz-server" "$bin/qz-bot"; do
   [ -x "$tool" ] || { echo "missing $tool (build the targets qz-server and qz-bot)" >&2; exit 1; }
 done
 command -v sqlite3 > /dev/null || { echo "needs sqlite3 (apt-get install sqlite3)" >&2; exit 1; }
+IFS=, read -ra pairings <<< "${QZ_TOURNAMENT_PAIRINGS:-schwer mittel,mittel leicht,schwer leicht}"
+for pairing in "${pairings[@]}"; do
+  read -r a b rest <<< "$pairing"
+  for level in "$a" "$b"; do
+    case "$level" in leicht|mittel|schwer) ;; *) echo "unknown level in pairing '$pairing'" >&2; exit 1 ;; esac
+  done
+  [ -z "$rest" ] || { echo "a pairing is two levels: '$pairing'" >&2; exit 1; }
+done
 
 work=$(mktemp -d)
 pids=()
@@ -104,7 +113,6 @@ play() {
   wait "$host_pid" || true
 }
 
-pairings=("schwer mittel" "mittel leicht" "schwer leicht")
 jobs_running=0
 id=0
 for pairing in "${pairings[@]}"; do
