@@ -1,5 +1,6 @@
 #include "app/gemerkte_einstellungen.hpp"
 
+#include "multiplayer/computerspiel.hpp"
 #include "platform/folders.hpp"
 
 namespace qz {
@@ -10,11 +11,8 @@ Einstellungen einstellungenDesProgramms(Programm& programm)
     e.musikLautstaerke = programm.rahmen.klang.musikLautstaerke;
     e.effektLautstaerke = programm.rahmen.klang.effektLautstaerke;
     e.vollbild = programm.rahmen.platform.fullscreen();
-    {
-        std::lock_guard lock(programm.server.Datenmutex);
-        const ServerAddress& adresse = programm.server.Serveradresse;
-        if (adresse != ServerAddress{kServerHost, kServerPort}) e.server = serverAddressText(adresse);
-    }
+    const ServerAddress adresse = gewaehlterServer(programm.server, programm.mehrspieler);
+    if (adresse != ServerAddress{kServerHost, kServerPort}) e.server = serverAddressText(adresse);
     e.name = programm.mehrspieler.gemerkterName;
     return e;
 }

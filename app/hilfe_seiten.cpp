@@ -63,6 +63,10 @@ const Absaetze kSandkastenMenue{
     "- \"Spiel Laden\" und \"Spiel Speichern\": drei Speicherplätze; wer über einen belegten Platz speichert, wird "
     "vorher gefragt.",
     "- \"Option\": Lautstärken. \"Zum Spiel\": zurück zur Karte (auch Esc auf der Karte öffnet dieses Menü).",
+    "- \"Gegen den Computer\": ein Mehrspieler-Spiel gegen einen bis drei Computerspieler auf einem Server nur "
+    "für dich, auf diesem Rechner. Anzahl und Stufe (Leicht, Mittel, Schwer) mit den Pfeilen wählen, dann "
+    "\"Spiel Starten\": die Computerspieler nehmen im Kanal Platz. Wer den Kanal oder das Spiel verlässt, "
+    "beendet sie und den Server.",
     "- \"Spiel Beenden\" und \"Zum Hauptmenü\": zurück zum Hauptmenü, nach einer Rückfrage; ungespeichertes geht "
     "verloren.",
     "",
@@ -242,6 +246,7 @@ HilfeSeite hilfeSeiteFuer(const Rahmen& r, const Spielstand& spiel)
     }
     if (r.Programmzustand == "multiplayer") {
         if (u == "login") return HilfeSeite::MehrspielerLogin;
+        if (u == "computer") return HilfeSeite::SandkastenMenue;
         if (u == "channel") return HilfeSeite::Lobby;
         if (!karte) return HilfeSeite::MehrspielerMenue;
         return spiel.gewaehltesSystem > 0 ? HilfeSeite::Sternsystem : HilfeSeite::MehrspielerKarte;

@@ -6,6 +6,7 @@
 #include "frame/klang.hpp"
 #include "sandbox/sandkasten.hpp"
 #include "gfx/widgets.hpp"
+#include "multiplayer/computerspiel.hpp"
 #include "multiplayer/multiplayer_screen.hpp"
 #include "platform/errors.hpp"
 #include "platform/folders.hpp"
@@ -172,6 +173,7 @@ bool mainLoopPass(Programm& programm)
     // The last pass of a closing game posts nothing: the tables still hold the last "spiel"
     // request, and sending them again would repeat its chat line or its attack.
     else if (r.Programmzustand != "close") fallbackBranch(r, programm.server);
+    computerspielPruefen(r, programm.spiel, programm.server, programm.mehrspieler);
 
     if (r.Mausereignis == 42) {
         playClick(r);

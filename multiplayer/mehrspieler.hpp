@@ -4,6 +4,7 @@
 // chat, the settled planets, the co-players' movement clocks).
 #pragma once
 
+#include "multiplayer/computerspiel.hpp"
 #include "state/sendedaten.hpp"
 #include "platform/feld.hpp"
 
@@ -64,6 +65,10 @@ struct Mehrspieler {
     // part of the channel's reset, since a lost game is told after it was reset.
     std::string meldung;
     double meldungBis = 0.0;
+
+    // The computer players the player started and the private server of a game against the
+    // computer; they outlive a channel's reset and end when the player leaves the channel.
+    Computerspiel computer;
 
     // Everything of one channel back to its start: the choices, the lists and the exchange.
     void kanalZuruecksetzen();

@@ -45,6 +45,11 @@ void menueEingabe(Rahmen& r, Spielstand& spiel, Speichermenue& speicher)
         r.Unterzustand = "esc";
         treffer(r);
     } else if (!laeuft && knopfGeklickt(r, 326)) {
+        // A game against computer players runs in the multiplayer mode, on a private server.
+        r.Programmzustand = "multiplayer";
+        r.Unterzustand = "computer";
+        treffer(r);
+    } else if (!laeuft && knopfGeklickt(r, 380)) {
         r.Unterzustand = "esc";
         treffer(r);
     }
@@ -61,7 +66,8 @@ void menueZeichnen(Rahmen& r, const Spielstand& spiel)
         knopf(r, 434, "Zum Spiel");
         knopf(r, 488, "Spiel Beenden");
     } else {
-        knopf(r, 326, "Zum Hauptmen\x81");
+        knopf(r, 326, "Gegen den Computer");
+        knopf(r, 380, "Zum Hauptmen\x81");
     }
 }
 

@@ -295,7 +295,7 @@ TEST_F(Sandbox, NeuesSpielDiscardsARunningGameAtOnce)
     EXPECT_FALSE(r.Hintergrundbild);
     click(512, 446);  // "Zum Spiel" is not offered without a game
     EXPECT_EQ(r.Unterzustand, "hauptmenu");
-    click(512, 338);  // "Zum Hauptmenü"
+    click(512, 392);  // "Zum Hauptmenü"
     EXPECT_EQ(r.Unterzustand, "esc");
 }
 

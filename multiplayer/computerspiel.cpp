@@ -1,0 +1,132 @@
+#include "multiplayer/computerspiel.hpp"
+
+#include "multiplayer/mehrspieler.hpp"
+#include "multiplayer/meldung.hpp"
+#include "multiplayer/mp_screens.hpp"
+#include "platform/folders.hpp"
+
+#include <algorithm>
+
+namespace qz {
+
+namespace {
+
+const char* stufenArgument(int stufe)
+{
+    return stufe <= kStufeLeicht ? "leicht" : stufe >= kStufeSchwer ? "schwer" : "mittel";
+}
+
+bool sitzt(const Mehrspieler& mp, const std::string& name)
+{
+    for (int n = 1; n <= 4; ++n)
+        if (mp.SpielerName(n) == name) return true;
+    return false;
+}
+
+void beenden(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)
+{
+    Computerspiel& c = mp.computer;
+    // Each stops at SIGTERM and logs out of its game; the server goes last, so none of them
+    // ends talking to a server that is gone.
+    c.spieler.clear();
+    c.nochZuStarten = 0;
+    if (!c.server) return;
+    c.server.reset();
+    {
+        std::lock_guard lock(server.Datenmutex);
+        server.Serveradresse = c.spielerServer;
+        server.Serveronline = 0;
+        server.Unerreichbar.clear();
+    }
+    mp.LoginName = c.spielerLogin;
+    c.passwort.clear();
+    if (r.Programmzustand == "multiplayer") {
+        mehrspielerZuruecksetzen(r, spiel, mp);
+        spiel.spielLaeuft = 0;
+        r.Programmzustand = "sandkasten";
+        r.Unterzustand = "hauptmenu";
+    }
+}
+
+}  // namespace
+
+const char* stufenText(int stufe)
+{
+    return stufe <= kStufeLeicht ? "Leicht" : stufe >= kStufeSchwer ? "Schwer" : "Mittel";
+}
+
+bool computerspielerStarten(Computerspiel& c, const std::string& server, const std::string& basis,
+                            const std::string& kanal, const std::string& kanalPasswort, int stufe,
+                            std::string& fehler)
+{
+    const std::optional<std::filesystem::path> programm = computerspielerProgramm();
+    if (!programm) {
+        fehler = "qz-bot nicht gefunden";
+        return false;
+    }
+    std::string name;
+    for (int nummer = 1; name.empty(); ++nummer) {
+        const std::string kandidat = basis + std::to_string(nummer);
+        if (std::none_of(c.spieler.begin(), c.spieler.end(),
+                         [&](const Computerspiel::Computerspieler& s) { return s.name == kandidat; }))
+            name = kandidat;
+    }
+    const std::filesystem::path protokoll = xdgStateHome() / "qz" / "computerspieler.log";
+    std::error_code egal;
+    std::filesystem::create_directories(protokoll.parent_path(), egal);
+    try {
+        c.spieler.push_back({starteComputerspieler(*programm, server, kanal, kanalPasswort, stufenArgument(stufe),
+                                                   name, protokoll),
+                             name});
+    } catch (const std::runtime_error&) {
+        fehler = "qz-bot startet nicht";
+        return false;
+    }
+    return true;
+}
+
+int wartendeComputerspieler(Computerspiel& c, const Mehrspieler& mp)
+{
+    int wartend = 0;
+    for (Computerspiel::Computerspieler& s : c.spieler)
+        if (s.prozess.laeuft() && !sitzt(mp, s.name)) ++wartend;
+    return wartend;
+}
+
+bool imComputerkanal(const Rahmen& r, const Spielstand& spiel)
+{
+    if (r.Programmzustand != "multiplayer") return false;
+    return r.Unterzustand == "computer" || r.Unterzustand == "channel" || spiel.spielLaeuft == 1;
+}
+
+void computerspielPruefen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)
+{
+    Computerspiel& c = mp.computer;
+    if (!c.server && c.spieler.empty()) return;
+    if (!imComputerkanal(r, spiel)) {
+        beenden(r, spiel, server, mp);
+        return;
+    }
+    // The players look for the channel by name in the server's list: it must exist first.
+    if (c.nochZuStarten > 0 && r.Unterzustand == "channel" && !mp.senden.SessionId.empty()) {
+        const std::string adresse = c.server ? c.server->adresse() : std::string();
+        std::string fehler;
+        while (c.nochZuStarten > 0) {
+            if (!computerspielerStarten(c, adresse, "Computer", mp.KanalName, mp.KanalPasswort, c.stufe, fehler)) {
+                meldungZeigen(mp, fehler, r.platform.timer());
+                break;
+            }
+            --c.nochZuStarten;
+        }
+        c.nochZuStarten = 0;
+    }
+}
+
+ServerAddress gewaehlterServer(Serverdaten& server, const Mehrspieler& mp)
+{
+    if (mp.computer.server) return mp.computer.spielerServer;
+    std::lock_guard lock(server.Datenmutex);
+    return server.Serveradresse;
+}
+
+}  // namespace qz

@@ -1,0 +1,77 @@
+// Computer players the game starts on the player's own machine: for the free seats of a channel
+// the player hosts ("Computer hinzufügen" in the lobby), and for a whole game against the
+// computer ("Gegen den Computer"), which runs on the player's private qz-server. They belong to
+// the channel: once the player leaves its lobby or its game (or the program ends, also by an
+// error) every one of them ends, and the private server with them.
+#pragma once
+
+#include "multiplayer/privater_server.hpp"
+#include "net/server_address.hpp"
+#include "platform/feld.hpp"
+#include "platform/kindprozess.hpp"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qz {
+
+struct Rahmen;
+struct Spielstand;
+struct Serverdaten;
+struct Mehrspieler;
+
+inline constexpr int kStufeLeicht = 1;
+inline constexpr int kStufeSchwer = 3;
+
+// "Leicht", "Mittel" or "Schwer" for level 1..3, as the screens show it.
+const char* stufenText(int stufe);
+
+struct Computerspiel {
+    struct Computerspieler {
+        Kindprozess prozess;
+        std::string name;
+    };
+
+    // The private server of a game against the computer; empty in a channel on another server.
+    std::optional<PrivaterServer> server;
+    // The player's own server and login, given back when the private game ends: the private
+    // server is never the player's chosen one (and never written to the settings).
+    ServerAddress spielerServer;
+    std::string spielerLogin;
+    std::string passwort;  // the player's login on the private server
+
+    // The choices of the "Gegen den Computer" screen.
+    int anzahl = 2;           // computer players, 1..3
+    int stufe = 2;            // their level
+    int nochZuStarten = 0;    // computer players to start once the channel exists
+
+    std::vector<Computerspieler> spieler;
+    Feld<int> sitzStufe{1, 4, 2};  // the lobby's level choice for each free seat
+};
+
+// Starts a computer player of `stufe` for the channel `kanal` at `server` ("HOST:PORT"), named
+// after `basis` with the first number none of the running ones has. False, with the reason
+// in `fehler`, when qz-bot is missing or cannot be started.
+bool computerspielerStarten(Computerspiel& c, const std::string& server, const std::string& basis,
+                            const std::string& kanal, const std::string& kanalPasswort, int stufe,
+                            std::string& fehler);
+
+// The computer players started but not yet seated in the lobby (ended ones do not count).
+int wartendeComputerspieler(Computerspiel& c, const Mehrspieler& mp);
+
+// True while the player is in the channel the computer players belong to: the private game's
+// start screen, the lobby, or a running game (its menus included).
+bool imComputerkanal(const Rahmen& r, const Spielstand& spiel);
+
+// Once per pass of the program: starts the computer players a game against the computer still
+// needs once its channel exists, and ends every computer player and the private server once the
+// player has left the channel. A private game's end gives the player's own server and login
+// back and returns to the sandbox menu.
+void computerspielPruefen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp);
+
+// The server the player chose, as the settings keep it: during a game against the computer the
+// one it replaced.
+ServerAddress gewaehlterServer(Serverdaten& server, const Mehrspieler& mp);
+
+}  // namespace qz

@@ -1,0 +1,175 @@
+// "Gegen den Computer" from the sandbox menu to the lobby, with the real qz-server and qz-bot
+// beside this test's executable: the private server comes up, the computer players take the
+// free seats at the level chosen, leaving the lobby or closing the window ends every one of
+// these processes, and the player's own server stays in the settings all along.
+#include "app/programm.hpp"
+#include "platform/folders.hpp"
+#include "platform/headless/headless_platform.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <thread>
+#include <unistd.h>
+
+namespace qz {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string lesen(const fs::path& datei)
+{
+    std::ifstream in(datei, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool gibtEs(pid_t pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
+
+// The arguments a process was started with, separated by spaces.
+std::string aufruf(pid_t pid)
+{
+    std::string text = lesen("/proc/" + std::to_string(pid) + "/cmdline");
+    std::replace(text.begin(), text.end(), '\0', ' ');
+    return text;
+}
+
+struct GegenComputer : ::testing::Test {
+    fs::path tmp = fs::current_path() / ("gegen-computer-" + std::to_string(::getpid()));
+    Folders vorher = folders();
+    std::vector<std::pair<const char*, std::optional<std::string>>> umgebung;
+    // The player's own server: on loopback, where nothing answers.
+    const std::string eigeneEinstellungen = "server = 127.0.0.1:9\n";
+
+    HeadlessPlatform platform;
+    std::unique_ptr<Programm> programm;
+
+    void SetUp() override
+    {
+        for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME"}) {
+            const char* wert = std::getenv(name);
+            umgebung.emplace_back(name, wert ? std::optional<std::string>(wert) : std::nullopt);
+        }
+        setenv("XDG_DATA_HOME", (tmp / "data").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (tmp / "config").c_str(), 1);
+        setenv("XDG_STATE_HOME", (tmp / "state").c_str(), 1);
+        Folders f;
+        f.settings = tmp / "config/qz/qz.conf";
+        f.errorReport = tmp / "state/qz/fehlerbericht.txt";
+        setFolders(f);
+        fs::create_directories(f.settings.parent_path());
+        std::ofstream(f.settings) << eigeneEinstellungen;
+
+        // 20 passes a second of game time: the lobby polls every 2 s.
+        platform.setPassRate(20);
+        programm = std::make_unique<Programm>(platform);
+        Anbindung anbindung = echteAnbindung();
+        anbindung.bildLaden = [](const std::string&) { return imageCreate(156, 25, 0xFF404040); };
+        startUp(*programm, anbindung);
+    }
+    void TearDown() override
+    {
+        if (programm) stopWorker(*programm);
+        programm.reset();
+        setFolders(vorher);
+        for (const auto& [name, wert] : umgebung) {
+            if (wert) setenv(name, wert->c_str(), 1);
+            else unsetenv(name);
+        }
+        fs::remove_all(tmp);
+    }
+
+    Rahmen& r() { return programm->rahmen; }
+    Mehrspieler& mp() { return programm->mehrspieler; }
+    ServerAddress adresse()
+    {
+        std::lock_guard lock(programm->server.Datenmutex);
+        return programm->server.Serveradresse;
+    }
+    bool pass(int x, int y, int buttons = 0)
+    {
+        platform.moveMouse(x, y);
+        platform.setButtons(buttons);
+        return mainLoopPass(*programm);
+    }
+    void click(int x, int y)
+    {
+        pass(x, y, 1);
+        pass(x, y, 0);
+    }
+    // Passes until `bedingung` holds; the worker and the other programs need real time.
+    bool bisDann(const std::function<bool()>& bedingung)
+    {
+        // Generous: under the sanitizers four instrumented programs share the machine here.
+        const auto ende = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+        while (!bedingung()) {
+            if (std::chrono::steady_clock::now() > ende) return false;
+            pass(0, 0);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return true;
+    }
+    // ("Sandkasten" in the main menu,) "Gegen den Computer", "Schwer", "Spiel Starten".
+    void starten()
+    {
+        if (r().Programmzustand == "hauptmenu") click(500, 230);
+        ASSERT_EQ(r().Programmzustand, "sandkasten");
+        click(500, 338);
+        ASSERT_EQ(r().Unterzustand, "computer");
+        click(553, 405);  // the level from "Mittel" up to "Schwer"
+        click(500, 461);
+        ASSERT_TRUE(mp().computer.server.has_value()) << mp().meldung;
+    }
+    std::vector<pid_t> prozesse()
+    {
+        std::vector<pid_t> pids = {mp().computer.server->kennung()};
+        for (const Computerspiel::Computerspieler& s : mp().computer.spieler) pids.push_back(s.prozess.kennung());
+        return pids;
+    }
+};
+
+TEST_F(GegenComputer, TwoComputerPlayersTakeTheSeatsAndLeavingEndsEveryProcess)
+{
+    starten();
+    const auto sitzen = [&] {
+        const Mehrspieler& m = mp();
+        return m.SpielerName(2).rfind("Computer", 0) == 0 && m.SpielerName(3).rfind("Computer", 0) == 0;
+    };
+    ASSERT_TRUE(bisDann(sitzen)) << lesen(tmp / "state/qz/computerspieler.log");
+    EXPECT_EQ(r().Unterzustand, "channel");
+    EXPECT_EQ(mp().SpielerName(4), "Geschlossen") << "the player and two computer players: three seats";
+    EXPECT_EQ(adresse(), (ServerAddress{"127.0.0.1", static_cast<std::uint16_t>(mp().computer.server->port())}));
+    const std::vector<pid_t> pids = prozesse();
+    ASSERT_EQ(pids.size(), 3u);
+    for (std::size_t k = 1; k < pids.size(); ++k) {
+        EXPECT_NE(aufruf(pids[k]).find(" --level schwer "), std::string::npos) << aufruf(pids[k]);
+    }
+    EXPECT_EQ(lesen(folders().settings), eigeneEinstellungen) << "the private server is not the player's server";
+
+    click(500, 230);  // "Zurück" in the lobby
+    for (const pid_t pid : pids) EXPECT_FALSE(gibtEs(pid)) << pid;
+    EXPECT_EQ(r().Programmzustand, "sandkasten");
+    EXPECT_EQ(adresse(), (ServerAddress{"127.0.0.1", 9}));
+    EXPECT_EQ(lesen(folders().settings), eigeneEinstellungen);
+
+    // Again, and this time the window is closed in the lobby.
+    starten();
+    ASSERT_TRUE(bisDann([&] { return mp().computer.spieler.size() == 2; }));
+    const std::vector<pid_t> wieder = prozesse();
+    platform.closeWindow();
+    EXPECT_FALSE(pass(0, 0));
+    shutDown(*programm);
+    programm.reset();
+    for (const pid_t pid : wieder) EXPECT_FALSE(gibtEs(pid)) << pid;
+    EXPECT_EQ(lesen(folders().settings), eigeneEinstellungen);
+}
+
+}  // namespace
+}  // namespace qz
