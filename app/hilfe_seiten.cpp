@@ -159,6 +159,8 @@ const Absaetze kLobby{
     "- Eine der acht Farben anklicken, dann \"Bereit\".",
     "- Wer den Kanal eröffnet hat, wählt die Sternanzahl und startet mit \"Spiel Starten\", sobald alle bereit "
     "sind.",
+    "- Für einen freien Platz startet \"Computer hinzufügen\" einen Computerspieler auf deinem Rechner, in der "
+    "Stufe daneben (anklicken wechselt sie). Er endet, wenn du den Kanal oder das Spiel verlässt.",
     "- \"Zurück\" führt zum Mehrspieler-Menü.",
     "",
     "= Für den Anfang",

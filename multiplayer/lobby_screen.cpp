@@ -1,8 +1,10 @@
 // The lobby: the four slots with names and colours, the colour swatches, "Bereit", the host's
-// star count and "Spiel Starten" with the star-map generation, the lobby's requests and the
-// entry into the running game.
+// star count and "Spiel Starten" with the star-map generation, the host's "Computer
+// hinzufügen" with a level for each free seat, the lobby's requests and the entry into the
+// running game.
 #include "platform/folders.hpp"
 #include "gfx/text_numbers.hpp"
+#include "multiplayer/computerspiel.hpp"
 #include "multiplayer/meldung.hpp"
 #include "multiplayer/lobby_antwort.hpp"
 #include "multiplayer/lobby_start.hpp"
@@ -10,12 +12,65 @@
 #include "multiplayer/mp_widgets.hpp"
 #include "multiplayer/server_exchange.hpp"
 
+#include <array>
+
 namespace qz {
 
 namespace {
 
 // Swatch k (1..8) covers x kSwatch[k - 1] .. kSwatch[k], y 395..415.
 constexpr int kSwatch[9] = {461, 473, 486, 499, 512, 525, 538, 551, 563};
+
+// Right of a free seat's name: "Computer hinzufügen" at x 470 and its level at x 634.
+constexpr int kHinzufuegenX = 470;
+constexpr int kStufeX = 634;
+
+int slotY(int n) { return 480 + 24 * (n - 1); }
+
+enum class Sitz { sonst, computerKommt, frei };
+
+// What each seat offers the host: a free seat "Computer hinzufügen", unless a computer player
+// already started is on its way to it (they take the free seats from the top).
+std::array<Sitz, 5> sitze(const Spielstand& spiel, Mehrspieler& mp)
+{
+    std::array<Sitz, 5> sitz{};
+    sitz.fill(Sitz::sonst);
+    if (spiel.eigenerSpieler != 1 || spiel.spielLaeuft == 1 || mp.startAusstehend || mp.senden.SessionId.empty())
+        return sitz;
+    int unterwegs = wartendeComputerspieler(mp.computer, mp);
+    for (int n = 2; n <= std::min(spiel.Spieleranzahl, 4); ++n) {
+        if (mp.SpielerName(n) != "Offen") continue;
+        sitz[static_cast<std::size_t>(n)] = unterwegs > 0 ? Sitz::computerKommt : Sitz::frei;
+        if (unterwegs > 0) --unterwegs;
+    }
+    return sitz;
+}
+
+void computerHinzufuegen(Rahmen& r, Serverdaten& server, Mehrspieler& mp, int stufe)
+{
+    std::string adresse;
+    {
+        std::lock_guard lock(server.Datenmutex);
+        adresse = serverAddressText(server.Serveradresse);
+    }
+    // On a shared server the computer players' names carry the player's, so two players'
+    // computer players never share a login.
+    const std::string basis = mp.computer.server ? "Computer" : mp.LoginName.substr(0, 11) + "-KI";
+    std::string fehler;
+    if (!computerspielerStarten(mp.computer, adresse, basis, mp.KanalName, mp.KanalPasswort, stufe, fehler))
+        meldungZeigen(mp, fehler, r.platform.timer());
+}
+
+void sitzWahl(Rahmen& r, Serverdaten& server, Mehrspieler& mp, const std::array<Sitz, 5>& sitz)
+{
+    for (int n = 2; n <= 4; ++n) {
+        if (sitz[static_cast<std::size_t>(n)] != Sitz::frei) continue;
+        const int y = slotY(n);
+        int& stufe = mp.computer.sitzStufe(n);
+        if (klick(r, kHinzufuegenX - 4, kHinzufuegenX + 156, y - 3, y + 18)) computerHinzufuegen(r, server, mp, stufe);
+        else if (klick(r, kStufeX - 4, kStufeX + 52, y - 3, y + 18)) stufe = stufe >= kStufeSchwer ? kStufeLeicht : stufe + 1;
+    }
+}
 
 Farbe palettenFarbe(int index)
 {
@@ -38,7 +93,7 @@ void spielBeginnen(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen)
     }
 }
 
-void zeichnen(Rahmen& r, const Spielstand& spiel, const Mehrspieler& mp, bool startKnopf)
+void zeichnen(Rahmen& r, const Spielstand& spiel, const Mehrspieler& mp, bool startKnopf, const std::array<Sitz, 5>& sitz)
 {
     r.platform.screenLock();
     clear(r.screen());
@@ -66,12 +121,20 @@ void zeichnen(Rahmen& r, const Spielstand& spiel, const Mehrspieler& mp, bool st
         menueKnopf(r, 449, startKnopf ? "Spiel Starten" : "Bereit");
     }
     for (int n = 1; n <= 4; ++n) {
-        const int y = 480 + 24 * (n - 1);
+        const int y = slotY(n);
         const int farbe = spiel.spieler.spielerFarbe(n, 0);
         if (farbe > 0) filledBox(r.screen(), 330, y, 350, y + 16, palettenFarbe(farbe));
         std::string zeile = mp.SpielerName(n);
         if (n <= spiel.Spieleranzahl && mp.BereitFlag(n) == 1 && farbe > 0) zeile += " (bereit)";
         r.textMittig(433, y, zeile);
+        if (sitz[static_cast<std::size_t>(n)] == Sitz::computerKommt) {
+            r.text(kHinzufuegenX, y, "Computer kommt", 0xA0A0A0);
+        } else if (sitz[static_cast<std::size_t>(n)] == Sitz::frei) {
+            box(r.screen(), kHinzufuegenX - 4, y - 2, kHinzufuegenX + 155, y + 17, 0xFF3FA9F5);
+            r.text(kHinzufuegenX, y, "Computer hinzuf\x81gen");
+            box(r.screen(), kStufeX - 4, y - 2, kStufeX + 51, y + 17, 0xFF3FA9F5);
+            r.text(kStufeX, y, stufenText(mp.computer.sitzStufe(n)));
+        }
     }
     meldungZeichnen(r, mp, kMeldungMenueY);
     r.platform.screenUnlock();
@@ -114,10 +177,11 @@ void lobbyScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler&
         for (int k = 1; k <= 8; ++k)
             if (klick(r, kSwatch[k - 1], kSwatch[k], 395, 415)) mp.GewaehlteFarbe = k;
     }
+    sitzWahl(r, server, mp, sitze(spiel, mp));
     lobbyAnfragen(r.platform.timer(), spiel, server, mp, r.Version);
     slotFarbenSetzen(spiel);
     const bool beginnt = spiel.spielLaeuft == 1 && spiel.eigenerSpieler > 0;
-    zeichnen(r, spiel, mp, startKnopf);
+    zeichnen(r, spiel, mp, startKnopf, sitze(spiel, mp));
     if (beginnt) spielBeginnen(r, spiel, quellen);
     if (r.Mausereignis == 1 || r.Mausereignis == 2) r.Mausereignis = 0;
 }

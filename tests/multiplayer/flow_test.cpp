@@ -6,6 +6,7 @@
 // round trips take real time.
 #include "state/schiffslisten.hpp"
 #include "multiplayer/chat.hpp"
+#include "multiplayer/computerspiel.hpp"
 #include "multiplayer/multiplayer_screen.hpp"
 #include "multiplayer/server_exchange.hpp"
 #include "platform/headless/headless_platform.hpp"
@@ -19,7 +20,13 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -121,6 +128,7 @@ struct Flow : ::testing::Test {
         c.clear();
         instanzen.clear();
         datenbank.reset();
+        std::filesystem::remove_all(verzeichnis);
     }
     // Passes of every client, 2 ms apart in real time, until the condition holds.
     bool bis(const std::function<bool()>& bedingung, double sekunden = 60.0)
@@ -168,6 +176,101 @@ TEST_F(Flow, FourPlayersSpreadOverTwoInstancesOfOneDatabase)
     if (!server::test::postgresSelected()) GTEST_SKIP() << "instances share a database only on PostgreSQL";
     starten(2);
     spielen();
+}
+
+// An environment variable set for the life of the object, and then as it was.
+class Umgebung {
+public:
+    Umgebung(const char* name, const std::string& wert) : name_(name)
+    {
+        if (const char* alt = std::getenv(name)) vorher_ = alt;
+        setenv(name, wert.c_str(), 1);
+    }
+    ~Umgebung()
+    {
+        if (vorher_) setenv(name_, vorher_->c_str(), 1);
+        else unsetenv(name_);
+    }
+    Umgebung(const Umgebung&) = delete;
+    Umgebung& operator=(const Umgebung&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> vorher_;
+};
+
+// True when white text drawn at (x, y) appears on the client's screen there, glyph for glyph.
+bool zeigtText(Client& k, int x, int y, const std::string& cp437)
+{
+    ImagePtr probe = imageCreate(static_cast<int>(cp437.size()) * 8 + 1, 16, 0xFF000000u);
+    drawText(*probe, 0, 0, cp437, 0xFFFFFFFF);
+    for (int py = 0; py < 16; ++py)
+        for (int px = 0; px < probe->width; ++px)
+            if ((probe->row(py)[px] & 0xFFFFFFu) == 0xFFFFFFu &&
+                (point(&k.platform.screen(), x + px, y + py) & 0xFFFFFFu) != 0xFFFFFFu)
+                return false;
+    return true;
+}
+
+// The host of a channel adds a computer player for a free seat: "Computer hinzufügen" shows on
+// the free seats only, the level beside it is the one the qz-bot gets, the computer player
+// (found beside this test's executable) joins that seat on the same server, and it ends when
+// the host leaves the channel.
+TEST_F(Flow, TheHostAddsAComputerPlayerThatTakesAFreeSeatAndEndsWhenTheHostLeaves)
+{
+    // The computer player keeps its password and its log in the test's own folders.
+    const Umgebung konfiguration("XDG_CONFIG_HOME", verzeichnis + "/config");
+    const Umgebung zustand("XDG_STATE_HOME", verzeichnis + "/state");
+    datenbank = std::make_unique<server::test::TestDatabase>(verzeichnis + "/hinzu.db");
+    instanzen.push_back(std::make_unique<server::test::ServerProcess>(datenbank->name()));
+    c.push_back(std::make_unique<Client>(instanzen[0]->port()));
+    Client& host = *c[0];
+    ASSERT_TRUE(bis([&] { return host.server.Serveronline == 1; }));
+    host.einloggen("hanna");
+    ASSERT_TRUE(bis([&] { return host.r.Unterzustand == "hauptmenu"; }));
+    host.click(500, 230);  // "Neues Spiel"
+    host.click(471, 314);  // three seats
+    host.click(500, 375);
+    host.type("mitki");
+    host.click(500, 425);
+    ASSERT_TRUE(bis([&] { return !host.mp.senden.SessionId.empty() && host.mp.SpielerName(1) == "hanna"; }));
+
+    const std::string hinzufuegen = "Computer hinzuf\x81gen";
+    const auto sitzY = [](int n) { return 480 + 24 * (n - 1); };
+    host.pass();
+    EXPECT_FALSE(zeigtText(host, 470, sitzY(1), hinzufuegen)) << "the host's own seat";
+    EXPECT_TRUE(zeigtText(host, 470, sitzY(2), hinzufuegen));
+    EXPECT_TRUE(zeigtText(host, 470, sitzY(3), hinzufuegen));
+    EXPECT_FALSE(zeigtText(host, 470, sitzY(4), hinzufuegen)) << "a closed seat";
+    EXPECT_TRUE(zeigtText(host, 634, sitzY(2), "Mittel"));
+
+    host.click(650, sitzY(2) + 6);  // the level: "Mittel" to "Schwer"
+    EXPECT_TRUE(zeigtText(host, 634, sitzY(2), "Schwer"));
+    host.click(540, sitzY(2) + 6);
+    ASSERT_EQ(host.mp.computer.spieler.size(), 1u) << host.mp.meldung;
+    const pid_t pid = host.mp.computer.spieler[0].prozess.kennung();
+    std::string aufruf;
+    {
+        std::ifstream in("/proc/" + std::to_string(pid) + "/cmdline");
+        std::getline(in, aufruf, '\n');
+        std::replace(aufruf.begin(), aufruf.end(), '\0', ' ');
+    }
+    EXPECT_NE(aufruf.find(" --server " + serverAddressText(host.ziel()) + " --channel mitki --level schwer --name hanna-KI1"),
+              std::string::npos) << aufruf;
+    // One click, one computer player: the seat now waits for it.
+    EXPECT_FALSE(zeigtText(host, 470, sitzY(2), hinzufuegen));
+    EXPECT_TRUE(zeigtText(host, 470, sitzY(3), hinzufuegen));
+
+    ASSERT_TRUE(bis([&] { return host.mp.SpielerName(2) == "hanna-KI1"; }, 120.0))
+        << host.mp.SpielerName(2) << " " << host.mp.meldung;
+    EXPECT_FALSE(zeigtText(host, 470, sitzY(2), hinzufuegen));
+    EXPECT_TRUE(zeigtText(host, 470, sitzY(3), hinzufuegen));
+
+    host.click(500, 230);  // "Zurück": the host leaves the channel
+    computerspielPruefen(host.r, host.spiel, host.server, host.mp);
+    EXPECT_TRUE(host.mp.computer.spieler.empty());
+    EXPECT_NE(::kill(pid, 0), 0) << "the computer player still runs";
+    EXPECT_EQ(host.r.Unterzustand, "hauptmenu") << "a channel on another server leaves the player there";
 }
 
 // A loopback port where nothing listens: bound and closed again.

@@ -268,5 +268,21 @@ TEST_F(LobbyScreen, JoinerPollsUntilItsNameAppearsAndEntersTheStartedGame)
     EXPECT_TRUE(r.Schiffbild(2, 1));
 }
 
+TEST_F(LobbyScreen, OnlyTheHostIsOfferedComputerPlayers)
+{
+    spiel.Spieleranzahl = 3;
+    mp.LoginName = "bert";
+    mp.senden.SessionId = "S1";
+    r.Unterzustand = "channel";
+    pass();
+    antworte("channel;;0;;50;;#SP1-,1,anna,8,1-SP1##SP2-,2,bert,0,0-SP2##SP3-,3,,0,0-SP3#");
+    pass();
+    ASSERT_EQ(spiel.eigenerSpieler, 2);
+    ASSERT_EQ(mp.SpielerName(3), "Offen");
+    EXPECT_FALSE(zeigtText(470, 528, "Computer hinzuf\x81gen")) << "the third seat is free, but bert did not open the channel";
+    click(540, 534);
+    EXPECT_TRUE(mp.computer.spieler.empty());
+}
+
 }  // namespace
 }  // namespace qz
