@@ -1,6 +1,7 @@
 #include "bot/strategy/bauplan.hpp"
 
 #include "bot/strategy/flotten_sicht.hpp"
+#include "bot/strategy/kampfkraft.hpp"
 #include "bot/strategy/kolonisierung.hpp"
 #include "systems/schiffstypen.hpp"
 
@@ -16,6 +17,22 @@ bool landFrei(const Lage& lage)
     return std::any_of(lage.systeme.begin(), lage.systeme.end(), [](const LageSystem& s) {
         return s.besitzer == 0 && !s.eigen && (!s.entdeckt || s.einwohnerBasis >= kLohnendeEinwohner);
     });
+}
+
+// Free systems within one hop of an own system, where no enemy is seen or was met: the places a
+// colony ship could set out for now. One further away is reached through one of these as a
+// stop-over, so it needs no ship of its own yet.
+int kolonieZiele(const Lage& lage, const Gedaechtnis& g)
+{
+    int n = 0;
+    for (const LageSystem& s : lage.systeme) {
+        if (s.eigen || s.besitzer != 0 || feindGesehen(lage, s.nummer) || gefechtBekannt(lage, g, s.nummer)) continue;
+        n += std::any_of(lage.systeme.begin(), lage.systeme.end(),
+                         [&](const LageSystem& von) { return von.eigen && lage.inReichweite(von.nummer, s.nummer); })
+                 ? 1
+                 : 0;
+    }
+    return n;
 }
 
 int imBau(const Lage& lage, int typ)
@@ -49,7 +66,9 @@ std::vector<Entscheidung> bauPlanen(const Lage& lage, const StufenWerte& stufe, 
     int kolonieschiffe = vorhanden(lage, kKolonieTyp) + imBau(lage, kKolonieTyp);
     int spaeher = vorhanden(lage, kSpaeherTyp) + imBau(lage, kSpaeherTyp);
     const bool land = landFrei(lage);
-    const int kolonieZiele = std::max(1, stufe.ziele / 2);
+    // As many colony ships at once as the attention allows, and no more than there are places
+    // to go: a ship waiting for range holds 380 G and 15 people.
+    const int kolonieBedarf = std::min(std::max(1, stufe.ziele / 2), kolonieZiele(lage, g));
     const bool belagern = stufe.horizont >= kBelagerungsHorizont;
     const bool bedroht = !g.feinde.empty() || !g.bedrohtSeit.empty();
 
@@ -58,13 +77,13 @@ std::vector<Entscheidung> bauPlanen(const Lage& lage, const StufenWerte& stufe, 
         if (s->bauAuftraege > 0) continue;
         auto kann = [&](int typ) { return geld >= schiffstyp(typ).preis; };
         int typ = 0;
-        if (land && kolonieschiffe < kolonieZiele && s->einwohner >= kKolonieEinwohnerMindestens && kann(kKolonieTyp)) {
+        if (land && kolonieschiffe < kolonieBedarf && s->einwohner >= kKolonieEinwohnerMindestens && kann(kKolonieTyp)) {
             typ = kKolonieTyp;
             ++kolonieschiffe;
         } else if (spaeher < stufe.erkundung && kann(kSpaeherTyp)) {
             typ = kSpaeherTyp;
             ++spaeher;
-        } else if (land && kolonieschiffe < kolonieZiele && geld < schiffstyp(kKolonieTyp).preis + schiffstyp(kWachTyp).preis) {
+        } else if (land && kolonieschiffe < kolonieBedarf && geld < schiffstyp(kKolonieTyp).preis + schiffstyp(kWachTyp).preis) {
             // Colonies first: the money is kept for the next colony ship.
             continue;
         } else if (belagern && s->werft >= kSchlachtWerft && kann(kSchlachtTyp)) {

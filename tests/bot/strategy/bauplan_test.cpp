@@ -10,8 +10,10 @@ namespace {
 
 using test::nur;
 
-// Home 1 and three colonies with yards 60, 50, 45, 20; one free rich system far off.
-test::LageBauen vierWerften()
+// Home 1 and three colonies 200 px apart with yards 60, 50, 45, 20; free rich systems 60 px
+// north of the first `freie` of them, each within one hop (80 px from the parking point 20 px
+// below, range 100) of that one only.
+test::LageBauen vierWerften(int freie)
 {
     test::LageBauen b;
     const int werft[4] = {60, 50, 45, 20};
@@ -19,7 +21,7 @@ test::LageBauen vierWerften()
         LageSystem& s = b.system(300 + 200 * k, 500, 1, k == 0 ? kHeimatTyp : 8, 80);
         s.werft = werft[k];
     }
-    b.system(2000, 1500, 0, 8, 100);
+    for (int k = 0; k < freie; ++k) b.system(300 + 200 * k, 440, 0, 8, 100);
     return b;
 }
 
@@ -28,7 +30,7 @@ TEST(Bauplan, ColonyShipsFirstThenWarshipsOnAsManyYardsAsTheLevelKeepsBusy)
     // 10 000 G. "Leicht" (two goals) keeps the two best yards busy: one colony ship (its
     // limit is one at a time), then a guard (4) on the second; no battleships, it never
     // besieges. "Schwer" uses all four yards, each for a colony ship (four at a time).
-    test::LageBauen b = vierWerften();
+    test::LageBauen b = vierWerften(4);
     b.lage.geld = 10000;
     Gedaechtnis g;
     g.feinde.push_back(2);
@@ -44,13 +46,34 @@ TEST(Bauplan, ColonyShipsFirstThenWarshipsOnAsManyYardsAsTheLevelKeepsBusy)
     for (const SchiffBauen& o : schwer) EXPECT_EQ(o.typ, kKolonieTyp);
 }
 
+TEST(Bauplan, NoMoreColonyShipsThanPlacesWithinOneHop)
+{
+    // Two free systems in reach and one colony ship waiting at home: "Schwer" orders one more,
+    // not three; with one place only it orders none, and far land beyond every hop needs none.
+    auto kolonieschiffe = [](const test::LageBauen& b) {
+        Gedaechtnis g;
+        int n = 0;
+        for (const SchiffBauen& o : nur<SchiffBauen>(bauPlanen(b.lage, stufenWerte(Stufe::schwer), g)))
+            n += o.typ == kKolonieTyp ? 1 : 0;
+        return n;
+    };
+    test::LageBauen zwei = vierWerften(2);
+    zwei.schiff(kKolonieTyp, 1);
+    EXPECT_EQ(kolonieschiffe(zwei), 1);
+    test::LageBauen eins = vierWerften(1);
+    eins.schiff(kKolonieTyp, 1);
+    EXPECT_EQ(kolonieschiffe(eins), 0);
+    test::LageBauen fern = vierWerften(0);
+    fern.system(2000, 1500, 0, 8, 100);
+    EXPECT_EQ(kolonieschiffe(fern), 0);
+}
+
 TEST(Bauplan, BattleshipsForABesiegingLevelOnlyWhereTheYardIsStrongAndTheMoneyThere)
 {
     // No land left to take, and "Mittel"'s one scout is at home: with 8000 G it orders a battleship (3500) at the
     // yard of 60 and one at 50; the yard of 45 gets one only if money is left (8000 - 7000 =
     // 1000 < 3500, so a guard is also too dear at 1080). The yard of 20 stays idle.
-    test::LageBauen b = vierWerften();
-    b.lage.systeme.pop_back();
+    test::LageBauen b = vierWerften(0);
     b.schiff(kSpaeherTyp, 1);
     b.lage.geld = 8000;
     Gedaechtnis g;
