@@ -27,6 +27,9 @@ void Mehrspieler::kanalZuruecksetzen()
     piSysteme.clear();
     piSchild.clear();
     piBefestigung.clear();
+    chatUnterwegs = false;
+    piUnterwegs = false;
+    ohneAntwortSeit = -1.0;
     handelswegText.fill("");
     naechsterAustausch = 0.0;
     naechsterFlugschritt.fill(0.0);

@@ -53,7 +53,12 @@ struct Mehrspieler {
     Sendedaten senden;
     int chatFokus = 0;                  // 101 while the chat line has the focus
     bool enterGehalten = false;
-    std::string piSysteme, piSchild, piBefestigung;  // own systems settled since the last request
+    std::string piSysteme, piSchild, piBefestigung;  // the own systems of the last day, until the server has them
+    // What the last request carried that goes out again until a reply shows it arrived: a
+    // request that got no answer must not cost the chat line or the day's planet reports.
+    bool chatUnterwegs = false;
+    bool piUnterwegs = false;
+    double ohneAntwortSeit = -1.0;  // program timer of the first unanswered request, -1: none
     Feld<std::string> handelswegText{1, 4, ""};      // the trade-route list text of every slot
     double naechsterAustausch = 0.0;
     Feld<double> naechsterFlugschritt{1, 4, 0.0};    // the co-players' own movement clocks

@@ -9,6 +9,7 @@
 #include "multiplayer/server_exchange.hpp"
 #include "multiplayer/spiel_anfrage.hpp"
 #include "multiplayer/spiel_antwort.hpp"
+#include "multiplayer/verbindung_unterbrochen.hpp"
 
 namespace qz {
 
@@ -24,6 +25,10 @@ AustauschErgebnis mpAustausch(Platform& platform, Spielstand& spiel, Serverdaten
     routenSchritte(platform, spiel.karte);
 
     const std::string antwort = takeReply(server);
+    if (!antwort.empty()) {
+        anfrageAngekommen(mp);
+        antwortErhalten(mp);
+    }
     const std::string fehler = fehlerMelden(antwort, mp, platform.timer());
     if (fehler == kUnbekannteSitzung) return AustauschErgebnis::sitzungVerloren;
     // A refusal carries no game state; applied, it would empty the co-players' fleets.
@@ -34,7 +39,11 @@ AustauschErgebnis mpAustausch(Platform& platform, Spielstand& spiel, Serverdaten
 
     if (platform.timer() >= mp.naechsterAustausch) {
         mp.naechsterAustausch = platform.timer() + 2.0;
-        postRequest(server, [&](Feld<KVP>& get, Feld<KVP>& post) { spielAnfrageSchreiben(get, post, spiel, mp); });
+        // Only after its reply was taken: whether the request before this one arrived decides
+        // what this one carries again.
+        if (postRequestAfterReply(server,
+                                  [&](Feld<KVP>& get, Feld<KVP>& post) { spielAnfrageSchreiben(get, post, spiel, mp); }))
+            anfrageGestellt(mp, platform.timer());
     }
     return AustauschErgebnis::weiter;
 }

@@ -18,9 +18,10 @@ void mpTagUndSchiffe(Platform& platform, Spielstand& spiel, Mehrspieler& mp);
 enum class AustauschErgebnis { weiter, sitzungVerloren };
 
 // The route steps, the server's reply taken and applied (a refusal only shown), the own lists
-// joined and cut, and the request of the 2-second exchange posted when it is due. With
-// `angewandt`, the reply applied in this pass is left there (empty when none was), for a
-// program that reads more of it than the game state keeps.
+// joined and cut, and the request of the 2-second exchange posted when it is due; what a
+// request without reply carried goes out again with the next. With `angewandt`, the reply
+// applied in this pass is left there (empty when none was), for a program that reads more
+// of it than the game state keeps.
 AustauschErgebnis mpAustausch(Platform& platform, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp,
                               std::string* angewandt = nullptr);
 

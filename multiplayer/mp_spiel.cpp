@@ -1,6 +1,6 @@
 // The running multiplayer game, one frame: the input, the day step and ships, the map pictures,
 // the exchange with the server (mp_simulation), and the frame with the fleets of all players
-// (moved while they are drawn), the system screens and the chat.
+// (moved while they are drawn), the system screens, the chat and the notice of a silent server.
 #include "map/karten_overlays.hpp"
 #include "map/karten_takt.hpp"
 #include "map/sternkarte_ansicht.hpp"
@@ -9,6 +9,7 @@
 #include "multiplayer/mp_karte.hpp"
 #include "multiplayer/mp_screens.hpp"
 #include "multiplayer/mp_simulation.hpp"
+#include "multiplayer/verbindung_unterbrochen.hpp"
 
 namespace qz {
 
@@ -46,6 +47,7 @@ void mehrspielerSpiel(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
     clear(r.screen());
     mehrspielerKarteZeichnen(r, spiel, mp);
     meldungZeichnen(r, mp, kMeldungKarteY);
+    unterbrechungZeichnen(r, mp);
     platform.screenUnlock();
     if (r.Mausereignis == 1 || r.Mausereignis == 2) r.Mausereignis = 0;
 }

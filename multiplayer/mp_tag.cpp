@@ -29,6 +29,12 @@ void mehrspielerTag(Spielstand& spiel, Mehrspieler& mp, double jetzt)
     w.versorgungsertrag = 0;
     w.versorgungsverbrauch = 0;
     w.forschungsertrag = 0;
+    // The day's reports replace any the server has not confirmed yet: they are newer, and
+    // the lists do not grow while the server is away.
+    mp.piSysteme.clear();
+    mp.piSchild.clear();
+    mp.piBefestigung.clear();
+    mp.piUnterwegs = false;
     for (int i = 1; i <= spiel.Sternanzahl; ++i) {
         if (s.handelsposten(i) > 0) w.einnahmen += 20;  // linked to one of the own trading posts
         if (s.besitzer(i) != eigen) continue;

@@ -63,14 +63,32 @@ RoundTrip makeServerRoundTrip(Serverdaten& daten, double timeoutSeconds)
     };
 }
 
-bool postRequest(Serverdaten& daten, const std::function<void(Feld<KVP>& getKvp, Feld<KVP>& postKvp)>& fill)
+namespace {
+
+// The reply is checked under the same hold of the lock as the open request: the worker sets
+// both at once when a round trip ends.
+bool post(Serverdaten& daten, const std::function<void(Feld<KVP>& getKvp, Feld<KVP>& postKvp)>& fill,
+          bool afterReply)
 {
     std::lock_guard lock(daten.Datenmutex);
-    if (daten.Anfrageoffen == 1) return false;
+    if (daten.Anfrageoffen == 1 || (afterReply && !daten.Empfangsdaten.empty())) return false;
     fill(daten.GetKVP, daten.PostKVP);
     daten.Anfrageoffen = 1;
     daten.Datenbedingung.notify_one();
     return true;
+}
+
+}  // namespace
+
+bool postRequest(Serverdaten& daten, const std::function<void(Feld<KVP>& getKvp, Feld<KVP>& postKvp)>& fill)
+{
+    return post(daten, fill, false);
+}
+
+bool postRequestAfterReply(Serverdaten& daten,
+                           const std::function<void(Feld<KVP>& getKvp, Feld<KVP>& postKvp)>& fill)
+{
+    return post(daten, fill, true);
 }
 
 std::string takeReply(Serverdaten& daten)

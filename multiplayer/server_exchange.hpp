@@ -60,6 +60,12 @@ RoundTrip makeServerRoundTrip(Serverdaten& daten, double timeoutSeconds = kServe
 // nothing written) while the earlier request is open; the caller tries again at its next period.
 bool postRequest(Serverdaten& daten, const std::function<void(Feld<KVP>& getKvp, Feld<KVP>& postKvp)>& fill);
 
+// As postRequest, and also false while a reply waits to be taken: a caller that takes every
+// reply before it posts then knows, when it writes the next request, whether the one before
+// was answered (its reply was taken) or not (the round trip ended empty).
+bool postRequestAfterReply(Serverdaten& daten,
+                           const std::function<void(Feld<KVP>& getKvp, Feld<KVP>& postKvp)>& fill);
+
 // Reading the reply: the payload of the last reply, taken under Datenmutex and emptied there;
 // the empty text when none has arrived. The caller splits it after the lock is released.
 std::string takeReply(Serverdaten& daten);

@@ -72,10 +72,9 @@ void spielAnfrageSchreiben(Feld<KVP>& get, Feld<KVP>& post, Spielstand& spiel, M
     }
     setzePaar(post, 14, "hvertrag", vertrag);
 
-    if (s.chatSenden == 1) {
+    mp.chatUnterwegs = s.chatSenden == 1;
+    if (mp.chatUnterwegs) {
         setzePaar(post, 15, "chat", s.chatZeile);
-        s.chatZeile.clear();
-        s.chatSenden = 0;
     } else {
         setzePaar(post, 15, "", "");
     }
@@ -89,16 +88,29 @@ void spielAnfrageSchreiben(Feld<KVP>& get, Feld<KVP>& post, Spielstand& spiel, M
         for (int e = 20; e <= 22; ++e) setzePaar(post, e, "", "");
     }
 
-    if (!mp.piSysteme.empty()) {
+    mp.piUnterwegs = !mp.piSysteme.empty();
+    if (mp.piUnterwegs) {
         setzePaar(post, 23, "pi1", mp.piSysteme);
         setzePaar(post, 24, "pi2", mp.piSchild);
         setzePaar(post, 25, "pi3", mp.piBefestigung);
     } else {
         for (int e = 23; e <= 25; ++e) setzePaar(post, e, "", "");
     }
-    mp.piSysteme.clear();
-    mp.piSchild.clear();
-    mp.piBefestigung.clear();
+}
+
+void anfrageAngekommen(Mehrspieler& mp)
+{
+    if (mp.chatUnterwegs) {
+        mp.senden.chatZeile.clear();
+        mp.senden.chatSenden = 0;
+    }
+    if (mp.piUnterwegs) {
+        mp.piSysteme.clear();
+        mp.piSchild.clear();
+        mp.piBefestigung.clear();
+    }
+    mp.chatUnterwegs = false;
+    mp.piUnterwegs = false;
 }
 
 }  // namespace qz

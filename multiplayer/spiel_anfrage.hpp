@@ -11,9 +11,12 @@ namespace qz {
 // Sets an entry of a pair table; an empty key clears it (a pair with an empty key is not sent).
 void setzePaar(Feld<KVP>& tabelle, int eintrag, const std::string& key, const std::string& value);
 
-// Writes every entry of the request and consumes what it sends: the pending colonisation, the
-// pending agreement values (they become the stored ones), the waiting chat line and the lists
-// of settled planets.
+// Writes every entry of the request. The pending agreement values become the stored ones;
+// the waiting chat line and the day's planet reports are sent with every request until
+// anfrageAngekommen.
 void spielAnfrageSchreiben(Feld<KVP>& GetKVP, Feld<KVP>& PostKVP, Spielstand& spiel, Mehrspieler& mp);
+
+// The last request reached the server (a reply came, a refusal too): what it carried is done.
+void anfrageAngekommen(Mehrspieler& mp);
 
 }  // namespace qz

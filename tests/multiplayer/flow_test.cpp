@@ -2,13 +2,14 @@
 // creation, joining, colours, ready, start, the star map on every client, a colonisation,
 // ships seen by the others, a battle with damage on both sides, a trade agreement both ways
 // and a chat line seen by all. The same game again with the clients spread over two server
-// instances on one PostgreSQL database. The clients' clocks are manual; only the server's
-// round trips take real time.
+// instances on one PostgreSQL database, and once with a server that falls silent for a while.
+// The clients' clocks are manual; only the server's round trips take real time.
 #include "state/schiffslisten.hpp"
 #include "multiplayer/chat.hpp"
 #include "multiplayer/computerspiel.hpp"
 #include "multiplayer/multiplayer_screen.hpp"
 #include "multiplayer/server_exchange.hpp"
+#include "multiplayer/verbindung_unterbrochen.hpp"
 #include "platform/headless/headless_platform.hpp"
 #include "server_process.hpp"
 #include "test_database.hpp"
@@ -105,6 +106,17 @@ struct Client {
         return server.Serveradresse;
     }
     int eigen() const { return spiel.eigenerSpieler; }
+    int anfragen()
+    {
+        std::lock_guard lock(server.Datenmutex);
+        return server.Anfragezaehler;
+    }
+    bool liest(const std::string& zeile)
+    {
+        for (int p = 0; p < (mp.senden.chatAnzahl + 1) / 2; ++p)
+            if (chatZeile(mp, p) == zeile) return true;
+        return false;
+    }
     SchiffSatz& eigene() { return spiel.saetze(spiel.eigenerSpieler); }
 };
 
@@ -162,6 +174,7 @@ struct Flow : ::testing::Test {
             if (k.spiel.systeme.besitzer(i) == 0) return i;
         return 0;
     }
+    void spielBeginnen();
     void spielen();
 };
 
@@ -169,6 +182,43 @@ TEST_F(Flow, FourPlayersFromLoginToBattleTradeAndChat)
 {
     starten(1);
     spielen();
+}
+
+// The server falls silent in the middle of the game and comes back on its port with its
+// database: 30 s after the first request without a reply the game says so over the map and
+// keeps polling; a chat line that went out only into requests nobody answered reaches every
+// player once the server answers again, and the notice goes by itself.
+TEST_F(Flow, ASilentServerIsShownOverTheMapAndWhatWaitedGoesOutWhenItAnswers)
+{
+    starten(1);
+    spielBeginnen();
+    if (HasFatalFailure()) return;
+    Client& dora = *c[3];
+    const int port = instanzen[0]->port();
+    instanzen[0]->kill();
+    dora.pass(0, -1, -1, "\r");
+    dora.type("bin noch da");
+    dora.pass(0, -1, -1, "\r");
+    ASSERT_EQ(dora.mp.senden.chatSenden, 1);
+    // One request in flight when the line was queued may end first; the next carried it.
+    const int vorher = dora.anfragen();
+    ASSERT_TRUE(bis([&] { return dora.anfragen() >= vorher + 2; }));
+    ASSERT_GE(dora.mp.ohneAntwortSeit, 0.0);
+
+    // Shown from 30 s after the first unanswered request on, centred in a panel over the map.
+    const auto zeigtHinweis = [&] { return dora.zeigt(376, kVerbindungUnterbrochen, 0xFFFFFF, 313, 712); };
+    dora.platform.advance(dora.mp.ohneAntwortSeit + kStilleBisHinweis - 0.05 - dora.platform.timer());
+    dora.pass();
+    EXPECT_FALSE(zeigtHinweis()) << "29.95 s";
+    dora.pass();
+    EXPECT_TRUE(zeigtHinweis()) << "30 s";
+
+    instanzen[0] = std::make_unique<server::test::ServerProcess>(
+        datenbank->name(), std::vector<std::string>{"--port", std::to_string(port)}, verzeichnis + "/server0.log");
+    ASSERT_TRUE(bis([&] { return alle([](Client& k) { return k.liest("dora: bin noch da"); }); }));
+    EXPECT_EQ(dora.mp.senden.chatSenden, 0);
+    dora.pass();
+    EXPECT_FALSE(zeigtHinweis()) << "the server answers again";
 }
 
 TEST_F(Flow, FourPlayersSpreadOverTwoInstancesOfOneDatabase)
@@ -340,9 +390,10 @@ TEST_F(Flow, TheServerFieldReachesTheServerByNameAndByIpv6AndSaysWhenItCannot)
     ASSERT_TRUE(bis([&] { return b.r.Unterzustand == "hauptmenu"; }));
 }
 
-void Flow::spielen()
+// Login, a channel of four with 50 systems, joining, colours, ready and the start, until every
+// client plays.
+void Flow::spielBeginnen()
 {
-    const auto start = std::chrono::steady_clock::now();
     const char* namen[4] = {"anna", "bert", "carla", "dora"};
 
     // Login through the screen: the online check, name, password, "Login".
@@ -412,6 +463,14 @@ void Flow::spielen()
         EXPECT_EQ(j.spiel.systeme.einwohner(eigeneHeimat), j.spiel.systeme.einwohnerBasis(eigeneHeimat));
         EXPECT_EQ(j.spiel.systeme.befestigungMax(eigeneHeimat), 5000);
     }
+}
+
+void Flow::spielen()
+{
+    const auto start = std::chrono::steady_clock::now();
+    spielBeginnen();
+    if (::testing::Test::HasFatalFailure()) return;
+    Client& host = *c[0];
 
     // A colonisation through the visit screen of player 2.
     Client& bert = *c[1];
@@ -470,14 +529,7 @@ void Flow::spielen()
     dora.pass(0, -1, -1, "\r");
     dora.type("hallo zusammen");
     dora.pass(0, -1, -1, "\r");
-    ASSERT_TRUE(bis([&] {
-        return alle([&](Client& k) {
-            const int paare = (k.mp.senden.chatAnzahl + 1) / 2;
-            for (int p = 0; p < paare; ++p)
-                if (chatZeile(k.mp, p) == "dora: hallo zusammen") return true;
-            return false;
-        });
-    }));
+    ASSERT_TRUE(bis([&] { return alle([](Client& k) { return k.liest("dora: hallo zusammen"); }); }));
 
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::minutes(2));
 }

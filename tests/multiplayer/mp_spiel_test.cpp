@@ -90,7 +90,8 @@ TEST_F(Spiel, TheDayKeepsWhatTheFrameBeforeItChanged)
 TEST_F(Spiel, MenusPauseDaysAndRequestsAndReturnSettlesOneDay)
 {
     pass();
-    antworte("");
+    antworte("#BES-,1,0-BES#");  // the server has the first day's reports
+    pass();
     const double ersterTag = spiel.wirtschaft.naechsterTag;
     platform.holdKey(scan::Escape);
     pass();
@@ -114,7 +115,7 @@ TEST_F(Spiel, MenusPauseDaysAndRequestsAndReturnSettlesOneDay)
     EXPECT_EQ(spiel.wirtschaft.naechsterTag, zweiterTag);
     platform.advance(0.2);
     pass();
-    EXPECT_EQ(tage(), 1) << "the next day 5 s later";
+    EXPECT_EQ(spiel.wirtschaft.naechsterTag, zweiterTag + 5.0) << "the next day 5 s later";
 }
 
 TEST_F(Spiel, OwnShipRecordsNeverOverwriteTheOwnShips)
@@ -214,7 +215,7 @@ TEST_F(Spiel, ARefusalIsShownAndAnUnknownSessionEndsTheGame)
     EXPECT_FALSE(offen()) << "the game does not go on alone";
 }
 
-TEST_F(Spiel, ChatLineOfFortyCharactersWithoutSemicolonsIsSentOnce)
+TEST_F(Spiel, ChatLineOfFortyCharactersWithoutSemicolonsIsSentUntilAReplyCame)
 {
     pass(0, -1, -1, "\r");
     EXPECT_EQ(mp.chatFokus, kChatFokus);
@@ -227,10 +228,14 @@ TEST_F(Spiel, ChatLineOfFortyCharactersWithoutSemicolonsIsSentOnce)
     platform.advance(2.0);
     pass();
     EXPECT_EQ(gesendet()["chat"], std::string(30, 'a') + std::string(10, 'b'));
-    EXPECT_EQ(mp.senden.chatSenden, 0);
-    antworte("");
+    antworte("");  // the server was not reached
     platform.advance(2.0);
     pass();
+    EXPECT_EQ(gesendet()["chat"], std::string(30, 'a') + std::string(10, 'b')) << "the line goes out again";
+    antworte("#BES-,1,0-BES#");
+    platform.advance(2.0);
+    pass();
+    EXPECT_EQ(mp.senden.chatSenden, 0);
     EXPECT_EQ(gesendet().count("chat"), 0u);
 }
 

@@ -74,7 +74,7 @@ TEST_F(SpielAnfrage, WithoutShipsNokLeavesTheLastShipEntries)
     EXPECT_EQ(value(4), ",1,7");
 }
 
-TEST_F(SpielAnfrage, PendingColonisationGoesOutWithEveryRequestAndChatOnce)
+TEST_F(SpielAnfrage, PendingColonisationAndChatGoOutUntilTheServerHasThem)
 {
     mp.senden.kolonisation = 17;
     mp.senden.chatZeile = "hallo du";
@@ -84,6 +84,9 @@ TEST_F(SpielAnfrage, PendingColonisationGoesOutWithEveryRequestAndChatOnce)
     EXPECT_EQ(value(3), "17");
     EXPECT_EQ(key(15), "chat");
     EXPECT_EQ(value(15), "hallo du");
+    spielAnfrageSchreiben(get, post, spiel, mp);  // the request before got no reply
+    EXPECT_EQ(value(15), "hallo du");
+    anfrageAngekommen(mp);
     EXPECT_EQ(mp.senden.chatSenden, 0);
     EXPECT_EQ(mp.senden.chatZeile, "");
 
@@ -107,7 +110,7 @@ TEST_F(SpielAnfrage, PendingAgreementReplacesTheStoredValueOnce)
     EXPECT_EQ(value(14), "1,0,3,0");
 }
 
-TEST_F(SpielAnfrage, AttackAndSettledPlanetsGoOutAndThePlanetListsEmpty)
+TEST_F(SpielAnfrage, AttackAndSettledPlanetsGoOutAndThePlanetListsEmptyOnceAnswered)
 {
     spiel.karte.angriffsschaden = ",50";
     spiel.karte.angriffsziel = ",9";
@@ -125,6 +128,7 @@ TEST_F(SpielAnfrage, AttackAndSettledPlanetsGoOutAndThePlanetListsEmpty)
     EXPECT_EQ(value(25), ",800,5000");
     EXPECT_EQ(key(13), "hwege");
     EXPECT_EQ(value(13), ",4,9");
+    anfrageAngekommen(mp);
     EXPECT_TRUE(mp.piSysteme.empty());
 
     spiel.karte.angriffsschaden.clear();
