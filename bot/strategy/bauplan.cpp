@@ -69,7 +69,10 @@ std::vector<Entscheidung> bauPlanen(const Lage& lage, const StufenWerte& stufe, 
     // As many colony ships at once as the attention allows, and no more than there are places
     // to go: a ship waiting for range holds 380 G and 15 people.
     const int kolonieBedarf = std::min(std::max(1, stufe.ziele / 2), kolonieZiele(lage, g));
-    const bool belagern = stufe.horizont >= kBelagerungsHorizont;
+    // Battleships only against a known target: a co-player's system the player discovered.
+    const bool zielBekannt = std::any_of(lage.systeme.begin(), lage.systeme.end(),
+                                         [](const LageSystem& s) { return s.entdeckt && !s.eigen && s.besitzer != 0; });
+    const bool belagern = stufe.horizont >= kBelagerungsHorizont && zielBekannt;
     const bool bedroht = !g.feinde.empty() || !g.bedrohtSeit.empty();
 
     std::vector<Entscheidung> orders;

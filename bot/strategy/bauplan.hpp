@@ -1,7 +1,7 @@
 // What the yards build, one order at a time per yard (a queue shares the yard's capacity among
 // its orders, so a second order only delays the first): colony ships while there is land to
 // take, a scout for a player that scouts, heavy battleships for a player that plans far enough
-// ahead to besiege, guard ships otherwise. How many yards are kept busy is the level's
+// ahead to besiege once it knows a co-player's system, guard ships otherwise. How many yards are kept busy is the level's
 // attention; the best yards come first.
 #pragma once
 

@@ -70,13 +70,18 @@ TEST(Bauplan, NoMoreColonyShipsThanPlacesWithinOneHop)
 
 TEST(Bauplan, BattleshipsForABesiegingLevelOnlyWhereTheYardIsStrongAndTheMoneyThere)
 {
-    // No land left to take, and "Mittel"'s one scout is at home: with 8000 G it orders a battleship (3500) at the
-    // yard of 60 and one at 50; the yard of 45 gets one only if money is left (8000 - 7000 =
+    // No land left to take and "Mittel"'s one scout is at home. Once a co-player's colony is
+    // known, with 8000 G it orders a battleship (3500) at the yard of 60 and one at 50; the yard of 45 gets one only if money is left (8000 - 7000 =
     // 1000 < 3500, so a guard is also too dear at 1080). The yard of 20 stays idle.
     test::LageBauen b = vierWerften(0);
     b.schiff(kSpaeherTyp, 1);
     b.lage.geld = 8000;
     Gedaechtnis g;
+    // Nobody's system known yet: nothing to besiege, so guards (4 x 1080 G) on all four yards.
+    const auto wachen = nur<SchiffBauen>(bauPlanen(b.lage, stufenWerte(Stufe::mittel), g));
+    ASSERT_EQ(wachen.size(), 4u);
+    for (const SchiffBauen& o : wachen) EXPECT_EQ(o.typ, kWachTyp);
+    b.system(2000, 1500, 2, 8, 60);  // a co-player's colony, discovered
     auto orders = nur<SchiffBauen>(bauPlanen(b.lage, stufenWerte(Stufe::mittel), g));
     ASSERT_EQ(orders.size(), 2u);
     EXPECT_EQ(orders[0].typ, kSchlachtTyp);
