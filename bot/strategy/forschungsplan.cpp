@@ -29,14 +29,16 @@ std::vector<Entscheidung> forschungPlanen(const Lage& lage, const StufenWerte& s
         // Nothing to settle within one hop: everything into range.
         soll[3] = true;
     } else {
-        // The hop network opens at about level 8-12 of range; income from three systems on.
-        if (lage.stufe(3) < 8) soll[3] = true;
-        if (eigene >= 3 || lage.stufe(3) >= 8) soll[1] = true;
+        // Range until the hop network is open (on 200 systems three in four are reachable
+        // from home at level 12); income alongside from five systems on, when a level of it
+        // pays in a few days.
+        if (lage.stufe(3) < kNetzOffen) soll[3] = true;
+        if (eigene >= 5 || lage.stufe(3) >= kNetzOffen) soll[1] = true;
         // Shields decide battles (a ship is hurt only by what exceeds them).
         if (!g.feinde.empty()) soll[9] = true;
         // A scouting player wants to see fleets coming from further off, once the hop network
         // is open (before, every point is worth more in range).
-        if (stufe.erkundung >= 2 && lage.stufe(3) >= 8 && lage.stufe(5) < 11) soll[5] = true;
+        if (stufe.erkundung >= 2 && lage.stufe(3) >= kNetzOffen && lage.stufe(5) < 11) soll[5] = true;
     }
 
     std::vector<Entscheidung> orders;

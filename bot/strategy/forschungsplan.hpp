@@ -1,5 +1,6 @@
 // Research by need: range ("Triebwerk Perfektion") first while no colony target lies within
-// one hop of an own system, income ("Biosphäre Forschung") once there are several colonies,
+// one hop of an own system and beside everything else until the hop network is open, income
+// ("Biosphäre Forschung") once there are several colonies,
 // ship shields once enemy warships have been met, the scanner for a player that scouts. The
 // budget stays at 0 (money buys the defence) unless the money lies idle.
 #pragma once
@@ -7,6 +8,9 @@
 #include "bot/strategy/entscheidungen.hpp"
 
 namespace qz {
+
+// The range level from which the hop network of a 200-system map is open.
+constexpr int kNetzOffen = 12;
 
 // Money above which part of the day's income goes into research instead of lying idle.
 constexpr int kEtatAbGeld = 12000;

@@ -31,13 +31,24 @@ TEST(Forschungsplan, RangeFirstWhileNothingIsInReachThenIncome)
     b.lage.forschung[3] = {5, 0, 152, true};
     EXPECT_TRUE(nur<ThemaSchalten>(forschungPlanen(b.lage, stufenWerte(Stufe::mittel), g)).empty());
 
-    // Three own systems: income joins.
-    b.system(800, 800, 1, 8, 60);
-    b.system(900, 900, 1, 8, 60);
+    // Four own systems: still range alone; five: income joins, range stays on.
+    for (int k = 0; k < 3; ++k) b.system(800 + 100 * k, 800, 1, 8, 60);
+    EXPECT_TRUE(nur<ThemaSchalten>(forschungPlanen(b.lage, stufenWerte(Stufe::mittel), g)).empty());
+    b.system(1100, 800, 1, 8, 60);
     schalten = nur<ThemaSchalten>(forschungPlanen(b.lage, stufenWerte(Stufe::mittel), g));
     ASSERT_EQ(schalten.size(), 1u);
     EXPECT_EQ(schalten[0].thema, 1);
     EXPECT_TRUE(schalten[0].an);
+
+    // Range goes off only once the hop network is open.
+    b.lage.forschung[1].aktiv = true;
+    b.lage.forschung[3].stufe = kNetzOffen - 1;
+    EXPECT_TRUE(nur<ThemaSchalten>(forschungPlanen(b.lage, stufenWerte(Stufe::mittel), g)).empty());
+    b.lage.forschung[3].stufe = kNetzOffen;
+    schalten = nur<ThemaSchalten>(forschungPlanen(b.lage, stufenWerte(Stufe::mittel), g));
+    ASSERT_EQ(schalten.size(), 1u);
+    EXPECT_EQ(schalten[0].thema, 3);
+    EXPECT_FALSE(schalten[0].an);
 }
 
 TEST(Forschungsplan, TheBudgetTakesOnlyIdleMoney)
