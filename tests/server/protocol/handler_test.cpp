@@ -172,6 +172,21 @@ TEST(HandlerGame, ASeatBelongsToItsLoginWhoMayComeBackFromAnotherAddress) {
     EXPECT_EQ(blockOf(game.names[0]), "<absent>") << "the other seat has none of its own";
 }
 
+TEST(HandlerGame, PrivateBlocksShareTheMemoryCapWithTheShipLists) {
+    ServerConfig config = InProcessServer::testConfig();
+    config.shipBytesTotal = 100000;
+    InProcessServer server(config);
+    const Game game = startGame(server.sender(), 2, 50);
+    const auto sendBlock = [&](int slot, std::size_t characters) {
+        return server.send(game.sessionId, gamePairs(game.names[slot - 1], {}, {{"privat", std::string(characters, 'A')}}));
+    };
+    // Without ships or trade routes a player holds its block alone: 65536 + 34464 = 100000.
+    ASSERT_EQ(sendBlock(1, kMaxPrivateBlockCharacters).rfind("#BES-", 0), 0u);
+    EXPECT_EQ(sendBlock(2, 100000 - kMaxPrivateBlockCharacters + 1), "fehler;;Server voll");
+    EXPECT_EQ(sendBlock(2, 100000 - kMaxPrivateBlockCharacters).rfind("#BES-", 0), 0u);
+    EXPECT_EQ(sendBlock(1, kMaxPrivateBlockCharacters).rfind("#BES-", 0), 0u) << "a new block takes the old one's place";
+}
+
 TEST(HandlerGame, ALoginSpeaksForItsNameForADayAfterItsLastRequest) {
     InProcessServer server;
     const Game game = startGame(server.sender(), 2, 50);

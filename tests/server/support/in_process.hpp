@@ -12,10 +12,13 @@ namespace qz::server::test {
 
 class InProcessServer {
 public:
-    InProcessServer() : storage_(std::make_unique<Storage>(database_.name())) { restart(); }
+    explicit InProcessServer(const ServerConfig& config = testConfig())
+        : config_(config), storage_(std::make_unique<Storage>(database_.name())) {
+        restart();
+    }
 
     // A new handler on the same storage, as after a restart of the server.
-    void restart() { handler_ = std::make_unique<CommandHandler>(*storage_, config(), now); }
+    void restart() { handler_ = std::make_unique<CommandHandler>(*storage_, config_, now); }
 
     std::string send(const std::string& sessionId, const Pairs& pairs) {
         const std::string framed = handler_->handle("PHPSESSID=" + sessionId, formBody(pairs), now, client);
@@ -31,12 +34,15 @@ public:
     double now = 0;
     std::string client = "127.0.0.1";  // the sender's address of the next requests
 
-private:
-    static ServerConfig config() {
+    // The server's defaults with the cheapest password hash.
+    static ServerConfig testConfig() {
         ServerConfig c;
         c.hashCost = HashCost::minimum;
         return c;
     }
+
+private:
+    ServerConfig config_;
     TestDatabase database_{":memory:"};
     std::unique_ptr<Storage> storage_;
     std::unique_ptr<CommandHandler> handler_;
