@@ -67,8 +67,9 @@ std::vector<Entscheidung> bauPlanen(const Lage& lage, const StufenWerte& stufe, 
     int spaeher = vorhanden(lage, kSpaeherTyp) + imBau(lage, kSpaeherTyp);
     const bool land = landFrei(lage);
     // As many colony ships at once as the attention allows, and no more than there are places
-    // to go: a ship waiting for range holds 380 G and 15 people.
-    const int kolonieBedarf = std::min(std::max(1, stufe.ziele / 2), kolonieZiele(lage, g));
+    // to go: a ship waiting for range holds 380 G and 15 people. One is kept ready while none
+    // is in reach, so the first place range opens is taken without waiting for the yard.
+    const int kolonieBedarf = std::min(std::max(1, stufe.ziele / 2), std::max(1, kolonieZiele(lage, g)));
     // Battleships only against a known target: a co-player's system the player discovered.
     const bool zielBekannt = std::any_of(lage.systeme.begin(), lage.systeme.end(),
                                          [](const LageSystem& s) { return s.entdeckt && !s.eigen && s.besitzer != 0; });

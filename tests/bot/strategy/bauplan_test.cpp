@@ -49,7 +49,8 @@ TEST(Bauplan, ColonyShipsFirstThenWarshipsOnAsManyYardsAsTheLevelKeepsBusy)
 TEST(Bauplan, NoMoreColonyShipsThanPlacesWithinOneHop)
 {
     // Two free systems in reach and one colony ship waiting at home: "Schwer" orders one more,
-    // not three; with one place only it orders none, and far land beyond every hop needs none.
+    // not three; with one place only it orders none. Far land beyond every hop: one ship is
+    // kept ready for when range opens, not four.
     auto kolonieschiffe = [](const test::LageBauen& b) {
         Gedaechtnis g;
         int n = 0;
@@ -65,6 +66,8 @@ TEST(Bauplan, NoMoreColonyShipsThanPlacesWithinOneHop)
     EXPECT_EQ(kolonieschiffe(eins), 0);
     test::LageBauen fern = vierWerften(0);
     fern.system(2000, 1500, 0, 8, 100);
+    EXPECT_EQ(kolonieschiffe(fern), 1);
+    fern.schiff(kKolonieTyp, 1);
     EXPECT_EQ(kolonieschiffe(fern), 0);
 }
 
