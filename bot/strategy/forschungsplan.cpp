@@ -34,8 +34,9 @@ std::vector<Entscheidung> forschungPlanen(const Lage& lage, const StufenWerte& s
         // pays in a few days.
         if (lage.stufe(3) < kNetzOffen) soll[3] = true;
         if (eigene >= 5 || lage.stufe(3) >= kNetzOffen) soll[1] = true;
-        // Shields decide battles (a ship is hurt only by what exceeds them).
-        if (!g.feinde.empty()) soll[9] = true;
+        // Shields decide battles (a ship is hurt only by what exceeds them), once at war; while
+        // range still opens new land, a scout's skirmish is no reason to halve its research.
+        if (!g.feinde.empty() && lage.stufe(3) >= kNetzOffen) soll[9] = true;
         // A scouting player wants to see fleets coming from further off, once the hop network
         // is open (before, every point is worth more in range).
         if (stufe.erkundung >= 2 && lage.stufe(3) >= kNetzOffen && lage.stufe(5) < 11) soll[5] = true;

@@ -40,15 +40,19 @@ TEST(Forschungsplan, RangeFirstWhileNothingIsInReachThenIncome)
     EXPECT_EQ(schalten[0].thema, 1);
     EXPECT_TRUE(schalten[0].an);
 
-    // Range goes off only once the hop network is open.
+    // Range goes off only once the hop network is open, and a war puts shields beside income
+    // only then.
     b.lage.forschung[1].aktiv = true;
     b.lage.forschung[3].stufe = kNetzOffen - 1;
+    g.feinde.push_back(2);
     EXPECT_TRUE(nur<ThemaSchalten>(forschungPlanen(b.lage, stufenWerte(Stufe::mittel), g)).empty());
     b.lage.forschung[3].stufe = kNetzOffen;
     schalten = nur<ThemaSchalten>(forschungPlanen(b.lage, stufenWerte(Stufe::mittel), g));
-    ASSERT_EQ(schalten.size(), 1u);
+    ASSERT_EQ(schalten.size(), 2u);
     EXPECT_EQ(schalten[0].thema, 3);
     EXPECT_FALSE(schalten[0].an);
+    EXPECT_EQ(schalten[1].thema, 9);
+    EXPECT_TRUE(schalten[1].an);
 }
 
 TEST(Forschungsplan, TheBudgetTakesOnlyIdleMoney)
