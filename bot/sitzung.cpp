@@ -224,12 +224,19 @@ std::string BotSitzung::lageBericht() const
     }
     std::string typen;
     for (int t = 1; t <= 8; ++t) typen += (t > 1 ? "/" : "") + numberToText(proTyp[static_cast<std::size_t>(t)]);
+    std::string themen, feinde;
+    for (int t = 1; t <= 12; ++t)
+        if (spiel_.forschung.thema(t).aktiv == 1) themen += " " + numberToText(t);
+    for (int p : gedaechtnis_.feinde) feinde += " " + numberToText(p);
+    if (themen.empty()) themen = " nothing";
+    if (feinde.empty()) feinde = " nobody";
     int abgelehnt = 0;
     for (int n : abgelehntNachArt_) abgelehnt += n;
     return "day " + numberToText(tage_) + ": " + numberToText(systeme) + " systems, " +
            numberToText(schiffe) + " ships, " + numberToText(spiel_.wirtschaft.geld) + " money, " +
            numberToText(befehle_) + " orders, " + numberToText(abgelehnt) + " refused; ships by type " + typen +
-           ", drive level " + numberToText(spiel_.forschung.thema(3).stufe);
+           ", drive level " + numberToText(spiel_.forschung.thema(3).stufe) + "; researching" + themen +
+           "; at war with" + feinde;
 }
 
 bool BotSitzung::nichtsMehr() const

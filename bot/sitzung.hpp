@@ -51,7 +51,7 @@ public:
     // Game days settled since the game began.
     int tage() const { return tage_; }
     // "day D: S systems, N ships, M money, O orders, R refused; ships by type a/b/c/d/e/f/g/h,
-    // drive level L", the line it logs every minute of play.
+    // drive level L; researching 3 1; at war with 2", the line it logs every minute of play.
     std::string lageBericht() const;
 
 private:
