@@ -4,6 +4,7 @@
 #pragma once
 
 #include "frame/rahmen.hpp"
+#include "platform/datei.hpp"
 #include "map/bildquellen.hpp"
 #include "state/spielstand.hpp"
 #include "state/spielstand_datei.hpp"
@@ -24,13 +25,6 @@ struct Platzinfo {
 };
 
 std::filesystem::path platzPfad(int platz);  // platz 1..3
-
-// Replaces `ziel` with `inhalt` through a temporary file beside it that is written, flushed to
-// the disk and renamed over `ziel`; on failure the temporary file is removed and `ziel` is as it was.
-bool dateiErsetzen(const std::filesystem::path& ziel, std::string_view inhalt);
-
-// The whole file, or nothing when it cannot be read.
-std::optional<std::string> dateiLesen(const std::filesystem::path& pfad);
 
 Platzinfo platzLesen(int platz);
 

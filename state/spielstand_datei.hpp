@@ -2,7 +2,9 @@
 // file starts with the same envelope (magic, format version, length, CRC-32 of the rest), so a
 // later game still recognises an old save and reads it with the reader of its version, and
 // recognises a newer save instead of misreading it. Timers are kept as the time left, because
-// the clock of the run that loads the game starts somewhere else.
+// the clock of the run that loads the game starts somewhere else. From version 2 on the file
+// says what it holds: the whole game (a save slot) or the player's own part of a multiplayer
+// game (state/eigener_spielstand.hpp).
 #pragma once
 
 #include "state/spielstand.hpp"
@@ -13,7 +15,7 @@
 
 namespace qz {
 
-constexpr std::uint32_t kSpielstandVersion = 1;
+constexpr std::uint32_t kSpielstandVersion = 2;
 
 // What the slot screen shows of a save without taking it over.
 struct Spielstandkopf {

@@ -176,3 +176,13 @@ bool spielstandMoeglich(const Spielstand& spiel)
 }
 
 }  // namespace qz
+
+namespace qz {
+
+bool schiffslistenMoeglich(const SchiffListen& listen, int Sternanzahl, int hoechsteFlotte, int kartenBreite,
+                           int kartenHoehe)
+{
+    return masterListen(listen, Grenzen{Sternanzahl, hoechsteFlotte, kartenBreite, kartenHoehe});
+}
+
+}  // namespace qz

@@ -11,4 +11,9 @@ namespace qz {
 
 bool spielstandMoeglich(const Spielstand& spiel);
 
+// The thirteen master lists alone, as spielstandMoeglich checks them: equal in length, every
+// value in its field's range for a map of that many systems and that size.
+bool schiffslistenMoeglich(const SchiffListen& listen, int Sternanzahl, int hoechsteFlotte, int kartenBreite,
+                           int kartenHoehe);
+
 }  // namespace qz

@@ -9,6 +9,7 @@
 #include "spielstand_vergleich.hpp"
 #include "state/schiffslisten.hpp"
 #include "state/spielerfarben.hpp"
+#include "state/eigener_spielstand.hpp"
 #include "state/spielstand_datei.hpp"
 
 #include <chrono>
@@ -269,6 +270,94 @@ TEST(Spielstand, AFileOfTheFirstVersionStillLoads)
     EXPECT_EQ(kopf.eigeneSysteme, 2);
 }
 
+// The own part of a multiplayer game, which the client keeps at every day tick, brings back
+// every own value a crash lost (written again from the restored game it is the same bytes), is
+// refused when damaged or beyond a bound, and stays within the server's field of 65536 base64
+// characters: the worst case without ships fits, and ship lists go in exactly while they fit.
+TEST(Spielstand, TheOwnPartOfAGameComesBackWholeAndStaysWithinItsBound)
+{
+    Sitzung quelle, ziel;
+    zufallsSpiel(quelle, 5, 200, 300);
+    zufallsSpiel(ziel, 5, 200, 300);
+    Feld<int> abkommen{1, 4, 0};
+    abkommen(2) = 2;
+    abkommen(3) = 1;
+    const std::string teil = eigenenTeilSchreiben(quelle.spiel, abkommen, 1765000000);
+
+    // What a crash takes: the economy, research, the fleet number and every value of the own
+    // systems; the star map and the ships stay (the server holds them).
+    Spielstand& g = ziel.spiel;
+    g.wirtschaft = Wirtschaft{};
+    g.forschung.reset();
+    g.spieler.hoechsteFlotte(1) = 0;
+    Sternsysteme& sys = g.systeme;
+    for (int i = 1; i <= g.Sternanzahl; ++i) {
+        for (Feld<int>* f : {&sys.handelsposten, &sys.entdecker, &sys.angriff, &sys.einwohner, &sys.einwohnerMax,
+                             &sys.versorgung, &sys.versorgungMax, &sys.forschung, &sys.handel, &sys.handelMax,
+                             &sys.werft, &sys.schildMax, &sys.befestigungMax, &sys.bauAuftraege})
+            (*f)(i) = 0;
+        for (int slot = 1; slot <= 3; ++slot) sys.bauTyp(i, slot) = sys.bauAufwand(i, slot) = sys.bauFortschritt(i, slot) = 0;
+    }
+    Feld<int> verloren{1, 4, 0};
+    EigenerSpielstand gelesen;
+    ASSERT_EQ(eigenenTeilLesen(teil, gelesen), Lesefehler::Keiner);
+    ASSERT_TRUE(eigenerTeilPasst(gelesen, g));
+    ASSERT_TRUE(gelesen.mitSchiffen);
+    EXPECT_EQ(gelesen.schiffe.liste, quelle.spiel.schiffe.liste);
+    eigenenTeilUebernehmen(gelesen, g, verloren);
+    EXPECT_EQ(eigenenTeilSchreiben(g, verloren, 1765000000), teil);
+    EXPECT_EQ(g.wirtschaft.geld, quelle.spiel.wirtschaft.geld);
+    EXPECT_EQ(verloren(2), 2);
+
+    Sitzung anders;
+    zufallsSpiel(anders, 6, 200, 0);
+    EXPECT_FALSE(eigenerTeilPasst(gelesen, anders.spiel)) << "another star map";
+    quelle.spiel.wirtschaft.geld = kGeldGrenze + 1;  // under a valid checksum
+    const std::string zuReich = eigenenTeilSchreiben(quelle.spiel, abkommen, 0);
+    auto gekippt = [&](std::size_t stelle) {
+        std::string d = teil;
+        d[stelle] = static_cast<char>(d[stelle] ^ 0x04);
+        return d;
+    };
+    for (const std::string& schlecht : {gekippt(30), gekippt(teil.size() / 2), gekippt(teil.size() - 1),
+                                        teil.substr(0, teil.size() - 1), teil + "x", zuReich,
+                                        spielstandSchreiben(quelle.spiel, 0.0, 0)}) {
+        EigenerSpielstand t;
+        EXPECT_EQ(eigenenTeilLesen(schlecht, t), Lesefehler::Beschaedigt);
+    }
+
+    // 500 systems, all own, is the most the part holds beside the ships.
+    Sitzung gross;
+    zufallsSpiel(gross, 8, 500, 0);
+    for (int i = 1; i <= 500; ++i) gross.spiel.systeme.besitzer(i) = 1;
+    EigenerSpielstand groesster;
+    const std::string ohneSchiffe = eigenenTeilSchreiben(gross.spiel, abkommen, 0);
+    EXPECT_LE(ohneSchiffe.size(), kEigenerTeilGrenze);
+    ASSERT_EQ(eigenenTeilLesen(ohneSchiffe, groesster), Lesefehler::Keiner);
+    EXPECT_EQ(groesster.systeme.size(), 500u);
+
+    // Ships of 38 bytes each (",3,100,10,0,1,1,300,320,300,320,20,1,0") in 200 systems: with the
+    // lists past 127 bytes each of the thirteen lengths takes two bytes instead of one, so
+    // n ships fit while the part without ships + 13 + 38 n stays within the bound.
+    Sitzung mp;
+    zufallsSpiel(mp, 9, 200, 0);
+    Spielstand& m = mp.spiel;
+    m.spieler.hoechsteFlotte(1) = 1;
+    const std::size_t leer = eigenenTeilSchreiben(m, abkommen, 0).size();
+    const std::size_t passend = (kEigenerTeilGrenze - leer - 13) / 38;
+    auto mitSchiffen = [&](std::size_t n) {
+        m.schiffe.clear();
+        for (std::size_t k = 0; k < n; ++k) schiffAnhaengen(m.schiffe, {3, 100, 10, 0, 1, 1, 300, 320, 300, 320, 20, 1, 0});
+        const std::string datei = eigenenTeilSchreiben(m, abkommen, 0);
+        EigenerSpielstand t;
+        EXPECT_LE(datei.size(), kEigenerTeilGrenze);
+        EXPECT_EQ(eigenenTeilLesen(datei, t), Lesefehler::Keiner);
+        return t.mitSchiffen;
+    };
+    EXPECT_TRUE(mitSchiffen(passend));
+    EXPECT_FALSE(mitSchiffen(passend + 1));
+}
+
 TEST(Spielstand, NoBadFileReachesTheRunningGame)
 {
     Sitzung quelle;
@@ -311,8 +400,10 @@ TEST(Spielstand, NoBadFileReachesTheRunningGame)
         {"ein Bit in der Laenge", gekippt(13), Lesefehler::Beschaedigt},
         {"ein Bit in der Pruefsumme", gekippt(21), Lesefehler::Beschaedigt},
         {"Version 0", version(0), Lesefehler::Beschaedigt},
-        {"neuere Version", version(2), Lesefehler::NeuereVersion},
-        {"neuere Version, nur der Anfang", version(2).substr(0, 12), Lesefehler::NeuereVersion},
+        {"neuere Version", version(static_cast<char>(kSpielstandVersion + 1)), Lesefehler::NeuereVersion},
+        {"neuere Version, nur der Anfang", version(static_cast<char>(kSpielstandVersion + 1)).substr(0, 12), Lesefehler::NeuereVersion},
+        {"der eigene Teil eines Mehrspielerspiels", eigenenTeilSchreiben(quelle.spiel, Feld<int>{1, 4, 0}, 0),
+         Lesefehler::Beschaedigt},
         {"Hintergrund 99", hintergrund99, Lesefehler::Beschaedigt},
         {"Spielerfarbe 0", ohneFarbe, Lesefehler::Beschaedigt},
         {"eine Route mit Komma", verfaelscht(schiff(kRoute, "12,3")), Lesefehler::Beschaedigt},

@@ -1,0 +1,19 @@
+// Whole files in and out: a file is replaced so that a crash, a power cut or a full disk in the
+// middle leaves either the old content or the new one, never a mix; and read in one piece.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qz {
+
+// Replaces `ziel` with `inhalt` through a temporary file beside it that is written, flushed to
+// the disk and renamed over `ziel`; on failure the temporary file is removed and `ziel` is as it was.
+bool dateiErsetzen(const std::filesystem::path& ziel, std::string_view inhalt);
+
+// The whole file, or nothing when it cannot be read.
+std::optional<std::string> dateiLesen(const std::filesystem::path& pfad);
+
+}  // namespace qz
