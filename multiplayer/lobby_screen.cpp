@@ -79,10 +79,12 @@ Farbe palettenFarbe(int index)
     return 0xFF000000u + static_cast<Farbe>(rot * 65536 + gruen * 256 + blau);
 }
 
-void spielBeginnen(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen)
+void spielBeginnen(Rahmen& r, Spielstand& spiel, Mehrspieler& mp, const Bildquellen& quellen)
 {
     r.Unterzustand.clear();
     spielstartWerte(spiel);
+    // Back in the own seat: the game waits for what the player had before its first day.
+    mp.eigenerTeilHolen = mp.wiedereinstieg;
     r.Hintergrundbild = quellen.jpeg(dataFile("material/2/" + numberToText(spiel.hintergrund) + ".orn-games"));
     for (int p = 1; p <= spiel.Spieleranzahl; ++p) {
         const int farbe = spiel.spieler.spielerFarbe(p, 0);
@@ -182,7 +184,7 @@ void lobbyScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler&
     slotFarbenSetzen(spiel);
     const bool beginnt = spiel.spielLaeuft == 1 && spiel.eigenerSpieler > 0;
     zeichnen(r, spiel, mp, startKnopf, sitze(spiel, mp));
-    if (beginnt) spielBeginnen(r, spiel, quellen);
+    if (beginnt) spielBeginnen(r, spiel, mp, quellen);
     if (r.Mausereignis == 1 || r.Mausereignis == 2) r.Mausereignis = 0;
 }
 

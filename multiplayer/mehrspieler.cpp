@@ -36,6 +36,13 @@ void Mehrspieler::kanalZuruecksetzen()
     kartenNeuzeichnen = 0;
     handelNeuzeichnen = 0;
     reparaturAngefordert = 0;
+    eigenerTeil.clear();
+    teilUnterwegs = false;
+    teilKopiert = false;
+    eigenerTeilHolen = false;
+    holenGesendet = false;
+    // A copy still on its way is finished, never cut off: it is the player's last day.
+    if (kopieGeschrieben.valid()) kopieGeschrieben.wait();
 }
 
 bool farbeVonIndex(int index, int& rot, int& gruen, int& blau)

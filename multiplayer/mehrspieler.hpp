@@ -8,6 +8,7 @@
 #include "state/sendedaten.hpp"
 #include "platform/feld.hpp"
 
+#include <future>
 #include <string>
 
 namespace qz {
@@ -65,6 +66,20 @@ struct Mehrspieler {
     int kartenNeuzeichnen = 0;                       // a lost system changes the map's look
     int handelNeuzeichnen = 0;
     int reparaturAngefordert = 0;
+
+    // The own part of the game (state/eigener_spielstand.hpp) as the last day tick left it: it
+    // goes out with the requests until a reply shows one arrived (teilUnterwegs while one
+    // carries it), so the server gets it once a day; the local copy is written with the first
+    // of them (teilKopiert).
+    std::string eigenerTeil;
+    bool teilUnterwegs = false;
+    bool teilKopiert = false;
+    // Back in a running game: the game waits for the server's copy of the own part and the own
+    // ships before its first day; holenGesendet once the request asking for them is out.
+    bool eigenerTeilHolen = false;
+    bool holenGesendet = false;
+    // The local copy on its way to the disk, on a thread of its own.
+    std::future<bool> kopieGeschrieben;
 
     // A refusal of the server or a lost game, shown until meldungBis (the program timer); not
     // part of the channel's reset, since a lost game is told after it was reset.

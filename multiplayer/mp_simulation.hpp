@@ -12,14 +12,17 @@
 
 namespace qz {
 
-// The day step when it is due, then the pass over the own ships (repair, undocking).
+// The day step when it is due, with the own part of the game kept for the requests, then the
+// pass over the own ships (repair, undocking). Held while a rejoined game waits for the own part.
 void mpTagUndSchiffe(Platform& platform, Spielstand& spiel, Mehrspieler& mp);
 
 enum class AustauschErgebnis { weiter, sitzungVerloren };
 
 // The route steps, the server's reply taken and applied (a refusal only shown), the own lists
 // joined and cut, and the request of the 2-second exchange posted when it is due; what a
-// request without reply carried goes out again with the next. With `angewandt`, the reply
+// request without reply carried goes out again with the next (so does the own part of the
+// last day, whose local copy is written with the first). A rejoined game asks for the own part
+// instead until a reply brings it, and takes it over (multiplayer/eigener_teil.hpp). With `angewandt`, the reply
 // applied in this pass is left there (empty when none was), for a program that reads more
 // of it than the game state keeps.
 AustauschErgebnis mpAustausch(Platform& platform, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp,

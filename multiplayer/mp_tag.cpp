@@ -60,6 +60,7 @@ void mehrspielerTag(Spielstand& spiel, Mehrspieler& mp, double jetzt)
                                       f.thema(5).stufe, f.thema(6).stufe, s.entdecker, s.besitzer, s.pos, s.handel,
                                       s.handelsposten, spiel.Sternanzahl, mp.handelNeuzeichnen);
     naechsterTagBeginnt(w, jetzt);
+    ++w.spieltag;
     schiffeSchneiden(spiel.schiffe, spiel.saetze(eigen));
     PRINTARRAY(k.handelsAnzahl, k.handelsliste, ",", k.handelsArray, 1);
     if (mp.handelswegText(eigen) != k.handelsliste) {

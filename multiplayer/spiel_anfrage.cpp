@@ -1,6 +1,7 @@
 #include "multiplayer/spiel_anfrage.hpp"
 
 #include "gfx/text_numbers.hpp"
+#include "net/base64.hpp"
 
 #include <algorithm>
 
@@ -96,6 +97,15 @@ void spielAnfrageSchreiben(Feld<KVP>& get, Feld<KVP>& post, Spielstand& spiel, M
     } else {
         for (int e = 23; e <= 25; ++e) setzePaar(post, e, "", "");
     }
+
+    // The own part of the last day; the server keeps it with the seat.
+    mp.teilUnterwegs = !mp.eigenerTeil.empty();
+    if (mp.teilUnterwegs) {
+        setzePaar(post, 26, "privat", base64Kodieren(mp.eigenerTeil));
+    } else {
+        setzePaar(post, 26, "", "");
+    }
+    setzePaar(post, 27, "", "");
 }
 
 void anfrageAngekommen(Mehrspieler& mp)
@@ -109,8 +119,10 @@ void anfrageAngekommen(Mehrspieler& mp)
         mp.piSchild.clear();
         mp.piBefestigung.clear();
     }
+    if (mp.teilUnterwegs) mp.eigenerTeil.clear();
     mp.chatUnterwegs = false;
     mp.piUnterwegs = false;
+    mp.teilUnterwegs = false;
 }
 
 }  // namespace qz

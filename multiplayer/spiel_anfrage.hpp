@@ -12,8 +12,8 @@ namespace qz {
 void setzePaar(Feld<KVP>& tabelle, int eintrag, const std::string& key, const std::string& value);
 
 // Writes every entry of the request. The pending agreement values become the stored ones;
-// the waiting chat line and the day's planet reports are sent with every request until
-// anfrageAngekommen.
+// the waiting chat line, the day's planet reports and the own part of the last day are sent
+// with every request until anfrageAngekommen.
 void spielAnfrageSchreiben(Feld<KVP>& GetKVP, Feld<KVP>& PostKVP, Spielstand& spiel, Mehrspieler& mp);
 
 // The last request reached the server (a reply came, a refusal too): what it carried is done.

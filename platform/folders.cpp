@@ -76,6 +76,7 @@ Folders desktopFolders()
     f.data = firstDataFolder(dataFolderCandidates());
     if (f.data.empty()) f.data = executableFolder();
     f.saves = xdgDataHome() / "qz" / "spielstaende";
+    f.mehrspieler = xdgDataHome() / "qz" / "mehrspieler";
     f.settings = xdgConfigHome() / "qz" / "qz.conf";
     f.errorReport = xdgStateHome() / "qz" / "fehlerbericht.txt";
     return f;

@@ -14,6 +14,8 @@ namespace qz {
 struct Folders {
     std::filesystem::path data = ".";                        // holds material/ and sound/
     std::filesystem::path saves = "./spielstaende";          // the save slots
+    std::filesystem::path mehrspieler;                       // the own part of running multiplayer
+                                                             // games; empty: nothing is kept
     std::filesystem::path settings;                          // qz.conf; empty: nothing is kept
     std::filesystem::path errorReport = "./fehlerbericht.txt";
 };
@@ -43,7 +45,8 @@ std::filesystem::path xdgStateHome();   // $XDG_STATE_HOME, else ~/.local/state
 
 // The folders of the game on a desktop: the data as found among the candidates (the
 // executable's folder when none holds it, so the missing pictures are reported there), saves
-// in $XDG_DATA_HOME/qz/spielstaende, the settings in $XDG_CONFIG_HOME/qz/qz.conf and the error
+// in $XDG_DATA_HOME/qz/spielstaende, the own part of multiplayer games in
+// $XDG_DATA_HOME/qz/mehrspieler, the settings in $XDG_CONFIG_HOME/qz/qz.conf and the error
 // report in $XDG_STATE_HOME/qz/fehlerbericht.txt.
 Folders desktopFolders();
 

@@ -3,8 +3,17 @@
 // new colony kept before its request went out, and the chat line.
 #include "mp_fixture.hpp"
 
+#include "state/eigener_spielstand.hpp"
 #include "state/schiffslisten.hpp"
 #include "multiplayer/chat.hpp"
+#include "multiplayer/eigener_teil.hpp"
+#include "net/base64.hpp"
+#include "net/server_address.hpp"
+#include "platform/datei.hpp"
+#include "platform/folders.hpp"
+#include "systems/schiffstypen.hpp"
+
+#include <unistd.h>
 
 namespace qz {
 namespace {
@@ -55,6 +64,12 @@ TEST_F(Spiel, FirstFrameSettlesADayAndSendsThenEveryTwoSeconds)
     EXPECT_EQ(infos(), "spiel");
     EXPECT_EQ(gesendet()["PHPSESSID"], "S1");
     EXPECT_EQ(gesendet()["pi1"], ",1") << "the day's settled planets go out with the request";
+    EigenerSpielstand teil;
+    const std::optional<std::string> block = base64Dekodieren(gesendet()["privat"]);
+    ASSERT_TRUE(block) << "the own part of the day goes out with it";
+    ASSERT_EQ(eigenenTeilLesen(*block, teil), Lesefehler::Keiner);
+    EXPECT_EQ(teil.wirtschaft.spieltag, 1);
+    EXPECT_EQ(teil.systeme.size(), 1u);
     antworte("");
     platform.advance(1.9);
     pass();
@@ -62,6 +77,7 @@ TEST_F(Spiel, FirstFrameSettlesADayAndSendsThenEveryTwoSeconds)
     platform.advance(0.2);
     pass();
     EXPECT_TRUE(offen());
+    EXPECT_EQ(gesendet().count("privat"), 0u) << "once a day";
 }
 
 TEST_F(Spiel, TheDayKeepsWhatTheFrameBeforeItChanged)
@@ -85,6 +101,111 @@ TEST_F(Spiel, TheDayKeepsWhatTheFrameBeforeItChanged)
     pass();
     EXPECT_EQ(spiel.schiffe[kTyp], "") << "the colony ship must not come back with the day";
     EXPECT_EQ(spiel.saetze(1).anzahl, 0);
+}
+
+// A player back in a running game: the game asks for the own part with a request that carries
+// nothing of its fresh start and holds its first day until the reply; it takes the newer of the
+// local and the server's copy, and its own ships from the server's lists with what the server
+// does not hold from the part. A copy that is damaged or of another game is refused with a line
+// in the error report, and nothing of it is taken.
+TEST_F(Spiel, BackInTheGameTheNewerOwnPartAndTheServersShipsAreTaken)
+{
+    const Folders vorher = folders();
+    Folders ordner = vorher;
+    const std::filesystem::path tmp =
+        std::filesystem::temp_directory_path() / ("qz-wiedereinstieg-" + std::to_string(::getpid()));
+    ordner.mehrspieler = tmp / "mehrspieler";
+    ordner.errorReport = tmp / "fehlerbericht.txt";
+    setFolders(ordner);
+    mp.LoginName = "anna";
+    const std::filesystem::path kopie = eigeneKopie(serverAddressText(server.Serveradresse), "S1", "anna");
+    ASSERT_EQ(kopie.parent_path(), ordner.mehrspieler);
+
+    // The parts of days 7 and 8 with the ship the player had: hull, shield, firepower and
+    // target are the part's alone.
+    schiffAnhaengen(spiel.schiffe, {3, 77, 9, 0, 1, 2, 300, 320, 1784, 1204, 21, 1, 0});
+    spiel.spieler.hoechsteFlotte(1) = 1;
+    auto teilVom = [&](int tag, int geld) {
+        spiel.wirtschaft.spieltag = tag;
+        spiel.wirtschaft.geld = geld;
+        return eigenenTeilSchreiben(spiel, mp.senden.abkommenStand, 0);
+    };
+    const std::string tag7 = teilVom(7, 700), tag8 = teilVom(8, 800);
+    spiel.systeme.pos(2, 1) += 1;
+    const std::string fremd = teilVom(9, 900);
+    spiel.systeme.pos(2, 1) -= 1;
+    std::string gekippt = tag8;
+    gekippt[gekippt.size() / 2] ^= 0x01;
+
+    const std::string serverFehler = "\"Eigener Spielstand verworfen, beschaedigt: Server\"\r\n";
+    const struct {
+        const char* name;
+        std::optional<std::string> lokal, vomServer;  // the server's copy as sent in the record
+        int geld;
+        std::string bericht;
+    } faelle[] = {
+        {"nur der Server", std::nullopt, base64Kodieren(tag7), 700, ""},
+        {"nur lokal", tag8, std::nullopt, 800, ""},
+        {"lokal neuer", tag8, base64Kodieren(tag7), 800, ""},
+        {"der Server neuer", tag7, base64Kodieren(tag8), 800, ""},
+        {"der Server beschaedigt", tag7, base64Kodieren(gekippt), 700, serverFehler},
+        {"der Server kein Base64", std::nullopt, "abc", 2000, serverFehler},
+        {"lokal abgeschnitten", tag8.substr(0, tag8.size() - 1), base64Kodieren(tag7), 700,
+         "\"Eigener Spielstand verworfen, beschaedigt: " + kopie.string() + "\"\r\n"},
+        {"ein anderes Spiel", std::nullopt, base64Kodieren(fremd), 2000,
+         "\"Eigener Spielstand verworfen, anderes Spiel: Server\"\r\n"},
+        {"keine", std::nullopt, std::nullopt, 2000, ""},
+    };
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        std::filesystem::remove_all(tmp);
+        std::filesystem::create_directories(ordner.mehrspieler);
+        if (fall.lokal) {
+            ASSERT_TRUE(dateiErsetzen(kopie, *fall.lokal));
+        }
+        spiel.schiffe.clear();
+        spiel.saetze(1).clear();
+        spiel.spieler.hoechsteFlotte(1) = 0;
+        spiel.wirtschaft = Wirtschaft{};
+        spiel.wirtschaft.naechsterTag = platform.timer();
+        mp.eigenerTeilHolen = true;
+        mp.holenGesendet = false;
+        mp.naechsterAustausch = 0.0;
+
+        pass();
+        ASSERT_TRUE(offen());
+        const auto paare = gesendet();
+        EXPECT_EQ(paare.at("privatholen"), "1");
+        EXPECT_EQ(paare.at("i1"), "anna");
+        EXPECT_EQ(paare.size(), 4u) << "PHPSESSID, infos, i1 and privatholen: nothing of the fresh start";
+        EXPECT_EQ(tage(), 0) << "the first day waits for the reply";
+        // The ship of the part, and a battleship built since, docked at the home planet.
+        std::string antwort = "#BES-,1,0-BES##si1typ-,3,7-si1typ##si1doc-,0,1-si1doc##si1uml-,1,0-si1uml#"
+                              "#si1bwg-,0,0-si1bwg##si1fid-,1,2-si1fid##si1pox-,300,0-si1pox##si1poy-,320,0-si1poy#"
+                              "#si1fig-2-si1fig#";
+        if (fall.vomServer) antwort += "#privat-" + *fall.vomServer + "-privat#";
+        antworte(antwort);
+        pass();
+
+        EXPECT_FALSE(mp.eigenerTeilHolen);
+        EXPECT_EQ(spiel.wirtschaft.geld, fall.geld);
+        EXPECT_EQ(dateiLesen(ordner.errorReport).value_or(""), fall.bericht);
+        const bool mitTeil = fall.geld != 2000;
+        // Without the part both ships are whole ships of their type, as the shipyard makes them.
+        auto neu = [](int typ, int Schiffstyp::*wert) { return "," + std::to_string(schiffstyp(typ).*wert); };
+        EXPECT_EQ(spiel.schiffe[kTyp], ",3,7");
+        EXPECT_EQ(spiel.schiffe[kHuelle], (mitTeil ? ",77" : neu(3, &Schiffstyp::huelle)) + neu(7, &Schiffstyp::huelle));
+        EXPECT_EQ(spiel.schiffe[kSchild], (mitTeil ? ",9" : neu(3, &Schiffstyp::schild)) + neu(7, &Schiffstyp::schild));
+        EXPECT_EQ(spiel.schiffe[kFeuerkraft],
+                  (mitTeil ? ",21" : neu(3, &Schiffstyp::feuerkraft)) + neu(7, &Schiffstyp::feuerkraft));
+        EXPECT_EQ(spiel.schiffe[kZiel], mitTeil ? ",2,0" : ",1,0") << "without the part a ship stands where it is";
+        EXPECT_EQ(spiel.schiffe[kAngedockt], ",0,1");
+        EXPECT_EQ(spiel.saetze(1).anzahl, 2);
+        EXPECT_EQ(spiel.spieler.hoechsteFlotte(1), 2);
+        antworte("");
+    }
+    setFolders(vorher);
+    std::filesystem::remove_all(tmp);
 }
 
 TEST_F(Spiel, MenusPauseDaysAndRequestsAndReturnSettlesOneDay)
