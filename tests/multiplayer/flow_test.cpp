@@ -7,6 +7,10 @@
 #include "state/schiffslisten.hpp"
 #include "multiplayer/chat.hpp"
 #include "multiplayer/computerspiel.hpp"
+#include "multiplayer/mp_tag.hpp"
+#include "platform/datei.hpp"
+#include "platform/folders.hpp"
+#include "systems/schiffbau.hpp"
 #include "multiplayer/multiplayer_screen.hpp"
 #include "multiplayer/server_exchange.hpp"
 #include "multiplayer/verbindung_unterbrochen.hpp"
@@ -22,6 +26,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -45,16 +50,29 @@ struct Client {
                         [](const std::string&) { return imageCreate(32, 32, 0xFFFF0000); }};
     std::thread worker;
 
-    explicit Client(int port)
+    // Game seconds each pass lets pass.
+    double schritt = 0.05;
+    // Set: the own part of the game never reaches the server, as from a client that never sends it.
+    std::atomic<bool> ohnePrivat = false;
+
+    explicit Client(int port, const std::string& host = "127.0.0.1")
     {
         platform.screenOpen(1024, 768, 32);
         for (int k = 1; k <= 23; ++k) r.Oberflaechenbild(k) = imageCreate(k == 19 ? 400 : 156, k == 19 ? 400 : 30);
         for (int k = 1; k <= 18; ++k) r.Planetenbild(k) = imageCreate(64, 64);
         r.Programmzustand = "multiplayer";
         r.Unterzustand = "login";
-        server.Serveradresse = {"127.0.0.1", static_cast<std::uint16_t>(port)};
+        server.Serveradresse = {host, static_cast<std::uint16_t>(port)};
         mp.Servertext = serverAddressText(server.Serveradresse);
-        worker = std::thread(THREAD1, std::ref(server), makeServerRoundTrip(server, 10.0));
+        worker = std::thread(THREAD1, std::ref(server),
+                             [this, echt = makeServerRoundTrip(server, 10.0)](const Feld<KVP>& get, const Feld<KVP>& post,
+                                                                             Abbruch& abbruch) {
+                                 if (!ohnePrivat) return echt(get, post, abbruch);
+                                 Feld<KVP> ohne = post;
+                                 for (int e = ohne.lo(); e <= ohne.hi(); ++e)
+                                     if (ohne(e).Key == "privat") ohne(e) = KVP{};
+                                 return echt(get, ohne, abbruch);
+                             });
     }
     ~Client()
     {
@@ -72,7 +90,7 @@ struct Client {
         r.MausY = y;
         r.LetzteTaste = taste;
         multiplayerScreen(r, spiel, server, mp, quellen);
-        platform.advance(0.05);
+        platform.advance(schritt);
     }
     void click(int x, int y) { pass(1, x, y); }
     void type(const std::string& text)
@@ -110,6 +128,12 @@ struct Client {
     {
         std::lock_guard lock(server.Datenmutex);
         return server.Anfragezaehler;
+    }
+    // No request of this client on its way.
+    bool frei()
+    {
+        std::lock_guard lock(server.Datenmutex);
+        return server.Anfrageoffen == 0;
     }
     bool liest(const std::string& zeile)
     {
@@ -533,6 +557,209 @@ void Flow::spielen()
 
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::minutes(2));
 }
+
+
+// What a player keeps of a multiplayer game, to compare before a crash and after the rejoin:
+// money, supply and the day, research, every system's owner with the planet values and build
+// queues of the own ones, and the own ships.
+struct Eigenes {
+    std::vector<int> wirtschaft, forschung, systeme;
+    std::array<std::string, kSchiffsfelder> schiffe;
+};
+
+Eigenes eigenes(const Spielstand& g)
+{
+    Eigenes e;
+    const Wirtschaft& w = g.wirtschaft;
+    e.wirtschaft = {w.geld, w.vorrat, w.spieltag, w.forschungspunkte};
+    for (int t = 1; t <= 12; ++t)
+        e.forschung.insert(e.forschung.end(), {g.forschung.thema(t).aktiv, g.forschung.thema(t).stufe,
+                                               g.forschung.thema(t).fortschritt});
+    const Sternsysteme& s = g.systeme;
+    for (int i = 1; i <= g.Sternanzahl; ++i) {
+        e.systeme.push_back(s.besitzer(i));
+        if (s.besitzer(i) != g.eigenerSpieler) continue;
+        e.systeme.insert(e.systeme.end(), {i, s.einwohner(i), s.versorgung(i), s.forschung(i), s.handel(i), s.werft(i),
+                                           s.bauAuftraege(i), s.handelsposten(i)});
+        for (int slot = 1; slot <= 3; ++slot)
+            e.systeme.insert(e.systeme.end(), {s.bauTyp(i, slot), s.bauAufwand(i, slot), s.bauFortschritt(i, slot)});
+    }
+    e.schiffe = g.schiffe.liste;
+    return e;
+}
+
+void erwarteGleich(const Eigenes& ist, const Eigenes& soll)
+{
+    EXPECT_EQ(ist.wirtschaft, soll.wirtschaft) << "money, supply, day, research points";
+    EXPECT_EQ(ist.forschung, soll.forschung);
+    EXPECT_EQ(ist.systeme, soll.systeme);
+    EXPECT_EQ(ist.schiffe, soll.schiffe);
+}
+
+struct Rueckkehr {
+    const char* name;
+    bool teilZumServer;  // the client sends its own part to the server
+    bool kopieBleibt;    // the returning client finds the local copy (the same machine)
+    const char* adresse; // where the returning client reaches the server from
+    bool abwarten;       // the others are told it went before it comes back
+};
+
+void PrintTo(const Rueckkehr& fall, std::ostream* os) { *os << fall.name; }
+
+struct Wiedereinstieg : Flow, ::testing::WithParamInterface<Rueckkehr> {
+    Folders vorher = folders();
+    void SetUp() override
+    {
+        Folders f = vorher;
+        f.mehrspieler = verzeichnis + "/mehrspieler";
+        f.errorReport = verzeichnis + "/fehlerbericht.txt";
+        setFolders(f);
+    }
+    void TearDown() override
+    {
+        Flow::TearDown();
+        setFolders(vorher);
+        std::filesystem::remove_all(verzeichnis);
+    }
+};
+
+// Two players play 20 game days; one is torn down without any goodbye, and comes back as a new
+// client (another loopback address and an empty data folder, or the same machine with its
+// local copy): after one more day its money, research, build queues, systems and ships are
+// exactly those of the last day tick before the crash, played on by that day; the other player
+// read when it went and when it came back.
+TEST_P(Wiedereinstieg, NothingOfTheLastDayIsLost)
+{
+    const Rueckkehr& fall = GetParam();
+    datenbank = std::make_unique<server::test::TestDatabase>(verzeichnis + "/wieder.db");
+    // Every loopback address reaches it.
+    instanzen.push_back(std::make_unique<server::test::ServerProcess>(
+        datenbank->name(), std::vector<std::string>{"--bind", "0.0.0.0"}, verzeichnis + "/wieder.log"));
+    const int port = instanzen[0]->port();
+    for (int k = 0; k < 2; ++k) c.push_back(std::make_unique<Client>(port));
+    Client& anna = *c[0];
+    ASSERT_TRUE(bis([&] { return alle([](Client& k) { return k.server.Serveronline == 1; }); }));
+    anna.einloggen("anna");
+    c[1]->einloggen("bert");
+    ASSERT_TRUE(bis([&] { return alle([](Client& k) { return k.r.Unterzustand == "hauptmenu"; }); }));
+
+    // anna opens a game of two with 50 systems, bert joins; colours, ready, start.
+    anna.click(500, 230);
+    for (int k = 0; k < 2; ++k) anna.click(470, 314);
+    anna.click(500, 375);
+    anna.type("zurueck");
+    anna.click(500, 425);
+    ASSERT_EQ(anna.spiel.Spieleranzahl, 2);
+    for (int k = 0; k < 3; ++k) anna.click(470, 314);
+    ASSERT_TRUE(bis([&] { return !anna.mp.senden.SessionId.empty(); }));
+    c[1]->click(500, 340);
+    ASSERT_TRUE(bis([&] { return c[1]->mp.KanalAnzahl >= 1; }));
+    c[1]->click(500, 370);
+    c[1]->click(500, 340);
+    ASSERT_TRUE(bis([&] { return c[1]->eigen() == 2; }));
+    constexpr int kSwatch[9] = {461, 473, 486, 499, 512, 525, 538, 551, 563};
+    for (int k = 0; k < 2; ++k) c[k]->click(kSwatch[3 * k + 1] + 6, 405);
+    ASSERT_TRUE(bis([&] {
+        return alle([](Client& k) { return k.spiel.spieler.spielerFarbe(k.eigen(), 0) == k.mp.GewaehlteFarbe; });
+    }));
+    for (int k = 0; k < 2; ++k) c[k]->click(500, 460);
+    ASSERT_TRUE(bis([&] { return anna.mp.senden.bereitAnzahl == 2; }));
+    anna.click(500, 460);
+    ASSERT_TRUE(bis([&] { return alle([](Client& k) { return k.r.Unterzustand.empty() && k.spiel.spielLaeuft == 1; }); }));
+
+    // bert builds up what a crash could lose: a colony, research with a budget, two ships in
+    // the yard, two ships standing at home, a trade agreement with anna.
+    Client& bert = *c[1];
+    bert.ohnePrivat = !fall.teilZumServer;
+    Sternsysteme& sys = bert.spiel.systeme;
+    int heimat = 0;
+    for (int i = 1; i <= 50; ++i)
+        if (sys.besitzer(i) == 2 && sys.typ(i) == 42) heimat = i;
+    ASSERT_GT(heimat, 0);
+    const int kolonie = freiesSystem(bert);
+    sys.entdecker(kolonie) = 2;
+    schiffBei(bert, 1, kolonie, 450, 0, 1);
+    bert.spiel.scrollX = sys.pos(kolonie, 1) - 512;
+    bert.spiel.scrollY = sys.pos(kolonie, 2) - 384;
+    bert.pass();
+    bert.click(512, 384);
+    bert.pass();
+    bert.click(380, 150);
+    ASSERT_EQ(sys.besitzer(kolonie), 2);
+    bert.pass();  // the used colony ship leaves the lists before new ships go in
+    Forschung& f = bert.spiel.forschung;
+    f.thema(1).aktiv = f.thema(4).aktiv = 1;
+    f.aktiveThemen = 2;
+    bert.spiel.wirtschaft.forschungsetat = 40;
+    for (int typ : {2, 3})
+        ASSERT_TRUE(bauauftragErteilen(typ, heimat, sys.einwohner(heimat), bert.spiel.wirtschaft.geld, sys.bauAufwand,
+                                       sys.bauTyp, sys.bauAuftraege(heimat)));
+    schiffBei(bert, 3, heimat, 600, 55, 2);
+    schiffBei(bert, 5, heimat, 800, 85, 2);
+    bert.mp.senden.abkommenAnfrage(1) = 1;
+    anna.mp.senden.abkommenAnfrage(2) = 1;
+    ASSERT_TRUE(bis([&] { return bert.mp.senden.abkommenStand(1) == 2 && sys.besitzer(kolonie) == 2; }));
+
+    // 20 game days, a quarter of a second a pass.
+    for (auto& k : c) k->schritt = 0.25;
+    ASSERT_TRUE(bis([&] { return bert.spiel.wirtschaft.spieltag >= 19; }, 120.0));
+    while (bert.spiel.wirtschaft.spieltag < 20) {
+        anna.pass();
+        bert.pass();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    const Eigenes tag20 = eigenes(bert.spiel);
+    ASSERT_GE(std::count(tag20.schiffe[kTyp].begin(), tag20.schiffe[kTyp].end(), ','), 2) << "ships to lose";
+    // The day's part goes out with the next request; bert's clock stands while it is on its way.
+    const auto ende = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!(bert.mp.eigenerTeil.empty() && bert.frei() && bert.mp.kopieGeschrieben.valid() &&
+             bert.mp.kopieGeschrieben.wait_for(std::chrono::seconds(0)) == std::future_status::ready)) {
+        ASSERT_LT(std::chrono::steady_clock::now(), ende);
+        if (bert.frei()) bert.pass();
+        anna.pass();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ASSERT_EQ(bert.spiel.wirtschaft.spieltag, 20);
+    erwarteGleich(eigenes(bert.spiel), tag20);
+    EXPECT_TRUE(bert.mp.kopieGeschrieben.get());
+    // What the day after the crash would have made of it.
+    mehrspielerTag(bert.spiel, bert.mp, bert.platform.timer());
+    const Eigenes tag21 = eigenes(bert.spiel);
+    ASSERT_EQ(tag21.wirtschaft[2], 21);
+
+    c.pop_back();  // the crash: no request, no goodbye
+    if (!fall.kopieBleibt) std::filesystem::remove_all(folders().mehrspieler);
+    if (fall.abwarten) {
+        ASSERT_TRUE(bis([&] { return anna.liest("bert hat die Verbindung verloren"); }, 150.0));
+    }
+
+    c.push_back(std::make_unique<Client>(port, fall.adresse));
+    Client& zurueck = *c[1];
+    ASSERT_TRUE(bis([&] { return zurueck.server.Serveronline == 1; }));
+    zurueck.einloggen("bert");
+    ASSERT_TRUE(bis([&] { return zurueck.r.Unterzustand == "hauptmenu"; }));
+    zurueck.click(500, 340);
+    ASSERT_TRUE(bis([&] { return zurueck.mp.KanalAnzahl >= 1 && zurueck.mp.KanalLaeuft(1) == "1"; }));
+    zurueck.click(500, 370);
+    zurueck.click(500, 340);
+    ASSERT_TRUE(bis([&] { return zurueck.r.Unterzustand.empty() && zurueck.spiel.spielLaeuft == 1; }));
+    ASSERT_EQ(zurueck.eigen(), 2);
+    ASSERT_TRUE(bis([&] { return !zurueck.mp.eigenerTeilHolen; }));
+    erwarteGleich(eigenes(zurueck.spiel), tag20);
+    ASSERT_TRUE(bis([&] { return zurueck.spiel.wirtschaft.spieltag == 21; }));
+    erwarteGleich(eigenes(zurueck.spiel), tag21);
+    EXPECT_EQ(dateiLesen(folders().errorReport), std::nullopt) << "no copy was refused";
+    if (fall.abwarten) {
+        EXPECT_TRUE(bis([&] { return anna.liest("bert ist zur\x81" "ck"); }));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kopien, Wiedereinstieg,
+    ::testing::Values(Rueckkehr{"NurDieKopieDesServersAufEinemAnderenRechner", true, false, "127.0.0.2", true},
+                      Rueckkehr{"NurDieLokaleKopie", false, true, "127.0.0.1", false},
+                      Rueckkehr{"Beide", true, true, "127.0.0.1", false}),
+    [](const ::testing::TestParamInfo<Rueckkehr>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace qz
