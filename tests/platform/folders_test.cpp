@@ -78,6 +78,7 @@ TEST_F(Ordnertest, XdgVariablesAreUsedWhenAbsoluteAndOtherwiseFallBackBelowHome)
         const Folders f = desktopFolders();
         const std::string wert = fall.wert ? fall.wert : "(unset)";
         EXPECT_EQ(f.saves, fall.daten) << wert;
+        EXPECT_EQ(f.mehrspieler, fall.daten.parent_path() / "mehrspieler") << wert;
         EXPECT_EQ(f.settings, fall.einstellungen) << wert;
         EXPECT_EQ(f.errorReport, fall.bericht) << wert;
     }
