@@ -1,5 +1,7 @@
 // Writes seeds for spielstand_fuzzer: the contents (behind the envelope) of the save of a small
-// game with ships in the master lists and the working set, and of an empty one.
+// game with ships in the master lists and the working set, of an empty one, and of the small
+// game's own part as a multiplayer game keeps it.
+#include "state/eigener_spielstand.hpp"
 #include "state/schiffslisten.hpp"
 #include "state/spielstand_datei.hpp"
 
@@ -51,5 +53,7 @@ int main(int argc, char** argv)
         const std::string datei = qz::spielstandSchreiben(*spiel, 0.0, 0);
         std::ofstream(ordner + "/seed" + std::to_string(++n), std::ios::binary) << '\0' << datei.substr(24);
     }
+    const std::string teil = qz::eigenenTeilSchreiben(klein, qz::Feld<int>{1, 4, 0}, 0);
+    std::ofstream(ordner + "/seed" + std::to_string(++n), std::ios::binary) << '\0' << teil.substr(24);
     return 0;
 }

@@ -3,7 +3,7 @@
 // movement) or on the system screen the file left open. A file the reader lets through must
 // play without a single error report; the report hook turns one into a crash the fuzzer keeps.
 // The first byte follows the save fuzzer: odd takes the rest as the whole file, even wraps it
-// into a valid envelope of version 1.
+// into a valid envelope.
 #include "platform/errors.hpp"
 #include "platform/headless/headless_platform.hpp"
 #include "sandbox/sandkasten.hpp"
