@@ -134,7 +134,16 @@ void eigeneKopieSchreiben(Mehrspieler& mp, const std::filesystem::path& kopie, s
     mp.kopieGeschrieben = std::async(std::launch::async, [kopie, datei = std::move(datei)] {
         std::error_code fehler;
         std::filesystem::create_directories(kopie.parent_path(), fehler);
-        return !fehler && dateiErsetzen(kopie, datei);
+        const bool ok = !fehler && dateiErsetzen(kopie, datei);
+        // Every game leaves a file behind (a game against the computer names a new server each
+        // time); one untouched for a week is of a game long over, or what a crash left halfway.
+        const auto grenze = std::filesystem::file_time_type::clock::now() - kKopieVeraltet;
+        for (const auto& eintrag : std::filesystem::directory_iterator(kopie.parent_path(), fehler)) {
+            std::error_code ignoriert;
+            if (eintrag.is_regular_file(ignoriert) && eintrag.last_write_time(ignoriert) < grenze)
+                std::filesystem::remove(eintrag.path(), ignoriert);
+        }
+        return ok;
     });
 }
 

@@ -10,6 +10,7 @@
 #include "multiplayer/mehrspieler.hpp"
 #include "multiplayer/server_worker.hpp"
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -22,8 +23,10 @@ namespace qz {
 // digits, so any name makes one file name of its own. Empty while the program keeps no copies.
 std::filesystem::path eigeneKopie(std::string_view server, std::string_view sitzung, std::string_view login);
 
-// Writes the file on a thread of its own (the previous write is waited for first).
+// Writes the file on a thread of its own (the previous write is waited for first), and removes
+// every file of the folder not written for kKopieVeraltet.
 void eigeneKopieSchreiben(Mehrspieler& mp, const std::filesystem::path& kopie, std::string datei);
+inline constexpr std::chrono::hours kKopieVeraltet{7 * 24};
 
 // The request of a player back in a running game: the name and "privatholen" = 1, nothing
 // else, so that nothing of the fresh start replaces what the server keeps of the player.

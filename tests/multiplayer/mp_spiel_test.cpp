@@ -208,6 +208,26 @@ TEST_F(Spiel, BackInTheGameTheNewerOwnPartAndTheServersShipsAreTaken)
     std::filesystem::remove_all(tmp);
 }
 
+// Each game leaves its copy behind; writing one removes those not written for a week.
+TEST_F(Spiel, CopiesOfGamesLongOverGoWhenTheNextIsWritten)
+{
+    const std::filesystem::path ordner =
+        std::filesystem::temp_directory_path() / ("qz-kopien-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(ordner);
+    const auto jetzt = std::filesystem::file_time_type::clock::now();
+    const std::filesystem::path alt = ordner / "alt.qz", frisch = ordner / "frisch.qz";
+    ASSERT_TRUE(dateiErsetzen(alt, "a"));
+    ASSERT_TRUE(dateiErsetzen(frisch, "f"));
+    std::filesystem::last_write_time(alt, jetzt - kKopieVeraltet - std::chrono::minutes(1));
+    std::filesystem::last_write_time(frisch, jetzt - kKopieVeraltet + std::chrono::minutes(1));
+    eigeneKopieSchreiben(mp, ordner / "neu.qz", "n");
+    ASSERT_TRUE(mp.kopieGeschrieben.get());
+    EXPECT_FALSE(std::filesystem::exists(alt));
+    EXPECT_TRUE(std::filesystem::exists(frisch));
+    EXPECT_EQ(dateiLesen(ordner / "neu.qz"), "n");
+    std::filesystem::remove_all(ordner);
+}
+
 TEST_F(Spiel, MenusPauseDaysAndRequestsAndReturnSettlesOneDay)
 {
     pass();
