@@ -70,6 +70,7 @@ TEST_F(Spiel, FirstFrameSettlesADayAndSendsThenEveryTwoSeconds)
     ASSERT_EQ(eigenenTeilLesen(*block, teil), Lesefehler::Keiner);
     EXPECT_EQ(teil.wirtschaft.spieltag, 1);
     EXPECT_EQ(teil.systeme.size(), 1u);
+    const std::string erster = gesendet()["privat"];
     antworte("");
     platform.advance(1.9);
     pass();
@@ -77,7 +78,12 @@ TEST_F(Spiel, FirstFrameSettlesADayAndSendsThenEveryTwoSeconds)
     platform.advance(0.2);
     pass();
     EXPECT_TRUE(offen());
-    EXPECT_EQ(gesendet().count("privat"), 0u) << "once a day";
+    EXPECT_EQ(gesendet()["privat"], erster) << "the request that carried it got no reply";
+    antworte("#BES-,1,0-BES#");
+    platform.advance(2.1);
+    pass();
+    ASSERT_TRUE(offen());
+    EXPECT_EQ(gesendet().count("privat"), 0u) << "once it arrived, not again that day";
 }
 
 TEST_F(Spiel, TheDayKeepsWhatTheFrameBeforeItChanged)
