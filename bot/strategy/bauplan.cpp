@@ -76,6 +76,12 @@ std::vector<Entscheidung> bauPlanen(const Lage& lage, const StufenWerte& stufe, 
     const bool belagern = stufe.horizont >= kBelagerungsHorizont && zielBekannt;
     const bool bedroht = !g.feinde.empty() || !g.bedrohtSeit.empty();
 
+    // While land is free the best yard that can build colony ships builds nothing else: a scout
+    // or a battleship there would hold up the next colony ship for weeks.
+    auto kolonieWerft = std::find_if(werften.begin(), werften.end(), [](const LageSystem* s) {
+        return s->einwohner >= kKolonieEinwohnerMindestens;
+    });
+
     std::vector<Entscheidung> orders;
     for (const LageSystem* s : werften) {
         if (s->bauAuftraege > 0) continue;
@@ -84,6 +90,8 @@ std::vector<Entscheidung> bauPlanen(const Lage& lage, const StufenWerte& stufe, 
         if (land && kolonieschiffe < kolonieBedarf && s->einwohner >= kKolonieEinwohnerMindestens && kann(kKolonieTyp)) {
             typ = kKolonieTyp;
             ++kolonieschiffe;
+        } else if (land && kolonieWerft != werften.end() && s == *kolonieWerft) {
+            continue;
         } else if (spaeher < stufe.erkundung && kann(kSpaeherTyp)) {
             typ = kSpaeherTyp;
             ++spaeher;

@@ -71,6 +71,29 @@ TEST(Bauplan, NoMoreColonyShipsThanPlacesWithinOneHop)
     EXPECT_EQ(kolonieschiffe(fern), 0);
 }
 
+TEST(Bauplan, TheBestYardWaitsForTheNextColonyShipWhileLandIsFree)
+{
+    // One place in reach and its colony ship ready: "Schwer" sends its two scouts (840 build
+    // points, 14 days at the yard of 60) to the yards of 50 and 45, not to the best one, which
+    // stays free for the next colony ship. With no land left the best yard takes a scout.
+    test::LageBauen b = vierWerften(1);
+    b.schiff(kKolonieTyp, 1);
+    b.lage.geld = 10000;
+    Gedaechtnis g;
+    auto orders = nur<SchiffBauen>(bauPlanen(b.lage, stufenWerte(Stufe::schwer), g));
+    ASSERT_EQ(orders.size(), 2u);
+    EXPECT_EQ(orders[0].system, 2);
+    EXPECT_EQ(orders[0].typ, kSpaeherTyp);
+    EXPECT_EQ(orders[1].system, 3);
+    EXPECT_EQ(orders[1].typ, kSpaeherTyp);
+
+    b.lage.systeme.pop_back();
+    orders = nur<SchiffBauen>(bauPlanen(b.lage, stufenWerte(Stufe::schwer), g));
+    ASSERT_FALSE(orders.empty());
+    EXPECT_EQ(orders[0].system, 1);
+    EXPECT_EQ(orders[0].typ, kSpaeherTyp);
+}
+
 TEST(Bauplan, BattleshipsForABesiegingLevelOnlyWhereTheYardIsStrongAndTheMoneyThere)
 {
     // No land left to take and "Mittel"'s one scout is at home. Once a co-player's colony is
