@@ -1,7 +1,6 @@
 #include "bot/strategy/bauplan.hpp"
 
 #include "bot/strategy/flotten_sicht.hpp"
-#include "bot/strategy/kampfkraft.hpp"
 #include "bot/strategy/kolonisierung.hpp"
 #include "systems/schiffstypen.hpp"
 
@@ -17,22 +16,6 @@ bool landFrei(const Lage& lage)
     return std::any_of(lage.systeme.begin(), lage.systeme.end(), [](const LageSystem& s) {
         return s.besitzer == 0 && !s.eigen && (!s.entdeckt || s.einwohnerBasis >= kLohnendeEinwohner);
     });
-}
-
-// Free systems within one hop of an own system, where no enemy is seen or was met: the places a
-// colony ship could set out for now. One further away is reached through one of these as a
-// stop-over, so it needs no ship of its own yet.
-int kolonieZiele(const Lage& lage, const Gedaechtnis& g)
-{
-    int n = 0;
-    for (const LageSystem& s : lage.systeme) {
-        if (s.eigen || s.besitzer != 0 || feindGesehen(lage, s.nummer) || gefechtBekannt(lage, g, s.nummer)) continue;
-        n += std::any_of(lage.systeme.begin(), lage.systeme.end(),
-                         [&](const LageSystem& von) { return von.eigen && lage.inReichweite(von.nummer, s.nummer); })
-                 ? 1
-                 : 0;
-    }
-    return n;
 }
 
 int imBau(const Lage& lage, int typ)
@@ -66,10 +49,9 @@ std::vector<Entscheidung> bauPlanen(const Lage& lage, const StufenWerte& stufe, 
     int kolonieschiffe = vorhanden(lage, kKolonieTyp) + imBau(lage, kKolonieTyp);
     int spaeher = vorhanden(lage, kSpaeherTyp) + imBau(lage, kSpaeherTyp);
     const bool land = landFrei(lage);
-    // As many colony ships at once as the attention allows, and no more than there are places
-    // to go: a ship waiting for range holds 380 G and 15 people. One is kept ready while none
-    // is in reach, so the first place range opens is taken without waiting for the yard.
-    const int kolonieBedarf = std::min(std::max(1, stufe.ziele / 2), std::max(1, kolonieZiele(lage, g)));
+    // As many colony ships at once as the attention allows. Ships waiting for range are not
+    // wasted: they leave the moment range opens, while the yard would need a week or more.
+    const int kolonieBedarf = std::max(1, stufe.ziele / 2);
     // Battleships only against a known target: a co-player's system the player discovered.
     const bool zielBekannt = std::any_of(lage.systeme.begin(), lage.systeme.end(),
                                          [](const LageSystem& s) { return s.entdeckt && !s.eigen && s.besitzer != 0; });

@@ -46,38 +46,13 @@ TEST(Bauplan, ColonyShipsFirstThenWarshipsOnAsManyYardsAsTheLevelKeepsBusy)
     for (const SchiffBauen& o : schwer) EXPECT_EQ(o.typ, kKolonieTyp);
 }
 
-TEST(Bauplan, NoMoreColonyShipsThanPlacesWithinOneHop)
-{
-    // Two free systems in reach and one colony ship waiting at home: "Schwer" orders one more,
-    // not three; with one place only it orders none. Far land beyond every hop: one ship is
-    // kept ready for when range opens, not four.
-    auto kolonieschiffe = [](const test::LageBauen& b) {
-        Gedaechtnis g;
-        int n = 0;
-        for (const SchiffBauen& o : nur<SchiffBauen>(bauPlanen(b.lage, stufenWerte(Stufe::schwer), g)))
-            n += o.typ == kKolonieTyp ? 1 : 0;
-        return n;
-    };
-    test::LageBauen zwei = vierWerften(2);
-    zwei.schiff(kKolonieTyp, 1);
-    EXPECT_EQ(kolonieschiffe(zwei), 1);
-    test::LageBauen eins = vierWerften(1);
-    eins.schiff(kKolonieTyp, 1);
-    EXPECT_EQ(kolonieschiffe(eins), 0);
-    test::LageBauen fern = vierWerften(0);
-    fern.system(2000, 1500, 0, 8, 100);
-    EXPECT_EQ(kolonieschiffe(fern), 1);
-    fern.schiff(kKolonieTyp, 1);
-    EXPECT_EQ(kolonieschiffe(fern), 0);
-}
-
 TEST(Bauplan, TheBestYardWaitsForTheNextColonyShipWhileLandIsFree)
 {
-    // One place in reach and its colony ship ready: "Schwer" sends its two scouts (840 build
-    // points, 14 days at the yard of 60) to the yards of 50 and 45, not to the best one, which
-    // stays free for the next colony ship. With no land left the best yard takes a scout.
+    // "Schwer"'s four colony ships ready: it sends its two scouts (840 build points, 14 days at
+    // the yard of 60) to the yards of 50 and 45, not to the best one, which stays free for the
+    // next colony ship. With no land left the best yard takes a scout.
     test::LageBauen b = vierWerften(1);
-    b.schiff(kKolonieTyp, 1);
+    for (int k = 0; k < 4; ++k) b.schiff(kKolonieTyp, 1);
     b.lage.geld = 10000;
     Gedaechtnis g;
     auto orders = nur<SchiffBauen>(bauPlanen(b.lage, stufenWerte(Stufe::schwer), g));
