@@ -9,6 +9,7 @@
 #include "platform/folders.hpp"
 #include "state/schiffslisten.hpp"
 #include "systems/schiffstypen.hpp"
+#include "systems/sternsystem_bildschirm.hpp"
 
 #include <algorithm>
 #include <array>
@@ -171,6 +172,15 @@ void wiedereinstiegAnwenden(std::string_view antwort, Spielstand& spiel, Mehrspi
     const EigenerSpielstand* teil = neuererTeil(lokal, vomServer);
     eigeneSchiffeUebernehmen(antwort, spiel, teil);
     if (teil) eigenenTeilUebernehmen(*teil, spiel, mp.senden.abkommenStand);
+    // A colony founded after the part's day (or with no part at all) is not left at nothing:
+    // it starts again as a new colony. The home planet has its start values already.
+    Sternsysteme& s = spiel.systeme;
+    for (int i = 1; i <= spiel.Sternanzahl; ++i) {
+        if (s.besitzer(i) != spiel.eigenerSpieler || s.typ(i) == 42) continue;
+        const bool imTeil = teil && std::any_of(teil->systeme.begin(), teil->systeme.end(),
+                                                [i](const EigenesSystem& e) { return e.nummer == i; });
+        if (!imTeil) kolonieStartwerte(s, i);
+    }
 }
 
 }  // namespace qz

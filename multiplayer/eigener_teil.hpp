@@ -41,7 +41,8 @@ const EigenerSpielstand* neuererTeil(const std::optional<EigenerSpielstand>& lok
 // slot's lists (their places, routes, fleets and types as the server holds them; hull, shield,
 // firepower and target from the own part where its ship is the same, else a whole ship of its
 // type standing where it is), and the newer of the server's copy ("#privat-") and the local
-// copy taken over. A copy that is damaged, of a newer version or of another game is left out
+// copy taken over; an own system the taken copy does not list (a colony founded after its day)
+// starts as a new colony. A copy that is damaged, of a newer version or of another game is left out
 // with a line in the error report; nothing of it is taken.
 void wiedereinstiegAnwenden(std::string_view antwort, Spielstand& spiel, Mehrspieler& mp,
                             const std::filesystem::path& kopie);

@@ -173,6 +173,11 @@ void kolonisieren(Sternsysteme& sys, int s, int eigenerSpieler, SchiffSatz& schi
 {
     schiffe[kTyp](schiff).assign(1, '0');
     sys.besitzer(s) = eigenerSpieler;
+    kolonieStartwerte(sys, s);
+}
+
+void kolonieStartwerte(Sternsysteme& sys, int s)
+{
     sys.einwohnerMax(s) = sys.einwohnerBasis(s);
     sys.versorgungMax(s) = sys.versorgungBasis(s);
     sys.handelMax(s) = sys.handelBasis(s);

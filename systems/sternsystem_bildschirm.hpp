@@ -25,4 +25,7 @@ void SUB_STERNSYSTEM_BESUCHT(Rahmen& rahmen, Sternsysteme& systeme, int system, 
 // Makes system s the player's with the colony ship `schiff`, which is used up.
 void kolonisieren(Sternsysteme& systeme, int s, int eigenerSpieler, SchiffSatz& schiffe, int schiff);
 
+// The planet values a new colony starts with: maxima at their bases, the current values small.
+void kolonieStartwerte(Sternsysteme& systeme, int s);
+
 }  // namespace qz

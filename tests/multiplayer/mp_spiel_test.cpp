@@ -174,6 +174,9 @@ TEST_F(Spiel, BackInTheGameTheNewerOwnPartAndTheServersShipsAreTaken)
         spiel.spieler.hoechsteFlotte(1) = 0;
         spiel.wirtschaft = Wirtschaft{};
         spiel.wirtschaft.naechsterTag = platform.timer();
+        spiel.systeme.besitzer(2) = 0;
+        spiel.systeme.einwohner(2) = spiel.systeme.einwohnerMax(2) = 0;
+        spiel.systeme.einwohnerBasis(2) = 40;
         mp.eigenerTeilHolen = true;
         mp.holenGesendet = false;
         mp.naechsterAustausch = 0.0;
@@ -185,8 +188,9 @@ TEST_F(Spiel, BackInTheGameTheNewerOwnPartAndTheServersShipsAreTaken)
         EXPECT_EQ(paare.at("i1"), "anna");
         EXPECT_EQ(paare.size(), 4u) << "PHPSESSID, infos, i1 and privatholen: nothing of the fresh start";
         EXPECT_EQ(tage(), 0) << "the first day waits for the reply";
-        // The ship of the part, and a battleship built since, docked at the home planet.
-        std::string antwort = "#BES-,1,0-BES##si1typ-,3,7-si1typ##si1doc-,0,1-si1doc##si1uml-,1,0-si1uml#"
+        // The ship of the part, and a battleship built since, docked at the home planet; system 2
+        // colonised since.
+        std::string antwort = "#BES-,1,1-BES##si1typ-,3,7-si1typ##si1doc-,0,1-si1doc##si1uml-,1,0-si1uml#"
                               "#si1bwg-,0,0-si1bwg##si1fid-,1,2-si1fid##si1pox-,300,0-si1pox##si1poy-,320,0-si1poy#"
                               "#si1fig-2-si1fig#";
         if (fall.vomServer) antwort += "#privat-" + *fall.vomServer + "-privat#";
@@ -208,6 +212,8 @@ TEST_F(Spiel, BackInTheGameTheNewerOwnPartAndTheServersShipsAreTaken)
         EXPECT_EQ(spiel.schiffe[kAngedockt], ",0,1");
         EXPECT_EQ(spiel.saetze(1).anzahl, 2);
         EXPECT_EQ(spiel.spieler.hoechsteFlotte(1), 2);
+        EXPECT_EQ(spiel.systeme.einwohner(2), 15) << "a new colony: the smaller of 15 and its base of 40";
+        EXPECT_EQ(spiel.systeme.einwohnerMax(2), 40);
         antworte("");
     }
     setFolders(vorher);
