@@ -2,6 +2,7 @@
 
 #include "bot/strategy/bauplan.hpp"
 #include "bot/strategy/flotten_sicht.hpp"
+#include "bot/strategy/kampfkraft.hpp"
 #include "bot/strategy/wege.hpp"
 
 #include <algorithm>
@@ -29,7 +30,7 @@ std::vector<Entscheidung> erkunden(const Lage& lage, const StufenWerte& stufe, G
         const Wegenetz netz = wegenetz(lage, f.ort);
         int bestes = 0;
         for (const LageSystem& s : lage.systeme) {
-            if (s.entdeckt || !netz.erreichbar(s.nummer)) continue;
+            if (s.entdeckt || !netz.erreichbar(s.nummer) || gefechtBekannt(lage, g, s.nummer)) continue;
             if (std::any_of(g.auftraege.begin(), g.auftraege.end(),
                             [&](const auto& a) { return a.first != f.nummer && a.second == s.nummer; }))
                 continue;

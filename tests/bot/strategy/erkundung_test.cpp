@@ -42,5 +42,21 @@ TEST(Erkundung, ScoutsSplitTheNearestUnseenSystemsAndLeichtKeepsNone)
     EXPECT_TRUE(erkunden(b.lage, stufenWerte(Stufe::leicht), l).empty());
 }
 
+TEST(Erkundung, AScoutLeavesAKnownBattleAlone)
+{
+    // Unseen 2 is the nearer (80 px against 82), but a battle was fought there a moment ago:
+    // the scout takes 3.
+    test::LageBauen b;
+    b.system(500, 500, 1, kHeimatTyp, 124);
+    b.system(500, 440, 0, 0, 0, false);
+    b.system(420, 500, 0, 0, 0, false);
+    b.flotte(2, 1, 1, 1);
+    Gedaechtnis g;
+    g.gefechtsOrte.emplace_back(Gefecht{2, 2, 3, 300, 150, 1500}, b.lage.zeit - 1.0);
+    const auto senden = nur<FlotteSenden>(erkunden(b.lage, stufenWerte(Stufe::schwer), g));
+    ASSERT_EQ(senden.size(), 1u);
+    EXPECT_EQ(senden[0].ziel, 3);
+}
+
 }  // namespace
 }  // namespace qz
