@@ -4,11 +4,15 @@
 #include "multiplayer/tagged_records.hpp"
 
 #include <algorithm>
+#include <climits>
 #include <string>
 
 namespace qz {
 
 namespace {
+
+// A ship's value beyond any the rules give is a broken or hostile record: held to this.
+constexpr int kWertGrenze = 1'000'000;
 
 // One list of a slot inside a battle record: "sp" + slot + the list's tag.
 std::vector<int> liste(std::string_view record, int slot, const char* tag)
@@ -19,10 +23,17 @@ std::vector<int> liste(std::string_view record, int slot, const char* tag)
     std::size_t von = 0;
     while (von <= inhalt.size()) {
         const std::size_t komma = std::min(inhalt.find(',', von), inhalt.size());
-        if (komma > von) werte.push_back(textToInt(inhalt.substr(von, komma - von)));
+        if (komma > von) werte.push_back(std::clamp(textToInt(inhalt.substr(von, komma - von)), 0, kWertGrenze));
         von = komma + 1;
     }
     return werte;
+}
+
+int summe(const std::vector<int>& werte)
+{
+    long long s = 0;
+    for (int v : werte) s += v;
+    return static_cast<int>(std::min<long long>(s, INT_MAX));
 }
 
 }  // namespace
@@ -45,8 +56,8 @@ std::vector<Gefecht> gefechteLesen(std::string_view antwort, int eigen, int ster
             g.system = s;
             g.spieler = p;
             g.feindSchiffe = static_cast<int>(schiffe.size());
-            for (int v : huelle) g.feindHuelle += v;
-            for (int v : feuer) g.feindFeuerkraft += v;
+            g.feindHuelle = summe(huelle);
+            g.feindFeuerkraft = summe(feuer);
             g.feindSchildMin = schild.empty() ? 0 : *std::min_element(schild.begin(), schild.end());
             gefechte.push_back(g);
         }

@@ -34,5 +34,18 @@ TEST(Gefechtsberichte, OnlyBattlesWithOwnShipsAndTheEnemyForcesInThem)
     EXPECT_EQ(zwei[2].feindFeuerkraft, 55);
 }
 
+TEST(Gefechtsberichte, ValuesNoShipCanHaveAreHeldToTheLimit)
+{
+    // Two enemy ships claiming 10^12 firepower each count as 10^6 each: 2 * 10^6, no overflow;
+    // a negative hull counts as 0.
+    const std::vector<Gefecht> g = gefechteLesen(
+        "#kuml3-#sp1ksid-,1-sp1ksid##sp4ksid-,1,2-sp4ksid##sp4kfkt-,1000000000000,1000000000000-sp4kfkt#"
+        "#sp4klbp-,-50,700-sp4klbp#-3kuml#",
+        1, 20);
+    ASSERT_EQ(g.size(), 1u);
+    EXPECT_EQ(g[0].feindFeuerkraft, 2000000);
+    EXPECT_EQ(g[0].feindHuelle, 700);
+}
+
 }  // namespace
 }  // namespace qz
