@@ -69,7 +69,9 @@ std::vector<Entscheidung> bauPlanen(const Lage& lage, const StufenWerte& stufe, 
         if (s->bauAuftraege > 0) continue;
         auto kann = [&](int typ) { return geld >= schiffstyp(typ).preis; };
         int typ = 0;
-        if (land && kolonieschiffe < kolonieBedarf && s->einwohner >= kKolonieEinwohnerMindestens && kann(kKolonieTyp)) {
+        const bool schnell = s->werft >= kKolonieWerft || (kolonieWerft != werften.end() && s == *kolonieWerft);
+        if (land && kolonieschiffe < kolonieBedarf && schnell && s->einwohner >= kKolonieEinwohnerMindestens &&
+            kann(kKolonieTyp)) {
             typ = kKolonieTyp;
             ++kolonieschiffe;
         } else if (land && kolonieWerft != werften.end() && s == *kolonieWerft) {

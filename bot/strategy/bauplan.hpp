@@ -18,6 +18,9 @@ constexpr int kSchlachtTyp = 7;  // the only type that can attack planets
 // 1300 build points): the money would lie in the queue.
 constexpr int kSchlachtWerft = 40;
 constexpr int kWachWerft = 15;
+// A yard below this takes more than 14 days for a colony ship (500 build points); while it
+// builds, the ship holds one of the colony places the best yard would fill twice as fast.
+constexpr int kKolonieWerft = 36;
 
 // A siege needs at least this horizon in days: the nearest colony of fortification 800 with
 // two battleships falls in 6.4 days, plus the flight there and the travel home of the news.

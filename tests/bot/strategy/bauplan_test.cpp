@@ -29,7 +29,7 @@ TEST(Bauplan, ColonyShipsFirstThenWarshipsOnAsManyYardsAsTheLevelKeepsBusy)
 {
     // 10 000 G. "Leicht" (two goals) keeps the two best yards busy: one colony ship (its
     // limit is one at a time), then a guard (4) on the second; no battleships, it never
-    // besieges. "Schwer" uses all four yards, each for a colony ship (four at a time).
+    // besieges.
     test::LageBauen b = vierWerften(4);
     b.lage.geld = 10000;
     Gedaechtnis g;
@@ -41,9 +41,14 @@ TEST(Bauplan, ColonyShipsFirstThenWarshipsOnAsManyYardsAsTheLevelKeepsBusy)
     EXPECT_EQ(leicht[1].system, 2);
     EXPECT_EQ(leicht[1].typ, kWachTyp);
 
+    // "Schwer" keeps four colony ships at once, but only where one takes at most 14 days: at
+    // the yards of 60, 50 and 45 (ceil(500 / 45) = 12 days); the yard of 20 would need 25
+    // and builds one of its scouts instead.
     auto schwer = nur<SchiffBauen>(bauPlanen(b.lage, stufenWerte(Stufe::schwer), g));
     ASSERT_EQ(schwer.size(), 4u);
-    for (const SchiffBauen& o : schwer) EXPECT_EQ(o.typ, kKolonieTyp);
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(schwer[static_cast<std::size_t>(k)].typ, kKolonieTyp);
+    EXPECT_EQ(schwer[3].system, 4);
+    EXPECT_EQ(schwer[3].typ, kSpaeherTyp);
 }
 
 TEST(Bauplan, TheBestYardWaitsForTheNextColonyShipWhileLandIsFree)
