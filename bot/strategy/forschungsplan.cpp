@@ -1,6 +1,7 @@
 #include "bot/strategy/forschungsplan.hpp"
 
 #include "bot/strategy/kolonisierung.hpp"
+#include "gfx/text_numbers.hpp"
 
 #include <array>
 
@@ -47,8 +48,19 @@ std::vector<Entscheidung> forschungPlanen(const Lage& lage, const StufenWerte& s
         if (lage.forschung[static_cast<std::size_t>(t)].aktiv != soll[static_cast<std::size_t>(t)])
             orders.push_back(ThemaSchalten{t, soll[static_cast<std::size_t>(t)]});
 
-    // Points from the budget cost 6.67 G each; only money that would lie idle buys them.
-    const int etat = lage.geld > kEtatAbGeld ? 25 : 0;
+    // Points from the budget cost 6.67 G each; only money that would lie idle buys them: above
+    // kEtatAbGeld, or above a colony ship and a guard's worth while no colony target is in reach
+    // at all (then range is the one thing money can still hasten, and all of the day's income
+    // goes into it).
+    // The budget is a share of the day's net income before research; were that negative, the
+    // share would take research points away and give money back.
+    int netto = 0;
+    for (const LageSystem& s : lage.systeme)
+        if (s.eigen) netto += s.einwohner + roundHalfEven(lage.stufe(1) / 2.0) - s.forschung;
+    const bool eingeschlossen = !kolonieZielInReichweite(lage);
+    int etat = lage.geld > kEtatAbGeld ? 25 : 0;
+    if (eingeschlossen && lage.geld > kEingeschlossenAbGeld) etat = 100;
+    if (netto <= 0) etat = 0;
     if (etat != lage.forschungsetat) orders.push_back(EtatSetzen{etat});
     return orders;
 }

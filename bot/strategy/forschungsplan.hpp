@@ -14,6 +14,9 @@ constexpr int kNetzOffen = 12;
 
 // Money above which part of the day's income goes into research instead of lying idle.
 constexpr int kEtatAbGeld = 12000;
+// While nothing lies within one hop, money above this (a colony ship, 380 G, and a guard, 1080 G,
+// with room to spare) lies idle: the whole income goes into research.
+constexpr int kEingeschlossenAbGeld = 2000;
 
 // A colony ship standing at one of the own systems could reach a free system worth settling,
 // or one not yet seen.

@@ -59,6 +59,7 @@ TEST(Forschungsplan, TheBudgetTakesOnlyIdleMoney)
 {
     test::LageBauen b;
     b.system(500, 500, 1, kHeimatTyp, 124);
+    b.system(500, 440, 0, 8, 100);  // 80 px from the parking point: within reach
     Gedaechtnis g;
     b.lage.geld = kEtatAbGeld;
     EXPECT_TRUE(nur<EtatSetzen>(forschungPlanen(b.lage, stufenWerte(Stufe::mittel), g)).empty());
@@ -66,6 +67,26 @@ TEST(Forschungsplan, TheBudgetTakesOnlyIdleMoney)
     auto etat = nur<EtatSetzen>(forschungPlanen(b.lage, stufenWerte(Stufe::mittel), g));
     ASSERT_EQ(etat.size(), 1u);
     EXPECT_EQ(etat[0].prozent, 25);
+
+    // Shut in (the near system taken by player 2, the only free one 150 px off, range 100):
+    // money above 2000 G has nothing else to buy, all income goes into research; at 2000 G it
+    // stays at 0.
+    b.lage.systeme[1].besitzer = 2;
+    b.system(500, 350, 0, 8, 100);
+    b.lage.geld = kEingeschlossenAbGeld;
+    EXPECT_TRUE(nur<EtatSetzen>(forschungPlanen(b.lage, stufenWerte(Stufe::mittel), g)).empty());
+    b.lage.geld = kEingeschlossenAbGeld + 1;
+    etat = nur<EtatSetzen>(forschungPlanen(b.lage, stufenWerte(Stufe::mittel), g));
+    ASSERT_EQ(etat.size(), 1u);
+    EXPECT_EQ(etat[0].prozent, 100);
+
+    // Home research 124 against 124 people: no net income, and a share of nothing below zero
+    // would cost research points: the budget set before goes back to 0.
+    b.lage.forschungsetat = 100;
+    b.lage.systeme[0].forschung = 124;
+    etat = nur<EtatSetzen>(forschungPlanen(b.lage, stufenWerte(Stufe::mittel), g));
+    ASSERT_EQ(etat.size(), 1u);
+    EXPECT_EQ(etat[0].prozent, 0);
 }
 
 }  // namespace
