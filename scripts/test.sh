@@ -39,6 +39,12 @@ phase() {
 in_folder() { (cd "$1" && shift && "$@"); }
 
 phase packages bash "$root/scripts/setup.sh"
+
+# Ninja keeps both processors busy across the library layers, where make waits for a library's
+# last object before it starts on the next one. A build folder made earlier keeps its generator.
+if command -v ninja >/dev/null 2>&1; then
+  export CMAKE_GENERATOR=${CMAKE_GENERATOR:-Ninja}
+fi
 phase build bash "$root/scripts/build.sh"
 phase tests in_folder "$root/build" ctest --output-on-failure -j2 --repeat until-pass:2
 
