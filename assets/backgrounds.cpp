@@ -161,17 +161,27 @@ Canvas paintBackground(int number)
         const double x = rng.range(0, kBackgroundWidth), y = rng.range(0, kBackgroundHeight);
         if (rng.uniform() > 0.45 + 0.55 * gasAt(x, y)) continue;
         ++s;
-        canvas.addGlow(x, y, 0.42, starColour(rng) * rng.range(0.12, 0.55));
+        // One draw per statement: the order in which a call's arguments are evaluated differs
+        // between compilers, and the pictures must be the same bytes whichever built them.
+        const double brightness = rng.range(0.12, 0.55);
+        const Rgb colour = starColour(rng);
+        canvas.addGlow(x, y, 0.42, colour * brightness);
     }
     const int medium = 900 + rng.between(0, 500);
     for (int s = 0; s < medium; ++s) {
         // Kept below full brightness so their colour survives instead of burning to white.
-        canvas.addGlow(rng.range(0, kBackgroundWidth), rng.range(0, kBackgroundHeight), rng.range(0.6, 0.95),
-                       starColour(rng) * rng.range(0.55, 1.05));
+        const double brightness = rng.range(0.55, 1.05);
+        const Rgb colour = starColour(rng);
+        const double radius = rng.range(0.6, 0.95);
+        const double y = rng.range(0, kBackgroundHeight);
+        const double x = rng.range(0, kBackgroundWidth);
+        canvas.addGlow(x, y, radius, colour * brightness);
     }
     const int bright = 18 + rng.between(0, 20);
     for (int s = 0; s < bright; ++s) {
-        addBrightStar(canvas, rng, rng.range(20, kBackgroundWidth - 20), rng.range(20, kBackgroundHeight - 20));
+        const double y = rng.range(20, kBackgroundHeight - 20);
+        const double x = rng.range(20, kBackgroundWidth - 20);
+        addBrightStar(canvas, rng, x, y);
     }
     return canvas;
 }
