@@ -138,7 +138,10 @@ TEST(MainProgram, EveryOtherFailureEndsTheProgramWithAReportToo)
         {[] { throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again)); },
          "\"Fehler: 0, programm.cpp, "},
         {[] { throw 42; }, "\"Fehler: 0, programm.cpp, "}};
-    for (const auto& [wirf, anfang] : kFaelle) {
+    for (const auto& fall : kFaelle) {
+        // A named reference, not a structured binding: clang 14 cannot capture those in a lambda.
+        const auto& wirf = fall.first;
+        const char* anfang = fall.second;
         SCOPED_TRACE(anfang);
         std::filesystem::remove("./fehlerbericht.txt");
         HeadlessPlatform platform;

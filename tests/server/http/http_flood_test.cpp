@@ -16,7 +16,13 @@ constexpr int kFloodThreads = 8;
 // The server itself, one hash thread at the real cost (64 MiB) and what the flood passes. An
 // instrumented server also keeps AddressSanitizer's quarantine of freed blocks (up to 256 MiB)
 // and its shadow memory, so its peak gets that room on top.
-#if defined(__SANITIZE_ADDRESS__)
+// GCC names AddressSanitizer with a macro; clang before version 16 only through __has_feature.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QZ_ADDRESS_SANITIZER 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(QZ_ADDRESS_SANITIZER)
 constexpr long kMemoryBoundKiB = (128 + 256) * 1024;
 #else
 constexpr long kMemoryBoundKiB = 128 * 1024;
