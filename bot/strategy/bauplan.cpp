@@ -1,6 +1,7 @@
 #include "bot/strategy/bauplan.hpp"
 
 #include "bot/strategy/flotten_sicht.hpp"
+#include "bot/strategy/forschungsplan.hpp"
 #include "bot/strategy/kolonisierung.hpp"
 #include "systems/schiffstypen.hpp"
 
@@ -49,9 +50,11 @@ std::vector<Entscheidung> bauPlanen(const Lage& lage, const StufenWerte& stufe, 
     int kolonieschiffe = vorhanden(lage, kKolonieTyp) + imBau(lage, kKolonieTyp);
     int spaeher = vorhanden(lage, kSpaeherTyp) + imBau(lage, kSpaeherTyp);
     const bool land = landFrei(lage);
-    // As many colony ships at once as the attention allows. Ships waiting for range are not
-    // wasted: they leave the moment range opens, while the yard would need a week or more.
-    const int kolonieBedarf = std::max(1, stufe.ziele / 2);
+    // As many colony ships at once as the attention allows: ships waiting for a free place are
+    // not wasted, they leave the moment one opens, while the yard would need a week or more.
+    // Shut in, with nothing at all within one hop, one ship waits ready: each further one
+    // would take 15 people and so their share of the income that goes into range research.
+    const int kolonieBedarf = kolonieZielInReichweite(lage) ? std::max(1, stufe.ziele / 2) : 1;
     // Battleships only against a known target: a co-player's system the player discovered.
     const bool zielBekannt = std::any_of(lage.systeme.begin(), lage.systeme.end(),
                                          [](const LageSystem& s) { return s.entdeckt && !s.eigen && s.besitzer != 0; });

@@ -51,6 +51,24 @@ TEST(Bauplan, ColonyShipsFirstThenWarshipsOnAsManyYardsAsTheLevelKeepsBusy)
     EXPECT_EQ(schwer[3].typ, kSpaeherTyp);
 }
 
+TEST(Bauplan, ShutInOneColonyShipWaitsReadyNotFour)
+{
+    // The only free land lies far beyond every hop: "Schwer" orders one colony ship, and none
+    // more while it waits.
+    auto kolonieschiffe = [](const test::LageBauen& b) {
+        Gedaechtnis g;
+        int n = 0;
+        for (const SchiffBauen& o : nur<SchiffBauen>(bauPlanen(b.lage, stufenWerte(Stufe::schwer), g)))
+            n += o.typ == kKolonieTyp ? 1 : 0;
+        return n;
+    };
+    test::LageBauen b = vierWerften(0);
+    b.system(2000, 1500, 0, 8, 100);
+    EXPECT_EQ(kolonieschiffe(b), 1);
+    b.schiff(kKolonieTyp, 1);
+    EXPECT_EQ(kolonieschiffe(b), 0);
+}
+
 TEST(Bauplan, TheBestYardWaitsForTheNextColonyShipWhileLandIsFree)
 {
     // "Schwer"'s four colony ships ready: it sends its two scouts (840 build points, 14 days at
