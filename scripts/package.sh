@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out="$root/build-package"
-bash "$root/scripts/setup.sh"
+bash "$root/scripts/setup.sh" tools
 # Every hardening feature; CMake does not read CPPFLAGS, so the preprocessor's (fortify) go
 # along with the compiler flags.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in scripts/packages.txt that are missing.
+# Installs the Debian packages listed in scripts/packages.txt that are missing, and with the
+# argument "tools" also those of scripts/packages-tools.txt (benchmarks, packaging).
 # As root it installs them; as any other user it names the command to run and stops.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-wanted=$(grep -vE '^\s*(#|$)' "$here/packages.txt")
+lists=("$here/packages.txt")
+[ "${1:-}" != tools ] || lists+=("$here/packages-tools.txt")
+wanted=$(grep -hvE '^\s*(#|$)' "${lists[@]}")
 missing=()
 for p in $wanted; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

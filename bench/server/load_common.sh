@@ -11,7 +11,7 @@ load_arguments() {
   bin=$build/bin
   local tool
   for tool in wrk nginx; do
-    command -v "$tool" >/dev/null || { echo "missing $tool (scripts/setup.sh installs it)" >&2; exit 1; }
+    command -v "$tool" >/dev/null || { echo "missing $tool (scripts/setup.sh tools installs it)" >&2; exit 1; }
   done
   [ -x "$bin/qz-server" ] && [ -x "$bin/qz_server_load_prepare" ] || { echo "build qz-server and qz_server_load_prepare first" >&2; exit 1; }
 }
