@@ -145,7 +145,8 @@ struct Client {
 };
 
 struct Flow : ::testing::Test {
-    std::string verzeichnis = server::test::temporaryDirectory();
+    test::TemporaryDirectory ordner;
+    const std::string verzeichnis = ordner.path();
     std::unique_ptr<server::test::TestDatabase> datenbank;
     std::vector<std::unique_ptr<server::test::ServerProcess>> instanzen;
     std::vector<std::unique_ptr<Client>> c;
@@ -164,7 +165,6 @@ struct Flow : ::testing::Test {
         c.clear();
         instanzen.clear();
         datenbank.reset();
-        std::filesystem::remove_all(verzeichnis);
     }
     // Passes of every client, 2 ms apart in real time, until the condition holds.
     bool bis(const std::function<bool()>& bedingung, double sekunden = 60.0)
@@ -619,7 +619,6 @@ struct Wiedereinstieg : Flow, ::testing::WithParamInterface<Rueckkehr> {
     {
         Flow::TearDown();
         setFolders(vorher);
-        std::filesystem::remove_all(verzeichnis);
     }
 };
 

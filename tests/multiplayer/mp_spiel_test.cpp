@@ -12,8 +12,7 @@
 #include "platform/datei.hpp"
 #include "platform/folders.hpp"
 #include "systems/schiffstypen.hpp"
-
-#include <unistd.h>
+#include "temporary_directory.hpp"
 
 namespace qz {
 namespace {
@@ -116,10 +115,15 @@ TEST_F(Spiel, TheDayKeepsWhatTheFrameBeforeItChanged)
 // in the error report, and nothing of it is taken.
 TEST_F(Spiel, BackInTheGameTheNewerOwnPartAndTheServersShipsAreTaken)
 {
+    const test::TemporaryDirectory temporaer;
+    const std::filesystem::path tmp = temporaer.path();
     const Folders vorher = folders();
+    // The test's folders hold until its end, also when an assertion ends it early.
+    const struct Zurueck {
+        Folders ordner;
+        ~Zurueck() { setFolders(ordner); }
+    } zurueck{vorher};
     Folders ordner = vorher;
-    const std::filesystem::path tmp =
-        std::filesystem::temp_directory_path() / ("qz-wiedereinstieg-" + std::to_string(::getpid()));
     ordner.mehrspieler = tmp / "mehrspieler";
     ordner.errorReport = tmp / "fehlerbericht.txt";
     setFolders(ordner);
@@ -216,16 +220,13 @@ TEST_F(Spiel, BackInTheGameTheNewerOwnPartAndTheServersShipsAreTaken)
         EXPECT_EQ(spiel.systeme.einwohnerMax(2), 40);
         antworte("");
     }
-    setFolders(vorher);
-    std::filesystem::remove_all(tmp);
 }
 
 // Each game leaves its copy behind; writing one removes those not written for a week.
 TEST_F(Spiel, CopiesOfGamesLongOverGoWhenTheNextIsWritten)
 {
-    const std::filesystem::path ordner =
-        std::filesystem::temp_directory_path() / ("qz-kopien-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(ordner);
+    const test::TemporaryDirectory temporaer;
+    const std::filesystem::path ordner = temporaer.path();
     const auto jetzt = std::filesystem::file_time_type::clock::now();
     const std::filesystem::path alt = ordner / "alt.qz", frisch = ordner / "frisch.qz";
     ASSERT_TRUE(dateiErsetzen(alt, "a"));
@@ -237,7 +238,6 @@ TEST_F(Spiel, CopiesOfGamesLongOverGoWhenTheNextIsWritten)
     EXPECT_FALSE(std::filesystem::exists(alt));
     EXPECT_TRUE(std::filesystem::exists(frisch));
     EXPECT_EQ(dateiLesen(ordner / "neu.qz"), "n");
-    std::filesystem::remove_all(ordner);
 }
 
 TEST_F(Spiel, MenusPauseDaysAndRequestsAndReturnSettlesOneDay)

@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -80,7 +79,8 @@ struct Sitz {
 };
 
 struct ZweiComputer : ::testing::Test {
-    std::string verzeichnis = server::test::temporaryDirectory();
+    test::TemporaryDirectory ordner;
+    const std::string verzeichnis = ordner.path();
     std::unique_ptr<server::test::TestDatabase> datenbank;
     std::unique_ptr<server::test::ServerProcess> server;
     std::vector<std::unique_ptr<Sitz>> sitze;
@@ -90,7 +90,6 @@ struct ZweiComputer : ::testing::Test {
         sitze.clear();
         server.reset();
         datenbank.reset();
-        std::filesystem::remove_all(verzeichnis);
     }
 
     // Passes of both players, a tenth of a game second each, until the condition holds or the

@@ -17,17 +17,15 @@ class TwoInstances : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!postgresSelected()) GTEST_SKIP() << "instances share a database only on PostgreSQL (see the pg. tests)";
-        directory_ = temporaryDirectory();
         database_ = std::make_unique<TestDatabase>("");
         for (const char* name : {"a", "b"}) {
             instances_.push_back(std::make_unique<ServerProcess>(database_->name(), std::vector<std::string>{},
-                                                                 directory_ + "/" + name + ".log"));
+                                                                 directory_.path() + "/" + name + ".log"));
         }
     }
     void TearDown() override {
         instances_.clear();
         database_.reset();
-        if (!directory_.empty()) std::filesystem::remove_all(directory_);
     }
     Send through(int instance) {
         return [this, instance](const std::string& id, const Pairs& pairs) {
@@ -38,7 +36,7 @@ protected:
         return through(instance)(game_.sessionId, gamePairs(game_.names[slot - 1], ships, extra));
     }
 
-    std::string directory_;
+    TemporaryDirectory directory_;
     std::unique_ptr<TestDatabase> database_;
     std::vector<std::unique_ptr<ServerProcess>> instances_;
     Game game_;
@@ -96,9 +94,9 @@ TEST_F(TwoInstances, ColonisationsOfOneSystemThroughBothInstancesAtOnceHaveOneWi
 
 TEST(DatabasePool, AnInstanceUsesNoMoreConnectionsThanItsPoolHowEverManyRequestsCome) {
     if (!postgresSelected()) GTEST_SKIP() << "SQLite always has one connection (see the pg. tests)";
-    const std::string directory = temporaryDirectory();
+    const TemporaryDirectory directory;
     TestDatabase database("");
-    ServerProcess server(database.name(), {"--db-pool", "2", "--threads", "4"}, directory + "/server.log");
+    ServerProcess server(database.name(), {"--db-pool", "2", "--threads", "4"}, directory.path() + "/server.log");
     const Send send = [&](const std::string& id, const Pairs& pairs) { return post(server.port(), id, pairs); };
     // Three games (as many as one address may open), so that the requests do not wait for
     // one channel's turn.
@@ -126,14 +124,13 @@ TEST(DatabasePool, AnInstanceUsesNoMoreConnectionsThanItsPoolHowEverManyRequests
     EXPECT_EQ(refused, 0);
     EXPECT_GE(most, 1);
     EXPECT_LE(most, 2);
-    std::filesystem::remove_all(directory);
 }
 
 TEST(RestartedDatabase, RequestsMeanwhileGetAnErrorAndPlayResumesByItself) {
     if (!postgresSelected()) GTEST_SKIP() << "the SQLite file cannot go away (see the pg. tests)";
     PostgresServer postgres;
-    const std::string directory = temporaryDirectory();
-    ServerProcess server(postgres.url(), {}, directory + "/server.log");
+    const TemporaryDirectory directory;
+    ServerProcess server(postgres.url(), {}, directory.path() + "/server.log");
     const Send send = [&](const std::string& id, const Pairs& pairs) { return post(server.port(), id, pairs); };
     const Game game = startGame(send, 2, 20);
     const auto play = [&](int slot, const std::vector<Ship>& ships) {
@@ -154,14 +151,13 @@ TEST(RestartedDatabase, RequestsMeanwhileGetAnErrorAndPlayResumesByItself) {
     EXPECT_LT(std::chrono::steady_clock::now() - back, std::chrono::seconds(3)) << server.log();
     EXPECT_EQ(record(reply, "si1typ"), ",4") << "what was committed before the outage";
     EXPECT_EQ(record(play(1, {}), "si2typ"), ",2");
-    std::filesystem::remove_all(directory);
 }
 
 TEST(StuckDatabase, PlayersGetAnErrorWithinSecondsAndPlayResumesWhenItAnswersAgain) {
     if (!postgresSelected()) GTEST_SKIP() << "a SQLite file cannot stop answering (see the pg. tests)";
     PostgresServer postgres;
-    const std::string directory = temporaryDirectory();
-    ServerProcess server(postgres.url(), {}, directory + "/server.log");
+    const TemporaryDirectory directory;
+    ServerProcess server(postgres.url(), {}, directory.path() + "/server.log");
     const Send send = [&](const std::string& id, const Pairs& pairs) { return post(server.port(), id, pairs); };
     const Game game = startGame(send, 2, 20);
     const auto play = [&](int slot, const std::vector<Ship>& ships) {
@@ -198,7 +194,6 @@ TEST(StuckDatabase, PlayersGetAnErrorWithinSecondsAndPlayResumesWhenItAnswersAga
     EXPECT_EQ(record(reply, "si1typ"), ",4") << "what was committed before the database stopped";
     EXPECT_EQ(record(play(1, {}), "si2typ"), ",2");
     server.stop();
-    std::filesystem::remove_all(directory);
 }
 
 }  // namespace

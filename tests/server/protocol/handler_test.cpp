@@ -3,11 +3,10 @@
 // others who went and who came back.
 #include "in_process.hpp"
 
-#include "server_process.hpp"
+#include "temporary_directory.hpp"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <thread>
 
 namespace qz::server::test {
@@ -301,8 +300,8 @@ TEST(HandlerRates, OpenChannelsAreBoundedInTotal) {
 }
 
 TEST(HandlerInstances, ANewPasswordEndsTheOldOneAtOnceOnARunningInstance) {
-    const std::string directory = temporaryDirectory();
-    TestDatabase database(directory + "/shared.db");
+    const qz::test::TemporaryDirectory directory;
+    TestDatabase database(directory.path() + "/shared.db");
     ServerConfig config;
     config.hashCost = HashCost::minimum;
     Storage running(database.name(), 2);
@@ -319,7 +318,6 @@ TEST(HandlerInstances, ANewPasswordEndsTheOldOneAtOnceOnARunningInstance) {
     }
     EXPECT_EQ(login("alt"), "CODE:loginerror:EDOC");
     EXPECT_EQ(login("neu"), "CODE:loginok:EDOC");
-    std::filesystem::remove_all(directory);
 }
 
 TEST(HandlerInstances, RequestsDuringADatabaseOutageLeaveNothingInMemory) {
@@ -344,8 +342,8 @@ TEST(HandlerInstances, RequestsDuringADatabaseOutageLeaveNothingInMemory) {
 }
 
 TEST(HandlerInstances, TwoInstancesSweepingTheSameEmptyChannelsCloseEachOnce) {
-    const std::string directory = temporaryDirectory();
-    TestDatabase database(directory + "/shared.db");
+    const qz::test::TemporaryDirectory directory;
+    TestDatabase database(directory.path() + "/shared.db");
     ServerConfig config;
     config.hashCost = HashCost::minimum;
     config.perAddress.openChannels = config.perAddress.channelCreationsPerHour = 30;
@@ -365,12 +363,11 @@ TEST(HandlerInstances, TwoInstancesSweepingTheSameEmptyChannelsCloseEachOnce) {
     EXPECT_EQ(closedByA + closedByB, static_cast<std::size_t>(kChannels));
     EXPECT_EQ(a.sweep(later) + b.sweep(later), 0u);
     EXPECT_EQ(send(b, {{"infos", "channel_auflisten"}, {"i1", "QZ0.10"}}), "CODE:channel_auflisten;;;;;;;;;;;;:EDOC");
-    std::filesystem::remove_all(directory);
 }
 
 TEST(HandlerInstances, PollTimesAreStoredEveryFewSecondsAndTheSweepGoesByTheLaterOne) {
-    const std::string directory = temporaryDirectory();
-    TestDatabase database(directory + "/polls.db");
+    const qz::test::TemporaryDirectory directory;
+    TestDatabase database(directory.path() + "/polls.db");
     ServerConfig config;
     config.hashCost = HashCost::minimum;
     Storage storageA(database.name(), 2), storageB(database.name(), 2);
@@ -409,7 +406,6 @@ TEST(HandlerInstances, PollTimesAreStoredEveryFewSecondsAndTheSweepGoesByTheLate
     EXPECT_EQ(stored(2).colour, 2);
     a.sweep(195);  // 65 s after A's last sight of Host
     EXPECT_EQ(stored(1).name, "");
-    std::filesystem::remove_all(directory);
 }
 
 }  // namespace

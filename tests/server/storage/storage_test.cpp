@@ -3,15 +3,13 @@
 #include "protocol/game_reply.hpp"
 #include "in_process.hpp"
 #include "protocol/lobby_reply.hpp"
-#include "server_process.hpp"
+#include "temporary_directory.hpp"
 #include "game/ship_lists.hpp"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <iconv.h>
-
-#include <filesystem>
 
 namespace qz::server::test {
 namespace {
@@ -111,8 +109,8 @@ TEST_F(StoredChannels, AccountsSurviveAndAreFoundByName) {
 
 TEST(SchemaSteps, AFileOfTheFirstLayoutIsAdoptedAndKeepsOnlyWhetherAChannelHasAPassword) {
     if (postgresSelected()) GTEST_SKIP() << "only SQLite files predate the numbered steps";
-    const std::string directory = temporaryDirectory();
-    const std::string path = directory + "/alt.db";
+    const qz::test::TemporaryDirectory directory;
+    const std::string path = directory.path() + "/alt.db";
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(db,
@@ -133,7 +131,6 @@ TEST(SchemaSteps, AFileOfTheFirstLayoutIsAdoptedAndKeepsOnlyWhetherAChannelHasAP
         EXPECT_EQ(storage.loadChannel("a")->slots[1].name, "Anna");
     }
     EXPECT_EQ(databaseSnapshot(path).find("geheim"), std::string::npos) << "the password itself is gone";
-    std::filesystem::remove_all(directory);
 }
 
 TEST_F(StoredChannels, LoginsRememberTheLatestAddressOfEachName) {
@@ -185,11 +182,8 @@ TEST_P(StoredText, EveryHighByteComesBackAsItWentIn) {
     c.slots[2].name = names[2];
     c.chat = {{1, lines[0]}, {2, lines[1]}};
 
-    struct RemovedAfter {
-        std::string path = temporaryDirectory();
-        ~RemovedAfter() { std::filesystem::remove_all(path); }
-    } directory;
-    TestDatabase database(directory.path + "/text.db", GetParam());
+    const qz::test::TemporaryDirectory directory;
+    TestDatabase database(directory.path() + "/text.db", GetParam());
     {
         Storage storage(database.name());
         for (const std::string& name : names) {

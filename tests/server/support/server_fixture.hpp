@@ -5,11 +5,11 @@
 #include "http_client.hpp"
 #include "scenario.hpp"
 #include "server_process.hpp"
+#include "temporary_directory.hpp"
 #include "test_database.hpp"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 
 namespace qz::server::test {
@@ -17,7 +17,6 @@ namespace qz::server::test {
 class ServerFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        directory_ = temporaryDirectory();
         testDatabase_ = std::make_unique<TestDatabase>(directory_ + "/qz-server.db");
         database_ = testDatabase_->name();
         server_ = std::make_unique<ServerProcess>(database_, options(), logPath(), openFileLimit());
@@ -26,7 +25,6 @@ protected:
     void TearDown() override {
         server_.reset();
         testDatabase_.reset();
-        std::filesystem::remove_all(directory_);
     }
 
     // Extra command-line options of the server under test.
@@ -49,7 +47,8 @@ protected:
     }
     std::string logPath() const { return directory_ + "/server.log"; }
 
-    std::string directory_;
+    TemporaryDirectory temporary_;
+    const std::string directory_ = temporary_.path();
     std::unique_ptr<TestDatabase> testDatabase_;
     std::string database_;
     std::unique_ptr<ServerProcess> server_;

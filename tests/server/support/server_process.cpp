@@ -6,7 +6,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -54,18 +53,13 @@ std::string readFile(const std::string& path) {
 
 }  // namespace
 
-std::string temporaryDirectory() {
-    std::string pattern = (std::getenv("TMPDIR") ? std::string(std::getenv("TMPDIR")) : std::string("/tmp")) +
-                          "/qz-server-test-XXXXXX";
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    return pattern;
-}
-
 ServerProcess::ServerProcess(const std::string& database, const std::vector<std::string>& extraOptions,
                              std::string logPath, int openFileLimit)
     : logPath_(std::move(logPath)) {
+    if (logPath_.empty() && engineOf(database) == Engine::sqlite) logPath_ = database + ".log";
     if (logPath_.empty()) {
-        logPath_ = (engineOf(database) == Engine::sqlite ? database : temporaryDirectory() + "/server") + ".log";
+        logDirectory_ = std::make_unique<TemporaryDirectory>();
+        logPath_ = logDirectory_->path() + "/server.log";
     }
     std::vector<std::string> arguments = {"--bind", "127.0.0.1", "--port", "0", "--db", database,
                                           "--hash-cost", "minimum", "--threads", "2", "--admin-listen", "127.0.0.1:0"};
@@ -120,19 +114,19 @@ void ServerProcess::kill() {
 }
 
 int runServerCommand(const std::vector<std::string>& arguments, const std::string& input, std::string* output) {
-    const std::string directory = temporaryDirectory();
+    const TemporaryDirectory directory;
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
-    const pid_t pid = launch(arguments, directory + "/command.log", pipeFds[0]);
+    const pid_t pid = launch(arguments, directory.path() + "/command.log", pipeFds[0]);
     close(pipeFds[0]);
-    if (!input.empty() && write(pipeFds[1], input.data(), input.size()) != static_cast<ssize_t>(input.size())) {
-        throw std::runtime_error("cannot write the command's input");
-    }
+    // Closed and waited for before any throw: a command left reading its input would outlive the test.
+    const bool written =
+        input.empty() || write(pipeFds[1], input.data(), input.size()) == static_cast<ssize_t>(input.size());
     close(pipeFds[1]);
     int status = 0;
     waitpid(pid, &status, 0);
-    if (output) *output = readFile(directory + "/command.log");
-    std::filesystem::remove_all(directory);
+    if (!written) throw std::runtime_error("cannot write the command's input");
+    if (output) *output = readFile(directory.path() + "/command.log");
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

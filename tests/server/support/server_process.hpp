@@ -2,17 +2,23 @@
 // its log in a file.
 #pragma once
 
+#include "temporary_directory.hpp"
+
+#include <memory>
 #include <string>
 #include <sys/types.h>
 #include <vector>
 
 namespace qz::server::test {
 
+using qz::test::TemporaryDirectory;
+
 class ServerProcess {
 public:
     // Starts the server on the given database with extra options and waits until it listens.
-    // The log goes to `logPath`, by default beside a SQLite file or into a new folder; a
-    // positive `openFileLimit` caps the descriptors the server may hold.
+    // The log goes to `logPath`, by default beside a SQLite file or into a folder of its own
+    // that goes with the object; a positive `openFileLimit` caps the descriptors the server
+    // may hold.
     ServerProcess(const std::string& database, const std::vector<std::string>& extraOptions = {},
                   std::string logPath = {}, int openFileLimit = 0);
     ~ServerProcess();
@@ -33,6 +39,7 @@ private:
     pid_t pid_ = -1;
     int port_ = 0;
     int adminPort_ = 0;
+    std::unique_ptr<TemporaryDirectory> logDirectory_;
     std::string logPath_;
 };
 
@@ -45,8 +52,5 @@ int runServerCommand(const std::vector<std::string>& arguments, const std::strin
 double processorSeconds(pid_t pid);
 // The most memory the process has held so far (VmHWM), in KiB.
 long peakMemoryKiB(pid_t pid);
-
-// A fresh directory under the system's temporary folder.
-std::string temporaryDirectory();
 
 }  // namespace qz::server::test

@@ -45,17 +45,24 @@ void runScript(const std::string& action, const std::string& directory) {
 
 }  // namespace
 
-PostgresServer::PostgresServer() : directory_(temporaryDirectory() + "/postgres") { start(); }
+PostgresServer::PostgresServer() : directory_(folder_.path() + "/postgres") {
+    try {
+        start();
+    } catch (const std::exception&) {
+        // A cluster made but not started still holds its data folder outside ours.
+        destroy();
+        throw;
+    }
+}
 
-PostgresServer::~PostgresServer() {
+PostgresServer::~PostgresServer() { destroy(); }
+
+void PostgresServer::destroy() noexcept {
     try {
         runScript("destroy", directory_);
     } catch (const std::exception&) {
         // Nothing more to do about a server that will not go; its folder is temporary.
     }
-    // The folder made for it, with the scripts' output beside the server's own.
-    std::error_code ignored;
-    std::filesystem::remove_all(std::filesystem::path(directory_).parent_path(), ignored);
 }
 
 std::string PostgresServer::url() const {

@@ -3,6 +3,8 @@
 // every test then gets a fresh database there. Otherwise it is SQLite.
 #pragma once
 
+#include "temporary_directory.hpp"
+
 #include <string>
 
 namespace qz::server::test {
@@ -47,6 +49,10 @@ public:
     void signalAll(int signal);
 
 private:
+    // Stops the server and removes its cluster, whatever state it is in.
+    void destroy() noexcept;
+
+    qz::test::TemporaryDirectory folder_;  // the scripts' output beside the server's own folder
     std::string directory_;
 };
 
