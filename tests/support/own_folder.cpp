@@ -1,6 +1,7 @@
-// CTest runs the test cases of this program as parallel processes in one folder, and several
-// of them write or look for ./fehlerbericht.txt. Each process therefore works in a folder of
-// its own, removed again at the end.
+// CTest runs the test cases of a program as parallel processes in one folder, and several of
+// them write or look for ./fehlerbericht.txt, the report of a runtime error. Each process
+// therefore works in a folder of its own, removed again at the end, so that no report stays
+// behind in the build folder and none is read by another process.
 #include <gtest/gtest.h>
 
 #include <filesystem>
