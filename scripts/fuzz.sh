@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds every libFuzzer target (fuzz/<area>/) with clang, AddressSanitizer and
-# UndefinedBehaviorSanitizer into build-fuzz/ and runs each for SECONDS (default 30) on its
+# UndefinedBehaviorSanitizer into build-fuzz/ (or the build folder BUILD names) and runs each for SECONDS (default 30) on its
 # seed corpus, as many at a time as there are processors (a fuzzer uses one). Exits 0 without
 # doing anything when clang is not installed; exits 1 when a fuzzer finds a crash, a leak or
-# undefined behaviour (the reproducer is in build-fuzz/).
+# undefined behaviour (the reproducer is in the build folder).
+# Usage: fuzz.sh [SECONDS] [BUILD]
 set -euo pipefail
 seconds=${1:-30}
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -11,12 +12,17 @@ if ! command -v clang++ >/dev/null 2>&1 || ! command -v clang >/dev/null 2>&1; t
   echo "fuzz: clang not installed, skipped"
   exit 0
 fi
-build="$root/build-fuzz"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DQZ_BUILD_TESTS=OFF -DQZ_BUILD_BENCH=OFF -DQZ_SANITIZE=ON \
-  -DCMAKE_C_FLAGS="-fsanitize=fuzzer-no-link -fno-sanitize-recover=undefined" \
-  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link -fno-sanitize-recover=undefined" >/dev/null
+# With a second argument the fuzzers come from that build folder, configured already with clang,
+# the sanitizers and -fsanitize=fuzzer-no-link (the test command's instrumented build); else
+# from build-fuzz/, configured here.
+build=${2:-"$root/build-fuzz"}
+if [ -z "${2:-}" ]; then
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DQZ_BUILD_TESTS=OFF -DQZ_BUILD_BENCH=OFF -DQZ_SANITIZE=ON \
+    -DCMAKE_C_FLAGS="-fsanitize=fuzzer-no-link -fno-sanitize-recover=undefined" \
+    -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link -fno-sanitize-recover=undefined" >/dev/null
+fi
 # Build-time tools run under the sanitizers too; their few unreleased bytes at exit are no finding.
 ASAN_OPTIONS=detect_leaks=0 cmake --build "$build" -j2 --target qz_fuzzers >/dev/null
 
