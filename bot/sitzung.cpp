@@ -11,7 +11,7 @@
 #include "multiplayer/mp_simulation.hpp"
 #include "multiplayer/server_exchange.hpp"
 #include "multiplayer/spiel_anfrage.hpp"
-#include "net/md5.hpp"
+#include "multiplayer/lobby_anfragen.hpp"
 #include "systems/schiffswert.hpp"
 
 #include <algorithm>
@@ -120,10 +120,7 @@ void BotSitzung::login()
     if (jetzt < server_.Signalzeit) return;
     server_.Signalzeit = jetzt + 5.0;
     postRequest(server_, [&](Feld<KVP>& get, Feld<KVP>& post) {
-        setzePaar(get, 1, "", "");
-        setzePaar(post, 1, "infos", "login");
-        setzePaar(post, 2, "i1", mp_.LoginName);
-        setzePaar(post, 3, "i2", CREATEHASH(passwort_));
+        anmeldungSchreiben(get, post, mp_.LoginName, passwort_);
     });
 }
 

@@ -8,7 +8,7 @@
 #include "multiplayer/mp_widgets.hpp"
 #include "multiplayer/server_exchange.hpp"
 #include "multiplayer/spiel_anfrage.hpp"
-#include "net/md5.hpp"
+#include "multiplayer/lobby_anfragen.hpp"
 #include "platform/gemerkte_passwoerter.hpp"
 
 #include <algorithm>
@@ -115,10 +115,7 @@ void anmelden(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp
     if (jetzt < server.Signalzeit) return;
     server.Signalzeit = jetzt + 5.0;
     postRequest(server, [&](Feld<KVP>& get, Feld<KVP>& post) {
-        setzePaar(get, 1, "", "");
-        setzePaar(post, 1, "infos", "login");
-        setzePaar(post, 2, "i1", mp.LoginName);
-        setzePaar(post, 3, "i2", CREATEHASH(mp.computer.passwort));
+        anmeldungSchreiben(get, post, mp.LoginName, mp.computer.passwort);
     });
 }
 

@@ -2,8 +2,17 @@
 
 #include "gfx/text_numbers.hpp"
 #include "multiplayer/spiel_anfrage.hpp"
+#include "net/md5.hpp"
 
 namespace qz {
+
+void anmeldungSchreiben(Feld<KVP>& GetKVP, Feld<KVP>& PostKVP, const std::string& name, const std::string& passwort)
+{
+    setzePaar(GetKVP, 1, "", "");
+    setzePaar(PostKVP, 1, "infos", "login");
+    setzePaar(PostKVP, 2, "i1", name);
+    setzePaar(PostKVP, 3, "i2", CREATEHASH(passwort));
+}
 
 std::string systemListe(const Feld<int>& werte, int N)
 {

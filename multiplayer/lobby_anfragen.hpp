@@ -1,4 +1,4 @@
-// The lobby's requests: channel creation by the host, the star-map upload after "Spiel
+// The login, and the lobby's requests: channel creation by the host, the star-map upload after "Spiel
 // Starten", the lobby poll of a seated player and the join poll of a player without a slot.
 // Each writes the pair tables; the caller holds Datenmutex and found no request pending.
 #pragma once
@@ -8,6 +8,10 @@
 #include "multiplayer/server_worker.hpp"
 
 namespace qz {
+
+// "login" with "i1" = name and "i2" = the password's digest: the login screen's, the game
+// against the computer's and the computer player's own.
+void anmeldungSchreiben(Feld<KVP>& GetKVP, Feld<KVP>& PostKVP, const std::string& name, const std::string& passwort);
 
 void kanalErstellenSchreiben(Feld<KVP>& GetKVP, Feld<KVP>& PostKVP, const Spielstand& spiel, const Mehrspieler& mp,
                              const std::string& version);

@@ -8,7 +8,7 @@
 #include "multiplayer/mp_screens.hpp"
 #include "multiplayer/mp_widgets.hpp"
 #include "multiplayer/spiel_anfrage.hpp"
-#include "net/md5.hpp"
+#include "multiplayer/lobby_anfragen.hpp"
 #include "net/server_address.hpp"
 
 #include <vector>
@@ -99,10 +99,7 @@ void loginScreen(Rahmen& r, Serverdaten& server, Mehrspieler& mp)
         if (!mp.LoginName.empty() && !mp.LoginMaske.empty() && mp.Eingabefokus == 3 && jetzt >= server.Signalzeit) {
             server.Signalzeit = jetzt + 5.0;
             const bool gesendet = postRequest(server, [&](Feld<KVP>& get, Feld<KVP>& post) {
-                setzePaar(get, 1, "", "");
-                setzePaar(post, 1, "infos", "login");
-                setzePaar(post, 2, "i1", mp.LoginName);
-                setzePaar(post, 3, "i2", CREATEHASH(mp.LoginPasswort));
+                anmeldungSchreiben(get, post, mp.LoginName, mp.LoginPasswort);
             });
             if (gesendet) mp.Eingabefokus = 0;
         }
