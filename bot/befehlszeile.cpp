@@ -74,6 +74,12 @@ std::optional<BotEinstellungen> befehlszeileLesen(const std::vector<std::string>
                 return std::nullopt;
             }
             e.sitze = static_cast<int>(zahl);
+        } else if (a == "--seed") {
+            if (!ganzeZahl(wert, 1, 2147483647, zahl)) {
+                fehler = "--seed takes a whole number from 1 to 2147483647";
+                return std::nullopt;
+            }
+            e.kartenSeed = zahl;
         } else if (a == "--minutes") {
             if (!ganzeZahl(wert, 1, 1000000, zahl)) {
                 fehler = "--minutes takes a whole number of minutes, at least 1";
@@ -87,6 +93,10 @@ std::optional<BotEinstellungen> befehlszeileLesen(const std::vector<std::string>
     }
     if (!server || e.kanal.empty()) {
         fehler = "--server and --channel are needed";
+        return std::nullopt;
+    }
+    if (e.kartenSeed && e.sitze == 0) {
+        fehler = "--seed needs --create: only the host makes the star map";
         return std::nullopt;
     }
     return e;

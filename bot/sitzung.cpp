@@ -174,7 +174,7 @@ void BotSitzung::lobby()
         // "Spiel Starten": every seat is taken and ready.
         mp_.startAusstehend = true;
         mp_.SternkarteBereit = 21;
-        sternkarteErzeugen(platform_, spiel_);
+        sternkarteErzeugen(platform_, spiel_, e_.kartenSeed ? static_cast<double>(*e_.kartenSeed) : platform_.timer());
         protokoll_("starts the game: " + numberToText(spiel_.Spieleranzahl) + " players, " +
                    numberToText(spiel_.Sternanzahl) + " systems");
     } else if (eigen > 0 && mp_.EigenesBereit == 0) {

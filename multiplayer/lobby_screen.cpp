@@ -170,7 +170,7 @@ void lobbyScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler&
         } else if (startKnopf) {
             mp.startAusstehend = true;
             mp.SternkarteBereit = 21;
-            sternkarteErzeugen(r.platform, spiel);
+            sternkarteErzeugen(r.platform, spiel, r.platform.timer());
         } else if (spiel.eigenerSpieler > 0 && spiel.spieler.spielerFarbe(spiel.eigenerSpieler, 0) > 0) {
             mp.EigenesBereit = 1;
         }

@@ -9,9 +9,9 @@
 
 namespace qz {
 
-void sternkarteErzeugen(Platform& zufall, Spielstand& spiel)
+void sternkarteErzeugen(Platform& zufall, Spielstand& spiel, double seed)
 {
-    zufall.randomize(zufall.timer());
+    zufall.randomize(seed);
     spiel.hintergrund = hintergrundWaehlen(zufall);
     const int W = spiel.hintergrundGroesse(1, 1), H = spiel.hintergrundGroesse(1, 2);
     systemePlatzieren(zufall, spiel.systeme, spiel.Sternanzahl, W, H);

@@ -13,8 +13,9 @@
 namespace qz {
 
 // A new star map for Spieleranzahl players and Sternanzahl systems from the platform's random
-// numbers, seeded from its timer; the host is player 1.
-void sternkarteErzeugen(Platform& zufall, Spielstand& spiel);
+// numbers, seeded with `seed` (the player's game passes its timer; the same seed gives the same
+// map, which lets a tournament play one map twice); the host is player 1.
+void sternkarteErzeugen(Platform& zufall, Spielstand& spiel, double seed);
 
 // The background number kept in range (1 when no star map arrived), the own home planet at
 // its base values, the view centred on it, and the map's size from

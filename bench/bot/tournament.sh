@@ -1,20 +1,25 @@
 #!/usr/bin/env bash
 # Tournament of the computer player's levels: whole two-player games on a local qz-server,
-# "schwer" against "mittel", "mittel" against "leicht" and "schwer" against "leicht", GAMES
-# games per pairing, the hosting seat alternating between the levels; PARALLEL games run at
-# once. Each qz-bot plays MINUTES minutes (--minutes) on a fresh map its host generates.
+# "schwer" against "mittel", "mittel" against "leicht" and "schwer" against "leicht", MAPS
+# maps per pairing, each map played twice with the seats swapped (the host's --seed makes the
+# same map again), so a home that happens to be shut in or open falls to each level once;
+# PARALLEL games run at once. Each qz-bot plays MINUTES minutes (--minutes).
 #
 # The winner of a game is the player owning more systems at the end, as the server's own
 # database records the owners (read every 10 s; the last reading while both seats are still
-# in the channel counts); equal counts are a tie. Prints each game, then the wins per pairing.
-# Not part of the test command. Usage: tournament.sh [BUILD_DIR] [MINUTES] [GAMES] [PARALLEL];
-# with QZ_TOURNAMENT_LOGS=DIR the bots' and the server's logs are kept there, and with
-# QZ_TOURNAMENT_PAIRINGS="schwer leicht,mittel leicht" only those pairings are played.
+# in the channel counts); equal counts are a tie. The winner of a map is the level that owned
+# more systems over its two games. Prints each game, then per pairing the wins by map and by
+# game. Not part of the test command.
+# Usage: tournament.sh [BUILD_DIR] [MINUTES] [MAPS] [PARALLEL]; with QZ_TOURNAMENT_LOGS=DIR the
+# bots' and the server's logs are kept there, with QZ_TOURNAMENT_PAIRINGS="schwer leicht,mittel
+# leicht" only those pairings are played, and QZ_TOURNAMENT_SEED=N numbers the maps from N on
+# (the default draws N, and prints it, so a run can be repeated map for map).
 set -euo pipefail
 bin=${1:-build/bin}
 minutes=${2:-8}
-games=${3:-4}
+maps=${3:-2}
 parallel=${4:-3}
+first_seed=${QZ_TOURNAMENT_SEED:-$(( (RANDOM << 15 | RANDOM) % 2000000000 + 1 ))}
 for tool in "$bin/qz-server" "$bin/qz-bot"; do
   [ -x "$tool" ] || { echo "missing $tool (build the targets qz-server and qz-bot)" >&2; exit 1; }
 done
@@ -91,12 +96,13 @@ sampler() {
 sampler &
 pids+=($!)
 
-# play ID LEVEL_HOST LEVEL_GUEST: one game on channel tID; the host creates it with two seats.
+# play ID LEVEL_HOST LEVEL_GUEST SEED: one game on channel tID; the host creates it with two
+# seats on the map of SEED.
 play() {
-  local id=$1 host=$2 guest=$3 ch="t$1"
+  local id=$1 host=$2 guest=$3 seed=$4 ch="t$1"
   mkdir -p "$work/home-$id"
   HOME="$work/home-$id" QZ_BOT_PASSWORD="turnier" "$bin/qz-bot" --server "127.0.0.1:$port" --channel "$ch" \
-    --level "$host" --name "$host$id" --create 2 --minutes "$minutes" 2> "$work/bot-$id-host.log" &
+    --level "$host" --name "$host$id" --create 2 --seed "$seed" --minutes "$minutes" 2> "$work/bot-$id-host.log" &
   local host_pid=$!
   echo "$host_pid" >> "$work/bots.pids"
   if ! wait_for 120 grep -qs "creates channel" "$work/bot-$id-host.log"; then
@@ -113,30 +119,41 @@ play() {
   wait "$host_pid" || true
 }
 
+echo "maps from seed $first_seed on"
 jobs_running=0
 id=0
+seed=$first_seed
 for pairing in "${pairings[@]}"; do
   read -r a b <<< "$pairing"
-  for g in $(seq 1 "$games"); do
-    id=$((id + 1))
-    if (( g % 2 )); then play "$id" "$a" "$b" & else play "$id" "$b" "$a" & fi
-    pids+=($!)
-    jobs_running=$((jobs_running + 1))
-    if (( jobs_running >= parallel )); then
-      wait -n "${pids[@]:2}" 2>/dev/null || true
-      jobs_running=$((jobs_running - 1))
-    fi
+  for m in $(seq 1 "$maps"); do
+    for hosts in "$a $b" "$b $a"; do
+      read -r host guest <<< "$hosts"
+      id=$((id + 1))
+      echo "$seed" > "$work/seed-$id"
+      play "$id" "$host" "$guest" "$seed" &
+      pids+=($!)
+      jobs_running=$((jobs_running + 1))
+      if (( jobs_running >= parallel )); then
+        wait -n "${pids[@]:2}" 2>/dev/null || true
+        jobs_running=$((jobs_running - 1))
+      fi
+    done
+    seed=$((seed + 1))
   done
 done
+last_seed=$((seed - 1))
 for pid in "${pids[@]:2}"; do wait "$pid" 2>/dev/null || true; done
 sleep 1
 
 echo "games of $minutes minutes, winner: more systems owned at the end (server's record)"
-declare -A wins ties
+declare -A wins ties mapwins mapties
+declare -A owned   # "seed level" -> systems over the map's two games
 for i in $(seq 1 "$id"); do
   f="$work/result-t$i.txt"
+  seed=$(cat "$work/seed-$i")
   if [ ! -s "$f" ]; then
-    echo "game $i: no result"; tail -3 "$work/bot-$i-host.log" "$work/bot-$i-guest.log" 2>/dev/null
+    echo "game $i (map $seed): no result"; tail -3 "$work/bot-$i-host.log" "$work/bot-$i-guest.log" 2>/dev/null
+    owned["$seed none"]=1
     continue
   fi
   mapfile -t rows < "$f"
@@ -147,14 +164,30 @@ for i in $(seq 1 "$id"); do
   key=$(printf '%s\n%s\n' "$l1" "$l2" | sort | tr '\n' ' ')
   if (( c1 > c2 )); then w=$l1; elif (( c2 > c1 )); then w=$l2; else w=""; fi
   if [ -n "$w" ]; then wins["$key$w"]=$(( ${wins["$key$w"]:-0} + 1 )); else ties["$key"]=$(( ${ties["$key"]:-0} + 1 )); fi
-  echo "game $i: $l1 $c1 systems, $l2 $c2 systems -> ${w:-tie}"
+  owned["$seed $l1"]=$(( ${owned["$seed $l1"]:-0} + c1 ))
+  owned["$seed $l2"]=$(( ${owned["$seed $l2"]:-0} + c2 ))
+  owned["$seed key"]=$key
+  echo "game $i (map $seed): $l1 $c1 systems, $l2 $c2 systems -> ${w:-tie}"
   for side in host guest; do
     grep -h "systems,.*ships" "$work/bot-$i-$side.log" | tail -1 | sed "s/^/    $side: /" || true
   done
+done
+# A map counts only when both its games have a result.
+for seed in $(seq "$first_seed" "$last_seed"); do
+  [ -z "${owned["$seed none"]:-}" ] && [ -n "${owned["$seed key"]:-}" ] || continue
+  key=${owned["$seed key"]}
+  read -r x y <<< "$key"
+  sx=${owned["$seed $x"]:-0}
+  sy=${owned["$seed $y"]:-0}
+  echo "map $seed: $x $sx systems, $y $sy systems over both games"
+  if (( sx > sy )); then mapwins["$key$x"]=$(( ${mapwins["$key$x"]:-0} + 1 ))
+  elif (( sy > sx )); then mapwins["$key$y"]=$(( ${mapwins["$key$y"]:-0} + 1 ))
+  else mapties["$key"]=$(( ${mapties["$key"]:-0} + 1 )); fi
 done
 echo "summary:"
 for pairing in "${pairings[@]}"; do
   read -r a b <<< "$pairing"
   key=$(printf '%s\n%s\n' "$a" "$b" | sort | tr '\n' ' ')
-  echo "  $a ${wins["$key$a"]:-0} : ${wins["$key$b"]:-0} $b (ties ${ties["$key"]:-0})"
+  echo "  maps:  $a ${mapwins["$key$a"]:-0} : ${mapwins["$key$b"]:-0} $b (ties ${mapties["$key"]:-0})"
+  echo "  games: $a ${wins["$key$a"]:-0} : ${wins["$key$b"]:-0} $b (ties ${ties["$key"]:-0})"
 done

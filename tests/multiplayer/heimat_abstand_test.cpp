@@ -1,6 +1,7 @@
 // The multiplayer start's home planets: at least 600 pixels apart in x or in y, and with 50
 // systems and four players every player still gets a distinct home planet.
 #include "map/sternkarte.hpp"
+#include "multiplayer/lobby_start.hpp"
 #include "platform/headless/headless_platform.hpp"
 
 #include <gtest/gtest.h>
@@ -58,6 +59,30 @@ TEST(HeimatAbstand, FallbackWhenNoFreeSystemQualifies)
         for (int i = 1; i <= 3; ++i) n += s.besitzer(i) == p ? 1 : 0;
         EXPECT_EQ(n, 1) << "player " << p;
     }
+}
+
+// A tournament plays one map twice with the seats swapped: the host's map must follow the seed
+// alone, not the clock it was made at.
+TEST(HeimatAbstand, OneSeedMakesOneMapWhateverTheClock)
+{
+    auto karte = [](double uhr, double seed) {
+        HeadlessPlatform zufall;
+        zufall.advance(uhr);
+        Spielstand spiel;
+        for (int k = 1; k <= 13; ++k) {
+            spiel.hintergrundGroesse(k, 1) = 1536;
+            spiel.hintergrundGroesse(k, 2) = 832;
+        }
+        spiel.Sternanzahl = 200;
+        spiel.Spieleranzahl = 2;
+        sternkarteErzeugen(zufall, spiel, seed);
+        std::vector<int> werte = {spiel.hintergrund};
+        for (int i = 1; i <= 200; ++i)
+            werte.insert(werte.end(), {spiel.systeme.pos(i, 1), spiel.systeme.pos(i, 2), spiel.systeme.besitzer(i)});
+        return werte;
+    };
+    EXPECT_EQ(karte(5.0, 1234.0), karte(90000.0, 1234.0));
+    EXPECT_NE(karte(5.0, 1234.0), karte(5.0, 1235.0));
 }
 
 }  // namespace

@@ -28,6 +28,8 @@ TEST(Befehlszeile, OptionsAndTheirLimits)
     EXPECT_EQ(alle->sitze, 3);
     EXPECT_EQ(alle->minuten, 20.0);
     EXPECT_EQ(lesen({"--level", "leicht"})->stufe, Stufe::leicht);
+    EXPECT_EQ(lesen({"--create", "2", "--seed", "77"})->kartenSeed, 77);
+    EXPECT_FALSE(alle->kartenSeed);
 
     struct Fall {
         std::vector<std::string> argumente;
@@ -38,6 +40,11 @@ TEST(Befehlszeile, OptionsAndTheirLimits)
         {{"--create", "4"}, true},
         {{"--create", "1"}, false},
         {{"--create", "5"}, false},
+        {{"--create", "2", "--seed", "1"}, true},
+        {{"--create", "2", "--seed", "2147483647"}, true},
+        {{"--create", "2", "--seed", "0"}, false},
+        {{"--create", "2", "--seed", "2147483648"}, false},
+        {{"--seed", "5"}, false},
         {{"--minutes", "1"}, true},
         {{"--minutes", "0"}, false},
         {{"--level", "unmöglich"}, false},
