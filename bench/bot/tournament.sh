@@ -65,16 +65,24 @@ wait_for() {
 }
 listening() { (echo > "/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
 
-port=$(free_port)
 db="$work/turnier.db"
 # Every bot comes from the loopback address: lift the per-address limits on accounts and
-# channels, which guard a public server against one sender.
-"$bin/qz-server" --bind 127.0.0.1 --port "$port" --db "$db" --hash-cost minimum --log-level warn \
-  --max-registrations 100000 --max-channel-creations 100000 --max-open-channels 1000 \
-  --max-failed-logins 100000 --max-logins 100000 --max-logins-per-name 100000 --hash-queue 1000 \
-  2> "$work/server.log" &
-pids+=($!)
-wait_for 20 listening "$port" || { echo "qz-server did not start" >&2; cat "$work/server.log" >&2; exit 1; }
+# channels, which guard a public server against one sender. A port that looked free can be
+# taken before the server binds it (another run's connections come and go): then another.
+for attempt in 1 2 3 4 5; do
+  port=$(free_port)
+  "$bin/qz-server" --bind 127.0.0.1 --port "$port" --db "$db" --hash-cost minimum --log-level warn \
+    --max-registrations 100000 --max-channel-creations 100000 --max-open-channels 1000 \
+    --max-failed-logins 100000 --max-logins 100000 --max-logins-per-name 100000 --hash-queue 1000 \
+    2> "$work/server.log" &
+  server_pid=$!
+  server_up() { listening "$port" || ! kill -0 "$server_pid" 2>/dev/null; }
+  wait_for 20 server_up && listening "$port" && break
+  kill "$server_pid" 2>/dev/null || true
+  wait "$server_pid" 2>/dev/null || true
+  [ "$attempt" -lt 5 ] || { echo "qz-server did not start" >&2; cat "$work/server.log" >&2; exit 1; }
+done
+pids+=("$server_pid")
 
 # The server's record of who owns how many systems, per started channel and seat.
 sample() {

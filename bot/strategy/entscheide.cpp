@@ -17,13 +17,14 @@ namespace qz {
 StufenWerte stufenWerte(Stufe stufe)
 {
     // Reaction: one exchange (2 s) is the shortest that gains anything, since new state comes
-    // every 2 s; "Leicht" waits five exchanges. Planning: every day, two days, five days.
+    // every 2 s; "Leicht" waits five exchanges. Planning: every day, two days, five days; a
+    // colony ship's target one hop away, two, or as far as stop-overs lead.
     switch (stufe) {
-    case Stufe::leicht: return {10.0, 25.0, 2, 20, 0};
-    case Stufe::mittel: return {4.0, 10.0, 4, 40, 1};
+    case Stufe::leicht: return {10.0, 25.0, 2, 20, 0, 1};
+    case Stufe::mittel: return {4.0, 10.0, 4, 40, 1, 2};
     case Stufe::schwer: break;
     }
-    return {2.0, 5.0, 8, 120, 2};
+    return {2.0, 5.0, 8, 120, 2, 8};
 }
 
 namespace {
@@ -87,7 +88,7 @@ std::vector<Entscheidung> entscheide(const Lage& lage, Stufe stufe, Gedaechtnis&
     g.letztePlanung = lage.zeit;
 
     anhaengen(orders, angreifen(lage, w, g));
-    anhaengen(orders, kolonisieren(lage, g));
+    anhaengen(orders, kolonisieren(lage, w, g));
     anhaengen(orders, erkunden(lage, w, g));
     anhaengen(orders, flottenBilden(lage, g));
     anhaengen(orders, bauPlanen(lage, w, g));

@@ -85,6 +85,7 @@ struct StufenWerte {
     int ziele;             // goals followed at once (colony missions, sieges, yards kept busy)
     int horizont;          // days: only investments and attacks that pay within this
     int erkundung;         // fleets sent out only to look
+    int wegHops;           // hops of stop-overs a colony ship's target may lie away
 };
 StufenWerte stufenWerte(Stufe stufe);
 

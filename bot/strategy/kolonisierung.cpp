@@ -2,6 +2,7 @@
 
 #include "bot/strategy/flotten_sicht.hpp"
 #include "bot/strategy/kampfkraft.hpp"
+#include "bot/strategy/wege.hpp"
 
 #include <algorithm>
 #include <climits>
@@ -30,21 +31,25 @@ bool vergeben(const Gedaechtnis& g, int flotte, int system)
 bool lockt(const LageSystem& s) { return !s.entdeckt || lohnend(s); }
 
 struct Wahl {
-    int ziel = 0;
+    int ziel = 0;       // where the mission goes
+    int naechster = 0;  // the first hop towards it
     bool kolonieHier = false;
 };
 
-Wahl zielWaehlen(const Lage& lage, const Gedaechtnis& g, int flotte, int ort)
+// The target among the systems at most `hops` hops away (a chain of stop-overs, each within
+// range of the last), by value less the pixels flown; else the nearest undiscovered system.
+Wahl zielWaehlen(const Lage& lage, const Gedaechtnis& g, int flotte, int ort, int hops)
 {
+    const Wegenetz netz = wegenetz(lage, ort);
     int besterWert = INT_MIN, bestes = 0;
     int naechstesUnbekanntes = 0, unbekanntDistanz = INT_MAX;
     int notWert = 0, notZiel = 0;
     for (const LageSystem& s : lage.systeme) {
         const int t = s.nummer;
-        if (t == ort || vergeben(g, flotte, t) || feindGesehen(lage, t) || gefechtBekannt(lage, g, t) ||
-            !lage.inReichweite(ort, t))
+        if (!netz.erreichbar(t) || static_cast<int>(netz.kette(t).size()) > hops || vergeben(g, flotte, t) ||
+            feindGesehen(lage, t) || gefechtBekannt(lage, g, t))
             continue;
-        const int d = lage.hopDistanz(ort, t);
+        const int d = netz.laenge(t);
         if (lohnend(s)) {
             // A little value for each pixel less: between two equal planets the nearer one.
             const int wert = kolonieWert(s) - d;
@@ -55,14 +60,15 @@ Wahl zielWaehlen(const Lage& lage, const Gedaechtnis& g, int flotte, int ort)
             notWert = kolonieWert(s), notZiel = t;
         }
     }
-    if (bestes) return {bestes, false};
-    if (naechstesUnbekanntes) return {naechstesUnbekanntes, false};
+    auto hin = [&](int ziel) { return Wahl{ziel, netz.kette(ziel).front(), false}; };
+    if (bestes) return hin(bestes);
+    if (naechstesUnbekanntes) return hin(naechstesUnbekanntes);
 
-    // Nothing that lures within one hop: settle a poor planet where the ship stands (it still
-    // sells research below a G a point), or fly to the best poor one in reach.
+    // Nothing that lures within those hops: settle a poor planet where the ship stands (it
+    // still sells research below a G a point), or fly to the best poor one in reach.
     const LageSystem& hier = lage.system(ort);
-    if (kolonieWert(hier) > 0 && !feindGesehen(lage, ort)) return {ort, true};
-    if (notZiel) return {notZiel, false};
+    if (kolonieWert(hier) > 0 && !feindGesehen(lage, ort)) return {ort, ort, true};
+    if (notZiel) return hin(notZiel);
 
     // A stop-over one hop closer to the nearest lure further away; none while range is short.
     auto abstandZumNaechstenZiel = [&](int von) {
@@ -79,12 +85,12 @@ Wahl zielWaehlen(const Lage& lage, const Gedaechtnis& g, int flotte, int ort)
         const int a = abstandZumNaechstenZiel(s.nummer);
         if (a < zwischenAbstand) zwischenAbstand = a, zwischen = s.nummer;
     }
-    return {zwischen, false};
+    return {zwischen, zwischen, false};
 }
 
 }  // namespace
 
-std::vector<Entscheidung> kolonisieren(const Lage& lage, Gedaechtnis& g)
+std::vector<Entscheidung> kolonisieren(const Lage& lage, const StufenWerte& stufe, Gedaechtnis& g)
 {
     std::vector<Entscheidung> orders;
     const std::vector<EigeneFlotte> flotten = eigeneFlotten(lage);
@@ -104,11 +110,11 @@ std::vector<Entscheidung> kolonisieren(const Lage& lage, Gedaechtnis& g)
             orders.push_back(Kolonisieren{f.ort});
             continue;
         }
-        const Wahl w = zielWaehlen(lage, g, f.nummer, f.ort);
+        const Wahl w = zielWaehlen(lage, g, f.nummer, f.ort, stufe.wegHops);
         if (w.kolonieHier) {
             orders.push_back(Kolonisieren{f.ort});
         } else if (w.ziel) {
-            orders.push_back(FlotteSenden{f.nummer, w.ziel});
+            orders.push_back(FlotteSenden{f.nummer, w.naechster});
             std::erase_if(g.auftraege, [&](const auto& a) { return a.first == f.nummer; });
             g.auftraege.emplace_back(f.nummer, w.ziel);
         }

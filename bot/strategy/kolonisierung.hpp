@@ -1,6 +1,7 @@
 // Colonising by value and distance: colony ships in a hangar go out alone, a colony ship at an
-// unowned system worth having settles there, the others fly to the best target within one hop,
-// or one hop closer to it, or to an undiscovered system to look.
+// unowned system worth having settles there, the others fly to the best target as many hops
+// away as the level plans ahead, or one hop closer to one further off, or to an undiscovered
+// system to look.
 #pragma once
 
 #include "bot/strategy/entscheidungen.hpp"
@@ -15,6 +16,6 @@ constexpr int kLohnendeEinwohner = 30;
 // yard, then research; 0 for what is not known or not free.
 int kolonieWert(const LageSystem& s);
 
-std::vector<Entscheidung> kolonisieren(const Lage& lage, Gedaechtnis& gedaechtnis);
+std::vector<Entscheidung> kolonisieren(const Lage& lage, const StufenWerte& stufe, Gedaechtnis& gedaechtnis);
 
 }  // namespace qz

@@ -22,7 +22,7 @@ TEST(Kolonisierung, ARichPlanetWinsOverAPoorOneAndTheShipSettlesOnlyThere)
     b.system(500, 440, 0, 8, 100);
     b.schiff(1, 1);  // a finished colony ship in the home hangar
     Gedaechtnis g;
-    auto orders = kolonisieren(b.lage, g);
+    auto orders = kolonisieren(b.lage, stufenWerte(Stufe::schwer), g);
     auto bilden = nur<FlotteBilden>(orders);
     ASSERT_EQ(bilden.size(), 1u);
     EXPECT_EQ(bilden[0].system, 1);
@@ -31,7 +31,7 @@ TEST(Kolonisierung, ARichPlanetWinsOverAPoorOneAndTheShipSettlesOnlyThere)
     // Out of the hangar as fleet 1 at home: it heads for the rich planet.
     b.lage.schiffe.clear();
     b.schiff(1, 0, 1, 1);
-    orders = kolonisieren(b.lage, g);
+    orders = kolonisieren(b.lage, stufenWerte(Stufe::schwer), g);
     auto senden = nur<FlotteSenden>(orders);
     ASSERT_EQ(senden.size(), 1u);
     EXPECT_EQ(senden[0].flotte, 1);
@@ -40,7 +40,7 @@ TEST(Kolonisierung, ARichPlanetWinsOverAPoorOneAndTheShipSettlesOnlyThere)
     // Had it stopped at the poor planet, it flies on instead of settling there.
     b.lage.schiffe.clear();
     b.schiff(1, 0, 2, 1);
-    orders = kolonisieren(b.lage, g);
+    orders = kolonisieren(b.lage, stufenWerte(Stufe::schwer), g);
     EXPECT_TRUE(nur<Kolonisieren>(orders).empty());
     ASSERT_EQ(nur<FlotteSenden>(orders).size(), 1u);
     EXPECT_EQ(nur<FlotteSenden>(orders)[0].ziel, 3);
@@ -48,7 +48,7 @@ TEST(Kolonisierung, ARichPlanetWinsOverAPoorOneAndTheShipSettlesOnlyThere)
     // At the rich planet it settles.
     b.lage.schiffe.clear();
     b.schiff(1, 0, 3, 1);
-    orders = kolonisieren(b.lage, g);
+    orders = kolonisieren(b.lage, stufenWerte(Stufe::schwer), g);
     ASSERT_EQ(nur<Kolonisieren>(orders).size(), 1u);
     EXPECT_EQ(nur<Kolonisieren>(orders)[0].system, 3);
 
@@ -58,7 +58,7 @@ TEST(Kolonisierung, ARichPlanetWinsOverAPoorOneAndTheShipSettlesOnlyThere)
     b.schiff(1, 0, 1, 1);
     g = {};
     g.auftraege.emplace_back(5, 3);
-    senden = nur<FlotteSenden>(kolonisieren(b.lage, g));
+    senden = nur<FlotteSenden>(kolonisieren(b.lage, stufenWerte(Stufe::schwer), g));
     ASSERT_EQ(senden.size(), 1u);
     EXPECT_EQ(senden[0].ziel, 3);
 
@@ -67,7 +67,7 @@ TEST(Kolonisierung, ARichPlanetWinsOverAPoorOneAndTheShipSettlesOnlyThere)
     b.schiff(1, 0, 1, 1);
     b.schiff(1, 0, 1, 2);
     g = {};
-    orders = kolonisieren(b.lage, g);
+    orders = kolonisieren(b.lage, stufenWerte(Stufe::schwer), g);
     senden = nur<FlotteSenden>(orders);
     ASSERT_EQ(senden.size(), 2u);
     EXPECT_EQ(senden[0].ziel, 3);
@@ -85,9 +85,9 @@ TEST(Kolonisierung, NothingInReachUntilTheRangeIsResearched)
     b.schiff(1, 0, 1, 1);
     b.lage.forschung[3].stufe = 4;
     Gedaechtnis g;
-    EXPECT_TRUE(kolonisieren(b.lage, g).empty());
+    EXPECT_TRUE(kolonisieren(b.lage, stufenWerte(Stufe::schwer), g).empty());
     b.lage.forschung[3].stufe = 5;
-    auto senden = nur<FlotteSenden>(kolonisieren(b.lage, g));
+    auto senden = nur<FlotteSenden>(kolonisieren(b.lage, stufenWerte(Stufe::schwer), g));
     ASSERT_EQ(senden.size(), 1u);
     EXPECT_EQ(senden[0].ziel, 2);
 }
@@ -102,9 +102,50 @@ TEST(Kolonisierung, AFreeSystemWithAForeignFleetInSightIsNotATarget)
     b.schiff(1, 0, 1, 1);
     b.fremdeFlotte(2, 2, 2);
     Gedaechtnis g;
-    auto senden = nur<FlotteSenden>(kolonisieren(b.lage, g));
+    auto senden = nur<FlotteSenden>(kolonisieren(b.lage, stufenWerte(Stufe::schwer), g));
     ASSERT_EQ(senden.size(), 1u);
     EXPECT_EQ(senden[0].ziel, 3);
+}
+
+TEST(Kolonisierung, HowManyHopsAheadATargetMayLieIsTheLevelsPlanning)
+{
+    // Range 100. Home 1 at (500, 500), fleets park at (500, 520). Poor 2 (population base 10)
+    // at (500, 600), 80 px away; rich 3 (type 8, 100) at (500, 690), 170 px from home but 70 px
+    // from 2's parking point (500, 620): two hops. Poor 4 (population base 20, the better poor
+    // one) at (420, 520), 80 px away, 233 px from 3. Undiscovered 5 at (500, 350), 170 px from
+    // home, out of reach: the nearest lure, which no stop-over brings nearer.
+    test::LageBauen b;
+    b.system(500, 500, 1, kHeimatTyp, 124);
+    b.system(500, 600, 0, 12, 10);
+    b.system(500, 690, 0, 8, 100);
+    b.system(420, 520, 0, 12, 20);
+    b.system(500, 350, 0, 0, 0, false);
+    b.schiff(1, 0, 1, 1);
+    struct Fall {
+        Stufe stufe;
+        int erstesZiel;
+        int auftrag;
+    };
+    // "Leicht" looks one hop ahead and takes the better poor planet; the others see the rich
+    // one behind the poorer stop-over and go there through it.
+    for (const Fall f : {Fall{Stufe::leicht, 4, 4}, Fall{Stufe::mittel, 2, 3}, Fall{Stufe::schwer, 2, 3}}) {
+        Gedaechtnis g;
+        const auto senden = nur<FlotteSenden>(kolonisieren(b.lage, stufenWerte(f.stufe), g));
+        ASSERT_EQ(senden.size(), 1u) << static_cast<int>(f.stufe);
+        EXPECT_EQ(senden[0].ziel, f.erstesZiel) << static_cast<int>(f.stufe);
+        ASSERT_EQ(g.auftraege.size(), 1u);
+        EXPECT_EQ(g.auftraege[0].second, f.auftrag) << static_cast<int>(f.stufe);
+    }
+
+    // At the stop-over the mission goes on to the rich planet instead of settling the poor one.
+    b.lage.schiffe.clear();
+    b.schiff(1, 0, 2, 1);
+    Gedaechtnis g;
+    g.auftraege.emplace_back(1, 3);
+    const auto orders = kolonisieren(b.lage, stufenWerte(Stufe::mittel), g);
+    EXPECT_TRUE(nur<Kolonisieren>(orders).empty());
+    ASSERT_EQ(nur<FlotteSenden>(orders).size(), 1u);
+    EXPECT_EQ(nur<FlotteSenden>(orders)[0].ziel, 3);
 }
 
 }  // namespace
