@@ -28,8 +28,7 @@ std::string spielername(const Mehrspieler& mp)
     return name;
 }
 
-// A channel name of its own for every game: the private server keeps the channels of earlier
-// games, and the computer players find theirs by name.
+// A channel name of its own for every game: the computer players find theirs by name.
 std::string kanalname()
 {
     std::random_device zufall;

@@ -42,6 +42,15 @@ std::vector<std::filesystem::path> kandidaten(const char* name, const char* rela
 PrivaterServer::PrivaterServer(const std::filesystem::path& programm, const std::filesystem::path& ordner,
                                std::chrono::milliseconds frist) {
     std::filesystem::create_directories(ordner);
+    // Every game starts on a fresh database. A private game never outlives its session (leaving
+    // ends the computer players), so an old database holds only logins, and those can no longer
+    // log in once their kept passwords are lost (a deleted configuration file): the next login
+    // of the name would be refused for good. A damaged file would stop the server for good.
+    for (const char* endung : {"", "-wal", "-shm", "-journal"}) {
+        const std::filesystem::path datei = ordner / ("privater-server.db" + std::string(endung));
+        std::error_code fehler;
+        if (std::filesystem::is_regular_file(datei, fehler)) std::filesystem::remove(datei, fehler);
+    }
     const std::filesystem::path protokoll = ordner / "privater-server.log";
     const std::size_t anfang = dateiInhalt(protokoll).size();
     // The admin listener stays off (a fixed port would clash between two games on one

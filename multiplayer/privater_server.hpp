@@ -1,7 +1,8 @@
 // The player's own qz-server for a game against the computer: it listens on 127.0.0.1 only,
 // on a port the system picks free, so nothing outside this machine can reach it, and keeps its
-// database in the player's data folder so the logins of the player and of the computer players
-// stay valid from one game to the next. It ends with the object that started it.
+// database and log in the player's data folder, the database fresh for every game (the logins
+// of the player and the computer players register again at their first login, with the
+// passwords the game and qz-bot keep). It ends with the object that started it.
 #pragma once
 
 #include "platform/kindprozess.hpp"
@@ -15,7 +16,8 @@ namespace qz {
 
 class PrivaterServer {
 public:
-    // Starts `programm` with its database and log in `ordner` (made when missing) and waits up
+    // Starts `programm` with a new database and its log in `ordner` (made when missing; a
+    // database left there is removed) and waits up
     // to `frist` for the port it listens on. Throws std::runtime_error with the reason (the
     // program's log when it ended at start), leaving nothing running.
     PrivaterServer(const std::filesystem::path& programm, const std::filesystem::path& ordner,

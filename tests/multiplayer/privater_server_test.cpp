@@ -80,7 +80,9 @@ TEST(PrivaterServer, AnswersOnLoopbackOnlyAndLeavesNothingRunning) {
     }
     EXPECT_FALSE(gibtEs(pid));  // the destructor stopped and reaped it
 
-    // A second start on the same database picks a free port again.
+    // A second start picks a free port again, on a fresh database: the one left behind is not
+    // taken over, so a damaged one (or one whose logins' passwords were lost) stops nothing.
+    std::ofstream(ordner / "privater-server.db", std::ios::trunc) << "kein Datenbankinhalt";
     PrivaterServer wieder(QZ_SERVER_PROGRAMM, ordner);
     EXPECT_FALSE(antwortAuf(wieder.port(), "GET / HTTP/1.1\r\nHost: x\r\n\r\n").empty());
     const pid_t zweiter = wieder.kennung();
