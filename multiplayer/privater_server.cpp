@@ -2,6 +2,10 @@
 
 #include "platform/folders.hpp"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -46,11 +50,17 @@ PrivaterServer::PrivaterServer(const std::filesystem::path& programm, const std:
     // ends the computer players), so an old database holds only logins, and those can no longer
     // log in once their kept passwords are lost (a deleted configuration file): the next login
     // of the name would be refused for good. A damaged file would stop the server for good.
-    for (const char* endung : {"", "-wal", "-shm", "-journal"}) {
-        const std::filesystem::path datei = ordner / ("privater-server.db" + std::string(endung));
-        std::error_code fehler;
-        if (std::filesystem::is_regular_file(datei, fehler)) std::filesystem::remove(datei, fehler);
+    // Only while no other copy of the game plays on this folder's server: each running one holds
+    // a shared lock, and the database is removed only under the exclusive one.
+    sperre_.fd = ::open((ordner / "privater-server.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (sperre_.fd >= 0 && ::flock(sperre_.fd, LOCK_EX | LOCK_NB) == 0) {
+        for (const char* endung : {"", "-wal", "-shm", "-journal"}) {
+            const std::filesystem::path datei = ordner / ("privater-server.db" + std::string(endung));
+            std::error_code fehler;
+            if (std::filesystem::is_regular_file(datei, fehler)) std::filesystem::remove(datei, fehler);
+        }
     }
+    if (sperre_.fd >= 0) ::flock(sperre_.fd, LOCK_SH);
     const std::filesystem::path protokoll = ordner / "privater-server.log";
     const std::size_t anfang = dateiInhalt(protokoll).size();
     // The admin listener stays off (a fixed port would clash between two games on one
@@ -73,6 +83,10 @@ PrivaterServer::PrivaterServer(const std::filesystem::path& programm, const std:
     }
     prozess_.beenden();
     throw std::runtime_error("Server antwortet nicht: " + programm.string());
+}
+
+PrivaterServer::Sperre::~Sperre() {
+    if (fd >= 0) ::close(fd);
 }
 
 std::filesystem::path privaterServerOrdner() { return xdgDataHome() / "qz" / "privater-server"; }

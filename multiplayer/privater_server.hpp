@@ -29,6 +29,16 @@ public:
     bool beenden() { return prozess_.beenden(); }
 
 private:
+    // The shared lock on the folder while its server runs; declared first, so it is released
+    // only after the server has ended.
+    struct Sperre {
+        int fd = -1;
+        Sperre() = default;
+        Sperre(const Sperre&) = delete;
+        Sperre& operator=(const Sperre&) = delete;
+        ~Sperre();
+    };
+    Sperre sperre_;
     Kindprozess prozess_;
     int port_ = 0;
 };

@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace qz {
@@ -85,6 +86,19 @@ TEST(PrivaterServer, AnswersOnLoopbackOnlyAndLeavesNothingRunning) {
     std::ofstream(ordner / "privater-server.db", std::ios::trunc) << "kein Datenbankinhalt";
     PrivaterServer wieder(QZ_SERVER_PROGRAMM, ordner);
     EXPECT_FALSE(antwortAuf(wieder.port(), "GET / HTTP/1.1\r\nHost: x\r\n\r\n").empty());
+    {
+        // A second copy of the game starting meanwhile leaves the running one's database file
+        // where it is: the same file (inode) before and after, each on a port of its own.
+        const auto knoten = [&] {
+            struct stat st {};
+            return ::stat((ordner / "privater-server.db").c_str(), &st) == 0 ? st.st_ino : ino_t{0};
+        };
+        const ino_t erster = knoten();
+        ASSERT_NE(erster, ino_t{0});
+        PrivaterServer zweiteKopie(QZ_SERVER_PROGRAMM, ordner);
+        EXPECT_EQ(knoten(), erster);
+        EXPECT_NE(zweiteKopie.port(), wieder.port());
+    }
     const pid_t zweiter = wieder.kennung();
     EXPECT_TRUE(wieder.beenden());  // SIGTERM is a clean end for the server: exit code 0
     EXPECT_FALSE(gibtEs(zweiter));
