@@ -18,7 +18,7 @@ StufenWerte stufenWerte(Stufe stufe)
 {
     // Reaction: one exchange (2 s) is the shortest that gains anything, since new state comes
     // every 2 s; "Leicht" waits five exchanges. Planning: every day, two days, five days; a
-    // colony ship's target one hop away, two, or as far as stop-overs lead.
+    // colony ship's target one hop away, two, or up to eight through stop-overs.
     switch (stufe) {
     case Stufe::leicht: return {10.0, 25.0, 2, 20, 0, 1};
     case Stufe::mittel: return {4.0, 10.0, 4, 40, 1, 2};
