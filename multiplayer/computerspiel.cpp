@@ -23,7 +23,9 @@ bool sitzt(const Mehrspieler& mp, const std::string& name)
     return false;
 }
 
-void beenden(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)
+// `verloren`: the private server ended by itself, and the player learns so on the screen the
+// game was started from.
+void beenden(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp, bool verloren = false)
 {
     Computerspiel& c = mp.computer;
     // Each stops at SIGTERM and logs out of its game; the server goes last, so none of them
@@ -43,8 +45,9 @@ void beenden(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)
     if (r.Programmzustand == "multiplayer") {
         mehrspielerZuruecksetzen(r, spiel, mp);
         spiel.spielLaeuft = 0;
-        r.Programmzustand = "sandkasten";
-        r.Unterzustand = "hauptmenu";
+        r.Programmzustand = verloren ? "multiplayer" : "sandkasten";
+        r.Unterzustand = verloren ? "computer" : "hauptmenu";
+        if (verloren) meldungZeigen(mp, "Verbindung zum Spiel verloren", r.platform.timer());
     }
 }
 
@@ -105,6 +108,12 @@ void computerspielPruefen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Meh
     if (!c.server && c.spieler.empty()) return;
     if (!imComputerkanal(r, spiel)) {
         beenden(r, spiel, server, mp);
+        return;
+    }
+    // A private server that ended by itself (a crash, the system stopping it) never answers
+    // again: waiting for it would leave the player before "Verbindung unterbrochen" for good.
+    if (c.server && !c.server->laeuft()) {
+        beenden(r, spiel, server, mp, true);
         return;
     }
     // The players look for the channel by name in the server's list: it must exist first.

@@ -27,6 +27,8 @@ public:
     std::string adresse() const { return "127.0.0.1:" + std::to_string(port_); }
     pid_t kennung() const { return prozess_.kennung(); }
     bool beenden() { return prozess_.beenden(); }
+    // False once the server has ended, on its own or by beenden().
+    bool laeuft() { return prozess_.laeuft(); }
 
 private:
     // The shared lock on the folder while its server runs; declared first, so it is released

@@ -1,10 +1,13 @@
 // "Gegen den Computer" from the sandbox menu to the lobby, with the real qz-server and qz-bot
 // beside this test's executable: the private server comes up, the computer players take the
 // free seats at the level chosen, leaving the lobby or closing the window ends every one of
-// these processes, and the player's own server stays in the settings all along.
+// these processes, and the player's own server stays in the settings all along; a private
+// server that dies ends the game with its message.
 #include "app/programm.hpp"
+#include "multiplayer/meldung.hpp"
 #include "platform/folders.hpp"
 #include "platform/headless/headless_platform.hpp"
+#include "platform/image.hpp"
 
 #include <gtest/gtest.h>
 
@@ -169,6 +172,31 @@ TEST_F(GegenComputer, TwoComputerPlayersTakeTheSeatsAndLeavingEndsEveryProcess)
     programm.reset();
     for (const pid_t pid : wieder) EXPECT_FALSE(gibtEs(pid)) << pid;
     EXPECT_EQ(lesen(folders().settings), eigeneEinstellungen);
+}
+
+// The private server dies (here in the lobby; the same check runs every pass of the game): the
+// player is not left waiting for it, but is back on "Gegen den Computer" with the lost game's
+// message, and no computer player is left.
+TEST_F(GegenComputer, APrivateServerThatDiesEndsTheGameWithItsMessage)
+{
+    starten();
+    ASSERT_TRUE(bisDann([&] { return mp().computer.spieler.size() == 2; }));
+    const std::vector<pid_t> pids = prozesse();
+    ::kill(pids[0], SIGKILL);
+    ASSERT_TRUE(bisDann([&] { return !mp().computer.server.has_value(); }));
+    for (const pid_t pid : pids) EXPECT_FALSE(gibtEs(pid)) << pid;
+    EXPECT_EQ(r().Programmzustand, "multiplayer");
+    EXPECT_EQ(r().Unterzustand, "computer");
+    EXPECT_EQ(adresse(), (ServerAddress{"127.0.0.1", 9})) << "the player's own server is back";
+    pass(0, 0);
+    // The message in red, centred above the panel, exactly as drawn alone.
+    const std::string text = "Verbindung zum Spiel verloren";
+    ImagePtr allein = imageCreate(1024, 768, 0xFF000000);
+    drawText(*allein, centredX(512, text.size()), kMeldungMenueY, text, 0xFFFF0000u);
+    for (int y = kMeldungMenueY; y < kMeldungMenueY + 16; ++y)
+        for (int x = 0; x < 1024; ++x)
+            ASSERT_EQ((point(&platform.screen(), x, y) & 0xFFFFFFu) == 0xFF0000u,
+                      (point(allein.get(), x, y) & 0xFFFFFFu) == 0xFF0000u) << x << "," << y;
 }
 
 }  // namespace
