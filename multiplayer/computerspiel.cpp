@@ -23,9 +23,8 @@ bool sitzt(const Mehrspieler& mp, const std::string& name)
     return false;
 }
 
-// `verloren`: the private server ended by itself, and the player learns so on the screen the
-// game was started from.
-void beenden(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp, bool verloren = false)
+// `serverTot`: the private server ended by itself, so the game is lost.
+void beenden(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp, bool serverTot = false)
 {
     Computerspiel& c = mp.computer;
     // Each stops at SIGTERM and logs out of its game; the server goes last, so none of them
@@ -43,11 +42,15 @@ void beenden(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp,
     mp.LoginName = c.spielerLogin;
     c.passwort.clear();
     if (r.Programmzustand == "multiplayer") {
+        const double jetzt = r.platform.timer();
+        if (serverTot) meldungZeigen(mp, "Verbindung zum Spiel verloren", jetzt);
+        // A message still showing (a lost game, a refusal) is seen on the "Gegen den Computer"
+        // screen, which draws it; the sandbox menu does not.
+        const bool zeigen = !mp.meldung.empty() && jetzt < mp.meldungBis;
         mehrspielerZuruecksetzen(r, spiel, mp);
         spiel.spielLaeuft = 0;
-        r.Programmzustand = verloren ? "multiplayer" : "sandkasten";
-        r.Unterzustand = verloren ? "computer" : "hauptmenu";
-        if (verloren) meldungZeigen(mp, "Verbindung zum Spiel verloren", r.platform.timer());
+        r.Programmzustand = zeigen ? "multiplayer" : "sandkasten";
+        r.Unterzustand = zeigen ? "computer" : "hauptmenu";
     }
 }
 

@@ -174,29 +174,41 @@ TEST_F(GegenComputer, TwoComputerPlayersTakeTheSeatsAndLeavingEndsEveryProcess)
     EXPECT_EQ(lesen(folders().settings), eigeneEinstellungen);
 }
 
-// The private server dies (here in the lobby; the same check runs every pass of the game): the
-// player is not left waiting for it, but is back on "Gegen den Computer" with the lost game's
-// message, and no computer player is left.
-TEST_F(GegenComputer, APrivateServerThatDiesEndsTheGameWithItsMessage)
+// A private game lost, because its server died or because the server no longer knows the game
+// (the running game then shows "Verbindung zum Spiel verloren" and leaves for the multiplayer
+// menu): the player is not left waiting, nor dropped into the sandbox menu without a word, but
+// is back on "Gegen den Computer" with the message, and no computer player is left.
+TEST_F(GegenComputer, ALostPrivateGameEndsOnItsStartScreenWithTheMessage)
 {
-    starten();
-    ASSERT_TRUE(bisDann([&] { return mp().computer.spieler.size() == 2; }));
-    const std::vector<pid_t> pids = prozesse();
-    ::kill(pids[0], SIGKILL);
-    ASSERT_TRUE(bisDann([&] { return !mp().computer.server.has_value(); }));
-    for (const pid_t pid : pids) EXPECT_FALSE(gibtEs(pid)) << pid;
-    EXPECT_EQ(r().Programmzustand, "multiplayer");
-    EXPECT_EQ(r().Unterzustand, "computer");
-    EXPECT_EQ(adresse(), (ServerAddress{"127.0.0.1", 9})) << "the player's own server is back";
-    pass(0, 0);
-    // The message in red, centred above the panel, exactly as drawn alone.
     const std::string text = "Verbindung zum Spiel verloren";
-    ImagePtr allein = imageCreate(1024, 768, 0xFF000000);
-    drawText(*allein, centredX(512, text.size()), kMeldungMenueY, text, 0xFFFF0000u);
-    for (int y = kMeldungMenueY; y < kMeldungMenueY + 16; ++y)
-        for (int x = 0; x < 1024; ++x)
-            ASSERT_EQ((point(&platform.screen(), x, y) & 0xFFFFFFu) == 0xFF0000u,
-                      (point(allein.get(), x, y) & 0xFFFFFFu) == 0xFF0000u) << x << "," << y;
+    for (const bool serverStirbt : {true, false}) {
+        SCOPED_TRACE(serverStirbt ? "the server dies" : "the game reports it lost");
+        starten();
+        ASSERT_TRUE(bisDann([&] { return mp().computer.spieler.size() == 2; }));
+        const std::vector<pid_t> pids = prozesse();
+        if (serverStirbt) {
+            ::kill(pids[0], SIGKILL);
+        } else {
+            r().Unterzustand = "hauptmenu";
+            meldungZeigen(mp(), text, platform.timer());
+        }
+        ASSERT_TRUE(bisDann([&] { return !mp().computer.server.has_value(); }));
+        for (const pid_t pid : pids) EXPECT_FALSE(gibtEs(pid)) << pid;
+        EXPECT_EQ(r().Programmzustand, "multiplayer");
+        EXPECT_EQ(r().Unterzustand, "computer");
+        EXPECT_EQ(adresse(), (ServerAddress{"127.0.0.1", 9})) << "the player's own server is back";
+        pass(0, 0);
+        // The message in red, centred above the panel, exactly as drawn alone.
+        ImagePtr allein = imageCreate(1024, 768, 0xFF000000);
+        drawText(*allein, centredX(512, text.size()), kMeldungMenueY, text, 0xFFFF0000u);
+        for (int y = kMeldungMenueY; y < kMeldungMenueY + 16; ++y)
+            for (int x = 0; x < 1024; ++x)
+                ASSERT_EQ((point(&platform.screen(), x, y) & 0xFFFFFFu) == 0xFF0000u,
+                          (point(allein.get(), x, y) & 0xFFFFFFu) == 0xFF0000u) << x << "," << y;
+        click(500, 230);  // "Zurück"
+        ASSERT_EQ(r().Programmzustand, "sandkasten");
+        platform.advance(kMeldungsdauer);
+    }
 }
 
 }  // namespace
