@@ -1,5 +1,6 @@
 #include "bot/sitzung.hpp"
 
+#include "bot/farbwahl.hpp"
 #include "bot/gefechtsberichte.hpp"
 #include "bot/strategy/lage.hpp"
 #include "gfx/text_numbers.hpp"
@@ -182,17 +183,9 @@ void BotSitzung::lobby()
         if (bestaetigt > 0 && bestaetigt == mp_.GewaehlteFarbe) {
             mp_.EigenesBereit = 1;
             protokoll_("takes colour " + numberToText(bestaetigt) + " and is ready");
-        } else {
-            // The first colour no other slot holds; chosen again while the server gives another.
-            for (int k = 1; k <= 8; ++k) {
-                bool belegt = false;
-                for (int n = 1; n <= spiel_.Spieleranzahl; ++n)
-                    if (n != eigen && sp.spielerFarbe(n, 0) == k) belegt = true;
-                if (!belegt) {
-                    mp_.GewaehlteFarbe = k;
-                    break;
-                }
-            }
+        } else if (const int farbe = farbeWaehlen(spiel_, eigen); farbe > 0) {
+            // Chosen again while the server gives another.
+            mp_.GewaehlteFarbe = farbe;
         }
     }
     lobbyAnfragen(platform_.timer(), spiel_, server_, mp_, kVersion);
