@@ -66,6 +66,8 @@ wait_for() {
 listening() { (echo > "/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
 
 db="$work/turnier.db"
+# Listening, or ended (then there is nothing to wait for).
+server_up() { listening "$port" || ! kill -0 "$server_pid" 2>/dev/null; }
 # Every bot comes from the loopback address: lift the per-address limits on accounts and
 # channels, which guard a public server against one sender. A port that looked free can be
 # taken before the server binds it (another run's connections come and go): then another.
@@ -76,7 +78,6 @@ for attempt in 1 2 3 4 5; do
     --max-failed-logins 100000 --max-logins 100000 --max-logins-per-name 100000 --hash-queue 1000 \
     2> "$work/server.log" &
   server_pid=$!
-  server_up() { listening "$port" || ! kill -0 "$server_pid" 2>/dev/null; }
   wait_for 20 server_up && listening "$port" && break
   kill "$server_pid" 2>/dev/null || true
   wait "$server_pid" 2>/dev/null || true
