@@ -1,6 +1,6 @@
 #include "app/programm.hpp"
 #include "image/jpeg_get.hpp"
-#include "multiplayer/server_exchange.hpp"
+#include "multiplayer/exchange/server_exchange.hpp"
 
 namespace qz {
 

@@ -1,6 +1,7 @@
 #include "app/gemerkte_einstellungen.hpp"
+#include "multiplayer/screens/computer_kanal.hpp"
 
-#include "multiplayer/computerspiel.hpp"
+#include "multiplayer/private/computerspiel.hpp"
 #include "platform/folders.hpp"
 
 namespace qz {

@@ -1,4 +1,5 @@
 #include "app/programm.hpp"
+#include "multiplayer/screens/computer_kanal.hpp"
 
 #include "app/frame_pacing.hpp"
 #include "app/gemerkte_einstellungen.hpp"
@@ -6,8 +7,8 @@
 #include "frame/klang.hpp"
 #include "sandbox/sandkasten.hpp"
 #include "gfx/widgets.hpp"
-#include "multiplayer/computerspiel.hpp"
-#include "multiplayer/multiplayer_screen.hpp"
+#include "multiplayer/private/computerspiel.hpp"
+#include "multiplayer/screens/multiplayer_screen.hpp"
 #include "platform/errors.hpp"
 #include "platform/folders.hpp"
 

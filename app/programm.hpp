@@ -10,8 +10,8 @@
 #include "map/bildquellen.hpp"
 #include "sandbox/speichermenue.hpp"
 #include "state/spielstand.hpp"
-#include "multiplayer/mehrspieler.hpp"
-#include "multiplayer/server_worker.hpp"
+#include "multiplayer/session/mehrspieler.hpp"
+#include "multiplayer/exchange/server_worker.hpp"
 
 #include <functional>
 #include <optional>

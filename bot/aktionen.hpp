@@ -5,7 +5,7 @@
 #pragma once
 
 #include "bot/strategy/entscheidungen.hpp"
-#include "multiplayer/mehrspieler.hpp"
+#include "multiplayer/session/mehrspieler.hpp"
 #include "state/spielstand.hpp"
 
 #include <deque>

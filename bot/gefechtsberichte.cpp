@@ -1,7 +1,7 @@
 #include "bot/gefechtsberichte.hpp"
 
 #include "gfx/text_numbers.hpp"
-#include "multiplayer/tagged_records.hpp"
+#include "multiplayer/exchange/tagged_records.hpp"
 
 #include <algorithm>
 #include <climits>

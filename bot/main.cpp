@@ -2,7 +2,7 @@
 #include "bot/befehlszeile.hpp"
 #include "bot/sitzung.hpp"
 #include "bot/zugang.hpp"
-#include "multiplayer/server_exchange.hpp"
+#include "multiplayer/exchange/server_exchange.hpp"
 #include "platform/headless/headless_platform.hpp"
 
 #include <atomic>

@@ -8,8 +8,8 @@
 #include "bot/aktionen.hpp"
 #include "bot/befehlszeile.hpp"
 #include "bot/strategy/entscheidungen.hpp"
-#include "multiplayer/mehrspieler.hpp"
-#include "multiplayer/server_worker.hpp"
+#include "multiplayer/session/mehrspieler.hpp"
+#include "multiplayer/exchange/server_worker.hpp"
 #include "platform/platform.hpp"
 #include "state/spielstand.hpp"
 

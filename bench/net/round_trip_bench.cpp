@@ -6,7 +6,7 @@
 // whatever else runs on the machine weighs on both alike; each side's time is the median of
 // its round trips, which a burst of load on a few of them does not move.
 #include "loopback_server.hpp"
-#include "multiplayer/server_exchange.hpp"
+#include "multiplayer/exchange/server_exchange.hpp"
 
 #include <arpa/inet.h>
 #include <benchmark/benchmark.h>

@@ -3,8 +3,8 @@
 // must end in the error report, never in a crash. The computer player reads the game reply's
 // battle records once more for its own view.
 #include "bot/gefechtsberichte.hpp"
-#include "multiplayer/lobby_antwort.hpp"
-#include "multiplayer/spiel_antwort.hpp"
+#include "multiplayer/exchange/lobby_antwort.hpp"
+#include "multiplayer/exchange/spiel_antwort.hpp"
 
 #include <cstddef>
 #include <cstdint>

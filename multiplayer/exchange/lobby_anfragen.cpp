@@ -1,7 +1,8 @@
-#include "multiplayer/lobby_anfragen.hpp"
+#include "multiplayer/exchange/lobby_anfragen.hpp"
 
 #include "gfx/text_numbers.hpp"
-#include "multiplayer/spiel_anfrage.hpp"
+#include "multiplayer/exchange/spiel_anfrage.hpp"
+#include "multiplayer/exchange/server_exchange.hpp"
 #include "net/md5.hpp"
 
 namespace qz {
@@ -100,6 +101,17 @@ void beitrittsAbfrageSchreiben(Feld<KVP>& get, Feld<KVP>& post, const Mehrspiele
     setzePaar(post, 3, "i2", mp.LoginName);
     setzePaar(post, 4, "i3", "");
     setzePaar(post, 5, "i4", "");
+}
+
+bool kanalListeAnfordern(Rahmen& rahmen, Serverdaten& server, const std::string& loginName)
+{
+    return postRequest(server, [&](Feld<KVP>& get, Feld<KVP>& post) {
+        setzePaar(get, 1, "", "");
+        setzePaar(post, 1, "infos", "channel_auflisten");
+        setzePaar(post, 2, "i1", rahmen.Version);
+        // With the name the server adds the running games this login holds a seat in.
+        setzePaar(post, 3, "sitz", loginName);
+    });
 }
 
 }  // namespace qz

@@ -3,9 +3,10 @@
 // Each writes the pair tables; the caller holds Datenmutex and found no request pending.
 #pragma once
 
+#include "frame/rahmen.hpp"
 #include "state/spielstand.hpp"
-#include "multiplayer/mehrspieler.hpp"
-#include "multiplayer/server_worker.hpp"
+#include "multiplayer/session/mehrspieler.hpp"
+#include "multiplayer/exchange/server_worker.hpp"
 
 namespace qz {
 
@@ -26,5 +27,8 @@ void beitrittsAbfrageSchreiben(Feld<KVP>& GetKVP, Feld<KVP>& PostKVP, const Mehr
 
 // One list over systems 1..N: "," + value for each.
 std::string systemListe(const Feld<int>& werte, int N);
+
+// Posts "channel_auflisten" with the program version.
+bool kanalListeAnfordern(Rahmen& rahmen, Serverdaten& server, const std::string& loginName);
 
 }  // namespace qz

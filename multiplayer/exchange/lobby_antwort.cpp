@@ -1,8 +1,8 @@
-#include "multiplayer/lobby_antwort.hpp"
+#include "multiplayer/exchange/lobby_antwort.hpp"
 
 #include "gfx/text_numbers.hpp"
 #include "gfx/widgets.hpp"
-#include "multiplayer/tagged_records.hpp"
+#include "multiplayer/exchange/tagged_records.hpp"
 #include "platform/errors.hpp"
 #include "state/planetentypen.hpp"
 

@@ -1,4 +1,4 @@
-#include "multiplayer/server_exchange.hpp"
+#include "multiplayer/exchange/server_exchange.hpp"
 
 namespace qz {
 

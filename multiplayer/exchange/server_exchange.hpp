@@ -7,8 +7,8 @@
 // which sends every request to daten.Serveradresse as it stands when the request starts.
 #pragma once
 
-#include "multiplayer/server_request.hpp"
-#include "multiplayer/server_worker.hpp"
+#include "multiplayer/exchange/server_request.hpp"
+#include "multiplayer/exchange/server_worker.hpp"
 #include "net/server_endpoint.hpp"
 #include "net/tsne.hpp"
 

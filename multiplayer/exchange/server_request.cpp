@@ -1,4 +1,4 @@
-#include "multiplayer/server_request.hpp"
+#include "multiplayer/exchange/server_request.hpp"
 
 namespace qz {
 

@@ -2,7 +2,7 @@
 // HTTP/1.1 POST request with its fixed header lines.
 #pragma once
 
-#include "multiplayer/server_worker.hpp"
+#include "multiplayer/exchange/server_worker.hpp"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "multiplayer/server_worker.hpp"
+#include "multiplayer/exchange/server_worker.hpp"
 
 namespace qz {
 

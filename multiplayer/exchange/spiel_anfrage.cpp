@@ -1,4 +1,4 @@
-#include "multiplayer/spiel_anfrage.hpp"
+#include "multiplayer/exchange/spiel_anfrage.hpp"
 
 #include "gfx/text_numbers.hpp"
 #include "net/base64.hpp"

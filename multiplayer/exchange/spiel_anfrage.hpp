@@ -3,8 +3,8 @@
 #pragma once
 
 #include "state/spielstand.hpp"
-#include "multiplayer/mehrspieler.hpp"
-#include "multiplayer/server_worker.hpp"
+#include "multiplayer/session/mehrspieler.hpp"
+#include "multiplayer/exchange/server_worker.hpp"
 
 namespace qz {
 

@@ -1,9 +1,9 @@
-#include "multiplayer/spiel_antwort.hpp"
+#include "multiplayer/exchange/spiel_antwort.hpp"
 
 #include "fleets/combat.hpp"
 #include "gfx/text_numbers.hpp"
 #include "gfx/widgets.hpp"
-#include "multiplayer/tagged_records.hpp"
+#include "multiplayer/exchange/tagged_records.hpp"
 #include "platform/errors.hpp"
 #include "state/planetentypen.hpp"
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "state/spielstand.hpp"
-#include "multiplayer/mehrspieler.hpp"
+#include "multiplayer/session/mehrspieler.hpp"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "multiplayer/tagged_records.hpp"
+#include "multiplayer/exchange/tagged_records.hpp"
 
 #include "gfx/widgets.hpp"
 

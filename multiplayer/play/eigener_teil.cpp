@@ -1,8 +1,8 @@
-#include "multiplayer/eigener_teil.hpp"
+#include "multiplayer/play/eigener_teil.hpp"
 
 #include "gfx/text_numbers.hpp"
-#include "multiplayer/spiel_anfrage.hpp"
-#include "multiplayer/tagged_records.hpp"
+#include "multiplayer/exchange/spiel_anfrage.hpp"
+#include "multiplayer/exchange/tagged_records.hpp"
 #include "net/base64.hpp"
 #include "platform/datei.hpp"
 #include "platform/errors.hpp"

@@ -7,8 +7,8 @@
 
 #include "state/eigener_spielstand.hpp"
 #include "state/spielstand.hpp"
-#include "multiplayer/mehrspieler.hpp"
-#include "multiplayer/server_worker.hpp"
+#include "multiplayer/session/mehrspieler.hpp"
+#include "multiplayer/exchange/server_worker.hpp"
 
 #include <chrono>
 #include <filesystem>

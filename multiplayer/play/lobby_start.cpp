@@ -1,9 +1,9 @@
-#include "multiplayer/lobby_start.hpp"
+#include "multiplayer/play/lobby_start.hpp"
 
 #include "map/spielstart.hpp"
 #include "map/sternkarte.hpp"
-#include "multiplayer/lobby_anfragen.hpp"
-#include "multiplayer/server_exchange.hpp"
+#include "multiplayer/exchange/lobby_anfragen.hpp"
+#include "multiplayer/exchange/server_exchange.hpp"
 
 #include <algorithm>
 

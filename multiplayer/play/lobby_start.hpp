@@ -5,8 +5,8 @@
 
 #include "platform/platform.hpp"
 #include "state/spielstand.hpp"
-#include "multiplayer/mehrspieler.hpp"
-#include "multiplayer/server_worker.hpp"
+#include "multiplayer/session/mehrspieler.hpp"
+#include "multiplayer/exchange/server_worker.hpp"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "multiplayer/mp_tag.hpp"
+#include "multiplayer/play/mp_tag.hpp"
 
 #include "state/schiffslisten.hpp"
 #include "map/tagesabrechnung.hpp"

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "state/spielstand.hpp"
-#include "multiplayer/mehrspieler.hpp"
+#include "multiplayer/session/mehrspieler.hpp"
 
 namespace qz {
 

@@ -2,8 +2,7 @@
 // reply a notice over the map, while the game keeps polling; the first reply ends it.
 #pragma once
 
-#include "frame/rahmen.hpp"
-#include "multiplayer/mehrspieler.hpp"
+#include "multiplayer/session/mehrspieler.hpp"
 
 #include <string_view>
 
@@ -19,7 +18,5 @@ void anfrageGestellt(Mehrspieler& mp, double jetzt);
 // Any reply, a refusal too: the server is there.
 void antwortErhalten(Mehrspieler& mp);
 bool verbindungUnterbrochen(const Mehrspieler& mp, double jetzt);
-// The notice on a dark panel in the middle of the map, while the silence lasts.
-void unterbrechungZeichnen(Rahmen& rahmen, const Mehrspieler& mp);
 
 }  // namespace qz

@@ -1,8 +1,5 @@
-#include "multiplayer/computerspiel.hpp"
+#include "multiplayer/private/computerspiel.hpp"
 
-#include "multiplayer/mehrspieler.hpp"
-#include "multiplayer/meldung.hpp"
-#include "multiplayer/mp_screens.hpp"
 #include "platform/folders.hpp"
 
 #include <algorithm>
@@ -14,44 +11,6 @@ namespace {
 const char* stufenArgument(int stufe)
 {
     return stufe <= kStufeLeicht ? "leicht" : stufe >= kStufeSchwer ? "schwer" : "mittel";
-}
-
-bool sitzt(const Mehrspieler& mp, const std::string& name)
-{
-    for (int n = 1; n <= 4; ++n)
-        if (mp.SpielerName(n) == name) return true;
-    return false;
-}
-
-// `serverTot`: the private server ended by itself, so the game is lost.
-void beenden(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp, bool serverTot = false)
-{
-    Computerspiel& c = mp.computer;
-    // Each stops at SIGTERM and logs out of its game; the server goes last, so none of them
-    // ends talking to a server that is gone.
-    c.spieler.clear();
-    c.nochZuStarten = 0;
-    if (!c.server) return;
-    c.server.reset();
-    {
-        std::lock_guard lock(server.Datenmutex);
-        server.Serveradresse = c.spielerServer;
-        server.Serveronline = 0;
-        server.Unerreichbar.clear();
-    }
-    mp.LoginName = c.spielerLogin;
-    c.passwort.clear();
-    if (r.Programmzustand == "multiplayer") {
-        const double jetzt = r.platform.timer();
-        if (serverTot) meldungZeigen(mp, "Verbindung zum Spiel verloren", jetzt);
-        // A message still showing (a lost game, a refusal) is seen on the "Gegen den Computer"
-        // screen, which draws it; the sandbox menu does not.
-        const bool zeigen = !mp.meldung.empty() && jetzt < mp.meldungBis;
-        mehrspielerZuruecksetzen(r, spiel, mp);
-        spiel.spielLaeuft = 0;
-        r.Programmzustand = zeigen ? "multiplayer" : "sandkasten";
-        r.Unterzustand = zeigen ? "computer" : "hauptmenu";
-    }
 }
 
 }  // namespace
@@ -89,56 +48,6 @@ bool computerspielerStarten(Computerspiel& c, const std::string& server, const s
         return false;
     }
     return true;
-}
-
-int wartendeComputerspieler(Computerspiel& c, const Mehrspieler& mp)
-{
-    int wartend = 0;
-    for (Computerspiel::Computerspieler& s : c.spieler)
-        if (s.prozess.laeuft() && !sitzt(mp, s.name)) ++wartend;
-    return wartend;
-}
-
-bool imComputerkanal(const Rahmen& r, const Spielstand& spiel)
-{
-    if (r.Programmzustand != "multiplayer") return false;
-    return r.Unterzustand == "computer" || r.Unterzustand == "channel" || spiel.spielLaeuft == 1;
-}
-
-void computerspielPruefen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)
-{
-    Computerspiel& c = mp.computer;
-    if (!c.server && c.spieler.empty()) return;
-    if (!imComputerkanal(r, spiel)) {
-        beenden(r, spiel, server, mp);
-        return;
-    }
-    // A private server that ended by itself (a crash, the system stopping it) never answers
-    // again: waiting for it would leave the player before "Verbindung unterbrochen" for good.
-    if (c.server && !c.server->laeuft()) {
-        beenden(r, spiel, server, mp, true);
-        return;
-    }
-    // The players look for the channel by name in the server's list: it must exist first.
-    if (c.nochZuStarten > 0 && r.Unterzustand == "channel" && !mp.senden.SessionId.empty()) {
-        const std::string adresse = c.server ? c.server->adresse() : std::string();
-        std::string fehler;
-        while (c.nochZuStarten > 0) {
-            if (!computerspielerStarten(c, adresse, "Computer", mp.KanalName, mp.KanalPasswort, c.stufe, fehler)) {
-                meldungZeigen(mp, fehler, r.platform.timer());
-                break;
-            }
-            --c.nochZuStarten;
-        }
-        c.nochZuStarten = 0;
-    }
-}
-
-ServerAddress gewaehlterServer(Serverdaten& server, const Mehrspieler& mp)
-{
-    if (mp.computer.server) return mp.computer.spielerServer;
-    std::lock_guard lock(server.Datenmutex);
-    return server.Serveradresse;
 }
 
 }  // namespace qz

@@ -5,7 +5,7 @@
 // error) every one of them ends, and the private server with them.
 #pragma once
 
-#include "multiplayer/privater_server.hpp"
+#include "multiplayer/private/privater_server.hpp"
 #include "net/server_address.hpp"
 #include "platform/feld.hpp"
 #include "platform/kindprozess.hpp"
@@ -16,10 +16,6 @@
 
 namespace qz {
 
-struct Rahmen;
-struct Spielstand;
-struct Serverdaten;
-struct Mehrspieler;
 
 inline constexpr int kStufeLeicht = 1;
 inline constexpr int kStufeSchwer = 3;
@@ -56,23 +52,5 @@ struct Computerspiel {
 bool computerspielerStarten(Computerspiel& c, const std::string& server, const std::string& basis,
                             const std::string& kanal, const std::string& kanalPasswort, int stufe,
                             std::string& fehler);
-
-// The computer players started but not yet seated in the lobby (ended ones do not count).
-int wartendeComputerspieler(Computerspiel& c, const Mehrspieler& mp);
-
-// True while the player is in the channel the computer players belong to: the private game's
-// start screen, the lobby, or a running game (its menus included).
-bool imComputerkanal(const Rahmen& r, const Spielstand& spiel);
-
-// Once per pass of the program: starts the computer players a game against the computer still
-// needs once its channel exists, and ends every computer player and the private server once the
-// player has left the channel. A private game's end gives the player's own server and login
-// back and returns to the sandbox menu, or to "Gegen den Computer" while a message shows there
-// (a lost game: "Verbindung zum Spiel verloren", also when the private server ended by itself).
-void computerspielPruefen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp);
-
-// The server the player chose, as the settings keep it: during a game against the computer the
-// one it replaced.
-ServerAddress gewaehlterServer(Serverdaten& server, const Mehrspieler& mp);
 
 }  // namespace qz

@@ -1,4 +1,4 @@
-#include "multiplayer/chat.hpp"
+#include "multiplayer/screens/chat.hpp"
 
 #include "gfx/text_numbers.hpp"
 #include "gfx/widgets.hpp"

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "frame/rahmen.hpp"
-#include "multiplayer/mehrspieler.hpp"
+#include "multiplayer/session/mehrspieler.hpp"
 
 namespace qz {
 

@@ -1,14 +1,16 @@
 // "Gegen den Computer": the number of computer players (1 to 3) and their level, and
 // "Spiel Starten", which starts the private server, logs the player in there, and opens the
 // lobby of a new channel, where the computer players take the free seats.
+#include "multiplayer/play/zuruecksetzen.hpp"
+#include "multiplayer/screens/meldung_anzeige.hpp"
 #include "gfx/text_numbers.hpp"
 #include "gfx/widgets.hpp"
-#include "multiplayer/meldung.hpp"
-#include "multiplayer/mp_screens.hpp"
-#include "multiplayer/mp_widgets.hpp"
-#include "multiplayer/server_exchange.hpp"
-#include "multiplayer/spiel_anfrage.hpp"
-#include "multiplayer/lobby_anfragen.hpp"
+#include "multiplayer/session/meldung.hpp"
+#include "multiplayer/screens/mp_screens.hpp"
+#include "multiplayer/screens/mp_widgets.hpp"
+#include "multiplayer/exchange/server_exchange.hpp"
+#include "multiplayer/exchange/spiel_anfrage.hpp"
+#include "multiplayer/exchange/lobby_anfragen.hpp"
 #include "platform/gemerkte_passwoerter.hpp"
 
 #include <algorithm>

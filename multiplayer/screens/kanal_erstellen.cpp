@@ -1,10 +1,11 @@
 // Creating a channel: the player count 2..4, the channel's name and password, "Erstellen".
 // Nothing is posted here; the lobby creates the channel on the server.
+#include "multiplayer/screens/meldung_anzeige.hpp"
 #include "gfx/text_numbers.hpp"
 #include "gfx/widgets.hpp"
-#include "multiplayer/meldung.hpp"
-#include "multiplayer/mp_screens.hpp"
-#include "multiplayer/mp_widgets.hpp"
+#include "multiplayer/session/meldung.hpp"
+#include "multiplayer/screens/mp_screens.hpp"
+#include "multiplayer/screens/mp_widgets.hpp"
 
 namespace qz {
 

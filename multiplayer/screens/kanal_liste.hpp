@@ -5,7 +5,7 @@
 #include "frame/rahmen.hpp"
 #include "platform/feld.hpp"
 #include "state/spielstand.hpp"
-#include "multiplayer/mehrspieler.hpp"
+#include "multiplayer/session/mehrspieler.hpp"
 
 #include <string>
 
@@ -19,13 +19,5 @@ void SUB_CHANNEL_AUFLISTEN(Rahmen& rahmen, int& auswahl, int& seite, int anzahl,
                            Feld<std::string>& maxSpieler, Feld<std::string>& sterne,
                            const Feld<std::string>& laeuft, int mausX, int mausY, int& Mausereignis,
                            const ImagePtr& zeilenBild, const ImagePtr& weiterBild, const ImagePtr& zurueckBild);
-
-// The reply to "channel_auflisten" into the channel list of mp (as many channels as its shortest
-// field); false, and the list kept, for any other reply.
-bool kanalListeLesen(const std::string& antwort, Mehrspieler& mp);
-
-// Joining channel k of the list: its session, player and star counts, the open slots; the own
-// slot is learnt from the lobby's reply (a marked running game: the seat the login holds).
-void kanalBetreten(Spielstand& spiel, Mehrspieler& mp, int k);
 
 }  // namespace qz

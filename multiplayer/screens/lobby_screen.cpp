@@ -2,15 +2,17 @@
 // star count and "Spiel Starten" with the star-map generation, the host's "Computer
 // hinzufügen" with a level for each free seat, the lobby's requests and the entry into the
 // running game.
+#include "multiplayer/screens/computer_kanal.hpp"
+#include "multiplayer/screens/meldung_anzeige.hpp"
 #include "platform/folders.hpp"
 #include "gfx/text_numbers.hpp"
-#include "multiplayer/computerspiel.hpp"
-#include "multiplayer/meldung.hpp"
-#include "multiplayer/lobby_antwort.hpp"
-#include "multiplayer/lobby_start.hpp"
-#include "multiplayer/mp_screens.hpp"
-#include "multiplayer/mp_widgets.hpp"
-#include "multiplayer/server_exchange.hpp"
+#include "multiplayer/private/computerspiel.hpp"
+#include "multiplayer/session/meldung.hpp"
+#include "multiplayer/exchange/lobby_antwort.hpp"
+#include "multiplayer/play/lobby_start.hpp"
+#include "multiplayer/screens/mp_screens.hpp"
+#include "multiplayer/screens/mp_widgets.hpp"
+#include "multiplayer/exchange/server_exchange.hpp"
 
 #include <array>
 

@@ -1,14 +1,15 @@
 // The login screen: the "Server" field, "Verbindungsaufbau" until the server answers the online
 // check ("Server nicht erreichbar" in red while it cannot be reached), then the user name, the
 // masked password and "Login".
+#include "multiplayer/screens/meldung_anzeige.hpp"
 #include "frame/klang.hpp"
 #include "gfx/widgets.hpp"
-#include "multiplayer/meldung.hpp"
-#include "multiplayer/server_exchange.hpp"
-#include "multiplayer/mp_screens.hpp"
-#include "multiplayer/mp_widgets.hpp"
-#include "multiplayer/spiel_anfrage.hpp"
-#include "multiplayer/lobby_anfragen.hpp"
+#include "multiplayer/session/meldung.hpp"
+#include "multiplayer/exchange/server_exchange.hpp"
+#include "multiplayer/screens/mp_screens.hpp"
+#include "multiplayer/screens/mp_widgets.hpp"
+#include "multiplayer/exchange/spiel_anfrage.hpp"
+#include "multiplayer/exchange/lobby_anfragen.hpp"
 #include "net/server_address.hpp"
 
 #include <vector>

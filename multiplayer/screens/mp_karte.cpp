@@ -1,4 +1,4 @@
-#include "multiplayer/mp_karte.hpp"
+#include "multiplayer/screens/mp_karte.hpp"
 
 #include "fleets/andocken.hpp"
 #include "fleets/co_player_fleets.hpp"
@@ -8,7 +8,7 @@
 #include "map/sternkarte_ansicht.hpp"
 #include "gfx/text_numbers.hpp"
 #include "gfx/widgets.hpp"
-#include "multiplayer/chat.hpp"
+#include "multiplayer/screens/chat.hpp"
 #include "platform/errors.hpp"
 #include "systems/forschung.hpp"
 #include "systems/hangar.hpp"

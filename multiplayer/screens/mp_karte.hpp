@@ -5,7 +5,7 @@
 
 #include "frame/rahmen.hpp"
 #include "state/spielstand.hpp"
-#include "multiplayer/mehrspieler.hpp"
+#include "multiplayer/session/mehrspieler.hpp"
 
 namespace qz {
 

@@ -1,39 +1,15 @@
-// The multiplayer menu and its leave confirmation, and the reset of a channel's game.
-#include "map/reset_routinen.hpp"
+// The multiplayer menu and its leave confirmation.
+#include "multiplayer/screens/meldung_anzeige.hpp"
 #include "map/spielstart.hpp"
-#include "multiplayer/server_exchange.hpp"
-#include "multiplayer/meldung.hpp"
-#include "multiplayer/mp_screens.hpp"
-#include "multiplayer/mp_widgets.hpp"
-#include "multiplayer/spiel_anfrage.hpp"
+#include "multiplayer/exchange/server_exchange.hpp"
+#include "multiplayer/session/meldung.hpp"
+#include "multiplayer/screens/mp_screens.hpp"
+#include "multiplayer/screens/mp_widgets.hpp"
+#include "multiplayer/play/zuruecksetzen.hpp"
+#include "multiplayer/exchange/lobby_anfragen.hpp"
+#include "multiplayer/exchange/spiel_anfrage.hpp"
 
 namespace qz {
-
-void mehrspielerZuruecksetzen(Rahmen& rahmen, Spielstand& spiel, Mehrspieler& mp)
-{
-    spielVerwerfen(rahmen, spiel);
-    for (int p = 1; p <= 4; ++p) {
-        SUB_CLEAN_ARRAY_SCHIFFE(spiel.saetze(p));
-        spiel.spieler.hoechsteFlotte(p) = 0;
-        spiel.spieler.spielerFarbe(p, 0) = 0;
-    }
-    spiel.gewaehltesSystem = 0;
-    spiel.karte.angriffsziel.clear();
-    spiel.karte.angriffsschaden.clear();
-    mp.kanalZuruecksetzen();
-    SUB_CLEAN_SENDEN(mp.senden, spiel.karte.handelsArray);
-}
-
-bool kanalListeAnfordern(Rahmen& rahmen, Serverdaten& server, const std::string& loginName)
-{
-    return postRequest(server, [&](Feld<KVP>& get, Feld<KVP>& post) {
-        setzePaar(get, 1, "", "");
-        setzePaar(post, 1, "infos", "channel_auflisten");
-        setzePaar(post, 2, "i1", rahmen.Version);
-        // With the name the server adds the running games this login holds a seat in.
-        setzePaar(post, 3, "sitz", loginName);
-    });
-}
 
 void mehrspielerMenue(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)
 {

@@ -6,8 +6,8 @@
 #include "frame/rahmen.hpp"
 #include "map/bildquellen.hpp"
 #include "state/spielstand.hpp"
-#include "multiplayer/mehrspieler.hpp"
-#include "multiplayer/server_worker.hpp"
+#include "multiplayer/session/mehrspieler.hpp"
+#include "multiplayer/exchange/server_worker.hpp"
 
 namespace qz {
 
@@ -19,12 +19,5 @@ void kanalErstellenScreen(Rahmen& rahmen, Spielstand& spiel, Mehrspieler& mp);
 void kanalListeScreen(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp);
 void lobbyScreen(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp, const Bildquellen& quellen);
 void mehrspielerSpiel(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp);
-
-// Everything of a game and a channel back to its start: the game state, the co-players'
-// ships, the multiplayer exchange, and the start values of money and supply.
-void mehrspielerZuruecksetzen(Rahmen& rahmen, Spielstand& spiel, Mehrspieler& mp);
-
-// Posts "channel_auflisten" with the program version.
-bool kanalListeAnfordern(Rahmen& rahmen, Serverdaten& server, const std::string& loginName);
 
 }  // namespace qz

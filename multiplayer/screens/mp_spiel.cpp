@@ -1,15 +1,18 @@
 // The running multiplayer game, one frame: the input, the day step and ships, the map pictures,
 // the exchange with the server (mp_simulation), and the frame with the fleets of all players
 // (moved while they are drawn), the system screens, the chat and the notice of a silent server.
+#include "multiplayer/play/zuruecksetzen.hpp"
+#include "multiplayer/screens/unterbrechung_anzeige.hpp"
+#include "multiplayer/screens/meldung_anzeige.hpp"
 #include "map/karten_overlays.hpp"
 #include "map/karten_takt.hpp"
 #include "map/sternkarte_ansicht.hpp"
-#include "multiplayer/chat.hpp"
-#include "multiplayer/meldung.hpp"
-#include "multiplayer/mp_karte.hpp"
-#include "multiplayer/mp_screens.hpp"
-#include "multiplayer/mp_simulation.hpp"
-#include "multiplayer/verbindung_unterbrochen.hpp"
+#include "multiplayer/screens/chat.hpp"
+#include "multiplayer/session/meldung.hpp"
+#include "multiplayer/screens/mp_karte.hpp"
+#include "multiplayer/screens/mp_screens.hpp"
+#include "multiplayer/play/mp_simulation.hpp"
+#include "multiplayer/play/verbindung_unterbrochen.hpp"
 
 namespace qz {
 

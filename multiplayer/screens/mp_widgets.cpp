@@ -1,4 +1,4 @@
-#include "multiplayer/mp_widgets.hpp"
+#include "multiplayer/screens/mp_widgets.hpp"
 
 namespace qz {
 

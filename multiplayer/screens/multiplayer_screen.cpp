@@ -1,7 +1,7 @@
-#include "multiplayer/multiplayer_screen.hpp"
+#include "multiplayer/screens/multiplayer_screen.hpp"
 
 #include "frame/klang.hpp"
-#include "multiplayer/mp_screens.hpp"
+#include "multiplayer/screens/mp_screens.hpp"
 
 namespace qz {
 

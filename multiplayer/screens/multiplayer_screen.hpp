@@ -6,8 +6,8 @@
 #include "frame/rahmen.hpp"
 #include "map/bildquellen.hpp"
 #include "state/spielstand.hpp"
-#include "multiplayer/mehrspieler.hpp"
-#include "multiplayer/server_worker.hpp"
+#include "multiplayer/session/mehrspieler.hpp"
+#include "multiplayer/exchange/server_worker.hpp"
 
 namespace qz {
 

@@ -1,4 +1,4 @@
-#include "multiplayer/mehrspieler.hpp"
+#include "multiplayer/session/mehrspieler.hpp"
 
 #include "state/spielerfarben.hpp"
 

@@ -4,7 +4,7 @@
 // chat, the settled planets, the co-players' movement clocks).
 #pragma once
 
-#include "multiplayer/computerspiel.hpp"
+#include "multiplayer/private/computerspiel.hpp"
 #include "state/sendedaten.hpp"
 #include "platform/feld.hpp"
 

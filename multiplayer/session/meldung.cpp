@@ -1,4 +1,4 @@
-#include "multiplayer/meldung.hpp"
+#include "multiplayer/session/meldung.hpp"
 
 namespace qz {
 
@@ -18,12 +18,6 @@ std::string fehlerMelden(std::string_view antwort, Mehrspieler& mp, double jetzt
     std::string text = grund.empty() ? std::string("fehler") : std::string(grund);
     meldungZeigen(mp, text, jetzt);
     return text;
-}
-
-void meldungZeichnen(Rahmen& rahmen, const Mehrspieler& mp, int y)
-{
-    if (mp.meldung.empty() || rahmen.platform.timer() >= mp.meldungBis) return;
-    rahmen.textMittig(512, y, mp.meldung, 0xFF0000);
 }
 
 }  // namespace qz

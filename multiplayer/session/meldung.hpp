@@ -2,8 +2,7 @@
 // for a few seconds: a refused request must not pass unseen.
 #pragma once
 
-#include "frame/rahmen.hpp"
-#include "multiplayer/mehrspieler.hpp"
+#include "multiplayer/session/mehrspieler.hpp"
 
 #include <string>
 #include <string_view>
@@ -22,8 +21,5 @@ void meldungZeigen(Mehrspieler& mp, std::string text, double jetzt);
 // For the reply "fehler" + ";;" + reason: shows the server's German reason and returns it;
 // the empty text for every other reply.
 std::string fehlerMelden(std::string_view antwort, Mehrspieler& mp, double jetzt);
-
-// The message centred on x 512 at y, in red, while its time lasts.
-void meldungZeichnen(Rahmen& rahmen, const Mehrspieler& mp, int y);
 
 }  // namespace qz

@@ -4,7 +4,7 @@
 // these processes, and the player's own server stays in the settings all along; a private
 // server that dies ends the game with its message.
 #include "app/programm.hpp"
-#include "multiplayer/meldung.hpp"
+#include "multiplayer/session/meldung.hpp"
 #include "platform/folders.hpp"
 #include "platform/headless/headless_platform.hpp"
 #include "platform/image.hpp"

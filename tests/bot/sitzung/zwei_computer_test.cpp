@@ -4,8 +4,8 @@
 // clocks are manual (a tenth of a second per pass); only the server's round trips take real
 // time.
 #include "bot/sitzung.hpp"
-#include "multiplayer/mp_tag.hpp"
-#include "multiplayer/server_exchange.hpp"
+#include "multiplayer/play/mp_tag.hpp"
+#include "multiplayer/exchange/server_exchange.hpp"
 #include "platform/headless/headless_platform.hpp"
 #include "server_process.hpp"
 #include "state/schiffslisten.hpp"

@@ -1,7 +1,7 @@
 // The request worker end to end: posting, the round trip over the TCP layer to a loopback
 // server, the cut reply, reading it, and shutting the worker down.
 #include "loopback_server.hpp"
-#include "multiplayer/server_exchange.hpp"
+#include "multiplayer/exchange/server_exchange.hpp"
 #include "net/md5.hpp"
 
 #include <gtest/gtest.h>

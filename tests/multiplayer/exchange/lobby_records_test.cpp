@@ -1,7 +1,7 @@
 // The lobby's records: slots, the host's session id, the star-map download with the type's
 // fortification, and the requests of creation, upload, poll and join.
-#include "multiplayer/lobby_antwort.hpp"
-#include "multiplayer/lobby_anfragen.hpp"
+#include "multiplayer/exchange/lobby_antwort.hpp"
+#include "multiplayer/exchange/lobby_anfragen.hpp"
 
 #include <gtest/gtest.h>
 

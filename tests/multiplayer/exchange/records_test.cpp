@@ -1,6 +1,6 @@
 // Reading tagged records out of a reply: first record wins, absent and empty records, cut-off
 // replies and the battle records' numbered marks.
-#include "multiplayer/tagged_records.hpp"
+#include "multiplayer/exchange/tagged_records.hpp"
 
 #include <gtest/gtest.h>
 

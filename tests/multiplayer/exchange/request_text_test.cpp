@@ -1,5 +1,5 @@
 // The request text byte for byte: form encoding, the pair tables and the POST request.
-#include "multiplayer/server_request.hpp"
+#include "multiplayer/exchange/server_request.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The in-game request: every entry in its place, the ships only with "ok", and the pending
 // actions sent once.
-#include "multiplayer/spiel_anfrage.hpp"
+#include "multiplayer/exchange/spiel_anfrage.hpp"
 
 #include <gtest/gtest.h>
 

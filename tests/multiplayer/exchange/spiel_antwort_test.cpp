@@ -1,6 +1,6 @@
 // Applying the in-game reply: system lists with the lost-system and colonisation rules, the
 // co-players' blocks, chat, battles, and hostile replies that must end in the error report.
-#include "multiplayer/spiel_antwort.hpp"
+#include "multiplayer/exchange/spiel_antwort.hpp"
 
 #include <gtest/gtest.h>
 

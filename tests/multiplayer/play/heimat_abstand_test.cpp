@@ -1,7 +1,7 @@
 // The multiplayer start's home planets: at least 600 pixels apart in x or in y, and with 50
 // systems and four players every player still gets a distinct home planet.
 #include "map/sternkarte.hpp"
-#include "multiplayer/lobby_start.hpp"
+#include "multiplayer/play/lobby_start.hpp"
 #include "platform/headless/headless_platform.hpp"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "multiplayer/privater_server.hpp"
+#include "multiplayer/private/privater_server.hpp"
 
 #include <arpa/inet.h>
 #include <cerrno>

@@ -4,16 +4,17 @@
 // and a chat line seen by all. The same game again with the clients spread over two server
 // instances on one PostgreSQL database, and once with a server that falls silent for a while.
 // The clients' clocks are manual; only the server's round trips take real time.
+#include "multiplayer/screens/computer_kanal.hpp"
 #include "state/schiffslisten.hpp"
-#include "multiplayer/chat.hpp"
-#include "multiplayer/computerspiel.hpp"
-#include "multiplayer/mp_tag.hpp"
+#include "multiplayer/screens/chat.hpp"
+#include "multiplayer/private/computerspiel.hpp"
+#include "multiplayer/play/mp_tag.hpp"
 #include "platform/datei.hpp"
 #include "platform/folders.hpp"
 #include "systems/schiffbau.hpp"
-#include "multiplayer/multiplayer_screen.hpp"
-#include "multiplayer/server_exchange.hpp"
-#include "multiplayer/verbindung_unterbrochen.hpp"
+#include "multiplayer/screens/multiplayer_screen.hpp"
+#include "multiplayer/exchange/server_exchange.hpp"
+#include "multiplayer/play/verbindung_unterbrochen.hpp"
 #include "platform/headless/headless_platform.hpp"
 #include "server_process.hpp"
 #include "test_database.hpp"

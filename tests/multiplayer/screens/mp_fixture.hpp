@@ -3,7 +3,7 @@
 // back through Empfangsdaten, so every period and request is checked without threads.
 #pragma once
 
-#include "multiplayer/multiplayer_screen.hpp"
+#include "multiplayer/screens/multiplayer_screen.hpp"
 #include "platform/headless/headless_platform.hpp"
 
 #include <gtest/gtest.h>

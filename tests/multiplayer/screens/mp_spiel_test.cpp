@@ -5,8 +5,8 @@
 
 #include "state/eigener_spielstand.hpp"
 #include "state/schiffslisten.hpp"
-#include "multiplayer/chat.hpp"
-#include "multiplayer/eigener_teil.hpp"
+#include "multiplayer/screens/chat.hpp"
+#include "multiplayer/play/eigener_teil.hpp"
 #include "net/base64.hpp"
 #include "net/server_address.hpp"
 #include "platform/datei.hpp"
