@@ -169,12 +169,17 @@ std::string Md5Kontext::FINAL()
     return text;
 }
 
-std::string CREATEHASH(std::string_view text)
+std::string md5UpperHex(std::string_view text)
 {
-    if (text.empty()) return "Kein Text enthalten";
     Md5Kontext kontext;
     kontext.UPDATE(text);
     return kontext.FINAL();
+}
+
+std::string CREATEHASH(std::string_view text)
+{
+    if (text.empty()) return "Kein Text enthalten";
+    return md5UpperHex(text);
 }
 
 }  // namespace qz

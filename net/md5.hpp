@@ -1,5 +1,6 @@
 // MD5 (RFC 1321) for the login: the password travels to the server only as its digest,
-// written as 32 upper-case hexadecimal digits.
+// written as 32 upper-case hexadecimal digits. The one MD5 of the project: the game, the
+// computer player and the server link it.
 #pragma once
 
 #include <array>
@@ -27,8 +28,12 @@ private:
     std::size_t pendingSize_ = 0;
 };
 
-// The digest of the text's bytes in upper-case hexadecimal; "Kein Text enthalten" for an empty
-// text. Texts of any length are hashed.
+// The digest of the text's bytes in upper-case hexadecimal, the empty text included: what the
+// server computes for an account an operator adds.
+std::string md5UpperHex(std::string_view text);
+
+// The same as the game's login writes it: "Kein Text enthalten" for an empty text. Texts of any
+// length are hashed.
 std::string CREATEHASH(std::string_view text);
 
 }  // namespace qz

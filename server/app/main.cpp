@@ -3,7 +3,7 @@
 #include "protocol/command_handler.hpp"
 #include "http/http_server.hpp"
 #include "base/log.hpp"
-#include "base/md5.hpp"
+#include "net/md5.hpp"
 #include "app/options.hpp"
 #include "base/code_page_437.hpp"
 #include "base/text_checks.hpp"
@@ -50,7 +50,7 @@ int addUser(const Options& options) {
     Storage storage(options.database, 1);
     AccountBook accounts(storage, options.hashCost);
     // The game sends the MD5 of the password, so that is what the credential protects.
-    accounts.add(options.userName, md5UpperHex(password));
+    accounts.add(options.userName, qz::md5UpperHex(password));
     logLine(LogLevel::info, "account added name=" + options.userName);
     return 0;
 }

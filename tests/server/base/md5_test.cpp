@@ -1,5 +1,6 @@
-// The server's MD5 against OpenSSL's, across every padding case.
-#include "base/md5.hpp"
+// The digest the server computes for an operator's account (the empty text too) against
+// OpenSSL's, across every padding case.
+#include "net/md5.hpp"
 
 #include <openssl/evp.h>
 

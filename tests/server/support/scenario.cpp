@@ -1,6 +1,6 @@
 #include "scenario.hpp"
 
-#include "base/md5.hpp"
+#include "net/md5.hpp"
 
 #include <algorithm>
 #include <stdexcept>
