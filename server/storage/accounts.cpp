@@ -23,31 +23,39 @@ AccountBook::Login AccountBook::login(const std::string& name, std::string_view 
         }
         return checked(*stored);
     }
+    // The database knows no such account: a name still in the mirror was deleted (by the
+    // operator, through any instance), and its old credential must not count any more.
+    {
+        std::lock_guard lock(mutex_);
+        credentials_.erase(name);
+    }
     if (!mayRegister) return Login::unknownName;
     std::string credential = hashCredential(digest, cost_);
     std::string other;
     {
         std::lock_guard lock(mutex_);
-        const auto [entry, inserted] = credentials_.emplace(name, credential);
+        const auto [entry, inserted] = registering_.emplace(name, credential);
         if (!inserted) other = entry->second;
     }
-    if (!other.empty()) return checked(other);  // registered meanwhile by another request
+    if (!other.empty()) return checked(other);  // being registered meanwhile by another request
     bool added = false;
     try {
         added = storage_.addAccount(name, credential);
     } catch (...) {
         std::lock_guard lock(mutex_);
-        credentials_.erase(name);
+        registering_.erase(name);
         throw;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        registering_.erase(name);
+        if (added) credentials_[name] = credential;
     }
     if (!added) {
         // Registered meanwhile through another instance: its credential counts.
         const std::optional<std::string> theirs = storage_.loadAccount(name);
+        if (!theirs) return Login::refused;
         std::lock_guard lock(mutex_);
-        if (!theirs) {
-            credentials_.erase(name);
-            return Login::refused;
-        }
         credentials_[name] = *theirs;
         return checked(*theirs);
     }

@@ -28,6 +28,9 @@ private:
     HashCost cost_;
     mutable std::mutex mutex_;
     std::unordered_map<std::string, std::string> credentials_;
+    // Credentials of registrations under way, so that two logins of one new name at the same
+    // moment on this instance register it once.
+    std::unordered_map<std::string, std::string> registering_;
 };
 
 }  // namespace qz::server

@@ -16,6 +16,19 @@ bool Storage::banAccount(const std::string& name, double until) {
 bool Storage::deleteAccount(const std::string& name) {
     SqlTransaction t(begin());
     const bool known = t.db().query("SELECT 1 FROM accounts WHERE name = ?", {name})->next();
+    // Its seats, the lobby places kept for it, its private blocks and its host reservations go
+    // with it, or whoever registers the name next would take them over. The channels' rows are
+    // locked and their revisions counted up first, so a request in flight finishes before, and
+    // every instance reads them again at their next request.
+    t.db().run("UPDATE channels SET revision = revision + 1, host = CASE WHEN host = ? THEN '' ELSE host END "
+               "WHERE host = ? OR sid IN (SELECT sid FROM slots WHERE name = ? UNION SELECT sid FROM previous_slots "
+               "WHERE name = ?)",
+               {name, name, name, name});
+    t.db().run("DELETE FROM private_blocks WHERE EXISTS (SELECT 1 FROM slots s WHERE s.sid = private_blocks.sid AND "
+               "s.slot = private_blocks.slot AND s.name = ?)",
+               {name});
+    t.db().run("UPDATE slots SET name = '', colour = 0, ready = 0, away = 0 WHERE name = ?", {name});
+    t.db().run("DELETE FROM previous_slots WHERE name = ?", {name});
     t.db().run("DELETE FROM accounts WHERE name = ?", {name});
     t.db().run("DELETE FROM logins WHERE name = ?", {name});
     t.commit();

@@ -320,6 +320,51 @@ TEST(HandlerInstances, ANewPasswordEndsTheOldOneAtOnceOnARunningInstance) {
     EXPECT_EQ(login("neu"), "CODE:loginok:EDOC");
 }
 
+TEST(HandlerInstances, ADeletedAccountLeavesNeitherSeatNorBlockNorPasswordToTheNextOfItsName) {
+    const qz::test::TemporaryDirectory directory;
+    TestDatabase database(directory.path() + "/shared.db");
+    ServerConfig config;
+    config.hashCost = HashCost::minimum;
+    Storage storageA(database.name(), 2), storageB(database.name(), 2);
+    CommandHandler a(storageA, config, 0), b(storageB, config, 0);
+    const auto on = [](CommandHandler& handler) -> Send {
+        return [&handler](const std::string& id, const Pairs& pairs) {
+            const std::string framed = handler.handle("PHPSESSID=" + id, formBody(pairs), 0, "127.0.0.1");
+            return framed.substr(5, framed.size() - 10);
+        };
+    };
+    const Game game = startGame(on(a), 2, 50);
+    const std::string& name = game.names[1];
+    const auto login = [&](CommandHandler& handler, const std::string& password) {
+        return on(handler)("", {{"infos", "login"}, {"i1", name}, {"i2", digestOf(password)}});
+    };
+    const auto blockOf = [&](CommandHandler& handler) {
+        return on(handler)(game.sessionId, gamePairs(name, {}, {{"privatholen", "1"}}));
+    };
+    // Both instances know the account, its seat and its block.
+    ASSERT_EQ(login(b, name), "loginok");
+    ASSERT_EQ(on(b)(game.sessionId, gamePairs(name, {}, {{"privat", "QWx0"}})).rfind("#BES-", 0), 0u);
+    ASSERT_EQ(record(blockOf(a), "privat"), "QWx0");
+    {
+        Storage tool(database.name(), 1);  // `qz-server user delete` while both serve
+        ASSERT_TRUE(tool.deleteAccount(name));
+    }
+    EXPECT_EQ(login(b, "neu"), "loginok") << "registered anew, not checked against the old password";
+    EXPECT_EQ(login(a, name), "loginerror") << "the old password";
+    EXPECT_EQ(login(b, name), "loginerror");
+    for (CommandHandler* instance : {&a, &b}) {
+        EXPECT_EQ(blockOf(*instance), "fehler;;Spieler nicht im Channel");
+        EXPECT_EQ(on(*instance)(game.sessionId, joinPairs(name)), "fehler;;Spiel laeuft bereits");
+        EXPECT_EQ(on(*instance)("", {{"infos", "channel_auflisten"}, {"i1", "QZ0.10"}, {"sitz", name}}),
+                  "channel_auflisten;;;;;;;;;;;;;;");
+    }
+    const std::optional<ChannelState> stored = storageA.loadChannel(game.sessionId);
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->slots[2].name, "");
+    EXPECT_EQ(stored->players[2].privateBlock, "");
+    EXPECT_EQ(stored->slots[1].name, game.names[0]) << "the co-player keeps its seat";
+}
+
 TEST(HandlerInstances, RequestsDuringADatabaseOutageLeaveNothingInMemory) {
     if (!postgresSelected()) GTEST_SKIP() << "a SQLite file cannot go away (see the pg. tests)";
     PostgresServer postgres;
