@@ -1,6 +1,7 @@
 // F1 help over any screen: the screen's last frame stays behind a panel with the page for it.
 // While the help is open the screen handler does not run, so the game stands still exactly as
-// it does while a menu is open, and no click, key or typed character reaches the screen.
+// it does while a menu is open (a multiplayer game goes on, as behind its menu), and no click,
+// key or typed character reaches the screen.
 #pragma once
 
 #include "app/hilfe_seiten.hpp"

@@ -164,7 +164,9 @@ bool mainLoopPass(Programm& programm)
     if (r.platform.quitRequested()) r.Programmzustand = "close";
 
     if (hilfePass(programm.hilfe, r, hilfeSeiteFuer(r, programm.spiel))) {
-        // The help covers the screen; its handler rests like behind a menu.
+        // The help covers the screen; its handler rests like behind a menu, and a multiplayer
+        // game goes on behind it as behind its menu.
+        mehrspielerHintergrund(r, programm.spiel, programm.server, programm.mehrspieler);
     } else if (r.Programmzustand == "hauptmenu") hauptmenuScreen(r);
     else if (r.Programmzustand == "sandkasten") sandkastenScreen(r, programm.spiel, programm.bildquellen, programm.speichermenue);
     else if (r.Programmzustand == "multiplayer")

@@ -19,5 +19,7 @@ void kanalErstellenScreen(Rahmen& rahmen, Spielstand& spiel, Mehrspieler& mp);
 void kanalListeScreen(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp);
 void lobbyScreen(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp, const Bildquellen& quellen);
 void mehrspielerSpiel(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp);
+// The end of a game the server no longer knows: back to the multiplayer menu with the message.
+void spielVerloren(Rahmen& rahmen, Spielstand& spiel, Mehrspieler& mp);
 
 }  // namespace qz

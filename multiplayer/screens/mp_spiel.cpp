@@ -16,6 +16,15 @@
 
 namespace qz {
 
+void spielVerloren(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
+{
+    // The server no longer knows the game: playing on alone would only pretend.
+    mehrspielerZuruecksetzen(r, spiel, mp);
+    spiel.spielLaeuft = 0;
+    r.Unterzustand = "hauptmenu";
+    meldungZeigen(mp, "Verbindung zum Spiel verloren", r.platform.timer());
+}
+
 void mehrspielerSpiel(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)
 {
     Platform& platform = r.platform;
@@ -37,11 +46,7 @@ void mehrspielerSpiel(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
     if (mp.handelNeuzeichnen != 0 || !k.handelOverlay) handelswegeNeu(spiel, mp);
 
     if (mpAustausch(platform, spiel, server, mp) == AustauschErgebnis::sitzungVerloren) {
-        // The server no longer knows the game: playing on alone would only pretend.
-        mehrspielerZuruecksetzen(r, spiel, mp);
-        spiel.spielLaeuft = 0;
-        r.Unterzustand = "hauptmenu";
-        meldungZeigen(mp, "Verbindung zum Spiel verloren", platform.timer());
+        spielVerloren(r, spiel, mp);
         return;
     }
 

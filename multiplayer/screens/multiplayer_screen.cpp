@@ -1,6 +1,7 @@
 #include "multiplayer/screens/multiplayer_screen.hpp"
 
 #include "frame/klang.hpp"
+#include "multiplayer/play/mp_simulation.hpp"
 #include "multiplayer/screens/mp_screens.hpp"
 
 namespace qz {
@@ -8,6 +9,7 @@ namespace qz {
 void multiplayerScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp, const Bildquellen& quellen)
 {
     const std::string& u = r.Unterzustand;
+    if (!u.empty()) mehrspielerHintergrund(r, spiel, server, mp);
     if (u == "login") loginScreen(r, server, mp);
     else if (u == "hauptmenu") mehrspielerMenue(r, spiel, server, mp);
     else if (u == "esc") verlassenDialog(r, spiel, mp);
@@ -18,6 +20,13 @@ void multiplayerScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrsp
     else if (u == "option") optionsScreen(r, "multiplayer", "hauptmenu");
     else if (u.empty() && spiel.spielLaeuft == 1) mehrspielerSpiel(r, spiel, server, mp);
     else r.Unterzustand = "hauptmenu";
+}
+
+void mehrspielerHintergrund(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)
+{
+    if (r.Programmzustand != "multiplayer" || spiel.spielLaeuft != 1) return;
+    if (mehrspielerSchritt(r.platform, spiel, server, mp) == AustauschErgebnis::sitzungVerloren)
+        spielVerloren(r, spiel, mp);
 }
 
 }  // namespace qz

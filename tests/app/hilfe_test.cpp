@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string_view>
+#include <thread>
 
 namespace qz {
 namespace {
@@ -107,6 +109,37 @@ TEST_F(HilfeFlow, OverTheMapTheGameRestsNothingLeaksAndEscClosesWithoutTheMenu)
     ASSERT_EQ(spiel.gewaehltesSystem, heimat);
     f1();
     EXPECT_TRUE(zeigtTitel(r.screen(), "Hilfe: Sternsystem"));
+}
+
+TEST_F(HilfeFlow, BehindTheHelpARunningMultiplayerGameGoesOnWithTheServer)
+{
+    // A running game with its menu in view, as after Esc on the map.
+    Spielstand& spiel = programm->spiel;
+    spiel.spielLaeuft = 1;
+    spiel.eigenerSpieler = 1;
+    spiel.Spieleranzahl = 2;
+    spiel.Sternanzahl = 2;
+    programm->mehrspieler.senden.SessionId = "S1";
+    r.Programmzustand = "multiplayer";
+    r.Unterzustand = "hauptmenu";
+    pass(512, 400);
+    f1();
+    ASSERT_TRUE(zeigtTitel(r.screen(), "Hilfe: Mehrspieler-Men\x81"));
+    // 20 s behind the help: four days, and a request every 2 s once the one before was answered.
+    const int tage = spiel.wirtschaft.spieltag;
+    const int vorher = roundTrips;
+    for (int s = 0; s < 20; ++s) {
+        platform.advance(1.0);
+        pass(512, 400);
+        const int erwartet = roundTrips + 1;
+        for (int warten = 0; warten < 200 && s % 2 == 0 && roundTrips < erwartet; ++warten) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            pass(512, 400);
+        }
+    }
+    EXPECT_TRUE(zeigtTitel(r.screen(), "Hilfe: Mehrspieler-Men\x81"));
+    EXPECT_GE(spiel.wirtschaft.spieltag, tage + 4);
+    EXPECT_GE(roundTrips - vorher, 8);
 }
 
 TEST(HilfeSeiten, EveryPageFitsThePanel)
