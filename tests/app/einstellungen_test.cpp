@@ -2,6 +2,7 @@
 // command line over them; a damaged or foreign file noted in the error report and left alone
 // until a setting changes; and which lines a settings file may hold.
 #include "app/einstellungen.hpp"
+#include "datei_inhalt.hpp"
 #include "app/programm.hpp"
 #include "platform/folders.hpp"
 #include "platform/headless/headless_platform.hpp"
@@ -18,13 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string lesen(const fs::path& datei)
-{
-    std::ifstream in(datei, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+const auto lesen = test::dateiInhalt;
 
 // One run of the program on the headless backend with stand-in pictures and no server.
 struct Lauf {

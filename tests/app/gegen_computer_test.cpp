@@ -8,6 +8,9 @@
 #include "platform/folders.hpp"
 #include "platform/headless/headless_platform.hpp"
 #include "platform/image.hpp"
+#include "datei_inhalt.hpp"
+#include "prozesse.hpp"
+#include "umgebung.hpp"
 
 #include <gtest/gtest.h>
 
@@ -26,15 +29,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string lesen(const fs::path& datei)
-{
-    std::ifstream in(datei, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-bool gibtEs(pid_t pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
+using test::gibtEs;
+const auto lesen = test::dateiInhalt;
 
 // The arguments a process was started with, separated by spaces.
 std::string aufruf(pid_t pid)
@@ -47,7 +43,7 @@ std::string aufruf(pid_t pid)
 struct GegenComputer : ::testing::Test {
     fs::path tmp = fs::current_path() / ("gegen-computer-" + std::to_string(::getpid()));
     Folders vorher = folders();
-    std::vector<std::pair<const char*, std::optional<std::string>>> umgebung;
+    test::Umgebung umgebung;
     // The player's own server: on loopback, where nothing answers.
     const std::string eigeneEinstellungen = "server = 127.0.0.1:9\n";
 
@@ -56,13 +52,9 @@ struct GegenComputer : ::testing::Test {
 
     void SetUp() override
     {
-        for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME"}) {
-            const char* wert = std::getenv(name);
-            umgebung.emplace_back(name, wert ? std::optional<std::string>(wert) : std::nullopt);
-        }
-        setenv("XDG_DATA_HOME", (tmp / "data").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (tmp / "config").c_str(), 1);
-        setenv("XDG_STATE_HOME", (tmp / "state").c_str(), 1);
+        umgebung.setzen("XDG_DATA_HOME", (tmp / "data").string());
+        umgebung.setzen("XDG_CONFIG_HOME", (tmp / "config").string());
+        umgebung.setzen("XDG_STATE_HOME", (tmp / "state").string());
         Folders f;
         f.settings = tmp / "config/qz/qz.conf";
         f.errorReport = tmp / "state/qz/fehlerbericht.txt";
@@ -82,10 +74,6 @@ struct GegenComputer : ::testing::Test {
         if (programm) stopWorker(*programm);
         programm.reset();
         setFolders(vorher);
-        for (const auto& [name, wert] : umgebung) {
-            if (wert) setenv(name, wert->c_str(), 1);
-            else unsetenv(name);
-        }
         fs::remove_all(tmp);
     }
 

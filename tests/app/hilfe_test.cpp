@@ -4,6 +4,7 @@
 #include "app/hilfe.hpp"
 #include "app/hilfe_seiten.hpp"
 #include "frame_fixture.hpp"
+#include "gezeichneter_text.hpp"
 
 #include <gtest/gtest.h>
 
@@ -16,25 +17,12 @@ namespace {
 
 constexpr Farbe kTitelFarbe = rgb(255, 234, 117);
 
-// True when `text` appears at (x, y) in `farbe`: every glyph pixel of the font in that colour
-// and no other pixel of the box.
-bool zeigt(const Image& bild, int x, int y, std::string_view text, Farbe farbe)
-{
-    const int breite = static_cast<int>(text.size()) * 8;
-    Image soll = *imageCreate(breite, 16, 0x00000000);
-    drawText(soll, 0, 0, text, 0xFFFFFFFF);
-    for (int j = 0; j < 16; ++j) {
-        for (int i = 0; i < breite; ++i) {
-            if ((soll.row(j)[i] != 0) != (bild.row(y + j)[x + i] == farbe)) return false;
-        }
-    }
-    return true;
-}
+using test::zeigtText;
 
 // The title is centred on x = 512 at y = 28.
 bool zeigtTitel(const Image& bild, std::string_view titel)
 {
-    return zeigt(bild, centredX(512, titel.size()), 28, titel, kTitelFarbe);
+    return zeigtText(bild, centredX(512, titel.size()), 28, titel, kTitelFarbe);
 }
 
 struct HilfeFlow : FrameFixture {

@@ -1,6 +1,7 @@
 // The reset routines: a discarded 200-system game leaves nothing behind in any of the 500
 // entries, and each routine reports its own numbered prefix when it fails.
 #include "map/reset_routinen.hpp"
+#include "datei_inhalt.hpp"
 #include "map/sternkarte.hpp"
 #include "platform/headless/headless_platform.hpp"
 
@@ -13,13 +14,7 @@
 namespace qz {
 namespace {
 
-std::string bericht()
-{
-    std::ifstream in("fehlerbericht.txt", std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+std::string bericht() { return test::dateiInhalt("fehlerbericht.txt"); }
 
 struct Reset : ::testing::Test {
     void SetUp() override { std::filesystem::remove("fehlerbericht.txt"); }

@@ -1,5 +1,6 @@
 // The runtime error: numbers, module and line of the failing check, and the report file's bytes.
 #include "platform/errors.hpp"
+#include "datei_inhalt.hpp"
 
 #include <gtest/gtest.h>
 
@@ -10,13 +11,7 @@
 namespace qz {
 namespace {
 
-std::string readReport()
-{
-    std::ifstream in("./fehlerbericht.txt", std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+std::string readReport() { return test::dateiInhalt("./fehlerbericht.txt"); }
 
 TEST(ErrorReport, IsOneQuotedLineWithCrLfNamingNumberModuleAndLine)
 {

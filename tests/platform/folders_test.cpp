@@ -1,7 +1,9 @@
 // The game's folders: the XDG variables and their fall-backs below HOME, the data folder among
 // its candidates, and the error report in a state folder that does not exist yet.
 #include "platform/errors.hpp"
+#include "datei_inhalt.hpp"
 #include "platform/folders.hpp"
+#include "umgebung.hpp"
 
 #include <gtest/gtest.h>
 
@@ -19,29 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Sets or unsets environment variables for one test and puts the old values back.
-class Umgebung {
-public:
-    ~Umgebung()
-    {
-        for (const auto& [name, wert] : alt_) {
-            if (wert) ::setenv(name.c_str(), wert->c_str(), 1);
-            else ::unsetenv(name.c_str());
-        }
-    }
-    void setzen(const std::string& name, const char* wert)
-    {
-        if (!alt_.count(name)) {
-            const char* jetzt = std::getenv(name.c_str());
-            alt_[name] = jetzt ? std::optional<std::string>(jetzt) : std::nullopt;
-        }
-        if (wert) ::setenv(name.c_str(), wert, 1);
-        else ::unsetenv(name.c_str());
-    }
-
-private:
-    std::map<std::string, std::optional<std::string>> alt_;
-};
+using test::Umgebung;
 
 struct Ordnertest : ::testing::Test {
     fs::path tmp = fs::temp_directory_path() / ("qz-ordner-" + std::to_string(::getpid()));
@@ -121,10 +101,8 @@ TEST_F(Ordnertest, TheErrorReportMakesItsStateFolder)
     f.errorReport = tmp / "state/qz/fehlerbericht.txt";
     setFolders(f);
     guarded([] { raiseError(kNullPointer); });
-    std::ifstream in(f.errorReport, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    EXPECT_EQ(s.str().rfind("\"Fehler: 7, folders_test.cpp, ", 0), 0u) << s.str();
+    const std::string bericht = test::dateiInhalt(f.errorReport);
+    EXPECT_EQ(bericht.rfind("\"Fehler: 7, folders_test.cpp, ", 0), 0u) << bericht;
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "platform/kindprozess.hpp"
+#include "prozesse.hpp"
 
 #include <cerrno>
 #include <csignal>
@@ -10,7 +11,7 @@
 namespace qz {
 namespace {
 
-bool gibtEs(pid_t pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
+using test::gibtEs;
 
 TEST(Kindprozess, EndsWithItsOwnerAlsoWhenUnwinding) {
     pid_t pid = -1;

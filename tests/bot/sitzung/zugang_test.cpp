@@ -1,6 +1,7 @@
 // The bot's password: made once per name and kept in the configuration file, the same on the
 // next start; QZ_BOT_PASSWORD wins; bots starting together lose none of their passwords.
 #include "bot/zugang.hpp"
+#include "umgebung.hpp"
 
 #include <gtest/gtest.h>
 
@@ -17,19 +18,18 @@ namespace {
 
 struct Zugang : ::testing::Test {
     std::filesystem::path ordner;
+    test::Umgebung umgebung;
     void SetUp() override
     {
         ordner = std::filesystem::temp_directory_path() /
                  ("qz-bot-zugang-" + std::to_string(::getpid()) + "-" +
                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(ordner);
-        ::setenv("XDG_CONFIG_HOME", ordner.c_str(), 1);
-        ::unsetenv("QZ_BOT_PASSWORD");
+        umgebung.setzen("XDG_CONFIG_HOME", ordner.string());
+        umgebung.setzen("QZ_BOT_PASSWORD", nullptr);
     }
     void TearDown() override
     {
-        ::unsetenv("XDG_CONFIG_HOME");
-        ::unsetenv("QZ_BOT_PASSWORD");
         std::filesystem::remove_all(ordner);
     }
 };
@@ -50,10 +50,10 @@ TEST_F(Zugang, MadeOnceKeptPerNameAndTheEnvironmentWins)
     EXPECT_NE(*bert, *anna);
     EXPECT_EQ(botPasswort("anna", fehler), anna) << "the same name logs in again later";
 
-    ::setenv("QZ_BOT_PASSWORD", "vorgegeben", 1);
+    umgebung.setzen("QZ_BOT_PASSWORD", "vorgegeben");
     EXPECT_EQ(botPasswort("anna", fehler), "vorgegeben");
     EXPECT_EQ(botPasswort("carla", fehler), "vorgegeben");
-    ::unsetenv("QZ_BOT_PASSWORD");
+    umgebung.setzen("QZ_BOT_PASSWORD", nullptr);
     EXPECT_EQ(botPasswort("anna", fehler), anna) << "the environment's password is not written";
 }
 

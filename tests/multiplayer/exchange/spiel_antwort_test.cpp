@@ -1,6 +1,7 @@
 // Applying the in-game reply: system lists with the lost-system and colonisation rules, the
 // co-players' blocks, chat, battles, and hostile replies that must end in the error report.
 #include "multiplayer/exchange/spiel_antwort.hpp"
+#include "datei_inhalt.hpp"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +13,7 @@
 namespace qz {
 namespace {
 
-std::string fehlerbericht()
-{
-    std::ifstream in("fehlerbericht.txt");
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+std::string fehlerbericht() { return test::dateiInhalt("fehlerbericht.txt"); }
 
 struct SpielAntwort : ::testing::Test {
     Spielstand spiel;

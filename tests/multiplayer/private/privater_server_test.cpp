@@ -1,4 +1,7 @@
 #include "multiplayer/private/privater_server.hpp"
+#include "datei_inhalt.hpp"
+#include "prozesse.hpp"
+#include "umgebung.hpp"
 
 #include <arpa/inet.h>
 #include <cerrno>
@@ -21,7 +24,8 @@
 namespace qz {
 namespace {
 
-bool gibtEs(pid_t pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
+using test::dateiInhalt;
+using test::gibtEs;
 
 int verbinde(in_addr adresse, int port) {
     const int s = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -120,20 +124,11 @@ TEST(PrivaterServer, AServerThatEndsAtStartIsReportedWithItsLog) {
     std::filesystem::remove_all(ordner);
 }
 
-std::string dateiInhalt(const std::filesystem::path& datei) {
-    std::ifstream in(datei);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 TEST(PrivaterServer, TwoComputerPlayersMeetOnItAndEndWithTheirOwner) {
     const std::filesystem::path ordner = std::filesystem::current_path() / "privat-spiel";
     std::filesystem::remove_all(ordner);
     // The computer players keep their passwords in the configuration folder: here the test's own.
-    const char* vorher = std::getenv("XDG_CONFIG_HOME");
-    const std::string gemerkt = vorher ? vorher : "";
-    setenv("XDG_CONFIG_HOME", (ordner / "konfiguration").c_str(), 1);
+    const test::Umgebung konfiguration("XDG_CONFIG_HOME", (ordner / "konfiguration").string());
     pid_t pids[3] = {-1, -1, -1};
     {
         PrivaterServer server(QZ_SERVER_PROGRAMM, ordner);
@@ -168,8 +163,6 @@ TEST(PrivaterServer, TwoComputerPlayersMeetOnItAndEndWithTheirOwner) {
         EXPECT_GT(pid, 0);
         EXPECT_FALSE(gibtEs(pid));
     }
-    if (vorher) setenv("XDG_CONFIG_HOME", gemerkt.c_str(), 1);
-    else unsetenv("XDG_CONFIG_HOME");
     std::filesystem::remove_all(ordner);
 }
 

@@ -18,6 +18,8 @@
 #include "platform/headless/headless_platform.hpp"
 #include "server_process.hpp"
 #include "test_database.hpp"
+#include "gezeichneter_text.hpp"
+#include "umgebung.hpp"
 
 #include <gtest/gtest.h>
 
@@ -253,38 +255,12 @@ TEST_F(Flow, FourPlayersSpreadOverTwoInstancesOfOneDatabase)
     spielen();
 }
 
-// An environment variable set for the life of the object, and then as it was.
-class Umgebung {
-public:
-    Umgebung(const char* name, const std::string& wert) : name_(name)
-    {
-        if (const char* alt = std::getenv(name)) vorher_ = alt;
-        setenv(name, wert.c_str(), 1);
-    }
-    ~Umgebung()
-    {
-        if (vorher_) setenv(name_, vorher_->c_str(), 1);
-        else unsetenv(name_);
-    }
-    Umgebung(const Umgebung&) = delete;
-    Umgebung& operator=(const Umgebung&) = delete;
+using test::Umgebung;
 
-private:
-    const char* name_;
-    std::optional<std::string> vorher_;
-};
-
-// True when white text drawn at (x, y) appears on the client's screen there, glyph for glyph.
+// True when exactly this white text is drawn at (x, y) on the client's screen.
 bool zeigtText(Client& k, int x, int y, const std::string& cp437)
 {
-    ImagePtr probe = imageCreate(static_cast<int>(cp437.size()) * 8 + 1, 16, 0xFF000000u);
-    drawText(*probe, 0, 0, cp437, 0xFFFFFFFF);
-    for (int py = 0; py < 16; ++py)
-        for (int px = 0; px < probe->width; ++px)
-            if ((probe->row(py)[px] & 0xFFFFFFu) == 0xFFFFFFu &&
-                (point(&k.platform.screen(), x + px, y + py) & 0xFFFFFFu) != 0xFFFFFFu)
-                return false;
-    return true;
+    return test::zeigtText(k.platform.screen(), x, y, cp437);
 }
 
 // The host of a channel adds a computer player for a free seat: "Computer hinzufügen" shows on

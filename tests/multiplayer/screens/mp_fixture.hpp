@@ -5,6 +5,7 @@
 
 #include "multiplayer/screens/multiplayer_screen.hpp"
 #include "platform/headless/headless_platform.hpp"
+#include "gezeichneter_text.hpp"
 
 #include <gtest/gtest.h>
 
@@ -69,18 +70,8 @@ struct MpFixture : ::testing::Test {
         server.Empfangsdaten = antwort;
     }
     std::string infos() { return server.PostKVP(1).Value; }
-    // True when white text drawn at (x, y) appears on the screen there, glyph for glyph.
-    bool zeigtText(int x, int y, const std::string& cp437)
-    {
-        ImagePtr probe = imageCreate(static_cast<int>(cp437.size()) * 8 + 1, 16, 0xFF000000u);
-        drawText(*probe, 0, 0, cp437, 0xFFFFFFFF);
-        for (int py = 0; py < 16; ++py)
-            for (int px = 0; px < probe->width; ++px)
-                if ((probe->row(py)[px] & 0xFFFFFFu) == 0xFFFFFFu &&
-                    (point(&platform.screen(), x + px, y + py) & 0xFFFFFFu) != 0xFFFFFFu)
-                    return false;
-        return true;
-    }
+    // True when exactly this white text is drawn at (x, y).
+    bool zeigtText(int x, int y, const std::string& cp437) { return test::zeigtText(platform.screen(), x, y, cp437); }
     // Red text in the 16 rows from y, where the screens show the server's refusals.
     bool roteZeile(int y)
     {

@@ -1,4 +1,5 @@
 #include "server_process.hpp"
+#include "datei_inhalt.hpp"
 
 #include "sql/sql_connection.hpp"
 
@@ -44,12 +45,7 @@ pid_t launch(const std::vector<std::string>& arguments, const std::string& logPa
     return pid;
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+std::string readFile(const std::string& path) { return qz::test::dateiInhalt(path); }
 
 }  // namespace
 

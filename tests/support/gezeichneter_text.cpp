@@ -1,0 +1,17 @@
+#include "gezeichneter_text.hpp"
+
+namespace qz::test {
+
+bool zeigtText(const Image& bild, int x, int y, std::string_view text, Farbe farbe)
+{
+    const int breite = static_cast<int>(text.size()) * 8;
+    if (x < 0 || y < 0 || x + breite > bild.width || y + 16 > bild.height) return false;
+    Image soll = *imageCreate(breite, 16, 0x00000000);
+    drawText(soll, 0, 0, text, 0xFFFFFFFF);
+    for (int j = 0; j < 16; ++j)
+        for (int i = 0; i < breite; ++i)
+            if ((soll.row(j)[i] != 0) != ((bild.row(y + j)[x + i] & 0xFFFFFFu) == (farbe & 0xFFFFFFu))) return false;
+    return true;
+}
+
+}  // namespace qz::test
