@@ -38,10 +38,13 @@ void beenden(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp,
         // A message still showing (a lost game, a refusal) is seen on the "Gegen den Computer"
         // screen, which draws it; the sandbox menu does not.
         const bool zeigen = !mp.meldung.empty() && jetzt < mp.meldungBis;
+        // "Neues Spiel" in a game against the computer means a new one of those: its own start
+        // screen, not the creation of a channel on the player's server.
+        const bool neu = r.Unterzustand == "erstellen";
         mehrspielerZuruecksetzen(r, spiel, mp);
         spiel.spielLaeuft = 0;
-        r.Programmzustand = zeigen ? "multiplayer" : "sandkasten";
-        r.Unterzustand = zeigen ? "computer" : "hauptmenu";
+        r.Programmzustand = zeigen || neu ? "multiplayer" : "sandkasten";
+        r.Unterzustand = zeigen || neu ? "computer" : "hauptmenu";
     }
 }
 

@@ -19,8 +19,10 @@ bool imComputerkanal(const Rahmen& r, const Spielstand& spiel);
 // Once per pass of the program: starts the computer players a game against the computer still
 // needs once its channel exists, and ends every computer player and the private server once the
 // player has left the channel. A private game's end gives the player's own server and login
-// back and returns to the sandbox menu, or to "Gegen den Computer" while a message shows there
-// (a lost game: "Verbindung zum Spiel verloren", also when the private server ended by itself).
+// back and returns to the sandbox menu ("Zurück" in the lobby; "Spiel Beenden" has gone to the
+// main menu already), or to "Gegen den Computer" after "Neues Spiel" and while a message shows
+// there (a lost game: "Verbindung zum Spiel verloren", also when the private server ended by
+// itself).
 void computerspielPruefen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp);
 
 // The server the player chose, as the settings keep it: during a game against the computer the

@@ -1,4 +1,4 @@
-// The multiplayer menu and its leave confirmation.
+// The multiplayer menu, its leave confirmation and the one before "Neues Spiel" ends a running game.
 #include "multiplayer/screens/meldung_anzeige.hpp"
 #include "map/spielstart.hpp"
 #include "multiplayer/exchange/server_exchange.hpp"
@@ -11,18 +11,47 @@
 
 namespace qz {
 
+namespace {
+
+// "Neues Spiel": the running game (if any) ends, and a new channel is set up.
+void neuesSpiel(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
+{
+    mehrspielerZuruecksetzen(r, spiel, mp);
+    r.Unterzustand = "erstellen";
+    spiel.eigenerSpieler = 1;
+    spiel.spielLaeuft = 0;
+    spiel.Spieleranzahl = 4;
+    spiel.hintergrund = 1;
+    spiel.Sternanzahl = 200;
+    mp.SterneAngesagt = 200;
+}
+
+// A confirmation: the question on the wide button, "Ja" and "Nein" below it; "Nein" goes back
+// to the menu. True when "Ja" was clicked.
+bool bestaetigt(Rahmen& r, const char* frage)
+{
+    const bool ja = klick(r, 382, 502, 272, 302);
+    if (!ja && klick(r, 522, 642, 272, 302)) r.Unterzustand = "hauptmenu";
+    r.platform.screenLock();
+    clear(r.screen());
+    r.zeichne(r.Oberflaechenbild(19), 312, 184);
+    menueKnopf(r, 218, frage);
+    kleinerKnopf(r, 382, 272, 442, "Ja");
+    kleinerKnopf(r, 522, 272, 582, "Nein");
+    r.platform.screenUnlock();
+    if (r.Mausereignis == 1 || r.Mausereignis == 2) r.Mausereignis = 0;
+    return ja;
+}
+
+}  // namespace
+
 void mehrspielerMenue(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)
 {
     const bool laeuft = spiel.spielLaeuft == 1;
     if (knopfKlick(r, 218, 243)) {
-        mehrspielerZuruecksetzen(r, spiel, mp);
-        r.Unterzustand = "erstellen";
-        spiel.eigenerSpieler = 1;
-        spiel.spielLaeuft = 0;
-        spiel.Spieleranzahl = 4;
-        spiel.hintergrund = 1;
-        spiel.Sternanzahl = 200;
-        mp.SterneAngesagt = 200;
+        // A running game is not thrown away by one click: the others play on in it.
+        if (laeuft) r.Unterzustand = "neu";
+        else neuesSpiel(r, spiel, mp);
     } else if (knopfKlick(r, 272, 297)) {
         // "Spiel Laden": games are not saved; the click is only consumed.
     } else if (!laeuft && knopfKlick(r, 326, 351)) {
@@ -67,22 +96,16 @@ void mehrspielerMenue(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
 
 void verlassenDialog(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
 {
-    if (klick(r, 382, 502, 272, 302)) {
-        r.Programmzustand = "hauptmenu";
-        r.Unterzustand.clear();
-        spiel.spielLaeuft = 0;
-        mehrspielerZuruecksetzen(r, spiel, mp);
-    } else if (klick(r, 522, 642, 272, 302)) {
-        r.Unterzustand = "hauptmenu";
-    }
-    r.platform.screenLock();
-    clear(r.screen());
-    r.zeichne(r.Oberflaechenbild(19), 312, 184);
-    menueKnopf(r, 218, "Zum Hauptmen\x81?");
-    kleinerKnopf(r, 382, 272, 442, "Ja");
-    kleinerKnopf(r, 522, 272, 582, "Nein");
-    r.platform.screenUnlock();
-    if (r.Mausereignis == 1 || r.Mausereignis == 2) r.Mausereignis = 0;
+    if (!bestaetigt(r, "Zum Hauptmen\x81?")) return;
+    r.Programmzustand = "hauptmenu";
+    r.Unterzustand.clear();
+    spiel.spielLaeuft = 0;
+    mehrspielerZuruecksetzen(r, spiel, mp);
+}
+
+void neuesSpielDialog(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
+{
+    if (bestaetigt(r, "Spiel Beenden?")) neuesSpiel(r, spiel, mp);
 }
 
 }  // namespace qz

@@ -1,6 +1,6 @@
-// The multiplayer sub-screens, one per Unterzustand: login, the multiplayer menu and its leave
-// confirmation, the start of a game against the computer, channel creation, the channel list,
-// the lobby, and the running game. Each handles its input first and then draws its frame.
+// The multiplayer sub-screens, one per Unterzustand: login, the multiplayer menu and its
+// confirmations (leaving, "Neues Spiel" in a running game), the start of a game against the
+// computer, channel creation, the channel list, the lobby, and the running game. Each handles its input first and then draws its frame.
 #pragma once
 
 #include "frame/rahmen.hpp"
@@ -14,6 +14,7 @@ namespace qz {
 void loginScreen(Rahmen& rahmen, Serverdaten& server, Mehrspieler& mp);
 void mehrspielerMenue(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp);
 void verlassenDialog(Rahmen& rahmen, Spielstand& spiel, Mehrspieler& mp);
+void neuesSpielDialog(Rahmen& rahmen, Spielstand& spiel, Mehrspieler& mp);
 void gegenComputerScreen(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp);
 void kanalErstellenScreen(Rahmen& rahmen, Spielstand& spiel, Mehrspieler& mp);
 void kanalListeScreen(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp);

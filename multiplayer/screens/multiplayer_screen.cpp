@@ -13,6 +13,7 @@ void multiplayerScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrsp
     if (u == "login") loginScreen(r, server, mp);
     else if (u == "hauptmenu") mehrspielerMenue(r, spiel, server, mp);
     else if (u == "esc") verlassenDialog(r, spiel, mp);
+    else if (u == "neu") neuesSpielDialog(r, spiel, mp);
     else if (u == "computer") gegenComputerScreen(r, spiel, server, mp);
     else if (u == "erstellen") kanalErstellenScreen(r, spiel, mp);
     else if (u == "channel_auflisten") kanalListeScreen(r, spiel, server, mp);

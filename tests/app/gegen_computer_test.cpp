@@ -118,6 +118,23 @@ struct GegenComputer : ::testing::Test {
         click(500, 461);
         ASSERT_TRUE(mp().computer.server.has_value()) << mp().meldung;
     }
+    // From the lobby into the running game: a colour, "Bereit" once the server confirmed it,
+    // "Spiel Starten" once every seat is ready; then Esc opens the game's menu.
+    void insSpiel()
+    {
+        Spielstand& spiel = programm->spiel;
+        ASSERT_TRUE(bisDann([&] { return mp().computer.spieler.size() == 2 && mp().SpielerName(3) != "Offen"; }));
+        click(467, 405);
+        ASSERT_TRUE(bisDann([&] { return spiel.spieler.spielerFarbe(1, 0) == 1; }));
+        click(500, 461);  // "Bereit"
+        ASSERT_TRUE(bisDann([&] { return mp().senden.bereitAnzahl == spiel.Spieleranzahl; }));
+        click(500, 461);  // "Spiel Starten"
+        ASSERT_TRUE(bisDann([&] { return spiel.spielLaeuft == 1 && r().Unterzustand.empty(); }));
+        platform.holdKey(scan::Escape);
+        pass(0, 0);
+        platform.releaseKey(scan::Escape);
+        ASSERT_EQ(r().Unterzustand, "hauptmenu");
+    }
     std::vector<pid_t> prozesse()
     {
         std::vector<pid_t> pids = {mp().computer.server->kennung()};
@@ -160,6 +177,39 @@ TEST_F(GegenComputer, TwoComputerPlayersTakeTheSeatsAndLeavingEndsEveryProcess)
     programm.reset();
     for (const pid_t pid : wieder) EXPECT_FALSE(gibtEs(pid)) << pid;
     EXPECT_EQ(lesen(folders().settings), eigeneEinstellungen);
+}
+
+// The running game's menu: "Neues Spiel" asks before it ends the game with its computer players
+// and leads to the start of a new game against the computer; "Spiel Beenden" asks "Zum
+// Hauptmenü?" and "Ja" leads there.
+TEST_F(GegenComputer, NeuesSpielAndSpielBeendenAskBeforeTheyEndARunningGame)
+{
+    starten();
+    insSpiel();
+    const std::vector<pid_t> pids = prozesse();
+    click(500, 230);  // "Neues Spiel"
+    EXPECT_EQ(r().Unterzustand, "neu");
+    click(580, 290);  // "Nein"
+    EXPECT_EQ(r().Unterzustand, "hauptmenu");
+    EXPECT_EQ(programm->spiel.spielLaeuft, 1);
+    for (const pid_t pid : pids) EXPECT_TRUE(gibtEs(pid)) << pid;
+    click(500, 230);
+    click(440, 290);  // "Ja"
+    for (const pid_t pid : pids) EXPECT_FALSE(gibtEs(pid)) << pid;
+    EXPECT_EQ(r().Programmzustand, "multiplayer");
+    EXPECT_EQ(r().Unterzustand, "computer") << "a new game against the computer";
+    EXPECT_EQ(adresse(), (ServerAddress{"127.0.0.1", 9}));
+
+    click(500, 461);  // "Spiel Starten" there
+    ASSERT_TRUE(mp().computer.server.has_value()) << mp().meldung;
+    insSpiel();
+    const std::vector<pid_t> wieder = prozesse();
+    click(500, 500);  // "Spiel Beenden"
+    EXPECT_EQ(r().Unterzustand, "esc");
+    click(440, 290);  // "Ja"
+    for (const pid_t pid : wieder) EXPECT_FALSE(gibtEs(pid)) << pid;
+    EXPECT_EQ(r().Programmzustand, "hauptmenu");
+    EXPECT_EQ(adresse(), (ServerAddress{"127.0.0.1", 9}));
 }
 
 // A private game lost, because its server died or because the server no longer knows the game

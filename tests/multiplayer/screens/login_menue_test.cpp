@@ -181,7 +181,7 @@ TEST_F(Menue, LeaveConfirmation)
     EXPECT_EQ(r.Unterzustand, "");
 }
 
-TEST_F(Menue, RunningGameOffersOptionZumSpielAndSpielBeenden)
+TEST_F(Menue, RunningGameOffersOptionZumSpielAndSpielBeendenAndNeuesSpielAsksFirst)
 {
     spiel.spielLaeuft = 1;
     spiel.eigenerSpieler = 1;
@@ -196,6 +196,21 @@ TEST_F(Menue, RunningGameOffersOptionZumSpielAndSpielBeenden)
     r.Unterzustand = "hauptmenu";
     click(500, 390);
     EXPECT_EQ(r.Unterzustand, "option");
+
+    // "Neues Spiel" would end the game the others play on: it asks first, as "Spiel Beenden".
+    r.Unterzustand = "hauptmenu";
+    click(500, 230);
+    EXPECT_EQ(r.Unterzustand, "neu");
+    pass();
+    EXPECT_TRUE(zeigtText(centredX(512, 14), 224, "Spiel Beenden?"));
+    click(580, 290);  // "Nein"
+    EXPECT_EQ(r.Unterzustand, "hauptmenu");
+    EXPECT_EQ(spiel.spielLaeuft, 1);
+    click(500, 230);
+    click(440, 290);  // "Ja"
+    EXPECT_EQ(r.Unterzustand, "erstellen");
+    EXPECT_EQ(spiel.spielLaeuft, 0);
+    EXPECT_EQ(spiel.Spieleranzahl, 4) << "the new channel's start values";
 }
 
 struct Erstellen : MpFixture {
