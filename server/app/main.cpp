@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <stdexcept>
@@ -138,6 +139,15 @@ int serve(const Options& options) {
     settings.maxConnectionsPerAddress = options.maxConnectionsPerAddress;
     settings.hashThreads = options.hashThreads;
     settings.hashQueue = options.hashQueue;
+    // The key of a private server comes through the environment, which only its own account
+    // can read, never the command line, which every account sees in the process list.
+    if (const char* key = std::getenv(kAccessKeyVariable); key != nullptr && key[0] != '\0') {
+        settings.accessKey = key;
+        if (settings.accessKey.size() < kAccessKeyMinimum) {
+            throw std::invalid_argument(std::string(kAccessKeyVariable) + " needs at least " +
+                                        std::to_string(kAccessKeyMinimum) + " characters");
+        }
+    }
     if (options.adminListen) {
         settings.admin = AdminSettings{options.adminAddress, options.adminPort};
     } else {
@@ -147,7 +157,8 @@ int serve(const Options& options) {
     logLine(LogLevel::info, std::string("database ") +
                                 (storage.engine() == Engine::postgres ? "PostgreSQL" : options.database) +
                                 " registration " + (config.registrationOpen ? "open" : "closed") + " threads " +
-                                std::to_string(settings.threads));
+                                std::to_string(settings.threads) +
+                                (settings.accessKey.empty() ? "" : " private (requests need the key)"));
     server.run();
     return 0;
 }

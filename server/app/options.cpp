@@ -217,6 +217,12 @@ Options:
   --log-level LEVEL      debug, info (default), warn or error; logs go to standard error
   -h, --help             show this text
 
+Environment:
+  QZ_SERVER_KEY          a private server: every request must carry this key (at least
+                         16 characters) in the header X-QZ-Key, else it is refused with
+                         "Kein Zugang" (the game's own server for a game against the
+                         computer, which other accounts on the machine must not reach)
+
 The game posts to /games/qz/datenabfrage.php; every other path gets 404.
 )";
 }

@@ -11,6 +11,11 @@
 
 namespace qz::server {
 
+// The environment variable with a private server's key (HttpSettings::accessKey), and the
+// key's shortest length.
+inline constexpr const char* kAccessKeyVariable = "QZ_SERVER_KEY";
+inline constexpr std::size_t kAccessKeyMinimum = 16;
+
 struct Options {
     enum class Mode { serve, addUser, help, listGames, closeChannel, banUser, unbanUser, deleteUser } mode = Mode::serve;
     std::string bindAddress = "0.0.0.0";

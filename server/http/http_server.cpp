@@ -129,6 +129,10 @@ private:
         const std::string_view query = mark == std::string_view::npos ? std::string_view() : target.substr(mark + 1);
         if (path != kScriptPath) return reply(http::status::not_found, "Not Found", false);
         if (request.method() != http::verb::post) return reply(http::status::method_not_allowed, "Method Not Allowed", false);
+        if (!carriesAccessKey()) {
+            logLine(LogLevel::warn, "request refused: without the server's key from=" + peer_);
+            return reply(http::status::forbidden, errorReply("Kein Zugang"), false);
+        }
         if (logEnabled(LogLevel::debug)) logLine(LogLevel::debug, "request " + std::string(target));
         if (!clientAddress()) {
             logLine(LogLevel::warn, "request refused: X-Forwarded-For without an address");
@@ -147,6 +151,20 @@ private:
         if (queued) return;
         logLine(LogLevel::warn, "request refused: Server ausgelastet (login queue full) from=" + client_);
         reply(http::status::ok, errorReply("Server ausgelastet"), false);
+    }
+
+    // True without a key to check. The comparison takes as long wherever the first wrong byte
+    // is, so the time of a refusal tells nothing about the key.
+    bool carriesAccessKey() const {
+        const std::string& key = settings_.accessKey;
+        if (key.empty()) return true;
+        const auto field = parser_->get().find(kAccessKeyHeader);
+        if (field == parser_->get().end() || field->value().size() != key.size()) return false;
+        unsigned char difference = 0;
+        for (std::size_t i = 0; i < key.size(); ++i) {
+            difference |= static_cast<unsigned char>(field->value()[i] ^ key[i]);
+        }
+        return difference == 0;
     }
 
     // The sender as logins are bound to it: the peer, or for the trusted proxy the address

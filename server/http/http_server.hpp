@@ -16,6 +16,9 @@ namespace qz::server {
 // need one clock (kept in step by NTP, as servers are).
 double serverClock();
 
+// The header that carries a private server's key (see HttpSettings::accessKey).
+inline constexpr const char* kAccessKeyHeader = "X-QZ-Key";
+
 struct HttpSettings {
     std::string bindAddress = "0.0.0.0";
     int port = 80;
@@ -28,6 +31,10 @@ struct HttpSettings {
     int hashThreads = kHashThreads;
     int hashQueue = kHashQueue;
     std::optional<AdminSettings> admin = AdminSettings();  // nothing: no admin listener
+    // Not empty: every request must carry it in kAccessKeyHeader, else it is refused before it
+    // is read as a command. A private server on the loopback address needs it, since every
+    // process of every account on the machine comes from that address.
+    std::string accessKey;
 };
 
 class HttpServer {

@@ -147,5 +147,45 @@ TEST_F(ServerBehindHaproxy, AClientCannotForwardAnotherPlayersAddressThroughTheP
     EXPECT_NE(server_->log().find("request refused: Nicht angemeldet from=127.0.0.6"), std::string::npos);
 }
 
+// A private server (QZ_SERVER_KEY in its environment) serves only requests that carry its
+// key: on the loopback address every process of every account on the machine is the player.
+class PrivateServer : public ServerFixture {
+protected:
+    static constexpr const char* kKey = "0123456789abcdef0123456789abcdef";
+    std::vector<std::string> environment() const override { return {std::string("QZ_SERVER_KEY=") + kKey}; }
+    std::string sendWith(const std::string& key, const std::string& sessionId, const Pairs& pairs) {
+        std::string request = gameRequest("127.0.0.1", port(), sessionId, pairs);
+        if (!key.empty()) request.insert(request.find("\r\n") + 2, "X-QZ-Key: " + key + "\r\n");
+        return replyText(roundTrip(port(), request));
+    }
+};
+
+TEST_F(PrivateServer, OnlyRequestsWithItsKeyAreServedEvenFromTheSameAddress) {
+    const Send keyed = [&](const std::string& id, const Pairs& pairs) { return sendWith(kKey, id, pairs); };
+    const Game game = startGame(keyed, 2, 20);
+    const std::string& player = game.names[0];
+    ASSERT_EQ(keyed(game.sessionId, gamePairs(player, {Ship{}}, {{"privat", "RWlnZW5lcw=="}})).rfind("#BES-", 0), 0u);
+    const std::string stored = snapshot();
+    const std::string wrongKey = std::string(kKey).replace(31, 1, "0");  // one character off, same length
+    const Pairs attempts[] = {
+        loginPairs(player),                                           // log in as the player
+        joinPairs("Fremder"),                                         // take a seat
+        gamePairs(player, {}, {{"chat", "Ich gebe auf"}}),            // chat in its name, wipe its ships
+        gamePairs(player, {Ship{}}, {{"privatholen", "1"}}),          // take its private block
+        {{"infos", "onlinecheck"}},
+    };
+    for (const std::string& key : {std::string(), wrongKey, std::string(kKey).substr(0, 31)}) {
+        for (const Pairs& pairs : attempts) {
+            EXPECT_EQ(sendWith(key, pairs == attempts[0] ? "" : game.sessionId, pairs), "fehler;;Kein Zugang")
+                << "key \"" << key << "\", " << pairs[0].second;
+        }
+    }
+    EXPECT_EQ(snapshot(), stored) << "a refused request changed the game";
+    EXPECT_NE(server_->log().find("request refused: without the server's key from=127.0.0.1"), std::string::npos);
+    EXPECT_EQ(record(keyed(game.sessionId, gamePairs(player, {Ship{}}, {{"privatholen", "1"}})), "privat"),
+              "RWlnZW5lcw==")
+        << "the player with the key plays on";
+}
+
 }  // namespace
 }  // namespace qz::server::test

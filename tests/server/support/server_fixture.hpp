@@ -19,7 +19,7 @@ protected:
     void SetUp() override {
         testDatabase_ = std::make_unique<TestDatabase>(directory_ + "/qz-server.db");
         database_ = testDatabase_->name();
-        server_ = std::make_unique<ServerProcess>(database_, options(), logPath(), openFileLimit());
+        server_ = std::make_unique<ServerProcess>(database_, options(), logPath(), openFileLimit(), environment());
     }
 
     void TearDown() override {
@@ -31,6 +31,8 @@ protected:
     virtual std::vector<std::string> options() const { return {}; }
     // The server's descriptor limit; 0 leaves it as it is.
     virtual int openFileLimit() const { return 0; }
+    // "NAME=VALUE" entries of the server's environment.
+    virtual std::vector<std::string> environment() const { return {}; }
 
     std::string send(const std::string& sessionId, const Pairs& pairs) { return post(port(), sessionId, pairs); }
     std::string sendFrom(const char* from, const std::string& sessionId, const Pairs& pairs) {
@@ -43,7 +45,7 @@ protected:
     std::string snapshot() const { return databaseSnapshot(database_); }
     void restart() {
         ASSERT_TRUE(server_->stop()) << server_->log();
-        server_ = std::make_unique<ServerProcess>(database_, options(), logPath(), openFileLimit());
+        server_ = std::make_unique<ServerProcess>(database_, options(), logPath(), openFileLimit(), environment());
     }
     std::string logPath() const { return directory_ + "/server.log"; }
 

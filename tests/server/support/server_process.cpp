@@ -20,7 +20,7 @@ namespace qz::server::test {
 namespace {
 
 pid_t launch(const std::vector<std::string>& arguments, const std::string& logPath, int inputFd = -1,
-             int openFileLimit = 0) {
+             int openFileLimit = 0, std::vector<std::string> environment = {}) {
     std::vector<std::string> all = {QZ_SERVER_EXECUTABLE};
     all.insert(all.end(), arguments.begin(), arguments.end());
     const pid_t pid = fork();
@@ -36,6 +36,7 @@ pid_t launch(const std::vector<std::string>& arguments, const std::string& logPa
             dup2(log, STDERR_FILENO);
             dup2(log, STDOUT_FILENO);
         }
+        for (std::string& entry : environment) putenv(entry.data());
         std::vector<char*> argv;
         for (std::string& a : all) argv.push_back(a.data());
         argv.push_back(nullptr);
@@ -50,7 +51,7 @@ std::string readFile(const std::string& path) { return qz::test::dateiInhalt(pat
 }  // namespace
 
 ServerProcess::ServerProcess(const std::string& database, const std::vector<std::string>& extraOptions,
-                             std::string logPath, int openFileLimit)
+                             std::string logPath, int openFileLimit, const std::vector<std::string>& environment)
     : logPath_(std::move(logPath)) {
     if (logPath_.empty() && engineOf(database) == Engine::sqlite) logPath_ = database + ".log";
     if (logPath_.empty()) {
@@ -63,7 +64,7 @@ ServerProcess::ServerProcess(const std::string& database, const std::vector<std:
     const bool admin = arguments[arguments.size() - 1] != "off" ||
                        arguments[arguments.size() - 2] != "--admin-listen";
     const std::size_t logStart = readFile(logPath_).size();
-    pid_ = launch(arguments, logPath_, -1, openFileLimit);
+    pid_ = launch(arguments, logPath_, -1, openFileLimit, environment);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < deadline) {
         const std::string text = readFile(logPath_).substr(logStart);

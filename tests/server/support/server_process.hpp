@@ -19,8 +19,9 @@ public:
     // The log goes to `logPath`, by default beside a SQLite file or into a folder of its own
     // that goes with the object; a positive `openFileLimit` caps the descriptors the server
     // may hold.
+    // `environment` holds "NAME=VALUE" entries set for the server only.
     ServerProcess(const std::string& database, const std::vector<std::string>& extraOptions = {},
-                  std::string logPath = {}, int openFileLimit = 0);
+                  std::string logPath = {}, int openFileLimit = 0, const std::vector<std::string>& environment = {});
     ~ServerProcess();
     ServerProcess(const ServerProcess&) = delete;
     ServerProcess& operator=(const ServerProcess&) = delete;
