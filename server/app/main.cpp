@@ -15,6 +15,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <stdexcept>
 #include <thread>
@@ -45,15 +47,47 @@ std::string readPassword() {
     return line;
 }
 
+// The operator's terminal speaks UTF-8, the game code page 437: names travel as its bytes,
+// and the digest a login sends covers the password's bytes in it. A character the game
+// cannot type would make an account nobody can reach.
+std::string fromTerminal(const std::string& text, const std::string& what) {
+    std::string bytes = utf8ToCp437(text);
+    if (cp437ToUtf8(bytes) != text) {
+        throw std::invalid_argument(what + " holds a character the game cannot type (code page 437): " + text);
+    }
+    return bytes;
+}
+
+std::string accountName(const Options& options) {
+    std::string name = fromTerminal(options.userName, "the name");
+    requireName(name, "Benutzername");
+    return name;
+}
+
 int addUser(const Options& options) {
-    requireName(options.userName, "Benutzername");
-    const std::string password = options.password.empty() ? readPassword() : options.password;
+    const std::string name = accountName(options);
+    const std::string password =
+        fromTerminal(options.password.empty() ? readPassword() : options.password, "the password");
     Storage storage(options.database, 1);
     AccountBook accounts(storage, options.hashCost);
     // The game sends the MD5 of the password, so that is what the credential protects.
-    accounts.add(options.userName, qz::md5UpperHex(password));
+    accounts.add(name, qz::md5UpperHex(password));
     logLine(LogLevel::info, "account added name=" + options.userName);
     return 0;
+}
+
+// The port, for the program that started this server with --port 0: written beside and renamed
+// into place, so a reader never finds half a number.
+void writePortFile(const std::string& path, int port) {
+    const std::string written = path + ".neu";
+    {
+        std::ofstream out(written, std::ios::trunc);
+        out << port << '\n';
+        if (!out.flush()) throw std::runtime_error("cannot write the port file " + written);
+    }
+    std::error_code error;
+    std::filesystem::rename(written, path, error);
+    if (error) throw std::runtime_error("cannot write the port file " + path + ": " + error.message());
 }
 
 // A game day lasts 5 s of server time.
@@ -79,6 +113,7 @@ int listGames(const Options& options) {
 
 // The operator's changes take effect on every instance at the affected player's next request.
 int changeStored(const Options& options) {
+    const std::string name = options.mode == Options::Mode::closeChannel ? std::string() : accountName(options);
     Storage storage(options.database, 1);
     bool found = false;
     std::string done;
@@ -90,17 +125,17 @@ int changeStored(const Options& options) {
     case Options::Mode::banUser: {
         // Without --hours the ban lasts until it is lifted.
         const double until = options.banHours > 0 ? serverClock() + options.banHours * 3600.0 : kBannedForever;
-        found = storage.banAccount(options.userName, until);
+        found = storage.banAccount(name, until);
         done = "account banned name=" + options.userName +
                (options.banHours > 0 ? " hours=" + std::to_string(options.banHours) : std::string(" until unbanned"));
         break;
     }
     case Options::Mode::unbanUser:
-        found = storage.banAccount(options.userName, 0);
+        found = storage.banAccount(name, 0);
         done = "account unbanned name=" + options.userName;
         break;
     default:
-        found = storage.deleteAccount(options.userName);
+        found = storage.deleteAccount(name);
         done = "account deleted name=" + options.userName;
         break;
     }
@@ -154,6 +189,7 @@ int serve(const Options& options) {
         settings.admin.reset();
     }
     HttpServer server(handler, settings);
+    if (!options.portFile.empty()) writePortFile(options.portFile, server.port());
     logLine(LogLevel::info, std::string("database ") +
                                 (storage.engine() == Engine::postgres ? "PostgreSQL" : options.database) +
                                 " registration " + (config.registrationOpen ? "open" : "closed") + " threads " +

@@ -70,6 +70,8 @@ Options parseOptions(const std::vector<std::string>& arguments) {
             options.mode = Options::Mode::help;
         } else if (a == "--port") {
             options.port = numberAfter(arguments, i, 0, 65535);
+        } else if (a == "--port-file") {
+            options.portFile = valueAfter(arguments, i);
         } else if (a == "--bind") {
             options.bindAddress = valueAfter(arguments, i);
         } else if (a == "--db") {
@@ -174,6 +176,7 @@ Usage:
 
 Options:
   --port N               TCP port to listen on (default 80; 0 picks a free one)
+  --port-file FILE       write the port to FILE once listening (for --port 0)
   --bind ADDRESS         address to listen on (default 0.0.0.0, all IPv4 interfaces)
   --db FILE              SQLite database with accounts and games (default qz-server.db)
   --db postgresql://USER@HOST/NAME

@@ -44,6 +44,7 @@ struct Options {
     bool adminListen = true;  // --admin-listen off: none
     std::string adminAddress = "127.0.0.1";
     int adminPort = 9480;
+    std::string portFile;  // --port-file: where the bound port is written once listening
     int banHours = 0;  // user ban --hours N; 0: until unbanned
     std::string channelId;  // channel close
     std::string userName;  // user add, ban, unban, delete

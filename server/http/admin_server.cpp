@@ -7,6 +7,7 @@
 #include <boost/beast/http.hpp>
 
 #include <chrono>
+#include <stdexcept>
 #include <thread>
 
 namespace qz::server {
@@ -77,12 +78,20 @@ private:
 struct AdminServer::Impl {
     Impl(const AdminSettings& settings, std::function<bool()> healthy, std::function<std::string()> metrics)
         : healthy(std::move(healthy)), metrics(std::move(metrics)) {
-        const tcp::endpoint endpoint(asio::ip::make_address(settings.address),
-                                     static_cast<unsigned short>(settings.port));
-        acceptor.open(endpoint.protocol());
-        acceptor.set_option(asio::socket_base::reuse_address(true));
-        acceptor.bind(endpoint);
-        acceptor.listen();
+        try {
+            const tcp::endpoint endpoint(asio::ip::make_address(settings.address),
+                                         static_cast<unsigned short>(settings.port));
+            acceptor.open(endpoint.protocol());
+            acceptor.set_option(asio::socket_base::reuse_address(true));
+            acceptor.bind(endpoint);
+            acceptor.listen();
+        } catch (const boost::system::system_error& error) {
+            const bool v6 = settings.address.find(':') != std::string::npos;
+            throw std::runtime_error("cannot listen for the operator's /health and /metrics on " +
+                                     (v6 ? "[" + settings.address + "]" : settings.address) + ":" +
+                                     std::to_string(settings.port) + ": " + error.code().message() +
+                                     " (--admin-listen ADDRESS:PORT chooses another, --admin-listen off none)");
+        }
         accept();
         thread = std::thread([this] { context.run(); });
     }

@@ -17,6 +17,7 @@
 #include <atomic>
 #include <chrono>
 #include <optional>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -299,17 +300,23 @@ struct HttpServer::Impl {
           settings(settings),
           limits(settings.maxConnections, settings.maxConnectionsPerAddress, settings.trustedProxy),
           hashLane(settings.hashThreads, static_cast<std::size_t>(settings.hashQueue), kHashQueuePerAddress) {
-        tcp::endpoint endpoint(asio::ip::make_address(settings.bindAddress),
-                               static_cast<unsigned short>(settings.port));
-        for (int i = 0; i < std::max(settings.threads, 1); ++i) {
-            auto loop = std::make_unique<Loop>();
-            loop->acceptor.open(endpoint.protocol());
-            loop->acceptor.set_option(asio::socket_base::reuse_address(true));
-            loop->acceptor.set_option(ReusePort(true));
-            loop->acceptor.bind(endpoint);
-            loop->acceptor.listen(asio::socket_base::max_listen_connections);
-            endpoint = loop->acceptor.local_endpoint();  // port 0: the others take the same port
-            loops.push_back(std::move(loop));
+        try {
+            tcp::endpoint endpoint(asio::ip::make_address(settings.bindAddress),
+                                   static_cast<unsigned short>(settings.port));
+            for (int i = 0; i < std::max(settings.threads, 1); ++i) {
+                auto loop = std::make_unique<Loop>();
+                loop->acceptor.open(endpoint.protocol());
+                loop->acceptor.set_option(asio::socket_base::reuse_address(true));
+                loop->acceptor.set_option(ReusePort(true));
+                loop->acceptor.bind(endpoint);
+                loop->acceptor.listen(asio::socket_base::max_listen_connections);
+                endpoint = loop->acceptor.local_endpoint();  // port 0: the others take the same port
+                loops.push_back(std::move(loop));
+            }
+        } catch (const boost::system::system_error& error) {
+            throw std::runtime_error("cannot listen for players on " + settings.bindAddress + ":" +
+                                     std::to_string(settings.port) + ": " + error.code().message() +
+                                     " (--port N and --bind ADDRESS choose another)");
         }
         if (settings.admin) {
             admin = std::make_unique<AdminServer>(

@@ -1,13 +1,19 @@
 // The operator's side of qz-server: the admin listener's /health and /metrics (read by
-// Prometheus's own text parser), and the commands that list games, close a channel and ban,
-// unban or delete an account while instances serve.
+// Prometheus's own text parser), the commands that list games, close a channel and ban,
+// unban or delete an account while instances serve, and what it says when it cannot start.
 #include "server_fixture.hpp"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <array>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <map>
+#include <stdexcept>
 
 namespace qz::server::test {
 namespace {
@@ -123,6 +129,74 @@ TEST_F(Operator, ABanThroughTheDatabaseEndsTheSessionOnEveryInstanceAtItsNextReq
     EXPECT_EQ(play(1, 1), "fehler;;Unbekannte Sitzung");
     ASSERT_EQ(command({"games"}, &listed), 0);
     EXPECT_NE(listed.find("0 running games"), std::string::npos) << listed;
+}
+
+TEST_F(Operator, NamesAndPasswordsFromTheTerminalAreTheGamesCodePage437) {
+    // The game types "ü" as byte 0x81; the terminal sends it as UTF-8.
+    const std::string name = "J\x81rgen";
+    ASSERT_EQ(runServerCommand({"user", "add", "J\u00fcrgen", "--db", database_, "--hash-cost", "minimum"},
+                               "J\u00fcrgen-geheim\n"),
+              0);
+    EXPECT_EQ(send("", loginPairs(name)), "loginok") << "digestOf: the MD5 of the code page 437 \"J\x81rgen-geheim\"";
+    ASSERT_EQ(command({"user", "ban", "J\u00fcrgen"}), 0);
+    EXPECT_EQ(send("", loginPairs(name)), "fehler;;Gesperrt");
+    ASSERT_EQ(command({"user", "unban", "J\u00fcrgen"}), 0);
+    EXPECT_EQ(send("", loginPairs(name)), "loginok");
+    const std::string stored = snapshot();
+    std::string output;
+    EXPECT_NE(command({"user", "add", "Euro\u20ac", "x"}, &output), 0) << "code page 437 has no euro sign";
+    EXPECT_NE(output.find("cannot type"), std::string::npos) << output;
+    EXPECT_NE(command({"user", "ban", "J\u00fcrgen\u20ac"}), 0);
+    EXPECT_EQ(snapshot(), stored);
+}
+
+// A socket listening on a free loopback port, without SO_REUSEPORT, so nothing else can bind it.
+class TakenPort {
+public:
+    TakenPort() : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        if (::bind(fd_, reinterpret_cast<sockaddr*>(&address), size) != 0 || ::listen(fd_, 1) != 0 ||
+            ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+            throw std::runtime_error("cannot take a port");
+        }
+        port_ = ntohs(address.sin_port);
+    }
+    ~TakenPort() { ::close(fd_); }
+    int port() const { return port_; }
+
+private:
+    int fd_;
+    int port_ = 0;
+};
+
+TEST_F(Operator, AListenerThatCannotStartIsNamedWithTheOptionThatMovesIt) {
+    const TakenPort taken;
+    const std::string where = "127.0.0.1:" + std::to_string(taken.port());
+    std::string output;
+    EXPECT_EQ(command({"--bind", "127.0.0.1", "--port", std::to_string(taken.port()), "--admin-listen", "off"}, &output),
+              1);
+    EXPECT_NE(output.find("cannot listen for players on " + where + ": Address already in use (--port N and --bind "
+                          "ADDRESS choose another)"),
+              std::string::npos)
+        << output;
+    EXPECT_EQ(command({"--bind", "127.0.0.1", "--port", "0", "--admin-listen", where}, &output), 1);
+    EXPECT_NE(output.find("cannot listen for the operator's /health and /metrics on " + where +
+                          ": Address already in use (--admin-listen ADDRESS:PORT chooses another"),
+              std::string::npos)
+        << output;
+}
+
+TEST_F(Operator, APortFileNamesThePortTheServerListensOn) {
+    const std::string file = directory_ + "/port";
+    ServerProcess other(database_, {"--port-file", file}, directory_ + "/other.log");
+    std::ifstream in(file);
+    int written = 0;
+    in >> written;
+    EXPECT_EQ(written, other.port()) << "the port of its log line";
+    EXPECT_EQ(post(written, "", {{"infos", "onlinecheck"}}), "onlinecheck;;online");
 }
 
 }  // namespace
