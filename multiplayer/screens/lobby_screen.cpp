@@ -74,6 +74,44 @@ void sitzWahl(Rahmen& r, Serverdaten& server, Mehrspieler& mp, const std::array<
     }
 }
 
+// True when a seat other than the own holds colour k, as the last reply showed the seats.
+bool farbeVergeben(const Spielstand& spiel, int k)
+{
+    for (int n = 1; n <= std::min(spiel.Spieleranzahl, 4); ++n)
+        if (n != spiel.eigenerSpieler && spiel.spieler.spielerFarbe(n, 0) == k) return true;
+    return false;
+}
+
+// A click on a swatch or on "Bereit" either takes effect or says why not. "Bereit" goes out
+// with the colour just chosen: the server takes the colour first and the ready flag with it.
+void farbeUndBereit(Rahmen& r, Spielstand& spiel, Mehrspieler& mp, bool bereitGeklickt)
+{
+    const double jetzt = r.platform.timer();
+    const int eigen = spiel.eigenerSpieler;
+    if (bereitGeklickt) {
+        if (eigen < 1) meldungZeigen(mp, "Noch kein Platz im Kanal", jetzt);
+        else if (mp.GewaehlteFarbe < 1 && spiel.spieler.spielerFarbe(eigen, 0) < 1)
+            meldungZeigen(mp, "Erst eine Farbe w\x84hlen", jetzt);
+        else mp.EigenesBereit = 1;
+    }
+    if (eigen < 1) return;
+    for (int k = 1; k <= 8; ++k) {
+        if (!klick(r, kSwatch[k - 1], kSwatch[k], 395, 415)) continue;
+        if (farbeVergeben(spiel, k)) meldungZeigen(mp, "Farbe schon vergeben", jetzt);
+        else mp.GewaehlteFarbe = k;
+    }
+}
+
+// The server gave the colour asked for to another seat first: the palette shows the own seat's
+// colour again, and the player learns why.
+void farbeAbgelehnt(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
+{
+    const int eigen = spiel.eigenerSpieler;
+    if (eigen < 1 || mp.GewaehlteFarbe < 1 || !farbeVergeben(spiel, mp.GewaehlteFarbe)) return;
+    mp.GewaehlteFarbe = spiel.spieler.spielerFarbe(eigen, 0);
+    meldungZeigen(mp, "Farbe schon vergeben", r.platform.timer());
+}
+
 Farbe palettenFarbe(int index)
 {
     int rot = 0, gruen = 0, blau = 0;
@@ -149,8 +187,10 @@ void zeichnen(Rahmen& r, const Spielstand& spiel, const Mehrspieler& mp, bool st
 void lobbyScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp, const Bildquellen& quellen)
 {
     const std::string antwort = takeReply(server);
-    if (!antwort.empty() && fehlerMelden(antwort, mp, r.platform.timer()).empty())
+    if (!antwort.empty() && fehlerMelden(antwort, mp, r.platform.timer()).empty()) {
         lobbyAntwortAnwenden(antwort, spiel, mp);
+        farbeAbgelehnt(r, spiel, mp);
+    }
 
     if (knopfKlick(r, 218, 243)) r.Unterzustand = "hauptmenu";
     if (spiel.eigenerSpieler == 1) {
@@ -166,6 +206,7 @@ void lobbyScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler&
     mp.senden.bereitAnzahl = 0;
     for (int n = 1; n <= std::min(spiel.Spieleranzahl, 4); ++n) mp.senden.bereitAnzahl += mp.BereitFlag(n) == 1 ? 1 : 0;
     const bool startKnopf = spiel.eigenerSpieler == 1 && mp.senden.bereitAnzahl == spiel.Spieleranzahl;
+    bool bereitGeklickt = false;
     if (knopfKlick(r, 449, 474)) {
         if (mp.startAusstehend) {
             // A second star map would differ from the one the server already keeps.
@@ -173,14 +214,11 @@ void lobbyScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler&
             mp.startAusstehend = true;
             mp.SternkarteBereit = 21;
             sternkarteErzeugen(r.platform, spiel, r.platform.timer());
-        } else if (spiel.eigenerSpieler > 0 && spiel.spieler.spielerFarbe(spiel.eigenerSpieler, 0) > 0) {
-            mp.EigenesBereit = 1;
+        } else {
+            bereitGeklickt = true;
         }
     }
-    if (spiel.eigenerSpieler > 0) {
-        for (int k = 1; k <= 8; ++k)
-            if (klick(r, kSwatch[k - 1], kSwatch[k], 395, 415)) mp.GewaehlteFarbe = k;
-    }
+    farbeUndBereit(r, spiel, mp, bereitGeklickt);
     sitzWahl(r, server, mp, sitze(spiel, mp));
     lobbyAnfragen(r.platform.timer(), spiel, server, mp, r.Version);
     slotFarbenSetzen(spiel);

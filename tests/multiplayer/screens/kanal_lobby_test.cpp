@@ -4,6 +4,7 @@
 #include "mp_fixture.hpp"
 
 #include "gfx/widgets.hpp"
+#include "multiplayer/session/meldung.hpp"
 
 namespace qz {
 namespace {
@@ -178,17 +179,37 @@ TEST_F(LobbyScreen, ColourThenReadyThenStartGeneratesAndUploadsTheMap)
 {
     host();
     mp.senden.SessionId = "S1";
+    click(500, 460);
+    EXPECT_EQ(mp.EigenesBereit, 0);
+    EXPECT_TRUE(roteZeile(kMeldungMenueY)) << "Erst eine Farbe wählen";
+    platform.advance(kMeldungsdauer);
     click(470, 405);
     EXPECT_EQ(mp.GewaehlteFarbe, 1);
     click(556, 405);
     EXPECT_EQ(mp.GewaehlteFarbe, 8);
-    click(500, 460);
-    EXPECT_EQ(mp.EigenesBereit, 0) << "Bereit needs a colour the server confirmed";
-    server.Empfangsdaten = "channel;;0;;200;;#SP1-,1,anna,8,0-SP1##SP2-,2,bert,3,1-SP2#";
-    pass();
+    // "Bereit" at once, before the server confirmed the colour: both go out in the next poll,
+    // and the server takes the colour before the flag.
     click(500, 460);
     EXPECT_EQ(mp.EigenesBereit, 1);
+    EXPECT_FALSE(roteZeile(kMeldungMenueY));
+    server.Empfangsdaten = "channel;;0;;200;;#SP1-,1,anna,8,0-SP1##SP2-,2,bert,3,1-SP2#";
+    pass();
     EXPECT_EQ(spiel.spieler.spielerFarbe(2, 1), 36) << "slot colours follow the palette";
+
+    // Bert's colour: refused with the reason, and the palette keeps framing the own colour.
+    click(495, 405);
+    EXPECT_EQ(mp.GewaehlteFarbe, 8);
+    EXPECT_TRUE(roteZeile(kMeldungMenueY)) << "Farbe schon vergeben";
+    EXPECT_EQ(point(&platform.screen(), 551, 405) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_NE(point(&platform.screen(), 486, 405) & 0xFFFFFF, 0xFFFFFFu);
+    platform.advance(kMeldungsdauer);
+    // Asked for while free, but bert took it first: the own colour comes back with the reason.
+    click(508, 405);
+    EXPECT_EQ(mp.GewaehlteFarbe, 4);
+    server.Empfangsdaten = "channel;;0;;200;;#SP1-,1,anna,8,0-SP1##SP2-,2,bert,4,1-SP2#";
+    pass();
+    EXPECT_EQ(mp.GewaehlteFarbe, 8);
+    EXPECT_TRUE(roteZeile(kMeldungMenueY)) << "Farbe schon vergeben";
 
     click(550, 314);
     EXPECT_EQ(spiel.Sternanzahl, 200) << "no increase beyond 200";
