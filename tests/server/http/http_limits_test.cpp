@@ -10,8 +10,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <future>
+#include <string_view>
 #include <thread>
 
 namespace qz::server::test {
@@ -47,6 +49,22 @@ std::string replyWithin(const std::function<std::string()>& request, const std::
         reply = request();
     }
     return reply;
+}
+
+// The players' connections the server holds, as its admin listener's /metrics counts them,
+// once they are `expected`, or after five seconds whatever they are then.
+long openConnectionsOnceAt(int adminPort, long expected) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    long open = -1;
+    while (true) {
+        const std::string page =
+            roundTrip(adminPort, "GET /metrics HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n");
+        const std::string_view line = "\nqz_open_connections ";
+        const std::size_t at = page.find(line);
+        open = at == std::string::npos ? -1 : std::atol(page.c_str() + at + line.size());
+        if (open == expected || std::chrono::steady_clock::now() >= deadline) return open;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
 }
 
 using ServerRates = ServerFixture;
@@ -112,21 +130,19 @@ protected:
 
 TEST_F(ServerConnectionCaps, ConnectionsAreCappedPerAddressAndInTotal) {
     std::vector<int> held;
+    const int admin = server_->adminPort();
     for (int i = 0; i < 3; ++i) held.push_back(idleConnection(port(), kStranger));
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the server accepts them
+    ASSERT_EQ(openConnectionsOnceAt(admin, 3), 3) << "the server accepts them";
     EXPECT_EQ(sendFrom(kStranger, "", kOnline), "fehler;;Server voll");
     EXPECT_EQ(send("", kOnline), "onlinecheck;;online") << "another address still gets in";
+    ASSERT_EQ(openConnectionsOnceAt(admin, 3), 3) << "the server sees its close";
     for (int i = 0; i < 3; ++i) held.push_back(idleConnection(port(), "127.0.0.3"));
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_EQ(openConnectionsOnceAt(admin, 6), 6);
     EXPECT_EQ(send("", kOnline), "fehler;;Server voll") << "six at once in total";
     EXPECT_NE(server_->log().find("connection refused: Server voll"), std::string::npos);
     for (int fd : held) close(fd);
-    std::string reply;
-    for (int attempt = 0; attempt < 100 && reply != "onlinecheck;;online"; ++attempt) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));  // the server sees the closes
-        reply = sendFrom(kStranger, "", kOnline);
-    }
-    EXPECT_EQ(reply, "onlinecheck;;online");
+    ASSERT_EQ(openConnectionsOnceAt(admin, 0), 0) << "the server sees the closes";
+    EXPECT_EQ(sendFrom(kStranger, "", kOnline), "onlinecheck;;online");
 }
 
 class ServerConnectionCapsByPrefix : public ServerFixture {
@@ -138,16 +154,14 @@ protected:
 
 TEST_F(ServerConnectionCapsByPrefix, AddressesOfOnePrefixShareOneCap) {
     std::vector<int> held;
+    const int admin = server_->adminPort();
     for (int i = 0; i < 2; ++i) held.push_back(idleConnection(port(), kStranger));
+    ASSERT_EQ(openConnectionsOnceAt(admin, 2), 2) << "the server accepts them";
     EXPECT_EQ(sendFrom("127.0.0.3", "", kOnline), "onlinecheck;;online") << "the third of the /24 gets in";
+    ASSERT_EQ(openConnectionsOnceAt(admin, 2), 2) << "the server sees its close";
     held.push_back(idleConnection(port(), "127.0.0.4"));
-    // The server counts the held connections as it accepts them.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    std::string reply;
-    while (reply != "fehler;;Server voll" && std::chrono::steady_clock::now() < deadline) {
-        reply = sendFrom("127.0.0.3", "", kOnline);
-    }
-    EXPECT_EQ(reply, "fehler;;Server voll") << "a fourth address of the same /24";
+    ASSERT_EQ(openConnectionsOnceAt(admin, 3), 3);
+    EXPECT_EQ(sendFrom("127.0.0.3", "", kOnline), "fehler;;Server voll") << "a fourth address of the same /24";
     EXPECT_EQ(sendFrom("127.0.1.1", "", kOnline), "onlinecheck;;online") << "another /24 still gets in";
     EXPECT_NE(server_->log().find("connection refused: Server voll (connection cap) from=127.0.0.0"), std::string::npos);
     for (int fd : held) close(fd);
