@@ -14,7 +14,9 @@ bool leer(const std::string& text) { return text.find_first_not_of(' ') == std::
 
 }  // namespace
 
-void chatEingabe(Rahmen& r, Mehrspieler& mp)
+bool chatSichtbar(const Mehrspieler& mp, bool flottenleiste) { return !flottenleiste || mp.chatFokus == kChatFokus; }
+
+void chatEingabe(Rahmen& r, Mehrspieler& mp, bool flottenleiste)
 {
     Sendedaten& s = mp.senden;
     const bool enter = r.LetzteTaste == "\r";
@@ -39,7 +41,7 @@ void chatEingabe(Rahmen& r, Mehrspieler& mp)
     if (mp.Eingabefokus != 0 || s.chatSenden == 1) return;
     if (enter) {
         mp.chatFokus = kChatFokus;
-    } else if (r.Mausereignis == 1 && inBox(r.MausX, r.MausY, 570, 703, 667, 692)) {
+    } else if (!flottenleiste && r.Mausereignis == 1 && inBox(r.MausX, r.MausY, 570, 703, 667, 692)) {
         mp.chatFokus = kChatFokus;
         r.Mausereignis = 42;
     }

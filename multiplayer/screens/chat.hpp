@@ -10,10 +10,17 @@ namespace qz {
 constexpr int kChatFokus = 101;
 
 // Focus by Enter or a click on the field, editing, sending by Enter, dropping by right click.
-void chatEingabe(Rahmen& rahmen, Mehrspieler& mp);
+// While `flottenleiste` (the selected fleet's panel holds the chat's place, its "Andocken" where
+// the field is) a click there is the panel's, and only Enter opens the chat.
+void chatEingabe(Rahmen& rahmen, Mehrspieler& mp, bool flottenleiste);
 
 // The field and the history lines (the newest that fit above the bottom of the screen).
 void chatZeichnen(Rahmen& rahmen, const Mehrspieler& mp);
+
+// Whether the chat has the bottom left of the map this frame: always, except while the fleet
+// panel is shown and the chat has no focus. The two share that place, and text drawn over text
+// could be read as neither.
+bool chatSichtbar(const Mehrspieler& mp, bool flottenleiste);
 
 // The text of history pair k (items 2k, 2k + 1): a server message (sender 5) alone, otherwise
 // the sender slot's name, ": " and the text.

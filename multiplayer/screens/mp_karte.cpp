@@ -205,10 +205,18 @@ void mehrspielerKarteZeichnen(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
             spiel.gewaehltesSystem = 0;
         }
     }
-    if (k.gewaehlteFlotte > 0 && spiel.gewaehltesSystem < 1)
-        SUB_FLOTTE_ANDOCKEN(r, k, satz, s, satz.anzahl, r.MausX, r.MausY, eigen);
+    const bool leiste = flottenleisteGezeigt(spiel);
+    if (leiste && !chatSichtbar(mp, leiste)) SUB_FLOTTE_ANDOCKEN(r, k, satz, s, satz.anzahl, r.MausX, r.MausY, eigen);
     statusleisteZeichnen(r, spiel);
-    chatZeichnen(r, mp);
+    if (chatSichtbar(mp, leiste)) chatZeichnen(r, mp);
+}
+
+bool flottenleisteGezeigt(const Spielstand& spiel)
+{
+    const Kartenzustand& k = spiel.karte;
+    const int eigen = spiel.eigenerSpieler;
+    return k.gewaehlteFlotte > 0 && spiel.gewaehltesSystem < 1 && k.gewaehltesSchiff >= 1 &&
+           k.gewaehltesSchiff <= spiel.saetze(eigen).anzahl;
 }
 
 }  // namespace qz

@@ -17,6 +17,9 @@ void handelswegeNeu(Spielstand& spiel, Mehrspieler& mp);
 // Einstellen", a co-player's system offers "Handel Anbieten" / "Handel Abbrechen".
 void mpBesuchsschirm(Rahmen& rahmen, Spielstand& spiel, Mehrspieler& mp);
 
+// True while the selected fleet's panel (its ships and "Andocken") is shown at the bottom left.
+bool flottenleisteGezeigt(const Spielstand& spiel);
+
 void mehrspielerKarteZeichnen(Rahmen& rahmen, Spielstand& spiel, Mehrspieler& mp);
 
 }  // namespace qz

@@ -33,7 +33,7 @@ void mehrspielerSpiel(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
         r.Unterzustand = "hauptmenu";
         return;
     }
-    chatEingabe(r, mp);
+    chatEingabe(r, mp, flottenleisteGezeigt(spiel));
 
     if (mp.chatFokus != kChatFokus && spiel.gewaehltesSystem < 1)
         scrollSchritte(r, spiel, spiel.hintergrundGroesse(1, 1), spiel.hintergrundGroesse(1, 2));

@@ -12,6 +12,7 @@
 #include "platform/datei.hpp"
 #include "platform/folders.hpp"
 #include "systems/schiffstypen.hpp"
+#include "systems/schiffswert.hpp"
 #include "temporary_directory.hpp"
 
 namespace qz {
@@ -426,6 +427,40 @@ TEST_F(Spiel, ChatHistoryShowsNamesAndServerLines)
     pass();
     EXPECT_EQ(chatZeile(mp, 0), "anna: hallo");
     EXPECT_EQ(chatZeile(mp, 1), "Server");
+}
+
+// The selected fleet's panel and the chat share the bottom left of the map: one at a time, so
+// no text is drawn over another, and a click on "Andocken" docks instead of opening the chat.
+TEST_F(Spiel, TheFleetPanelAndTheChatNeverDrawOverEachOther)
+{
+    schiff(1);
+    pass();
+    antworte("#chat-1;-;hallo-chat#");
+    pass();
+    ASSERT_TRUE(zeigtText(10, 693, "anna: hallo"));
+    click(316, 336);  // the fleet standing at its home
+    ASSERT_EQ(spiel.karte.gewaehlteFlotte, 1);
+    pass();
+    EXPECT_TRUE(zeigtText(350, 682, "1x")) << "the panel counts the one ship of type 3";
+    EXPECT_FALSE(zeigtText(10, 693, "anna: hallo"));
+
+    // Enter opens the chat in the panel's place; the fleet stays selected for later.
+    pass(0, -1, -1, "\r");
+    ASSERT_EQ(mp.chatFokus, kChatFokus);
+    pass();
+    EXPECT_TRUE(zeigtText(10, 693, "anna: hallo"));
+    EXPECT_FALSE(zeigtText(604, 673, "Andocken"));
+    EXPECT_EQ(spiel.karte.gewaehlteFlotte, 1);
+    pass(2, 600, 300);  // the right click drops the chat's focus only
+    EXPECT_EQ(spiel.karte.gewaehlteFlotte, 1);
+    pass();
+    EXPECT_TRUE(zeigtText(604, 673, "Andocken"));
+    click(600, 680);  // "Andocken"
+    EXPECT_EQ(mp.chatFokus, 0);
+    EXPECT_EQ(schiffWert(spiel.saetze(1), kAngedockt, 1), 1);
+    EXPECT_EQ(spiel.karte.gewaehlteFlotte, 0);
+    pass();
+    EXPECT_TRUE(zeigtText(10, 693, "anna: hallo"));
 }
 
 }  // namespace
