@@ -39,6 +39,27 @@ bool ordnerAnlegen(const std::string& pfad)
     return true;
 }
 
+// The whole file into `inhalt`; a missing file is an empty one. False with errno set when the
+// file exists but cannot be read.
+bool passwortDateiLesen(const std::string& datei, std::string& inhalt)
+{
+    inhalt.clear();
+    const int fd = ::open(datei.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT;
+    char puffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, puffer, sizeof puffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            const int grund = errno;
+            ::close(fd);
+            errno = grund;
+            return n == 0;
+        }
+        inhalt.append(puffer, static_cast<std::size_t>(n));
+    }
+}
+
 class Sperre {
 public:
     explicit Sperre(const std::string& datei) : fd_(::open(datei.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600))
@@ -76,12 +97,12 @@ std::optional<std::string> gemerktesPasswort(const std::string& datei, const std
         fehler = "cannot lock " + datei + ".lock: " + std::strerror(errno);
         return std::nullopt;
     }
+    // Only a missing file starts empty: one that exists but cannot be read holds the passwords
+    // of other names, which writing a fresh file over it would lose for good.
     std::string inhalt;
-    {
-        std::ifstream ein(datei);
-        std::stringstream puffer;
-        puffer << ein.rdbuf();
-        inhalt = puffer.str();
+    if (!passwortDateiLesen(datei, inhalt)) {
+        fehler = "cannot read " + datei + ": " + std::strerror(errno);
+        return std::nullopt;
     }
     std::istringstream zeilen(inhalt);
     for (std::string zeile; std::getline(zeilen, zeile);) {

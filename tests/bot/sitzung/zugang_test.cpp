@@ -1,5 +1,6 @@
 // The bot's password: made once per name and kept in the configuration file, the same on the
-// next start; QZ_BOT_PASSWORD wins; bots starting together lose none of their passwords.
+// next start; QZ_BOT_PASSWORD wins; bots starting together lose none of their passwords, and a
+// file that cannot be read is left alone.
 #include "bot/zugang.hpp"
 #include "umgebung.hpp"
 
@@ -55,6 +56,17 @@ TEST_F(Zugang, MadeOnceKeptPerNameAndTheEnvironmentWins)
     EXPECT_EQ(botPasswort("carla", fehler), "vorgegeben");
     umgebung.setzen("QZ_BOT_PASSWORD", nullptr);
     EXPECT_EQ(botPasswort("anna", fehler), anna) << "the environment's password is not written";
+}
+
+TEST_F(Zugang, AFileThatCannotBeReadIsReportedAndLeftAsItIs)
+{
+    // A link to itself cannot be opened, by root neither; writing a new file would replace it.
+    std::filesystem::create_directories(ordner / "qz");
+    std::filesystem::create_symlink("qz-bot.conf", botKonfigurationsdatei());
+    std::string fehler;
+    EXPECT_EQ(botPasswort("anna", fehler), std::nullopt);
+    EXPECT_EQ(fehler.rfind("cannot read " + botKonfigurationsdatei() + ": ", 0), 0u) << fehler;
+    EXPECT_TRUE(std::filesystem::is_symlink(botKonfigurationsdatei()));
 }
 
 TEST_F(Zugang, BotsStartingTogetherKeepEveryPassword)
