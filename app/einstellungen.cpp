@@ -1,6 +1,7 @@
 #include "app/einstellungen.hpp"
 
 #include "net/server_address.hpp"
+#include "platform/datei.hpp"
 #include "platform/errors.hpp"
 
 #include <cstdio>
@@ -126,20 +127,9 @@ bool einstellungenSchreiben(const std::filesystem::path& datei, const Einstellun
 {
     std::error_code fehler;
     if (datei.has_parent_path()) std::filesystem::create_directories(datei.parent_path(), fehler);
-    const std::filesystem::path temp = datei.string() + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out << einstellungenText(werte);
-        if (!out.flush()) {
-            std::filesystem::remove(temp, fehler);
-            return false;
-        }
-    }
-    std::filesystem::rename(temp, datei, fehler);
-    if (!fehler) return true;
-    std::error_code egal;
-    std::filesystem::remove(temp, egal);
-    return false;
+    // As a save is written: two running copies never share a temporary file, and a power cut
+    // leaves the old settings or the new ones, never an empty file.
+    return dateiErsetzen(datei, einstellungenText(werte));
 }
 
 }  // namespace qz

@@ -31,8 +31,8 @@ std::string einstellungenText(const Einstellungen& werte);
 // or holds anything else than settings, which the error report then notes in one line.
 Einstellungen einstellungenLaden(const std::filesystem::path& datei);
 
-// Replaces the file (making its folder) through a temporary file renamed over it; false when
-// that failed.
+// Replaces the file (making its folder) through a temporary file of a name of its own, flushed
+// to the disk and renamed over it (dateiErsetzen); false when that failed.
 bool einstellungenSchreiben(const std::filesystem::path& datei, const Einstellungen& werte);
 
 }  // namespace qz

@@ -1,6 +1,6 @@
 // The settings that last: changed in one run, written to qz.conf, read by the next run; the
 // command line over them; a damaged or foreign file noted in the error report and left alone
-// until a setting changes; and which lines a settings file may hold.
+// until a setting changes; copies writing at once; and which lines a settings file may hold.
 #include "app/einstellungen.hpp"
 #include "datei_inhalt.hpp"
 #include "app/programm.hpp"
@@ -11,8 +11,11 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <fstream>
 #include <sstream>
+#include <thread>
+#include <vector>
 
 namespace qz {
 namespace {
@@ -146,6 +149,31 @@ TEST_F(Einstellungstest, ADamagedOrForeignFileIsNotedAndLeftAloneUntilASettingCh
         ASSERT_TRUE(neu) << "line " << gelesen;
         EXPECT_EQ(neu->musikLautstaerke, 55);
     }
+}
+
+TEST_F(Einstellungstest, CopiesWritingAtOnceEachWriteAWholeFile)
+{
+    // Each copy writes its own volume; a shared temporary file would mix their lines or let
+    // one rename the other's away, so that its own write fails.
+    constexpr int kKopien = 4;
+    constexpr int kRunden = 50;
+    std::atomic<int> fehlgeschlagen{0};
+    std::vector<std::thread> kopien;
+    for (int k = 0; k < kKopien; ++k)
+        kopien.emplace_back([&, k] {
+            Einstellungen werte;
+            werte.musikLautstaerke = 5 * k;
+            for (int runde = 0; runde < kRunden; ++runde)
+                if (!einstellungenSchreiben(datei, werte)) ++fehlgeschlagen;
+        });
+    for (std::thread& t : kopien) t.join();
+    EXPECT_EQ(fehlgeschlagen.load(), 0);
+    int zeile = -1;
+    const std::optional<Einstellungen> gelesen = einstellungenLesen(lesen(datei), zeile);
+    ASSERT_TRUE(gelesen) << "line " << zeile;
+    EXPECT_EQ(lesen(datei), einstellungenText(*gelesen)) << "one copy's file, whole";
+    EXPECT_EQ(std::distance(fs::directory_iterator(datei.parent_path()), fs::directory_iterator()), 1)
+        << "no temporary file left behind";
 }
 
 TEST(EinstellungenLesen, TakesEveryValueUpToItsLimitAndNoLineOfAnythingElse)
