@@ -1,7 +1,5 @@
 #include "app/gemerkte_einstellungen.hpp"
-#include "multiplayer/screens/computer_kanal.hpp"
 
-#include "multiplayer/private/computerspiel.hpp"
 #include "platform/folders.hpp"
 
 namespace qz {
@@ -12,8 +10,9 @@ Einstellungen einstellungenDesProgramms(Programm& programm)
     e.musikLautstaerke = programm.rahmen.klang.musikLautstaerke;
     e.effektLautstaerke = programm.rahmen.klang.effektLautstaerke;
     e.vollbild = programm.rahmen.platform.fullscreen();
-    const ServerAddress adresse = gewaehlterServer(programm.server, programm.mehrspieler);
-    if (adresse != ServerAddress{kServerHost, kServerPort}) e.server = serverAddressText(adresse);
+    // The login screen's choice: a server named on the command line is for that run only, and
+    // the private server of a game against the computer for that game.
+    e.server = programm.mehrspieler.gemerkterServer;
     e.name = programm.mehrspieler.gemerkterName;
     return e;
 }
@@ -25,6 +24,7 @@ void einstellungenAnwenden(Programm& programm, const Einstellungen& werte)
     k.effektLautstaerke = werte.effektLautstaerke;
     programm.rahmen.platform.sound().setVolume(k.musikKanal, k.musikLautstaerke);
     programm.rahmen.platform.setFullscreen(werte.vollbild);
+    programm.mehrspieler.gemerkterServer = werte.server;
     if (const std::optional<ServerAddress> adresse = parseServerAddress(werte.server)) {
         std::lock_guard lock(programm.server.Datenmutex);
         programm.server.Serveradresse = *adresse;

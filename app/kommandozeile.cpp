@@ -25,8 +25,9 @@ Kommandozeile kommandozeileLesen(const std::vector<std::string>& argumente)
 std::string hilfetext()
 {
     return "usage: qz [--server HOST[:PORT]]\n"
-           "  --server HOST[:PORT]  the multiplayer server: a host name, an IPv4 address or an\n"
-           "                        IPv6 address (in brackets when a port follows); default port 80\n"
+           "  --server HOST[:PORT]  the multiplayer server for this run: a host name, an IPv4\n"
+           "                        address or an IPv6 address (in brackets when a port follows);\n"
+           "                        default port 80\n"
            "  --help                this text\n";
 }
 

@@ -93,11 +93,4 @@ void computerspielPruefen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Meh
     }
 }
 
-ServerAddress gewaehlterServer(Serverdaten& server, const Mehrspieler& mp)
-{
-    if (mp.computer.server) return mp.computer.spielerServer;
-    std::lock_guard lock(server.Datenmutex);
-    return server.Serveradresse;
-}
-
 }  // namespace qz

@@ -25,8 +25,4 @@ bool imComputerkanal(const Rahmen& r, const Spielstand& spiel);
 // itself).
 void computerspielPruefen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp);
 
-// The server the player chose, as the settings keep it: during a game against the computer the
-// one it replaced.
-ServerAddress gewaehlterServer(Serverdaten& server, const Mehrspieler& mp);
-
 }  // namespace qz

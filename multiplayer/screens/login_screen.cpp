@@ -59,6 +59,7 @@ void serverUebernehmen(Serverdaten& server, Mehrspieler& mp, double jetzt)
     mp.serverUngueltig = !adresse;
     if (!adresse) return;
     mp.Servertext = serverAddressText(*adresse);
+    mp.gemerkterServer = *adresse == ServerAddress{kServerHost, kServerPort} ? std::string() : mp.Servertext;
     std::lock_guard lock(server.Datenmutex);
     if (*adresse != server.Serveradresse) {
         server.Serveradresse = *adresse;

@@ -25,6 +25,8 @@ struct Mehrspieler {
     std::string Servertext;       // the "Server" field as typed; empty: the compiled-in server
     bool serverUngueltig = false; // the field holds no server address
     std::string gemerkterName;    // the name of the last login the server accepted
+    std::string gemerkterServer;  // the server last taken from the field, as the settings keep
+                                  // it (empty: the built-in one); never the command line's
 
     // Create channel.
     std::string KanalName;

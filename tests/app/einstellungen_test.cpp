@@ -44,6 +44,11 @@ struct Lauf {
         platform.setButtons(0);
         mainLoopPass(programm);
     }
+    void type(const std::string& text)
+    {
+        platform.typeText(text);
+        for (std::size_t k = 0; k < text.size(); ++k) mainLoopPass(programm);
+    }
     ServerAddress server()
     {
         std::lock_guard lock(programm.server.Datenmutex);
@@ -81,13 +86,13 @@ TEST_F(Einstellungstest, WhatAPlayerChangesIsKeptAndReadAtTheNextStart)
         erster.click(551, 405);  // effect volume up: 50 + 5
         erster.click(551, 405);  // and once more: 60
         erster.platform.setFullscreen(true);
-        {
-            std::lock_guard lock(erster.programm.server.Datenmutex);
-            erster.programm.server.Serveradresse = {"[::1]", 4000};
-        }
         erster.programm.mehrspieler.gemerkterName = "erika";
         erster.programm.mehrspieler.LoginPasswort = "geheim";
         erster.click(500, 230);  // "Zurück"
+        erster.click(500, 284);  // "Mehrspieler"
+        erster.click(500, 257);  // the login screen's "Server" field
+        erster.type(std::string(erster.programm.mehrspieler.Servertext.size(), '\b') + "[::1]:4000\r");
+        ASSERT_EQ(erster.server(), (ServerAddress{"[::1]", 4000}));
     }
     const std::string text = lesen(datei);
     EXPECT_NE(text.find("\nmusiklautstaerke = 45\n"), std::string::npos) << text;
@@ -111,16 +116,18 @@ TEST_F(Einstellungstest, WhatAPlayerChangesIsKeptAndReadAtTheNextStart)
         EXPECT_TRUE(zweiter.programm.mehrspieler.LoginPasswort.empty());
     }
 
-    // The command line names the server for this run, which becomes the last server used.
+    // The command line names the server for this run only: the file keeps the field's.
     {
         Startoptionen optionen;
         optionen.server = ServerAddress{"qz.example.org", 8080};
         Lauf dritter(optionen);
         EXPECT_EQ(dritter.server(), *optionen.server);
         EXPECT_EQ(dritter.programm.mehrspieler.Servertext, "qz.example.org:8080");
-        dritter.click(10, 10);
+        dritter.click(500, 338);  // "Option"
+        dritter.click(468, 314);  // music volume down: 40
     }
-    EXPECT_NE(lesen(datei).find("\nserver = qz.example.org:8080\n"), std::string::npos);
+    EXPECT_NE(lesen(datei).find("\nmusiklautstaerke = 40\n"), std::string::npos);
+    EXPECT_NE(lesen(datei).find("\nserver = [::1]:4000\n"), std::string::npos) << lesen(datei);
 }
 
 TEST_F(Einstellungstest, ADamagedOrForeignFileIsNotedAndLeftAloneUntilASettingChanges)
