@@ -5,9 +5,18 @@
 
 #include <chrono>
 #include <memory>
+#include <random>
+#include <vector>
 #include <unistd.h>
 
 namespace qz {
+
+namespace {
+
+// The name of a copy's own folder beside the save folder: this, then a random number.
+constexpr std::string_view kUebernahme = ".uebernahme";
+
+}  // namespace
 
 std::filesystem::path platzPfad(int platz)
 {
@@ -46,9 +55,17 @@ bool alteSpielstaendeUebernehmen(const std::filesystem::path& alt, const std::fi
 {
     std::error_code fehler;
     if (std::filesystem::exists(neu, fehler) || fehler || !std::filesystem::is_directory(alt, fehler)) return false;
-    const std::filesystem::path zwischen = neu.string() + ".uebernahme";
-    std::filesystem::remove_all(zwischen, fehler);  // what an interrupted start left behind
-    bool ok = std::filesystem::create_directories(zwischen, fehler);
+    // A folder of its own for each copy: two copies started together must not remove or fill
+    // each other's. The first renamed into place wins; the others' renames find it there.
+    std::filesystem::create_directories(neu.parent_path(), fehler);
+    const std::string stamm = neu.filename().string() + std::string(kUebernahme);
+    std::filesystem::path zwischen;
+    std::random_device zufall;
+    for (int versuch = 0; versuch < 8 && zwischen.empty(); ++versuch) {
+        const std::filesystem::path name = neu.parent_path() / (stamm + std::to_string(zufall()));
+        if (std::filesystem::create_directory(name, fehler)) zwischen = name;
+    }
+    bool ok = !zwischen.empty();
     bool kopiert = false;
     for (int platz = 1; ok && platz <= kSpeicherplaetze; ++platz) {
         const std::string name = "spielstand" + std::to_string(platz) + ".qz";
@@ -58,9 +75,15 @@ bool alteSpielstaendeUebernehmen(const std::filesystem::path& alt, const std::fi
         kopiert = kopiert || ok;
     }
     if (!ok || !kopiert || ::rename(zwischen.c_str(), neu.c_str()) != 0) {
-        std::filesystem::remove_all(zwischen, fehler);
+        if (!zwischen.empty()) std::filesystem::remove_all(zwischen, fehler);
         return false;
     }
+    // The saves are in place: what interrupted starts left behind goes, and a copy still
+    // filling its folder finds it gone and gives up, having nothing left to take over.
+    std::vector<std::filesystem::path> reste;
+    for (const auto& eintrag : std::filesystem::directory_iterator(neu.parent_path(), fehler))
+        if (eintrag.path().filename().string().starts_with(stamm)) reste.push_back(eintrag.path());
+    for (const std::filesystem::path& rest : reste) std::filesystem::remove_all(rest, fehler);
     return true;
 }
 

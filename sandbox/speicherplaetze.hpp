@@ -39,8 +39,9 @@ bool platzSpeichern(int platz, const Spielstand& spiel, double jetzt);
 
 // Saves of an older game that kept them in a folder of its own (`alt`, the spielstaende/ beside
 // the executable) are copied into the save folder `neu` once, when `neu` does not exist yet:
-// all slots or none, through a folder beside `neu` that is renamed into place, so an
-// interrupted copy is simply made again at the next start. The old files stay where they are.
+// all slots or none, through a folder of this copy's own beside `neu` that is renamed into
+// place, so an interrupted copy is simply made again at the next start and copies started
+// together never touch each other's. The old files stay where they are.
 // True when the slots were copied.
 bool alteSpielstaendeUebernehmen(const std::filesystem::path& alt, const std::filesystem::path& neu);
 

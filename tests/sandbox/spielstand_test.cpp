@@ -12,6 +12,7 @@
 #include "state/eigener_spielstand.hpp"
 #include "state/spielstand_datei.hpp"
 
+#include <atomic>
 #include <chrono>
 #include <climits>
 #include <functional>
@@ -19,6 +20,7 @@
 #include <random>
 #include <sys/resource.h>
 #include <thread>
+#include <vector>
 
 namespace qz {
 namespace {
@@ -581,6 +583,40 @@ TEST(Spielstand, SavesBesideAnOlderGameAreCopiedOnceAndNeverLost)
     EXPECT_FALSE(fs::exists("xdg2"));
     fs::remove_all("alt");
     fs::remove_all("xdg");
+}
+
+TEST(Spielstand, CopiesStartedTogetherTakeTheOldSavesOverWhole)
+{
+    namespace fs = std::filesystem;
+    const fs::path alt = "alt-zusammen/spielstaende", neu = "xdg-zusammen/qz/spielstaende";
+    fs::create_directories(alt);
+    const std::string inhalt[] = {std::string(200000, '1'), std::string(200000, '2'), std::string(200000, '3')};
+    for (int platz = 1; platz <= 3; ++platz)
+        ASSERT_TRUE(dateiErsetzen(alt / ("spielstand" + std::to_string(platz) + ".qz"), inhalt[platz - 1]));
+    // Each round starts four copies at once on a save folder that does not exist yet: one takes
+    // the saves over, all three, and the others find it done.
+    constexpr int kKopien = 4;
+    for (int runde = 0; runde < 20; ++runde) {
+        fs::remove_all("xdg-zusammen");
+        std::atomic<int> bereit{0}, uebernommen{0};
+        std::vector<std::thread> kopien;
+        for (int k = 0; k < kKopien; ++k)
+            kopien.emplace_back([&] {
+                ++bereit;
+                while (bereit.load() < kKopien) std::this_thread::yield();
+                if (alteSpielstaendeUebernehmen(alt, neu)) ++uebernommen;
+            });
+        for (std::thread& t : kopien) t.join();
+        EXPECT_EQ(uebernommen.load(), 1) << "round " << runde;
+        for (int platz = 1; platz <= 3; ++platz)
+            EXPECT_TRUE(dateiLesen(neu / ("spielstand" + std::to_string(platz) + ".qz")) == inhalt[platz - 1])
+                << "round " << runde << ", slot " << platz;
+        EXPECT_EQ(std::distance(fs::directory_iterator(neu.parent_path()), fs::directory_iterator()), 1)
+            << "no folder of a copy left behind";
+        if (HasFailure()) break;
+    }
+    fs::remove_all("alt-zusammen");
+    fs::remove_all("xdg-zusammen");
 }
 
 TEST_F(SandboxFixture, ThePlayerSavesQuitsStartsAgainAndLoads)
