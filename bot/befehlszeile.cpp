@@ -1,5 +1,7 @@
 #include "bot/befehlszeile.hpp"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 
 namespace qz {
@@ -54,6 +56,15 @@ std::optional<BotEinstellungen> befehlszeileLesen(const std::vector<std::string>
                 return std::nullopt;
             }
             e.kanalPasswort = wert;
+        } else if (a == "--session") {
+            // The server's session ids are letters and digits.
+            const bool gut = !wert.empty() && wert.size() <= 64 &&
+                             std::all_of(wert.begin(), wert.end(), [](unsigned char z) { return std::isalnum(z); });
+            if (!gut) {
+                fehler = "--session takes the channel's session id: 1 to 64 letters and digits";
+                return std::nullopt;
+            }
+            e.sitzung = wert;
         } else if (a == "--level") {
             if (wert == "leicht") e.stufe = Stufe::leicht;
             else if (wert == "mittel") e.stufe = Stufe::mittel;
@@ -91,8 +102,12 @@ std::optional<BotEinstellungen> befehlszeileLesen(const std::vector<std::string>
             return std::nullopt;
         }
     }
-    if (!server || e.kanal.empty()) {
-        fehler = "--server and --channel are needed";
+    if (!server || e.kanal.empty() == e.sitzung.empty()) {
+        fehler = "--server and one of --channel and --session are needed";
+        return std::nullopt;
+    }
+    if (!e.sitzung.empty() && e.sitze > 0) {
+        fehler = "--session joins a channel; --create needs --channel";
         return std::nullopt;
     }
     if (e.kartenSeed && e.sitze == 0) {

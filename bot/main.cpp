@@ -73,11 +73,9 @@ int main(int argc, char** argv)
         std::this_thread::sleep_until(takt);
         platform.advance(std::max(0.0, echt() - platform.timer()));
     }
-    {
-        std::lock_guard lock(server.Datenmutex);
-        server.ThreadEnde = 1;
-        server.Datenbedingung.notify_one();
-    }
+    // A request still in flight is cut off: a silent server must not hold the bot (and the game
+    // that waits for it to end) for the round trip's whole timeout.
+    workerBeenden(server);
     worker.join();
     return bot.fehlgeschlagen() ? 1 : 0;
 }

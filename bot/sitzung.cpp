@@ -26,6 +26,8 @@ namespace {
 constexpr const char* kVersion = "QZ0.10";
 // A channel not found within this long is not coming.
 constexpr double kSuchSekunden = 300.0;
+// The sender of the server's own chat lines.
+constexpr int kServerAbsender = 5;
 
 }  // namespace
 
@@ -130,20 +132,26 @@ void BotSitzung::kanalSuche()
     const std::string antwort = antwortHolen();
     if (!antwort.empty() && kanalListeLesen(antwort, mp_)) {
         for (int k = 1; k <= mp_.KanalAnzahl; ++k) {
-            // The list marks a channel with a password by "*", never the password itself.
-            const bool mitPasswort = mp_.KanalPasswoerter(k) == "*";
-            if (mp_.KanalNamen(k) != e_.kanal || mitPasswort == e_.kanalPasswort.empty()) continue;
+            if (!e_.sitzung.empty()) {
+                if (mp_.KanalIds(k) != e_.sitzung) continue;
+            } else {
+                // The list marks a channel with a password by "*", never the password itself.
+                const bool mitPasswort = mp_.KanalPasswoerter(k) == "*";
+                if (mp_.KanalNamen(k) != e_.kanal || mitPasswort == e_.kanalPasswort.empty()) continue;
+            }
             if (textToInt(mp_.KanalSpieler(k)) >= textToInt(mp_.KanalMaxSpieler(k))) continue;
             kanalBetreten(spiel_, mp_, k);
             phase_ = BotPhase::lobby;
             server_.Signalzeit = 0.0;
-            protokoll_("joins channel " + e_.kanal);
+            protokoll_("joins channel " + mp_.KanalNamen(k) + " (session " + mp_.KanalIds(k) + ")");
             return;
         }
     }
     const double jetzt = platform_.timer();
     if (jetzt - suchBeginn_ >= kSuchSekunden) {
-        beenden("no open channel " + e_.kanal + " with that password", true);
+        beenden(e_.sitzung.empty() ? "no open channel " + e_.kanal + " with that password"
+                                   : "no open channel of session " + e_.sitzung,
+                true);
         return;
     }
     if (jetzt < server_.Signalzeit) return;
@@ -164,8 +172,15 @@ void BotSitzung::lobby()
             beenden("the channel closed", false);
             return;
         }
-        if (fehler.empty()) lobbyAntwortAnwenden(antwort, spiel_, mp_);
-        else protokoll_("server refused: " + fehler);
+        if (fehler.empty()) {
+            const bool ohneSitzung = mp_.senden.SessionId.empty();
+            lobbyAntwortAnwenden(antwort, spiel_, mp_);
+            // Whoever adds a player to this channel names it by its session, not its name.
+            if (ohneSitzung && !mp_.senden.SessionId.empty())
+                protokoll_("channel " + e_.kanal + " has session " + mp_.senden.SessionId);
+        } else {
+            protokoll_("server refused: " + fehler);
+        }
     }
     Spieler& sp = spiel_.spieler;
     const int eigen = spiel_.eigenerSpieler;
@@ -194,7 +209,6 @@ void BotSitzung::lobby()
         spielstartWerte(spiel_);
         phase_ = BotPhase::spiel;
         spielBeginn_ = platform_.timer();
-        letztesLebenszeichen_ = spielBeginn_;
         protokoll_("the game begins; plays slot " + numberToText(eigen));
     }
 }
@@ -240,28 +254,32 @@ bool BotSitzung::nichtsMehr() const
     return true;
 }
 
-bool BotSitzung::stilleVorbei()
+bool BotSitzung::alleLangeFort()
 {
-    // What a person sees of a co-player's play: its fleets and its systems. Any change is a
-    // sign of life.
-    const int n = spiel_.Spieleranzahl;
-    mitspielerStand_.resize(static_cast<std::size_t>(n) + 1);
+    // The server announces in the chat a player who stopped playing ("<name> hat die Verbindung
+    // verloren") and one who is back ("<name> ist zurück"): that is all a person learns of a
+    // co-player's going. One who only reads the help or builds nothing is still there.
+    const Feld<std::string>& zeilen = mp_.senden.chatZeilen;
+    const int paare = (mp_.senden.chatAnzahl + 1) / 2;
     const double jetzt = platform_.timer();
-    for (int p = 1; p <= n; ++p) {
+    bool alle = true;
+    for (int p = 1; p <= std::min(spiel_.Spieleranzahl, 4); ++p) {
         if (p == spiel_.eigenerSpieler) continue;
-        const SchiffSatz& satz = spiel_.saetze(p);
-        std::string stand;
-        for (int i = 1; i <= satz.anzahl; ++i)
-            for (Schiffsfeld f : {kTyp, kX, kY, kHuelle, kAngedockt}) stand += satz[f](i) + ",";
-        stand += ";";
-        for (int s = 1; s <= spiel_.Sternanzahl; ++s)
-            if (spiel_.systeme.besitzer(s) == p) stand += numberToText(s) + ",";
-        if (stand != mitspielerStand_[static_cast<std::size_t>(p)]) {
-            mitspielerStand_[static_cast<std::size_t>(p)] = stand;
-            letztesLebenszeichen_ = jetzt;
+        const std::string& name = mp_.SpielerName(p);
+        int zuletzt = 0;  // 1 gone, -1 back, 0 not in the history
+        for (int k = 0; k < paare && 2 * k + 1 <= zeilen.hi(); ++k) {
+            if (textToInt(zeilen(2 * k)) != kServerAbsender) continue;
+            const std::string& text = zeilen(2 * k + 1);
+            if (text == name + " hat die Verbindung verloren") zuletzt = 1;
+            else if (text == name + " ist zur\x81" "ck") zuletzt = -1;
         }
+        // The history keeps its last lines only: a seat it no longer names keeps its state.
+        double& seit = fortSeit_.at(static_cast<std::size_t>(p));
+        if (zuletzt == 1 && seit < 0.0) seit = jetzt;
+        if (zuletzt == -1) seit = -1.0;
+        if (seit < 0.0 || jetzt - seit < e_.fortSekunden) alle = false;
     }
-    return jetzt - letztesLebenszeichen_ >= e_.stilleSekunden;
+    return alle;
 }
 
 void BotSitzung::spielen()
@@ -291,8 +309,8 @@ void BotSitzung::spielen()
         naechsterBericht_ = jetzt + 60.0;
         protokoll_(lageBericht());
     }
-    if (stilleVorbei()) {
-        beenden("every other seat has been silent for 10 minutes", false);
+    if (alleLangeFort()) {
+        beenden("every other seat has been gone for 10 minutes", false);
         return;
     }
     // The orders name ships by the numbers of this view: they are carried out at once, before

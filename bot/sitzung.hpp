@@ -62,7 +62,7 @@ private:
     void spielen();
     void beenden(const std::string& grund, bool fehler);
     std::string antwortHolen();
-    bool stilleVorbei();
+    bool alleLangeFort();
     bool nichtsMehr() const;
 
     BotEinstellungen e_;
@@ -84,8 +84,7 @@ private:
     double naechsteEntscheidung_ = 0.0;
     double naechsterBericht_ = 0.0;
     double suchBeginn_ = 0.0;
-    std::vector<std::string> mitspielerStand_;  // per slot: what was last seen of its play
-    double letztesLebenszeichen_ = 0.0;
+    std::array<double, 5> fortSeit_{-1.0, -1.0, -1.0, -1.0, -1.0};  // per slot: announced gone since, -1: here
     int befehle_ = 0;
     std::array<int, std::variant_size_v<Entscheidung>> befehleNachArt_{};
     std::array<int, std::variant_size_v<Entscheidung>> abgelehntNachArt_{};

@@ -106,7 +106,8 @@ std::optional<std::string> gemerktesPasswort(const std::string& datei, const std
     }
     std::istringstream zeilen(inhalt);
     for (std::string zeile; std::getline(zeilen, zeile);) {
-        const auto trenner = zeile.find(' ');
+        // A name may hold spaces, a password never does: the last space ends the name.
+        const auto trenner = zeile.rfind(' ');
         if (trenner != std::string::npos && zeile.substr(0, trenner) == name && trenner + 1 < zeile.size())
             return zeile.substr(trenner + 1);
     }

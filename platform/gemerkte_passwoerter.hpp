@@ -11,7 +11,8 @@
 namespace qz {
 
 // The password kept for `name` in `datei` (its folder made when missing), or nothing with the
-// reason in `fehler` (the file could not be read or written). `name` holds no space.
+// reason in `fehler` (the file could not be read or written). `name` may hold spaces, not a
+// line break.
 std::optional<std::string> gemerktesPasswort(const std::string& datei, const std::string& name, std::string& fehler);
 
 }  // namespace qz

@@ -90,6 +90,10 @@ bool Kindprozess::laeuft() {
     return true;
 }
 
+void Kindprozess::anstossen() {
+    if (laeuft()) kill(pid_, SIGTERM);
+}
+
 bool Kindprozess::beenden(std::chrono::milliseconds frist) {
     if (laeuft()) {
         kill(pid_, SIGTERM);

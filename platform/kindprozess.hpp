@@ -31,6 +31,11 @@ public:
     // True while the child runs; a child that ended on its own is reaped here.
     bool laeuft();
     pid_t kennung() const { return pid_; }
+    // The child has been reaped after ending with an exit code other than 0, or by a signal.
+    bool gescheitert() const { return pid_ < 0 && status_ != 0; }
+    // SIGTERM without waiting, so that several children stop side by side: the owner then
+    // waits for them together with beenden().
+    void anstossen();
     // SIGTERM, then SIGKILL when it has not ended within `frist`; returns once it is reaped.
     // True when it ended on its own terms with exit code 0.
     bool beenden(std::chrono::milliseconds frist = std::chrono::seconds(3));

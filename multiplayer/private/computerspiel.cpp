@@ -3,6 +3,7 @@
 #include "platform/folders.hpp"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace qz {
 
@@ -20,9 +21,37 @@ const char* stufenText(int stufe)
     return stufe <= kStufeLeicht ? "Leicht" : stufe >= kStufeSchwer ? "Schwer" : "Mittel";
 }
 
-bool computerspielerStarten(Computerspiel& c, const std::string& server, const std::string& basis,
-                            const std::string& kanal, const std::string& kanalPasswort, int stufe,
-                            std::string& fehler)
+std::string computerName(const std::string& login, int nummer)
+{
+    const std::string nummerText = std::to_string(nummer);
+    if (login.empty()) return "Computer" + nummerText;
+    // The limit of a login. The number grows with every start in one channel (a failed one
+    // keeps its number), so it never takes more than a few of the 15.
+    constexpr std::size_t kLaenge = 15;
+    const std::string endung = "-KI" + nummerText;
+    const std::size_t platz = kLaenge - endung.size();
+    if (login.size() <= platz) return login + endung;
+    std::uint32_t h = 2166136261u;  // FNV-1a over the whole login
+    for (unsigned char z : login) h = (h ^ z) * 16777619u;
+    static const char* kZeichen = "0123456789abcdefghijklmnopqrstuv";
+    std::string kennung;
+    for (int i = 0; i < 4; ++i, h >>= 5) kennung += kZeichen[h & 31u];
+    return login.substr(0, platz - 4) + kennung + endung;
+}
+
+void computerspielerBeenden(Computerspiel& c)
+{
+    for (Computerspiel::Computerspieler& s : c.spieler) s.prozess.anstossen();
+    const auto frist = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    for (Computerspiel::Computerspieler& s : c.spieler) {
+        const auto rest = std::chrono::duration_cast<std::chrono::milliseconds>(frist - std::chrono::steady_clock::now());
+        s.prozess.beenden(std::max(rest, std::chrono::milliseconds(0)));
+    }
+    c.spieler.clear();
+}
+
+bool computerspielerStarten(Computerspiel& c, const std::string& server, const std::string& login,
+                            const std::string& sitzung, int stufe, std::string& fehler)
 {
     const std::optional<std::filesystem::path> programm = computerspielerProgramm();
     if (!programm) {
@@ -31,7 +60,7 @@ bool computerspielerStarten(Computerspiel& c, const std::string& server, const s
     }
     std::string name;
     for (int nummer = 1; name.empty(); ++nummer) {
-        const std::string kandidat = basis + std::to_string(nummer);
+        const std::string kandidat = computerName(login, nummer);
         if (std::none_of(c.spieler.begin(), c.spieler.end(),
                          [&](const Computerspiel::Computerspieler& s) { return s.name == kandidat; }))
             name = kandidat;
@@ -40,8 +69,7 @@ bool computerspielerStarten(Computerspiel& c, const std::string& server, const s
     std::error_code egal;
     std::filesystem::create_directories(protokoll.parent_path(), egal);
     try {
-        c.spieler.push_back({starteComputerspieler(*programm, server, kanal, kanalPasswort, stufenArgument(stufe),
-                                                   name, protokoll),
+        c.spieler.push_back({starteComputerspieler(*programm, server, sitzung, stufenArgument(stufe), name, protokoll),
                              name});
     } catch (const std::runtime_error&) {
         fehler = "qz-bot startet nicht";

@@ -27,6 +27,8 @@ struct Computerspiel {
     struct Computerspieler {
         Kindprozess prozess;
         std::string name;
+        bool gesessen = false;  // once seen in a seat of the lobby or the game
+        bool gemeldet = false;  // its failure to start was shown on a seat, which offers a new one
     };
 
     // The private server of a game against the computer; empty in a channel on another server.
@@ -46,11 +48,23 @@ struct Computerspiel {
     Feld<int> sitzStufe{1, 4, 2};  // the lobby's level choice for each free seat
 };
 
-// Starts a computer player of `stufe` for the channel `kanal` at `server` ("HOST:PORT"), named
-// after `basis` with the first number none of the running ones has. False, with the reason
-// in `fehler`, when qz-bot is missing or cannot be started.
-bool computerspielerStarten(Computerspiel& c, const std::string& server, const std::string& basis,
-                            const std::string& kanal, const std::string& kanalPasswort, int stufe,
-                            std::string& fehler);
+// The login of computer player `nummer` (1, 2, ...) of the host `login`: "Computer1" ... on
+// the private server (`login` empty); elsewhere the host's login and "-KI1", "-KI2" ..., so
+// that two players' computer players never share a login. Always a name qz-bot and the
+// server take (at most 15 characters); a login too long for it keeps its beginning and ends
+// in four characters drawn from the whole login, so hosts that differ only further on still
+// get names of their own.
+std::string computerName(const std::string& login, int nummer);
+
+// Starts a computer player of `stufe` for the channel of session `sitzung` at `server`
+// ("HOST:PORT"): it joins that channel and no other of the same name. Named computerName(login,
+// n) with the first n none of the started ones has. False, with the reason in `fehler`, when
+// qz-bot is missing or cannot be started.
+bool computerspielerStarten(Computerspiel& c, const std::string& server, const std::string& login,
+                            const std::string& sitzung, int stufe, std::string& fehler);
+
+// Ends every computer player side by side: all are asked to stop at once, then waited for
+// together, so leaving never waits for one after the other.
+void computerspielerBeenden(Computerspiel& c);
 
 }  // namespace qz

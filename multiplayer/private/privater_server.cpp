@@ -100,15 +100,10 @@ std::optional<std::filesystem::path> computerspielerProgramm() {
 }
 
 Kindprozess starteComputerspieler(const std::filesystem::path& programm, const std::string& server,
-                                  const std::string& kanal, const std::string& kanalPasswort,
-                                  const std::string& stufe, const std::string& name,
+                                  const std::string& sitzung, const std::string& stufe, const std::string& name,
                                   const std::filesystem::path& protokoll) {
-    std::vector<std::string> argumente = {"--server", server, "--channel", kanal, "--level", stufe, "--name", name};
-    if (!kanalPasswort.empty()) {
-        argumente.push_back("--channel-password");
-        argumente.push_back(kanalPasswort);
-    }
-    return Kindprozess(programm, argumente, protokoll);
+    return Kindprozess(programm, {"--server", server, "--session", sitzung, "--level", stufe, "--name", name},
+                       protokoll);
 }
 
 }  // namespace qz

@@ -55,12 +55,11 @@ std::optional<std::filesystem::path> serverProgramm();
 std::optional<std::filesystem::path> computerspielerProgramm();
 
 // Starts a computer player for one seat: `programm` logs in as `name` at `server`
-// ("HOST:PORT") and plays in `kanal` at `stufe` (leicht, mittel or schwer). Its password is
-// kept under that name in the player's configuration folder by the program itself. Its log
-// lines are appended to `protokoll`.
+// ("HOST:PORT") and plays in the channel of session `sitzung` at `stufe` (leicht, mittel or
+// schwer). Its password is kept under that name in the player's configuration folder by the
+// program itself. Its log lines are appended to `protokoll`.
 Kindprozess starteComputerspieler(const std::filesystem::path& programm, const std::string& server,
-                                  const std::string& kanal, const std::string& kanalPasswort,
-                                  const std::string& stufe, const std::string& name,
+                                  const std::string& sitzung, const std::string& stufe, const std::string& name,
                                   const std::filesystem::path& protokoll);
 
 }  // namespace qz

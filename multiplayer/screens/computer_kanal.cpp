@@ -20,7 +20,7 @@ void beenden(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp,
     Computerspiel& c = mp.computer;
     // Each stops at SIGTERM and logs out of its game; the server goes last, so none of them
     // ends talking to a server that is gone.
-    c.spieler.clear();
+    computerspielerBeenden(c);
     c.nochZuStarten = 0;
     if (!c.server) return;
     c.server.reset();
@@ -58,6 +58,14 @@ int wartendeComputerspieler(Computerspiel& c, const Mehrspieler& mp)
     return wartend;
 }
 
+int gescheiterteComputerspieler(const Computerspiel& c)
+{
+    int gescheitert = 0;
+    for (const Computerspiel::Computerspieler& s : c.spieler)
+        if (s.prozess.gescheitert() && !s.gesessen && !s.gemeldet) ++gescheitert;
+    return gescheitert;
+}
+
 bool imComputerkanal(const Rahmen& r, const Spielstand& spiel)
 {
     if (r.Programmzustand != "multiplayer") return false;
@@ -72,18 +80,24 @@ void computerspielPruefen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Meh
         beenden(r, spiel, server, mp);
         return;
     }
+    // A computer player that ended by itself (its game over, a refused login) is reaped at
+    // once instead of lingering as a zombie until the channel ends.
+    for (Computerspiel::Computerspieler& s : c.spieler) {
+        s.prozess.laeuft();
+        if (sitzt(mp, s.name)) s.gesessen = true;
+    }
     // A private server that ended by itself (a crash, the system stopping it) never answers
     // again: waiting for it would leave the player before "Verbindung unterbrochen" for good.
     if (c.server && !c.server->laeuft()) {
         beenden(r, spiel, server, mp, true);
         return;
     }
-    // The players look for the channel by name in the server's list: it must exist first.
+    // The players join the channel by its session id: it must exist first.
     if (c.nochZuStarten > 0 && r.Unterzustand == "channel" && !mp.senden.SessionId.empty()) {
         const std::string adresse = c.server ? c.server->adresse() : std::string();
         std::string fehler;
         while (c.nochZuStarten > 0) {
-            if (!computerspielerStarten(c, adresse, "Computer", mp.KanalName, mp.KanalPasswort, c.stufe, fehler)) {
+            if (!computerspielerStarten(c, adresse, "", mp.senden.SessionId, c.stufe, fehler)) {
                 meldungZeigen(mp, fehler, r.platform.timer());
                 break;
             }

@@ -29,10 +29,11 @@ constexpr int kStufeX = 634;
 
 int slotY(int n) { return 480 + 24 * (n - 1); }
 
-enum class Sitz { sonst, computerKommt, frei };
+enum class Sitz { sonst, computerKommt, gescheitert, frei };
 
 // What each seat offers the host: a free seat "Computer hinzufügen", unless a computer player
-// already started is on its way to it (they take the free seats from the top).
+// already started is on its way to it (they take the free seats from the top), or one started
+// for it ended without sitting down, which the seat shows until the host has clicked it away.
 std::array<Sitz, 5> sitze(const Spielstand& spiel, Mehrspieler& mp)
 {
     std::array<Sitz, 5> sitz{};
@@ -40,10 +41,19 @@ std::array<Sitz, 5> sitze(const Spielstand& spiel, Mehrspieler& mp)
     if (spiel.eigenerSpieler != 1 || spiel.spielLaeuft == 1 || mp.startAusstehend || mp.senden.SessionId.empty())
         return sitz;
     int unterwegs = wartendeComputerspieler(mp.computer, mp);
+    int gescheitert = gescheiterteComputerspieler(mp.computer);
     for (int n = 2; n <= std::min(spiel.Spieleranzahl, 4); ++n) {
         if (mp.SpielerName(n) != "Offen") continue;
-        sitz[static_cast<std::size_t>(n)] = unterwegs > 0 ? Sitz::computerKommt : Sitz::frei;
-        if (unterwegs > 0) --unterwegs;
+        Sitz& s = sitz[static_cast<std::size_t>(n)];
+        if (unterwegs > 0) {
+            s = Sitz::computerKommt;
+            --unterwegs;
+        } else if (gescheitert > 0) {
+            s = Sitz::gescheitert;
+            --gescheitert;
+        } else {
+            s = Sitz::frei;
+        }
     }
     return sitz;
 }
@@ -57,17 +67,26 @@ void computerHinzufuegen(Rahmen& r, Serverdaten& server, Mehrspieler& mp, int st
     }
     // On a shared server the computer players' names carry the player's, so two players'
     // computer players never share a login.
-    const std::string basis = mp.computer.server ? "Computer" : mp.LoginName.substr(0, 11) + "-KI";
+    const std::string login = mp.computer.server ? std::string() : mp.LoginName;
     std::string fehler;
-    if (!computerspielerStarten(mp.computer, adresse, basis, mp.KanalName, mp.KanalPasswort, stufe, fehler))
+    if (!computerspielerStarten(mp.computer, adresse, login, mp.senden.SessionId, stufe, fehler))
         meldungZeigen(mp, fehler, r.platform.timer());
 }
 
 void sitzWahl(Rahmen& r, Serverdaten& server, Mehrspieler& mp, const std::array<Sitz, 5>& sitz)
 {
     for (int n = 2; n <= 4; ++n) {
-        if (sitz[static_cast<std::size_t>(n)] != Sitz::frei) continue;
         const int y = slotY(n);
+        if (sitz[static_cast<std::size_t>(n)] == Sitz::gescheitert &&
+            klick(r, kHinzufuegenX - 4, kHinzufuegenX + 156, y - 3, y + 18)) {
+            // Seen: the seat offers a computer player again.
+            for (Computerspiel::Computerspieler& s : mp.computer.spieler)
+                if (s.prozess.gescheitert() && !s.gesessen && !s.gemeldet) {
+                    s.gemeldet = true;
+                    break;
+                }
+        }
+        if (sitz[static_cast<std::size_t>(n)] != Sitz::frei) continue;
         int& stufe = mp.computer.sitzStufe(n);
         if (klick(r, kHinzufuegenX - 4, kHinzufuegenX + 156, y - 3, y + 18)) computerHinzufuegen(r, server, mp, stufe);
         else if (klick(r, kStufeX - 4, kStufeX + 52, y - 3, y + 18)) stufe = stufe >= kStufeSchwer ? kStufeLeicht : stufe + 1;
@@ -171,6 +190,9 @@ void zeichnen(Rahmen& r, const Spielstand& spiel, const Mehrspieler& mp, bool st
         r.textMittig(433, y, zeile);
         if (sitz[static_cast<std::size_t>(n)] == Sitz::computerKommt) {
             r.text(kHinzufuegenX, y, "Computer kommt", 0xA0A0A0);
+        } else if (sitz[static_cast<std::size_t>(n)] == Sitz::gescheitert) {
+            box(r.screen(), kHinzufuegenX - 4, y - 2, kHinzufuegenX + 155, y + 17, 0xFF3FA9F5);
+            r.text(kHinzufuegenX, y, "Start gescheitert", 0xFF4040);
         } else if (sitz[static_cast<std::size_t>(n)] == Sitz::frei) {
             box(r.screen(), kHinzufuegenX - 4, y - 2, kHinzufuegenX + 155, y + 17, 0xFF3FA9F5);
             r.text(kHinzufuegenX, y, "Computer hinzuf\x81gen");

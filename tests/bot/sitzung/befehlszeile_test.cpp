@@ -61,6 +61,16 @@ TEST(Befehlszeile, OptionsAndTheirLimits)
     std::string fehler;
     EXPECT_FALSE(befehlszeileLesen({"--server", "h"}, fehler)) << "no channel";
     EXPECT_FALSE(befehlszeileLesen({"--channel", "c"}, fehler)) << "no server";
+
+    // A channel named by its session id, the one sure way to the channel a player added it to.
+    const std::string id64(64, 'a');
+    EXPECT_EQ(befehlszeileLesen({"--server", "h", "--session", "9f3A"}, fehler)->sitzung, "9f3A");
+    EXPECT_TRUE(befehlszeileLesen({"--server", "h", "--session", id64}, fehler));
+    EXPECT_FALSE(befehlszeileLesen({"--server", "h", "--session", id64 + "a"}, fehler));
+    EXPECT_FALSE(befehlszeileLesen({"--server", "h", "--session", "ab-c"}, fehler));
+    EXPECT_FALSE(befehlszeileLesen({"--server", "h", "--session", ""}, fehler));
+    EXPECT_FALSE(lesen({"--session", "abc"})) << "a name and a session at once";
+    EXPECT_FALSE(befehlszeileLesen({"--server", "h", "--session", "abc", "--create", "2"}, fehler));
 }
 
 }  // namespace

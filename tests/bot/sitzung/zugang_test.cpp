@@ -50,6 +50,14 @@ TEST_F(Zugang, MadeOnceKeptPerNameAndTheEnvironmentWins)
     ASSERT_TRUE(bert);
     EXPECT_NE(*bert, *anna);
     EXPECT_EQ(botPasswort("anna", fehler), anna) << "the same name logs in again later";
+    // A login may hold spaces (the host's "Max Musterm" gives "Max Musterm-KI1"); the name
+    // "Max" alone is another login.
+    const auto max = botPasswort("Max Musterm-KI1", fehler);
+    ASSERT_TRUE(max) << fehler;
+    EXPECT_EQ(botPasswort("Max Musterm-KI1", fehler), max);
+    EXPECT_NE(botPasswort("Max", fehler), max);
+    EXPECT_EQ(botPasswort(" Max  Musterm ", fehler), botPasswort(" Max  Musterm ", fehler));
+    EXPECT_NE(botPasswort(" Max  Musterm ", fehler), max);
 
     umgebung.setzen("QZ_BOT_PASSWORD", "vorgegeben");
     EXPECT_EQ(botPasswort("anna", fehler), "vorgegeben");

@@ -124,7 +124,6 @@ TEST_F(ZweiComputer, BothColoniseBuildAndFight)
     gastgeber.stufe = Stufe::schwer;
     // The manual clocks run the game many times faster than the server's round trips let the
     // other side's news arrive: ten minutes of their game are no sign that the other left.
-    gastgeber.stilleSekunden = 1e9;
     BotEinstellungen gast = gastgeber;
     gast.name = "rechner2";
     gast.sitze = 0;

@@ -139,12 +139,17 @@ TEST(PrivaterServer, TwoComputerPlayersMeetOnItAndEndWithTheirOwner) {
                               ordner / "gastgeber.log");
         // Generous: under the sanitizers three instrumented programs share the machine here.
         const auto ende = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-        while (dateiInhalt(ordner / "gastgeber.log").find("creates channel duell") == std::string::npos &&
+        const std::string sitzungZeile = "channel duell has session ";
+        while (dateiInhalt(ordner / "gastgeber.log").find(sitzungZeile) == std::string::npos &&
                std::chrono::steady_clock::now() < ende) {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
-        Kindprozess gast = starteComputerspieler(QZ_BOT_PROGRAMM, server.adresse(), "duell", "geheim", "schwer",
-                                                 "gast", ordner / "gast.log");
+        const std::string log = dateiInhalt(ordner / "gastgeber.log");
+        const std::size_t von = log.find(sitzungZeile);
+        ASSERT_NE(von, std::string::npos) << log;
+        const std::string sitzung = log.substr(von + sitzungZeile.size(), log.find('\n', von) - von - sitzungZeile.size());
+        Kindprozess gast = starteComputerspieler(QZ_BOT_PROGRAMM, server.adresse(), sitzung, "schwer", "gast",
+                                                 ordner / "gast.log");
         pids[0] = server.kennung();
         pids[1] = gastgeber.kennung();
         pids[2] = gast.kennung();
@@ -164,6 +169,34 @@ TEST(PrivaterServer, TwoComputerPlayersMeetOnItAndEndWithTheirOwner) {
         EXPECT_FALSE(gibtEs(pid));
     }
     std::filesystem::remove_all(ordner);
+}
+
+// Leaving the lobby must not wait on a computer player whose request hangs on a silent
+// server: at SIGTERM it cuts its round trip off and ends on its own terms at once, long before
+// the round trip's own timeout.
+TEST(Computerspieler, EndsAtOnceWhenAskedWhileItsServerIsSilent) {
+    const int lauscher = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in adresse{};
+    adresse.sin_family = AF_INET;
+    adresse.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t laenge = sizeof adresse;
+    ASSERT_EQ(bind(lauscher, reinterpret_cast<sockaddr*>(&adresse), laenge), 0);
+    ASSERT_EQ(listen(lauscher, 4), 0);
+    getsockname(lauscher, reinterpret_cast<sockaddr*>(&adresse), &laenge);
+    const std::string log = (std::filesystem::current_path() / "still.log").string();
+    Kindprozess bot = starteComputerspieler(QZ_BOT_PROGRAMM, "127.0.0.1:" + std::to_string(ntohs(adresse.sin_port)),
+                                            "abc123", "leicht", "still", log);
+    // The bot's first request arrives and is never answered.
+    timeval warten{60, 0};
+    setsockopt(lauscher, SOL_SOCKET, SO_RCVTIMEO, &warten, sizeof warten);
+    const int verbindung = accept4(lauscher, nullptr, nullptr, SOCK_CLOEXEC);
+    ASSERT_GE(verbindung, 0);
+    char anfang[16];
+    ASSERT_GT(recv(verbindung, anfang, sizeof anfang, 0), 0);
+    EXPECT_TRUE(bot.beenden(std::chrono::seconds(20))) << "killed, or ended with an error";
+    close(verbindung);
+    close(lauscher);
+    std::filesystem::remove(log);
 }
 
 }  // namespace

@@ -257,16 +257,17 @@ TEST_F(Flow, FourPlayersSpreadOverTwoInstancesOfOneDatabase)
 
 using test::Umgebung;
 
-// True when exactly this white text is drawn at (x, y) on the client's screen.
-bool zeigtText(Client& k, int x, int y, const std::string& cp437)
+// True when exactly this text is drawn at (x, y) on the client's screen, in white or `farbe`.
+bool zeigtText(Client& k, int x, int y, const std::string& cp437, Farbe farbe = 0xFFFFFFFF)
 {
-    return test::zeigtText(k.platform.screen(), x, y, cp437);
+    return test::zeigtText(k.platform.screen(), x, y, cp437, farbe);
 }
 
 // The host of a channel adds a computer player for a free seat: "Computer hinzufügen" shows on
 // the free seats only, the level beside it is the one the qz-bot gets, the computer player
-// (found beside this test's executable) joins that seat on the same server, and it ends when
-// the host leaves the channel.
+// (found beside this test's executable) joins that seat of that channel, also when another
+// lobby of the same name is open on the same server, and it ends when the host leaves the
+// channel. One that cannot log in (a stranger holds its name) shows that on its seat.
 TEST_F(Flow, TheHostAddsAComputerPlayerThatTakesAFreeSeatAndEndsWhenTheHostLeaves)
 {
     // The computer player keeps its password and its log in the test's own folders.
@@ -274,17 +275,30 @@ TEST_F(Flow, TheHostAddsAComputerPlayerThatTakesAFreeSeatAndEndsWhenTheHostLeave
     const Umgebung zustand("XDG_STATE_HOME", verzeichnis + "/state");
     datenbank = std::make_unique<server::test::TestDatabase>(verzeichnis + "/hinzu.db");
     instanzen.push_back(std::make_unique<server::test::ServerProcess>(datenbank->name()));
+    const auto kanalErstellen = [this](Client& k, const std::string& login) {
+        ASSERT_TRUE(bis([&] { return k.server.Serveronline == 1; }));
+        k.einloggen(login);
+        ASSERT_TRUE(bis([&] { return k.r.Unterzustand == "hauptmenu"; }));
+        k.click(500, 230);  // "Neues Spiel"
+        k.click(471, 314);  // three seats
+        k.click(500, 375);
+        k.type("mitki");
+        k.click(500, 425);
+        ASSERT_TRUE(bis([&] { return !k.mp.senden.SessionId.empty() && k.mp.SpielerName(1) == login; }));
+    };
+    // An abandoned lobby of the same name, opened first.
     c.push_back(std::make_unique<Client>(instanzen[0]->port()));
-    Client& host = *c[0];
-    ASSERT_TRUE(bis([&] { return host.server.Serveronline == 1; }));
-    host.einloggen("hanna");
-    ASSERT_TRUE(bis([&] { return host.r.Unterzustand == "hauptmenu"; }));
-    host.click(500, 230);  // "Neues Spiel"
-    host.click(471, 314);  // three seats
-    host.click(500, 375);
-    host.type("mitki");
-    host.click(500, 425);
-    ASSERT_TRUE(bis([&] { return !host.mp.senden.SessionId.empty() && host.mp.SpielerName(1) == "hanna"; }));
+    Client& fremd = *c[0];
+    kanalErstellen(fremd, "fritz");
+    c.push_back(std::make_unique<Client>(instanzen[0]->port()));
+    Client& host = *c[1];
+    kanalErstellen(host, "hanna");
+    // A stranger registered the name the first computer player would take.
+    c.push_back(std::make_unique<Client>(instanzen[0]->port()));
+    Client& fremdname = *c[2];
+    ASSERT_TRUE(bis([&] { return fremdname.server.Serveronline == 1; }));
+    fremdname.einloggen("hanna-KI1");
+    ASSERT_TRUE(bis([&] { return fremdname.r.Unterzustand == "hauptmenu"; }));
 
     const std::string hinzufuegen = "Computer hinzuf\x81gen";
     const auto sitzY = [](int n) { return 480 + 24 * (n - 1); };
@@ -295,25 +309,35 @@ TEST_F(Flow, TheHostAddsAComputerPlayerThatTakesAFreeSeatAndEndsWhenTheHostLeave
     EXPECT_FALSE(zeigtText(host, 470, sitzY(4), hinzufuegen)) << "a closed seat";
     EXPECT_TRUE(zeigtText(host, 634, sitzY(2), "Mittel"));
 
+    host.click(540, sitzY(2) + 6);
+    ASSERT_EQ(host.mp.computer.spieler.size(), 1u) << host.mp.meldung;
+    EXPECT_EQ(host.mp.computer.spieler[0].name, "hanna-KI1");
+    ASSERT_TRUE(bis([&] { return zeigtText(host, 470, sitzY(2), "Start gescheitert", 0xFF4040); }, 120.0));
+    EXPECT_EQ(host.mp.SpielerName(2), "Offen");
+    host.click(540, sitzY(2) + 6);  // seen: the seat offers a computer player again
+    EXPECT_TRUE(zeigtText(host, 470, sitzY(2), hinzufuegen));
+
     host.click(650, sitzY(2) + 6);  // the level: "Mittel" to "Schwer"
     EXPECT_TRUE(zeigtText(host, 634, sitzY(2), "Schwer"));
     host.click(540, sitzY(2) + 6);
-    ASSERT_EQ(host.mp.computer.spieler.size(), 1u) << host.mp.meldung;
-    const pid_t pid = host.mp.computer.spieler[0].prozess.kennung();
+    ASSERT_EQ(host.mp.computer.spieler.size(), 2u) << host.mp.meldung;
+    const pid_t pid = host.mp.computer.spieler[1].prozess.kennung();
     std::string aufruf;
     {
         std::ifstream in("/proc/" + std::to_string(pid) + "/cmdline");
         std::getline(in, aufruf, '\n');
         std::replace(aufruf.begin(), aufruf.end(), '\0', ' ');
     }
-    EXPECT_NE(aufruf.find(" --server " + serverAddressText(host.ziel()) + " --channel mitki --level schwer --name hanna-KI1"),
+    EXPECT_NE(aufruf.find(" --server " + serverAddressText(host.ziel()) + " --session " + host.mp.senden.SessionId +
+                          " --level schwer --name hanna-KI2"),
               std::string::npos) << aufruf;
     // One click, one computer player: the seat now waits for it.
     EXPECT_FALSE(zeigtText(host, 470, sitzY(2), hinzufuegen));
     EXPECT_TRUE(zeigtText(host, 470, sitzY(3), hinzufuegen));
 
-    ASSERT_TRUE(bis([&] { return host.mp.SpielerName(2) == "hanna-KI1"; }, 120.0))
+    ASSERT_TRUE(bis([&] { return host.mp.SpielerName(2) == "hanna-KI2"; }, 120.0))
         << host.mp.SpielerName(2) << " " << host.mp.meldung;
+    EXPECT_EQ(fremd.mp.SpielerName(2), "Offen") << "the other lobby of the same name";
     EXPECT_FALSE(zeigtText(host, 470, sitzY(2), hinzufuegen));
     EXPECT_TRUE(zeigtText(host, 470, sitzY(3), hinzufuegen));
 
