@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <string_view>
 #include <vector>
 
 namespace qz {
@@ -14,6 +15,8 @@ namespace qz {
 namespace {
 
 constexpr Farbe kReichweitenFarbe = 0xFFBDBDBD;
+constexpr Farbe kAbgelehntFarbe = 0xFFFF3030;
+constexpr double kAbgelehntDauer = 2.0;
 
 // Work tables of one frame, indexed by fleet number 1..F.
 struct FlottenTabellen {
@@ -57,21 +60,46 @@ void flottenListe(Rahmen& rahmen, Kartenzustand& karte, const SchiffSatz& s, int
     }
 }
 
-// Sends the selected fleet to the last system in range whose centre lies under the pointer.
+// Sends the selected fleet to the last system in range whose centre lies under the pointer. A
+// system under the pointer that lies outside the range is marked as refused instead.
 void zielWahl(Rahmen& rahmen, Kartenzustand& karte, SchiffSatz& s, int n, const Sternsysteme& systeme,
               const Spieler& spielerTabelle, int spieler, int Sternanzahl, int reichweite, int mausX, int mausY,
               int scrollX, int scrollY)
 {
     const int g = karte.gewaehltesSchiff;
-    int ziel = 0;
+    int ziel = 0, abgelehnt = 0;
     for (int sys = 1; sys <= Sternanzahl; ++sys) {
-        if (!zielInReichweite(s, g, systeme, sys, reichweite)) continue;
         const double bx = mausX - (systeme.pos(sys, 1) - scrollX), by = mausY - (systeme.pos(sys, 2) - scrollY);
-        if (std::sqrt(bx * bx + by * by) < 5.0) ziel = sys;
+        if (std::sqrt(bx * bx + by * by) >= 5.0) continue;
+        if (zielInReichweite(s, g, systeme, sys, reichweite)) ziel = sys;
+        else abgelehnt = sys;
+    }
+    if (ziel == 0 && abgelehnt > 0) {
+        karte.ausserReichweite = abgelehnt;
+        karte.ausserReichweiteBis = rahmen.platform.timer() + kAbgelehntDauer;
+        rahmen.Mausereignis = 0;
     }
     if (ziel == 0) return;
+    karte.ausserReichweite = 0;
     flotteSenden(s, n, systeme, spielerTabelle, spieler, karte.gewaehlteFlotte, g, ziel);
     rahmen.Mausereignis = 0;
+}
+
+// The refused destination: a red ring around the system and "Außer Reichweite" above it (below
+// it near the top of the screen), kept on the screen, for two seconds.
+void abgelehntZeichnen(Rahmen& rahmen, const Kartenzustand& karte, const Sternsysteme& systeme, int Sternanzahl,
+                       int scrollX, int scrollY)
+{
+    const int sys = karte.ausserReichweite;
+    if (sys < 1 || sys > Sternanzahl || rahmen.platform.timer() >= karte.ausserReichweiteBis) return;
+    const int sx = systeme.pos(sys, 1) - scrollX, sy = systeme.pos(sys, 2) - scrollY;
+    circle(rahmen.screen(), sx, sy, 9, kAbgelehntFarbe, false);
+    circle(rahmen.screen(), sx, sy, 10, kAbgelehntFarbe, false);
+    static constexpr std::string_view kText = "Au\xE1" "er Reichweite";
+    const int breite = static_cast<int>(kText.size()) * 8;
+    const int x = std::clamp(sx - breite / 2, 0, 1024 - breite);
+    const int y = sy - 32 >= 0 ? sy - 32 : sy + 14;
+    rahmen.text(x, y, kText, kAbgelehntFarbe);
 }
 
 }  // namespace
@@ -106,6 +134,7 @@ void SUB_FLOTTEN(Rahmen& rahmen, Kartenzustand& karte, SchiffSatz& s, Sternsyste
     const int gewaehltesOrt =
         karte.gewaehltesSchiff >= 1 && karte.gewaehltesSchiff <= n ? schiffWert(s, kOrt, karte.gewaehltesSchiff) : 0;
     // The fleets are drawn and picked where they stood before this frame's movement tick.
+    std::vector<int> unterZeiger;  // fleets whose icon the click hit, in ship order
     guarded([&] {
         for (int i = 1; i <= n; ++i) {
             if (schiffWert(s, kAngedockt, i) > 0) continue;
@@ -120,16 +149,21 @@ void SUB_FLOTTEN(Rahmen& rahmen, Kartenzustand& karte, SchiffSatz& s, Sternsyste
                 if (ort > 0 && ort == gewaehltesOrt) tab.amOrt.push_back(f);
                 const double ax = mausX - (x + 16 - scrollX), ay = mausY - (y + 16 - scrollY);
                 // With a system screen open the click belongs to the screen drawn on top of the map.
-                if (rahmen.Mausereignis == 1 && gewaehltesSystem == 0 && std::sqrt(ax * ax + ay * ay) < 17.0) {
-                    karte.gewaehlteFlotte = f;
-                    karte.gewaehltesSchiff = i;
-                    rahmen.Mausereignis = 0;
-                } else if (f == karte.gewaehlteFlotte) {
-                    karte.gewaehltesSchiff = i;
-                }
+                if (rahmen.Mausereignis == 1 && gewaehltesSystem == 0 && std::sqrt(ax * ax + ay * ay) < 17.0)
+                    unterZeiger.push_back(f);
+                if (f == karte.gewaehlteFlotte) karte.gewaehltesSchiff = i;
             }
             if (gewaehltesSystem == 0 && karte.gewaehlteFlotte > 0)
                 ++tab.typen[static_cast<std::size_t>(f)][static_cast<std::size_t>(typ)];
+        }
+        // Fleets stacked under the pointer: the first click takes the lowest, each further click
+        // the next one of the stack, after the last the lowest again.
+        if (!unterZeiger.empty()) {
+            const auto drin = std::find(unterZeiger.begin(), unterZeiger.end(), karte.gewaehlteFlotte);
+            const int f = drin == unterZeiger.end() || drin + 1 == unterZeiger.end() ? unterZeiger.front() : *(drin + 1);
+            karte.gewaehlteFlotte = f;
+            karte.gewaehltesSchiff = tab.vertreter[static_cast<std::size_t>(f)];
+            rahmen.Mausereignis = 0;
         }
     });
     flottenBewegen(karte, s, systeme, spielerTabelle, spieler, n, Sternanzahl, gewaehltesSystem,
@@ -152,6 +186,7 @@ void SUB_FLOTTEN(Rahmen& rahmen, Kartenzustand& karte, SchiffSatz& s, Sternsyste
             if (rahmen.Mausereignis == 1 && stehtStill(s, g))
                 zielWahl(rahmen, karte, s, n, systeme, spielerTabelle, spieler, Sternanzahl, reichweite, mausX, mausY,
                          scrollX, scrollY);
+            abgelehntZeichnen(rahmen, karte, systeme, Sternanzahl, scrollX, scrollY);
         }
         if (rahmen.Mausereignis == 2) {
             karte.gewaehlteFlotte = 0;

@@ -147,6 +147,10 @@ struct Kartenzustand {
     std::string angriffsziel;
     std::string angriffsschaden;
     int abdockFlotte = 0;               // pending undock request (fleet number)
+    // A destination refused for lying outside the range circle: the system and until when the
+    // map marks it (clock value), so the click is seen to have been refused.
+    int ausserReichweite = 0;
+    double ausserReichweiteBis = 0.0;
 
     // The opened star system's screen.
     int systemTab = 1;

@@ -2,6 +2,7 @@
 // ticks, arrival, lost ships, the panel of fleets standing together and the colony ship report.
 #include "fleets/flotten.hpp"
 #include "fleets/route.hpp"
+#include "gezeichneter_text.hpp"
 #include "tests/systems/test_welt.hpp"
 
 #include <gtest/gtest.h>
@@ -57,7 +58,7 @@ protected:
     }
 };
 
-TEST_F(Flotten, AClickUnderSeventeenPixelsSelectsTheLowerRepresentative)
+TEST_F(Flotten, AClickUnderSeventeenPixelsSelectsTheLowerRepresentativeAndTheNextClickTheNext)
 {
     const int a = stehendeFlotte(1, 1);
     w.spiel.systeme.pos(2, 1) = 510;  // second fleet parks 10 pixels further east
@@ -68,6 +69,13 @@ TEST_F(Flotten, AClickUnderSeventeenPixelsSelectsTheLowerRepresentative)
     EXPECT_EQ(karte.gewaehlteFlotte, 1);
     EXPECT_EQ(karte.gewaehltesSchiff, a);
     EXPECT_EQ(w.rahmen.Mausereignis, 0);
+    // Further clicks on the stack go through it, and after the last back to the first.
+    klickFrame(505, 420);
+    EXPECT_EQ(karte.gewaehlteFlotte, 2);
+    EXPECT_EQ(karte.gewaehltesSchiff, b);
+    klickFrame(505, 420);
+    EXPECT_EQ(karte.gewaehlteFlotte, 1);
+    EXPECT_EQ(karte.gewaehltesSchiff, a);
 }
 
 TEST_F(Flotten, ExactlySeventeenPixelsAwayDoesNotSelect)
@@ -95,6 +103,19 @@ TEST_F(Flotten, DestinationOnlyWithinRange)
     ASSERT_EQ(karte.gewaehlteFlotte, 1);
     klickFrame(500, 560);  // system 3: 140 from the icon centre, range 100
     EXPECT_EQ(w.wert(kZiel, a), 0);
+    // Refused where it can be seen: for 2 s "Außer Reichweite" in red centred above system 3
+    // (16 characters from 500 - 64, 32 pixels above its centre at 560).
+    constexpr Farbe kRot = 0xFFFF3030;
+    EXPECT_TRUE(test::zeigtText(w.platform.screen(), 436, 528, "Au\xE1" "er Reichweite", kRot));
+    EXPECT_EQ(point(&w.platform.screen(), 500 + 10, 560) & 0xFFFFFF, kRot & 0xFFFFFF);
+    w.platform.advance(1.9);
+    frame();
+    EXPECT_TRUE(test::zeigtText(w.platform.screen(), 436, 528, "Au\xE1" "er Reichweite", kRot));
+    w.platform.advance(0.2);
+    clear(w.platform.screen());
+    frame();
+    EXPECT_FALSE(test::zeigtText(w.platform.screen(), 436, 528, "Au\xE1" "er Reichweite", kRot));
+    klickFrame(520, 500);  // empty space: no system to refuse, the click stays for the map
     EXPECT_EQ(w.rahmen.Mausereignis, 1);
     klickFrame(592, 402);  // within 5 pixels of system 2
     EXPECT_EQ(w.wert(kZiel, a), 2);
