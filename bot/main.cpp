@@ -3,11 +3,13 @@
 #include "bot/sitzung.hpp"
 #include "bot/zugang.hpp"
 #include "multiplayer/exchange/server_exchange.hpp"
+#include "multiplayer/private/privater_server.hpp"
 #include "platform/headless/headless_platform.hpp"
 
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <ctime>
 #include <iostream>
 #include <thread>
@@ -56,7 +58,11 @@ int main(int argc, char** argv)
     platform.advance(echt() - platform.timer());
 
     Serverdaten server;
-    std::thread worker(THREAD1, std::ref(server), makeServerRoundTrip(einstellungen->server.host, einstellungen->server.port));
+    // A private server's key comes through the environment, never the command line.
+    const char* schluessel = std::getenv(kSchluesselVariable);
+    std::thread worker(THREAD1, std::ref(server),
+                       makeServerRoundTrip(einstellungen->server.host, einstellungen->server.port, kServerTimeout,
+                                           schluessel != nullptr ? schluessel : ""));
     BotSitzung bot(*einstellungen, *passwort, platform, server, protokoll);
     protokoll("starts, level " + std::string(einstellungen->stufe == Stufe::leicht   ? "leicht"
                                              : einstellungen->stufe == Stufe::mittel ? "mittel"

@@ -18,10 +18,13 @@ class Kindprozess {
 public:
     Kindprozess() = default;
     // Starts `programm` with `argumente`; its standard output and error are appended to
-    // `protokoll`, its standard input is /dev/null. Throws std::runtime_error naming the
-    // program when it cannot be started (missing, not executable, no process left).
+    // `protokoll`, its standard input is /dev/null. `umgebung` holds "NAME=VALUE" entries the
+    // child gets beside the game's own environment (a secret goes there: unlike the command
+    // line, only the own account can read a process's environment). Throws
+    // std::runtime_error naming the program when it cannot be started (missing, not
+    // executable, no process left).
     Kindprozess(const std::filesystem::path& programm, const std::vector<std::string>& argumente,
-                const std::filesystem::path& protokoll);
+                const std::filesystem::path& protokoll, const std::vector<std::string>& umgebung = {});
     ~Kindprozess();
     Kindprozess(Kindprozess&& anderer) noexcept;
     Kindprozess& operator=(Kindprozess&& anderer) noexcept;

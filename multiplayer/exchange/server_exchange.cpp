@@ -18,11 +18,12 @@ void TSNE_NEWDATA(Verbindung& verbindung, TsneId id, std::string_view data)
 void TSNE_DISCONNECTED(Verbindung&, TsneId) {}
 
 std::string serverRoundTrip(const std::string& host, std::uint16_t port, const Feld<KVP>& getKvp,
-                            const Feld<KVP>& postKvp, double timeoutSeconds, Abbruch* abbruch)
+                            const Feld<KVP>& postKvp, double timeoutSeconds, Abbruch* abbruch,
+                            const std::string& schluessel)
 {
     if (abbruch && abbruch->ausgeloest()) return {};
     Verbindung verbindung;
-    verbindung.Anfrage = RETHTTPPOSTREQUESTSTRING(host, port, kServerPath, getKvp, postKvp);
+    verbindung.Anfrage = RETHTTPPOSTREQUESTSTRING(host, port, kServerPath, getKvp, postKvp, schluessel);
     TsneId Anfrageverbindung = 0;
     // The result is not acted on: a connection that failed leaves the buffer empty, and one
     // that was made ends with its disconnected callback, which TSNE_WAITCLOSE waits for, so
@@ -41,10 +42,12 @@ std::string serverRoundTrip(const std::string& host, std::uint16_t port, const F
     return std::move(verbindung.Antwortpuffer);
 }
 
-RoundTrip makeServerRoundTrip(const std::string& host, std::uint16_t port, double timeoutSeconds)
+RoundTrip makeServerRoundTrip(const std::string& host, std::uint16_t port, double timeoutSeconds,
+                              const std::string& schluessel)
 {
-    return [host, port, timeoutSeconds](const Feld<KVP>& getKvp, const Feld<KVP>& postKvp, Abbruch& abbruch) {
-        return serverRoundTrip(host, port, getKvp, postKvp, timeoutSeconds, &abbruch);
+    return [host, port, timeoutSeconds, schluessel](const Feld<KVP>& getKvp, const Feld<KVP>& postKvp,
+                                                    Abbruch& abbruch) {
+        return serverRoundTrip(host, port, getKvp, postKvp, timeoutSeconds, &abbruch, schluessel);
     };
 }
 
@@ -52,11 +55,14 @@ RoundTrip makeServerRoundTrip(Serverdaten& daten, double timeoutSeconds)
 {
     return [&daten, timeoutSeconds](const Feld<KVP>& getKvp, const Feld<KVP>& postKvp, Abbruch& abbruch) {
         ServerAddress ziel;
+        std::string schluessel;
         {
             std::lock_guard lock(daten.Datenmutex);
             ziel = daten.Serveradresse;
+            schluessel = daten.Serverschluessel;
         }
-        std::string antwort = serverRoundTrip(ziel.host, ziel.port, getKvp, postKvp, timeoutSeconds, &abbruch);
+        std::string antwort =
+            serverRoundTrip(ziel.host, ziel.port, getKvp, postKvp, timeoutSeconds, &abbruch, schluessel);
         std::lock_guard lock(daten.Datenmutex);
         if (ziel == daten.Serveradresse) daten.Unerreichbar = antwort.empty() ? serverAddressText(ziel) : "";
         return antwort;

@@ -43,14 +43,17 @@ void TSNE_DISCONNECTED(Verbindung& verbindung, TsneId id);
 // One request to host:port: builds the text from the pair tables, connects, sends it and
 // collects everything until the server closes. Empty when no connection came about; what
 // arrived so far when abbruch ends it.
+// `schluessel`, when set, is the private server's key (RETHTTPPOSTREQUESTSTRING).
 std::string serverRoundTrip(const std::string& host, std::uint16_t port, const Feld<KVP>& getKvp,
                             const Feld<KVP>& postKvp, double timeoutSeconds = kServerTimeout,
-                            Abbruch* abbruch = nullptr);
+                            Abbruch* abbruch = nullptr, const std::string& schluessel = {});
 
-// The round trip THREAD1 performs, aimed at host:port.
-RoundTrip makeServerRoundTrip(const std::string& host, std::uint16_t port, double timeoutSeconds = kServerTimeout);
+// The round trip THREAD1 performs, aimed at host:port, with the server's key when it has one.
+RoundTrip makeServerRoundTrip(const std::string& host, std::uint16_t port, double timeoutSeconds = kServerTimeout,
+                              const std::string& schluessel = {});
 
-// The round trip aimed at daten.Serveradresse, read under Datenmutex for each request; a
+// The round trip aimed at daten.Serveradresse with daten.Serverschluessel, read under
+// Datenmutex for each request; a
 // request that gets no byte back marks its address in daten.Unerreichbar, one that gets an
 // answer clears it.
 RoundTrip makeServerRoundTrip(Serverdaten& daten, double timeoutSeconds = kServerTimeout);

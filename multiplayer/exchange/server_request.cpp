@@ -39,7 +39,7 @@ std::string RETSTRINGFROMKVPARRAY(const Feld<KVP>& pairs, std::uint8_t spaceFlag
 }
 
 std::string RETHTTPPOSTREQUESTSTRING(const std::string& host, std::uint16_t port, const std::string& path,
-                                     const Feld<KVP>& getKvp, const Feld<KVP>& postKvp)
+                                     const Feld<KVP>& getKvp, const Feld<KVP>& postKvp, const std::string& schluessel)
 {
     const std::string query = RETSTRINGFROMKVPARRAY(getKvp, 0);
     const std::string body = RETSTRINGFROMKVPARRAY(postKvp, 1);
@@ -56,6 +56,7 @@ std::string RETHTTPPOSTREQUESTSTRING(const std::string& host, std::uint16_t port
     request.append("Accept-Encoding: \r\n");
     request.append("User-Agent: Sample HTTP Client in Quillbox\r\n");
     request.append("Content-Type: application/x-www-form-urlencoded\r\n");
+    if (!schluessel.empty()) request.append(kSchluesselKopf).append(": ").append(schluessel).append("\r\n");
     request.append("Content-Length: ").append(std::to_string(body.size())).append("\r\n\r\n");
     request.append(body);
     return request;

@@ -21,9 +21,15 @@ std::string URLENCODE(std::string_view text, std::uint8_t spaceFlag);
 // spaces and sent unencoded, a pair whose trimmed key is empty is left out.
 std::string RETSTRINGFROMKVPARRAY(const Feld<KVP>& pairs, std::uint8_t spaceFlag);
 
+// The key of a private server (the game's own for "Gegen den Computer") goes with every request
+// in this header: other accounts on the machine share the loopback address.
+inline constexpr const char* kSchluesselKopf = "X-QZ-Key";
+
 // The complete request: request line with the query pairs (spaces as "%20"), the seven header
-// lines in their fixed order, an empty line and the form body (spaces as "+").
+// lines in their fixed order, an empty line and the form body (spaces as "+"). A `schluessel`
+// adds the line kSchluesselKopf after them.
 std::string RETHTTPPOSTREQUESTSTRING(const std::string& host, std::uint16_t port, const std::string& path,
-                                     const Feld<KVP>& getKvp, const Feld<KVP>& postKvp);
+                                     const Feld<KVP>& getKvp, const Feld<KVP>& postKvp,
+                                     const std::string& schluessel = {});
 
 }  // namespace qz

@@ -55,6 +55,7 @@ struct Serverdaten {
     // Where the next request goes (the login screen's "Server" field changes it), and the
     // address of the last request that reached no server (empty once one answered).
     ServerAddress Serveradresse{kServerHost, kServerPort};
+    std::string Serverschluessel;  // what the server at Serveradresse asks of every request; empty: nothing
     std::string Unerreichbar;
     Abbruch abbruch;
     std::exception_ptr Workerfehler;  // what ended the worker, for the main thread to report

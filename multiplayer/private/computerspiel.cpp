@@ -69,7 +69,10 @@ bool computerspielerStarten(Computerspiel& c, const std::string& server, const s
     std::error_code egal;
     std::filesystem::create_directories(protokoll.parent_path(), egal);
     try {
-        c.spieler.push_back({starteComputerspieler(*programm, server, sitzung, stufenArgument(stufe), name, protokoll),
+        // While a private game runs, every computer player goes to its server.
+        const std::string schluessel = c.server ? c.server->schluessel() : std::string();
+        c.spieler.push_back({starteComputerspieler(*programm, server, sitzung, stufenArgument(stufe), name, protokoll,
+                                                   schluessel),
                              name});
     } catch (const std::runtime_error&) {
         fehler = "qz-bot startet nicht";

@@ -6,7 +6,10 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -41,6 +44,37 @@ std::vector<std::filesystem::path> kandidaten(const char* name, const char* rela
     return liste;
 }
 
+// 128 random bits as 32 hexadecimal digits, new for every game.
+std::string zufallsSchluessel() {
+    std::random_device zufall;
+    std::string text;
+    for (int i = 0; i < 4; ++i) {
+        char teil[9];
+        std::snprintf(teil, sizeof teil, "%08x", static_cast<unsigned>(zufall()));
+        text += teil;
+    }
+    return text;
+}
+
+// A file of a name no other start uses, for the server to write its port into; removed with
+// the object.
+struct PortDatei {
+    std::filesystem::path pfad;
+    explicit PortDatei(const std::filesystem::path& ordner) {
+        std::string muster = (ordner / "privater-server-port-XXXXXX").string();
+        const int fd = ::mkstemp(muster.data());
+        if (fd < 0) throw std::runtime_error("Keine Portdatei in " + ordner.string());
+        ::close(fd);
+        pfad = muster;
+    }
+    ~PortDatei() {
+        std::error_code egal;
+        std::filesystem::remove(pfad, egal);
+    }
+    PortDatei(const PortDatei&) = delete;
+    PortDatei& operator=(const PortDatei&) = delete;
+};
+
 }  // namespace
 
 PrivaterServer::PrivaterServer(const std::filesystem::path& programm, const std::filesystem::path& ordner,
@@ -63,22 +97,25 @@ PrivaterServer::PrivaterServer(const std::filesystem::path& programm, const std:
     if (sperre_.fd >= 0) ::flock(sperre_.fd, LOCK_SH);
     const std::filesystem::path protokoll = ordner / "privater-server.log";
     const std::size_t anfang = dateiInhalt(protokoll).size();
+    schluessel_ = zufallsSchluessel();
+    // Its port comes in a file of its own: the log is shared with a second copy of the game
+    // starting its server at the same moment, whose port line could come first.
+    const PortDatei portDatei(ordner);
     // The admin listener stays off (a fixed port would clash between two games on one
     // machine), and the registration limit admits the player and three computer players.
     prozess_ = Kindprozess(programm,
-                           {"--bind", "127.0.0.1", "--port", "0", "--db", (ordner / "privater-server.db").string(),
-                            "--threads", "2", "--admin-listen", "off", "--max-registrations", "20"},
-                           protokoll);
+                           {"--bind", "127.0.0.1", "--port", "0", "--port-file", portDatei.pfad.string(), "--db",
+                            (ordner / "privater-server.db").string(), "--threads", "2", "--admin-listen", "off",
+                            "--max-registrations", "20"},
+                           protokoll, {std::string(kSchluesselVariable) + "=" + schluessel_});
     const auto ende = std::chrono::steady_clock::now() + frist;
     while (std::chrono::steady_clock::now() < ende) {
-        const std::string text = dateiInhalt(protokoll).substr(anfang);
-        const std::size_t zeile = text.find("listening on 127.0.0.1:");
-        const std::size_t zeilenende = zeile == std::string::npos ? zeile : text.find('\n', zeile);
-        if (zeilenende != std::string::npos) {
-            port_ = std::stoi(text.substr(text.rfind(':', zeilenende) + 1));
+        const std::string text = dateiInhalt(portDatei.pfad);
+        if (!text.empty() && text.back() == '\n') {
+            port_ = std::stoi(text);
             return;
         }
-        if (!prozess_.laeuft()) throw std::runtime_error("Server beendet beim Start: " + text);
+        if (!prozess_.laeuft()) throw std::runtime_error("Server beendet beim Start: " + dateiInhalt(protokoll).substr(anfang));
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     prozess_.beenden();
@@ -101,9 +138,11 @@ std::optional<std::filesystem::path> computerspielerProgramm() {
 
 Kindprozess starteComputerspieler(const std::filesystem::path& programm, const std::string& server,
                                   const std::string& sitzung, const std::string& stufe, const std::string& name,
-                                  const std::filesystem::path& protokoll) {
+                                  const std::filesystem::path& protokoll, const std::string& schluessel) {
+    std::vector<std::string> umgebung;
+    if (!schluessel.empty()) umgebung.push_back(std::string(kSchluesselVariable) + "=" + schluessel);
     return Kindprozess(programm, {"--server", server, "--session", sitzung, "--level", stufe, "--name", name},
-                       protokoll);
+                       protokoll, umgebung);
 }
 
 }  // namespace qz

@@ -1,5 +1,9 @@
 // The player's own qz-server for a game against the computer: it listens on 127.0.0.1 only,
-// on a port the system picks free, so nothing outside this machine can reach it, and keeps its
+// on a port the system picks free, so nothing outside this machine can reach it, and serves only
+// requests that carry its key, a random one per game that the game and its computer players
+// learn through the environment: every other account on this machine shares the loopback
+// address, and could otherwise log in as the player, take its seat or read its private
+// block. It keeps its
 // database and log in the player's data folder, the database fresh for every game (the logins
 // of the player and the computer players register again at their first login, with the
 // passwords the game and qz-bot keep). It ends with the object that started it.
@@ -14,6 +18,10 @@
 
 namespace qz {
 
+// The environment variable through which the private server and its computer players learn
+// the key; only the own account can read a process's environment.
+inline constexpr const char* kSchluesselVariable = "QZ_SERVER_KEY";
+
 class PrivaterServer {
 public:
     // Starts `programm` with a new database and its log in `ordner` (made when missing; a
@@ -24,6 +32,8 @@ public:
                    std::chrono::milliseconds frist = std::chrono::seconds(10));
 
     int port() const { return port_; }
+    // The key every request to it must carry.
+    const std::string& schluessel() const { return schluessel_; }
     std::string adresse() const { return "127.0.0.1:" + std::to_string(port_); }
     pid_t kennung() const { return prozess_.kennung(); }
     bool beenden() { return prozess_.beenden(); }
@@ -43,6 +53,7 @@ private:
     Sperre sperre_;
     Kindprozess prozess_;
     int port_ = 0;
+    std::string schluessel_;
 };
 
 // The folder of the private server: $XDG_DATA_HOME/qz/privater-server.
@@ -57,9 +68,11 @@ std::optional<std::filesystem::path> computerspielerProgramm();
 // Starts a computer player for one seat: `programm` logs in as `name` at `server`
 // ("HOST:PORT") and plays in the channel of session `sitzung` at `stufe` (leicht, mittel or
 // schwer). Its password is kept under that name in the player's configuration folder by the
-// program itself. Its log lines are appended to `protokoll`.
+// program itself. Its log lines are appended to `protokoll`. `schluessel` is the private
+// server's key (through the environment, never the command line, which every account can
+// read), empty for any other.
 Kindprozess starteComputerspieler(const std::filesystem::path& programm, const std::string& server,
                                   const std::string& sitzung, const std::string& stufe, const std::string& name,
-                                  const std::filesystem::path& protokoll);
+                                  const std::filesystem::path& protokoll, const std::string& schluessel = {});
 
 }  // namespace qz

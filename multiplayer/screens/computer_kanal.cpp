@@ -27,6 +27,7 @@ void beenden(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp,
     {
         std::lock_guard lock(server.Datenmutex);
         server.Serveradresse = c.spielerServer;
+        server.Serverschluessel.clear();
         server.Serveronline = 0;
         server.Unerreichbar.clear();
     }

@@ -67,6 +67,7 @@ void serverStarten(Rahmen& r, Serverdaten& server, Mehrspieler& mp)
         std::lock_guard lock(server.Datenmutex);
         c.spielerServer = server.Serveradresse;
         server.Serveradresse = ServerAddress{"127.0.0.1", static_cast<std::uint16_t>(c.server->port())};
+        server.Serverschluessel = c.server->schluessel();
         server.Serveronline = 1;
         server.Unerreichbar.clear();
     }

@@ -71,7 +71,7 @@ TEST(PostRequest, TheGamesRequestWithSessionAndBody)
               "infos=spiel&i1=Zaphod+B&chat=hi+%26+bye");
 }
 
-TEST(PostRequest, NoQueryPairsMeansNoQuestionMarkAndAnOtherPortIsNamed)
+TEST(PostRequest, NoQueryPairsMeansNoQuestionMarkAnOtherPortIsNamedAndAKeyIsAdded)
 {
     const auto post = pairs({{"infos", "onlinecheck"}}, 40);
     EXPECT_EQ(RETHTTPPOSTREQUESTSTRING("127.0.0.1", 8080, kServerPath, pairs({{" ", "x"}}, 2), post),
@@ -82,6 +82,19 @@ TEST(PostRequest, NoQueryPairsMeansNoQuestionMarkAndAnOtherPortIsNamed)
               "Accept-Encoding: \r\n"
               "User-Agent: Sample HTTP Client in Quillbox\r\n"
               "Content-Type: application/x-www-form-urlencoded\r\n"
+              "Content-Length: 17\r\n"
+              "\r\n"
+              "infos=onlinecheck");
+    // The game's private server gets its key in one more line.
+    EXPECT_EQ(RETHTTPPOSTREQUESTSTRING("127.0.0.1", 8080, kServerPath, Feld<KVP>(1, 2), post, "0f1e"),
+              "POST /games/qz/datenabfrage.php HTTP/1.1\r\n"
+              "Host: 127.0.0.1:8080\r\n"
+              "Connection: close\r\n"
+              "Accept: */*\r\n"
+              "Accept-Encoding: \r\n"
+              "User-Agent: Sample HTTP Client in Quillbox\r\n"
+              "Content-Type: application/x-www-form-urlencoded\r\n"
+              "X-QZ-Key: 0f1e\r\n"
               "Content-Length: 17\r\n"
               "\r\n"
               "infos=onlinecheck");

@@ -9,13 +9,14 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <future>
 #include <sstream>
 #include <thread>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <ifaddrs.h>
 #include <netinet/in.h>
 #include <optional>
+#include <set>
 #include <string>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -48,24 +49,56 @@ std::string antwortAuf(int port, const std::string& anfrage) {
     timeval frist{10, 0};
     setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, &frist, sizeof frist);
     [[maybe_unused]] const ssize_t gesendet = send(s, anfrage.data(), anfrage.size(), MSG_NOSIGNAL);
-    char puffer[64] = {};
-    const ssize_t n = recv(s, puffer, sizeof puffer - 1, 0);
+    std::string antwort;
+    char puffer[4096];
+    for (ssize_t n; (n = recv(s, puffer, sizeof puffer, 0)) > 0;) antwort.append(puffer, static_cast<std::size_t>(n));
     close(s);
-    return n > 0 ? std::string(puffer, static_cast<std::size_t>(n)) : std::string();
+    return antwort;
 }
 
-// A non-loopback IPv4 address of this machine, when it has one.
-std::optional<in_addr> aeussereAdresse() {
-    ifaddrs* liste = nullptr;
-    if (getifaddrs(&liste) != 0) return std::nullopt;
-    std::optional<in_addr> gefunden;
-    for (ifaddrs* a = liste; a != nullptr && !gefunden; a = a->ifa_next) {
-        if (a->ifa_addr == nullptr || a->ifa_addr->sa_family != AF_INET) continue;
-        const in_addr adresse = reinterpret_cast<sockaddr_in*>(a->ifa_addr)->sin_addr;
-        if ((ntohl(adresse.s_addr) >> 24) != 127) gefunden = adresse;
+// The addresses ("127.0.0.1:4711") the process listens on over TCP, IPv4 and IPv6 (v6 ones
+// as "[hex]:port"), read from its own sockets in /proc: the sockets the kernel bound, whatever
+// other addresses this machine has or lacks.
+std::set<std::string> lauschendeAdressen(pid_t pid) {
+    std::set<std::string> knoten;
+    for (const auto& eintrag : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd")) {
+        std::error_code fehler;
+        const std::string ziel = std::filesystem::read_symlink(eintrag.path(), fehler).string();
+        if (ziel.rfind("socket:[", 0) == 0) knoten.insert(ziel.substr(8, ziel.size() - 9));
     }
-    freeifaddrs(liste);
-    return gefunden;
+    std::set<std::string> adressen;
+    for (const char* tabelle : {"/proc/net/tcp", "/proc/net/tcp6"}) {
+        std::istringstream zeilen(dateiInhalt(tabelle));
+        std::string zeile;
+        std::getline(zeilen, zeile);  // the heading
+        while (std::getline(zeilen, zeile)) {
+            // sl local_address rem_address st tx_queue:rx_queue tr:tm->when retrnsmt uid timeout inode
+            std::istringstream felder(zeile);
+            std::string nummer, lokal, fern, zustand, warteschlangen, zeitgeber, wiederholt, uid, frist, inode;
+            felder >> nummer >> lokal >> fern >> zustand >> warteschlangen >> zeitgeber >> wiederholt >> uid >> frist >>
+                inode;
+            if (zustand != "0A" || knoten.count(inode) == 0) continue;  // 0A: listening
+            const std::size_t doppelpunkt = lokal.find(':');
+            const std::string hex = lokal.substr(0, doppelpunkt);
+            const int port = std::stoi(lokal.substr(doppelpunkt + 1), nullptr, 16);
+            if (hex.size() == 8) {
+                in_addr a{};
+                a.s_addr = static_cast<in_addr_t>(std::stoul(hex, nullptr, 16));  // in the kernel's byte order
+                adressen.insert(std::string(inet_ntoa(a)) + ":" + std::to_string(port));
+            } else {
+                adressen.insert("[" + hex + "]:" + std::to_string(port));
+            }
+        }
+    }
+    return adressen;
+}
+
+// A request of the game without the private server's key, from the same address as the game.
+std::string ohneSchluessel(int port, const std::string& infos) {
+    const std::string body = "infos=" + infos + "&i1=Spieler&i2=00";
+    return antwortAuf(port, "POST /games/qz/datenabfrage.php HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n"
+                            "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " +
+                                std::to_string(body.size()) + "\r\n\r\n" + body);
 }
 
 TEST(PrivaterServer, AnswersOnLoopbackOnlyAndLeavesNothingRunning) {
@@ -78,10 +111,18 @@ TEST(PrivaterServer, AnswersOnLoopbackOnlyAndLeavesNothingRunning) {
         ASSERT_GT(server.port(), 0);
         EXPECT_EQ(server.adresse(), "127.0.0.1:" + std::to_string(server.port()));
         EXPECT_EQ(antwortAuf(server.port(), "GET / HTTP/1.1\r\nHost: x\r\n\r\n").substr(0, 9), "HTTP/1.1 ");
-        if (const std::optional<in_addr> aussen = aeussereAdresse()) {
-            EXPECT_EQ(verbinde(*aussen, server.port()), -1) << "reachable from outside the machine";
-        }
+        const std::set<std::string> nurSchleife = {server.adresse()};
+        EXPECT_EQ(lauschendeAdressen(pid), nurSchleife) << "reachable from outside the machine";
         EXPECT_TRUE(std::filesystem::exists(ordner / "privater-server.db"));
+        // Other accounts of this machine share the loopback address: without the game's key
+        // nobody gets in, and the key is nowhere in the process list.
+        EXPECT_EQ(server.schluessel().size(), 32u);
+        for (const char* infos : {"onlinecheck", "login", "channel", "spiel"}) {
+            const std::string antwort = ohneSchluessel(server.port(), infos);
+            EXPECT_NE(antwort.find("CODE:fehler;;Kein Zugang:EDOC"), std::string::npos) << infos << ": " << antwort;
+        }
+        EXPECT_EQ(dateiInhalt("/proc/" + std::to_string(pid) + "/cmdline").find(server.schluessel()),
+                  std::string::npos);
     }
     EXPECT_FALSE(gibtEs(pid));  // the destructor stopped and reaped it
 
@@ -102,6 +143,34 @@ TEST(PrivaterServer, AnswersOnLoopbackOnlyAndLeavesNothingRunning) {
         PrivaterServer zweiteKopie(QZ_SERVER_PROGRAMM, ordner);
         EXPECT_EQ(knoten(), erster);
         EXPECT_NE(zweiteKopie.port(), wieder.port());
+    }
+    {
+        // Two copies starting at the same moment share the folder and its log: each still
+        // learns its own server's port.
+        // A child ends with the thread that started it: the second one's thread lives until
+        // the checks are done.
+        std::optional<PrivaterServer> erste, zweite;
+        std::promise<void> gestartet, fertig;
+        std::thread nebenher([&] {
+            try {
+                zweite.emplace(QZ_SERVER_PROGRAMM, ordner);
+            } catch (const std::runtime_error& fehler) {
+                ADD_FAILURE() << fehler.what();
+            }
+            gestartet.set_value();
+            fertig.get_future().wait();
+            zweite.reset();
+        });
+        erste.emplace(QZ_SERVER_PROGRAMM, ordner);
+        gestartet.get_future().wait();
+        if (zweite) {
+            for (const PrivaterServer* s : {&*erste, &*zweite}) {
+                EXPECT_EQ(lauschendeAdressen(s->kennung()), std::set<std::string>{s->adresse()}) << "another's port";
+            }
+            EXPECT_NE(erste->schluessel(), zweite->schluessel()) << "each game has a key of its own";
+        }
+        fertig.set_value();
+        nebenher.join();
     }
     const pid_t zweiter = wieder.kennung();
     EXPECT_TRUE(wieder.beenden());  // SIGTERM is a clean end for the server: exit code 0
@@ -136,7 +205,7 @@ TEST(PrivaterServer, TwoComputerPlayersMeetOnItAndEndWithTheirOwner) {
         Kindprozess gastgeber(QZ_BOT_PROGRAMM,
                               {"--server", server.adresse(), "--channel", "duell", "--channel-password", "geheim",
                                "--name", "gastgeber", "--create", "2", "--level", "leicht"},
-                              ordner / "gastgeber.log");
+                              ordner / "gastgeber.log", {std::string(kSchluesselVariable) + "=" + server.schluessel()});
         // Generous: under the sanitizers three instrumented programs share the machine here.
         const auto ende = std::chrono::steady_clock::now() + std::chrono::seconds(120);
         const std::string sitzungZeile = "channel duell has session ";
@@ -149,7 +218,7 @@ TEST(PrivaterServer, TwoComputerPlayersMeetOnItAndEndWithTheirOwner) {
         ASSERT_NE(von, std::string::npos) << log;
         const std::string sitzung = log.substr(von + sitzungZeile.size(), log.find('\n', von) - von - sitzungZeile.size());
         Kindprozess gast = starteComputerspieler(QZ_BOT_PROGRAMM, server.adresse(), sitzung, "schwer", "gast",
-                                                 ordner / "gast.log");
+                                                 ordner / "gast.log", server.schluessel());
         pids[0] = server.kennung();
         pids[1] = gastgeber.kennung();
         pids[2] = gast.kennung();
