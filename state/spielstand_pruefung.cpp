@@ -179,6 +179,8 @@ bool spielstandMoeglich(const Spielstand& spiel)
 
 namespace qz {
 
+bool zahlImBereich(std::string_view text, long long min, long long max) { return zahlText(text, min, max); }
+
 bool schiffslistenMoeglich(const SchiffListen& listen, int Sternanzahl, int hoechsteFlotte, int kartenBreite,
                            int kartenHoehe)
 {

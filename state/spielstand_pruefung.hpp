@@ -7,9 +7,16 @@
 
 #include "state/spielstand.hpp"
 
+#include <string_view>
+
 namespace qz {
 
 bool spielstandMoeglich(const Spielstand& spiel);
+
+// A decimal number as the game writes one (an optional "-" and at most ten digits) within
+// min..max: how a save's every number is taken, and what a server's reply must hold where the
+// same values arrive.
+bool zahlImBereich(std::string_view text, long long min, long long max);
 
 // The thirteen master lists alone, as spielstandMoeglich checks them: equal in length, every
 // value in its field's range for a map of that many systems and that size.

@@ -6,6 +6,7 @@
 #include "multiplayer/exchange/tagged_records.hpp"
 #include "platform/errors.hpp"
 #include "state/planetentypen.hpp"
+#include "state/spielstand_pruefung.hpp"
 
 #include <algorithm>
 #include <vector>
@@ -125,13 +126,46 @@ void chatAnwenden(std::string_view antwort, Mehrspieler& mp)
     mp.senden.chatAnzahl = STRINGSPLIT(inhalt, ";-;", mp.senden.chatZeilen);
 }
 
+// Keeps of a battle record's participants those the combat routine may take: a hull, shield or
+// firepower beyond what a save may hold, or an own ship number outside the own lists (`eigene`,
+// nullptr for another player), leaves its participant out, without a report, as every other
+// value out of range in a reply. The lists of the others keep their order.
+void teilnehmerPruefen(KampfGegner& teil, const SchiffSatz* eigene)
+{
+    std::vector<std::string> nummern, huelle, schild, feuerkraft;
+    const int anzahl = teil.schiffe.empty() ? 0 : STRINGSPLIT(teil.schiffe, ",", nummern);
+    const int huellen = teil.huelle.empty() ? 0 : STRINGSPLIT(teil.huelle, ",", huelle);
+    const int schilde = teil.schild.empty() ? 0 : STRINGSPLIT(teil.schild, ",", schild);
+    const int feuer = teil.feuerkraft.empty() ? 0 : STRINGSPLIT(teil.feuerkraft, ",", feuerkraft);
+    int letztesSchiff = 0;
+    if (eigene) {
+        letztesSchiff = kWertGrenze;
+        for (Schiffsfeld f : {kTyp, kSchild, kHuelle, kFlotte}) letztesSchiff = std::min(letztesSchiff, (*eigene)[f].hi());
+    }
+    const auto wert = [](const std::vector<std::string>& liste, int n, int k) {
+        return k > n || zahlImBereich(liste[static_cast<std::size_t>(k)], -kWertGrenze, kWertGrenze);
+    };
+    KampfGegner geprueft;
+    geprueft.spieler = teil.spieler;
+    for (int k = 1; k <= anzahl; ++k) {
+        const std::string& nummer = nummern[static_cast<std::size_t>(k)];
+        if (eigene && !zahlImBereich(nummer, 1, letztesSchiff)) continue;
+        if (!wert(huelle, huellen, k) || !wert(schild, schilde, k) || !wert(feuerkraft, feuer, k)) continue;
+        ++geprueft.anzahl;
+        geprueft.schiffe += "," + nummer;
+        if (k <= huellen) geprueft.huelle += "," + huelle[static_cast<std::size_t>(k)];
+        if (k <= schilde) geprueft.schild += "," + schild[static_cast<std::size_t>(k)];
+        if (k <= feuer) geprueft.feuerkraft += "," + feuerkraft[static_cast<std::size_t>(k)];
+    }
+    teil = std::move(geprueft);
+}
+
 void kaempfeAnwenden(std::string_view antwort, Spielstand& spiel)
 {
     if (antwort.find("#kuml") == std::string_view::npos) return;
     const int eigen = spiel.eigenerSpieler;
     SchiffSatz& eigene = spiel.saetze(eigen);
     std::string record;
-    std::vector<std::string> teile;
     for (int i = 1; i <= spiel.Sternanzahl; ++i) {
         if (!kampfRecordLesen(antwort, i, record)) continue;
         std::string eigeneSchiffe;
@@ -145,7 +179,7 @@ void kaempfeAnwenden(std::string_view antwort, Spielstand& spiel)
             recordLesen(record, slotTag("sp", slot, "klbp"), teil.huelle);
             recordLesen(record, slotTag("sp", slot, "ksld"), teil.schild);
             recordLesen(record, slotTag("sp", slot, "kfkt"), teil.feuerkraft);
-            teil.anzahl = teil.schiffe.empty() ? 0 : STRINGSPLIT(teil.schiffe, ",", teile);
+            teilnehmerPruefen(teil, slot == eigen ? &eigene : nullptr);
             if (slot == eigen) {
                 eigeneSchiffe = teil.schiffe;
                 n = teil.anzahl;
