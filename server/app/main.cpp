@@ -12,6 +12,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -111,6 +113,49 @@ int listGames(const Options& options) {
     return 0;
 }
 
+// Time as the operator reads it: UTC, to the second.
+std::string utcTime(double at) {
+    const std::time_t seconds = static_cast<std::time_t>(at);
+    std::tm parts{};
+    gmtime_r(&seconds, &parts);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
+    return text;
+}
+
+int listRecordings(const Options& options) {
+    Storage storage(options.database, 1);
+    const std::vector<RecordingSummary> recordings = storage.recordings();
+    for (const RecordingSummary& r : recordings) {
+        std::string players;
+        for (const std::string& name : r.players) {
+            players += (players.empty() ? "" : ", ") + (name.empty() ? "-" : cp437ToUtf8(name));
+        }
+        const long long minutes = static_cast<long long>(r.lengthSeconds / 60);
+        std::printf("%lld  %s  players: %s  start %s UTC  length %lld:%02lld h  %lld bytes\n", r.id,
+                    cp437ToUtf8(r.channel).c_str(), players.c_str(), utcTime(r.startedAt).c_str(), minutes / 60,
+                    minutes % 60, r.bytes);
+    }
+    std::printf("%zu recording%s\n", recordings.size(), recordings.size() == 1 ? "" : "s");
+    return 0;
+}
+
+int exportRecording(const Options& options) {
+    long long id = 0;
+    const std::string& text = options.recordingId;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
+    Storage storage(options.database, 1);
+    const std::optional<qz::replay::Recording> recording =
+        error == std::errc() && end == text.data() + text.size() ? storage.loadRecording(id) : std::nullopt;
+    if (!recording || recording->entries.empty()) {
+        logLine(LogLevel::error, "no such recording: " + text);
+        return 1;
+    }
+    qz::replay::writeQzrFile(options.exportFile, *recording);
+    logLine(LogLevel::info, "recording " + text + " written to " + options.exportFile);
+    return 0;
+}
+
 // The operator's changes take effect on every instance at the affected player's next request.
 int changeStored(const Options& options) {
     const std::string name = options.mode == Options::Mode::closeChannel ? std::string() : accountName(options);
@@ -155,6 +200,7 @@ int serve(const Options& options) {
     config.hashCost = options.hashCost;
     config.gameIdleSeconds = options.gameIdleHours * 3600.0;
     config.shipBytesTotal = static_cast<std::size_t>(options.shipMemoryMegabytes) << 20;
+    config.keepRecordingsSeconds = options.keepRecordingsDays * 86400.0;
     config.perAddress.failedLoginsPerMinute = options.failedLoginsPerMinute;
     config.perAddress.loginsPerMinute = options.loginsPerMinute;
     config.perAddress.loginsPerNamePerMinute = options.loginsPerNamePerMinute;
@@ -210,6 +256,8 @@ int main(int argc, char** argv) {
         case Options::Mode::addUser: return addUser(options);
         case Options::Mode::serve: return serve(options);
         case Options::Mode::listGames: return listGames(options);
+        case Options::Mode::listRecordings: return listRecordings(options);
+        case Options::Mode::exportRecording: return exportRecording(options);
         case Options::Mode::closeChannel:
         case Options::Mode::banUser:
         case Options::Mode::unbanUser:

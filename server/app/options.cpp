@@ -114,6 +114,8 @@ Options parseOptions(const std::vector<std::string>& arguments) {
             options.gameIdleHours = numberAfter(arguments, i, 1, 24 * 366);
         } else if (a == "--ship-memory-mb") {
             options.shipMemoryMegabytes = numberAfter(arguments, i, 1, 1024 * 1024);
+        } else if (a == "--keep-recordings") {
+            options.keepRecordingsDays = numberAfter(arguments, i, 0, 366 * 100);
         } else if (a == "--closed-registration") {
             options.closedRegistration = true;
         } else if (a == "--hash-cost") {
@@ -140,6 +142,16 @@ Options parseOptions(const std::vector<std::string>& arguments) {
     }
     if (words.size() == 1 && words[0] == "games") {
         options.mode = Options::Mode::listGames;
+        return options;
+    }
+    if (words.size() == 1 && words[0] == "recordings") {
+        options.mode = Options::Mode::listRecordings;
+        return options;
+    }
+    if (words.size() == 4 && words[0] == "recording" && words[1] == "export") {
+        options.mode = Options::Mode::exportRecording;
+        options.recordingId = words[2];
+        options.exportFile = words[3];
         return options;
     }
     if (words.size() == 3 && words[0] == "channel" && words[1] == "close") {
@@ -173,6 +185,10 @@ Usage:
   qz-server [options] user delete NAME     remove the account and its login
   qz-server [options] games                list the running games: id, name, day, players
   qz-server [options] channel close ID     close a channel (lobby or game) at once
+  qz-server [options] recordings           list the recorded games: id, channel, players,
+                                           start, length, size
+  qz-server [options] recording export ID FILE
+                                           write one recorded game to FILE (.qzr)
 
 Options:
   --port N               TCP port to listen on (default 80; 0 picks a free one)
@@ -211,6 +227,8 @@ Options:
                          a lobby closes 5 minutes after it became empty
   --ship-memory-mb N     memory all players' ship lists may take together (default 1024;
                          one channel may take 8)
+  --keep-recordings DAYS every running game is recorded; recordings whose last change
+                         is older are deleted (default 30; 0: record nothing)
   --hash-cost LEVEL      work of the password hash for new credentials:
                          interactive (default), moderate or minimum (tests only)
   --admin-listen ADDRESS:PORT

@@ -17,7 +17,8 @@ inline constexpr const char* kAccessKeyVariable = "QZ_SERVER_KEY";
 inline constexpr std::size_t kAccessKeyMinimum = 16;
 
 struct Options {
-    enum class Mode { serve, addUser, help, listGames, closeChannel, banUser, unbanUser, deleteUser } mode = Mode::serve;
+    enum class Mode { serve, addUser, help, listGames, closeChannel, banUser, unbanUser, deleteUser, listRecordings,
+                      exportRecording } mode = Mode::serve;
     std::string bindAddress = "0.0.0.0";
     int port = 80;
     std::string database = "qz-server.db";
@@ -39,6 +40,7 @@ struct Options {
     int openChannelsPerAddress = kOpenChannelsPerAddress;
     int gameIdleHours = static_cast<int>(kGameIdleSeconds / 3600);
     int shipMemoryMegabytes = static_cast<int>(kShipBytesTotal >> 20);
+    int keepRecordingsDays = static_cast<int>(kKeepRecordingsSeconds / 86400);  // 0: record nothing
     HashCost hashCost = HashCost::interactive;
     LogLevel logLevel = LogLevel::info;
     bool adminListen = true;  // --admin-listen off: none
@@ -47,6 +49,7 @@ struct Options {
     std::string portFile;  // --port-file: where the bound port is written once listening
     int banHours = 0;  // user ban --hours N; 0: until unbanned
     std::string channelId;  // channel close
+    std::string recordingId, exportFile;  // recording export ID FILE
     std::string userName;  // user add, ban, unban, delete
     std::string password;  // user add; empty: read from standard input
 };

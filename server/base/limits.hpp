@@ -36,6 +36,7 @@ inline constexpr double kEmptyChannelSeconds = 300;  // a lobby nobody polls clo
 inline constexpr double kBannedForever = 1e15;
 inline constexpr double kGameIdleSeconds = 24 * 3600;  // a running game nobody polls (--game-idle-hours)
 inline constexpr std::size_t kChatHistoryLines = 20;
+inline constexpr double kKeepRecordingsSeconds = 30 * 24 * 3600;  // a game's recording (--keep-recordings)
 inline constexpr std::size_t kMaxOpenChannels = 1000;
 
 // A login speaks for its name from its address for a day after the last request from there

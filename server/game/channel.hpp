@@ -72,6 +72,8 @@ struct Agreements {
     int seenBy(int a, int b) const;
 };
 
+struct RecordingBase;
+
 struct ChatLine {
     int sender = 0;
     std::string text;
@@ -111,6 +113,9 @@ struct ChannelState {
     std::map<std::string, int> previousSlot;  // lobby: where a timed-out name sat
     double emptySince = -1;                    // server clock, -1 while someone is present
     ReplyCache replyCache;
+    // What this instance last put into the game's recording (memory only; none yet: the
+    // next entry is a full state).
+    std::shared_ptr<RecordingBase> recording;
 
     int slotOf(std::string_view playerName) const;
     int occupiedSlots() const;

@@ -103,6 +103,7 @@ std::size_t CommandHandler::sweep(double now) {
     std::vector<std::string> candidates;
     try {
         storage_.forgetAddressEventsBefore(now - 3600);  // the longest window a rate looks back
+        if (config_.keepRecordingsSeconds > 0) storage_.deleteRecordingsBefore(now - config_.keepRecordingsSeconds);
         channels_.keepOnly(storage_.channelIds());
         candidates = storage_.sweepCandidates(now - kSlotTimeoutSeconds, now - kEmptyChannelSeconds,
                                               now - config_.gameIdleSeconds);

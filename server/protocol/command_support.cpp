@@ -1,5 +1,6 @@
 #include "base/bad_request.hpp"
 #include "protocol/commands.hpp"
+#include "game/recording.hpp"
 
 namespace qz::server {
 
@@ -39,6 +40,11 @@ OpenChannel::OpenChannel(CommandContext& context, const std::string& sessionId, 
         c = transaction_.load();
         keepLaterPolls(c, cached);
         channel_->revision = transaction_.revision();
+        // Another instance changed the game: what it recorded last is what was read, if
+        // it recorded at all, which the first entry from here looks up.
+        if (c.started && context.config.keepRecordingsSeconds > 0) {
+            c.recording = std::make_shared<RecordingBase>(RecordingBase{recordedState(c), channel_->revision, 0, false});
+        }
     } else {
         c.emptySince = transaction_.emptySince();
         // Other instances record polls without a new revision; the sweep needs them, and
@@ -66,6 +72,7 @@ OpenChannel::~OpenChannel() {
 
 void OpenChannel::commit(const ChannelChanges& changes) {
     channel_->state.replyCache.invalidate(changes);
+    if (context_.config.keepRecordingsSeconds > 0) transaction_.record(channel_->state, changes, context_.now);
     channel_->revision = transaction_.commit(channel_->state, changes);
     committed_ = true;
 }

@@ -30,6 +30,9 @@ struct ServerConfig {
     double gameIdleSeconds = kGameIdleSeconds;
     std::size_t shipBytesPerChannel = kShipBytesPerChannel;
     std::size_t shipBytesTotal = kShipBytesTotal;
+    // Recordings of running games are kept this long after their last entry; 0: no game
+    // is recorded (--keep-recordings).
+    double keepRecordingsSeconds = kKeepRecordingsSeconds;
 };
 
 struct CommandContext {

@@ -79,6 +79,16 @@ ALTER TABLE slots ADD COLUMN away INT NOT NULL DEFAULT 0;
     R"(
 CREATE TABLE private_blocks(sid TEXT, slot INT, block TEXT NOT NULL, PRIMARY KEY(sid, slot)){compact};
 )",
+    // 11: recordings of running games: one row per game, and its entries (a full state or
+    // the changes against the one before, compressed, as base64), written with the change
+    // each records; they outlive their channel until the sweep deletes them.
+    R"(
+CREATE TABLE recordings(id {key}, sid TEXT NOT NULL UNIQUE, channel TEXT NOT NULL, players TEXT NOT NULL,
+  started_at DOUBLE PRECISION NOT NULL);
+CREATE TABLE recording_entries(seq {key}, sid TEXT NOT NULL, at DOUBLE PRECISION NOT NULL, kind INT NOT NULL,
+  revision BIGINT NOT NULL, data TEXT NOT NULL);
+CREATE INDEX recording_entries_by_channel ON recording_entries(sid, seq);
+)",
 };
 
 std::string replaceAll(std::string text, const std::string& from, const std::string& to) {

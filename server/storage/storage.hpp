@@ -6,6 +6,8 @@
 
 #include "game/changes.hpp"
 #include "game/channel.hpp"
+#include "replay/qzr_file.hpp"
+#include "storage/recordings.hpp"
 #include "sql/connection_pool.hpp"
 #include "sql/sql_transaction.hpp"
 
@@ -130,6 +132,9 @@ public:
         // Writes the changes and commits; returns the channel's revision from now on.
         long long commit(const ChannelState& channel, const ChannelChanges& changes);
         void deleteAndCommit();
+        // Adds what `changes` did to a running game to its recording, in this transaction
+        // (storage_recordings.cpp); `now` is the server clock.
+        void record(ChannelState& channel, const ChannelChanges& changes, double now);
 
     private:
         ConnectionPool::Lease lease_;
@@ -142,6 +147,12 @@ public:
     };
 
     // Whole-channel reads and writes, each its own transaction (tests, tools).
+    // Recordings of games (storage_recordings.cpp), oldest first; a recording by its id,
+    // or nothing; deletes those whose last entry is older than `before`, returns how many.
+    std::vector<RecordingSummary> recordings();
+    std::optional<replay::Recording> loadRecording(long long id);
+    int deleteRecordingsBefore(double before);
+
     // Per-address rates (storage_rates.cpp).
     void noteAddressEvent(const std::string& address, AddressEvent kind, double at);
     int countAddressEvents(const std::string& address, AddressEvent kind, double since);

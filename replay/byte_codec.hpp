@@ -1,0 +1,57 @@
+// Variable-length integers and strings in a byte string, read back with every length and
+// count checked against what is left, so a damaged input ends in an error and never in a
+// read beyond its end or an allocation beyond its size.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace qz::replay {
+
+// Input that does not decode; the reader turns it into "damaged".
+class DecodeError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class ByteWriter {
+public:
+    void unsignedNumber(std::uint64_t value);
+    void signedNumber(std::int64_t value);  // zigzag, so small negative values stay short
+    void byte(std::uint8_t value) { out_ += static_cast<char>(value); }
+    void text(std::string_view value);
+    void raw(std::string_view value) { out_ += value; }
+
+    const std::string& bytes() const { return out_; }
+    std::string take() { return std::move(out_); }
+    bool empty() const { return out_.empty(); }
+
+private:
+    std::string out_;
+};
+
+class ByteReader {
+public:
+    explicit ByteReader(std::string_view in) : in_(in) {}
+
+    std::uint64_t unsignedNumber();
+    std::int64_t signedNumber();
+    // A number that must fit an int.
+    int integer();
+    // A count or index below `limit`.
+    std::size_t count(std::size_t limit);
+    std::uint8_t byte();
+    std::string_view text();
+    std::string_view raw(std::size_t length);
+
+    bool atEnd() const { return at_ == in_.size(); }
+    std::size_t left() const { return in_.size() - at_; }
+
+private:
+    std::string_view in_;
+    std::size_t at_ = 0;
+};
+
+}  // namespace qz::replay

@@ -1,0 +1,176 @@
+#include "storage/storage.hpp"
+
+#include "game/recording.hpp"
+
+#include <sodium.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace qz::server {
+
+namespace {
+
+using Rows = std::unique_ptr<SqlRows>;
+
+// Entries are stored as base64 text: both engines take it as it is, and a UTF8 database
+// converts no byte of it.
+constexpr int kBase64 = sodium_base64_VARIANT_ORIGINAL_NO_PADDING;
+
+std::string toBase64(const std::string& bytes) {
+    std::string text(sodium_base64_encoded_len(bytes.size(), kBase64), '\0');
+    sodium_bin2base64(text.data(), text.size(), reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
+                      kBase64);
+    text.resize(text.size() - 1);  // the terminating zero
+    return text;
+}
+
+std::string fromBase64(const std::string& text) {
+    std::string bytes(text.size() * 3 / 4 + 1, '\0');
+    std::size_t length = 0;
+    if (sodium_base642bin(reinterpret_cast<unsigned char*>(bytes.data()), bytes.size(), text.data(), text.size(),
+                          nullptr, &length, nullptr, kBase64) != 0) {
+        throw std::runtime_error("a stored recording entry is no base64");
+    }
+    bytes.resize(length);
+    return bytes;
+}
+
+std::string joinNames(const ChannelState& c) {
+    std::string players;
+    for (int n = 1; n <= c.maxPlayers; ++n) players += (n > 1 ? "," : "") + c.slots[n].name;
+    return players;
+}
+
+std::vector<std::string> splitNames(const std::string& text) {
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    for (std::size_t comma = text.find(','); comma != std::string::npos; comma = text.find(',', start)) {
+        names.push_back(text.substr(start, comma - start));
+        start = comma + 1;
+    }
+    names.push_back(text.substr(start));
+    return names;
+}
+
+// The compressed bytes of base64 text without padding.
+const char* const kEntryBytes = "LENGTH(data) * 3 / 4";
+
+}  // namespace
+
+void Storage::ChannelTransaction::record(ChannelState& c, const ChannelChanges& changes, double now) {
+    if (!c.started || !changesRecorded(changes)) return;
+    std::shared_ptr<RecordingBase>& base = c.recording;
+    if (!base) {
+        // The game starts, or this instance meets a game that has no recording yet (it
+        // started under a server that did not record): a recording begins with a full state.
+        lease_->run("INSERT INTO recordings(sid, channel, players, started_at) VALUES(?, ?, ?, ?) ON CONFLICT(sid) DO "
+                    "NOTHING",
+                    {c.sessionId, c.name, joinNames(c), c.startedAt > 0 ? c.startedAt : now});
+    } else if (!base->confirmed) {
+        // Read from storage: changes against it fit only if the last entry was written at
+        // the revision it was read at (a server that did not record may have changed it since).
+        Rows rows = lease_->query("SELECT revision, (SELECT MAX(at) FROM recording_entries WHERE sid = ? AND kind = 0) "
+                                  "FROM recording_entries WHERE sid = ? ORDER BY seq DESC LIMIT 1",
+                                  {sessionId_, sessionId_});
+        const bool fits = rows->next() && rows->integer(0) == base->revision;
+        if (fits) base->lastFullAt = rows->real(1);
+        rows.reset();
+        if (!fits) base.reset();
+        if (base) base->confirmed = true;
+        if (!base) {
+            lease_->run("INSERT INTO recordings(sid, channel, players, started_at) VALUES(?, ?, ?, ?) ON "
+                        "CONFLICT(sid) DO NOTHING",
+                        {c.sessionId, c.name, joinNames(c), c.startedAt > 0 ? c.startedAt : now});
+        }
+    }
+    const bool full = !base || now - base->lastFullAt >= kFullStateSeconds ||
+                      base->state.systems.size() != static_cast<std::size_t>(c.map.size());
+    std::string data;
+    if (full) {
+        base = std::make_shared<RecordingBase>();
+        base->state = recordedState(c);
+        base->lastFullAt = now;
+        base->confirmed = true;
+        data = replay::encodeFull(base->state);
+    } else {
+        replay::ChangeWriter writer(base->state);
+        writeRecordedChanges(writer, c, changes);
+        if (writer.empty()) return;
+        data = writer.finish();
+    }
+    // The revision this transaction's commit gives the channel.
+    base->revision = revision_ + 1;
+    lease_->run("INSERT INTO recording_entries(sid, at, kind, revision, data) VALUES(?, ?, ?, ?, ?)",
+                {sessionId_, now, full ? 0 : 1, base->revision, toBase64(data)});
+}
+
+std::vector<RecordingSummary> Storage::recordings() {
+    SqlTransaction t(begin());
+    std::vector<RecordingSummary> list;
+    Rows rows = t.db().query(std::string("SELECT r.id, r.sid, r.channel, r.players, r.started_at, (SELECT MAX(at) FROM "
+                                         "recording_entries e WHERE e.sid = r.sid), (SELECT SUM(") +
+                                 kEntryBytes +
+                                 ") FROM recording_entries e WHERE e.sid = r.sid) FROM recordings r ORDER BY r.id",
+                             {});
+    while (rows->next()) {
+        RecordingSummary r;
+        r.id = rows->integer(0);
+        r.sessionId = rows->text(1);
+        r.channel = rows->text(2);
+        r.players = splitNames(rows->text(3));
+        r.startedAt = rows->real(4);
+        r.lengthSeconds = std::max(0.0, rows->real(5) - r.startedAt);
+        r.bytes = rows->integer(6);
+        list.push_back(std::move(r));
+    }
+    rows.reset();
+    t.commit();
+    return list;
+}
+
+std::optional<replay::Recording> Storage::loadRecording(long long id) {
+    SqlTransaction t(begin());
+    replay::Recording recording;
+    std::string sessionId;
+    {
+        Rows rows = t.db().query("SELECT sid, channel, players, started_at FROM recordings WHERE id = ?", {id});
+        if (!rows->next()) return std::nullopt;
+        sessionId = rows->text(0);
+        recording.channel = rows->text(1);
+        recording.players = splitNames(rows->text(2));
+        recording.startedAt = rows->real(3);
+    }
+    Rows rows = t.db().query("SELECT at, kind, data FROM recording_entries WHERE sid = ? ORDER BY seq", {sessionId});
+    long long last = 0;
+    while (rows->next()) {
+        replay::RecordedEntry e;
+        // Instances' clocks differ by a little; the file's times never go back.
+        last = e.atMilliseconds = std::max(last, std::llround((rows->real(0) - recording.startedAt) * 1000));
+        e.kind = rows->integer(1) == 0 ? replay::EntryKind::full : replay::EntryKind::changes;
+        e.data = fromBase64(rows->text(2));
+        recording.entries.push_back(std::move(e));
+    }
+    rows.reset();
+    t.commit();
+    return recording;
+}
+
+int Storage::deleteRecordingsBefore(double before) {
+    SqlTransaction t(begin());
+    std::vector<std::string> old;
+    {
+        Rows rows = t.db().query("SELECT r.sid FROM recordings r WHERE COALESCE((SELECT MAX(at) FROM recording_entries e "
+                                 "WHERE e.sid = r.sid), r.started_at) < ?",
+                                 {before});
+        while (rows->next()) old.push_back(rows->text(0));
+    }
+    for (const std::string& sid : old) {
+        t.db().run("DELETE FROM recording_entries WHERE sid = ?", {sid});
+        t.db().run("DELETE FROM recordings WHERE sid = ?", {sid});
+    }
+    t.commit();
+    return static_cast<int>(old.size());
+}
+
+}  // namespace qz::server
