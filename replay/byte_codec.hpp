@@ -27,6 +27,7 @@ public:
     const std::string& bytes() const { return out_; }
     std::string take() { return std::move(out_); }
     bool empty() const { return out_.empty(); }
+    void clear() { out_.clear(); }
 
 private:
     std::string out_;

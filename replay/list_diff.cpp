@@ -1,6 +1,6 @@
 #include "replay/list_diff.hpp"
 
-#include <charconv>
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -21,16 +21,22 @@ std::vector<std::string_view> split(std::string_view text) {
     return values;
 }
 
-// The value of a number written the one way it prints back ("0", "-12", never "012" or
-// "+1"), so that writing the difference and adding it again gives the same text.
+// The value of a number written the one way it prints back ("0", "-12", never "012", "-0"
+// or "+1"), so that writing the difference and adding it again gives the same text. Runs
+// for every value of every changed list, hence by hand.
 std::optional<std::int64_t> plainNumber(std::string_view text) {
-    if (text.empty() || text.size() > 17) return std::nullopt;
-    const std::size_t digits = text[0] == '-' ? 1 : 0;
-    if (digits == text.size() || (text[digits] == '0' && (text.size() > digits + 1 || digits == 1))) return std::nullopt;
+    const std::size_t size = text.size();
+    if (size == 0 || size > 17) return std::nullopt;
+    const bool negative = text[0] == '-';
+    std::size_t i = negative ? 1 : 0;
+    if (i == size || (text[i] == '0' && (size > 1))) return std::nullopt;
     std::int64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return value;
+    for (; i < size; ++i) {
+        const unsigned digit = static_cast<unsigned char>(text[i]) - static_cast<unsigned>('0');
+        if (digit > 9) return std::nullopt;
+        value = value * 10 + digit;
+    }
+    return negative ? -value : value;
 }
 
 enum ValueKind : std::uint8_t { difference = 0, literal = 1 };
@@ -40,34 +46,68 @@ constexpr std::int64_t kLimit = std::int64_t{1} << 50;
 
 }  // namespace
 
-void writeListChange(ByteWriter& out, std::string_view before, std::string_view after) {
-    const std::vector<std::string_view> old = split(before);
-    const std::vector<std::string_view> now = split(after);
-    out.unsignedNumber(now.size());
-    std::size_t i = 0;
-    while (i < now.size()) {
-        std::size_t kept = 0;
-        while (i + kept < now.size() && i + kept < old.size() && now[i + kept] == old[i + kept]) ++kept;
-        std::size_t changed = 0;
-        while (i + kept + changed < now.size() &&
-               (i + kept + changed >= old.size() || now[i + kept + changed] != old[i + kept + changed])) {
-            ++changed;
+namespace {
+
+// Walks a comma list value by value without copying it.
+class Values {
+public:
+    explicit Values(std::string_view text) : text_(text) {}
+    bool next(std::string_view& value) {
+        if (done_) return false;
+        const std::size_t comma = text_.find(',', at_);
+        if (comma == std::string_view::npos) {
+            value = text_.substr(at_);
+            done_ = true;
+        } else {
+            value = text_.substr(at_, comma - at_);
+            at_ = comma + 1;
         }
+        return true;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t at_ = 0;
+    bool done_ = false;
+};
+
+}  // namespace
+
+void writeListChange(ByteWriter& out, std::string_view before, std::string_view after) {
+    out.unsignedNumber(static_cast<std::size_t>(std::count(after.begin(), after.end(), ',')) + 1);
+    // Runs of kept values, each followed by a run of new ones; the new values wait in
+    // `fresh` until their run is complete and its length known.
+    thread_local ByteWriter fresh;
+    fresh.clear();
+    std::size_t kept = 0, changed = 0;
+    const auto flush = [&] {
         out.unsignedNumber(kept);
         out.unsignedNumber(changed);
-        for (std::size_t k = i + kept; k < i + kept + changed; ++k) {
-            const std::optional<std::int64_t> was = k < old.size() ? plainNumber(old[k]) : std::nullopt;
-            const std::optional<std::int64_t> is = was ? plainNumber(now[k]) : std::nullopt;
-            if (is) {
-                out.byte(difference);
-                out.signedNumber(*is - *was);
-            } else {
-                out.byte(literal);
-                out.text(now[k]);
-            }
+        out.raw(fresh.bytes());
+        fresh.clear();
+        kept = changed = 0;
+    };
+    Values old(before), now(after);
+    std::string_view was, is;
+    while (now.next(is)) {
+        const bool hadOld = old.next(was);
+        if (hadOld && was == is) {
+            if (changed > 0) flush();
+            ++kept;
+            continue;
         }
-        i += kept + changed;
+        ++changed;
+        const std::optional<std::int64_t> from = hadOld ? plainNumber(was) : std::nullopt;
+        const std::optional<std::int64_t> to = from ? plainNumber(is) : std::nullopt;
+        if (to) {
+            fresh.byte(difference);
+            fresh.signedNumber(*to - *from);
+        } else {
+            fresh.byte(literal);
+            fresh.text(is);
+        }
     }
+    flush();
 }
 
 std::string readListChange(ByteReader& in, std::string_view before) {

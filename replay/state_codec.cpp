@@ -87,15 +87,44 @@ void readChanges(ByteReader& in, ReplayState& state) {
 
 }  // namespace
 
-std::string compress(std::string_view bytes) {
-    uLongf size = compressBound(static_cast<uLong>(bytes.size()));
-    std::string out(size, '\0');
-    if (compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(bytes.data()),
-                  static_cast<uLong>(bytes.size()), Z_DEFAULT_COMPRESSION) != Z_OK) {
-        throw std::runtime_error("zlib failed to compress");
+namespace {
+
+// Most entries are a few hundred bytes, written while a request holds its channel: setting
+// up zlib's tables for each would cost more than compressing, so each thread keeps one
+// stream and resets it. A small hash table (memory level 5) suits such inputs, and the
+// fastest level loses little on them: most of what repeats is already gone.
+class Deflater {
+public:
+    Deflater() {
+        if (deflateInit2(&stream_, Z_BEST_SPEED, Z_DEFLATED, 15, 5, Z_DEFAULT_STRATEGY) != Z_OK) {
+            throw std::runtime_error("zlib failed to start");
+        }
     }
-    out.resize(size);
-    return out;
+    ~Deflater() { deflateEnd(&stream_); }
+    Deflater(const Deflater&) = delete;
+    Deflater& operator=(const Deflater&) = delete;
+
+    std::string compress(std::string_view bytes) {
+        if (deflateReset(&stream_) != Z_OK) throw std::runtime_error("zlib failed to reset");
+        std::string out(deflateBound(&stream_, static_cast<uLong>(bytes.size())), '\0');
+        stream_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+        stream_.avail_in = static_cast<uInt>(bytes.size());
+        stream_.next_out = reinterpret_cast<Bytef*>(out.data());
+        stream_.avail_out = static_cast<uInt>(out.size());
+        if (deflate(&stream_, Z_FINISH) != Z_STREAM_END) throw std::runtime_error("zlib failed to compress");
+        out.resize(out.size() - stream_.avail_out);
+        return out;
+    }
+
+private:
+    z_stream stream_{};
+};
+
+}  // namespace
+
+std::string compress(std::string_view bytes) {
+    thread_local Deflater deflater;
+    return deflater.compress(bytes);
 }
 
 std::string uncompress(std::string_view compressed, std::size_t limit) {
@@ -170,15 +199,16 @@ void ChangeWriter::seat(int n, const std::string& name, int colour, bool away) {
     ++seatCount_;
 }
 
-void ChangeWriter::seatText(int n, ShipField field, std::string_view text) {
+bool ChangeWriter::seatText(int n, ShipField field, std::string_view text) {
     std::string& was = base_.seats.at(static_cast<std::size_t>(n - 1)).texts[field];
-    if (was == text) return;
+    if (was == text) return false;
     seats_.unsignedNumber(static_cast<std::size_t>(n - 1));
     seats_.byte(partText);
     seats_.unsignedNumber(field);
     writeListChange(seats_, was, text);
     was = text;
     ++seatCount_;
+    return true;
 }
 
 void ChangeWriter::battles(std::string_view text) {

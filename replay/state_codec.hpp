@@ -25,8 +25,8 @@ public:
     void system(std::size_t i, int type, int owner, int shield, int fortification, int attacked);
     // Seat n (1-based): who sits there and whether it is away.
     void seat(int n, const std::string& name, int colour, bool away);
-    // One of seat n's texts.
-    void seatText(int n, ShipField field, std::string_view text);
+    // One of seat n's texts; true when it differs from before.
+    bool seatText(int n, ShipField field, std::string_view text);
     void battles(std::string_view text);
     void chatLine(int sender, std::string_view text);
 

@@ -2,7 +2,7 @@
 
 namespace qz::server::bench {
 
-std::vector<test::Ship> fleetOf(int slot) {
+std::vector<test::Ship> fleetOf(int slot, int step) {
     std::vector<test::Ship> ships;
     for (int i = 0; i < kShipsPerPlayer; ++i) {
         test::Ship s;
@@ -18,18 +18,19 @@ std::vector<test::Ship> fleetOf(int slot) {
             s.x = 40 * s.location - 16;
             s.y = 30 * s.location + 4;
         } else {
-            s.x = 300 + i * 9 + slot * 50;  // in flight
-            s.y = 200 + i * 7;
-            s.route = "1112223334445556667778889";
+            s.x = 300 + i * 9 + slot * 50 + 2 * step;  // in flight
+            s.y = 200 + i * 7 + step;
+            const std::string route = "1112223334445556667778889";
+            s.route = route.substr(static_cast<std::size_t>(step / 4) % (route.size() - 1));
         }
         ships.push_back(s);
     }
     return ships;
 }
 
-test::Pairs realisticPoll(const test::Game& game, int slot) {
+test::Pairs realisticPoll(const test::Game& game, int slot, int step) {
     const std::string name = game.names[static_cast<std::size_t>(slot - 1)];
-    return test::gamePairs(name, fleetOf(slot),
+    return test::gamePairs(name, fleetOf(slot, step),
                            {{"hwege", ",30,31,30,32,30,33"},
                             {"hvertrag", "0,0,0,0"},
                             {"pi1", std::string(1, ',') += std::to_string(slot)},

@@ -30,7 +30,8 @@ std::string battleText(const ChannelState& c) {
     return text;
 }
 
-void writeSeatTexts(replay::ChangeWriter& writer, const ChannelState& c, int n) {
+// True when what decides the battles (types, hangars, locations) changed.
+bool writeSeatTexts(replay::ChangeWriter& writer, const ChannelState& c, int n) {
     const PlayerState& p = c.players[n];
     const ShipLists& s = p.ships;
     using F = replay::ShipField;
@@ -39,7 +40,12 @@ void writeSeatTexts(replay::ChangeWriter& writer, const ChannelState& c, int n) 
         {F::location, &s.location}, {F::route, &s.route}, {F::fleet, &s.fleet}, {F::x, &s.x},
         {F::y, &s.y},         {F::firepower, &s.firepower}, {F::highestFleet, &s.highestFleet},
         {F::tradeRoutes, &p.tradeRoutes}};
-    for (const auto& [field, text] : texts) writer.seatText(n, field, *text);
+    bool standing = false;
+    for (const auto& [field, text] : texts) {
+        const bool changed = writer.seatText(n, field, *text);
+        standing = standing || (changed && (field == F::type || field == F::docked || field == F::location));
+    }
+    return standing;
 }
 
 void writeSystem(replay::ChangeWriter& writer, const StarMap& m, std::size_t i) {
@@ -84,12 +90,10 @@ void writeRecordedChanges(replay::ChangeWriter& writer, const ChannelState& c, c
     for (int n = 1; n <= kMaxPlayers; ++n) {
         const Slot& slot = c.slots[n];
         if (changes.slots[n]) writer.seat(n, slot.name, slot.colour, slot.away);
-        if (changes.players[n]) {
-            writeSeatTexts(writer, c, n);
-            ships = true;
-        }
+        if (changes.players[n] && writeSeatTexts(writer, c, n)) ships = true;
     }
-    // Battles follow from where the ships stand, so only new ship lists can change them.
+    // Battles follow from where the ships stand, so only ships that were built, lost, docked
+    // or arrived can change them; fleets in flight cannot.
     if (ships) writer.battles(battleText(c));
     const std::size_t appended = std::min(changes.chatAppended, c.chat.size());
     for (std::size_t k = c.chat.size() - appended; k < c.chat.size(); ++k) writer.chatLine(c.chat[k].sender, c.chat[k].text);

@@ -16,6 +16,7 @@ inline constexpr double kFullStateSeconds = 300;
 struct RecordingBase {
     replay::ReplayState state;
     long long revision = 0;   // the channel's revision that entry was written at
+    long long sequence = 0;   // that entry's number in the recording (from 1)
     double lastFullAt = 0;    // server clock of the last full state
     // False for a state read from storage: whether the recording's last entry was written
     // at the same revision is still to be looked up; if not, the next entry is a full one.

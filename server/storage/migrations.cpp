@@ -81,13 +81,13 @@ CREATE TABLE private_blocks(sid TEXT, slot INT, block TEXT NOT NULL, PRIMARY KEY
 )",
     // 11: recordings of running games: one row per game, and its entries (a full state or
     // the changes against the one before, compressed, as base64), written with the change
-    // each records; they outlive their channel until the sweep deletes them.
+    // each records, numbered per game so that an entry costs one insert into one tree;
+    // they outlive their channel until the sweep deletes them.
     R"(
 CREATE TABLE recordings(id {key}, sid TEXT NOT NULL UNIQUE, channel TEXT NOT NULL, players TEXT NOT NULL,
   started_at DOUBLE PRECISION NOT NULL);
-CREATE TABLE recording_entries(seq {key}, sid TEXT NOT NULL, at DOUBLE PRECISION NOT NULL, kind INT NOT NULL,
-  revision BIGINT NOT NULL, data TEXT NOT NULL);
-CREATE INDEX recording_entries_by_channel ON recording_entries(sid, seq);
+CREATE TABLE recording_entries(sid TEXT NOT NULL, seq BIGINT NOT NULL, at DOUBLE PRECISION NOT NULL,
+  kind INT NOT NULL, revision BIGINT NOT NULL, data TEXT NOT NULL, PRIMARY KEY(sid, seq)){compact};
 )",
 };
 

@@ -61,36 +61,42 @@ const char* const kEntryBytes = "LENGTH(data) * 3 / 4";
 void Storage::ChannelTransaction::record(ChannelState& c, const ChannelChanges& changes, double now) {
     if (!c.started || !changesRecorded(changes)) return;
     std::shared_ptr<RecordingBase>& base = c.recording;
-    if (!base) {
+    long long lastSequence = 0;
+    if (base && !base->confirmed) {
+        // Read from storage: changes against it fit only if the last entry was written at
+        // the revision it was read at (a server that did not record may have changed it since).
+        Rows rows = lease_->query("SELECT seq, revision, (SELECT MAX(at) FROM recording_entries WHERE sid = ? AND "
+                                  "kind = 0) FROM recording_entries WHERE sid = ? ORDER BY seq DESC LIMIT 1",
+                                  {sessionId_, sessionId_});
+        const bool any = rows->next();
+        lastSequence = any ? rows->integer(0) : 0;
+        if (any && rows->integer(1) == base->revision) {
+            base->sequence = lastSequence;
+            base->lastFullAt = rows->real(2);
+            base->confirmed = true;
+        } else {
+            base.reset();
+        }
+    } else if (!base) {
+        Rows rows = lease_->query("SELECT MAX(seq) FROM recording_entries WHERE sid = ?", {sessionId_});
+        lastSequence = rows->next() ? rows->integer(0) : 0;
+    }
+    if (!base && lastSequence == 0) {
         // The game starts, or this instance meets a game that has no recording yet (it
-        // started under a server that did not record): a recording begins with a full state.
+        // started under a server that did not record): a recording begins.
         lease_->run("INSERT INTO recordings(sid, channel, players, started_at) VALUES(?, ?, ?, ?) ON CONFLICT(sid) DO "
                     "NOTHING",
                     {c.sessionId, c.name, joinNames(c), c.startedAt > 0 ? c.startedAt : now});
-    } else if (!base->confirmed) {
-        // Read from storage: changes against it fit only if the last entry was written at
-        // the revision it was read at (a server that did not record may have changed it since).
-        Rows rows = lease_->query("SELECT revision, (SELECT MAX(at) FROM recording_entries WHERE sid = ? AND kind = 0) "
-                                  "FROM recording_entries WHERE sid = ? ORDER BY seq DESC LIMIT 1",
-                                  {sessionId_, sessionId_});
-        const bool fits = rows->next() && rows->integer(0) == base->revision;
-        if (fits) base->lastFullAt = rows->real(1);
-        rows.reset();
-        if (!fits) base.reset();
-        if (base) base->confirmed = true;
-        if (!base) {
-            lease_->run("INSERT INTO recordings(sid, channel, players, started_at) VALUES(?, ?, ?, ?) ON "
-                        "CONFLICT(sid) DO NOTHING",
-                        {c.sessionId, c.name, joinNames(c), c.startedAt > 0 ? c.startedAt : now});
-        }
     }
     const bool full = !base || now - base->lastFullAt >= kFullStateSeconds ||
                       base->state.systems.size() != static_cast<std::size_t>(c.map.size());
     std::string data;
     if (full) {
+        if (base) lastSequence = base->sequence;
         base = std::make_shared<RecordingBase>();
         base->state = recordedState(c);
         base->lastFullAt = now;
+        base->sequence = lastSequence;
         base->confirmed = true;
         data = replay::encodeFull(base->state);
     } else {
@@ -101,8 +107,9 @@ void Storage::ChannelTransaction::record(ChannelState& c, const ChannelChanges& 
     }
     // The revision this transaction's commit gives the channel.
     base->revision = revision_ + 1;
-    lease_->run("INSERT INTO recording_entries(sid, at, kind, revision, data) VALUES(?, ?, ?, ?, ?)",
-                {sessionId_, now, full ? 0 : 1, base->revision, toBase64(data)});
+    ++base->sequence;
+    lease_->run("INSERT INTO recording_entries(sid, seq, at, kind, revision, data) VALUES(?, ?, ?, ?, ?, ?)",
+                {sessionId_, base->sequence, now, full ? 0 : 1, base->revision, toBase64(data)});
 }
 
 std::vector<RecordingSummary> Storage::recordings() {

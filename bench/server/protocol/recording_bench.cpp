@@ -1,0 +1,106 @@
+// What recording costs the server. The command handler on "spiel" requests of a game in
+// motion (every poll moves the fleets in flight, so every one is recorded), once with every
+// game recorded and once with none (--keep-recordings 0), in the same run; the ratio of the
+// two is the budget's measure. Then one hour of a four-player game with 800 ships, each
+// player polling every 2 s with its fleets in flight and a chat line a minute, is played
+// on the manual clock and its recording's size printed.
+#include "protocol/command_handler.hpp"
+#include "in_process.hpp"
+#include "base/log.hpp"
+#include "realistic_game.hpp"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+namespace {
+
+using namespace qz::server;
+
+constexpr double kStart = 1000;
+constexpr int kSteps = 64;  // polls of each player before the fleets start over
+
+ServerConfig configRecording(bool record) {
+    ServerConfig config = test::InProcessServer::testConfig();
+    if (!record) config.keepRecordingsSeconds = 0;
+    return config;
+}
+
+struct InMotion {
+    test::InProcessServer server;
+    test::Game game;
+    std::string query;
+    std::vector<std::string> bodies;  // the players' polls in turn, their fleets moving on
+    std::size_t next = 0;
+
+    explicit InMotion(bool record) : server(configRecording(record)) {
+        setLogLevel(LogLevel::warn);
+        server.now = kStart;
+        game = bench::prepareRealisticGame(server.sender());
+        query = "PHPSESSID=" + game.sessionId;
+        for (int step = 1; step <= kSteps; ++step) {
+            for (int slot = 1; slot <= bench::kPlayers; ++slot) {
+                bodies.push_back(test::formBody(bench::realisticPoll(game, slot, step)));
+            }
+        }
+    }
+
+    // One poll; four players each every 2 s make one every half second.
+    void poll() {
+        server.now += 0.5;
+        benchmark::DoNotOptimize(server.handler().handle(query, bodies[next], server.now, server.client));
+        next = (next + 1) % bodies.size();
+    }
+};
+
+template <bool record>
+void BM_SpielInMotion(benchmark::State& state) {
+    static InMotion game(record);
+    for (auto _ : state) game.poll();
+}
+
+BENCHMARK_TEMPLATE(BM_SpielInMotion, true)->Name("BM_SpielRecorded");
+BENCHMARK_TEMPLATE(BM_SpielInMotion, false)->Name("BM_SpielUnrecorded");
+
+// The recording of an hour of play, in bytes as stored (compressed).
+long long recordedHour() {
+    test::InProcessServer server(configRecording(true));
+    server.now = kStart;
+    const test::Game game = bench::prepareRealisticGame(server.sender());
+    const std::string query = "PHPSESSID=" + game.sessionId;
+    for (int poll = 0; poll < 3600 * 2; ++poll) {
+        server.now = kStart + 0.5 * (poll + 1);
+        const int slot = 1 + poll % bench::kPlayers;
+        test::Pairs pairs = bench::realisticPoll(game, slot, poll / bench::kPlayers);
+        if (poll % 120 == 0) pairs.push_back({"chat", "Angriff auf System " + std::to_string(poll / 120)});
+        server.handler().handle(query, test::formBody(pairs), server.now, server.client);
+    }
+    return server.storage().recordings().at(0).bytes;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    struct Ratio : benchmark::ConsoleReporter {
+        double recorded = 0;
+        double unrecorded = 0;
+        void ReportRuns(const std::vector<Run>& runs) override {
+            ConsoleReporter::ReportRuns(runs);
+            for (const Run& run : runs) {
+                if (run.benchmark_name() == "BM_SpielRecorded") recorded = run.GetAdjustedCPUTime();
+                if (run.benchmark_name() == "BM_SpielUnrecorded") unrecorded = run.GetAdjustedCPUTime();
+            }
+        }
+    } reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    if (reporter.recorded > 0 && reporter.unrecorded > 0) {
+        std::printf("spiel in motion, recorded / unrecorded: %.3fx processor time (budget 1.10x)\n",
+                    reporter.recorded / reporter.unrecorded);
+    }
+    const long long bytes = recordedHour();
+    std::printf("one hour of four players with %d ships, recorded: %lld bytes (%.2f MB; budget 2 MB)\n",
+                bench::kPlayers * bench::kShipsPerPlayer, bytes, static_cast<double>(bytes) / 1e6);
+    benchmark::Shutdown();
+    return 0;
+}
