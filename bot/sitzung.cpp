@@ -2,7 +2,7 @@
 #include "multiplayer/exchange/kanal_liste_antwort.hpp"
 
 #include "bot/farbwahl.hpp"
-#include "bot/gefechtsberichte.hpp"
+#include "bot/verluste.hpp"
 #include "bot/strategy/lage.hpp"
 #include "gfx/text_numbers.hpp"
 #include "gfx/widgets.hpp"
@@ -285,14 +285,19 @@ bool BotSitzung::alleLangeFort()
 void BotSitzung::spielen()
 {
     abdockenAnfordern(spiel_, haende_);
+    // The game's pass, with the own ships in space looked at just before and after the reply:
+    // what they lost is all the player sees of a battle's enemy.
     std::string antwort;
-    if (mehrspielerSchritt(platform_, spiel_, server_, mp_, &antwort) == AustauschErgebnis::sitzungVerloren) {
+    mpTagUndSchiffe(platform_, spiel_, mp_);
+    const std::map<int, Aufstellung> vorher = eigeneImRaum(spiel_);
+    if (mpAustausch(platform_, spiel_, server_, mp_, &antwort) == AustauschErgebnis::sitzungVerloren) {
         beenden("the channel closed", false);
         return;
     }
-    // A battle's record comes with every reply while it lasts: what the last one showed holds
-    // until the next reply.
-    if (!antwort.empty()) gefechte_ = gefechteLesen(antwort, spiel_.eigenerSpieler, spiel_.Sternanzahl);
+    // A battle goes on with every reply while the fleets stand together: what the last one did
+    // holds until the next.
+    if (!antwort.empty()) verluste_ = verlusteZwischen(vorher, eigeneImRaum(spiel_));
+    mpFlottenBewegen(platform_, spiel_, mp_);
     if (spiel_.wirtschaft.naechsterTag != letzterTag_) {
         // The day step moved the next day on: one more day settled.
         ++tage_;
@@ -315,8 +320,7 @@ void BotSitzung::spielen()
     }
     // The orders name ships by the numbers of this view: they are carried out at once, before
     // the next pass joins the lists again.
-    Lage lage = lageErfassen(spiel_, mp_.senden.abkommenStand, jetzt - spielBeginn_);
-    lage.gefechte = gefechte_;
+    const Lage lage = lageErfassen(spiel_, mp_.senden.abkommenStand, jetzt - spielBeginn_, verluste_);
     for (const Entscheidung& e : entscheide(lage, e_.stufe, gedaechtnis_)) {
         if (!ausfuehren(e, spiel_, mp_, haende_)) {
             ++abgelehntNachArt_.at(e.index());

@@ -75,7 +75,7 @@ private:
     Mehrspieler mp_;
     Gedaechtnis gedaechtnis_;
     Haende haende_;
-    std::vector<Gefecht> gefechte_;  // the battles of the last reply with own ships in them
+    std::vector<Verlust> verluste_;  // what the own ships in space lost in the last reply
     BotPhase phase_ = BotPhase::online;
     bool fehlgeschlagen_ = false;
     std::string endeGrund_;

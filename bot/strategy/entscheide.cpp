@@ -29,8 +29,8 @@ StufenWerte stufenWerte(Stufe stufe)
 
 namespace {
 
-// What the battle records taught: who is at war with us, the largest force of each, and where
-// each force last stood (the record ends with the battle, the danger there does not).
+// What the battles taught: who is at war with us, the most firepower each proved, and where each
+// fought last (a battle ends when the fleets part, the danger there does not).
 void gefechteMerken(const Lage& lage, Gedaechtnis& g)
 {
     std::erase_if(g.gefechtsOrte, [&](const auto& o) { return lage.zeit - o.second >= kGefechtGedaechtnis; });
@@ -48,7 +48,7 @@ void gefechteMerken(const Lage& lage, Gedaechtnis& g)
                                     [&](const Gefecht& b) { return b.spieler == f.spieler; });
         if (bekannt == g.feindFlotten.end())
             g.feindFlotten.push_back(f);
-        else if (f.feindFeuerkraft > bekannt->feindFeuerkraft)
+        else if (f.feuerkraft > bekannt->feuerkraft)
             *bekannt = f;
     }
 }

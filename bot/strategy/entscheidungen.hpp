@@ -97,8 +97,8 @@ struct Gedaechtnis {
     std::vector<std::pair<int, int>> auftraege;       // colony or scout fleet, system it was sent to
     std::vector<std::pair<int, int>> belagerungen;    // strike fleet, system it is to take
     std::vector<std::pair<int, double>> angebote;     // player, time of the last own trade offer
-    std::vector<Gefecht> feindFlotten;                // per player, the largest force met in battle
-    std::vector<std::pair<Gefecht, double>> gefechtsOrte;  // per system and player: last force met, when
+    std::vector<Gefecht> feindFlotten;                // per player, the most firepower proven in a battle
+    std::vector<std::pair<Gefecht, double>> gefechtsOrte;  // per system and player: last battle seen, when
     std::vector<int> feinde;                          // players it is at war with
 };
 

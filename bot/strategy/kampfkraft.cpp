@@ -9,6 +9,9 @@ namespace qz {
 
 namespace {
 
+// Firepower beyond any fleet a game reaches comes from a broken list: held to this.
+constexpr long long kBeweisGrenze = 1'000'000;
+
 long long summeFeuer(const std::vector<Kampfschiff>& seite)
 {
     long long s = 0;
@@ -66,33 +69,49 @@ std::vector<Kampfschiff> flottenKraft(const Lage& lage, const std::vector<int>& 
 
 std::vector<Kampfschiff> feindKraft(const Lage& lage, const Gedaechtnis& g, int system)
 {
-    std::vector<Kampfschiff> kraft;
-    // The record gives each ship; the sums are spread evenly, which changes no round's damage
-    // (that depends only on the sums and the counts) and the weakest shield decides.
-    auto aufnehmen = [&](const Gefecht& f) {
-        for (int k = 0; k < f.feindSchiffe; ++k)
-            kraft.push_back({f.feindSchildMin, f.feindHuelle / f.feindSchiffe, f.feindFeuerkraft / f.feindSchiffe});
+    // The map shows a foreign fleet's first ship only: each visible one counts as three ships
+    // of that picture, or as many as the firepower its player has proven on own ships before.
+    auto schiffeFuer = [](int typ, int feuerkraft) {
+        const int einzeln = std::max(1, schiffstyp(typ).feuerkraft);
+        return std::max(3, (feuerkraft + einzeln - 1) / einzeln);
     };
-    for (const Gefecht& f : lage.gefechte)
-        if (f.system == system && f.feindSchiffe > 0) aufnehmen(f);
-    if (!kraft.empty()) return kraft;
-    for (const auto& [f, seit] : g.gefechtsOrte)
-        if (f.system == system && f.feindSchiffe > 0 && lage.zeit - seit < kGefechtGedaechtnis) aufnehmen(f);
-    if (!kraft.empty()) return kraft;
-
+    std::vector<Kampfschiff> kraft;
+    long long gesehen = 0;
     const LageSystem& s = lage.system(system);
     for (const FremdeFlotte& f : lage.fremdeFlotten) {
+        if (f.typ < 1 || f.typ > 8) continue;
         if (f.ort != system && distanz(f.x + 16, f.y + 16, s.x, s.y) >= lage.sichtweite()) continue;
         auto bekannt = std::find_if(g.feindFlotten.begin(), g.feindFlotten.end(),
                                     [&](const Gefecht& b) { return b.spieler == f.spieler; });
-        if (bekannt != g.feindFlotten.end() && bekannt->feindSchiffe > 0) {
-            for (int k = 0; k < bekannt->feindSchiffe; ++k)
-                kraft.push_back({bekannt->feindSchildMin, bekannt->feindHuelle / bekannt->feindSchiffe,
-                                 bekannt->feindFeuerkraft / bekannt->feindSchiffe});
-        } else {
-            for (int k = 0; k < 3; ++k) kraft.push_back(vomTyp(f.typ));
-        }
+        const int n = schiffeFuer(f.typ, bekannt != g.feindFlotten.end() ? bekannt->feuerkraft : 0);
+        for (int k = 0; k < n; ++k) kraft.push_back(vomTyp(f.typ));
+        gesehen += static_cast<long long>(n) * schiffstyp(f.typ).feuerkraft;
     }
+
+    // What the own ships' losses there proved, now or within kGefechtGedaechtnis: the enemy
+    // has at least that much firepower, more ships of the picture seen if the count above falls short.
+    long long bewiesen = 0;
+    int typ = 0;
+    auto aufnehmen = [&](const Gefecht& f) {
+        bewiesen += f.feuerkraft;
+        if (typ == 0 && f.typ >= 1 && f.typ <= 8) typ = f.typ;
+    };
+    bool jetzt = false;
+    for (const Gefecht& f : lage.gefechte)
+        if (f.system == system) aufnehmen(f), jetzt = true;
+    if (!jetzt)
+        for (const auto& [f, seit] : g.gefechtsOrte)
+            if (f.system == system && lage.zeit - seit < kGefechtGedaechtnis) aufnehmen(f);
+    if (typ == 0) return kraft;
+    bewiesen = std::min<long long>(bewiesen, kBeweisGrenze);
+    if (kraft.empty()) {
+        // Nobody in sight any more, but a battle here is remembered: its fleet as if seen.
+        const int n = schiffeFuer(typ, static_cast<int>(bewiesen));
+        for (int k = 0; k < n; ++k) kraft.push_back(vomTyp(typ));
+        return kraft;
+    }
+    const int einzeln = std::max(1, schiffstyp(typ).feuerkraft);
+    for (; gesehen < bewiesen; gesehen += einzeln) kraft.push_back(vomTyp(typ));
     return kraft;
 }
 

@@ -35,10 +35,11 @@ std::vector<Kampfschiff> flottenKraft(const Lage& lage, const std::vector<int>& 
 // How long a battle's force is expected where it was last met, in seconds of play (12 days).
 inline constexpr double kGefechtGedaechtnis = 60.0;
 
-// The enemy the player must expect at a system: the battle record's force where its own ships
-// fight there, or the force last met there within kGefechtGedaechtnis; otherwise each visible fleet at or near the system counted as the largest fleet
-// of its player met in battle so far, or else as three ships of its first ship's type (the map
-// shows only that one picture).
+// The enemy the player must expect at a system, from what its screens show: every foreign
+// fleet visible at or near it counted as three ships of its first ship's picture, or as many as
+// its player's firepower proven on own ships before; and no less firepower than the own losses
+// prove there now, or proved within kGefechtGedaechtnis (more ships of the picture seen). Empty
+// when nothing is seen or remembered there.
 std::vector<Kampfschiff> feindKraft(const Lage& lage, const Gedaechtnis& g, int system);
 
 // A battle is going on at the system, or one was fought there within kGefechtGedaechtnis: no

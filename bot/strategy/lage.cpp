@@ -4,6 +4,7 @@
 #include "fleets/flotten.hpp"
 #include "gfx/text_numbers.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <unordered_set>
 
@@ -64,7 +65,7 @@ LageSystem systemSehen(const Sternsysteme& sys, int s, int eigen)
 
 }  // namespace
 
-Lage lageErfassen(const Spielstand& spiel, const Feld<int>& abkommen, double zeit)
+Lage lageErfassen(const Spielstand& spiel, const Feld<int>& abkommen, double zeit, const std::vector<Verlust>& verluste)
 {
     Lage lage;
     const int eigen = spiel.eigenerSpieler;
@@ -114,6 +115,28 @@ Lage lageErfassen(const Spielstand& spiel, const Feld<int>& abkommen, double zei
             if (mitspielerSichtbar(spiel.systeme, spiel.Sternanzahl, eigen, lage.stufe(5), eigene, f.x, f.y, f.ort))
                 lage.fremdeFlotten.push_back(f);
         });
+    }
+
+    // Battles: a foreign fleet standing where own ships stand in space. The server reports a
+    // battle wherever two players' ships stand in space at one system.
+    for (int s = 1; s <= spiel.Sternanzahl; ++s) {
+        const bool eigeneDa = std::any_of(lage.schiffe.begin(), lage.schiffe.end(), [&](const LageSchiff& k) {
+            return k.angedockt == 0 && k.ort == s && k.stehtStill;
+        });
+        if (!eigeneDa) continue;
+        std::vector<Gefecht> hier;
+        for (const FremdeFlotte& f : lage.fremdeFlotten) {
+            if (f.ort != s) continue;
+            if (std::none_of(hier.begin(), hier.end(), [&](const Gefecht& g) { return g.spieler == f.spieler; }))
+                hier.push_back({s, f.spieler, f.typ, 0});
+        }
+        if (hier.empty()) continue;
+        const auto v = std::find_if(verluste.begin(), verluste.end(), [&](const Verlust& x) { return x.system == s; });
+        if (v != verluste.end() && v->huelle > 0) {
+            const int bewiesen = v->huelle + v->schiffe * v->schildMin;
+            for (Gefecht& g : hier) g.feuerkraft = bewiesen / static_cast<int>(hier.size());
+        }
+        lage.gefechte.insert(lage.gefechte.end(), hier.begin(), hier.end());
     }
     return lage;
 }

@@ -2,8 +2,8 @@
 // Every system's position; type, base values and owner only of systems the player discovered
 // itself; everything about its own systems, ships, money and research; foreign fleets only
 // where the scanner or an own ship standing beside them makes them visible, and of those only
-// the first ship's picture and position; the trade agreements; and the enemy forces of the
-// battles its own ships took part in. Built fresh before each decision, never changed by it.
+// the first ship's picture and position; the trade agreements; and where its own ships fight,
+// with what they lost. Built fresh before each decision, never changed by it.
 #pragma once
 
 #include "state/spielstand.hpp"
@@ -52,15 +52,27 @@ struct FremdeFlotte {
     int ort = 0;
 };
 
-// The force of one enemy player in a battle an own ship took part in, as the battle record
-// lists it; the program fills these from the records, lageErfassen leaves them empty.
+// What the own ships standing in space at a system lost in one exchange: the trace a battle
+// leaves on the player's own screens (the hull of each own ship), and all it tells of the enemy.
+struct Verlust {
+    int system = 0;
+    int schiffe = 0;    // own ships standing there before the exchange
+    int verloren = 0;   // of them destroyed
+    int huelle = 0;     // hull lost, the last hull of destroyed ships included
+    int schildMin = 0;  // the weakest shield maximum among them
+};
+
+// A battle as the player sees it: a foreign player's fleet stands beside own ships in space at
+// a system (the map shows its first ship's picture, nothing of its size), and the enemy
+// firepower the own losses there prove, shared among the players standing there (0 while the
+// own ships lost nothing). Each round every own ship takes the enemies' firepower divided by
+// the own ship count, less its shield: a hull loss H over n ships with weakest shield S proves
+// at least H + n x S.
 struct Gefecht {
     int system = 0;
     int spieler = 0;
-    int feindSchiffe = 0;
-    int feindFeuerkraft = 0;
-    int feindSchildMin = 0;
-    int feindHuelle = 0;  // sum over its ships
+    int typ = 0;         // the picture of its first ship
+    int feuerkraft = 0;  // proven at least
 };
 
 struct LageThema {
@@ -100,7 +112,10 @@ int distanz(int x1, int y1, int x2, int y2);
 
 // Builds the view of player spiel.eigenerSpieler from the game state: the own ship set is
 // spiel.saetze(eigen), the other sets are filtered through the sight rule; `abkommen` is the
-// stored agreement value per slot (the exchange keeps it); `zeit` the seconds of play.
-Lage lageErfassen(const Spielstand& spiel, const Feld<int>& abkommen, double zeit);
+// stored agreement value per slot (the exchange keeps it); `zeit` the seconds of play;
+// `verluste` what the own ships lost in the last exchange. A battle is wherever a visible
+// foreign fleet stands beside own ships in space.
+Lage lageErfassen(const Spielstand& spiel, const Feld<int>& abkommen, double zeit,
+                  const std::vector<Verlust>& verluste = {});
 
 }  // namespace qz

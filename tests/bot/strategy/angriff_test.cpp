@@ -69,15 +69,16 @@ TEST(Angriff, NoSiegeWhereTheDefenceWouldWinOrTheSiegeTakesTooLong)
 
 TEST(Angriff, ASiegeBreaksOffWhenTheBattleRecordShowsAStrongerEnemy)
 {
-    // Under way at the target, the record shows 6 ships, Σ 1200, shield 300: 600 per
-    // battleship a round, 200 above the shield; they deal 290 / 6 = 48: they would lose and
-    // head for the nearest own system, home.
+    // Under way at the target, the battleships' losses prove Σ 1200 of an enemy whose first
+    // ship is a type 6: at least 12 of them (100 each, shield 350). 600 per battleship a round,
+    // 200 above the shield; they deal 290 / 12 = 24: they would lose and head for the nearest
+    // own system, home.
     test::LageBauen b = nachbar();
     Gedaechtnis g;
     angreifen(b.lage, stufenWerte(Stufe::mittel), g);
     b.lage.schiffe.clear();
     b.flotte(7, 2, 2, 1);
-    b.lage.gefechte.push_back({2, 2, 6, 1200, 300, 4800});
+    b.lage.gefechte.push_back({2, 2, 6, 1200});
     const auto orders = angreifen(b.lage, stufenWerte(Stufe::mittel), g);
     EXPECT_TRUE(nur<Angreifen>(orders).empty());
     const auto senden = nur<FlotteSenden>(orders);
@@ -88,12 +89,12 @@ TEST(Angriff, ASiegeBreaksOffWhenTheBattleRecordShowsAStrongerEnemy)
 
 TEST(Angriff, NoNewSiegeWhereABattleWasLostWhileItIsRemembered)
 {
-    // A scout of ours met 6 ships (Σ 1200, shield 300) at colony 2 and is gone; its record ends
-    // with it and no fleet is in sight there. The two battleships would lose against that force
-    // (see above), so none is sent while it is remembered, and one is once the memory faded.
+    // A scout of ours lost against Σ 1200 of type 6 ships at colony 2 and is gone, and no
+    // fleet is in sight there any more. The two battleships would lose against that force (see
+    // above), so none is sent while it is remembered, and one is once the memory faded.
     test::LageBauen b = nachbar();
     Gedaechtnis g;
-    b.lage.gefechte.push_back({2, 2, 6, 1200, 300, 4800});
+    b.lage.gefechte.push_back({2, 2, 6, 1200});
     EXPECT_TRUE(nur<FlotteSenden>(entscheide(b.lage, Stufe::schwer, g)).empty());
 
     b.lage.gefechte.clear();

@@ -52,7 +52,7 @@ TEST(Erkundung, AScoutLeavesAKnownBattleAlone)
     b.system(420, 500, 0, 0, 0, false);
     b.flotte(2, 1, 1, 1);
     Gedaechtnis g;
-    g.gefechtsOrte.emplace_back(Gefecht{2, 2, 3, 300, 150, 1500}, b.lage.zeit - 1.0);
+    g.gefechtsOrte.emplace_back(Gefecht{2, 2, 3, 300}, b.lage.zeit - 1.0);
     const auto senden = nur<FlotteSenden>(erkunden(b.lage, stufenWerte(Stufe::schwer), g));
     ASSERT_EQ(senden.size(), 1u);
     EXPECT_EQ(senden[0].ziel, 3);

@@ -46,5 +46,40 @@ TEST(Kampfkraft, WorkedExamplesOfTheCombatRule)
     EXPECT_FALSE(gewinnt(gefechtRechnen(viele(5, 2), viele(5, 7))));
 }
 
+TEST(Kampfkraft, TheEnemyIsWhatTheMapShowsAndWhatOwnLossesProve)
+{
+    // A foreign fleet of player 2 stands at system 1; the map shows its first ship, a type 2.
+    Lage lage;
+    lage.systeme.push_back({1, 500, 500});
+    lage.fremdeFlotten.push_back({2, 2, 484, 504, 1});
+    const auto anzahl = [](const std::vector<Kampfschiff>& k, int typ) {
+        const Schiffstyp& t = schiffstyp(typ);
+        return std::count_if(k.begin(), k.end(), [&](const Kampfschiff& s) {
+            return s.schild == t.schild && s.huelle == t.huelle && s.feuerkraft == t.feuerkraft;
+        });
+    };
+    Gedaechtnis g;
+    EXPECT_EQ(anzahl(feindKraft(lage, g, 1), 2), 3) << "no size shown: three of the picture";
+
+    // Own losses there prove Σ 400: 3 x 40 fall short, 7 more make 400.
+    lage.gefechte.push_back({1, 2, 2, 400});
+    EXPECT_EQ(feindKraft(lage, g, 1).size(), 10u);
+    EXPECT_EQ(anzahl(feindKraft(lage, g, 1), 2), 10);
+
+    // Elsewhere, the same player once proved Σ 800: each fleet of it counts as 800 / 40 = 20.
+    lage.gefechte.clear();
+    g.feindFlotten.push_back({5, 2, 2, 800});
+    EXPECT_EQ(feindKraft(lage, g, 1).size(), 20u);
+
+    // Nobody in sight: a battle here within the memory still counts, as if its fleet were seen.
+    lage.fremdeFlotten.clear();
+    g.feindFlotten.clear();
+    EXPECT_TRUE(feindKraft(lage, g, 1).empty());
+    g.gefechtsOrte.emplace_back(Gefecht{1, 2, 6, 1000}, lage.zeit);
+    EXPECT_EQ(anzahl(feindKraft(lage, g, 1), 6), 10);  // 1000 / 100
+    lage.zeit += kGefechtGedaechtnis;
+    EXPECT_TRUE(feindKraft(lage, g, 1).empty());
+}
+
 }  // namespace
 }  // namespace qz

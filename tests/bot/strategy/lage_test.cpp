@@ -64,6 +64,22 @@ TEST(Lage, ShowsOnlyOwnDiscoveriesAndTheForeignFleetsInSight)
     EXPECT_EQ(lage.schiffe[0].angedockt, 1);
     EXPECT_EQ(lage.abkommen[2], 1);
     EXPECT_EQ(lage.zeit, 12.0);
+    EXPECT_TRUE(lage.gefechte.empty());
+
+    // Two own ships standing in space at system 1, beside player 2's fleet 1: a battle there.
+    // Of the enemy it shows the first ship's picture; the hull the own ships lost proves its
+    // firepower: 300 lost by 2 ships of shield 150 prove at least 300 + 2 x 150 = 600. A loss
+    // at system 3, where no own ship stands now, is no battle of this view.
+    schiffe(spiel.saetze(1), {{{2, 384, 304, 0, 1}}, {{2, 384, 304, 0, 1}}});
+    for (int i : {1, 2}) spiel.saetze(1).setze(kOrt, i, 1);
+    spiel.saetze(2).setze(kOrt, 1, 1);
+    const Lage kampf = lageErfassen(spiel, abkommen, 12.0, {{1, 2, 0, 300, 150}, {3, 1, 1, 500, 0}});
+    ASSERT_EQ(kampf.gefechte.size(), 1u);
+    EXPECT_EQ(kampf.gefechte[0].system, 1);
+    EXPECT_EQ(kampf.gefechte[0].spieler, 2);
+    EXPECT_EQ(kampf.gefechte[0].typ, 7);
+    EXPECT_EQ(kampf.gefechte[0].feuerkraft, 600);
+    EXPECT_EQ(lageErfassen(spiel, abkommen, 12.0).gefechte.at(0).feuerkraft, 0) << "nothing lost, nothing proven";
 }
 
 }  // namespace

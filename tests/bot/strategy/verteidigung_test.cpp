@@ -64,21 +64,20 @@ TEST(Verteidigung, AGuardThatWouldLoseStaysOutOfTheBattle)
 
 TEST(Verteidigung, DockedShipsThatWinUndockToFight)
 {
-    // The battle record at the colony shows the real enemy: 2 ships, Σ 80, shield 150.
-    // 4 docked type 4 deal 280 / 2 = 140 < 150: no harm; the type 8 of the hangar adds
-    // 190: 470 / 2 = 235, they win.
+    // Against the expected 3 battleships (Σ 435, shield 400): 4 docked type 4 deal 280 / 3 = 93,
+    // below the shield. With 7 type 8 of the hangar beside them, 1610 / 3 = 537: 137 a round,
+    // and they take 435 / 11 = 40, below every shield: they win.
     test::LageBauen b = angegriffeneKolonie();
-    b.lage.gefechte.push_back({2, 2, 2, 80, 150, 1000});
     for (int k = 0; k < 4; ++k) b.schiff(4, 2);
     Gedaechtnis g;
     bedrohungenMerken(b.lage, g);
     b.lage.zeit += 60.0;
     EXPECT_TRUE(nur<FlotteBilden>(verteidigen(b.lage, stufenWerte(Stufe::schwer), g)).empty());
-    b.schiff(8, 2);
+    for (int k = 0; k < 7; ++k) b.schiff(8, 2);
     const auto bilden = nur<FlotteBilden>(verteidigen(b.lage, stufenWerte(Stufe::schwer), g));
     ASSERT_EQ(bilden.size(), 1u);
     EXPECT_EQ(bilden[0].system, 2);
-    EXPECT_EQ(bilden[0].schiffe.size(), 5u);
+    EXPECT_EQ(bilden[0].schiffe.size(), 11u);
 }
 
 }  // namespace
