@@ -16,7 +16,7 @@ void setzePaar(Feld<KVP>& tabelle, int eintrag, const std::string& key, const st
 // with every request until anfrageAngekommen.
 void spielAnfrageSchreiben(Feld<KVP>& GetKVP, Feld<KVP>& PostKVP, Spielstand& spiel, Mehrspieler& mp);
 
-// The last request reached the server (a reply came, a refusal too): what it carried is done.
+// The server took the last request (its reply came and was no refusal): what it carried is done.
 void anfrageAngekommen(Mehrspieler& mp);
 
 }  // namespace qz

@@ -59,12 +59,11 @@ AustauschErgebnis mpAustausch(Platform& platform, Spielstand& spiel, Serverdaten
     routenSchritte(platform, spiel.karte);
 
     const std::string antwort = takeReply(server);
-    if (!antwort.empty()) {
-        anfrageAngekommen(mp);
-        antwortErhalten(mp);
-    }
+    if (!antwort.empty()) antwortErhalten(mp);
     const std::string fehler = fehlerMelden(antwort, mp, platform.timer());
     if (fehler == kUnbekannteSitzung) return AustauschErgebnis::sitzungVerloren;
+    // The server takes a refused request back whole: what it carried goes out again.
+    if (!antwort.empty() && fehler.empty()) anfrageAngekommen(mp);
     // A refusal carries no game state; applied, it would empty the co-players' fleets. While a
     // rejoined game waits for the own part, only the reply to the request that asked for it
     // counts: one still on its way from the lobby holds neither it nor the own ships.

@@ -58,7 +58,8 @@ struct Mehrspieler {
     bool enterGehalten = false;
     std::string piSysteme, piSchild, piBefestigung;  // the own systems of the last day, until the server has them
     // What the last request carried that goes out again until a reply shows it arrived: a
-    // request that got no answer must not cost the chat line or the day's planet reports.
+    // request that got no answer, or a refusal (which the server took back whole), must not
+    // cost the chat line, the day's planet reports or the own part.
     bool chatUnterwegs = false;
     bool piUnterwegs = false;
     double ohneAntwortSeit = -1.0;  // program timer of the first unanswered request, -1: none

@@ -71,6 +71,7 @@ TEST_F(Spiel, FirstFrameSettlesADayAndSendsThenEveryTwoSeconds)
     EXPECT_EQ(teil.wirtschaft.spieltag, 1);
     EXPECT_EQ(teil.systeme.size(), 1u);
     const std::string erster = gesendet()["privat"];
+    spiel.wirtschaft.naechsterTag = 1e9;  // no second day while the exchanges are watched
     antworte("");
     platform.advance(1.9);
     pass();
@@ -79,6 +80,12 @@ TEST_F(Spiel, FirstFrameSettlesADayAndSendsThenEveryTwoSeconds)
     pass();
     EXPECT_TRUE(offen());
     EXPECT_EQ(gesendet()["privat"], erster) << "the request that carried it got no reply";
+    antworte("fehler;;Datenbank nicht erreichbar");
+    platform.advance(2.1);
+    pass();
+    ASSERT_TRUE(offen());
+    EXPECT_EQ(gesendet()["privat"], erster) << "the server took the refused request back whole";
+    EXPECT_EQ(gesendet()["pi1"], ",1");
     antworte("#BES-,1,0-BES#");
     platform.advance(2.1);
     pass();
@@ -400,6 +407,10 @@ TEST_F(Spiel, ChatLineOfFortyCharactersWithoutSemicolonsIsSentUntilAReplyCame)
     platform.advance(2.0);
     pass();
     EXPECT_EQ(gesendet()["chat"], std::string(30, 'a') + std::string(10, 'b')) << "the line goes out again";
+    antworte("fehler;;Datenbank nicht erreichbar");
+    platform.advance(2.0);
+    pass();
+    EXPECT_EQ(gesendet()["chat"], std::string(30, 'a') + std::string(10, 'b')) << "and again after a refusal";
     antworte("#BES-,1,0-BES#");
     platform.advance(2.0);
     pass();
