@@ -10,6 +10,7 @@
 #include "multiplayer/exchange/server_exchange.hpp"
 #include "multiplayer/exchange/spiel_anfrage.hpp"
 #include "multiplayer/exchange/spiel_antwort.hpp"
+#include "multiplayer/exchange/tagged_records.hpp"
 #include "multiplayer/play/verbindung_unterbrochen.hpp"
 #include "net/server_address.hpp"
 #include "state/eigener_spielstand.hpp"
@@ -69,6 +70,8 @@ AustauschErgebnis mpAustausch(Platform& platform, Spielstand& spiel, Serverdaten
     // counts: one still on its way from the lobby holds neither it nor the own ships.
     const bool anwenden = !antwort.empty() && fehler.empty() && (!mp.eigenerTeilHolen || mp.holenGesendet);
     if (anwenden) spielAntwortAnwenden(antwort, spiel, mp);
+    std::string voll;
+    if (anwenden && recordLesen(antwort, "privatvoll", voll)) meldungZeigen(mp, std::string(kTeilNichtGesichert), platform.timer());
     if (anwenden && mp.eigenerTeilHolen) {
         wiedereinstiegAnwenden(antwort, spiel, mp, kopieFuer(server, mp));
         mp.eigenerTeilHolen = false;

@@ -15,6 +15,8 @@ inline constexpr int kMeldungKarteY = 645;  // above the status bar of the runni
 
 // The server's reason when it no longer knows the session a request named.
 inline constexpr std::string_view kUnbekannteSitzung = "Unbekannte Sitzung";
+// The server took a request but had no room for the own part it carried, and keeps none.
+inline constexpr std::string_view kTeilNichtGesichert = "Server voll: eigener Spielstand dort nicht gesichert";
 
 void meldungZeigen(Mehrspieler& mp, std::string text, double jetzt);
 

@@ -25,25 +25,40 @@ int starsOfRunningGame(CommandContext& context, const std::string& sessionId) {
     return stars;
 }
 
-// New lists as sent bound what they will take: stored decoded and once more as sent, and
-// as numbers (four bytes for each entry, which is sent as at least two). A new private
-// block takes its own length in place of the old one.
-void requireRoom(CommandContext& context, const ChannelState& c, int slot, const GameInput& input) {
-    const PlayerState& player = c.players[slot];
-    const std::size_t mine = player.bytes();
-    std::size_t needed = mine;
+// What the player holds once the request is applied. New lists as sent bound what they will
+// take: stored decoded and once more as sent, and as numbers (four bytes for each entry,
+// which is sent as at least two). A new private block takes its own length in place of the
+// old one; without the block the player keeps none.
+std::size_t neededBytes(const PlayerState& player, const GameInput& input, bool withBlock) {
+    std::size_t needed = player.bytes() - player.privateBlock.size();
     if (input.ships == GameInput::Ships::replace) {
         std::size_t sent = input.form->raw("hwege").size();
         for (const char* key : kShipFields) sent += input.form->raw(key).size();
-        needed = sent * 4 + player.privateBlock.size();
+        needed = sent * 4;
     }
-    if (input.privateBlock) needed = needed - player.privateBlock.size() + input.privateBlock->size();
-    if (c.shipBytes() - mine + needed > context.config.shipBytesPerChannel) {
-        throw BadRequest("Schifflisten zu gross");
-    }
+    if (withBlock) needed += input.privateBlock ? input.privateBlock->size() : player.privateBlock.size();
+    return needed;
+}
+
+// Why `needed` bytes for the player do not fit the caps; nothing when they do.
+const char* overCap(CommandContext& context, const ChannelState& c, int slot, std::size_t needed) {
+    const std::size_t mine = c.players[slot].bytes();
+    if (c.shipBytes() - mine + needed > context.config.shipBytesPerChannel) return "Schifflisten zu gross";
     if (context.shipBytes.load() - std::min(mine, context.shipBytes.load()) + needed > context.config.shipBytesTotal) {
-        throw BadRequest("Server voll");
+        return "Server voll";
     }
+    return nullptr;
+}
+
+// The private block is the player's own copy of what only the client holds, and the game
+// goes on without it: when the request fits the caps only without it, the block (the new one
+// and the stored one) goes and the rest is taken. True when it went.
+bool makeRoom(CommandContext& context, const ChannelState& c, int slot, GameInput& input) {
+    const PlayerState& player = c.players[slot];
+    if (!overCap(context, c, slot, neededBytes(player, input, true))) return false;
+    if (const char* reason = overCap(context, c, slot, neededBytes(player, input, false))) throw BadRequest(reason);
+    input.privateBlock = std::string();
+    return true;
 }
 
 }  // namespace
@@ -59,7 +74,8 @@ std::string playGame(CommandContext& context, const std::string& sessionId, cons
     if (slot == 0) throw BadRequest("Spieler nicht im Channel");
     requirePlausibleReports(c, input, context.now);
     const std::size_t before = c.players[slot].bytes();
-    if (input.ships == GameInput::Ships::replace || input.privateBlock) requireRoom(context, c, slot, input);
+    const bool blockDropped =
+        (input.ships == GameInput::Ships::replace || input.privateBlock) && makeRoom(context, c, slot, input);
     const bool wantsPrivateBlock = input.wantsPrivateBlock;
     ChannelChanges changes;
     applyGameInput(c, slot, std::move(input), changes);
@@ -67,7 +83,7 @@ std::string playGame(CommandContext& context, const std::string& sessionId, cons
     open.commit(changes);
     context.shipBytes += c.players[slot].bytes();
     context.shipBytes -= std::min(before, context.shipBytes.load());
-    return buildGameReply(c, slot, wantsPrivateBlock);
+    return buildGameReply(c, slot, wantsPrivateBlock, blockDropped);
 }
 
 }  // namespace qz::server

@@ -117,7 +117,7 @@ void refreshCache(ChannelState& c) {
 
 }  // namespace
 
-std::string buildGameReply(ChannelState& c, int requester, bool withPrivateBlock) {
+std::string buildGameReply(ChannelState& c, int requester, bool withPrivateBlock, bool privateBlockDropped) {
     refreshCache(c);
     const ReplyCache& cache = c.replyCache;
     const std::string& privateBlock = c.players[requester].privateBlock;
@@ -139,6 +139,7 @@ std::string buildGameReply(ChannelState& c, int requester, bool withPrivateBlock
         out += privateBlock;
         out += "-privat#";
     }
+    if (privateBlockDropped) out += "#privatvoll-1-privatvoll#";
     return out;
 }
 

@@ -11,7 +11,10 @@
 namespace qz::server {
 
 // Rebuilds what the channel's reply cache lacks, then puts the reply together.
-// `withPrivateBlock` adds "#privat-<block>-privat#" when the requester's slot holds one.
-std::string buildGameReply(ChannelState& channel, int requester, bool withPrivateBlock = false);
+// `withPrivateBlock` adds "#privat-<block>-privat#" when the requester's slot holds one;
+// `privateBlockDropped` adds "#privatvoll-1-privatvoll#", telling the requester that its block
+// found no room and the server keeps none.
+std::string buildGameReply(ChannelState& channel, int requester, bool withPrivateBlock = false,
+                           bool privateBlockDropped = false);
 
 }  // namespace qz::server

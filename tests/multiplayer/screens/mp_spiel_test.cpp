@@ -7,6 +7,7 @@
 #include "state/schiffslisten.hpp"
 #include "multiplayer/screens/chat.hpp"
 #include "multiplayer/play/eigener_teil.hpp"
+#include "multiplayer/session/meldung.hpp"
 #include "net/base64.hpp"
 #include "net/server_address.hpp"
 #include "platform/datei.hpp"
@@ -86,11 +87,14 @@ TEST_F(Spiel, FirstFrameSettlesADayAndSendsThenEveryTwoSeconds)
     ASSERT_TRUE(offen());
     EXPECT_EQ(gesendet()["privat"], erster) << "the server took the refused request back whole";
     EXPECT_EQ(gesendet()["pi1"], ",1");
-    antworte("#BES-,1,0-BES#");
+    // Taken, but the server had no room for the part: the player is told it keeps no copy.
+    antworte("#BES-,1,0-BES##privatvoll-1-privatvoll#");
     platform.advance(2.1);
     pass();
     ASSERT_TRUE(offen());
     EXPECT_EQ(gesendet().count("privat"), 0u) << "once it arrived, not again that day";
+    EXPECT_EQ(mp.meldung, kTeilNichtGesichert);
+    EXPECT_TRUE(roteZeile(kMeldungKarteY));
 }
 
 TEST_F(Spiel, TheDayKeepsWhatTheFrameBeforeItChanged)

@@ -171,19 +171,31 @@ TEST(HandlerGame, ASeatBelongsToItsLoginWhoMayComeBackFromAnotherAddress) {
     EXPECT_EQ(blockOf(game.names[0]), "<absent>") << "the other seat has none of its own";
 }
 
-TEST(HandlerGame, PrivateBlocksShareTheMemoryCapWithTheShipLists) {
+TEST(HandlerGame, PrivateBlocksShareTheMemoryCapWithTheShipListsAndGoFirst) {
     ServerConfig config = InProcessServer::testConfig();
     config.shipBytesTotal = 100000;
     InProcessServer server(config);
     const Game game = startGame(server.sender(), 2, 50);
-    const auto sendBlock = [&](int slot, std::size_t characters) {
-        return server.send(game.sessionId, gamePairs(game.names[slot - 1], {}, {{"privat", std::string(characters, 'A')}}));
+    const auto sendBlock = [&](int slot, std::size_t characters, Pairs more = {}) {
+        more.emplace_back("privat", std::string(characters, 'A'));
+        return server.send(game.sessionId, gamePairs(game.names[slot - 1], {}, more));
+    };
+    const auto blockOf = [&](int slot) {
+        return record(server.send(game.sessionId, gamePairs(game.names[slot - 1], {}, {{"privatholen", "1"}})), "privat");
     };
     // Without ships or trade routes a player holds its block alone: 65536 + 34464 = 100000.
-    ASSERT_EQ(sendBlock(1, kMaxPrivateBlockCharacters).rfind("#BES-", 0), 0u);
-    EXPECT_EQ(sendBlock(2, 100000 - kMaxPrivateBlockCharacters + 1), "fehler;;Server voll");
-    EXPECT_EQ(sendBlock(2, 100000 - kMaxPrivateBlockCharacters).rfind("#BES-", 0), 0u);
-    EXPECT_EQ(sendBlock(1, kMaxPrivateBlockCharacters).rfind("#BES-", 0), 0u) << "a new block takes the old one's place";
+    const std::string fits = sendBlock(1, kMaxPrivateBlockCharacters);
+    ASSERT_EQ(fits.rfind("#BES-", 0), 0u);
+    EXPECT_EQ(record(fits, "privatvoll"), "<absent>");
+    // One character more: the block is not kept, and the rest of the request is taken.
+    const std::string over = sendBlock(2, 100000 - kMaxPrivateBlockCharacters + 1, {{"chat", "ohne Kopie"}});
+    EXPECT_EQ(record(over, "privatvoll"), "1") << over.substr(0, 200);
+    EXPECT_TRUE(record(over, "chat").ends_with(";-;2;-;ohne Kopie")) << record(over, "chat");
+    EXPECT_EQ(blockOf(2), "<absent>");
+    EXPECT_EQ(record(sendBlock(2, 100000 - kMaxPrivateBlockCharacters), "privatvoll"), "<absent>");
+    EXPECT_EQ(blockOf(2), std::string(100000 - kMaxPrivateBlockCharacters, 'A'));
+    EXPECT_EQ(record(sendBlock(1, kMaxPrivateBlockCharacters), "privatvoll"), "<absent>")
+        << "a new block takes the old one's place";
 }
 
 TEST(HandlerGame, ALoginSpeaksForItsNameForADayAfterItsLastRequest) {
