@@ -59,8 +59,9 @@ void spielAnfrageSchreiben(Feld<KVP>& get, Feld<KVP>& post, Spielstand& spiel, M
 
     schiffeSchreiben(post, spiel);
 
-    const std::string& eigeneWege = mp.handelswegText(spiel.eigenerSpieler);
-    setzePaar(post, 13, eigeneWege.empty() ? "" : "hwege", eigeneWege);
+    // Sent empty too: the server keeps the routes of a request that leaves the field out (one
+    // back in the game, which does not know them yet), so only an empty field ends them.
+    setzePaar(post, 13, "hwege", mp.handelswegText(spiel.eigenerSpieler));
 
     std::string vertrag;
     for (int k = 1; k <= 4; ++k) {

@@ -172,6 +172,12 @@ void wiedereinstiegAnwenden(std::string_view antwort, Spielstand& spiel, Mehrspi
     const EigenerSpielstand* teil = neuererTeil(lokal, vomServer);
     eigeneSchiffeUebernehmen(antwort, spiel, teil);
     if (teil) eigenenTeilUebernehmen(*teil, spiel, mp.senden.abkommenStand);
+    // The own trade routes as the server keeps them go out again until the first day rebuilds
+    // them: an empty list would end them for the co-players meanwhile.
+    std::string wege;
+    recordLesen(antwort, "s" + std::to_string(spiel.eigenerSpieler) + "hweg", wege);
+    mp.handelswegText(spiel.eigenerSpieler) = wege;
+    mp.handelNeuzeichnen = 1;
     // A colony founded after the part's day (or with no part at all) is not left at nothing:
     // it starts again as a new colony. The home planet has its start values already.
     Sternsysteme& s = spiel.systeme;

@@ -86,9 +86,13 @@ GameInput readGameInput(const FormFields& form, int stars) {
     requireName(input.name, "Spielername");
     if (!form.value("kolo").empty()) input.colonised = requireIntInRange(form.value("kolo"), "kolo", 1, stars);
     readShips(input, form);
-    input.tradeRoutes = form.value("hwege");
-    if (parseIntListInRange(input.tradeRoutes, "hwege", 1, stars).size() % 2 != 0) {
-        throw BadRequest("Handelswege unvollstaendig");
+    // Only a field that is sent replaces what is stored: a player back in a running game asks
+    // for its part without its routes, and an empty field ends them all.
+    if (form.has("hwege")) {
+        input.tradeRoutes = std::string(form.value("hwege"));
+        if (parseIntListInRange(*input.tradeRoutes, "hwege", 1, stars).size() % 2 != 0) {
+            throw BadRequest("Handelswege unvollstaendig");
+        }
     }
     if (form.has("hvertrag")) input.agreements = readAgreements(form.value("hvertrag"));
     if (!form.value("chat").empty()) {

@@ -29,7 +29,7 @@ struct GameInput {
     // The request's form: ship lists are read under the channel lock, and only when they
     // differ from what the player sent last time.
     const FormFields* form = nullptr;
-    std::string tradeRoutes;
+    std::optional<std::string> tradeRoutes;  // "hwege"; left out: the stored routes stay
     std::optional<std::array<int, kMaxPlayers + 1>> agreements;  // "hvertrag", slots 1..4
     std::optional<std::string> chat;
     std::vector<AttackReport> attacks;

@@ -158,8 +158,8 @@ void noteAgreementsTold(ChannelState& c, int slot, ChannelChanges& changes) {
 
 void applyGameInput(ChannelState& c, int slot, GameInput&& input, ChannelChanges& changes) {
     applyShips(c, slot, input, changes);
-    if (c.players[slot].tradeRoutes != input.tradeRoutes) {
-        c.players[slot].tradeRoutes = std::move(input.tradeRoutes);
+    if (input.tradeRoutes && c.players[slot].tradeRoutes != *input.tradeRoutes) {
+        c.players[slot].tradeRoutes = std::move(*input.tradeRoutes);
         changes.players[slot] = true;
     }
     if (input.agreements) applyAgreements(c, slot, *input.agreements, changes);

@@ -34,7 +34,7 @@ std::size_t neededBytes(const PlayerState& player, const GameInput& input, bool 
     if (input.ships == GameInput::Ships::replace) {
         std::size_t sent = input.form->raw("hwege").size();
         for (const char* key : kShipFields) sent += input.form->raw(key).size();
-        needed = sent * 4;
+        needed = sent * 4 + (input.tradeRoutes ? 0 : player.tradeRoutes.size());
     }
     if (withBlock) needed += input.privateBlock ? input.privateBlock->size() : player.privateBlock.size();
     return needed;

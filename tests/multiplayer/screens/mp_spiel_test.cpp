@@ -193,6 +193,7 @@ TEST_F(Spiel, BackInTheGameTheNewerOwnPartAndTheServersShipsAreTaken)
         spiel.systeme.besitzer(2) = 0;
         spiel.systeme.einwohner(2) = spiel.systeme.einwohnerMax(2) = 0;
         spiel.systeme.einwohnerBasis(2) = 40;
+        mp.handelswegText(1).clear();
         mp.eigenerTeilHolen = true;
         mp.holenGesendet = false;
         mp.naechsterAustausch = 0.0;
@@ -208,7 +209,7 @@ TEST_F(Spiel, BackInTheGameTheNewerOwnPartAndTheServersShipsAreTaken)
         // colonised since.
         std::string antwort = "#BES-,1,1-BES##si1typ-,3,7-si1typ##si1doc-,0,1-si1doc##si1uml-,1,0-si1uml#"
                               "#si1bwg-,0,0-si1bwg##si1fid-,1,2-si1fid##si1pox-,300,0-si1pox##si1poy-,320,0-si1poy#"
-                              "#si1fig-2-si1fig#";
+                              "#si1fig-2-si1fig##s1hweg-,1,2-s1hweg#";
         if (fall.vomServer) antwort += "#privat-" + *fall.vomServer + "-privat#";
         antworte(antwort);
         pass();
@@ -230,6 +231,10 @@ TEST_F(Spiel, BackInTheGameTheNewerOwnPartAndTheServersShipsAreTaken)
         EXPECT_EQ(spiel.spieler.hoechsteFlotte(1), 2);
         EXPECT_EQ(spiel.systeme.einwohner(2), 15) << "a new colony: the smaller of 15 and its base of 40";
         EXPECT_EQ(spiel.systeme.einwohnerMax(2), 40);
+        antworte("");
+        platform.advance(2.0);
+        pass();
+        EXPECT_EQ(gesendet()["hwege"], ",1,2") << "the routes the server keeps, until the first day";
         antworte("");
     }
 }

@@ -113,6 +113,10 @@ TEST_F(ServerGame, TradeAgreementNeedsBothOffersAndEndsWithACancel) {
 
     play(3, {}, {{"hwege", ",12,13,12,14"}});
     EXPECT_EQ(record(play(1, {}), "s3hweg"), ",12,13,12,14");
+    play(3, {}, {{"privatholen", "1"}});  // back in the game: the request leaves the routes out
+    EXPECT_EQ(record(play(1, {}), "s3hweg"), ",12,13,12,14") << "a field left out keeps what is stored";
+    play(3, {}, {{"hwege", ""}});
+    EXPECT_EQ(record(play(1, {}), "s3hweg"), "<absent>") << "an empty field ends them";
 }
 
 TEST_F(ServerGame, ChatKeepsTheLastTwentyLines) {
