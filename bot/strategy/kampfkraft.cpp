@@ -4,6 +4,7 @@
 #include "systems/schiffstypen.hpp"
 
 #include <algorithm>
+#include <climits>
 
 namespace qz {
 
@@ -19,22 +20,6 @@ long long summeFeuer(const std::vector<Kampfschiff>& seite)
     return s;
 }
 
-// One side takes the other's damage; true when a ship lost hull.
-bool treffen(std::vector<Kampfschiff>& seite, long long feuer)
-{
-    if (seite.empty() || feuer <= 0) return false;
-    const int d = roundHalfEven(static_cast<double>(feuer) / static_cast<double>(seite.size()));
-    bool getroffen = false;
-    for (Kampfschiff& k : seite) {
-        if (d > k.schild) {
-            k.huelle -= d - k.schild;
-            getroffen = true;
-        }
-    }
-    std::erase_if(seite, [](const Kampfschiff& k) { return k.huelle < 1; });
-    return getroffen;
-}
-
 Kampfschiff vomTyp(int typ)
 {
     const Schiffstyp& t = schiffstyp(typ);
@@ -43,19 +28,44 @@ Kampfschiff vomTyp(int typ)
 
 }  // namespace
 
+Schlacht schlachtRechnen(std::vector<std::vector<Kampfschiff>> seiten, int maxRunden)
+{
+    Schlacht e;
+    const auto lebende = [&] {
+        return std::count_if(seiten.begin(), seiten.end(), [](const auto& s) { return !s.empty(); });
+    };
+    while (lebende() >= 2 && e.runden < maxRunden) {
+        ++e.runden;
+        // Every side fires at once, with the ships it had when the round began.
+        std::vector<long long> feuer;
+        for (const auto& seite : seiten) feuer.push_back(summeFeuer(seite));
+        bool getroffen = false;
+        for (std::size_t p = 0; p < seiten.size(); ++p) {
+            std::vector<Kampfschiff>& seite = seiten[p];
+            if (seite.empty()) continue;
+            // Each enemy's firepower is shared out over the own ships on its own, rounded;
+            // the shield takes the first of all shares together.
+            long long schaden = 0;
+            for (std::size_t k = 0; k < seiten.size(); ++k)
+                if (k != p && feuer[k] > 0)
+                    schaden += roundHalfEven(static_cast<double>(feuer[k]) / static_cast<double>(seite.size()));
+            for (Kampfschiff& s : seite) {
+                if (schaden <= s.schild) continue;
+                s.huelle = static_cast<int>(std::max<long long>(INT_MIN / 2, s.huelle - (schaden - s.schild)));
+                getroffen = true;
+            }
+        }
+        for (auto& seite : seiten) std::erase_if(seite, [](const Kampfschiff& k) { return k.huelle < 1; });
+        if (!getroffen) break;
+    }
+    for (const auto& seite : seiten) e.ueberlebende.push_back(static_cast<int>(seite.size()));
+    return e;
+}
+
 Ausgang gefechtRechnen(std::vector<Kampfschiff> a, std::vector<Kampfschiff> b, int maxRunden)
 {
-    Ausgang e;
-    while (!a.empty() && !b.empty() && e.runden < maxRunden) {
-        const long long feuerA = summeFeuer(a), feuerB = summeFeuer(b);
-        ++e.runden;
-        const bool aGetroffen = treffen(a, feuerB);
-        const bool bGetroffen = treffen(b, feuerA);
-        if (!aGetroffen && !bGetroffen) break;
-    }
-    e.ueberlebendeA = static_cast<int>(a.size());
-    e.ueberlebendeB = static_cast<int>(b.size());
-    return e;
+    const Schlacht s = schlachtRechnen({std::move(a), std::move(b)}, maxRunden);
+    return {s.ueberlebende[0], s.ueberlebende[1], s.runden};
 }
 
 std::vector<Kampfschiff> flottenKraft(const Lage& lage, const std::vector<int>& schiffe)

@@ -23,7 +23,17 @@ struct Ausgang {
     int runden = 0;
 };
 
-// Rounds until one side is gone, nobody can hurt anybody any more, or maxRunden have passed.
+struct Schlacht {
+    std::vector<int> ueberlebende;  // per side
+    int runden = 0;
+};
+
+// A battle of two to four sides (players), round by round until at most one side is left,
+// nobody lost hull in a round, or maxRunden have passed. Each side takes from every other its
+// firepower divided by the own ship count, rounded, as the game's combat step deals it.
+Schlacht schlachtRechnen(std::vector<std::vector<Kampfschiff>> seiten, int maxRunden = 100);
+
+// The same for two sides.
 Ausgang gefechtRechnen(std::vector<Kampfschiff> a, std::vector<Kampfschiff> b, int maxRunden = 100);
 
 // Side a wins: b is gone and a is not, or b is empty from the start.

@@ -1,9 +1,13 @@
 // The battle reckoning against the worked examples of the combat rule (shields full every
 // round, damage = enemy firepower / own ship count, hull lost only above the shield).
 #include "bot/strategy/kampfkraft.hpp"
+#include "fleets/combat.hpp"
+#include "gfx/text_numbers.hpp"
 #include "systems/schiffstypen.hpp"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace qz {
 namespace {
@@ -79,6 +83,94 @@ TEST(Kampfkraft, TheEnemyIsWhatTheMapShowsAndWhatOwnLossesProve)
     EXPECT_EQ(anzahl(feindKraft(lage, g, 1), 6), 10);  // 1000 / 100
     lage.zeit += kGefechtGedaechtnis;
     EXPECT_TRUE(feindKraft(lage, g, 1).empty());
+}
+
+// The game's own combat step as the reference: every round each side's client applies the
+// battle record, taken before anybody fires, to its own ships with SUB_MP_KAMPF; destroyed
+// ships leave, and the shields are full again by the next round (they recharge every frame).
+struct Spielseite {
+    Feld<std::string> typ{0, 0, ""}, schild{0, 0, ""}, huelle{0, 0, ""}, flotte{0, 0, ""};
+    std::vector<Kampfschiff> werte;  // shield maximum and firepower per ship, from 1
+
+    int lebend() const
+    {
+        int n = 0;
+        for (int i = 1; i <= typ.hi(); ++i) n += textToInt(typ(i)) > 0 ? 1 : 0;
+        return n;
+    }
+};
+
+Schlacht imSpiel(std::vector<std::vector<Kampfschiff>> seiten, int maxRunden)
+{
+    std::vector<Spielseite> s(seiten.size());
+    for (std::size_t p = 0; p < seiten.size(); ++p) {
+        const int n = static_cast<int>(seiten[p].size());
+        for (Feld<std::string>* f : {&s[p].typ, &s[p].schild, &s[p].huelle, &s[p].flotte}) f->redim(0, n, "");
+        for (int i = 1; i <= n; ++i) {
+            const Kampfschiff& k = seiten[p][static_cast<std::size_t>(i - 1)];
+            s[p].typ(i) = "2";
+            s[p].schild(i) = numberToText(k.schild);
+            s[p].huelle(i) = numberToText(k.huelle);
+            s[p].flotte(i) = "1";
+        }
+        s[p].werte = seiten[p];
+    }
+    Schlacht e;
+    const auto lebende = [&] { return std::count_if(s.begin(), s.end(), [](const Spielseite& x) { return x.lebend() > 0; }); };
+    while (lebende() >= 2 && e.runden < maxRunden) {
+        ++e.runden;
+        std::vector<KampfGegner> record(s.size());
+        for (std::size_t p = 0; p < s.size(); ++p) {
+            record[p].spieler = static_cast<int>(p) + 1;
+            for (int i = 1; i <= s[p].typ.hi(); ++i) {
+                if (textToInt(s[p].typ(i)) < 1) continue;
+                ++record[p].anzahl;
+                record[p].schiffe += "," + numberToText(i);
+                record[p].huelle += "," + s[p].huelle(i);
+                record[p].schild += "," + s[p].schild(i);
+                record[p].feuerkraft += "," + numberToText(s[p].werte[static_cast<std::size_t>(i - 1)].feuerkraft);
+            }
+        }
+        bool getroffen = false;
+        for (std::size_t p = 0; p < s.size(); ++p) {
+            if (record[p].anzahl == 0) continue;
+            std::array<KampfGegner, 3> gegner{};
+            std::size_t g = 0;
+            for (std::size_t k = 0; k < s.size(); ++k)
+                if (k != p) gegner[g++] = record[k];
+            const Feld<std::string> vorher = s[p].huelle;
+            int gf = 0, gs = 0;
+            SUB_MP_KAMPF(static_cast<int>(p) + 1, gf, gs, s[p].typ, s[p].schild, s[p].huelle, s[p].flotte,
+                         record[p].schiffe, record[p].anzahl, gegner);
+            for (int i = 1; i <= s[p].huelle.hi(); ++i) getroffen = getroffen || s[p].huelle(i) != vorher(i);
+        }
+        for (Spielseite& x : s)
+            for (int i = 1; i <= x.typ.hi(); ++i) x.schild(i) = numberToText(x.werte[static_cast<std::size_t>(i - 1)].schild);
+        if (!getroffen) break;
+    }
+    for (const Spielseite& x : s) e.ueberlebende.push_back(x.lebend());
+    return e;
+}
+
+TEST(Kampfkraft, TheEstimateFightsAsTheGamesCombatStepOnRandomForcesOfTwoToFourSides)
+{
+    std::mt19937 zufall(20261208);
+    const auto zahl = [&](int von, int bis) { return std::uniform_int_distribution<int>(von, bis)(zufall); };
+    for (int versuch = 0; versuch < 400; ++versuch) {
+        std::vector<std::vector<Kampfschiff>> seiten(static_cast<std::size_t>(zahl(2, 4)));
+        for (auto& seite : seiten) {
+            const int schildStufe = zahl(0, 20);
+            for (int k = zahl(1, 12); k > 0; --k) {
+                const int typ = zahl(1, 8);
+                const Schiffstyp& t = schiffstyp(typ);
+                seite.push_back({schildMaximum(typ, schildStufe), zahl(1, t.huelle), t.feuerkraft});
+            }
+        }
+        const Schlacht geschaetzt = schlachtRechnen(seiten, 60);
+        const Schlacht gespielt = imSpiel(seiten, 60);
+        ASSERT_EQ(geschaetzt.ueberlebende, gespielt.ueberlebende) << "battle " << versuch;
+        ASSERT_EQ(geschaetzt.runden, gespielt.runden) << "battle " << versuch;
+    }
 }
 
 }  // namespace
