@@ -3,7 +3,8 @@
 # "Neues Spiel", "Spiel Starten", wait, screenshot. The game starts in an empty folder with
 # HOME and the XDG folders in it, so it must find its pictures beside itself. Passes when the
 # star map was drawn (a bright, many-coloured picture with the status bar) and no error report
-# was written, neither in the state folder nor in the working folder.
+# was written, neither in the state folder nor in the working folder. Every step waits for the
+# screen to answer (tests/support/screen_waits.sh), never for a fixed time.
 # Exits 77 (skipped) when the virtual display or its tools are not installed.
 # Usage: sandbox_smoke.sh <qz executable> <folder with material/ and sound/> <screenshot.png>
 set -euo pipefail
@@ -25,6 +26,7 @@ for folder in material sound; do
     fi
 done
 
+waits="$(cd "$(dirname "$0")/../support" && pwd)/screen_waits.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/start"
@@ -34,52 +36,24 @@ cat >"$work/drive.sh" <<'DRIVE'
 set -euo pipefail
 qz=$1
 screenshot=$2
+. "$3"
 "$qz" &
 pid=$!
-window=""
-for _ in $(seq 1 100); do
-    window=$(xdotool search --name "QZ" 2>/dev/null | head -n1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-if [ -z "$window" ]; then
-    echo "FAIL: the game window did not appear"
+fail() {
+    echo "FAIL: $1"
     kill "$pid" 2>/dev/null || true
     exit 1
-fi
-# Waits until the region w x h + x + y of the screen is drawn (not black), at most $5 seconds.
-drawn() {
-    for _ in $(seq 1 $(($5 * 5))); do
-        mean=$(import -window root -crop "$1x$2+$3+$4" +repage -colorspace Gray -format "%[fx:mean]" info: 2>/dev/null || echo 0)
-        if awk -v m="$mean" 'BEGIN { exit !(m > 0.05) }'; then return 0; fi
-        sleep 0.2
-    done
-    return 1
 }
+find_window || fail "the game window did not appear"
 # Start-up loads every picture after the window opens: wait for the first menu button.
-if ! drawn 156 25 434 218 60; then
-    echo "FAIL: the main menu was not drawn"
-    kill "$pid" 2>/dev/null || true
-    exit 1
-fi
-sleep 0.5
-# The game reads the held buttons once per pass: the press lasts long enough to be seen even
-# when a pass is slow.
-click() {
-    xdotool mousemove --window "$window" "$1" "$2"
-    sleep 0.3
-    xdotool mousedown 1
-    sleep 0.3
-    xdotool mouseup 1
-    sleep 0.7
-}
-click 512 230   # "Sandkasten"
-click 512 230   # "Neues Spiel"
-click 512 461   # "Spiel Starten"
+drawn 156 25 434 218 60 || fail "the main menu was not drawn"
+click 512 230 || fail "\"Sandkasten\" changed nothing"
+click 512 230 || fail "\"Neues Spiel\" changed nothing"
+click 512 461 || fail "\"Spiel Starten\" changed nothing"
 # The pointer rests in the middle of the map, away from the scrolling edges.
 xdotool mousemove --window "$window" 512 400
-drawn 300 25 710 667 30 || true
-sleep 2
+drawn 300 25 710 667 30 || fail "the status bar was not drawn"
+settled $kScreen 30 || fail "the map does not come to rest"
 import -window root "$screenshot"
 alive=0
 kill -0 "$pid" 2>/dev/null && alive=1
@@ -92,7 +66,7 @@ fi
 DRIVE
 
 cd "$work/start"
-SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/drive.sh" "$qz" "$screenshot"
+SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/drive.sh" "$qz" "$screenshot" "$waits"
 
 for report in "$work/state/qz/fehlerbericht.txt" "$work/start/fehlerbericht.txt"; do
     if [ -e "$report" ]; then

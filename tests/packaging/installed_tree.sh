@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The game as installed: `cmake --install` of the component "game" into a temporary prefix,
-# every file and folder of it made read-only (and compared afterwards), HOME and the XDG folders in the temporary folder,
-# the game started from /. It must find its pictures, save a sandbox game into
-# $XDG_DATA_HOME/qz/spielstaende, and a second start must load that game again and show the
-# same map. No error report may be written.
+# every file and folder of it made read-only (and compared afterwards), HOME and the XDG folders
+# in the temporary folder, the game started from an empty folder there, which it must leave
+# empty. It must find its pictures, save a sandbox game into $XDG_DATA_HOME/qz/spielstaende, and
+# a second start must load that game again and show the same map. No error report may be
+# written. Every step waits for the screen to answer (tests/support/screen_waits.sh), never for
+# a fixed time.
 # Exits 77 (skipped) when the virtual display or its tools are not installed.
 # Usage: installed_tree.sh <build folder> <folder for the screenshots>
 set -euo pipefail
@@ -18,6 +20,7 @@ for tool in xvfb-run xdotool import convert compare; do
     fi
 done
 
+waits="$(cd "$(dirname "$0")/../support" && pwd)/screen_waits.sh"
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 prefix="$work/prefix"
@@ -43,86 +46,69 @@ set -euo pipefail
 qz=$1
 shots=$2
 save=$3
+. "$4"
 
-# Waits until the region w x h + x + y of the screen is drawn (not black), at most $5 seconds.
-drawn() {
-    for _ in $(seq 1 $(($5 * 5))); do
-        mean=$(import -window root -crop "$1x$2+$3+$4" +repage -colorspace Gray -format "%[fx:mean]" info: 2>/dev/null || echo 0)
-        if awk -v m="$mean" 'BEGIN { exit !(m > 0.05) }'; then return 0; fi
-        sleep 0.2
-    done
-    return 1
-}
 start() {
     "$qz" &
     pid=$!
-    window=""
-    for _ in $(seq 1 100); do
-        window=$(xdotool search --name "QZ" 2>/dev/null | head -n1 || true)
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { echo "FAIL: the game window did not appear"; exit 1; }
-    drawn 156 25 434 218 60 || { echo "FAIL: the main menu was not drawn"; exit 1; }
-    sleep 0.5
+    find_window || { echo "FAIL: the game window did not appear"; exit 1; }
+    drawn 156 25 434 218 60 || { echo "FAIL: the main menu was not drawn"; stop; exit 1; }
 }
 stop() {
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
 }
-# The game reads the held buttons once per pass: the press lasts long enough to be seen.
-click() {
-    xdotool mousemove --window "$window" "$1" "$2"
-    sleep 0.3
-    xdotool mousedown 1
-    sleep 0.3
-    xdotool mouseup 1
-    sleep 0.7
+step() {
+    "$@" || { echo "FAIL: $* changed nothing"; stop; exit 1; }
 }
-escape() {
-    xdotool keydown Escape
-    sleep 0.3
-    xdotool keyup Escape
-    sleep 0.7
+# The map, once the pointer rests in its middle, away from the scrolling edges.
+map_ready() {
+    xdotool mousemove --window "$window" 512 400
+    drawn 300 25 710 667 30 || { echo "FAIL: the star map was not drawn"; stop; exit 1; }
+    settled $kScreen 30 || { echo "FAIL: the map does not come to rest"; stop; exit 1; }
 }
 
 start
-click 512 230   # "Sandkasten"
-click 512 230   # "Neues Spiel"
-click 512 461   # "Spiel Starten"
-xdotool mousemove --window "$window" 512 400
-drawn 300 25 710 667 30 || { echo "FAIL: the star map was not drawn"; stop; exit 1; }
-sleep 1
-escape          # the sandbox menu; the game rests from here on
-click 512 338   # "Spiel Speichern"
-click 512 335   # slot 1
-for _ in $(seq 1 50); do [ -s "$save" ] && break; sleep 0.2; done
-click 512 230   # "Zurück"
-click 512 446   # "Zum Spiel"
-xdotool mousemove --window "$window" 512 400
-sleep 1
+step click 512 230   # "Sandkasten"
+step click 512 230   # "Neues Spiel"
+step click 512 461   # "Spiel Starten"
+map_ready
+step press Escape    # the sandbox menu; the game rests from here on
+step click 512 338   # "Spiel Speichern"
+step click 512 335   # slot 1
+deadline=$((SECONDS + 30))
+until [ -s "$save" ]; do
+    [ "$SECONDS" -le "$deadline" ] || { echo "FAIL: no save in $save"; stop; exit 1; }
+    sleep 0.1  # the poll's interval
+done
+step click 512 230   # "Zurück"
+step click 512 446   # "Zum Spiel"
+map_ready
 import -window root "$shots/installed_saved.png"
 stop
 
 start
-click 512 230   # "Sandkasten"
-click 512 284   # "Spiel Laden"
-click 512 335   # slot 1: a loaded game opens on the map
-xdotool mousemove --window "$window" 512 400
-sleep 1.5
+step click 512 230   # "Sandkasten"
+step click 512 284   # "Spiel Laden"
+step click 512 335   # slot 1: a loaded game opens on the map
+map_ready
 import -window root "$shots/installed_loaded.png"
 stop
 DRIVE
 
 save="$XDG_DATA_HOME/qz/spielstaende/spielstand1.qz"
-(cd / && SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/drive.sh" "$qz" "$shots" "$save")
+# Started from an empty folder of its own: the game must neither need nor write anything there.
+mkdir "$work/start"
+(cd "$work/start" && SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24" \
+    bash "$work/drive.sh" "$qz" "$shots" "$save" "$waits")
 
-for report in "$XDG_STATE_HOME/qz/fehlerbericht.txt" /fehlerbericht.txt; do
+for report in "$XDG_STATE_HOME/qz/fehlerbericht.txt" "$work/start/fehlerbericht.txt"; do
     if [ -e "$report" ]; then
         echo "FAIL: error report: $(cat "$report")"
         exit 1
     fi
 done
+[ -z "$(ls -A "$work/start")" ] || { echo "FAIL: the game wrote into its working folder: $(ls -A "$work/start")"; exit 1; }
 [ -s "$save" ] || { echo "FAIL: no save in $save"; exit 1; }
 [ "$(tree)" = "$before" ] || { echo "FAIL: the game changed its installed tree"; exit 1; }
 echo "save: $save, $(stat -c %s "$save") bytes"
