@@ -47,6 +47,7 @@ fail() {
 find_window || fail "the game window did not appear"
 # Start-up loads every picture after the window opens: wait for the first menu button.
 drawn 156 25 434 218 60 || fail "the main menu was not drawn"
+settled $kScreen 30 || fail "the main menu does not come to rest"
 click 512 230 || fail "\"Sandkasten\" changed nothing"
 click 512 230 || fail "\"Neues Spiel\" changed nothing"
 click 512 461 || fail "\"Spiel Starten\" changed nothing"

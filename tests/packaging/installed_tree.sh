@@ -53,6 +53,7 @@ start() {
     pid=$!
     find_window || { echo "FAIL: the game window did not appear"; exit 1; }
     drawn 156 25 434 218 60 || { echo "FAIL: the main menu was not drawn"; stop; exit 1; }
+    settled $kScreen 30 || { echo "FAIL: the main menu does not come to rest"; stop; exit 1; }
 }
 stop() {
     kill "$pid" 2>/dev/null || true
@@ -81,6 +82,7 @@ until [ -s "$save" ]; do
     [ "$SECONDS" -le "$deadline" ] || { echo "FAIL: no save in $save"; stop; exit 1; }
     sleep 0.1  # the poll's interval
 done
+settled $kScreen 30 || { echo "FAIL: the slot screen does not come to rest"; stop; exit 1; }
 step click 512 230   # "Zurück"
 step click 512 446   # "Zum Spiel"
 map_ready

@@ -53,13 +53,12 @@ find_window() {
 # The screen above the status bar, where every step of the scripts shows its answer.
 kScreen="1024 640 0 0"
 
-# Runs the xdotool command "$@" once the screen is still and waits until it answers with a
-# changed screen, at most 30 seconds. The game keeps a press and a release that fall between two
-# of its passes as a click, and a short key tap as held for one pass.
+# Runs the xdotool command "$@" on a still screen (every step ends on one) and waits until the
+# game answers with a changed screen that comes to rest, at most 30 seconds each. The game keeps
+# a press and a release that fall between two of its passes as a click, and a short key tap as
+# held for one pass.
 answered() {
     local before
-    # shellcheck disable=SC2086
-    settled $kScreen 30 || true
     # shellcheck disable=SC2086
     before=$(screen_sum $kScreen)
     xdotool "$@"
