@@ -73,7 +73,7 @@ bool computerspielerStarten(Computerspiel& c, const std::string& server, const s
         const std::string schluessel = c.server ? c.server->schluessel() : std::string();
         c.spieler.push_back({starteComputerspieler(*programm, server, sitzung, stufenArgument(stufe), name, protokoll,
                                                    schluessel),
-                             name});
+                             name, stufe});
     } catch (const std::runtime_error&) {
         fehler = "qz-bot startet nicht";
         return false;

@@ -27,6 +27,7 @@ struct Computerspiel {
     struct Computerspieler {
         Kindprozess prozess;
         std::string name;
+        int stufe = 2;          // its level, shown beside its seat in the lobby
         bool gesessen = false;  // once seen in a seat of the lobby or the game
         bool gemeldet = false;  // its failure to start was shown on a seat, which offers a new one
     };
@@ -41,7 +42,7 @@ struct Computerspiel {
 
     // The choices of the "Gegen den Computer" screen.
     int anzahl = 2;           // computer players, 1..3
-    int stufe = 2;            // their level
+    Feld<int> stufen{1, 3, 2};  // the level of each, in the order they are started
     int nochZuStarten = 0;    // computer players to start once the channel exists
 
     std::vector<Computerspieler> spieler;

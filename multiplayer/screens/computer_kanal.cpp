@@ -3,6 +3,8 @@
 #include "multiplayer/play/zuruecksetzen.hpp"
 #include "multiplayer/session/meldung.hpp"
 
+#include <algorithm>
+
 namespace qz {
 
 namespace {
@@ -98,7 +100,8 @@ void computerspielPruefen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Meh
         const std::string adresse = c.server ? c.server->adresse() : std::string();
         std::string fehler;
         while (c.nochZuStarten > 0) {
-            if (!computerspielerStarten(c, adresse, "", mp.senden.SessionId, c.stufe, fehler)) {
+            const int stufe = c.stufen(std::clamp(c.anzahl - c.nochZuStarten + 1, 1, 3));
+            if (!computerspielerStarten(c, adresse, "", mp.senden.SessionId, stufe, fehler)) {
                 meldungZeigen(mp, fehler, r.platform.timer());
                 break;
             }

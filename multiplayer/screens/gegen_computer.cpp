@@ -1,4 +1,4 @@
-// "Gegen den Computer": the number of computer players (1 to 3) and their level, and
+// "Gegen den Computer": the number of computer players (1 to 3) and the level of each, and
 // "Spiel Starten", which starts the private server, logs the player in there, and opens the
 // lobby of a new channel, where the computer players take the free seats.
 #include "multiplayer/play/zuruecksetzen.hpp"
@@ -130,6 +130,10 @@ void wertZeile(Rahmen& r, int y, bool weniger, bool mehr, std::string_view wert)
     r.textMittig(512, y + 3, wert);
 }
 
+// The level box of computer player k of n: side by side, centred on the panel, each showing
+// its level and moving it Leicht, Mittel, Schwer, Leicht at a click (as on the lobby's seats).
+int stufenX(int k, int n) { return 512 - n * 32 + (k - 1) * 64 + 4; }
+
 }  // namespace
 
 void gegenComputerScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)
@@ -144,8 +148,10 @@ void gegenComputerScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehr
     } else {
         if (c.anzahl > 1 && klick(r, 461, 481, 304, 324)) c.anzahl -= 1;
         if (c.anzahl < 3 && klick(r, 544, 564, 304, 324)) c.anzahl += 1;
-        if (c.stufe > kStufeLeicht && klick(r, 461, 481, 395, 415)) c.stufe -= 1;
-        if (c.stufe < kStufeSchwer && klick(r, 544, 564, 395, 415)) c.stufe += 1;
+        for (int k = 1; k <= c.anzahl; ++k) {
+            const int x = stufenX(k, c.anzahl);
+            if (klick(r, x - 4, x + 52, 392, 414)) c.stufen(k) = c.stufen(k) >= kStufeSchwer ? kStufeLeicht : c.stufen(k) + 1;
+        }
         if (knopfKlick(r, 449, 474)) serverStarten(r, server, mp);
     }
     if (r.Programmzustand != "multiplayer" || r.Unterzustand != "computer") return;
@@ -157,8 +163,11 @@ void gegenComputerScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehr
     menueKnopf(r, 272, "Computerspieler");
     wertZeile(r, 304, !verbindet && c.anzahl > 1, !verbindet && c.anzahl < 3, numberToText(c.anzahl));
     menueKnopf(r, 363, "Stufe");
-    wertZeile(r, 395, !verbindet && c.stufe > kStufeLeicht, !verbindet && c.stufe < kStufeSchwer,
-              stufenText(c.stufe));
+    for (int k = 1; k <= c.anzahl; ++k) {
+        const int x = stufenX(k, c.anzahl);
+        box(r.screen(), x - 4, 393, x + 51, 412, verbindet ? 0xFF606060 : 0xFF3FA9F5);
+        r.text(x, 395, stufenText(c.stufen(k)));
+    }
     if (verbindet) r.textMittig(512, 455, "Verbindungsaufbau");
     else menueKnopf(r, 449, "Spiel Starten");
     meldungZeichnen(r, mp, kMeldungMenueY);

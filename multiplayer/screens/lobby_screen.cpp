@@ -131,6 +131,14 @@ void farbeAbgelehnt(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
     meldungZeigen(mp, "Farbe schon vergeben", r.platform.timer());
 }
 
+// The level of the computer player this game started under `name`; 0 for anyone else.
+int computerStufe(const Computerspiel& c, const std::string& name)
+{
+    for (const Computerspiel::Computerspieler& s : c.spieler)
+        if (s.name == name) return s.stufe;
+    return 0;
+}
+
 Farbe palettenFarbe(int index)
 {
     int rot = 0, gruen = 0, blau = 0;
@@ -188,7 +196,9 @@ void zeichnen(Rahmen& r, const Spielstand& spiel, const Mehrspieler& mp, bool st
         std::string zeile = mp.SpielerName(n);
         if (n <= spiel.Spieleranzahl && mp.BereitFlag(n) == 1 && farbe > 0) zeile += " (bereit)";
         r.textMittig(433, y, zeile);
-        if (sitz[static_cast<std::size_t>(n)] == Sitz::computerKommt) {
+        if (const int stufe = computerStufe(mp.computer, mp.SpielerName(n)); stufe > 0) {
+            r.text(kStufeX, y, stufenText(stufe), 0xA0A0A0);
+        } else if (sitz[static_cast<std::size_t>(n)] == Sitz::computerKommt) {
             r.text(kHinzufuegenX, y, "Computer kommt", 0xA0A0A0);
         } else if (sitz[static_cast<std::size_t>(n)] == Sitz::gescheitert) {
             box(r.screen(), kHinzufuegenX - 4, y - 2, kHinzufuegenX + 155, y + 17, 0xFF3FA9F5);

@@ -4,6 +4,7 @@
 // these processes, and the player's own server stays in the settings all along; a private
 // server that dies ends the game with its message.
 #include "app/programm.hpp"
+#include "gezeichneter_text.hpp"
 #include "multiplayer/session/meldung.hpp"
 #include "platform/folders.hpp"
 #include "platform/headless/headless_platform.hpp"
@@ -107,14 +108,21 @@ struct GegenComputer : ::testing::Test {
         }
         return true;
     }
-    // ("Sandkasten" in the main menu,) "Gegen den Computer", "Schwer", "Spiel Starten".
+    // ("Sandkasten" in the main menu,) "Gegen den Computer", the first computer player "Schwer",
+    // the second "Leicht", "Spiel Starten".
     void starten()
     {
         if (r().Programmzustand == "hauptmenu") click(500, 230);
         ASSERT_EQ(r().Programmzustand, "sandkasten");
         click(500, 338);
         ASSERT_EQ(r().Unterzustand, "computer");
-        click(553, 405);  // the level from "Mittel" up to "Schwer"
+        // Two level boxes side by side, centred on x 512: 448..503 and 512..567. Each click moves
+        // one on (Leicht, Mittel, Schwer, Leicht); the choice is kept from the game before.
+        for (int k = 0; k < 3 && mp().computer.stufen(1) != kStufeSchwer; ++k) click(475, 403);
+        for (int k = 0; k < 3 && mp().computer.stufen(2) != kStufeLeicht; ++k) click(540, 403);
+        pass(0, 0);
+        EXPECT_TRUE(test::zeigtText(platform.screen(), 452, 395, "Schwer"));
+        EXPECT_TRUE(test::zeigtText(platform.screen(), 516, 395, "Leicht"));
         click(500, 461);
         ASSERT_TRUE(mp().computer.server.has_value()) << mp().meldung;
     }
@@ -156,8 +164,17 @@ TEST_F(GegenComputer, TwoComputerPlayersTakeTheSeatsAndLeavingEndsEveryProcess)
     EXPECT_EQ(adresse(), (ServerAddress{"127.0.0.1", static_cast<std::uint16_t>(mp().computer.server->port())}));
     const std::vector<pid_t> pids = prozesse();
     ASSERT_EQ(pids.size(), 3u);
-    for (std::size_t k = 1; k < pids.size(); ++k) {
-        EXPECT_NE(aufruf(pids[k]).find(" --level schwer "), std::string::npos) << aufruf(pids[k]);
+    // Each at its own level, and the lobby shows it beside its seat.
+    const std::vector<Computerspiel::Computerspieler>& computer = mp().computer.spieler;
+    ASSERT_EQ(computer.size(), 2u);
+    EXPECT_NE(aufruf(pids[1]).find(" --level schwer "), std::string::npos) << aufruf(pids[1]);
+    EXPECT_NE(aufruf(pids[2]).find(" --level leicht "), std::string::npos) << aufruf(pids[2]);
+    pass(0, 0);
+    for (int sitz = 2; sitz <= 3; ++sitz) {
+        const bool erster = mp().SpielerName(sitz) == computer[0].name;
+        EXPECT_TRUE(test::zeigtText(platform.screen(), 634, 480 + 24 * (sitz - 1), erster ? "Schwer" : "Leicht",
+                                    0xFFA0A0A0))
+            << mp().SpielerName(sitz);
     }
     EXPECT_EQ(lesen(folders().settings), eigeneEinstellungen) << "the private server is not the player's server";
 
