@@ -81,9 +81,9 @@ std::vector<Kampfschiff> feindKraft(const Lage& lage, const Gedaechtnis& g, int 
 {
     // The map shows a foreign fleet's first ship only: each visible one counts as three ships
     // of that picture, or as many as the firepower its player has proven on own ships before.
-    auto schiffeFuer = [](int typ, int feuerkraft) {
-        const int einzeln = std::max(1, schiffstyp(typ).feuerkraft);
-        return std::max(3, (feuerkraft + einzeln - 1) / einzeln);
+    auto schiffeFuer = [](int typ, long long feuerkraft) {
+        const long long einzeln = std::max(1, schiffstyp(typ).feuerkraft);
+        return static_cast<int>(std::max(3LL, (std::min(feuerkraft, kBeweisGrenze) + einzeln - 1) / einzeln));
     };
     std::vector<Kampfschiff> kraft;
     long long gesehen = 0;
@@ -116,7 +116,7 @@ std::vector<Kampfschiff> feindKraft(const Lage& lage, const Gedaechtnis& g, int 
     bewiesen = std::min<long long>(bewiesen, kBeweisGrenze);
     if (kraft.empty()) {
         // Nobody in sight any more, but a battle here is remembered: its fleet as if seen.
-        const int n = schiffeFuer(typ, static_cast<int>(bewiesen));
+        const int n = schiffeFuer(typ, bewiesen);
         for (int k = 0; k < n; ++k) kraft.push_back(vomTyp(typ));
         return kraft;
     }

@@ -5,6 +5,7 @@
 #include "gfx/text_numbers.hpp"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <unordered_set>
 
@@ -133,8 +134,9 @@ Lage lageErfassen(const Spielstand& spiel, const Feld<int>& abkommen, double zei
         if (hier.empty()) continue;
         const auto v = std::find_if(verluste.begin(), verluste.end(), [&](const Verlust& x) { return x.system == s; });
         if (v != verluste.end() && v->huelle > 0) {
-            const int bewiesen = v->huelle + v->schiffe * v->schildMin;
-            for (Gefecht& g : hier) g.feuerkraft = bewiesen / static_cast<int>(hier.size());
+            const long long bewiesen = static_cast<long long>(v->huelle) + static_cast<long long>(v->schiffe) * v->schildMin;
+            for (Gefecht& g : hier)
+                g.feuerkraft = static_cast<int>(std::min<long long>(bewiesen / static_cast<long long>(hier.size()), INT_MAX));
         }
         lage.gefechte.insert(lage.gefechte.end(), hier.begin(), hier.end());
     }

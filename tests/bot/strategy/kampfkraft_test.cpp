@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <random>
 
 namespace qz {
@@ -74,6 +75,10 @@ TEST(Kampfkraft, TheEnemyIsWhatTheMapShowsAndWhatOwnLossesProve)
     lage.gefechte.clear();
     g.feindFlotten.push_back({5, 2, 2, 800});
     EXPECT_EQ(feindKraft(lage, g, 1).size(), 20u);
+    // A figure beyond any game (a broken list) is held to 1,000,000: 25,000 type 2.
+    g.feindFlotten.back().feuerkraft = INT_MAX;
+    EXPECT_EQ(feindKraft(lage, g, 1).size(), 25000u);
+    g.feindFlotten.back().feuerkraft = 800;
 
     // Nobody in sight: a battle here within the memory still counts, as if its fleet were seen.
     lage.fremdeFlotten.clear();
