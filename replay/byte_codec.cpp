@@ -5,16 +5,14 @@
 namespace qz::replay {
 
 void ByteWriter::unsignedNumber(std::uint64_t value) {
+    char bytes[10];
+    std::size_t n = 0;
     while (value >= 0x80) {
-        out_ += static_cast<char>((value & 0x7f) | 0x80);
+        bytes[n++] = static_cast<char>((value & 0x7f) | 0x80);
         value >>= 7;
     }
-    out_ += static_cast<char>(value);
-}
-
-void ByteWriter::signedNumber(std::int64_t value) {
-    const auto bits = static_cast<std::uint64_t>(value);
-    unsignedNumber((bits << 1) ^ (value < 0 ? ~std::uint64_t{0} : 0));
+    bytes[n++] = static_cast<char>(value);
+    out_.append(bytes, n);
 }
 
 void ByteWriter::text(std::string_view value) {
@@ -32,10 +30,7 @@ std::uint64_t ByteReader::unsignedNumber() {
     throw DecodeError("number too long");
 }
 
-std::int64_t ByteReader::signedNumber() {
-    const std::uint64_t bits = unsignedNumber();
-    return static_cast<std::int64_t>((bits >> 1) ^ (~(bits & 1) + 1));
-}
+std::int64_t ByteReader::signedNumber() { return unzigzag(unsignedNumber()); }
 
 int ByteReader::integer() {
     const std::int64_t value = signedNumber();

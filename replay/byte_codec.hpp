@@ -16,10 +16,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Signed numbers as unsigned ones that stay short for small magnitudes either way.
+inline std::uint64_t zigzag(std::int64_t value) {
+    return (static_cast<std::uint64_t>(value) << 1) ^ (value < 0 ? ~std::uint64_t{0} : 0);
+}
+inline std::int64_t unzigzag(std::uint64_t bits) { return static_cast<std::int64_t>((bits >> 1) ^ (~(bits & 1) + 1)); }
+
 class ByteWriter {
 public:
     void unsignedNumber(std::uint64_t value);
-    void signedNumber(std::int64_t value);  // zigzag, so small negative values stay short
+    void signedNumber(std::int64_t value) { unsignedNumber(zigzag(value)); }
     void byte(std::uint8_t value) { out_ += static_cast<char>(value); }
     void text(std::string_view value);
     void raw(std::string_view value) { out_ += value; }

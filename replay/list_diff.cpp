@@ -39,37 +39,9 @@ std::optional<std::int64_t> plainNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
-enum ValueKind : std::uint8_t { difference = 0, literal = 1 };
 
-// The longest text a single value may rebuild to (a route of a few thousand steps fits).
+// No difference between two numbers of 17 characters comes near this.
 constexpr std::int64_t kLimit = std::int64_t{1} << 50;
-
-}  // namespace
-
-namespace {
-
-// Walks a comma list value by value without copying it.
-class Values {
-public:
-    explicit Values(std::string_view text) : text_(text) {}
-    bool next(std::string_view& value) {
-        if (done_) return false;
-        const std::size_t comma = text_.find(',', at_);
-        if (comma == std::string_view::npos) {
-            value = text_.substr(at_);
-            done_ = true;
-        } else {
-            value = text_.substr(at_, comma - at_);
-            at_ = comma + 1;
-        }
-        return true;
-    }
-
-private:
-    std::string_view text_;
-    std::size_t at_ = 0;
-    bool done_ = false;
-};
 
 }  // namespace
 
@@ -87,24 +59,50 @@ void writeListChange(ByteWriter& out, std::string_view before, std::string_view 
         fresh.clear();
         kept = changed = 0;
     };
-    Values old(before), now(after);
-    std::string_view was, is;
-    while (now.next(is)) {
-        const bool hadOld = old.next(was);
-        if (hadOld && was == is) {
+    // Both lists are walked byte by byte at once: most values are a few digits, and most of
+    // them equal, which one pass over both finds without a call per value.
+    const char* b = before.data();
+    const char* a = after.data();
+    const std::size_t bn = before.size(), an = after.size();
+    std::size_t i = 0, j = 0;
+    bool oldLeft = true;  // the old list has a value at this position
+    bool newLeft = true;
+    while (newLeft) {
+        const std::size_t wasStart = i, isStart = j;
+        if (oldLeft) {
+            while (i < bn && j < an && b[i] == a[j] && a[j] != ',') {
+                ++i;
+                ++j;
+            }
+        }
+        const bool isEnds = j == an || a[j] == ',';
+        const bool same = oldLeft && isEnds && (i == bn || b[i] == ',');
+        while (j < an && a[j] != ',') ++j;
+        if (oldLeft) {
+            while (i < bn && b[i] != ',') ++i;
+        }
+        const std::string_view is(a + isStart, j - isStart);
+        const std::string_view was(b + wasStart, oldLeft ? i - wasStart : 0);
+        if (same) {
             if (changed > 0) flush();
             ++kept;
-            continue;
-        }
-        ++changed;
-        const std::optional<std::int64_t> from = hadOld ? plainNumber(was) : std::nullopt;
-        const std::optional<std::int64_t> to = from ? plainNumber(is) : std::nullopt;
-        if (to) {
-            fresh.byte(difference);
-            fresh.signedNumber(*to - *from);
         } else {
-            fresh.byte(literal);
-            fresh.text(is);
+            ++changed;
+            const std::optional<std::int64_t> from = oldLeft ? plainNumber(was) : std::nullopt;
+            const std::optional<std::int64_t> to = from ? plainNumber(is) : std::nullopt;
+            // One number says which of the two a value is and how long or how far it goes.
+            if (to) {
+                fresh.unsignedNumber(zigzag(*to - *from) << 1);
+            } else {
+                fresh.unsignedNumber((std::uint64_t{is.size()} << 1) | 1);
+                fresh.raw(is);
+            }
+        }
+        newLeft = j < an;
+        ++j;
+        if (oldLeft) {
+            oldLeft = i < bn;
+            ++i;
         }
     }
     flush();
@@ -128,15 +126,16 @@ std::string readListChange(ByteReader& in, std::string_view before) {
                 after += old[k];
                 continue;
             }
-            const std::uint8_t kind = in.byte();
-            if (kind == literal) {
-                after += in.text();
+            const std::uint64_t token = in.unsignedNumber();
+            if (token & 1) {
+                const std::uint64_t length = token >> 1;
+                if (length > in.left()) throw DecodeError("unexpected end");
+                after += in.raw(static_cast<std::size_t>(length));
                 continue;
             }
-            if (kind != difference) throw DecodeError("unknown kind of value");
             const std::optional<std::int64_t> was = k < old.size() ? plainNumber(old[k]) : std::nullopt;
             if (!was) throw DecodeError("difference to a value that is no number");
-            const std::int64_t step = in.signedNumber();
+            const std::int64_t step = unzigzag(token >> 1);
             if (step > kLimit || step < -kLimit) throw DecodeError("difference out of range");
             after += std::to_string(*was + step);
         }

@@ -90,13 +90,14 @@ void readChanges(ByteReader& in, ReplayState& state) {
 namespace {
 
 // Most entries are a few hundred bytes, written while a request holds its channel: setting
-// up zlib's tables for each would cost more than compressing, so each thread keeps one
-// stream and resets it. A small hash table (memory level 5) suits such inputs, and the
-// fastest level loses little on them: most of what repeats is already gone.
+// up zlib's tables for each would cost more than compressing, so each thread keeps its
+// streams and resets them. A small hash table (memory level 5) suits such inputs, and the
+// fastest level loses little on them: most of what repeats is already gone. Below a few
+// KiB zlib's fixed codes cost less time than building codes for the input, for a few bytes.
 class Deflater {
 public:
-    Deflater() {
-        if (deflateInit2(&stream_, Z_BEST_SPEED, Z_DEFLATED, 15, 5, Z_DEFAULT_STRATEGY) != Z_OK) {
+    explicit Deflater(int strategy) {
+        if (deflateInit2(&stream_, Z_BEST_SPEED, Z_DEFLATED, 15, 5, strategy) != Z_OK) {
             throw std::runtime_error("zlib failed to start");
         }
     }
@@ -123,8 +124,10 @@ private:
 }  // namespace
 
 std::string compress(std::string_view bytes) {
-    thread_local Deflater deflater;
-    return deflater.compress(bytes);
+    constexpr std::size_t kSmall = 4096;
+    thread_local Deflater small(Z_FIXED);
+    thread_local Deflater large(Z_DEFAULT_STRATEGY);
+    return (bytes.size() < kSmall ? small : large).compress(bytes);
 }
 
 std::string uncompress(std::string_view compressed, std::size_t limit) {

@@ -54,6 +54,28 @@ wrk.headers["Connection"] = "close"
 LUA
 }
 
+# write_motion_script NAME PATH: as write_script, but the requests take body.txt and moved.txt
+# in turn, so that every one changes the ships the server holds.
+write_motion_script() {
+  cat > "$work/$1.lua" <<LUA
+local function read(name)
+  local f = io.open(name, "rb")
+  local body = f:read("*a")
+  f:close()
+  return body
+end
+local bodies = { read("$work/body.txt"), read("$work/moved.txt") }
+local sent = 0
+wrk.method = "POST"
+wrk.headers["Content-Type"] = "application/x-www-form-urlencoded"
+wrk.headers["Connection"] = "close"
+request = function()
+  sent = sent + 1
+  return wrk.format("POST", "$2", nil, bodies[sent % 2 + 1])
+end
+LUA
+}
+
 # CPU ticks (user + system) of the given processes.
 cpu_ticks() {
   local total=0 pid
@@ -62,7 +84,8 @@ cpu_ticks() {
 }
 
 # run_wrk NAME PORT PID...: one round; keeps the best requests per second of NAME in
-# $work/NAME.best as "rps p99 cpu-us-per-request".
+# $work/NAME.best as "rps p99 cpu-us-per-request", and adds the round's CPU time per
+# request to $work/NAME.cpu.
 run_wrk() {
   local name=$1 port=$2; shift 2
   local before after requests rps
@@ -74,6 +97,7 @@ run_wrk() {
   requests=$(awk '/requests in/ {print $1}' "$work/$name.out")
   echo "  $name: $rps requests/s, p99 $(awk '$1 == "99%" {print $2}' "$work/$name.out")," \
        "$(( (after - before) * 1000000 / $(getconf CLK_TCK) / requests )) us CPU per request"
+  echo "$(( (after - before) * 1000000 / $(getconf CLK_TCK) / requests ))" >> "$work/$name.cpu"
   if [ ! -f "$work/$name.best" ] || awk -v a="$rps" -v b="$(cut -d' ' -f1 "$work/$name.best")" 'BEGIN { exit !(a > b) }'; then
     echo "$rps $(awk '$1 == "99%" {print $2}' "$work/$name.out") $(( (after - before) * 1000000 / $(getconf CLK_TCK) / requests ))" > "$work/$name.best"
   fi
