@@ -10,7 +10,7 @@ namespace qz::assets {
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes interfacePictureFile(int number);      // JPEG, 1..23
-Bytes backgroundFile(int number);            // JPEG 2560 x 1600, 1..13
+Bytes backgroundFile(int number);            // JPEG 2560 x 1711, 1..13
 Bytes planetFile(int number);                // JPEG, 1..18
 Bytes shipFile(int colour, int type);        // PNG 32 x 32, colour 1..8, type 1..8
 Bytes iconFile(int size);                    // RGBA PNG size x size

@@ -1,4 +1,4 @@
-// The star-map backgrounds: the map size, dark enough for the white system dots, stars of
+// The star-map backgrounds: the whole scroll range, dark enough for the white system dots, stars of
 // several sizes and colours, and thirteen different skies.
 #include "generated_files.hpp"
 
@@ -82,8 +82,10 @@ protected:
         for (int k = 1; k <= kMaps; ++k) {
             JpegFacts facts;
             const RgbPicture p = decodeJpeg(readBytes("material/2/" + std::to_string(k) + ".orn-games"), &facts);
-            ASSERT_EQ(p.width, 2560);
-            ASSERT_EQ(p.height, 1600);
+            // The whole scroll range: the view reaches x 1536 and y 832 + 111 (the status bar's
+            // rows below the lowest systems), and the screen is 1024 x 768.
+            ASSERT_EQ(p.width, 1536 + 1024);
+            ASSERT_EQ(p.height, 832 + 111 + 768);
             ASSERT_FALSE(facts.progressive);
             ASSERT_EQ(facts.lumaH, 2);
             ASSERT_EQ(facts.lumaV, 2);
