@@ -5,6 +5,8 @@
 #include "in_process.hpp"
 #include "replay/qzr_file.hpp"
 
+#include "temporary_directory.hpp"
+
 #include <gtest/gtest.h>
 
 namespace qz::server::test {
@@ -91,6 +93,43 @@ TEST_F(Recordings, TheSweepDeletesRecordingsOlderThanTheOperatorKeepsThem) {
     server.now = last + keep + 1;
     server.sweep();
     EXPECT_TRUE(server.storage().recordings().empty());
+}
+
+TEST(RecordingInstances, InstancesTakingTurnsRecordOneGameAndAServerThatDoesNotRecordCostsAWholeState) {
+    const qz::test::TemporaryDirectory directory;
+    TestDatabase database(directory.path() + "/shared.db");
+    ServerConfig recording = InProcessServer::testConfig();
+    ServerConfig silent = recording;
+    silent.keepRecordingsSeconds = 0;
+    Storage storageA(database.name(), 2), storageB(database.name(), 2), storageC(database.name(), 2);
+    CommandHandler a(storageA, recording, kStart), b(storageB, recording, kStart), c(storageC, silent, kStart);
+    double now = kStart;
+    const auto on = [&now](CommandHandler& handler) -> Send {
+        return [&handler, &now](const std::string& id, const Pairs& pairs) {
+            const std::string framed = handler.handle("PHPSESSID=" + id, formBody(pairs), now, "127.0.0.1");
+            return framed.substr(5, framed.size() - 10);
+        };
+    };
+    const Game game = startGame(on(a), 2, 20);
+    // Days 0 to 5 through A and B in turn, day 3 through C, which does not record.
+    std::vector<replay::ReplayState> byDay;
+    for (int day = 0; day <= 5; ++day) {
+        now = kStart + day * 5 + 1;
+        CommandHandler& instance = day == 3 ? c : day % 2 == 0 ? a : b;
+        std::vector<Ship> ships(2);
+        for (Ship& s : ships) s.x = 10 * day;
+        ASSERT_EQ(on(instance)(game.sessionId, gamePairs("Spieler1", ships)).rfind("#BES-", 0), 0u) << day;
+        byDay.push_back(recordedState(*storageA.loadChannel(game.sessionId)));
+    }
+    const replay::Recording file =
+        replay::readQzr(replay::writeQzr(*storageA.loadRecording(storageA.recordings().at(0).id)));
+    for (int day : {0, 1, 2, 4, 5}) EXPECT_TRUE(file.stateOnDay(day) == byDay[day]) << "day " << day;
+    EXPECT_TRUE(file.stateOnDay(3) == byDay[2]) << "day 3's change was not recorded";
+    std::vector<replay::EntryKind> kinds;
+    for (const replay::RecordedEntry& e : file.entries) kinds.push_back(e.kind);
+    using K = replay::EntryKind;
+    // The start, then days 0, 1 and 2 as changes; day 4 begins anew; day 5 changes again.
+    EXPECT_EQ(kinds, (std::vector<K>{K::full, K::changes, K::changes, K::changes, K::full, K::changes}));
 }
 
 TEST(RecordingsOff, WithKeepZeroNoGameIsRecorded) {
