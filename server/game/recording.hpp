@@ -8,8 +8,10 @@
 
 namespace qz::server {
 
-// A full state goes into the recording at least this often (seconds of server time), so a
-// viewer can start anywhere without replaying the game from its first day.
+// The first entry of every such period of a game (seconds since its start) is a full state,
+// so a viewer can start anywhere without replaying the game from its first day. Going by
+// the period rather than by the last full state, an instance needs to know only the last
+// entry to tell.
 inline constexpr double kFullStateSeconds = 300;
 
 // What the last entry of the channel's recording left, as this instance knows it.
@@ -17,7 +19,7 @@ struct RecordingBase {
     replay::ReplayState state;
     long long revision = 0;   // the channel's revision that entry was written at
     long long sequence = 0;   // that entry's number in the recording (from 1)
-    double lastFullAt = 0;    // server clock of the last full state
+    double lastAt = 0;        // server clock of that entry
     // False for a state read from storage: whether the recording's last entry was written
     // at the same revision is still to be looked up; if not, the next entry is a full one.
     bool confirmed = false;

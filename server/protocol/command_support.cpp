@@ -43,7 +43,9 @@ OpenChannel::OpenChannel(CommandContext& context, const std::string& sessionId, 
         // Another instance changed the game: what it recorded last is what was read, if
         // it recorded at all, which the first entry from here looks up.
         if (c.started && context.config.keepRecordingsSeconds > 0) {
-            c.recording = std::make_shared<RecordingBase>(RecordingBase{recordedState(c), channel_->revision, 0, false});
+            c.recording = std::make_shared<RecordingBase>();
+            c.recording->state = recordedState(c);
+            c.recording->revision = channel_->revision;
         }
     } else {
         c.emptySince = transaction_.emptySince();
