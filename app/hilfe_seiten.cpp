@@ -23,8 +23,8 @@ const Absaetze kHauptmenue{
     "QZ ist ein Echtzeit-Strategiespiel im Weltraum: vom Heimatplaneten aus Planeten besiedeln, Schiffe bauen, "
     "Flotten fliegen lassen, forschen und Handel treiben.",
     "= Bedienung",
-    "- \"Sandkasten\": allein auf einer neuen Sternkarte, ohne Gegner; das Spiel lässt sich in drei Plätzen "
-    "speichern.",
+    "- \"Sandkasten\": allein auf einer neuen Sternkarte, das Spiel lässt sich in drei Plätzen speichern; im "
+    "Sandkasten-Menü auch \"Gegen den Computer\": ein bis drei Computerspieler als Gegner, auf diesem Rechner.",
     "- \"Mehrspieler\": mit bis zu drei anderen Spielern über den zentralen Server.",
     "- \"Option\": Lautstärke von Musik und Effekten.",
     "- \"Credits\": wer und was QZ möglich gemacht hat.",
@@ -62,11 +62,10 @@ const Absaetze kSandkastenMenue{
     "Ein laufendes Spiel wird dabei sofort verworfen.",
     "- \"Spiel Laden\" und \"Spiel Speichern\": drei Speicherplätze; wer über einen belegten Platz speichert, wird "
     "vorher gefragt.",
-    "- \"Option\": Lautstärken. \"Zum Spiel\": zurück zur Karte (auch Esc auf der Karte öffnet dieses Menü).",
-    "- \"Gegen den Computer\": ein Mehrspieler-Spiel gegen einen bis drei Computerspieler auf einem Server nur "
-    "für dich, auf diesem Rechner. Anzahl und Stufe (Leicht, Mittel, Schwer) mit den Pfeilen wählen, dann "
-    "\"Spiel Starten\": die Computerspieler nehmen im Kanal Platz. Wer den Kanal oder das Spiel verlässt, "
-    "beendet sie und den Server.",
+    "- \"Option\": Lautstärken.",
+    "- \"Zum Spiel\": zurück zur Karte (auch Esc auf der Karte öffnet dieses Menü).",
+    "- \"Gegen den Computer\" (solange kein Spiel läuft): ein Mehrspieler-Spiel gegen einen bis drei "
+    "Computerspieler auf einem Server nur für dich, auf diesem Rechner; F1 dort erklärt die Wahl.",
     "- \"Spiel Beenden\" und \"Zum Hauptmenü\": zurück zum Hauptmenü, nach einer Rückfrage; ungespeichertes geht "
     "verloren.",
     "",
@@ -74,6 +73,21 @@ const Absaetze kSandkastenMenue{
     kReichweite,
     "Die Karte ist immer gleich groß: je mehr Sterne, desto dichter liegen sie, und desto eher ist früh ein "
     "Nachbar in Reichweite.",
+};
+
+const Absaetze kGegenComputer{
+    "Ein Mehrspieler-Spiel gegen Computerspieler auf einem Server nur für dich, auf diesem Rechner.",
+    "",
+    "= Bedienung",
+    "- \"Computerspieler\": ihre Anzahl, eins bis drei, mit den Pfeilen.",
+    "- \"Stufe\": darunter ein Feld je Computerspieler; ein Klick wechselt seine Stufe Leicht, Mittel, Schwer. "
+    "So kann ein schwerer neben einem leichten spielen.",
+    "- \"Spiel Starten\": der Server startet, der Kanal öffnet sich, die Computerspieler nehmen Platz. Wer den "
+    "Kanal oder das Spiel verlässt, beendet sie und den Server.",
+    "- \"Zurück\" führt zum Sandkasten-Menü.",
+    "",
+    "= Für den Anfang",
+    kReichweite,
 };
 
 const Absaetze kZuerst{kReichweite};
@@ -148,20 +162,35 @@ const Absaetze kMehrspielerMenue{
     "- \"Neues Spiel\": einen Kanal eröffnen; Spieleranzahl (2 bis 4) mit den Pfeilen, Kanalname und auf Wunsch "
     "ein Passwort, dann \"Erstellen\".",
     "- \"Serverliste\": die offenen Kanäle; \"Aktualisieren\", einen Kanal anklicken, \"Beitreten\".",
-    "- Während eines Spiels: \"Zum Spiel\" kehrt zurück, \"Spiel Beenden\" verlässt es nach einer Rückfrage. "
-    "Solange dieses Menü offen ist, ruht dein Spiel und tauscht nichts mit dem Server aus.",
     "- \"Spiel Laden\" bleibt ohne Wirkung: ein Mehrspieler-Spiel liegt auf dem Server.",
-    "- \"Zum Hauptmenü\" führt zum Hauptmenü, \"Zurück\" auf den Unterseiten hierher.",
+    "- \"Zum Hauptmenü\" führt nach einer Rückfrage zum Hauptmenü; \"Zurück\" auf den Unterseiten hierher.",
+};
+
+const Absaetze kSpielMenue{
+    "Die anderen spielen weiter, also auch dein Spiel: Tage vergehen, Flotten fliegen und der Austausch mit dem "
+    "Server geht weiter, solange dieses Menü, die Optionen oder eine Hilfe offen sind.",
+    "",
+    "= Bedienung",
+    "- \"Zum Spiel\": zurück zur Karte.",
+    "- \"Option\": Lautstärken.",
+    "- \"Neues Spiel\": nach einer Rückfrage (\"Ja\") verlässt es dieses Spiel und eröffnet einen neuen Kanal, "
+    "gegen den Computer ein neues Spiel gegen den Computer.",
+    "- \"Spiel Beenden\": nach einer Rückfrage (\"Ja\") verlässt es das Spiel und führt zum Hauptmenü.",
+    "- \"Spiel Laden\" und \"Spiel Speichern\" bleiben ohne Wirkung: ein Mehrspieler-Spiel liegt auf dem Server, "
+    "der es auch nach einem Neustart weiterführt.",
 };
 
 const Absaetze kLobby{
     "= Bedienung",
-    "- Eine der acht Farben anklicken, dann \"Bereit\".",
-    "- Wer den Kanal eröffnet hat, wählt die Sternanzahl und startet mit \"Spiel Starten\", sobald alle bereit "
-    "sind.",
+    "- \"Spielerfarbe\": eine der acht Farben darunter anklicken; eine Farbe, die ein anderer schon hat, wird "
+    "abgelehnt.",
+    "- \"Bereit\": sobald eine Farbe gewählt ist.",
+    "- \"Sternanzahl\" und \"Spiel Starten\": wer den Kanal eröffnet hat, wählt die Sternanzahl und startet, "
+    "sobald alle bereit sind.",
     "- Für einen freien Platz startet \"Computer hinzufügen\" einen Computerspieler auf deinem Rechner, in der "
-    "Stufe daneben (anklicken wechselt sie). Er endet, wenn du den Kanal oder das Spiel verlässt.",
-    "- \"Zurück\" führt zum Mehrspieler-Menü.",
+    "Stufe daneben (anklicken wechselt sie); sitzt er, steht seine Stufe grau neben ihm. Er endet, wenn du den "
+    "Kanal oder das Spiel verlässt.",
+    "- \"Zurück\" führt zum Mehrspieler-Menü, in einem Spiel gegen den Computer zum Sandkasten-Menü.",
     "",
     "= Für den Anfang",
     kReichweite,
@@ -174,8 +203,7 @@ const Absaetze kMehrspielerRegeln{
     "Feuerkraft gleichmäßig auf deine beteiligten Schiffe, der Schild fängt zuerst ab, dann trifft es den Rumpf.",
     "- Schwere Schlachtschiffe an einem fremden System: \"Angreifen\" im geöffneten System; jedes Schiff nimmt "
     "dem Planeten 25 Schild oder Befestigung je Austausch.",
-    "- Enter oder ein Klick ins Feld unten öffnet den Chat, Enter sendet, Rechtsklick bricht ab. Esc öffnet das "
-    "Menü.",
+    "- Chat: Enter oder Klick ins Feld unten, Enter sendet, Rechtsklick bricht ab. Esc: Menü, das Spiel läuft weiter.",
 };
 
 const Absaetze kSandkastenHinweis{
@@ -228,6 +256,8 @@ std::vector<const Absaetze*> teileVon(HilfeSeite seite)
     case HilfeSeite::Sternsystem: return {&kSternsystem};
     case HilfeSeite::MehrspielerLogin: return {&kMehrspielerLogin};
     case HilfeSeite::MehrspielerMenue: return {&kMehrspielerMenue};
+    case HilfeSeite::SpielMenue: return {&kSpielMenue};
+    case HilfeSeite::GegenComputer: return {&kGegenComputer};
     case HilfeSeite::Lobby: return {&kLobby};
     case HilfeSeite::MehrspielerKarte: return {&kZuerst, &kKarteBedienung, &kMehrspielerRegeln, &kKarteRegeln};
     }
@@ -248,9 +278,9 @@ HilfeSeite hilfeSeiteFuer(const Rahmen& r, const Spielstand& spiel)
     }
     if (r.Programmzustand == "multiplayer") {
         if (u == "login") return HilfeSeite::MehrspielerLogin;
-        if (u == "computer") return HilfeSeite::SandkastenMenue;
+        if (u == "computer") return HilfeSeite::GegenComputer;
         if (u == "channel") return HilfeSeite::Lobby;
-        if (!karte) return HilfeSeite::MehrspielerMenue;
+        if (!karte) return spiel.spielLaeuft == 1 ? HilfeSeite::SpielMenue : HilfeSeite::MehrspielerMenue;
         return spiel.gewaehltesSystem > 0 ? HilfeSeite::Sternsystem : HilfeSeite::MehrspielerKarte;
     }
     return HilfeSeite::Hauptmenue;
@@ -267,6 +297,8 @@ std::string hilfeTitel(HilfeSeite seite)
     case HilfeSeite::Sternsystem: return "Hilfe: Sternsystem";
     case HilfeSeite::MehrspielerLogin: return "Hilfe: Mehrspieler-Anmeldung";
     case HilfeSeite::MehrspielerMenue: return alsCp437("Hilfe: Mehrspieler-Menü");
+    case HilfeSeite::SpielMenue: return alsCp437("Hilfe: Menü im Mehrspieler-Spiel");
+    case HilfeSeite::GegenComputer: return "Hilfe: Gegen den Computer";
     case HilfeSeite::Lobby: return "Hilfe: Kanal";
     case HilfeSeite::MehrspielerKarte: return "Hilfe: Sternkarte im Mehrspieler";
     }

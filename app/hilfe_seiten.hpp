@@ -19,6 +19,8 @@ enum class HilfeSeite {
     Sternsystem,
     MehrspielerLogin,
     MehrspielerMenue,
+    SpielMenue,
+    GegenComputer,
     Lobby,
     MehrspielerKarte,
 };

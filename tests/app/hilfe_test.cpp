@@ -5,10 +5,14 @@
 #include "app/hilfe_seiten.hpp"
 #include "frame_fixture.hpp"
 #include "gezeichneter_text.hpp"
+#include "multiplayer/play/zuruecksetzen.hpp"
+#include "gezeichneter_text.hpp"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <map>
+#include <set>
 #include <string_view>
 #include <thread>
 
@@ -112,7 +116,7 @@ TEST_F(HilfeFlow, BehindTheHelpARunningMultiplayerGameGoesOnWithTheServer)
     r.Unterzustand = "hauptmenu";
     pass(512, 400);
     f1();
-    ASSERT_TRUE(zeigtTitel(r.screen(), "Hilfe: Mehrspieler-Men\x81"));
+    ASSERT_TRUE(zeigtTitel(r.screen(), "Hilfe: Men\x81 im Mehrspieler-Spiel"));
     // 20 s behind the help: four days, and a request every 2 s once the one before was answered.
     const int tage = spiel.wirtschaft.spieltag;
     const int vorher = roundTrips;
@@ -125,17 +129,117 @@ TEST_F(HilfeFlow, BehindTheHelpARunningMultiplayerGameGoesOnWithTheServer)
             pass(512, 400);
         }
     }
-    EXPECT_TRUE(zeigtTitel(r.screen(), "Hilfe: Mehrspieler-Men\x81"));
+    EXPECT_TRUE(zeigtTitel(r.screen(), "Hilfe: Men\x81 im Mehrspieler-Spiel"));
     EXPECT_GE(spiel.wirtschaft.spieltag, tage + 4);
     EXPECT_GE(roundTrips - vorher, 8);
+}
+
+// The labels a page explains: the quoted names at the start of its items ("- \"A\" und \"B\": ...").
+std::set<std::string> erklaerteKnoepfe(HilfeSeite seite)
+{
+    std::set<std::string> namen;
+    for (const HilfeZeile& z : hilfeText(seite)) {
+        if (z.art != HilfeZeile::Art::Text || z.text.rfind("- \"", 0) != 0) continue;
+        std::size_t pos = 2;
+        while (pos < z.text.size() && z.text[pos] == '"') {
+            const std::size_t ende = z.text.find('"', pos + 1);
+            if (ende == std::string::npos) break;
+            namen.insert(z.text.substr(pos + 1, ende - pos - 1));
+            pos = ende + 1;
+            for (const std::string_view und : {" und ", ", "})
+                if (z.text.compare(pos, und.size(), und) == 0 && z.text[pos + und.size()] == '"') pos += und.size();
+        }
+    }
+    return namen;
+}
+
+struct HilfeKnoepfe : HilfeFlow {
+    static constexpr Farbe kKnopf = 0xFF123456;
+    void SetUp() override
+    {
+        HilfeFlow::SetUp();
+        r.Oberflaechenbild(11) = imageCreate(156, 25, kKnopf);
+    }
+    // The wide buttons on the screen: each found by its picture's top edge at x 436, named by the
+    // label drawn centred on it. A button whose label is none of the game's menu labels fails.
+    std::set<std::string> knoepfe()
+    {
+        static const std::vector<std::string> kBeschriftungen = {
+            "Sandkasten", "Mehrspieler", "Option", "Credits", "Beenden", "Neues Spiel", "Spiel Laden",
+            "Spiel Speichern", "Zum Spiel", "Spiel Beenden", "Zum Hauptmen\x81", "Gegen den Computer",
+            "Serverliste", "Zur\x81" "ck", "Computerspieler", "Stufe", "Spiel Starten", "Sternanzahl",
+            "Spielerfarbe", "Bereit"};
+        std::set<std::string> gefunden;
+        const Image& bild = r.screen();
+        for (int y = 1; y < 700; ++y) {
+            if (point(&bild, 436, y) != kKnopf || point(&bild, 436, y - 1) == kKnopf) continue;
+            std::string name;
+            for (const std::string& b : kBeschriftungen)
+                if (test::zeigtText(bild, centredX(512, b.size()), y + 6, b)) name = b;
+            EXPECT_FALSE(name.empty()) << "a button at y " << y << " with a label no page knows";
+            gefunden.insert(name);
+        }
+        return gefunden;
+    }
+};
+
+// Each help page explains exactly the buttons its screen offers (in every state the page
+// covers), and the screen shows that page, so the two cannot drift apart.
+TEST_F(HilfeKnoepfe, EachPageExplainsTheButtonsItsScreenOffers)
+{
+    Spielstand& spiel = programm->spiel;
+    Mehrspieler& mp = programm->mehrspieler;
+    std::map<HilfeSeite, std::set<std::string>> gezeigt;
+    const auto ansehen = [&] {
+        pass(0, 0);
+        const std::set<std::string> k = knoepfe();
+        gezeigt[hilfeSeiteFuer(r, spiel)].insert(k.begin(), k.end());
+    };
+    ansehen();  // the main menu
+    r.Programmzustand = "multiplayer";
+    r.Unterzustand = "hauptmenu";
+    ansehen();
+    spiel.spielLaeuft = 1;
+    spiel.eigenerSpieler = 1;
+    spiel.Spieleranzahl = 2;
+    mp.senden.SessionId = "S1";
+    ansehen();  // the menu of a running game
+    spiel.spielLaeuft = 0;
+    r.Unterzustand = "channel";
+    ansehen();  // the lobby of the channel's host, and with every seat ready
+    mp.BereitFlag(1) = mp.BereitFlag(2) = 1;
+    ansehen();
+    mehrspielerZuruecksetzen(r, spiel, mp);
+    r.Programmzustand = "hauptmenu";
+    r.Unterzustand.clear();
+    pass(0, 0);
+    click(512, 230);  // "Sandkasten"
+    ansehen();
+    click(512, 338);  // "Gegen den Computer"
+    ansehen();
+    click(512, 230);  // "Zurück"
+    click(512, 230);  // "Neues Spiel"
+    click(512, 461);  // "Spiel Starten"
+    ASSERT_EQ(spiel.spielLaeuft, 1);
+    platform.holdKey(scan::Escape);
+    pass(0, 0);
+    platform.releaseKey(scan::Escape);
+    ansehen();  // the sandbox menu of a running game
+
+    for (HilfeSeite seite : {HilfeSeite::Hauptmenue, HilfeSeite::SandkastenMenue, HilfeSeite::GegenComputer,
+                             HilfeSeite::MehrspielerMenue, HilfeSeite::SpielMenue, HilfeSeite::Lobby}) {
+        SCOPED_TRACE(hilfeTitel(seite));
+        ASSERT_FALSE(gezeigt[seite].empty());
+        EXPECT_EQ(erklaerteKnoepfe(seite), gezeigt[seite]);
+    }
 }
 
 TEST(HilfeSeiten, EveryPageFitsThePanel)
 {
     for (HilfeSeite seite : {HilfeSeite::Hauptmenue, HilfeSeite::Optionen, HilfeSeite::Credits,
                              HilfeSeite::SandkastenMenue, HilfeSeite::Sternkarte, HilfeSeite::Sternsystem,
-                             HilfeSeite::MehrspielerLogin, HilfeSeite::MehrspielerMenue, HilfeSeite::Lobby,
-                             HilfeSeite::MehrspielerKarte}) {
+                             HilfeSeite::MehrspielerLogin, HilfeSeite::MehrspielerMenue, HilfeSeite::SpielMenue,
+                             HilfeSeite::GegenComputer, HilfeSeite::Lobby, HilfeSeite::MehrspielerKarte}) {
         const std::vector<HilfeZeile>& zeilen = hilfeText(seite);
         EXPECT_LE(zeilen.size(), static_cast<std::size_t>(kHilfeZeilen)) << hilfeTitel(seite);
         for (const HilfeZeile& z : zeilen) {
