@@ -14,7 +14,16 @@ int main(int argc, char** argv)
         std::fputs(qz::hilfetext().c_str(), zeile.hilfe ? stdout : stderr);
         return zeile.hilfe ? 0 : 2;
     }
+    qz::Startoptionen optionen = zeile.optionen;
+    if (!zeile.wiedergabeDatei.empty()) {
+        qz::Aufnahmedatei datei = qz::aufnahmeLesen(zeile.wiedergabeDatei);
+        if (!datei.aufnahme) {
+            std::fprintf(stderr, "qz: %s\n", datei.fehler.c_str());
+            return 2;
+        }
+        optionen.aufnahme = std::move(datei.aufnahme);
+    }
     qz::useDesktopFolders();
     qz::SdlPlatform platform;
-    return qz::runProgram(platform, qz::echteAnbindung(), zeile.optionen);
+    return qz::runProgram(platform, qz::echteAnbindung(), optionen);
 }

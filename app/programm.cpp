@@ -49,6 +49,11 @@ void startUp(Programm& programm, Anbindung anbindung, const Startoptionen& optio
     programm.mehrspieler.Servertext = serverAddressText(programm.server.Serveradresse);
     // No wake-up here: the worker may already be waiting, and a signal now would send a request
     // with empty tables. It sleeps until the first request is posted.
+    if (optionen.aufnahme) {
+        programm.wiedergabe = std::make_unique<WiedergabeSchirm>(*optionen.aufnahme, programm.bildquellen, "hauptmenu");
+        rahmen.Programmzustand = "wiedergabe";
+        wiedergabeBeginnen(rahmen, *programm.wiedergabe);
+    }
     RoundTrip roundTrip = anbindung.server ? anbindung.server(programm.server) : RoundTrip{};
     programm.worker = std::thread(THREAD1, std::ref(programm.server), std::move(roundTrip));
 }
@@ -173,6 +178,10 @@ bool mainLoopPass(Programm& programm)
         multiplayerScreen(r, programm.spiel, programm.server, programm.mehrspieler, programm.bildquellen);
     else if (r.Programmzustand == "option") optionsScreen(r, "hauptmenu", r.Unterzustand);
     else if (r.Programmzustand == "credits") creditsScreen(r);
+    else if (r.Programmzustand == "wiedergabe" && programm.wiedergabe) {
+        wiedergabeScreen(r, *programm.wiedergabe);
+        if (r.Programmzustand != "wiedergabe") programm.wiedergabe.reset();
+    }
     // The last pass of a closing game posts nothing: the tables still hold the last "spiel"
     // request, and sending them again would repeat its chat line or its attack.
     else if (r.Programmzustand != "close") fallbackBranch(r, programm.server);

@@ -9,6 +9,7 @@
 #include "app/picture_loading.hpp"
 #include "map/bildquellen.hpp"
 #include "sandbox/speichermenue.hpp"
+#include "viewer/wiedergabe_schirm.hpp"
 #include "state/spielstand.hpp"
 #include "multiplayer/session/mehrspieler.hpp"
 #include "multiplayer/exchange/server_worker.hpp"
@@ -32,6 +33,7 @@ struct Programm {
     std::thread worker;
     double frameFaellig = 0.0;  // when the next pass may start (frame_pacing.hpp)
     Einstellungen gespeichert;  // what the settings file holds (or held when it was read)
+    std::unique_ptr<WiedergabeSchirm> wiedergabe;  // a recorded game on screen
 };
 
 // What the program is connected to: the worker's round trip, made for the shared data it may
@@ -48,6 +50,7 @@ Anbindung echteAnbindung();
 // What the command line asks for.
 struct Startoptionen {
     std::optional<ServerAddress> server;  // qz --server HOST[:PORT]
+    std::optional<replay::Recording> aufnahme;  // qz --replay FILE: played at once
 };
 
 // Start-up steps: window, state, pictures, sound, the settings (when the program keeps a

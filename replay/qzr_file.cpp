@@ -75,8 +75,8 @@ ReplayState Recording::stateAt(double seconds) const {
 }
 
 ReplayState Recording::stateOnDay(long long day) const {
-    // The last moment of the day: everything before the next day's first millisecond.
-    return stateAt(static_cast<double>(day + 1) * kDaySeconds - 0.0005);
+    // Everything before the next day's first millisecond.
+    return stateAt(lastMomentOfDay(day));
 }
 
 double Recording::lengthSeconds() const {

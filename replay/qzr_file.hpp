@@ -21,6 +21,10 @@ namespace qz::replay {
 
 inline constexpr std::uint16_t kQzrVersion = 1;
 
+// The last moment of day `day` on the recording's clock (day 0 is the first 5 seconds): what
+// a reader and a viewer call the state on that day is everything recorded up to it.
+inline double lastMomentOfDay(long long day) { return static_cast<double>(day + 1) * kDaySeconds - 0.0005; }
+
 struct RecordedEntry {
     long long atMilliseconds = 0;  // since the game started
     EntryKind kind = EntryKind::full;

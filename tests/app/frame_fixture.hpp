@@ -17,6 +17,7 @@ struct FrameFixture : ::testing::Test {
     std::atomic<int> roundTrips{0};
     std::atomic<bool> roundTripFails{false};  // the round trip then throws on the worker's thread
     Rahmen& r = programm->rahmen;
+    Startoptionen optionen;  // what the command line asked for
 
     void SetUp() override
     {
@@ -29,7 +30,7 @@ struct FrameFixture : ::testing::Test {
             };
         };
         anbindung.bildLaden = [](const std::string&) { return imageCreate(32, 32, 0xFF404040); };
-        startUp(*programm, anbindung);
+        startUp(*programm, anbindung, optionen);
     }
     void TearDown() override { stopWorker(*programm); }
 

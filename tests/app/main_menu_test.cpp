@@ -1,5 +1,6 @@
 // The main menu's open hit boxes and the transitions between the program states.
 #include "frame_fixture.hpp"
+#include "gezeichneter_text.hpp"
 
 #include <filesystem>
 #include <fstream>
@@ -115,6 +116,30 @@ TEST_F(MainMenu, OptionAndOtherScreensLeadBackToTheMenu)
     ASSERT_EQ(r.Programmzustand, "option");
     click(500, 230);  // "Zurück"
     EXPECT_EQ(r.Programmzustand, "hauptmenu");
+}
+
+// qz --replay FILE: the program opens on the replay, and its end leads to the main menu.
+struct ReplayStart : FrameFixture {
+    ReplayStart()
+    {
+        optionen.aufnahme = replay::readQzrFile(std::string(QZ_REPLAY_FIXTURES) + "/zwei_spieler.qzr");
+        programm->bildquellen = {[](const std::string&) { return imageCreate(2560, 1600, 0xFF000010); },
+                                 [](const std::string&) { return imageCreate(32, 32, 0xFF00FF00); }};
+    }
+};
+
+TEST_F(ReplayStart, TheReplayOpensAtOnceAndEscLeadsToTheMainMenu)
+{
+    ASSERT_EQ(r.Programmzustand, "wiedergabe");
+    pass(500, 300);
+    EXPECT_TRUE(test::zeigtText(platform.screen(), wiedergabeflaeche::kTagX, wiedergabeflaeche::kTagY, "Tag 0 / 16"));
+    platform.holdKey(scan::Escape);
+    pass(500, 300);
+    platform.releaseKey(scan::Escape);
+    EXPECT_EQ(r.Programmzustand, "hauptmenu");
+    EXPECT_FALSE(programm->wiedergabe);
+    pass(500, 300);
+    EXPECT_TRUE(test::zeigtText(platform.screen(), 512 - 5 * 8, 218 + 6, "Sandkasten"));
 }
 
 TEST(MainProgram, MissingPictureEndsTheProgramWithAReport)
