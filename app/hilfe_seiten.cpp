@@ -206,6 +206,19 @@ const Absaetze kMehrspielerRegeln{
     "- Chat: Enter oder Klick ins Feld unten, Enter sendet, Rechtsklick bricht ab. Esc: Menü, das Spiel läuft weiter.",
 };
 
+const Absaetze kWiedergabe{
+    "Eine Aufnahme zeigt ein Mehrspieler-Spiel so, wie seine Spieler es gesehen haben: jedes System mit dem Ring "
+    "in der Farbe seines Besitzers, die Flotten aller Spieler und den Chat. Hier gibt es keine Befehle.",
+    "",
+    "= Bedienung",
+    "- \"Abspielen\" und \"Pause\" (auch die Leertaste) lassen die Aufnahme laufen oder halten sie an; am Ende "
+    "beginnt \"Abspielen\" von vorn.",
+    "- 1x, 4x, 16x und 64x: so viel schneller als im Spiel vergeht die Zeit.",
+    "- Ein Klick auf die Zeitleiste springt zu diesem Tag; bei gehaltener Maustaste folgt die Aufnahme dem Zeiger.",
+    "- W, A, S, D und die Pfeiltasten verschieben die Karte.",
+    "- \"Zurück\" oder Esc beendet die Aufnahme und führt zum Hauptmenü.",
+};
+
 const Absaetze kSandkastenHinweis{
     "- Esc öffnet das Menü (Speichern, Laden, Optionen); solange es offen ist, ruht das Spiel.",
 };
@@ -260,6 +273,7 @@ std::vector<const Absaetze*> teileVon(HilfeSeite seite)
     case HilfeSeite::GegenComputer: return {&kGegenComputer};
     case HilfeSeite::Lobby: return {&kLobby};
     case HilfeSeite::MehrspielerKarte: return {&kZuerst, &kKarteBedienung, &kMehrspielerRegeln, &kKarteRegeln};
+    case HilfeSeite::Wiedergabe: return {&kWiedergabe};
     }
     return {};
 }
@@ -271,6 +285,7 @@ HilfeSeite hilfeSeiteFuer(const Rahmen& r, const Spielstand& spiel)
     const std::string& u = r.Unterzustand;
     if (r.Programmzustand == "option" || u == "option") return HilfeSeite::Optionen;
     if (r.Programmzustand == "credits") return HilfeSeite::Credits;
+    if (r.Programmzustand == "wiedergabe") return HilfeSeite::Wiedergabe;
     const bool karte = u.empty() && spiel.spielLaeuft == 1;
     if (r.Programmzustand == "sandkasten") {
         if (!karte) return HilfeSeite::SandkastenMenue;
@@ -301,6 +316,7 @@ std::string hilfeTitel(HilfeSeite seite)
     case HilfeSeite::GegenComputer: return "Hilfe: Gegen den Computer";
     case HilfeSeite::Lobby: return "Hilfe: Kanal";
     case HilfeSeite::MehrspielerKarte: return "Hilfe: Sternkarte im Mehrspieler";
+    case HilfeSeite::Wiedergabe: return "Hilfe: Aufnahme";
     }
     return "Hilfe";
 }

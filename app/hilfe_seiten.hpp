@@ -23,6 +23,7 @@ enum class HilfeSeite {
     GegenComputer,
     Lobby,
     MehrspielerKarte,
+    Wiedergabe,
 };
 
 // The page for the screen that the last pass drew.

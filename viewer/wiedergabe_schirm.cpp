@@ -216,7 +216,7 @@ void wiedergabeBeginnen(Rahmen& r, WiedergabeSchirm& w)
 void wiedergabeScreen(Rahmen& r, WiedergabeSchirm& w)
 {
     const double jetzt = r.platform.timer();
-    if (w.letzteZeit >= 0) w.wiedergabe.vergehen(jetzt - w.letzteZeit);
+    if (w.letzteZeit >= 0) w.wiedergabe.vergehen(std::min(jetzt - w.letzteZeit, kLaengsterSchritt));
     w.letzteZeit = jetzt;
     if (eingabe(r, w)) return;
     zustandUebernehmen(r, w);

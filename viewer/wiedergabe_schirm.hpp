@@ -33,7 +33,11 @@ struct WiedergabeSchirm {
 // The background and the view on the first player's home planet.
 void wiedergabeBeginnen(Rahmen& r, WiedergabeSchirm& w);
 
-// One pass: the time since the last pass, the input, the frame. On "Zurück" or Esc the
+// The most a pass moves the playhead for: a longer gap means the screen was not shown (the help
+// covered it), and the replay rests meanwhile as the sandbox does.
+inline constexpr double kLaengsterSchritt = 0.25;
+
+// One pass: the time since the last pass (at most kLaengsterSchritt), the input, the frame. On "Zurück" or Esc the
 // pictures the screen loaded are released and Programmzustand becomes w.zurueck.
 void wiedergabeScreen(Rahmen& r, WiedergabeSchirm& w);
 

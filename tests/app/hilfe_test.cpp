@@ -239,7 +239,8 @@ TEST(HilfeSeiten, EveryPageFitsThePanel)
     for (HilfeSeite seite : {HilfeSeite::Hauptmenue, HilfeSeite::Optionen, HilfeSeite::Credits,
                              HilfeSeite::SandkastenMenue, HilfeSeite::Sternkarte, HilfeSeite::Sternsystem,
                              HilfeSeite::MehrspielerLogin, HilfeSeite::MehrspielerMenue, HilfeSeite::SpielMenue,
-                             HilfeSeite::GegenComputer, HilfeSeite::Lobby, HilfeSeite::MehrspielerKarte}) {
+                             HilfeSeite::GegenComputer, HilfeSeite::Lobby, HilfeSeite::MehrspielerKarte,
+                             HilfeSeite::Wiedergabe}) {
         const std::vector<HilfeZeile>& zeilen = hilfeText(seite);
         EXPECT_LE(zeilen.size(), static_cast<std::size_t>(kHilfeZeilen)) << hilfeTitel(seite);
         for (const HilfeZeile& z : zeilen) {

@@ -133,6 +133,7 @@ TEST_F(ReplayStart, TheReplayOpensAtOnceAndEscLeadsToTheMainMenu)
     ASSERT_EQ(r.Programmzustand, "wiedergabe");
     pass(500, 300);
     EXPECT_TRUE(test::zeigtText(platform.screen(), wiedergabeflaeche::kTagX, wiedergabeflaeche::kTagY, "Tag 0 / 16"));
+    EXPECT_EQ(hilfeSeiteFuer(r, programm->spiel), HilfeSeite::Wiedergabe);
     platform.holdKey(scan::Escape);
     pass(500, 300);
     platform.releaseKey(scan::Escape);

@@ -160,6 +160,14 @@ TEST_F(WiedergabeTest, At64TimesTheLastDayComesAfterA64thOfItsTimeAndZurueckEnds
     EXPECT_EQ(w->wiedergabe.position(), aufnahme.lengthSeconds());
     EXPECT_TRUE(test::zeigtText(r.screen(), kKnopfX + 78 - 9 * 4, kAbspielenY + 6, "Abspielen"));
 
+    // Played again from the start; a gap between passes (the help covered the screen) is no jump.
+    klick(kKnopfX + 78, kAbspielenY + 12);
+    ASSERT_TRUE(w->wiedergabe.laeuft());
+    ASSERT_EQ(w->wiedergabe.position(), 0);
+    platform.advance(30);
+    pass();
+    EXPECT_EQ(w->wiedergabe.position(), kLaengsterSchritt * 64);
+
     r.Programmzustand = "wiedergabe";
     ASSERT_TRUE(r.Schiffbild(1, 2));
     klick(kKnopfX + 78, kZurueckY + 12);
