@@ -5,9 +5,11 @@
 
 namespace qz {
 
-Wiedergabe::Wiedergabe(replay::Recording aufnahme) : aufnahme_(std::move(aufnahme))
+Wiedergabe::Wiedergabe(replay::Recording aufnahme)
+    : aufnahme_(std::move(aufnahme)),
+      anfang_(aufnahme_.entries.empty() ? 0 : static_cast<double>(aufnahme_.entries.front().atMilliseconds) / 1000)
 {
-    zu(aufnahme_.entries.empty() ? 0 : static_cast<double>(aufnahme_.entries.front().atMilliseconds) / 1000);
+    zu(anfang_);
 }
 
 long long Wiedergabe::tag() const { return static_cast<long long>(std::floor(position_ / replay::kDaySeconds)); }
@@ -19,7 +21,7 @@ long long Wiedergabe::letzterTag() const
 
 void Wiedergabe::abspielen()
 {
-    if (position_ >= aufnahme_.lengthSeconds()) zu(0);
+    if (position_ >= aufnahme_.lengthSeconds()) zu(anfang_);
     laeuft_ = true;
 }
 
@@ -35,7 +37,7 @@ void Wiedergabe::zuTag(long long t) { zu(replay::lastMomentOfDay(std::clamp(t, 0
 void Wiedergabe::zu(double sekunden)
 {
     const auto& e = aufnahme_.entries;
-    position_ = std::clamp(sekunden, 0.0, aufnahme_.lengthSeconds());
+    position_ = std::clamp(sekunden, anfang_, std::max(anfang_, aufnahme_.lengthSeconds()));
     // The entries up to the playhead, counted as the reader counts them.
     const double grenze = position_ * 1000;
     const auto ende = std::find_if(e.begin(), e.end(),

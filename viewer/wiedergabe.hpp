@@ -31,7 +31,7 @@ public:
 
     int tempo = 1;
     bool laeuft() const { return laeuft_; }
-    // At the end it starts again from the beginning.
+    // At the end it starts again from the first recorded moment.
     void abspielen();
     void anhalten() { laeuft_ = false; }
 
@@ -48,6 +48,7 @@ private:
     std::size_t angewandt_ = 0;  // entries applied to zustand_
     std::size_t stand_ = 0;
     double position_ = 0;
+    double anfang_ = 0;  // the first recorded moment: before it there is nothing to show
     bool laeuft_ = false;
 };
 

@@ -176,5 +176,30 @@ TEST_F(WiedergabeTest, At64TimesTheLastDayComesAfterA64thOfItsTimeAndZurueckEnds
     EXPECT_FALSE(r.Hintergrundbild);
 }
 
+// A game recorded from its third second on (its server began recording late): the replay never
+// shows the empty time before, neither at the start nor when it plays again from the end.
+TEST(Wiedergabe, PlaysFromTheFirstRecordedMomentAgainAfterTheEnd)
+{
+    replay::ReplayState a, b;
+    a.systems = {{"Heimatplanet", 10, 20, 42, 1, 0, 0, 0}};
+    b = a;
+    b.systems[0].owner = 2;
+    replay::Recording r;
+    r.entries = {{3000, replay::EntryKind::full, replay::encodeFull(a)},
+                 {8000, replay::EntryKind::changes, replay::encodeChanges(a, b)}};
+    Wiedergabe w(r);
+    EXPECT_EQ(w.position(), 3);
+    EXPECT_TRUE(w.zustand() == a);
+    w.abspielen();
+    w.vergehen(10);
+    EXPECT_FALSE(w.laeuft());
+    EXPECT_TRUE(w.zustand() == b);
+    w.abspielen();
+    EXPECT_EQ(w.position(), 3);
+    EXPECT_TRUE(w.zustand() == a);
+    w.zuTag(0);  // its last moment, 4.9995 s
+    EXPECT_TRUE(w.zustand() == a);
+}
+
 }  // namespace
 }  // namespace qz
