@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The game as installed: `cmake --install` of the component "game" into a temporary prefix,
+# The game as installed: `cmake --install` of the components "game" and "data" (its pictures and
+# sounds, a package of their own) into a temporary prefix,
 # every file and folder of it made read-only (and compared afterwards), HOME and the XDG folders
 # in the temporary folder, the game started from an empty folder there, which it must leave
 # empty. It must find its pictures, save a sandbox game into $XDG_DATA_HOME/qz/spielstaende, and
@@ -24,13 +25,16 @@ waits="$(cd "$(dirname "$0")/../support" && pwd)/screen_waits.sh"
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 prefix="$work/prefix"
-cmake --install "$build" --prefix "$prefix" --component game >/dev/null
+for component in game data; do
+    cmake --install "$build" --prefix "$prefix" --component "$component" >/dev/null
+done
 chmod -R a-w "$prefix"
 qz="$prefix/games/qz"
 [ -x "$qz" ] || { echo "FAIL: $qz was not installed"; exit 1; }
+# The server program of the games against the computer comes with the game.
 for f in share/games/qz/material/2/1.orn-games share/games/qz/sound/Klick.mp3 share/applications/qz.desktop \
          share/icons/hicolor/48x48/apps/qz.png share/icons/hicolor/256x256/apps/qz.png \
-         share/metainfo/qz.metainfo.xml share/man/man6/qz.6.gz; do
+         share/metainfo/qz.metainfo.xml share/man/man6/qz.6.gz sbin/qz-server games/qz-bot; do
     [ -f "$prefix/$f" ] || { echo "FAIL: $f was not installed"; exit 1; }
 done
 # Root writes through the missing write permission: what the tree holds is also compared
