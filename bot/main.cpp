@@ -4,11 +4,11 @@
 #include "bot/zugang.hpp"
 #include "multiplayer/exchange/server_exchange.hpp"
 #include "multiplayer/private/privater_server.hpp"
+#include "platform/ende_wunsch.hpp"
 #include "platform/headless/headless_platform.hpp"
 
 #include <atomic>
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
@@ -17,8 +17,6 @@
 namespace {
 
 std::atomic<bool> gAufhoeren{false};
-
-void aufhoeren(int) { gAufhoeren = true; }
 
 // Passes per second: above the fleets' movement clock (one tick in 0.12 s at most per pass)
 // and the route steps (four of 0.03 s per pass), so the game runs at its own speed.
@@ -47,8 +45,7 @@ int main(int argc, char** argv)
         protokoll("error: " + fehler);
         return 1;
     }
-    std::signal(SIGINT, aufhoeren);
-    std::signal(SIGTERM, aufhoeren);
+    endeWunschMelden(gAufhoeren);
 
     // The headless clock follows the wall clock: the star map a host makes is seeded from it.
     HeadlessPlatform platform;

@@ -1,8 +1,12 @@
 #include "net/host_cache.hpp"
 
+#include "net/tsne_socket.hpp"
+
+#ifndef _WIN32
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -11,6 +15,7 @@ namespace qz {
 
 std::optional<std::uint32_t> systemResolve(const std::string& host)
 {
+    startSockets();
     addrinfo hints{};
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_STREAM;

@@ -1,7 +1,11 @@
 #include "net/server_address.hpp"
 
+#ifdef _WIN32
+#include <ws2tcpip.h>
+#else
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#endif
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
 // The layer's four routines for a client connection.
 #include "net/tsne_layer.hpp"
 
+#ifndef _WIN32
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <sys/socket.h>
+#endif
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 
 namespace qz {
@@ -46,8 +46,8 @@ int TSNE_CREATE_CLIENT(TsneId& id, const std::string& host, std::uint16_t port,
         targetSize = sizeof v4;
     }
 
-    const int fd = ::socket(target.ss_family, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return kTsneCantCreateSocket;
+    SocketHandle fd;
+    if (!openStreamSocket(target.ss_family, fd)) return kTsneCantCreateSocket;
     auto socket = std::make_shared<TsneSocket>(fd);
     if (!connectWithTimeout(fd, reinterpret_cast<const sockaddr*>(&target), targetSize,
                             std::min(kTsneConnectLimit, timeoutSeconds), timeoutSeconds,
@@ -92,8 +92,7 @@ int TSNE_DATA_SEND(TsneId id, std::string_view data, std::size_t& sent, bool que
     }
     if (state != kTsneConnected) return kTsneUnstableState;
     while (sent < data.size()) {
-        const ssize_t written = ::send(socket->fd(), data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
-        if (written < 0 && errno == EINTR) continue;
+        const long written = socket->sendSome(data.data() + sent, data.size() - sent);
         if (written < 0) return kTsneSendError;
         sent += static_cast<std::size_t>(written);
     }

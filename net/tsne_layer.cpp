@@ -1,10 +1,7 @@
 #include "net/tsne_hooks.hpp"
 #include "net/tsne_layer.hpp"
 
-#include <sys/socket.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <optional>
 #include <utility>
@@ -19,6 +16,7 @@ Layer& Layer::instance()
 
 Layer::Layer()
 {
+    startSockets();
     std::unique_lock lock(masterMutex_);
     if (!startThread(masterThread_, kTsneStackSize, [this] { master(); })) return;
     masterStarted_.wait(lock, [this] { return masterRunning_; });
@@ -236,8 +234,8 @@ void Layer::receiveLoop(Record& record, const TsneNewDataCallback& onNewData)
         if (silence >= timeout) return;
         // A receive waits at most a second (the socket's receive limit) before the send queue
         // and the silence are looked at again; right after a send it does not wait at all.
-        const ssize_t received = ::recv(socket->fd(), chunk.data(), chunk.size(), outgoing ? MSG_DONTWAIT : 0);
-        if (received < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
+        const long received = socket->receiveSome(chunk.data(), chunk.size(), outgoing.has_value());
+        if (received == TsneSocket::kReceiveAgain) continue;
         if (received <= 0) return;
         lastTraffic = Clock::now();
         if (onNewData) onNewData(record.id, std::string_view(chunk.data(), static_cast<std::size_t>(received)));

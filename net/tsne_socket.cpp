@@ -13,9 +13,33 @@
 
 namespace qz {
 
+void startSockets() {}
+
+bool openStreamSocket(int family, SocketHandle& socket)
+{
+    socket = ::socket(family, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    return socket >= 0;
+}
+
 TsneSocket::~TsneSocket() { ::close(fd_); }
 
 void TsneSocket::shutdownBoth() { ::shutdown(fd_, SHUT_RDWR); }
+
+long TsneSocket::sendSome(const char* data, std::size_t size)
+{
+    for (;;) {
+        const ssize_t written = ::send(fd_, data, size, MSG_NOSIGNAL);
+        if (written < 0 && errno == EINTR) continue;
+        return written;
+    }
+}
+
+long TsneSocket::receiveSome(char* buffer, std::size_t size, bool dontWait)
+{
+    const ssize_t received = ::recv(fd_, buffer, size, dontWait ? MSG_DONTWAIT : 0);
+    if (received < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) return kReceiveAgain;
+    return received;
+}
 
 namespace {
 

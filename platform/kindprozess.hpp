@@ -3,7 +3,8 @@
 // owner ends it: the destructor stops and reaps it, so a child never outlives the object that
 // started it, also when an error unwinds the stack. Should the game itself die without
 // unwinding, the kernel sends the child SIGTERM (start it from the main thread: the signal
-// follows the thread that started it).
+// follows the thread that started it); on Windows every child sits in the game's job object,
+// which the system closes with the game, ending the children with it.
 #pragma once
 
 #include <chrono>
@@ -40,12 +41,17 @@ public:
     // waits for them together with beenden().
     void anstossen();
     // SIGTERM, then SIGKILL when it has not ended within `frist`; returns once it is reaped.
-    // True when it ended on its own terms with exit code 0.
+    // True when it ended on its own terms with exit code 0. Windows has no request to end for
+    // a program without a window: it is ended at once, and only one that had already ended
+    // with exit code 0 counts as ended on its own terms.
     bool beenden(std::chrono::milliseconds frist = std::chrono::seconds(3));
 
 private:
     pid_t pid_ = -1;
     int status_ = 0;
+#ifdef _WIN32
+    void* prozess_ = nullptr;  // the process handle while it runs
+#endif
 };
 
 }  // namespace qz

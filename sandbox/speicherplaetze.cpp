@@ -7,7 +7,6 @@
 #include <memory>
 #include <random>
 #include <vector>
-#include <unistd.h>
 
 namespace qz {
 
@@ -74,7 +73,8 @@ bool alteSpielstaendeUebernehmen(const std::filesystem::path& alt, const std::fi
         ok = inhalt && dateiErsetzen(zwischen / name, *inhalt);
         kopiert = kopiert || ok;
     }
-    if (!ok || !kopiert || ::rename(zwischen.c_str(), neu.c_str()) != 0) {
+    if (ok && kopiert) std::filesystem::rename(zwischen, neu, fehler);
+    if (!ok || !kopiert || fehler) {
         if (!zwischen.empty()) std::filesystem::remove_all(zwischen, fehler);
         return false;
     }

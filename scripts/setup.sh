@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages listed in scripts/packages.txt that are missing, and with the
-# argument "tools" also those of scripts/packages-tools.txt (benchmarks, packaging).
+# argument "tools" also those of scripts/packages-tools.txt (benchmarks, packaging), with
+# "windows" those of scripts/packages-windows.txt (the Windows build and its tests).
 # As root it installs them; as any other user it names the command to run and stops.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 lists=("$here/packages.txt")
-[ "${1:-}" != tools ] || lists+=("$here/packages-tools.txt")
+case "${1:-}" in
+  tools) lists+=("$here/packages-tools.txt") ;;
+  windows) lists+=("$here/packages-windows.txt") ;;
+esac
 wanted=$(grep -hvE '^\s*(#|$)' "${lists[@]}")
 missing=()
 for p in $wanted; do

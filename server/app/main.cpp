@@ -8,8 +8,12 @@
 #include "base/code_page_437.hpp"
 #include "base/text_checks.hpp"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <termios.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <charconv>
@@ -27,22 +31,57 @@ using namespace qz::server;
 
 namespace {
 
-// One line from standard input; on a terminal it is asked for and not echoed.
-std::string readPassword() {
-    const bool terminal = isatty(STDIN_FILENO) != 0;
-    termios saved{};
-    if (terminal) {
-        std::fputs("Passwort: ", stderr);
-        tcgetattr(STDIN_FILENO, &saved);
-        termios quiet = saved;
+#ifdef _WIN32
+// The console's echo of typed characters, off while a password is typed (and on again after).
+class QuietInput {
+public:
+    QuietInput() : input_(GetStdHandle(STD_INPUT_HANDLE)) {
+        terminal_ = GetConsoleMode(input_, &saved_) != 0;
+        if (terminal_) SetConsoleMode(input_, saved_ & ~static_cast<DWORD>(ENABLE_ECHO_INPUT));
+    }
+    ~QuietInput() {
+        if (terminal_) SetConsoleMode(input_, saved_);
+    }
+    QuietInput(const QuietInput&) = delete;
+    QuietInput& operator=(const QuietInput&) = delete;
+    bool terminal() const { return terminal_; }
+
+private:
+    HANDLE input_;
+    DWORD saved_ = 0;
+    bool terminal_ = false;
+};
+#else
+class QuietInput {
+public:
+    QuietInput() : terminal_(isatty(STDIN_FILENO) != 0) {
+        if (!terminal_) return;
+        tcgetattr(STDIN_FILENO, &saved_);
+        termios quiet = saved_;
         quiet.c_lflag &= static_cast<tcflag_t>(~ECHO);
         tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
     }
+    ~QuietInput() {
+        if (terminal_) tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved_);
+    }
+    QuietInput(const QuietInput&) = delete;
+    QuietInput& operator=(const QuietInput&) = delete;
+    bool terminal() const { return terminal_; }
+
+private:
+    bool terminal_;
+    termios saved_{};
+};
+#endif
+
+// One line from standard input; on a terminal it is asked for and not echoed.
+std::string readPassword() {
     std::string line;
-    std::getline(std::cin, line);
-    if (terminal) {
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
-        std::fputs("\n", stderr);
+    {
+        const QuietInput quiet;
+        if (quiet.terminal()) std::fputs("Passwort: ", stderr);
+        std::getline(std::cin, line);
+        if (quiet.terminal()) std::fputs("\n", stderr);
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) throw std::invalid_argument("no password given on standard input");

@@ -1,6 +1,10 @@
 #include "http/client_address.hpp"
 
+#ifdef _WIN32
+#include <ws2tcpip.h>
+#else
 #include <arpa/inet.h>
+#endif
 
 #include <algorithm>
 #include <array>

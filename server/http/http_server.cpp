@@ -13,9 +13,14 @@
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <csignal>
 #include <optional>
 #include <stdexcept>
 #include <thread>
@@ -403,9 +408,29 @@ int HttpServer::port() const { return impl_->loops.front()->acceptor.local_endpo
 
 int HttpServer::adminPort() const { return impl_->admin ? impl_->admin->port() : 0; }
 
+#ifdef _WIN32
+namespace {
+
+// Windows reports Ctrl+C as SIGINT, but Ctrl+Break and the closing of the console (or the
+// user's logging off) only to a console handler: it passes them on as SIGINT. Returning from
+// the closing console's event would end the process at once, so its thread waits while the
+// server stops cleanly and the process ends.
+BOOL WINAPI consoleEvent(DWORD event) {
+    if (event == CTRL_C_EVENT) return FALSE;  // the C runtime's own handler raises SIGINT
+    std::raise(SIGINT);
+    if (event != CTRL_BREAK_EVENT) Sleep(INFINITE);
+    return TRUE;
+}
+
+}  // namespace
+#endif
+
 void HttpServer::run() {
     asio::io_context& first = impl_->loops.front()->context;
     asio::signal_set signals(first, SIGINT, SIGTERM);
+#ifdef _WIN32
+    SetConsoleCtrlHandler(consoleEvent, TRUE);
+#endif
     signals.async_wait([this](beast::error_code error, int signal) {
         if (error) return;
         logLine(LogLevel::info, "stopping on signal " + std::to_string(signal));

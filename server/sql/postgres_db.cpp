@@ -340,4 +340,8 @@ PGresult* PostgresConnection::flush(Pending* last) {
     return result.release();
 }
 
+std::unique_ptr<SqlConnection> connectPostgres(const std::string& url) {
+    return std::make_unique<PostgresConnection>(url);
+}
+
 }  // namespace qz::server

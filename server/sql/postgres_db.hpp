@@ -68,4 +68,8 @@ private:
     std::chrono::steady_clock::time_point deadline_{};  // of the current round trip
 };
 
+// A connection to `url`: a PostgresConnection, or, in a server built without PostgreSQL
+// (postgres_absent.cpp, the Windows build), std::invalid_argument saying so.
+std::unique_ptr<SqlConnection> connectPostgres(const std::string& url);
+
 }  // namespace qz::server

@@ -13,7 +13,7 @@ Engine engineOf(std::string_view database) {
 }
 
 std::unique_ptr<SqlConnection> connectDatabase(const std::string& database) {
-    if (engineOf(database) == Engine::postgres) return std::make_unique<PostgresConnection>(database);
+    if (engineOf(database) == Engine::postgres) return connectPostgres(database);
     return std::make_unique<SqliteConnection>(database);
 }
 

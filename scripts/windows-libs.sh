@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Builds the libraries the Windows game needs from Debian's source packages, statically, with
+# the mingw-w64 cross compiler, into PREFIX: zlib, libpng, SDL2, SDL2_mixer (MP3 through its
+# own dr_mp3), SQLite, libsodium and Google Test; Boost's headers are Debian's own, linked in.
+# Only what the game uses is built: no shared libraries, programs, tests or documentation, and
+# SDL without the subsystems the game never starts (joystick, haptic, sensors, power, ...).
+# Called by scripts/windows.sh with the unpacked sources in SOURCES:
+#   windows-libs.sh PREFIX SOURCES
+# A change to this file makes scripts/windows.sh build the libraries again.
+set -euo pipefail
+prefix=$1
+sources=$2
+triple=x86_64-w64-mingw32
+toolchain=$(cd "$(dirname "$0")/.." && pwd)/packaging/windows/toolchain.cmake
+jobs=$(nproc)
+export QZ_WINDOWS_PREFIX=$prefix
+export CC=$triple-gcc-posix CXX=$triple-g++-posix AR=$triple-gcc-ar-posix RANLIB=$triple-gcc-ranlib-posix
+export CFLAGS="-O2" CXXFLAGS="-O2"
+# The project's compiler cache serves the libraries' CMake builds too (CMake reads these).
+unset CMAKE_GENERATOR
+command -v ninja >/dev/null 2>&1 && export CMAKE_GENERATOR=Ninja
+
+src() { echo "$sources/$1"; }
+
+cmake_lib() {
+  local dir=$1
+  shift
+  cmake -S "$dir" -B "$dir/build-windows" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" -DBUILD_SHARED_LIBS=OFF \
+    -DCMAKE_POSITION_INDEPENDENT_CODE=OFF "$@" >/dev/null
+  cmake --build "$dir/build-windows" -j"$jobs" >/dev/null
+  cmake --install "$dir/build-windows" >/dev/null
+}
+
+mkdir -p "$prefix/include" "$prefix/lib/pkgconfig"
+
+# zlib: its library sources compiled directly (Debian's source leaves out the Windows makefiles).
+z=$(src zlib)
+zsources=(adler32 compress crc32 deflate gzclose gzlib gzread gzwrite infback inffast inflate inftrees trees uncompr zutil)
+printf '%s\n' "${zsources[@]}" | xargs -P "$jobs" -I{} $CC $CFLAGS -c "$z/{}.c" -o "$z/{}.o"
+rm -f "$prefix/lib/libz.a"
+$AR rcs "$prefix/lib/libz.a" $(printf "$z/%s.o " "${zsources[@]}")
+cp "$z/zlib.h" "$z/zconf.h" "$prefix/include/"
+zversion=$(sed -n 's/^#define ZLIB_VERSION "\(.*\)"/\1/p' "$z/zlib.h")
+printf 'prefix=%s\nlibdir=${prefix}/lib\nincludedir=${prefix}/include\n\nName: zlib\nDescription: zlib compression library\nVersion: %s\nLibs: -L${libdir} -lz\nCflags: -I${includedir}\n' \
+  "$prefix" "$zversion" >"$prefix/lib/pkgconfig/zlib.pc"
+
+cmake_lib "$(src libpng1.6)" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_EXECUTABLES=OFF -DPNG_TESTS=OFF \
+  -Dld-version-script=OFF -DZLIB_ROOT="$prefix"
+
+# SDL2: video (the window, the renderer), audio, events, timers, threads; nothing else.
+cmake_lib "$(src libsdl2)" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_TESTS=OFF \
+  -DSDL_JOYSTICK=OFF -DSDL_HAPTIC=OFF -DSDL_HIDAPI=OFF -DSDL_SENSOR=OFF -DSDL_POWER=OFF -DSDL_MISC=OFF \
+  -DSDL_VULKAN=OFF -DSDL_OPENGLES=OFF -DSDL_XINPUT=OFF -DSDL_DISKAUDIO=OFF -DSDL_CCACHE=OFF \
+  -DSDL2_DISABLE_UNINSTALL=ON
+
+# SDL2_mixer: MP3 through the bundled dr_mp3, every other format off.
+cmake_lib "$(src libsdl2-mixer)" -DSDL2MIXER_VENDORED=OFF -DSDL2MIXER_SAMPLES=OFF -DSDL2MIXER_DEPS_SHARED=OFF \
+  -DSDL2MIXER_CMD=OFF -DSDL2MIXER_FLAC=OFF -DSDL2MIXER_MOD=OFF -DSDL2MIXER_MIDI=OFF -DSDL2MIXER_OPUS=OFF \
+  -DSDL2MIXER_VORBIS=OFF -DSDL2MIXER_WAVE=ON -DSDL2MIXER_MP3=ON -DSDL2MIXER_MP3_DRMP3=ON \
+  -DSDL2MIXER_MP3_MPG123=OFF -DSDL2_DIR="$prefix/lib/cmake/SDL2"
+
+# SQLite: the build machine's tools make the one-file amalgamation, which is then compiled for
+# Windows with the options Debian's own build of the library uses that matter to the server.
+s=$(src sqlite3)
+mkdir -p "$s/build-native"
+(cd "$s/build-native" && CC=gcc CFLAGS=-O1 AR=ar RANLIB=ranlib ../configure --disable-tcl --disable-readline >/dev/null &&
+  make sqlite3.c sqlite3.h >/dev/null)
+$CC $CFLAGS -DSQLITE_THREADSAFE=1 -DSQLITE_ENABLE_COLUMN_METADATA -DSQLITE_ENABLE_FTS3 -DSQLITE_ENABLE_RTREE \
+  -DSQLITE_MAX_DEFAULT_PAGE_SIZE=32768 -c "$s/build-native/sqlite3.c" -o "$s/build-native/sqlite3.o"
+rm -f "$prefix/lib/libsqlite3.a"
+$AR rcs "$prefix/lib/libsqlite3.a" "$s/build-native/sqlite3.o"
+cp "$s/build-native/sqlite3.h" "$s/src/sqlite3ext.h" "$prefix/include/" 2>/dev/null ||
+  cp "$s/build-native/sqlite3.h" "$prefix/include/"
+sversion=$(sed -n 's/^#define SQLITE_VERSION *"\(.*\)"/\1/p' "$s/build-native/sqlite3.h")
+printf 'prefix=%s\nlibdir=${prefix}/lib\nincludedir=${prefix}/include\n\nName: SQLite\nDescription: SQL database engine\nVersion: %s\nLibs: -L${libdir} -lsqlite3\nCflags: -I${includedir}\n' \
+  "$prefix" "$sversion" >"$prefix/lib/pkgconfig/sqlite3.pc"
+
+# libsodium: the library alone (its tests and programs are never made).
+n=$(src libsodium)
+(cd "$n" && autoreconf -fi >/dev/null 2>&1 && ./configure --host=$triple --prefix="$prefix" --disable-shared --enable-static --disable-pie \
+  --disable-dependency-tracking >/dev/null &&
+  make -C src/libsodium -j"$jobs" >/dev/null && make -C src/libsodium install >/dev/null)
+
+# Google Test and Google Mock for the test programs.
+cmake_lib "$(src googletest)" -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON -Dgtest_disable_pthreads=OFF
+
+# Boost.Asio and Boost.Beast are headers only: Debian's, as installed.
+ln -sfn /usr/include/boost "$prefix/include/boost"
