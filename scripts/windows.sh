@@ -19,7 +19,8 @@ case "$what" in build | test | package) ;; *)
   ;;
 esac
 
-bash "$root/scripts/setup.sh" windows
+# Exit code 3: what the build needs cannot be had on this machine (packages, source packages).
+bash "$root/scripts/setup.sh" windows || exit 3
 
 # The source packages come from the Debian archive the machine already installs from: its
 # entries again as deb-src, in files of their own (one per format of apt's source lists).
@@ -37,7 +38,7 @@ add_deb_src() {
   done)
   if [ -z "$want_stanzas$want_lines" ]; then
     echo "No Debian archive among the machine's package sources: cannot fetch source packages" >&2
-    exit 1
+    exit 3
   fi
   if [ "$(cat "$stanzas" 2>/dev/null)" = "$want_stanzas" ] && [ "$(cat "$lines" 2>/dev/null)" = "$want_lines" ] &&
     apt-cache showsrc --only-source zlib 2>/dev/null | grep -q '^Version:'; then
@@ -45,12 +46,12 @@ add_deb_src() {
   fi
   if [ "$(id -u)" -ne 0 ]; then
     echo "Debian's source packages are needed: as root, add deb-src entries and run apt-get update" >&2
-    exit 1
+    exit 3
   fi
   rm -f "$stanzas" "$lines"
   [ -z "$want_stanzas" ] || printf '%s\n' "$want_stanzas" >"$stanzas"
   [ -z "$want_lines" ] || printf '%s\n' "$want_lines" >"$lines"
-  apt-get update -q >/dev/null
+  apt-get update -q >/dev/null || exit 3
 }
 
 # Source package -> the folder name windows-libs.sh knows it by is the package's own name.
@@ -95,7 +96,7 @@ if [ ! -e "$prefix/.complete" ]; then
     done
     if [ -z "$got" ]; then
       echo "Cannot fetch the source package $p" >&2
-      exit 1
+      exit 3
     fi
     dir=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name "$p-*" | head -n 1)
     mv "$dir" "$work/src/$p"
