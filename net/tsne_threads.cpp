@@ -5,6 +5,12 @@
 namespace qz::tsne {
 namespace {
 
+#ifdef PTHREAD_STACK_MIN
+constexpr std::size_t kStackMin = PTHREAD_STACK_MIN;
+#else
+constexpr std::size_t kStackMin = 0;  // winpthreads takes any size
+#endif
+
 struct ThreadStart {
     std::function<void()> body;
 };
@@ -22,7 +28,7 @@ bool startThread(pthread_t& handle, std::size_t stackSize, std::function<void()>
 {
     pthread_attr_t attributes;
     if (pthread_attr_init(&attributes) != 0) return false;
-    if (stackSize >= static_cast<std::size_t>(PTHREAD_STACK_MIN)) pthread_attr_setstacksize(&attributes, stackSize);
+    if (stackSize >= kStackMin && stackSize > 0) pthread_attr_setstacksize(&attributes, stackSize);
     if (detached) pthread_attr_setdetachstate(&attributes, PTHREAD_CREATE_DETACHED);
     auto start = std::make_unique<ThreadStart>(ThreadStart{std::move(body)});
     pthread_t thread;

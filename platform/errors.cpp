@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 namespace qz {
 
@@ -42,11 +43,11 @@ bool writeReportLine(const std::string& text)
     // The state folder of a new account does not exist yet.
     std::error_code missing;
     if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), missing);
-    std::FILE* f = std::fopen(file.c_str(), "wb");
+    std::ofstream f(file, std::ios::binary | std::ios::trunc);
     if (!f) return false;
-    const std::string line = '"' + text + "\"\r\n";
-    bool ok = std::fwrite(line.data(), 1, line.size(), f) == line.size();
-    return std::fclose(f) == 0 && ok;
+    f << '"' << text << "\"\r\n";
+    f.close();
+    return !f.fail();
 }
 
 bool writeErrorReport(const char* prefix, const LaufzeitFehler& fehler)

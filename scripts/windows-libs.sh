@@ -59,6 +59,11 @@ cmake_lib "$(src libsdl2-mixer)" -DSDL2MIXER_VENDORED=OFF -DSDL2MIXER_SAMPLES=OF
   -DSDL2MIXER_CMD=OFF -DSDL2MIXER_FLAC=OFF -DSDL2MIXER_MOD=OFF -DSDL2MIXER_MIDI=OFF -DSDL2MIXER_OPUS=OFF \
   -DSDL2MIXER_VORBIS=OFF -DSDL2MIXER_WAVE=ON -DSDL2MIXER_MP3=ON -DSDL2MIXER_MP3_DRMP3=ON \
   -DSDL2MIXER_MP3_MPG123=OFF -DSDL2_DIR="$prefix/lib/cmake/SDL2"
+# Its CMake build installs no pkg-config file on Windows; the game looks for one.
+mversion=$(awk '/^#define SDL_MIXER_(MAJOR_VERSION|MINOR_VERSION|PATCHLEVEL)/ { print $3 }' \
+  "$(src libsdl2-mixer)/include/SDL_mixer.h" | paste -sd.)
+printf 'prefix=%s\nlibdir=${prefix}/lib\nincludedir=${prefix}/include\n\nName: SDL2_mixer\nDescription: mixer library for SDL\nVersion: %s\nRequires: sdl2\nLibs: -L${libdir} -lSDL2_mixer\nCflags: -I${includedir}/SDL2\n' \
+  "$prefix" "$mversion" >"$prefix/lib/pkgconfig/SDL2_mixer.pc"
 
 # SQLite: the build machine's tools make the one-file amalgamation, which is then compiled for
 # Windows with the options Debian's own build of the library uses that matter to the server.
@@ -80,7 +85,8 @@ printf 'prefix=%s\nlibdir=${prefix}/lib\nincludedir=${prefix}/include\n\nName: S
 n=$(src libsodium)
 (cd "$n" && autoreconf -fi >/dev/null 2>&1 && ./configure --host=$triple --prefix="$prefix" --disable-shared --enable-static --disable-pie \
   --disable-dependency-tracking >/dev/null &&
-  make -C src/libsodium -j"$jobs" >/dev/null && make -C src/libsodium install >/dev/null)
+  make -C src/libsodium -j"$jobs" >/dev/null && make -C src/libsodium install >/dev/null &&
+  cp libsodium.pc "$prefix/lib/pkgconfig/")
 
 # Google Test and Google Mock for the test programs.
 cmake_lib "$(src googletest)" -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON -Dgtest_disable_pthreads=OFF

@@ -21,6 +21,7 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 #include <thread>
@@ -266,7 +267,14 @@ double serverClock() {
     return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
 }
 
+#ifdef _WIN32
+// Windows shares no port between listening sockets (it has no SO_REUSEPORT, and its
+// SO_REUSEADDR would let another program take the port over): one loop listens, alone.
+constexpr int kMaxLoops = 1;
+#else
 using ReusePort = asio::detail::socket_option::boolean<SOL_SOCKET, SO_REUSEPORT>;
+constexpr int kMaxLoops = std::numeric_limits<int>::max();
+#endif
 
 // One single-threaded event loop per thread, each with its own listening socket on the same
 // port: the kernel spreads new connections over them and no two threads share a queue.
@@ -308,11 +316,13 @@ struct HttpServer::Impl {
         try {
             tcp::endpoint endpoint(asio::ip::make_address(settings.bindAddress),
                                    static_cast<unsigned short>(settings.port));
-            for (int i = 0; i < std::max(settings.threads, 1); ++i) {
+            for (int i = 0; i < std::clamp(settings.threads, 1, kMaxLoops); ++i) {
                 auto loop = std::make_unique<Loop>();
                 loop->acceptor.open(endpoint.protocol());
+#ifndef _WIN32
                 loop->acceptor.set_option(asio::socket_base::reuse_address(true));
                 loop->acceptor.set_option(ReusePort(true));
+#endif
                 loop->acceptor.bind(endpoint);
                 loop->acceptor.listen(asio::socket_base::max_listen_connections);
                 endpoint = loop->acceptor.local_endpoint();  // port 0: the others take the same port
