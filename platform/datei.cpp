@@ -41,6 +41,15 @@ bool dateiErsetzen(const std::filesystem::path& ziel, std::string_view inhalt)
     return true;
 }
 
+std::optional<std::filesystem::path> neueDatei(const std::filesystem::path& ordner, std::string_view stamm)
+{
+    std::string muster = (ordner / stamm).string() + "XXXXXX";
+    const int fd = ::mkostemp(muster.data(), O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    ::close(fd);
+    return muster;
+}
+
 std::optional<std::string> dateiLesen(const std::filesystem::path& pfad)
 {
     const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);

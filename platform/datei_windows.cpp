@@ -68,6 +68,22 @@ bool dateiErsetzen(const std::filesystem::path& ziel, std::string_view inhalt)
     return true;
 }
 
+std::optional<std::filesystem::path> neueDatei(const std::filesystem::path& ordner, std::string_view stamm)
+{
+    static std::atomic<unsigned> zaehler{0};
+    for (int versuch = 0; versuch < 100; ++versuch) {
+        const std::filesystem::path pfad =
+            ordner / (std::string(stamm) + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++zaehler));
+        const HANDLE h = CreateFileW(pfad.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            CloseHandle(h);
+            return pfad;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS) return std::nullopt;
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> dateiLesen(const std::filesystem::path& pfad)
 {
     Handle datei(CreateFileW(pfad.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

@@ -60,6 +60,15 @@ void setFolders(Folders folders) { gFolders = std::move(folders); }
 
 std::string dataFile(std::string_view relative) { return (gFolders.data / relative).string(); }
 
+std::string programmName(std::string_view name)
+{
+#ifdef _WIN32
+    return std::string(name) + ".exe";
+#else
+    return std::string(name);
+#endif
+}
+
 std::filesystem::path executableFolder()
 {
 #ifdef _WIN32

@@ -26,6 +26,9 @@ void setFolders(Folders folders);
 // A data file by its path below the data folder, e.g. "material/2/1.orn-games".
 std::string dataFile(std::string_view relative);
 
+// The file name of the program `name` on this system: "qz-server", or "qz-server.exe" on Windows.
+std::string programmName(std::string_view name);
+
 // The folder of the running executable; empty when the system does not tell.
 std::filesystem::path executableFolder();
 

@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace qz {
 
@@ -83,10 +85,30 @@ private:
     HANDLE h_;
 };
 
+// The environment block of the child: the game's own, with the entries of `umgebung`
+// ("NAME=VALUE") added or put in place of those of the same name.
+std::wstring umgebungsBlock(const std::vector<std::string>& umgebung)
+{
+    std::vector<std::wstring> eintraege;
+    for (const std::string& e : umgebung) eintraege.push_back(breit(e));
+    wchar_t* block = GetEnvironmentStringsW();
+    for (const wchar_t* e = block; e && *e; e += std::wcslen(e) + 1) {
+        const std::wstring_view vorhanden(e);
+        const std::wstring_view name = vorhanden.substr(0, vorhanden.find(L'=', 1) + 1);  // "NAME="
+        bool ersetzt = false;
+        for (const std::wstring& neu : eintraege) ersetzt = ersetzt || neu.starts_with(name);
+        if (!ersetzt) eintraege.emplace_back(vorhanden);
+    }
+    if (block) FreeEnvironmentStringsW(block);
+    std::wstring text;
+    for (const std::wstring& e : eintraege) text += e + L'\0';
+    return text + L'\0';
+}
+
 }  // namespace
 
 Kindprozess::Kindprozess(const std::filesystem::path& programm, const std::vector<std::string>& argumente,
-                         const std::filesystem::path& protokoll)
+                         const std::filesystem::path& protokoll, const std::vector<std::string>& umgebung)
 {
     std::wstring befehl = zitiert(programm.wstring());
     for (const std::string& a : argumente) befehl += L" " + zitiert(breit(a));
@@ -104,8 +126,10 @@ Kindprozess::Kindprozess(const std::filesystem::path& programm, const std::vecto
     PROCESS_INFORMATION info{};
     // Suspended until it is in the job, so not even its first instruction runs outside it; a
     // console of its own that nobody sees, so no window opens beside the game.
-    if (!CreateProcessW(nullptr, befehl.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED | CREATE_NO_WINDOW,
-                        nullptr, nullptr, &start, &info))
+    std::wstring block = umgebungsBlock(umgebung);
+    if (!CreateProcessW(nullptr, befehl.data(), nullptr, nullptr, TRUE,
+                        CREATE_SUSPENDED | CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT, block.data(), nullptr,
+                        &start, &info))
         throw std::runtime_error(programm.string() + ": " + systemMeldung(GetLastError()));
     const HANDLE job = spielJob();
     if (!job || !AssignProcessToJobObject(job, info.hProcess)) {

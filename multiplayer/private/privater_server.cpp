@@ -1,10 +1,7 @@
 #include "multiplayer/private/privater_server.hpp"
 
+#include "platform/datei.hpp"
 #include "platform/folders.hpp"
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -37,10 +34,10 @@ std::vector<std::filesystem::path> kandidaten(const char* name, const char* rela
     std::vector<std::filesystem::path> liste;
     const std::filesystem::path hier = executableFolder();
     if (!hier.empty()) {
-        liste.push_back(hier / name);
-        liste.push_back((hier / relativ / name).lexically_normal());
+        liste.push_back(hier / programmName(name));
+        liste.push_back((hier / relativ / programmName(name)).lexically_normal());
     }
-    liste.push_back(std::filesystem::path(installiert) / name);
+    liste.push_back(std::filesystem::path(installiert) / programmName(name));
     return liste;
 }
 
@@ -61,11 +58,9 @@ std::string zufallsSchluessel() {
 struct PortDatei {
     std::filesystem::path pfad;
     explicit PortDatei(const std::filesystem::path& ordner) {
-        std::string muster = (ordner / "privater-server-port-XXXXXX").string();
-        const int fd = ::mkstemp(muster.data());
-        if (fd < 0) throw std::runtime_error("Keine Portdatei in " + ordner.string());
-        ::close(fd);
-        pfad = muster;
+        const std::optional<std::filesystem::path> neu = neueDatei(ordner, "privater-server-port-");
+        if (!neu) throw std::runtime_error("Keine Portdatei in " + ordner.string());
+        pfad = *neu;
     }
     ~PortDatei() {
         std::error_code egal;
@@ -86,15 +81,15 @@ PrivaterServer::PrivaterServer(const std::filesystem::path& programm, const std:
     // of the name would be refused for good. A damaged file would stop the server for good.
     // Only while no other copy of the game plays on this folder's server: each running one holds
     // a shared lock, and the database is removed only under the exclusive one.
-    sperre_.fd = ::open((ordner / "privater-server.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (sperre_.fd >= 0 && ::flock(sperre_.fd, LOCK_EX | LOCK_NB) == 0) {
+    sperre_.emplace(ordner / "privater-server.lock");
+    if (sperre_->exklusiv(false)) {
         for (const char* endung : {"", "-wal", "-shm", "-journal"}) {
             const std::filesystem::path datei = ordner / ("privater-server.db" + std::string(endung));
             std::error_code fehler;
             if (std::filesystem::is_regular_file(datei, fehler)) std::filesystem::remove(datei, fehler);
         }
     }
-    if (sperre_.fd >= 0) ::flock(sperre_.fd, LOCK_SH);
+    sperre_->geteilt();
     const std::filesystem::path protokoll = ordner / "privater-server.log";
     const std::size_t anfang = dateiInhalt(protokoll).size();
     schluessel_ = zufallsSchluessel();
@@ -120,10 +115,6 @@ PrivaterServer::PrivaterServer(const std::filesystem::path& programm, const std:
     }
     prozess_.beenden();
     throw std::runtime_error("Server antwortet nicht: " + programm.string());
-}
-
-PrivaterServer::Sperre::~Sperre() {
-    if (fd >= 0) ::close(fd);
 }
 
 std::filesystem::path privaterServerOrdner() { return xdgDataHome() / "qz" / "privater-server"; }

@@ -9,6 +9,7 @@
 // passwords the game and qz-bot keep). It ends with the object that started it.
 #pragma once
 
+#include "platform/dateisperre.hpp"
 #include "platform/kindprozess.hpp"
 
 #include <chrono>
@@ -43,14 +44,7 @@ public:
 private:
     // The shared lock on the folder while its server runs; declared first, so it is released
     // only after the server has ended.
-    struct Sperre {
-        int fd = -1;
-        Sperre() = default;
-        Sperre(const Sperre&) = delete;
-        Sperre& operator=(const Sperre&) = delete;
-        ~Sperre();
-    };
-    Sperre sperre_;
+    std::optional<Dateisperre> sperre_;
     Kindprozess prozess_;
     int port_ = 0;
     std::string schluessel_;
