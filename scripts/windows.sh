@@ -121,6 +121,18 @@ cmake -S "$root" -B "$out" -DCMAKE_TOOLCHAIN_FILE="$root/packaging/windows/toolc
 cmake --build "$out" -j2
 
 case "$what" in
-  test) bash "$root/scripts/windows-test.sh" "$out" ;;
+  test)
+    # The installer too, so the end-to-end run can install and uninstall it.
+    bash "$root/scripts/windows-package.sh" "$out"
+    status=0
+    bash "$root/scripts/windows-test.sh" "$out" || status=$?
+    e2e=0
+    bash "$root/scripts/windows-e2e.sh" "$out" "$root/build/bin" || e2e=$?
+    if [ "$e2e" -eq 77 ]; then
+      e2e=0
+    fi
+    echo "windows end to end: $([ "$e2e" -eq 0 ] && echo 1 passed, 0 failed || echo 0 passed, 1 failed)"
+    [ "$status" -eq 0 ] && [ "$e2e" -eq 0 ]
+    ;;
   package) bash "$root/scripts/windows-package.sh" "$out" ;;
 esac

@@ -1,0 +1,215 @@
+#!/usr/bin/env bash
+# The Windows game end to end under Wine and a virtual X server of its own:
+#  1. qz.exe draws its main menu pixel for pixel as the Linux build (build/bin/qz) does;
+#  2. "Gegen den Computer" with one computer player (qz-bot.exe) against the private
+#     qz-server.exe reaches a running game, and after leaving it and "Zurück" no program of the
+#     game is left;
+#  3. the installer installs silently, the installed game starts from its Start-menu entry,
+#     and the uninstaller removes the program and leaves the player's saves.
+# Screenshots go to BUILD-FOLDER/e2e/. Usage: windows-e2e.sh BUILD-FOLDER LINUX-BIN-FOLDER
+# Exits 77 (skipped) when no virtual display can be had.
+set -euo pipefail
+out=$(cd "$1" && pwd)
+linux=$(cd "$2" && pwd)
+shots="$out/e2e"
+rm -rf "$shots"
+mkdir -p "$shots"
+
+for tool in Xvfb xdotool import compare; do
+  if ! command -v "$tool" >/dev/null 2>&1; then
+    echo "SKIP: $tool is not installed"
+    exit 77
+  fi
+done
+
+work=$(mktemp -d)
+export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+export SDL_AUDIODRIVER=dummy
+xvfb=""
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display number nobody uses.
+display=""
+for n in $(seq 77 120); do
+  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+    display=$n
+    break
+  fi
+done
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=":$display"
+for _ in $(seq 1 50); do
+  xdotool getmouselocation >/dev/null 2>&1 && break
+  sleep 0.1
+done
+if ! xdotool getmouselocation >/dev/null 2>&1; then
+  echo "SKIP: the virtual X server did not start"
+  exit 77
+fi
+wineboot --init >/dev/null 2>&1 || true
+wineserver -p
+
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+
+# window PID: the id of the game's window, once it is there (at most 60 s).
+window() {
+  local w=""
+  for _ in $(seq 1 600); do
+    w=$(xdotool search --name "QZ" 2>/dev/null | head -n 1 || true)
+    [ -n "$w" ] && break
+    sleep 0.1
+  done
+  echo "$w"
+}
+
+# drawn WINDOW: waits until the main menu's first button is drawn (at most 60 s).
+drawn() {
+  local mean
+  for _ in $(seq 1 300); do
+    mean=$(import -window "$1" -crop 434x25+156+218 +repage -colorspace Gray -format "%[fx:mean]" info: 2>/dev/null || echo 0)
+    if awk -v m="$mean" 'BEGIN { exit !(m > 0.05) }'; then return 0; fi
+    sleep 0.2
+  done
+  return 1
+}
+
+# The game reads the held buttons once per pass: a press lasts long enough to be seen.
+click() {
+  xdotool mousemove --window "$1" "$2" "$3"
+  sleep 0.3
+  xdotool mousedown 1
+  sleep 0.3
+  xdotool mouseup 1
+  sleep 0.7
+}
+
+# shot WINDOW FILE: the window's 1024 x 768 picture.
+shot() { import -window "$1" -crop 1024x768+0+0 +repage "$2"; }
+
+running() { ps -eo args | grep -v grep | grep -ci "$1" || true; }
+
+# 1. The main menu, Linux and Windows.
+mkdir -p "$work/linux/home"
+(cd "$work/linux" && HOME="$work/linux/home" XDG_DATA_HOME="$work/linux/data" XDG_CONFIG_HOME="$work/linux/config" \
+  XDG_STATE_HOME="$work/linux/state" "$linux/qz" >/dev/null 2>&1) &
+qz=$!
+w=$(window)
+[ -n "$w" ] || fail "the Linux game's window did not appear"
+drawn "$w" || fail "the Linux game drew no main menu"
+sleep 1
+xdotool mousemove 1200 1000
+sleep 0.5
+shot "$w" "$shots/hauptmenue-linux.png"
+kill "$qz" 2>/dev/null || true
+wait "$qz" 2>/dev/null || true
+sleep 0.5
+
+mkdir -p "$work/start"
+(cd "$work/start" && wine64 "$out/bin/qz.exe" >/dev/null 2>&1) &
+w=$(window)
+[ -n "$w" ] || fail "qz.exe's window did not appear"
+drawn "$w" || fail "qz.exe drew no main menu"
+sleep 1
+xdotool mousemove 1200 1000
+sleep 0.5
+shot "$w" "$shots/hauptmenue-wine.png"
+title=$(xdotool getwindowname "$w")
+[ "$title" = "ORN´s QZ" ] || fail "the window title is '$title', not 'ORN´s QZ'"
+differ=$(compare -metric AE "$shots/hauptmenue-linux.png" "$shots/hauptmenue-wine.png" null: 2>&1 || true)
+[ "$differ" = 0 ] || fail "the main menu under Wine differs from Linux's in $differ pixels"
+echo "main menu: identical to the Linux build's, title '$title'"
+
+# 2. A game against one computer player.
+click "$w" 512 230 # "Sandkasten"
+click "$w" 500 338 # "Gegen den Computer"
+click "$w" 471 314 # one computer player instead of two
+click "$w" 500 461 # "Spiel Starten"
+sleep 2
+for _ in $(seq 1 60); do
+  [ "$(running 'qz-bot.exe')" -ge 1 ] && break
+  sleep 1
+done
+[ "$(running 'qz-server.exe')" -ge 1 ] || fail "the private qz-server.exe is not running"
+[ "$(running 'qz-bot.exe')" -eq 1 ] || fail "not exactly one qz-bot.exe runs"
+sleep 8 # the computer player logs in and takes its seat
+click "$w" 467 405 # a colour
+sleep 3
+click "$w" 500 461 # "Bereit"
+sleep 3
+click "$w" 500 461 # "Spiel Starten"
+sleep 8
+xdotool mousemove --window "$w" 512 400
+sleep 2
+shot "$w" "$shots/spiel-gegen-computer.png"
+colours=$(convert "$shots/spiel-gegen-computer.png" -crop 1024x640+0+0 +repage -format "%k" info:)
+[ "$colours" -gt 500 ] || fail "no star map after Spiel Starten ($colours colours)"
+echo "game against the computer: running, $colours colours on the map"
+xdotool key --window "$w" Escape
+sleep 1
+click "$w" 500 500 # "Spiel Beenden"
+click "$w" 440 290 # "Ja"
+sleep 2
+click "$w" 500 230 # "Zurück"
+for _ in $(seq 1 30); do
+  [ "$(running 'qz-bot.exe')" -eq 0 ] && [ "$(running 'qz-server.exe')" -eq 0 ] && break
+  sleep 1
+done
+[ "$(running 'qz-bot.exe')" -eq 0 ] || fail "a qz-bot.exe is left after Zurück"
+[ "$(running 'qz-server.exe')" -eq 0 ] || fail "the qz-server.exe is left after Zurück"
+echo "after Zurück: no qz-server.exe, no qz-bot.exe"
+xdotool windowclose "$w" 2>/dev/null || true
+sleep 1
+wineserver -k >/dev/null 2>&1 || true
+wineserver -w 2>/dev/null || true
+
+# 3. The installer, silently, and the installed game from its Start-menu entry.
+setup=$(ls "$out"/qz-*-setup.exe 2>/dev/null | head -n 1 || true)
+if [ -z "$setup" ]; then
+  echo "no installer in $out (bash scripts/windows.sh package makes it): installer not tested"
+  exit 0
+fi
+wineserver -p
+wine64 "$setup" /S >/dev/null 2>&1 || fail "the installer failed"
+programs="$WINEPREFIX/drive_c/Program Files/QZ"
+menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/QZ/QZ.lnk"
+for f in qz.exe qz-bot.exe qz-server.exe uninstall.exe material/1/1.orn-games sound/Klick.mp3; do
+  [ -e "$programs/$f" ] || fail "the installer did not install $f"
+done
+[ -e "$menu" ] || fail "no Start-menu entry"
+(cd "$work/start" && wine64 start /wait /unix "$menu" >/dev/null 2>&1) &
+w=$(window)
+[ -n "$w" ] || fail "the installed game did not start from its Start-menu entry"
+drawn "$w" || fail "the installed game drew no main menu"
+sleep 1
+shot "$w" "$shots/hauptmenue-installiert.png"
+differ=$(compare -metric AE "$shots/hauptmenue-linux.png" "$shots/hauptmenue-installiert.png" null: 2>&1 || true)
+[ "$differ" = 0 ] || fail "the installed game's main menu differs in $differ pixels"
+xdotool windowclose "$w" 2>/dev/null || true
+sleep 2
+wineserver -k >/dev/null 2>&1 || true
+wineserver -w 2>/dev/null || true
+# A save of the player's, which the uninstaller must leave.
+saves="$WINEPREFIX/drive_c/users/$USER/AppData/Roaming/QZ/spielstaende"
+[ -n "${USER:-}" ] || saves=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming 2>/dev/null | grep -v Public | head -n 1)/QZ/spielstaende
+mkdir -p "$saves"
+echo test >"$saves/spielstand1.qz"
+wineserver -p
+wine64 "$programs/uninstall.exe" /S >/dev/null 2>&1 || fail "the uninstaller failed"
+# The uninstaller copies itself away and goes on from there: wait for it.
+for _ in $(seq 1 100); do
+  [ ! -e "$programs/qz.exe" ] && [ ! -e "$menu" ] && break
+  sleep 0.2
+done
+[ ! -e "$programs/qz.exe" ] || fail "the uninstaller left qz.exe"
+[ ! -e "$menu" ] || fail "the uninstaller left the Start-menu entry"
+[ -e "$saves/spielstand1.qz" ] || fail "the uninstaller removed the player's save"
+echo "installer: installed, started from the Start menu, uninstalled; the save stays"
