@@ -6,7 +6,7 @@ namespace qz::tsne {
 namespace {
 
 #ifdef PTHREAD_STACK_MIN
-constexpr std::size_t kStackMin = PTHREAD_STACK_MIN;
+const std::size_t kStackMin = PTHREAD_STACK_MIN;  // glibc asks the system for it
 #else
 constexpr std::size_t kStackMin = 0;  // winpthreads takes any size
 #endif
