@@ -180,6 +180,11 @@ bool Kindprozess::laeuft()
     return false;
 }
 
+void Kindprozess::anstossen()
+{
+    if (laeuft()) TerminateProcess(prozess_, 1);
+}
+
 bool Kindprozess::beenden(std::chrono::milliseconds frist)
 {
     if (laeuft()) {
