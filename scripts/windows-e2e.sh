@@ -23,6 +23,7 @@ for tool in Xvfb xdotool import compare; do
 done
 
 work=$(mktemp -d)
+export PATH="/usr/lib/wine:$PATH"
 export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
 export SDL_AUDIODRIVER=dummy
 xvfb=""
@@ -52,7 +53,7 @@ if ! xdotool getmouselocation >/dev/null 2>&1; then
   echo "SKIP: the virtual X server did not start"
   exit 77
 fi
-wineboot --init >/dev/null 2>&1 || true
+wine64 wineboot --init >/dev/null 2>&1 || true
 wineserver -p
 
 fail() {

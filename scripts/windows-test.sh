@@ -7,13 +7,15 @@
 # fail the run: a program that Wine could not start at all is reported, with Wine's output.
 set -euo pipefail
 out=$(cd "$1" && pwd)
+# Debian installs Wine's programs beside its libraries.
+export PATH="/usr/lib/wine:$PATH"
 export WINEPREFIX="$out/wine" WINEDEBUG=-all WINEARCH=win64
 # No Mono and no Gecko: nothing here needs .NET or a browser, and asking for them would wait
 # for a dialogue nobody answers.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY
 if [ ! -e "$WINEPREFIX/system.reg" ]; then
-  wineboot --init >/dev/null 2>&1 || true
+  wine64 wineboot --init >/dev/null 2>&1 || true
 fi
 # One Wine server for the whole run instead of one per program; ended with the run.
 wineserver -p

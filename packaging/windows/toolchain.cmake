@@ -28,4 +28,4 @@ add_compile_definitions(_WIN32_WINNT=0x0A00 WINVER=0x0A00)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
 # Tests and tools built for Windows run under Wine on the build machine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine64)
+set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
