@@ -116,6 +116,12 @@ cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$root/build" -j2 --target qz_make_font qz_assets >/dev/null
 
 export QZ_WINDOWS_PREFIX=$prefix
+# Libraries of other versions: the configuration found those, so it starts anew.
+if [ "$(cat "$out/libraries" 2>/dev/null)" != "$prefix" ]; then
+  rm -f "$out/CMakeCache.txt"
+  mkdir -p "$out"
+  echo "$prefix" >"$out/libraries"
+fi
 export PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig" PKG_CONFIG_PATH=
 cmake -S "$root" -B "$out" -DCMAKE_TOOLCHAIN_FILE="$root/packaging/windows/toolchain.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$prefix" -DQZ_BUILD_BENCH=OFF \
