@@ -18,7 +18,7 @@ if [ ! -e "$WINEPREFIX/system.reg" ]; then
   wine64 wineboot --init >/dev/null 2>&1 || true
 fi
 # One Wine server for the whole run instead of one per program; ended with the run.
-wineserver -p
+wineserver -p 2>/dev/null || true
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 
 runs=$(mktemp -d)
