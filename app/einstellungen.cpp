@@ -44,6 +44,16 @@ bool loginName(std::string_view wert)
     return true;
 }
 
+// A language code as catalogues are named: "en", "pt_BR", "sr@latin".
+bool sprachcode(std::string_view wert)
+{
+    if (wert.size() > 16) return false;
+    for (char c : wert)
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '@'))
+            return false;
+    return true;
+}
+
 bool zeileLesen(std::string_view schluessel, std::string_view wert, Einstellungen& e)
 {
     if (schluessel == "musiklautstaerke") return lautstaerke(wert, e.musikLautstaerke);
@@ -61,6 +71,11 @@ bool zeileLesen(std::string_view schluessel, std::string_view wert, Einstellunge
     if (schluessel == "name") {
         if (!loginName(wert)) return false;
         e.name = wert;
+        return true;
+    }
+    if (schluessel == "sprache") {
+        if (!sprachcode(wert)) return false;
+        e.sprache = wert;
         return true;
     }
     return false;
@@ -92,12 +107,14 @@ std::string einstellungenText(const Einstellungen& e)
 {
     return "# QZ: settings kept between runs, one \"key = value\" per line.\n"
            "# Volumes 0 to 100 in steps of 5; vollbild ja or nein; server HOST or HOST:PORT\n"
-           "# (an IPv6 address in brackets), empty for the built-in server; name: the login name.\n"
+           "# (an IPv6 address in brackets), empty for the built-in server; name: the login name;\n"
+           "# sprache: de, en or another catalogue's code, empty for the environment's language.\n"
            "musiklautstaerke = " + std::to_string(e.musikLautstaerke) + "\n"
            "effektlautstaerke = " + std::to_string(e.effektLautstaerke) + "\n"
            "vollbild = " + (e.vollbild ? "ja" : "nein") + "\n"
            "server = " + e.server + "\n"
-           "name = " + e.name + "\n";
+           "name = " + e.name + "\n"
+           "sprache = " + e.sprache + "\n";
 }
 
 Einstellungen einstellungenLaden(const std::filesystem::path& datei)

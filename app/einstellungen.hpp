@@ -1,5 +1,5 @@
-// The settings that last between runs: the two volumes, fullscreen, the server and the login
-// name (never the password). They live in the settings file (folders().settings) as plain
+// The settings that last between runs: the two volumes, fullscreen, the server, the login
+// name (never the password) and the language. They live in the settings file (folders().settings) as plain
 // "key = value" lines that a person can edit; a line starting with "#" is a comment.
 #pragma once
 
@@ -16,6 +16,8 @@ struct Einstellungen {
     bool vollbild = false;
     std::string server;          // empty: the server the game was built for
     std::string name;            // the last login name the server accepted
+    std::string sprache;         // the language chosen in "Optionen" ("de", "en", ...); empty:
+                                 // the environment's (platform/sprachwahl.hpp)
     bool operator==(const Einstellungen&) const = default;
 };
 

@@ -1,6 +1,7 @@
 #include "app/gemerkte_einstellungen.hpp"
 
 #include "platform/folders.hpp"
+#include "platform/uebersetzung.hpp"
 
 namespace qz {
 
@@ -14,6 +15,7 @@ Einstellungen einstellungenDesProgramms(Programm& programm)
     // the private server of a game against the computer for that game.
     e.server = programm.mehrspieler.gemerkterServer;
     e.name = programm.mehrspieler.gemerkterName;
+    e.sprache = programm.rahmen.Sprache;
     return e;
 }
 
@@ -31,6 +33,8 @@ void einstellungenAnwenden(Programm& programm, const Einstellungen& werte)
     }
     programm.mehrspieler.LoginName = werte.name;
     programm.mehrspieler.gemerkterName = werte.name;
+    programm.rahmen.Sprache = werte.sprache;
+    spracheWaehlen(werte.sprache);
 }
 
 void einstellungenSichern(Programm& programm)

@@ -2,6 +2,9 @@
 
 #include "frame/klang.hpp"
 
+#include <algorithm>
+#include <vector>
+
 namespace qz {
 
 namespace {
@@ -9,8 +12,11 @@ namespace {
 // The plus control shows and acts only below 96, so the last step from 95 reaches 100.
 constexpr int kPlusGrenze = 96;
 
+// Top of the language row, below the two volume rows.
+constexpr int kSpracheY = 454;
+
 // One volume row: label button, value field, the arrows while they apply, the value.
-void zeichneZeile(Rahmen& r, int y, const char* label, int lautstaerke)
+void zeichneZeile(Rahmen& r, int y, const Text& label, int lautstaerke)
 {
     r.zeichne(r.Oberflaechenbild(11), 434, y);
     r.textMittig(512, y + 6, label);
@@ -26,9 +32,41 @@ void angenommen(Rahmen& r)
     playClick(r);
 }
 
+// German first, then every language with a catalogue.
+std::vector<std::string> sprachen()
+{
+    std::vector<std::string> codes{"de"};
+    for (std::string& code : vorhandeneSprachen()) codes.push_back(std::move(code));
+    return codes;
+}
+
+// The language row: its label, and the language shown under its own name on a button that
+// moves on to the next language.
+void zeichneSprache(Rahmen& r)
+{
+    r.zeichne(r.Oberflaechenbild(11), 434, kSpracheY);
+    r.textMittig(512, kSpracheY + 6, tr("Sprache"));
+    r.zeichne(r.Oberflaechenbild(11), 434, kSpracheY + 27);
+    r.textMittig(512, kSpracheY + 33, spracheName(sprache()));
+}
+
+// The next language of the list; the frame drawn already stays in the old one, the next
+// pass speaks the new one.
+void naechsteSprache(Rahmen& r)
+{
+    const std::vector<std::string> codes = sprachen();
+    auto jetzt = std::find(codes.begin(), codes.end(), sprache());
+    const std::size_t naechste = jetzt == codes.end() ? 0 : (jetzt - codes.begin() + 1) % codes.size();
+    r.Sprache = codes[naechste];
+    spracheWaehlen(r.Sprache);
+}
+
 }  // namespace
 
-std::string lautstaerkeText(int lautstaerke) { return lautstaerke == 0 ? "Aus" : std::to_string(lautstaerke) + "%"; }
+Text lautstaerkeText(int lautstaerke)
+{
+    return lautstaerke == 0 ? tr("Aus") : tr("{prozent}%", {{"prozent", lautstaerke}});
+}
 
 void optionsScreen(Rahmen& r, const std::string& zurueckZustand, const std::string& zurueckUnterzustand)
 {
@@ -37,9 +75,10 @@ void optionsScreen(Rahmen& r, const std::string& zurueckZustand, const std::stri
     clear(r.screen());
     r.zeichne(r.Oberflaechenbild(19), 312, 184);
     r.zeichne(r.Oberflaechenbild(11), 434, 218);
-    r.textMittig(512, 224, "Zur\x81" "ck");
-    zeichneZeile(r, 272, "Musik Lautst\x84rke", k.musikLautstaerke);
-    zeichneZeile(r, 363, "Effekt Lautst\x84rke", k.effektLautstaerke);
+    r.textMittig(512, 224, tr("Zur\x81" "ck"));
+    zeichneZeile(r, 272, tr("Musik Lautst\x84rke"), k.musikLautstaerke);
+    zeichneZeile(r, 363, tr("Effekt Lautst\x84rke"), k.effektLautstaerke);
+    zeichneSprache(r);
     r.platform.screenUnlock();
 
     if (r.Mausereignis != 1) return;
@@ -62,6 +101,9 @@ void optionsScreen(Rahmen& r, const std::string& zurueckZustand, const std::stri
         angenommen(r);
     } else if (k.effektLautstaerke < kPlusGrenze && inBox(x, y, 541, 561, 395, 415)) {
         k.effektLautstaerke += 5;
+        angenommen(r);
+    } else if (inBox(x, y, 434, 590, kSpracheY + 27, kSpracheY + 52)) {
+        naechsteSprache(r);
         angenommen(r);
     }
 }

@@ -1,4 +1,4 @@
-// The "Option" screen: music and effect volume, 0..100 in steps of 5. Shared by the main menu
+// The "Option" screen: music and effect volume, 0..100 in steps of 5, and the language. Shared by the main menu
 // and the option sub-screens of the sandbox and multiplayer menus, which differ only in where
 // "Zurück" leads.
 #pragma once
@@ -14,6 +14,6 @@ namespace qz {
 void optionsScreen(Rahmen& rahmen, const std::string& zurueckZustand, const std::string& zurueckUnterzustand);
 
 // The value text of a volume: "Aus" at 0, else the number followed by "%".
-std::string lautstaerkeText(int lautstaerke);
+Text lautstaerkeText(int lautstaerke);
 
 }  // namespace qz

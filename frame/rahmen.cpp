@@ -17,4 +17,11 @@ void Rahmen::textMittig(double centreX, int y, std::string_view cp437, Farbe col
     drawText(screen(), centredX(centreX, cp437.size()), y, cp437, colour);
 }
 
+void Rahmen::text(int x, int y, const Text& t, Farbe colour) { drawText(screen(), x, y, t, colour); }
+
+void Rahmen::textMittig(double centreX, int y, const Text& t, Farbe colour)
+{
+    drawText(screen(), centredX(centreX, t), y, t, colour);
+}
+
 }  // namespace qz

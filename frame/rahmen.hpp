@@ -5,6 +5,7 @@
 #include "platform/feld.hpp"
 #include "platform/image.hpp"
 #include "platform/platform.hpp"
+#include "platform/uebersetzung.hpp"
 
 #include <string>
 
@@ -30,6 +31,9 @@ struct Rahmen {
     std::string Version = "QZ0.10";
     std::string Programmzustand = "hauptmenu";
     std::string Unterzustand;
+    // The language the player chose in "Optionen", kept in the settings file; empty: the
+    // environment's.
+    std::string Sprache;
 
     // Input snapshot, refreshed at the top of every pass.
     int MausX = -1;
@@ -55,6 +59,9 @@ struct Rahmen {
                  Quellort where = Quellort::current());
     void text(int x, int y, std::string_view cp437, Farbe colour = 0xFFFFFF);
     void textMittig(double centreX, int y, std::string_view cp437, Farbe colour = 0xFFFFFF);
+    // A translated text (tr(), platform/uebersetzung.hpp).
+    void text(int x, int y, const Text& text, Farbe colour = 0xFFFFFF);
+    void textMittig(double centreX, int y, const Text& text, Farbe colour = 0xFFFFFF);
 };
 
 // Open hit box: both bounds excluded.

@@ -3,6 +3,7 @@
 #include "platform/image.hpp"
 
 #include "platform/errors.hpp"
+#include "platform/text.hpp"
 
 #include <algorithm>
 #include <cstdlib>
@@ -19,6 +20,67 @@ namespace {
 const unsigned char kFont[256][16] = {
 #include "font_cp437.inc"
 };
+
+// GNU Unifont's 8 x 16 glyphs of the characters code page 437 lacks, sorted by code point; which
+// blocks are compiled in is chosen in platform/CMakeLists.txt.
+struct UnifontGlyph {
+    char32_t zeichen;
+    unsigned char rows[16];
+};
+const UnifontGlyph kUnifont[] = {
+#include "font_unifont.inc"
+};
+
+const unsigned char* unifontGlyph(char32_t zeichen)
+{
+    auto it = std::lower_bound(std::begin(kUnifont), std::end(kUnifont), zeichen,
+                               [](const UnifontGlyph& g, char32_t z) { return g.zeichen < z; });
+    return it != std::end(kUnifont) && it->zeichen == zeichen ? it->rows : nullptr;
+}
+
+// A character in neither font shows the replacement character, never nothing.
+const unsigned char* glyphOf(char32_t zeichen)
+{
+    static const unsigned char* const ersatz = unifontGlyph(0xFFFD) ? unifontGlyph(0xFFFD) : kFont[static_cast<unsigned char>('?')];
+    const int byte = cp437Byte(zeichen);
+    if (byte >= 0) return kFont[byte];
+    const unsigned char* g = unifontGlyph(zeichen);
+    return g ? g : ersatz;
+}
+
+// Draws n glyphs (16 rows of 8 pixels each, bit 7 the left column) from (x, y) on.
+template <typename Glyph>
+void drawGlyphs(Image& target, int x, int y, std::size_t n, Farbe colour, Glyph glyph)
+{
+    // Texts wholly inside the target skip the per-pixel clipping.
+    if (x >= 0 && y >= 0 && y + 16 <= target.height && x + 8 * static_cast<long long>(n) <= target.width) {
+        for (int r = 0; r < 16; ++r) {
+            Farbe* row = target.row(y + r) + x;
+            for (std::size_t i = 0; i < n; ++i) {
+                // Visit only the lit pixels.
+                for (unsigned bits = glyph(i)[r]; bits != 0; bits &= bits - 1)
+                    row[7 - __builtin_ctz(bits)] = colour;
+                row += 8;
+            }
+        }
+        return;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        if (x > -8 && x < target.width && y > -16 && y < target.height) {
+            for (int r = 0; r < 16; ++r) {
+                int py = y + r;
+                unsigned bits = glyph(i)[r];
+                if (py < 0 || py >= target.height || bits == 0) continue;
+                Farbe* row = target.row(py);
+                for (int b = 0; b < 8; ++b) {
+                    int px = x + b;
+                    if ((bits & (0x80u >> b)) && px >= 0 && px < target.width) row[px] = colour;
+                }
+            }
+        }
+        x += 8;
+    }
+}
 
 bool isMask(Farbe p) { return (p & 0x00FFFFFFu) == kMaskColour; }
 
@@ -214,35 +276,24 @@ void clear(Image& target, Farbe colour) { std::fill(target.pixels.begin(), targe
 
 void drawText(Image& target, int x, int y, std::string_view cp437, Farbe colour)
 {
-    // Texts wholly inside the target skip the per-pixel clipping.
-    if (x >= 0 && y >= 0 && y + 16 <= target.height &&
-        x + 8 * static_cast<long long>(cp437.size()) <= target.width) {
-        for (int r = 0; r < 16; ++r) {
-            Farbe* row = target.row(y + r) + x;
-            for (unsigned char c : cp437) {
-                // Visit only the lit pixels: bit 7 is the glyph's left column.
-                for (unsigned bits = kFont[c][r]; bits != 0; bits &= bits - 1)
-                    row[7 - __builtin_ctz(bits)] = colour;
-                row += 8;
-            }
-        }
-        return;
+    drawGlyphs(target, x, y, cp437.size(), colour,
+               [&](std::size_t i) { return kFont[static_cast<unsigned char>(cp437[i])]; });
+}
+
+void drawText(Image& target, int x, int y, const Text& text, Farbe colour)
+{
+    // The glyphs are found once per text, not once per row; a line of the screen fits the
+    // buffer on the stack, a longer text takes the heap.
+    const unsigned char* kurz[160];
+    std::vector<const unsigned char*> lang;
+    const unsigned char** glyphs = kurz;
+    if (text.utf8.size() > std::size(kurz)) {
+        lang.resize(text.utf8.size());
+        glyphs = lang.data();
     }
-    for (unsigned char c : cp437) {
-        if (x > -8 && x < target.width && y > -16 && y < target.height) {
-            for (int r = 0; r < 16; ++r) {
-                int py = y + r;
-                unsigned bits = kFont[c][r];
-                if (py < 0 || py >= target.height || bits == 0) continue;
-                Farbe* row = target.row(py);
-                for (int b = 0; b < 8; ++b) {
-                    int px = x + b;
-                    if ((bits & (0x80u >> b)) && px >= 0 && px < target.width) row[px] = colour;
-                }
-            }
-        }
-        x += 8;
-    }
+    std::size_t n = 0;
+    for (std::size_t pos = 0; pos < text.utf8.size();) glyphs[n++] = glyphOf(naechstesZeichen(text.utf8, pos));
+    drawGlyphs(target, x, y, n, colour, [&](std::size_t i) { return glyphs[i]; });
 }
 
 }  // namespace qz

@@ -3,6 +3,8 @@
 // A null Image pointer is the "handle 0" of the game; drawing with it raises error 7.
 #pragma once
 
+#include "platform/text.hpp"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -62,8 +64,12 @@ void clear(Image& target, Farbe colour = 0x00000000);
 
 // Text as code page 437 bytes, 8 x 16 per character; only glyph pixels are written.
 void drawText(Image& target, int x, int y, std::string_view cp437, Farbe colour);
+// A translated text (UTF-8): the same font where code page 437 has the character, GNU Unifont's
+// glyph where it has not, the replacement character where neither has it.
+void drawText(Image& target, int x, int y, const Text& text, Farbe colour);
 
 // Left edge of a text of n characters centred on c (fractions truncated by the drawing).
 inline int centredX(double c, std::size_t n) { return static_cast<int>(c - static_cast<double>(n) * 8.0 / 2.0); }
+inline int centredX(double c, const Text& text) { return centredX(c, zeichenzahl(text)); }
 
 }  // namespace qz

@@ -7,6 +7,8 @@
 #include "platform/folders.hpp"
 #include "platform/headless/headless_platform.hpp"
 
+#include "umgebung.hpp"
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -61,15 +63,21 @@ struct Einstellungstest : ::testing::Test {
     Folders vorher = folders();
     fs::path datei = tmp / "config/qz/qz.conf";
     fs::path bericht = tmp / "state/qz/fehlerbericht.txt";
+    test::Umgebung umgebung;
     void SetUp() override
     {
         Folders f;
+        f.data = QZ_RUNTIME_DIR;  // the build's catalogues
         f.settings = datei;
         f.errorReport = bericht;
         setFolders(f);
+        // Without a setting the environment's language: German here.
+        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) umgebung.setzen(name, nullptr);
+        umgebung.setzen("LANG", "C");
     }
     void TearDown() override
     {
+        spracheWaehlen("de");
         setFolders(vorher);
         fs::remove_all(tmp);
     }
@@ -85,6 +93,9 @@ TEST_F(Einstellungstest, WhatAPlayerChangesIsKeptAndReadAtTheNextStart)
         erster.click(468, 314);  // music volume down: 50 - 5
         erster.click(551, 405);  // effect volume up: 50 + 5
         erster.click(551, 405);  // and once more: 60
+        EXPECT_EQ(sprache(), "de");
+        erster.click(500, 490);  // the language: from German to the first catalogue, English
+        EXPECT_EQ(sprache(), "en");
         erster.platform.setFullscreen(true);
         erster.programm.mehrspieler.gemerkterName = "erika";
         erster.programm.mehrspieler.LoginPasswort = "geheim";
@@ -100,6 +111,7 @@ TEST_F(Einstellungstest, WhatAPlayerChangesIsKeptAndReadAtTheNextStart)
     EXPECT_NE(text.find("\nvollbild = ja\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nserver = [::1]:4000\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nname = erika\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nsprache = en\n"), std::string::npos) << text;
     EXPECT_EQ(text.find("geheim"), std::string::npos) << "the password is never kept";
     EXPECT_FALSE(fs::exists(bericht));
 
@@ -114,6 +126,12 @@ TEST_F(Einstellungstest, WhatAPlayerChangesIsKeptAndReadAtTheNextStart)
         EXPECT_EQ(zweiter.programm.mehrspieler.Servertext, "[::1]:4000") << "the login screen's field";
         EXPECT_EQ(zweiter.programm.mehrspieler.LoginName, "erika");
         EXPECT_TRUE(zweiter.programm.mehrspieler.LoginPasswort.empty());
+        spracheWaehlen("de");
+    }
+    EXPECT_EQ(sprache(), "de");
+    {
+        Lauf dritter;
+        EXPECT_EQ(sprache(), "en") << "the kept language wins over the environment's";
     }
 
     // The command line names the server for this run only: the file keeps the field's.
@@ -202,6 +220,9 @@ TEST(EinstellungenLesen, TakesEveryValueUpToItsLimitAndNoLineOfAnythingElse)
         {"name = fuenfzehn_zeich\n", 0},  // 15 characters
         {"name = sechzehn_zeichen\n", 1},  // 16
         {"name = a:b\n", 1},
+        {"sprache = pt_BR\nsprache = sr@latin\nsprache =\n", 0},
+        {"sprache = en.UTF-8\n", 1},
+        {"sprache = abcdefghijklmnopq\n", 1},  // 17 characters, no catalogue's name
         {"farbe = rot\n", 1},
         {"musiklautstaerke 50\n", 1},
     };

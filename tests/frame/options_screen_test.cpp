@@ -1,6 +1,7 @@
 // The options screen through the headless backend: what it draws at the volume limits, which
 // clicks change what, and that a change is heard at once.
 #include "sound_fixture.hpp"
+#include "sprache.hpp"
 
 namespace qz::test {
 namespace {
@@ -124,6 +125,32 @@ TEST_F(Options, HitBoxesExcludeTheirBorders)
     EXPECT_EQ(r.klang.musikLautstaerke, 50);
     clickAndPass(459, 305);
     EXPECT_EQ(r.klang.musikLautstaerke, 45);
+}
+
+TEST_F(Options, TheLanguageButtonGoesThroughEveryCatalogueAndTheNextFrameSpeaksIt)
+{
+    test::SpracheFuerTest schutz(QZ_GENERATED_DIR, "de");  // the build's catalogues: en, qps
+    pass();
+    EXPECT_TRUE(showsCentredText(512, 460, "Sprache"));
+    EXPECT_TRUE(showsCentredText(512, 487, "Deutsch"));
+    const int before = plays();
+    clickAndPass(500, 490);
+    EXPECT_EQ(r.Sprache, "en");
+    EXPECT_EQ(sprache(), "en");
+    EXPECT_EQ(plays(), before + 1);
+    EXPECT_TRUE(showsCentredText(512, 224, "Zur\x81" "ck")) << "the frame of the click is German still";
+    pass();
+    EXPECT_TRUE(showsCentredText(512, 224, "Back"));
+    EXPECT_TRUE(showsCentredText(512, 278, "Music volume"));
+    EXPECT_TRUE(showsCentredText(512, 487, "English"));
+    clickAndPass(500, 490);
+    EXPECT_EQ(r.Sprache, "qps");
+    clickAndPass(500, 490);
+    EXPECT_EQ(r.Sprache, "de");
+    // The button's borders are outside it.
+    clickAndPass(434, 490);
+    clickAndPass(500, 506);
+    EXPECT_EQ(r.Sprache, "de");
 }
 
 TEST_F(Options, OnlyALeftClickActs)
