@@ -99,14 +99,15 @@ void readInput(Rahmen& r)
 
 void hauptmenuScreen(Rahmen& r)
 {
-    static const char* const kLabels[5] = {"Sandkasten", "Mehrspieler", "Option", "Credits", "Beenden"};
+    static const std::string_view kLabels[5] = {trMark("Sandkasten"), trMark("Mehrspieler"), trMark("Option"),
+                                                 trMark("Credits"), trMark("Beenden")};
     r.platform.screenLock();
     clear(r.screen());
     r.zeichne(r.Oberflaechenbild(19), 312, 184);
     for (int i = 0; i < 5; ++i) {
         int y = 218 + 54 * i;
         r.zeichne(r.Oberflaechenbild(11), 434, y);
-        r.textMittig(512, y + 6, kLabels[i]);
+        r.textMittig(512, y + 6, tr(kLabels[i]));
     }
     r.platform.screenUnlock();
 

@@ -54,12 +54,12 @@ void SUB_FLOTTE_ANDOCKEN(Rahmen& rahmen, Kartenzustand& karte, SchiffSatz& s, St
         const bool steht = schiffWert(s, kX, g) == schiffWert(s, kZielX, g) && schiffWert(s, kY, g) == schiffWert(s, kZielY, g);
         if (ort == 0) {
             filledBox(rahmen.screen(), 574, 671, 699, 688, rgb(0x8B, 0, 0));
-            rahmen.text(604, 673, "Andocken");
+            rahmen.text(604, 673, tr("Andocken"));
             return;
         }
         if (systeme.besitzer(ort) != eigenerSpieler || !steht) return;
         filledBox(rahmen.screen(), 574, 671, 699, 688, rgb(0x22, 0x8B, 0x22));
-        rahmen.text(604, 673, "Andocken");
+        rahmen.text(604, 673, tr("Andocken"));
         if (rahmen.Mausereignis != 1 || !inBox(mausX, mausY, 570, 703, 667, 692)) return;
         flotteAndocken(s, Schiffanzahl, g, ort);
         karte.gewaehlteFlotte = 0;

@@ -39,11 +39,11 @@ void flottenListe(Rahmen& rahmen, Kartenzustand& karte, const SchiffSatz& s, int
         const int f = amOrt[static_cast<std::size_t>(r - 1)];
         int neu = 0;
         if (f == karte.gewaehlteFlotte) {
-            rahmen.text(links + 8, 16 * r + 8, "> Flotte: " + numberToText(f) + " <");
+            rahmen.text(links + 8, 16 * r + 8, tr("> Flotte: {flotte} <", {{"flotte", f}}));
             if (rahmen.Mausereignis == 3) neu = amOrt[static_cast<std::size_t>(r % anzahl)];
             else if (rahmen.Mausereignis == 4 && r > 1) neu = amOrt[static_cast<std::size_t>(r - 2)];
         } else {
-            rahmen.text(links + 8, 16 * r + 8, "Flotte: " + numberToText(f));
+            rahmen.text(links + 8, 16 * r + 8, tr("Flotte: {flotte}", {{"flotte", f}}));
             if (rahmen.Mausereignis == 1 && inBox(mausX, mausY, links + 8, links + 139, 16 * r + 8, 16 * r + 24))
                 neu = f;
         }

@@ -16,39 +16,42 @@ constexpr int kZeilenabstand = 18;
 constexpr int kAbsatz = 40;  // before a new heading
 
 // A page as headings, each followed by its lines; laid out from y 294 down.
+// The texts are German message ids, translated where they are drawn.
 struct Abschnitt {
-    const char* ueberschrift;
-    std::vector<const char*> zeilen;
+    std::string_view ueberschrift;
+    std::vector<std::string_view> zeilen;
 };
 
 std::vector<Abschnitt> seite(int nummer)
 {
     switch (nummer) {
     case 1:
-        return {{"GUI",
-                 {"QZ Asset-Generator (eigener Code):", "Metall, Glas und Leuchtkanten,", "beim Bauen gezeichnet",
-                  "Angepasst, bearbeitet von: QZ Team"}}};
+        return {{trMark("GUI"),
+                 {trMark("QZ Asset-Generator (eigener Code):"), trMark("Metall, Glas und Leuchtkanten,"),
+                  trMark("beim Bauen gezeichnet"), trMark("Angepasst, bearbeitet von: QZ Team")}}};
     case 2:
-        return {{"Sternhintergrund",
-                 {"QZ Asset-Generator: Nebel aus", "Gradientenrauschen, Sterne, Galaxien",
-                  "JPEG-Kodierung: libjpeg-turbo"}},
-                {"Planeten", {"QZ Asset-Generator: 18 beleuchtete Welten", "Angepasst, bearbeitet von: QZ Team"}}};
+        return {{trMark("Sternhintergrund"),
+                 {trMark("QZ Asset-Generator: Nebel aus"), trMark("Gradientenrauschen, Sterne, Galaxien"),
+                  trMark("JPEG-Kodierung: libjpeg-turbo")}},
+                {trMark("Planeten"),
+                 {trMark("QZ Asset-Generator: 18 beleuchtete Welten"), trMark("Angepasst, bearbeitet von: QZ Team")}}};
     case 3:
-        return {{"Schiffe",
-                 {"QZ Asset-Generator: 8 Typen in 8 Farben", "PNG-Kodierung: libpng, zlib",
-                  "Angepasst, bearbeitet von: QZ Team"}}};
+        return {{trMark("Schiffe"),
+                 {trMark("QZ Asset-Generator: 8 Typen in 8 Farben"), trMark("PNG-Kodierung: libpng, zlib"),
+                  trMark("Angepasst, bearbeitet von: QZ Team")}}};
     case 4:
-        return {{"Multiplayer basiert auf Code von",
-                 {"QZ Team: TCP-Schicht, MD5, Abgleich", "Server: Boost.Beast und Boost.Asio,", "SQLite, libsodium",
-                  "Fenster, Eingabe, Ton: SDL2, SDL2_mixer", "Angepasst, bearbeitet von: QZ Team"}}};
+        return {{trMark("Multiplayer basiert auf Code von"),
+                 {trMark("QZ Team: TCP-Schicht, MD5, Abgleich"), trMark("Server: Boost.Beast und Boost.Asio,"),
+                  trMark("SQLite, libsodium"), trMark("Fenster, Eingabe, Ton: SDL2, SDL2_mixer"),
+                  trMark("Angepasst, bearbeitet von: QZ Team")}}};
     case 5:
-        return {{"Sounds & Musik",
-                 {"QZ Asset-Generator: Klick und f\x81nf", "St\x81" "cke, synthetisiert beim Bauen",
-                  "MP3-Kodierung: LAME", "Angepasst, bearbeitet von: QZ Team"}}};
+        return {{trMark("Sounds & Musik"),
+                 {trMark("QZ Asset-Generator: Klick und f\x81nf"), trMark("St\x81" "cke, synthetisiert beim Bauen"),
+                  trMark("MP3-Kodierung: LAME"), trMark("Angepasst, bearbeitet von: QZ Team")}}};
     case 6:
-        return {{"Programmiert & Idee",
-                 {"QZ Team", "Schrift: Debian-Konsolenschrift", "(console-setup, Uni2-VGA16)",
-                  "Tests: GoogleTest, Google Benchmark"}}};
+        return {{trMark("Programmiert & Idee"),
+                 {trMark("QZ Team"), trMark("Schrift: Debian-Konsolenschrift"), trMark("(console-setup, Uni2-VGA16)"),
+                  trMark("Tests: GoogleTest, Google Benchmark")}}};
     default:
         return {};
     }
@@ -68,10 +71,10 @@ std::vector<CreditsZeile> creditsZeilen(int nummer)
     int y = kErsteZeile;
     for (const Abschnitt& a : seite(nummer)) {
         if (!zeilen.empty()) y += kAbsatz - kZeilenabstand;
-        zeilen.push_back({a.ueberschrift, y});
+        zeilen.push_back({std::string(a.ueberschrift), y});
         y += kZeilenabstand + 6;  // a little air below the heading
-        for (const char* zeile : a.zeilen) {
-            zeilen.push_back({zeile, y});
+        for (std::string_view zeile : a.zeilen) {
+            zeilen.push_back({std::string(zeile), y});
             y += kZeilenabstand;
         }
     }
@@ -85,14 +88,14 @@ void creditsScreen(Rahmen& r)
     clear(r.screen());
     r.zeichne(r.Oberflaechenbild(19), 312, 184);
     r.zeichne(r.Oberflaechenbild(11), 434, 218);
-    r.textMittig(512, 224, "Zur\x81" "ck");
+    r.textMittig(512, 224, tr("Zur\x81" "ck"));
 
     if (r.platform.timer() > k.creditsSeitenende) {
         k.creditsSeite = k.creditsSeite >= kCreditsSeiten ? 1 : k.creditsSeite + 1;
         k.creditsSeitenende = r.platform.timer() + creditsAnzeigedauer(k.creditsSeite);
     }
-    for (const CreditsZeile& zeile : creditsZeilen(k.creditsSeite)) r.textMittig(512, zeile.y, zeile.text);
-    r.textMittig(512, 552, "Seite: " + std::to_string(k.creditsSeite) + "/6");
+    for (const CreditsZeile& zeile : creditsZeilen(k.creditsSeite)) r.textMittig(512, zeile.y, tr(zeile.text));
+    r.textMittig(512, 552, tr("Seite: {seite}/{seiten}", {{"seite", k.creditsSeite}, {"seiten", kCreditsSeiten}}));
     r.platform.screenUnlock();
 
     if (r.Mausereignis == 1 && inBox(r.MausX, r.MausY, 434, 590, 218, 243)) {

@@ -92,12 +92,13 @@ void statusleisteZeichnen(Rahmen& r, const Spielstand& spiel)
 {
     const Wirtschaft& w = spiel.wirtschaft;
     r.zeichne(r.Oberflaechenbild(11), 702, 667);
-    r.text(708, 673,
-           "(G " + std::to_string(w.einnahmen + w.forschungskosten - w.forschungsausgaben) + "/5s) " +
-               std::to_string(w.geld));
+    // TRANSLATORS: money: the change every day (5 s), then what the player has; "G" is the money's unit.
+    r.text(708, 673, tr("(G {aenderung}/5s) {geld}",
+                        {{"aenderung", w.einnahmen + w.forschungskosten - w.forschungsausgaben}, {"geld", w.geld}}));
     r.zeichne(r.Oberflaechenbild(11), 858, 667);
-    r.text(864, 673,
-           "(V " + std::to_string(w.versorgungsertrag + w.versorgungsverbrauch) + "/5s) " + std::to_string(w.vorrat));
+    // TRANSLATORS: supply ("Versorgung"): the change every day (5 s), then the store.
+    r.text(864, 673, tr("(V {aenderung}/5s) {vorrat}",
+                        {{"aenderung", w.versorgungsertrag + w.versorgungsverbrauch}, {"vorrat", w.vorrat}}));
 }
 
 void karteZeichnen(Rahmen& r, Spielstand& spiel)

@@ -58,16 +58,16 @@ void menueEingabe(Rahmen& r, Spielstand& spiel, Speichermenue& speicher)
 void menueZeichnen(Rahmen& r, const Spielstand& spiel)
 {
     r.zeichne(r.Oberflaechenbild(19), 312, 184);
-    knopf(r, 218, "Neues Spiel");
-    knopf(r, 272, "Spiel Laden");
+    knopf(r, 218, tr("Neues Spiel"));
+    knopf(r, 272, tr("Spiel Laden"));
     if (spiel.spielLaeuft == 1) {
-        knopf(r, 326, "Spiel Speichern");
-        knopf(r, 380, "Option");
-        knopf(r, 434, "Zum Spiel");
-        knopf(r, 488, "Spiel Beenden");
+        knopf(r, 326, tr("Spiel Speichern"));
+        knopf(r, 380, tr("Option"));
+        knopf(r, 434, tr("Zum Spiel"));
+        knopf(r, 488, tr("Spiel Beenden"));
     } else {
-        knopf(r, 326, "Gegen den Computer");
-        knopf(r, 380, "Zum Hauptmen\x81");
+        knopf(r, 326, tr("Gegen den Computer"));
+        knopf(r, 380, tr("Zum Hauptmen\x81"));
     }
 }
 
@@ -88,9 +88,9 @@ void bestaetigungEingabe(Rahmen& r, Spielstand& spiel)
 void bestaetigungZeichnen(Rahmen& r)
 {
     r.zeichne(r.Oberflaechenbild(19), 312, 184);
-    knopf(r, 218, "Zum Hauptmen\x81?");
-    kleinerKnopf(r, 382, 272, "Ja");
-    kleinerKnopf(r, 522, 272, "Nein");
+    knopf(r, 218, tr("Zum Hauptmen\x81?"));
+    kleinerKnopf(r, 382, 272, tr("Ja"));
+    kleinerKnopf(r, 522, 272, tr("Nein"));
 }
 
 void erstellenEingabe(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen)
@@ -127,14 +127,14 @@ void erstellenZeichnen(Rahmen& r, Spielstand& spiel)
     spiel.spieler.spielerFarbe(p, 3) = f.blau;
 
     r.zeichne(r.Oberflaechenbild(19), 312, 184);
-    knopf(r, 218, "Zur\x81" "ck");
-    knopf(r, 272, "Sternanzahl");
+    knopf(r, 218, tr("Zur\x81" "ck"));
+    knopf(r, 272, tr("Sternanzahl"));
     wertZeile(r, 299, spiel.Sternanzahl > 50, spiel.Sternanzahl < 200);
     r.textMittig(509, 307, std::to_string(spiel.Sternanzahl), kWeiss);
-    knopf(r, 363, "Spielerfarbe");
+    knopf(r, 363, tr("Spielerfarbe"));
     wertZeile(r, 390, farbe > 1, farbe < 8);
     filledBox(r.screen(), 499, 395, 519, 415, rgb(f.rot, f.gruen, f.blau));
-    knopf(r, 449, "Spiel Starten");
+    knopf(r, 449, tr("Spiel Starten"));
 }
 
 }  // namespace qz

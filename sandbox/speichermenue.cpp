@@ -27,15 +27,18 @@ bool zeileGeklickt(const Rahmen& r, int platz)
     return geklickt(r, kZeileX, kZeileX + 300, zeileY(platz), zeileY(platz) + 39);
 }
 
-const char* fehlerText(Lesefehler fehler)
+// Message ids, translated where they are drawn.
+std::string_view fehlerText(Lesefehler fehler)
 {
-    return fehler == Lesefehler::NeuereVersion ? "Spielstand aus einer neueren Version" : "Spielstand besch\x84" "digt";
+    return fehler == Lesefehler::NeuereVersion ? trMark("Spielstand aus einer neueren Version")
+                                               : trMark("Spielstand besch\x84" "digt");
 }
 
 // The same, short enough for a slot row.
-const char* fehlerKurz(Lesefehler fehler)
+std::string_view fehlerKurz(Lesefehler fehler)
 {
-    return fehler == Lesefehler::NeuereVersion ? "Aus einer neueren Version" : "Spielstand besch\x84" "digt";
+    return fehler == Lesefehler::NeuereVersion ? trMark("Aus einer neueren Version")
+                                               : trMark("Spielstand besch\x84" "digt");
 }
 
 std::string datumUhrzeit(std::int64_t sekunden)
@@ -48,9 +51,9 @@ std::string datumUhrzeit(std::int64_t sekunden)
     return text;
 }
 
-void melden(Speichermenue& m, std::string text, Farbe farbe)
+void melden(Speichermenue& m, std::string_view text, Farbe farbe)
 {
-    m.meldung = std::move(text);
+    m.meldung = text;
     m.meldungsFarbe = farbe;
 }
 
@@ -61,7 +64,7 @@ void speichern(Rahmen& r, const Spielstand& spiel, Speichermenue& m, int platz)
     m.geschrieben = std::async(std::launch::async, [platz, datei = spielstandDatei(spiel, r.platform.timer())] {
         return platzSchreiben(platz, datei);
     });
-    melden(m, "Spiel wird gespeichert", kWeiss);
+    melden(m, trMark("Spiel wird gespeichert"), kWeiss);
 }
 
 // Once the save has arrived (or failed), the slot shows what it holds now.
@@ -71,8 +74,8 @@ void schreibenPruefen(Speichermenue& m)
     const bool ok = m.geschrieben.get();
     m.plaetze[static_cast<std::size_t>(m.schreibt - 1)] = platzLesen(m.schreibt);
     m.schreibt = 0;
-    if (ok) melden(m, "Spiel gespeichert", kWeiss);
-    else melden(m, "Speichern fehlgeschlagen", kRot);
+    if (ok) melden(m, trMark("Spiel gespeichert"), kWeiss);
+    else melden(m, trMark("Speichern fehlgeschlagen"), kRot);
 }
 
 // "Zurück" leaves for the sandbox menu; true when it was clicked.
@@ -141,32 +144,35 @@ void speichernEingabe(Rahmen& r, const Spielstand& spiel, Speichermenue& m)
 void speichermenueZeichnen(Rahmen& r, const Speichermenue& m)
 {
     r.zeichne(r.Oberflaechenbild(19), 312, 184);
-    knopf(r, 218, "Zur\x81" "ck");
-    knopf(r, 272, r.Unterzustand == "speichern" ? "Spiel Speichern" : "Spiel Laden");
+    knopf(r, 218, tr("Zur\x81" "ck"));
+    knopf(r, 272, r.Unterzustand == "speichern" ? tr("Spiel Speichern") : tr("Spiel Laden"));
     for (int p = 1; p <= kSpeicherplaetze; ++p) {
         const Platzinfo& info = m.plaetze[static_cast<std::size_t>(p - 1)];
         const int y = zeileY(p);
         r.zeichne(r.Oberflaechenbild(21), kZeileX, y);
         if (p == m.frage) box(r.screen(), kZeileX, y, kZeileX + 299, y + 38, 0xFFFFFFFF);
-        const std::string platz = "Platz " + numberToText(p) + ": ";
         if (!info.belegt) {
-            r.text(kZeileX + 8, y + 6, platz + "Leer");
+            r.text(kZeileX + 8, y + 6, tr("Platz {platz}: Leer", {{"platz", p}}));
         } else if (info.fehler != Lesefehler::Keiner) {
-            r.text(kZeileX + 8, y + 6, platz);
-            r.text(kZeileX + 8, y + 20, fehlerKurz(info.fehler), kRot);
+            r.text(kZeileX + 8, y + 6, tr("Platz {platz}:", {{"platz", p}}));
+            r.text(kZeileX + 8, y + 20, tr(fehlerKurz(info.fehler)), kRot);
         } else {
             const Spielstandkopf& k = info.kopf;
-            r.text(kZeileX + 8, y + 6, platz + datumUhrzeit(k.gespeichertUm) + ", Tag " + numberToText(k.spieltag));
+            r.text(kZeileX + 8, y + 6,
+                   tr("Platz {platz}: {datum}, Tag {tag}",
+                      {{"platz", p}, {"datum", datumUhrzeit(k.gespeichertUm)}, {"tag", k.spieltag}}));
+            const std::initializer_list<Wert> werte = {
+                {"sterne", k.Sternanzahl}, {"systeme", k.eigeneSysteme}, {"geld", numberToText(k.geld)}};
             r.text(kZeileX + 8, y + 20,
-                   numberToText(k.Sternanzahl) + " Sterne, " + numberToText(k.eigeneSysteme) +
-                       (k.eigeneSysteme == 1 ? " System, " : " Systeme, ") + numberToText(k.geld) + " G");
+                   k.eigeneSysteme == 1 ? tr("{sterne} Sterne, {systeme} System, {geld} G", werte)
+                                        : tr("{sterne} Sterne, {systeme} Systeme, {geld} G", werte));
         }
     }
-    if (!m.meldung.empty()) r.textMittig(512, 466, m.meldung, m.meldungsFarbe);
+    if (!m.meldung.empty()) r.textMittig(512, 466, tr(m.meldung), m.meldungsFarbe);
     if (m.frage > 0) {
-        knopf(r, kFrageY, "\x9A" "berschreiben?");
-        kleinerKnopf(r, kJaX, kAntwortY, "Ja");
-        kleinerKnopf(r, kNeinX, kAntwortY, "Nein");
+        knopf(r, kFrageY, tr("\x9A" "berschreiben?"));
+        kleinerKnopf(r, kJaX, kAntwortY, tr("Ja"));
+        kleinerKnopf(r, kNeinX, kAntwortY, tr("Nein"));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "state/spielstand.hpp"
 
 #include "gfx/text_numbers.hpp"
+#include "platform/uebersetzung.hpp"
 
 namespace qz {
 
@@ -42,22 +43,23 @@ Forschung::Forschung() { reset(); }
 
 void Forschung::reset()
 {
-    // Names in code page 437 ("\x84" is a-umlaut); the cost factor scales each level's price.
-    static const struct { const char* name; int kosten; } kThemen[12] = {
-        {"Biosph\x84re Forschung", 109},
-        {"Versorgung Verbessern", 84},
-        {"Triebwerk Perfektion", 152},
-        {"Medizin & Industrie", 542},
-        {"Tiefenraumscanner", 345},
-        {"Handelsmarkt", 573},
-        {"Planetarer Schild", 1025},
-        {"Verst\x84rkte Befestigung", 950},
-        {"Schildenergie Perfektionieren", 642},
-        {"Rumpf Verst\x84rken", 621},
-        {"Schildaufladung verbessern", 845},
-        {"Hangerreparatur verbessern", 489},
+    // Names in code page 437 ("\x84" is a-umlaut), German message ids that the screens translate;
+    // the cost factor scales each level's price.
+    static const struct { std::string_view name; int kosten; } kThemen[12] = {
+        {trMark("Biosph\x84re Forschung"), 109},
+        {trMark("Versorgung Verbessern"), 84},
+        {trMark("Triebwerk Perfektion"), 152},
+        {trMark("Medizin & Industrie"), 542},
+        {trMark("Tiefenraumscanner"), 345},
+        {trMark("Handelsmarkt"), 573},
+        {trMark("Planetarer Schild"), 1025},
+        {trMark("Verst\x84rkte Befestigung"), 950},
+        {trMark("Schildenergie Perfektionieren"), 642},
+        {trMark("Rumpf Verst\x84rken"), 621},
+        {trMark("Schildaufladung verbessern"), 845},
+        {trMark("Hangerreparatur verbessern"), 489},
     };
-    for (int i = 1; i <= 12; ++i) thema(i) = ForschungsThema{0, kThemen[i - 1].name, 0, kThemen[i - 1].kosten, 0};
+    for (int i = 1; i <= 12; ++i) thema(i) = ForschungsThema{0, std::string(kThemen[i - 1].name), 0, kThemen[i - 1].kosten, 0};
     aktiveThemen = 0;
 }
 

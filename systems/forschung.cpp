@@ -38,7 +38,8 @@ void SUB_STERNSYSTEM_FORSCHUNG(Rahmen& rahmen, int mausX, int mausY, int& Mauser
         if (q > 287.0) filledBox(rahmen.screen(), 388, y + 202, 675, y + 228, rgb(0xEA, 0x75, 0x46));
         else if (q > 0.0) filledBox(rahmen.screen(), 388, y + 202, static_cast<int>(388.0 + q), y + 228, rgb(0x00, 0xCF, 0x00));
         rahmen.text(391, y + 208,
-                    name + ": " + numberToText(stufe) + ", " + numberToText(fortschritt) + "/" + numberToText(ziel));
+                    tr("{thema}: {stufe}, {fortschritt}/{ziel}",
+                       {{"thema", tr(name)}, {"stufe", stufe}, {"fortschritt", fortschritt}, {"ziel", ziel}}));
         if (Mausereignis == 1 && inBox(mausX, mausY, 341, 373, y + 199, y + 231)) {
             if (aktiv == 1) {
                 aktiv = 0;

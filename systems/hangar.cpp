@@ -81,9 +81,11 @@ void SUB_STERNSYSTEM_HANGER(Rahmen& rahmen, int eigenerSpieler, int stufe9, int 
                 box(rahmen.screen(), x + 1, y + 1, x + 179, y + 44, kMarkierung);
             rahmen.zeichne(rahmen.Schiffbild(eigenerSpieler, typ), x + bildVersatz(typ), y + 6, PutMode::Transparent);
             rahmen.text(x + 15, y + 10,
-                        "Schild: " + s[kSchild](schiff) + "/" + numberToText(schildMaximum(typ, stufe9)));
+                        tr("Schild: {wert}/{hoechstens}",
+                           {{"wert", s[kSchild](schiff)}, {"hoechstens", schildMaximum(typ, stufe9)}}));
             rahmen.text(x + 15, y + 22,
-                        "Rumpf: " + s[kHuelle](schiff) + "/" + numberToText(huelleMaximum(typ, stufe10)));
+                        tr("Rumpf: {wert}/{hoechstens}",
+                           {{"wert", s[kHuelle](schiff)}, {"hoechstens", huelleMaximum(typ, stufe10)}}));
             if (Mausereignis == 1 && inBox(mausX, mausY, x, x + 180, y, y + 45)) {
                 if (hangarFlotte == 0) {
                     hangarSchiff = schiff;
@@ -99,7 +101,7 @@ void SUB_STERNSYSTEM_HANGER(Rahmen& rahmen, int eigenerSpieler, int stufe9, int 
         if (hangarSchiff > 0 && schiffWert(s, kFlotte, hangarSchiff) < 1) {
             rahmen.zeichne(rahmen.Oberflaechenbild(14), 212, 220);
             rahmen.zeichne(rahmen.Oberflaechenbild(8), 216, 224);
-            rahmen.text(258, 232, "Flotte erstellen");
+            rahmen.text(258, 232, tr("Flotte erstellen"));
             if (Mausereignis == 1 && inBox(mausX, mausY, 216, 406, 232, 272) && hoechsteFlotte < kFlottenGrenze) {
                 ++hoechsteFlotte;
                 hangarFlotte = hoechsteFlotte;
@@ -111,7 +113,7 @@ void SUB_STERNSYSTEM_HANGER(Rahmen& rahmen, int eigenerSpieler, int stufe9, int 
         if (hangarFlotte > 0) {
             rahmen.zeichne(rahmen.Oberflaechenbild(15), 212, 220);
             rahmen.zeichne(rahmen.Oberflaechenbild(9), 216, 224);
-            rahmen.text(258, 232, "Flotte l\x94schen");
+            rahmen.text(258, 232, tr("Flotte l\x94schen"));
             if (Mausereignis == 1 && inBox(mausX, mausY, 216, 406, 232, 272)) {
                 for (int k = 1; k <= Schiffanzahl; ++k)
                     if (schiffWert(s, kFlotte, k) == hangarFlotte) s[kFlotte](k).assign(1, '0');
@@ -122,7 +124,7 @@ void SUB_STERNSYSTEM_HANGER(Rahmen& rahmen, int eigenerSpieler, int stufe9, int 
         }
         if (hangarFlotte > 0 && abdockFlotte == 0) {
             rahmen.zeichne(rahmen.Oberflaechenbild(14), 612, 220);
-            rahmen.text(652, 232, "Flotte abdocken");
+            rahmen.text(652, 232, tr("Flotte abdocken"));
             if (Mausereignis == 1 && inBox(mausX, mausY, 612, 802, 232, 272)) {
                 abdockFlotte = hangarFlotte;
                 hangarSchiff = 0;

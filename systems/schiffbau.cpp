@@ -38,19 +38,19 @@ void zeigeInformation(Rahmen& rahmen, int typ)
 {
     const Schiffstyp& t = schiffstyp(typ);
     int y = 413;
-    rahmen.text(332, y, schiffsName(typ));
+    rahmen.text(332, y, tr(schiffsName(typ)));
     y += 24;
-    rahmen.text(332, y, "Kosten: " + numberToText(t.preis) + "G");
-    rahmen.text(332, y += 13, "Schilde: " + numberToText(t.schild));
-    rahmen.text(332, y += 13, "H\x81lle: " + numberToText(t.huelle));
-    rahmen.text(332, y += 13, "Feuerkraft: " + numberToText(t.feuerkraft));
-    if (typ == 7) rahmen.text(332, y += 13, "Planetarer Schaden: 25");
+    rahmen.text(332, y, tr("Kosten: {preis}G", {{"preis", t.preis}}));
+    rahmen.text(332, y += 13, tr("Schilde: {schild}", {{"schild", t.schild}}));
+    rahmen.text(332, y += 13, tr("H\x81lle: {huelle}", {{"huelle", t.huelle}}));
+    rahmen.text(332, y += 13, tr("Feuerkraft: {feuerkraft}", {{"feuerkraft", t.feuerkraft}}));
+    if (typ == 7) rahmen.text(332, y += 13, tr("Planetarer Schaden: {schaden}", {{"schaden", 25}}));
     if (typ == 1) {
-        rahmen.text(332, y += 24, "Ein Schiff welches die Besiedelung");
-        rahmen.text(332, y + 13, "unbewohnter Planeten erm\x94glicht.");
+        rahmen.text(332, y += 24, tr("Ein Schiff welches die Besiedelung"));
+        rahmen.text(332, y + 13, tr("unbewohnter Planeten erm\x94glicht."));
     } else if (typ == 7) {
-        rahmen.text(332, y += 24, "Ein schweres Schlachtschiff das feindliche");
-        rahmen.text(332, y + 13, "bewohnte Planeten angreifen kann.");
+        rahmen.text(332, y += 24, tr("Ein schweres Schlachtschiff das feindliche"));
+        rahmen.text(332, y + 13, tr("bewohnte Planeten angreifen kann."));
     }
 }
 
@@ -107,7 +107,7 @@ void SUB_STERNSYSTEM_SCHIFFBAU(Rahmen& rahmen, int& einwohner, int katalogOffen,
 {
     guarded([&] {
         const int s = system;
-        rahmen.text(472, 5, "Schiff Bau");
+        rahmen.text(472, 5, tr("Schiff Bau"));
         for (int y : {49, 88, 127}) rahmen.zeichne(rahmen.Oberflaechenbild(10), 362, y);
         for (int k = 1; k <= 3; ++k) {
             // An empty slot (0 / 0) draws nothing; a new order appears after its first day of work.

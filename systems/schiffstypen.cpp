@@ -1,5 +1,7 @@
 #include "systems/schiffstypen.hpp"
 
+#include "platform/uebersetzung.hpp"
+
 namespace qz {
 
 namespace {
@@ -24,6 +26,6 @@ int schildMaximum(int typ, int stufe9) { return typ >= 1 && typ <= 8 ? kTypen[ty
 
 int huelleMaximum(int typ, int stufe10) { return typ >= 1 && typ <= 8 ? kTypen[typ].huelle + 5 * stufe10 : 0; }
 
-std::string schiffsName(int typ) { return typ == 1 ? "Kolonisierungsschiff" : "..."; }
+std::string schiffsName(int typ) { return std::string(typ == 1 ? trMark("Kolonisierungsschiff") : "..."); }
 
 }  // namespace qz

@@ -9,17 +9,18 @@ namespace qz {
 
 namespace {
 
+// A value row: its bar colours and how its value reads ("{wert}" is the number).
 struct Zeile {
     Farbe hell, dunkel;
-    const char* einheit;
+    std::string_view wert;
 };
 
 constexpr Zeile kZeilen[5] = {
-    {rgb(0xA9, 0xF5, 0xA9), rgb(0x00, 0xCF, 0x00), "Mio."},
-    {rgb(0xF2, 0xF5, 0xA9), rgb(0xC7, 0xCF, 0x00), "/5s"},
-    {rgb(0xA9, 0xD0, 0xF5), rgb(0x75, 0xBD, 0xEA), ""},
-    {rgb(0xF7, 0x9F, 0x81), rgb(0xEA, 0x75, 0x46), ""},
-    {rgb(0xF5, 0xDA, 0x81), rgb(0x7D, 0x75, 0x46), ""},
+    {rgb(0xA9, 0xF5, 0xA9), rgb(0x00, 0xCF, 0x00), trMark("{wert}Mio.")},
+    {rgb(0xF2, 0xF5, 0xA9), rgb(0xC7, 0xCF, 0x00), trMark("{wert}/5s")},
+    {rgb(0xA9, 0xD0, 0xF5), rgb(0x75, 0xBD, 0xEA), "{wert}"},
+    {rgb(0xF7, 0x9F, 0x81), rgb(0xEA, 0x75, 0x46), "{wert}"},
+    {rgb(0xF5, 0xDA, 0x81), rgb(0x7D, 0x75, 0x46), "{wert}"},
 };
 
 int balkenEnde(int wert) { return 451 + roundHalfEven(0.45 * wert); }
@@ -36,20 +37,21 @@ void klick(Rahmen& rahmen)
 
 void forschungsKopf(Rahmen& rahmen, const Kartenzustand& karte, int forschungsetat)
 {
-    rahmen.text(474, 5, "Forschung");
-    static const char* kNamen[3] = {"Planetarische Forschung", "Schiffsverbesserungen", "Defensiv & Offensiv"};
+    rahmen.text(474, 5, tr("Forschung"));
+    static const std::string_view kNamen[3] = {trMark("Planetarische Forschung"), trMark("Schiffsverbesserungen"),
+                                               trMark("Defensiv & Offensiv")};
     for (int c = 1; c <= 3; ++c) {
         const int y = 31 + 30 * (c - 1);
         rahmen.zeichne(rahmen.Oberflaechenbild(5), 395, y);
         if (c == karte.forschungsKategorie) filledBox(rahmen.screen(), 401, y + 6, 623, y + 24, rgb(0x22, 0x8B, 0x22));
-        rahmen.text(404, y + 9, kNamen[c - 1]);
+        rahmen.text(404, y + 9, tr(kNamen[c - 1]));
     }
     rahmen.zeichne(rahmen.Oberflaechenbild(5), 395, 125);
-    rahmen.text(404, 134, "Forschungsetat");
+    rahmen.text(404, 134, tr("Forschungsetat"));
     rahmen.zeichne(rahmen.Oberflaechenbild(18), 452, 158);
     if (forschungsetat > 0) rahmen.zeichne(rahmen.Oberflaechenbild(3), 461, 163);
     rahmen.zeichne(rahmen.Oberflaechenbild(4), 544, 163);
-    rahmen.text(496, 166, numberToText(forschungsetat) + "%");
+    rahmen.text(496, 166, tr("{prozent}%", {{"prozent", forschungsetat}}));
     rahmen.zeichne(rahmen.Oberflaechenbild(2), 312, 200);
 }
 
@@ -94,13 +96,13 @@ void SUB_STERNSYSTEM_SELECT(Rahmen& rahmen, Sternsysteme& sys, int s, int eigene
                 rahmen.zeichne(rahmen.Oberflaechenbild(5), 446, y);
                 filledBox(rahmen.screen(), 451, y + 5, balkenEnde(grenzen[k]), y + 24, kZeilen[k].hell);
                 filledBox(rahmen.screen(), 451, y + 5, balkenEnde(werte[k]), y + 24, kZeilen[k].dunkel);
-                rahmen.text(455, y + 9, numberToText(werte[k]) + kZeilen[k].einheit);
+                rahmen.text(455, y + 9, tr(kZeilen[k].wert, {{"wert", werte[k]}}));
             }
             rahmen.textMittig(512, 5, sys.name(s));
         } else if (karte.systemTab == 3) {
             forschungsKopf(rahmen, karte, forschungsetat);
         } else if (karte.systemTab == 5) {
-            rahmen.text(445, 5, "Hanger Verwaltung");
+            rahmen.text(445, 5, tr("Hanger Verwaltung"));
         }
 
         // A tab changes once per key press, when the key is let go.
@@ -150,7 +152,7 @@ void SUB_STERNSYSTEM_STATS(Rahmen& rahmen, Sternsysteme& sys, int s, int Sternan
         if (sys.typ(s) != 42 && sys.handelsposten(s) >= 0) {
             rahmen.zeichne(rahmen.Oberflaechenbild(5), 395, 41);
             filledBox(rahmen.screen(), 400, 46, 624, 66, rgb(0, 0, 0));
-            rahmen.text(405, 51, "Handelsposten +35");
+            rahmen.text(405, 51, tr("Handelsposten +35"));
             if (rahmen.Mausereignis == 1 && inBox(rahmen.MausX, rahmen.MausY, 395, 629, 41, 71)) {
                 sys.handelsposten(s) = -42;
                 klick(rahmen);
@@ -160,12 +162,13 @@ void SUB_STERNSYSTEM_STATS(Rahmen& rahmen, Sternsysteme& sys, int s, int Sternan
             int n = 0;
             for (int j = 1; j <= Sternanzahl; ++j)
                 if (sys.handelsposten(j) == s) ++n;
-            if (n == 0) rahmen.text(335, 40, "Keine Planeten in Reichweite um Handel zu betreiben.");
-            else rahmen.text(335, 40, "Handelt mit: " + numberToText(n) + " Planeten. (+ " + numberToText(20 * n) + "G)");
+            if (n == 0) rahmen.text(335, 40, tr("Keine Planeten in Reichweite um Handel zu betreiben."));
+            else rahmen.text(335, 40, tr("Handelt mit: {anzahl} Planeten. (+ {geld}G)", {{"anzahl", n}, {"geld", 20 * n}}));
         }
-        rahmen.text(335, 100, "Planetarerschild: " + numberToText(sys.schild(s)) + "/" + numberToText(sys.schildMax(s)));
-        rahmen.text(335, 114,
-                    "Befestigung: " + numberToText(sys.befestigung(s)) + "/" + numberToText(sys.befestigungMax(s)));
+        rahmen.text(335, 100, tr("Planetarerschild: {wert}/{hoechstens}",
+                                 {{"wert", sys.schild(s)}, {"hoechstens", sys.schildMax(s)}}));
+        rahmen.text(335, 114, tr("Befestigung: {wert}/{hoechstens}",
+                                 {{"wert", sys.befestigung(s)}, {"hoechstens", sys.befestigungMax(s)}}));
     });
 }
 
@@ -196,7 +199,7 @@ void SUB_STERNSYSTEM_BESUCHT(Rahmen& rahmen, Sternsysteme& sys, int s, int eigen
         planetenBild(rahmen, sys.typ(s));
         if (kolonieschiff > 0) {
             rahmen.zeichne(rahmen.Oberflaechenbild(18), 324, 138);
-            rahmen.text(336, 146, "Kolonisieren");
+            rahmen.text(336, 146, tr("Kolonisieren"));
             if (rahmen.Mausereignis == 1 && inBox(rahmen.MausX, rahmen.MausY, 324, 444, 138, 168)) {
                 kolonisieren(sys, s, eigenerSpieler, schiffe, kolonieschiff);
                 kartenNeuzeichnen = 1;
@@ -210,7 +213,7 @@ void SUB_STERNSYSTEM_BESUCHT(Rahmen& rahmen, Sternsysteme& sys, int s, int eigen
             const int y = 33 + 30 * k;
             rahmen.zeichne(rahmen.Oberflaechenbild(5), 446, y);
             filledBox(rahmen.screen(), 451, y + 5, balkenEnde(basen[k]), y + 24, kZeilen[k].hell);
-            rahmen.text(455, y + 9, numberToText(basen[k]) + kZeilen[k].einheit);
+            rahmen.text(455, y + 9, tr(kZeilen[k].wert, {{"wert", basen[k]}}));
         }
         rahmen.textMittig(512, 5, sys.name(s));
         if (rahmen.Mausereignis == 2) {
