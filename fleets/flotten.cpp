@@ -95,11 +95,11 @@ void abgelehntZeichnen(Rahmen& rahmen, const Kartenzustand& karte, const Sternsy
     const int sx = systeme.pos(sys, 1) - scrollX, sy = systeme.pos(sys, 2) - scrollY;
     circle(rahmen.screen(), sx, sy, 9, kAbgelehntFarbe, false);
     circle(rahmen.screen(), sx, sy, 10, kAbgelehntFarbe, false);
-    static constexpr std::string_view kText = "Au\xE1" "er Reichweite";
-    const int breite = static_cast<int>(kText.size()) * 8;
+    const Text& text = tr("Au\xE1" "er Reichweite");
+    const int breite = textBreite(text);
     const int x = std::clamp(sx - breite / 2, 0, 1024 - breite);
     const int y = sy - 32 >= 0 ? sy - 32 : sy + 14;
-    rahmen.text(x, y, kText, kAbgelehntFarbe);
+    rahmen.text(x, y, text, kAbgelehntFarbe);
 }
 
 }  // namespace
