@@ -1,6 +1,7 @@
 #include "base/form.hpp"
 
 #include "base/bad_request.hpp"
+#include "base/refusals.hpp"
 #include "base/limits.hpp"
 
 namespace qz::server {
@@ -54,7 +55,7 @@ void checkEscapes(std::string_view text) {
         broken |= static_cast<unsigned>(bytes[i] == '%') & ~(isHexDigit(bytes[i + 1]) & isHexDigit(bytes[i + 2])) & 1u;
     }
     for (std::size_t i = n < 2 ? 0 : n - 2; i < n; ++i) broken |= static_cast<unsigned>(bytes[i] == '%');
-    if (broken) throw BadRequest("Kodierung fehlerhaft");
+    if (broken) throw BadRequest(refusal("Kodierung fehlerhaft"));
 }
 
 }  // namespace
@@ -68,10 +69,10 @@ std::string urlDecode(std::string_view text) {
         if (c == '+') {
             *to++ = ' ';
         } else if (c == '%') {
-            if (i + 2 >= text.size()) throw BadRequest("Kodierung fehlerhaft");
+            if (i + 2 >= text.size()) throw BadRequest(refusal("Kodierung fehlerhaft"));
             const int high = hexValue(text[i + 1]);
             const int low = hexValue(text[i + 2]);
-            if (high < 0 || low < 0) throw BadRequest("Kodierung fehlerhaft");
+            if (high < 0 || low < 0) throw BadRequest(refusal("Kodierung fehlerhaft"));
             *to++ = static_cast<char>(high * 16 + low);
             i += 2;
         } else {
@@ -92,7 +93,7 @@ FormFields parseForm(std::string_view text) {
         if (end == std::string_view::npos) end = text.size();
         const std::string_view pair = text.substr(start, end - start);
         if (!pair.empty()) {
-            if (fields.pairs_.size() >= kMaxFormPairs) throw BadRequest("Zu viele Felder");
+            if (fields.pairs_.size() >= kMaxFormPairs) throw BadRequest(refusal("Zu viele Felder"));
             const std::size_t eq = pair.find('=');
             FormFields::Pair entry;
             entry.key = urlDecode(pair.substr(0, eq));

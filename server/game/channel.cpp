@@ -1,4 +1,5 @@
 #include "game/channel.hpp"
+#include "game/chat_lines.hpp"
 
 #include <algorithm>
 
@@ -69,7 +70,7 @@ void markPoll(ChannelState& state, int slot, double now, ChannelChanges& changes
     if (s.away) {
         s.away = false;
         changes.slots[slot] = true;
-        addChatLine(state, kServerChatSender, s.name + " ist zur\x81" "ck", changes);
+        addChatLine(state, kServerChatSender, backLine(s.name), changes);
     }
     s.lastPoll = std::max(s.lastPoll, now);
     if (now - s.storedPoll >= kPollStoreSeconds) {

@@ -1,6 +1,7 @@
 #include "game/game_input.hpp"
 
 #include "base/bad_request.hpp"
+#include "base/refusals.hpp"
 #include "base/number_list.hpp"
 #include "base/text_checks.hpp"
 
@@ -19,7 +20,7 @@ std::array<int, kMaxPlayers + 1> readAgreements(std::string_view text) {
     for (int n = 1; n <= kMaxPlayers; ++n) {
         const std::size_t comma = text.find(',', start);
         const bool last = n == kMaxPlayers;
-        if (last != (comma == std::string_view::npos)) throw BadRequest("hvertrag braucht vier Werte");
+        if (last != (comma == std::string_view::npos)) throw BadRequest(refusal("hvertrag braucht vier Werte"));
         const std::string_view item = text.substr(start, last ? std::string_view::npos : comma - start);
         values[n] = requireIntInRange(item, "hvertrag", 0, 3);
         start = comma + 1;
@@ -34,7 +35,7 @@ void readShips(GameInput& input, const FormFields& form) {
         input.ships = GameInput::Ships::clear;
         return;
     }
-    if (flag != "ok") throw BadRequest("si0 ungueltig");
+    if (flag != "ok") throw BadRequest(refusal("si0 ungueltig"));
     input.ships = GameInput::Ships::replace;
     if (!form.value("si9").empty()) requireIntInRange(form.value("si9"), "si9", 0, kIntMax);
 }
@@ -42,10 +43,10 @@ void readShips(GameInput& input, const FormFields& form) {
 void readAttacks(GameInput& input, const FormFields& form, int stars) {
     const std::string_view flag = form.value("pa0");
     if (flag.empty()) return;
-    if (flag != "ok") throw BadRequest("pa0 ungueltig");
+    if (flag != "ok") throw BadRequest(refusal("pa0 ungueltig"));
     const std::vector<int> damages = parseIntListInRange(form.value("pa1"), "pa1", 0, kIntMax);
     const std::vector<int> targets = parseIntListInRange(form.value("pa2"), "pa2", 1, stars);
-    if (damages.size() != targets.size()) throw BadRequest("Angriffslisten ungleich lang");
+    if (damages.size() != targets.size()) throw BadRequest(refusal("Angriffslisten ungleich lang"));
     for (std::size_t i = 0; i < targets.size(); ++i) input.attacks.push_back({targets[i], damages[i]});
 }
 
@@ -55,7 +56,7 @@ void readPlanets(GameInput& input, const FormFields& form, int stars) {
     const std::vector<int> shields = parseIntListInRange(form.value("pi2"), "pi2", 0, kIntMax);
     const std::vector<int> forts = parseIntListInRange(form.value("pi3"), "pi3", 0, kIntMax);
     if (shields.size() != systems.size() || forts.size() != systems.size()) {
-        throw BadRequest("Planetenlisten ungleich lang");
+        throw BadRequest(refusal("Planetenlisten ungleich lang"));
     }
     for (std::size_t i = 0; i < systems.size(); ++i) input.planets.push_back({systems[i], shields[i], forts[i]});
 }
@@ -64,16 +65,16 @@ void readPlanets(GameInput& input, const FormFields& form, int stars) {
 // inside a reply record, so it may hold none of the record's separators.
 void readPrivateBlock(GameInput& input, const FormFields& form) {
     if (const std::string* block = form.find("privat")) {
-        if (block->size() > kMaxPrivateBlockCharacters) throw BadRequest("privat zu lang");
+        if (block->size() > kMaxPrivateBlockCharacters) throw BadRequest(refusal("privat zu lang"));
         const auto base64 = [](unsigned char c) {
             return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' ||
                    c == '/' || c == '=';
         };
-        if (block->empty() || !std::all_of(block->begin(), block->end(), base64)) throw BadRequest("privat ungueltig");
+        if (block->empty() || !std::all_of(block->begin(), block->end(), base64)) throw BadRequest(refusal("privat ungueltig"));
         input.privateBlock = *block;
     }
     const std::string_view wanted = form.value("privatholen");
-    if (!wanted.empty() && wanted != "0" && wanted != "1") throw BadRequest("privatholen ungueltig");
+    if (!wanted.empty() && wanted != "0" && wanted != "1") throw BadRequest(refusal("privatholen ungueltig"));
     input.wantsPrivateBlock = wanted == "1";
 }
 
@@ -91,7 +92,7 @@ GameInput readGameInput(const FormFields& form, int stars) {
     if (form.has("hwege")) {
         input.tradeRoutes = std::string(form.value("hwege"));
         if (parseIntListInRange(*input.tradeRoutes, "hwege", 1, stars).size() % 2 != 0) {
-            throw BadRequest("Handelswege unvollstaendig");
+            throw BadRequest(refusal("Handelswege unvollstaendig"));
         }
     }
     if (form.has("hvertrag")) input.agreements = readAgreements(form.value("hvertrag"));

@@ -3,6 +3,7 @@
 #include "base/form.hpp"
 #include "base/log.hpp"
 #include "game/ship_lists.hpp"
+#include "game/chat_lines.hpp"
 
 #include <algorithm>
 #include <iterator>
@@ -113,7 +114,7 @@ void applyAttack(ChannelState& c, int slot, const AttackReport& attack, ChannelC
     fortification = 0;
     c.map.owner[i] = slot;
     const std::string& attacker = c.slots[slot].name;
-    addChatLine(c, kServerChatSender, attacker + " hat " + c.map.name[i] + " erobert.", changes);
+    addChatLine(c, kServerChatSender, conqueredLine(attacker, c.map.name[i]), changes);
     logLine(LogLevel::info, "system conquered channel=" + c.sessionId + " system=" + std::to_string(attack.system) +
                                 " from=" + std::to_string(owner) + " to=" + std::to_string(slot));
 }

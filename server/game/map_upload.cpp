@@ -1,6 +1,7 @@
 #include "game/map_upload.hpp"
 
 #include "base/bad_request.hpp"
+#include "base/refusals.hpp"
 #include "base/number_list.hpp"
 #include "base/text_checks.hpp"
 
@@ -11,7 +12,7 @@ namespace qz::server {
 StarMap readMapUpload(const FormFields& form, int maxPlayers) {
     StarMap map;
     const std::vector<std::string_view> names = splitList(form.value("i6"), "i6");
-    if (names.empty() || names.size() > static_cast<std::size_t>(kMaxStars)) throw BadRequest("Sternanzahl ungueltig");
+    if (names.empty() || names.size() > static_cast<std::size_t>(kMaxStars)) throw BadRequest(refusal("Sternanzahl ungueltig"));
     for (std::string_view name : names) {
         requireName(name, "Systemname");
         map.name.emplace_back(name);
@@ -25,7 +26,7 @@ StarMap readMapUpload(const FormFields& form, int maxPlayers) {
     // Every co-player shows the type's planet picture (1..18, a home planet 42); any other
     // type would fail on their system screens in every frame.
     for (int type : map.type) {
-        if (type > kPlanetPictures && type != kHomePlanetType) throw BadRequest("Wert ausserhalb in i10");
+        if (type > kPlanetPictures && type != kHomePlanetType) throw BadRequest(refusal("Wert ausserhalb in i10"));
     }
     map.population = parseIntListInRange(form.value("i11"), "i11", 0, kMax);
     map.supply = parseIntListInRange(form.value("i12"), "i12", 0, kMax);
@@ -37,7 +38,7 @@ StarMap readMapUpload(const FormFields& form, int maxPlayers) {
     map.background = requireIntInRange(form.value("skarte"), "skarte", 1, kBackgroundCount);
     for (const auto* values : {&map.x, &map.y, &map.owner, &map.type, &map.population, &map.supply, &map.research,
                                &map.trade, &map.shipyard, &map.shield, &map.fortification}) {
-        if (values->size() != names.size()) throw BadRequest("Sternkartenlisten ungleich lang");
+        if (values->size() != names.size()) throw BadRequest(refusal("Sternkartenlisten ungleich lang"));
     }
     map.attacked.assign(names.size(), 0);
     return map;

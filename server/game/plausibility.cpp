@@ -1,6 +1,7 @@
 #include "game/plausibility.hpp"
 
 #include "base/bad_request.hpp"
+#include "base/refusals.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -42,18 +43,18 @@ int highestFortification(const StarMap& map, int system, double seconds) {
 void requirePlausibleReports(const ChannelState& c, const GameInput& input, double now) {
     const double seconds = now - c.startedAt;
     for (const PlanetReport& report : input.planets) {
-        if (report.shield > highestShield(seconds)) throw BadRequest("Schild zu hoch in pi2");
+        if (report.shield > highestShield(seconds)) throw BadRequest(refusal("Schild zu hoch in pi2"));
         if (report.fortification > highestFortification(c.map, report.system, seconds)) {
-            throw BadRequest("Befestigung zu hoch in pi3");
+            throw BadRequest(refusal("Befestigung zu hoch in pi3"));
         }
     }
 }
 
 void requirePlausibleMap(const StarMap& map) {
     for (int i = 1; i <= map.size(); ++i) {
-        if (map.shield[static_cast<std::size_t>(i - 1)] > highestShield(0)) throw BadRequest("Schild zu hoch in i16");
+        if (map.shield[static_cast<std::size_t>(i - 1)] > highestShield(0)) throw BadRequest(refusal("Schild zu hoch in i16"));
         if (map.fortification[static_cast<std::size_t>(i - 1)] > highestFortification(map, i, 0)) {
-            throw BadRequest("Befestigung zu hoch in i17");
+            throw BadRequest(refusal("Befestigung zu hoch in i17"));
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "game/ship_lists.hpp"
 
 #include "base/bad_request.hpp"
+#include "base/refusals.hpp"
 #include "base/number_list.hpp"
 
 #include <limits>
@@ -24,7 +25,7 @@ ShipLists readShipLists(const ShipListTexts& texts, int stars) {
     const std::size_t n = ships.typeValues.size();
     for (std::size_t count : {ships.dockedValues.size(), ships.locationValues.size(), routes, fleets, xs, ys,
                               ships.hullValues.size(), ships.shieldValues.size(), ships.firepowerValues.size()}) {
-        if (count != n) throw BadRequest("Schifflisten ungleich lang");
+        if (count != n) throw BadRequest(refusal("Schifflisten ungleich lang"));
     }
     if (!texts.highestFleet.empty()) requireIntInRange(texts.highestFleet, "si8", 0, kMax);
     ships.type = texts.type;

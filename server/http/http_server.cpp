@@ -4,6 +4,7 @@
 #include "http/connection_limits.hpp"
 #include "http/hash_lane.hpp"
 #include "base/log.hpp"
+#include "base/refusals.hpp"
 
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/signal_set.hpp>
@@ -112,20 +113,20 @@ private:
         deadline_.cancel();
         if (timedOut_) {
             logLine(LogLevel::warn, "request refused: read time-out");
-            return reply(http::status::request_timeout, errorReply("Zeitueberschreitung"), false);
+            return reply(http::status::request_timeout, errorReply(refusal("Zeitueberschreitung")), false);
         }
         if (error == http::error::body_limit) {
             logLine(LogLevel::warn, "request refused: body too large");
-            return reply(http::status::payload_too_large, errorReply("Anfrage zu gross"), true);
+            return reply(http::status::payload_too_large, errorReply(refusal("Anfrage zu gross")), true);
         }
         if (error == http::error::header_limit) {
             logLine(LogLevel::warn, "request refused: header too large");
-            return reply(http::status::request_header_fields_too_large, errorReply("Kopfzeilen zu gross"), true);
+            return reply(http::status::request_header_fields_too_large, errorReply(refusal("Kopfzeilen zu gross")), true);
         }
         if (error) {
             if (error != http::error::end_of_stream && error != asio::error::connection_reset) {
                 logLine(LogLevel::warn, "request refused: " + error.message());
-                return reply(http::status::bad_request, errorReply("Anfrage fehlerhaft"), true);
+                return reply(http::status::bad_request, errorReply(refusal("Anfrage fehlerhaft")), true);
             }
             return close();
         }
@@ -138,12 +139,12 @@ private:
         if (request.method() != http::verb::post) return reply(http::status::method_not_allowed, "Method Not Allowed", false);
         if (!carriesAccessKey()) {
             logLine(LogLevel::warn, "request refused: without the server's key from=" + peer_);
-            return reply(http::status::forbidden, errorReply("Kein Zugang"), false);
+            return reply(http::status::forbidden, errorReply(refusal("Kein Zugang")), false);
         }
         if (logEnabled(LogLevel::debug)) logLine(LogLevel::debug, "request " + std::string(target));
         if (!clientAddress()) {
             logLine(LogLevel::warn, "request refused: X-Forwarded-For without an address");
-            return reply(http::status::bad_request, errorReply("Absenderadresse ungueltig"), false);
+            return reply(http::status::bad_request, errorReply(refusal("Absenderadresse ungueltig")), false);
         }
         std::optional<std::string> text = handler_.handleWithoutHashing(query, request.body(), serverClock(), client_);
         if (text) return reply(http::status::ok, std::move(*text), false);
@@ -157,7 +158,7 @@ private:
         });
         if (queued) return;
         logLine(LogLevel::warn, "request refused: Server ausgelastet (login queue full) from=" + client_);
-        reply(http::status::ok, errorReply("Server ausgelastet"), false);
+        reply(http::status::ok, errorReply(refusal("Server ausgelastet")), false);
     }
 
     // True without a key to check. The comparison takes as long wherever the first wrong byte
@@ -288,7 +289,7 @@ struct Loop {
 // buffer, so it is written at once without an event loop's help.
 void refuseConnection(tcp::socket& socket) {
     static const std::string kReply = [] {
-        const std::string body = errorReply("Server voll");
+        const std::string body = errorReply(refusal("Server voll"));
         return "HTTP/1.1 503 Service Unavailable\r\nServer: qz-server\r\nContent-Type: text/html\r\n"
                "Connection: close\r\nContent-Length: " +
                std::to_string(body.size()) + "\r\n\r\n" + body;

@@ -1,9 +1,11 @@
 #include "protocol/command_handler.hpp"
 
 #include "base/bad_request.hpp"
+#include "base/refusals.hpp"
 #include "base/form.hpp"
 #include "base/log.hpp"
 #include "sql/deadline.hpp"
+#include "game/chat_lines.hpp"
 
 #include <chrono>
 
@@ -44,7 +46,7 @@ std::optional<std::string> CommandHandler::dispatch(std::string_view query, std:
     }
     if (command == "channel_auflisten") return listChannels(context, form);
     if (command == "channel_erstellen") return createChannel(context, form);
-    throw BadRequest("Unbekannter Befehl");
+    throw BadRequest(refusal("Unbekannter Befehl"));
 }
 
 std::string CommandHandler::handle(std::string_view query, std::string_view body, double now,
@@ -79,11 +81,11 @@ std::optional<std::string> CommandHandler::framed(std::string_view query, std::s
         logLine(LogLevel::error, std::string("request failed: ") + error.what());
         metrics_.countDatabaseError();
         count(Metrics::Result::error);
-        return errorReply("Datenbank nicht erreichbar");
+        return errorReply(refusal("Datenbank nicht erreichbar"));
     } catch (const std::exception& error) {
         logLine(LogLevel::error, std::string("request failed: ") + error.what());
         count(Metrics::Result::error);
-        return errorReply("Serverfehler");
+        return errorReply(refusal("Serverfehler"));
     }
 }
 
@@ -132,7 +134,7 @@ std::size_t CommandHandler::sweep(double now) {
                     if (!slot.away) {
                         slot.away = true;
                         changes.slots[n] = true;
-                        addChatLine(c, kServerChatSender, slot.name + " hat die Verbindung verloren", changes);
+                        addChatLine(c, kServerChatSender, connectionLostLine(slot.name), changes);
                         logLine(LogLevel::info, "player away channel=" + c.sessionId + " name=" + slot.name);
                     }
                 } else {

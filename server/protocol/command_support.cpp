@@ -1,4 +1,5 @@
 #include "base/bad_request.hpp"
+#include "base/refusals.hpp"
 #include "protocol/commands.hpp"
 #include "game/recording.hpp"
 
@@ -6,14 +7,14 @@ namespace qz::server {
 
 void requireSpeaksFor(CommandContext& context, const std::string& name) {
     if (!context.logins.boundTo(name, context.client, context.now)) {
-        throw BadRequest("Nicht angemeldet");
+        throw BadRequest(refusal("Nicht angemeldet"));
     }
 }
 
 namespace {
 
 const std::string& requireSessionId(const std::string& sessionId) {
-    if (sessionId.empty()) throw BadRequest("Sitzung fehlt");
+    if (sessionId.empty()) throw BadRequest(refusal("Sitzung fehlt"));
     return sessionId;
 }
 
@@ -27,13 +28,13 @@ OpenChannel::OpenChannel(CommandContext& context, const std::string& sessionId, 
     if (!transaction_.found()) {
         if (wait == Wait::skipLocked) return;
         context.channels.remove(sessionId);
-        throw BadRequest("Unbekannte Sitzung");
+        throw BadRequest(refusal("Unbekannte Sitzung"));
     }
     // An operator's ban ends the player's session at its next request, through whichever
     // instance it comes.
     const double bannedUntil = transaction_.playerBannedUntil();
-    if (bannedUntil < 0) throw BadRequest("Unbekannter Spieler");
-    if (bannedUntil > context.now) throw BadRequest("Gesperrt");
+    if (bannedUntil < 0) throw BadRequest(refusal("Unbekannter Spieler"));
+    if (bannedUntil > context.now) throw BadRequest(refusal("Gesperrt"));
     ChannelState& c = channel_->state;
     if (channel_->revision != transaction_.revision()) {
         const auto cached = c.slots;

@@ -1,4 +1,5 @@
 #include "base/bad_request.hpp"
+#include "base/refusals.hpp"
 #include "protocol/commands.hpp"
 #include "game/game_input.hpp"
 #include "protocol/game_reply.hpp"
@@ -19,7 +20,7 @@ int starsOfRunningGame(CommandContext& context, const std::string& sessionId) {
         if (cached->revision >= 0 && cached->state.started) return cached->state.stars;
     }
     OpenChannel open(context, sessionId);
-    if (!open.state().started) throw BadRequest("Spiel nicht gestartet");
+    if (!open.state().started) throw BadRequest(refusal("Spiel nicht gestartet"));
     const int stars = open.state().stars;
     open.commit({});
     return stars;
@@ -43,9 +44,9 @@ std::size_t neededBytes(const PlayerState& player, const GameInput& input, bool 
 // Why `needed` bytes for the player do not fit the caps; nothing when they do.
 const char* overCap(CommandContext& context, const ChannelState& c, int slot, std::size_t needed) {
     const std::size_t mine = c.players[slot].bytes();
-    if (c.shipBytes() - mine + needed > context.config.shipBytesPerChannel) return "Schifflisten zu gross";
+    if (c.shipBytes() - mine + needed > context.config.shipBytesPerChannel) return refusal("Schifflisten zu gross").data();
     if (context.shipBytes.load() - std::min(mine, context.shipBytes.load()) + needed > context.config.shipBytesTotal) {
-        return "Server voll";
+        return refusal("Server voll").data();
     }
     return nullptr;
 }
@@ -71,7 +72,7 @@ std::string playGame(CommandContext& context, const std::string& sessionId, cons
     OpenChannel open(context, sessionId, OpenChannel::Wait::yes, input.name);
     ChannelState& c = open.state();
     const int slot = c.slotOf(input.name);
-    if (slot == 0) throw BadRequest("Spieler nicht im Channel");
+    if (slot == 0) throw BadRequest(refusal("Spieler nicht im Channel"));
     requirePlausibleReports(c, input, context.now);
     const std::size_t before = c.players[slot].bytes();
     const bool blockDropped =

@@ -1,4 +1,5 @@
 #include "base/bad_request.hpp"
+#include "base/refusals.hpp"
 #include "protocol/commands.hpp"
 #include "storage/credentials.hpp"
 #include "protocol/lobby_reply.hpp"
@@ -7,6 +8,7 @@
 #include "base/number_list.hpp"
 #include "game/plausibility.hpp"
 #include "base/text_checks.hpp"
+#include "game/chat_lines.hpp"
 
 #include <algorithm>
 #include <optional>
@@ -30,7 +32,7 @@ LobbyPoll readLobbyPoll(CommandContext& context, const FormFields& form) {
     LobbyPoll poll;
     poll.name = form.value("i2");
     requireName(poll.name, "Spielername");
-    if (!context.accounts.exists(poll.name)) throw BadRequest("Unbekannter Spieler");
+    if (!context.accounts.exists(poll.name)) throw BadRequest(refusal("Unbekannter Spieler"));
     requireSpeaksFor(context, poll.name);
     const std::string_view started = form.value("i1");
     if (started.empty()) return poll;
@@ -41,7 +43,7 @@ LobbyPoll readLobbyPoll(CommandContext& context, const FormFields& form) {
         poll.map = readMapUpload(form, kMaxPlayers);
         requirePlausibleMap(*poll.map);
     } else {
-        throw BadRequest("Ungueltiger Spielstatus");
+        throw BadRequest(refusal("Ungueltiger Spielstatus"));
     }
     if (!form.value("i3").empty()) poll.colour = requireIntInRange(form.value("i3"), "i3", 0, kColourCount);
     if (!form.value("i4").empty()) poll.ready = requireIntInRange(form.value("i4"), "i4", 0, 1);
@@ -149,15 +151,15 @@ std::string createChannel(CommandContext& context, const FormFields& form) {
     c.version = form.value("i5");
     requireName(c.version, "Version");
     // Slot 1 waits for a player of the creator's address; creating needs a login from there.
-    if (!context.logins.anyFrom(context.client, context.now)) throw BadRequest("Nicht angemeldet");
+    if (!context.logins.anyFrom(context.client, context.now)) throw BadRequest(refusal("Nicht angemeldet"));
     const AddressLimits& limits = context.config.perAddress;
     c.creatorAddress = context.client;
     c.sessionId = newSessionId();
     c.emptySince = context.now;
     switch (context.storage.createChannel(c, {kMaxOpenChannels, limits.openChannels, limits.channelCreationsPerHour},
                                           context.now)) {
-    case Storage::Creation::creatorFull: throw BadRequest("Zu viele Channels von dieser Adresse");
-    case Storage::Creation::serverFull: throw BadRequest("Server voll");
+    case Storage::Creation::creatorFull: throw BadRequest(refusal("Zu viele Channels von dieser Adresse"));
+    case Storage::Creation::serverFull: throw BadRequest(refusal("Server voll"));
     case Storage::Creation::created: break;
     }
     channel->revision = 0;
@@ -175,13 +177,13 @@ std::string channelPoll(CommandContext& context, const std::string& sessionId, c
     ChannelState& c = open.state();
     int slot = c.slotOf(poll.name);
     if (poll.kind == PollKind::upload && !c.started) {
-        if (slot != 1) throw BadRequest("Nur der Host startet das Spiel");
+        if (slot != 1) throw BadRequest(refusal("Nur der Host startet das Spiel"));
         for (int owner : poll.map->owner) {
-            if (owner > c.maxPlayers) throw BadRequest("Besitzer ausserhalb in i9");
+            if (owner > c.maxPlayers) throw BadRequest(refusal("Besitzer ausserhalb in i9"));
         }
     }
     // A running game's seats belong to their logins until it ends.
-    if (slot == 0 && c.started) throw BadRequest("Spiel laeuft bereits");
+    if (slot == 0 && c.started) throw BadRequest(refusal("Spiel laeuft bereits"));
     ChannelChanges changes;
     if (slot == 0) {
         slot = chooseSlot(c, poll.name, poll.kind != PollKind::join, context.client);
@@ -193,7 +195,7 @@ std::string channelPoll(CommandContext& context, const std::string& sessionId, c
                 changes.header = true;
             }
             changes.slots[slot] = true;
-            addChatLine(c, kServerChatSender, poll.name + " ist beigetreten.", changes);
+            addChatLine(c, kServerChatSender, joinedLine(poll.name), changes);
             logLine(LogLevel::info, "player joined channel=" + c.sessionId + " slot=" + std::to_string(slot) +
                                         " name=" + poll.name);
         }

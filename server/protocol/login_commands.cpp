@@ -1,4 +1,5 @@
 #include "base/bad_request.hpp"
+#include "base/refusals.hpp"
 #include "protocol/commands.hpp"
 #include "base/log.hpp"
 #include "base/text_checks.hpp"
@@ -10,20 +11,20 @@ std::string onlineCheck() { return "onlinecheck;;online"; }
 void checkLogin(CommandContext& context, const FormFields& form) {
     const std::string name(form.value("i1"));
     requireName(name, "Benutzername");
-    if (!isPasswordDigest(form.value("i2"))) throw BadRequest("Passwort-Pruefsumme ungueltig");
+    if (!isPasswordDigest(form.value("i2"))) throw BadRequest(refusal("Passwort-Pruefsumme ungueltig"));
     // The rates and a ban are checked before the expensive hash, so a refused flood costs
     // nothing.
     Storage& storage = context.storage;
-    if (storage.bannedUntil(name).value_or(0) > context.now) throw BadRequest("Gesperrt");
+    if (storage.bannedUntil(name).value_or(0) > context.now) throw BadRequest(refusal("Gesperrt"));
     const AddressLimits& limits = context.config.perAddress;
     const double minuteAgo = context.now - 60;
     if (storage.countAddressEvents(context.client, AddressEvent::failedLogin, minuteAgo) >=
         limits.failedLoginsPerMinute) {
-        throw BadRequest("Zu viele Fehlversuche, bitte spaeter erneut");
+        throw BadRequest(refusal("Zu viele Fehlversuche, bitte spaeter erneut"));
     }
     if (storage.countAddressEvents(context.client, AddressEvent::login, minuteAgo) >= limits.loginsPerMinute ||
         storage.countAddressEvents(name, AddressEvent::nameLogin, minuteAgo) >= limits.loginsPerNamePerMinute) {
-        throw BadRequest("Zu viele Anmeldungen, bitte spaeter erneut");
+        throw BadRequest(refusal("Zu viele Anmeldungen, bitte spaeter erneut"));
     }
 }
 
@@ -39,7 +40,7 @@ std::string login(CommandContext& context, const FormFields& form) {
             limits.registrationsPerHour;
     const AccountBook::Login result = context.accounts.login(name, digest, mayRegister);
     if (result == AccountBook::Login::unknownName && context.config.registrationOpen) {
-        throw BadRequest("Zu viele neue Konten von dieser Adresse");
+        throw BadRequest(refusal("Zu viele neue Konten von dieser Adresse"));
     }
     const bool accepted = result == AccountBook::Login::accepted || result == AccountBook::Login::registered;
     if (accepted) {
