@@ -71,7 +71,7 @@ AustauschErgebnis mpAustausch(Platform& platform, Spielstand& spiel, Serverdaten
     const bool anwenden = !antwort.empty() && fehler.empty() && (!mp.eigenerTeilHolen || mp.holenGesendet);
     if (anwenden) spielAntwortAnwenden(antwort, spiel, mp);
     std::string voll;
-    if (anwenden && recordLesen(antwort, "privatvoll", voll)) meldungZeigen(mp, std::string(kTeilNichtGesichert), platform.timer());
+    if (anwenden && recordLesen(antwort, "privatvoll", voll)) meldungZeigen(mp, tr(kTeilNichtGesichert), platform.timer());
     if (anwenden && mp.eigenerTeilHolen) {
         wiedereinstiegAnwenden(antwort, spiel, mp, kopieFuer(server, mp));
         mp.eigenerTeilHolen = false;

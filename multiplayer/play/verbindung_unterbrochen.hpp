@@ -3,15 +3,16 @@
 #pragma once
 
 #include "multiplayer/session/mehrspieler.hpp"
+#include "platform/uebersetzung.hpp"
 
 #include <string_view>
 
 namespace qz {
 
 inline constexpr double kStilleBisHinweis = 30.0;
-// The font is code page 437, which has neither an en dash nor an ellipsis: the nearest it
-// draws are "-" and "...".
-inline constexpr std::string_view kVerbindungUnterbrochen = "Verbindung unterbrochen - neuer Versuch ...";
+// The notice's message id. The font is code page 437, which has neither an en dash nor an
+// ellipsis: the nearest it draws are "-" and "...".
+inline constexpr std::string_view kVerbindungUnterbrochen = trMark("Verbindung unterbrochen - neuer Versuch ...");
 
 // A request went out; the silence counts from the first one that is still unanswered.
 void anfrageGestellt(Mehrspieler& mp, double jetzt);

@@ -1,6 +1,7 @@
 #include "multiplayer/private/computerspiel.hpp"
 
 #include "platform/folders.hpp"
+#include "platform/uebersetzung.hpp"
 
 #include <algorithm>
 #include <cstdint>
@@ -16,9 +17,9 @@ const char* stufenArgument(int stufe)
 
 }  // namespace
 
-const char* stufenText(int stufe)
+std::string_view stufenText(int stufe)
 {
-    return stufe <= kStufeLeicht ? "Leicht" : stufe >= kStufeSchwer ? "Schwer" : "Mittel";
+    return stufe <= kStufeLeicht ? trMark("Leicht") : stufe >= kStufeSchwer ? trMark("Schwer") : trMark("Mittel");
 }
 
 std::string computerName(const std::string& login, int nummer)
@@ -55,7 +56,7 @@ bool computerspielerStarten(Computerspiel& c, const std::string& server, const s
 {
     const std::optional<std::filesystem::path> programm = computerspielerProgramm();
     if (!programm) {
-        fehler = "qz-bot nicht gefunden";
+        fehler = trMark("qz-bot nicht gefunden");
         return false;
     }
     std::string name;
@@ -75,7 +76,7 @@ bool computerspielerStarten(Computerspiel& c, const std::string& server, const s
                                                    schluessel),
                              name, stufe});
     } catch (const std::runtime_error&) {
-        fehler = "qz-bot startet nicht";
+        fehler = trMark("qz-bot startet nicht");
         return false;
     }
     return true;

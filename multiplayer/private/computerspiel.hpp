@@ -12,6 +12,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qz {
@@ -20,8 +21,8 @@ namespace qz {
 inline constexpr int kStufeLeicht = 1;
 inline constexpr int kStufeSchwer = 3;
 
-// "Leicht", "Mittel" or "Schwer" for level 1..3, as the screens show it.
-const char* stufenText(int stufe);
+// "Leicht", "Mittel" or "Schwer" for level 1..3: the message id the screens show through tr().
+std::string_view stufenText(int stufe);
 
 struct Computerspiel {
     struct Computerspieler {
@@ -59,8 +60,8 @@ std::string computerName(const std::string& login, int nummer);
 
 // Starts a computer player of `stufe` for the channel of session `sitzung` at `server`
 // ("HOST:PORT"): it joins that channel and no other of the same name. Named computerName(login,
-// n) with the first n none of the started ones has. False, with the reason in `fehler`, when
-// qz-bot is missing or cannot be started.
+// n) with the first n none of the started ones has. False, with the reason in `fehler` (a message
+// id, shown through tr()), when qz-bot is missing or cannot be started.
 bool computerspielerStarten(Computerspiel& c, const std::string& server, const std::string& login,
                             const std::string& sitzung, int stufe, std::string& fehler);
 

@@ -2,6 +2,9 @@
 
 #include "gfx/text_numbers.hpp"
 #include "gfx/widgets.hpp"
+#include "multiplayer/session/server_texte.hpp"
+
+#include <algorithm>
 
 namespace qz {
 
@@ -47,23 +50,28 @@ void chatEingabe(Rahmen& r, Mehrspieler& mp, bool flottenleiste)
     }
 }
 
-std::string chatZeile(const Mehrspieler& mp, int paar)
+Text chatZeile(const Mehrspieler& mp, int paar)
 {
     const Feld<std::string>& z = mp.senden.chatZeilen;
     const int sender = textToInt(z(2 * paar));
     const std::string& text = z(2 * paar + 1);
-    if (sender < 1 || sender > 4) return text;
-    return mp.SpielerName(sender) + ": " + text;
+    if (sender < 1 || sender > 4) return serverzeileText(text);
+    // TRANSLATORS: a chat line: the sender's name, then what they typed.
+    return tr("{spieler}: {text}", {{"spieler", mp.SpielerName(sender)}, {"text", text}});
 }
 
 void chatZeichnen(Rahmen& r, const Mehrspieler& mp)
 {
     const Sendedaten& s = mp.senden;
-    filledBox(r.screen(), 570, 667, 702, 691, 0xFF101820);
-    box(r.screen(), 570, 667, 702, 691, mp.chatFokus == kChatFokus ? 0xFFFFFFFF : 0xFF4A6A8A);
-    const std::string feld = s.chatSenden == 1 ? std::string("...Sende...") : s.chatZeile;
-    // The last 16 characters of the line fit the field.
-    r.text(574, 672, feld.size() > 16 ? feld.substr(feld.size() - 16) : feld);
+    // The field holds 16 characters: the end of the line being typed, or "...Sende...", for
+    // which a longer translation widens it to the left (the status bar is on its right).
+    const Text feld = s.chatSenden == 1 ? tr("...Sende...")
+                                        : textAusCp437(s.chatZeile.size() > 16 ? s.chatZeile.substr(s.chatZeile.size() - 16)
+                                                                               : s.chatZeile);
+    const int links = std::min(570, 702 - textBreite(feld) - 7);
+    filledBox(r.screen(), links, 667, 702, 691, 0xFF101820);
+    box(r.screen(), links, 667, 702, 691, mp.chatFokus == kChatFokus ? 0xFFFFFFFF : 0xFF4A6A8A);
+    r.text(links + 4, 672, feld);
 
     const int paare = (s.chatAnzahl + 1) / 2;
     const int platz = (768 - kErsteZeile) / kZeilenAbstand;

@@ -22,8 +22,9 @@ void chatZeichnen(Rahmen& rahmen, const Mehrspieler& mp);
 // could be read as neither.
 bool chatSichtbar(const Mehrspieler& mp, bool flottenleiste);
 
-// The text of history pair k (items 2k, 2k + 1): a server message (sender 5) alone, otherwise
-// the sender slot's name, ": " and the text.
-std::string chatZeile(const Mehrspieler& mp, int paar);
+// The text of history pair k (items 2k, 2k + 1) in the reader's language: a server message
+// (sender 5) translated where the game knows its wording (server_texte.hpp), otherwise the
+// sender slot's name and the text as typed.
+Text chatZeile(const Mehrspieler& mp, int paar);
 
 }  // namespace qz

@@ -37,7 +37,7 @@ void beenden(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp,
     c.passwort.clear();
     if (r.Programmzustand == "multiplayer") {
         const double jetzt = r.platform.timer();
-        if (serverTot) meldungZeigen(mp, "Verbindung zum Spiel verloren", jetzt);
+        if (serverTot) meldungZeigen(mp, tr("Verbindung zum Spiel verloren"), jetzt);
         // A message still showing (a lost game, a refusal) is seen on the "Gegen den Computer"
         // screen, which draws it; the sandbox menu does not.
         const bool zeigen = !mp.meldung.empty() && jetzt < mp.meldungBis;
@@ -102,7 +102,7 @@ void computerspielPruefen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Meh
         while (c.nochZuStarten > 0) {
             const int stufe = c.stufen(std::clamp(c.anzahl - c.nochZuStarten + 1, 1, 3));
             if (!computerspielerStarten(c, adresse, "", mp.senden.SessionId, stufe, fehler)) {
-                meldungZeigen(mp, fehler, r.platform.timer());
+                meldungZeigen(mp, tr(fehler), r.platform.timer());
                 break;
             }
             --c.nochZuStarten;

@@ -46,7 +46,7 @@ void serverStarten(Rahmen& r, Serverdaten& server, Mehrspieler& mp)
     const double jetzt = r.platform.timer();
     const std::optional<std::filesystem::path> programm = serverProgramm();
     if (!programm) {
-        meldungZeigen(mp, "qz-server nicht gefunden", jetzt);
+        meldungZeigen(mp, tr("qz-server nicht gefunden"), jetzt);
         return;
     }
     const std::string name = spielername(mp);
@@ -54,13 +54,13 @@ void serverStarten(Rahmen& r, Serverdaten& server, Mehrspieler& mp)
     const std::optional<std::string> passwort =
         gemerktesPasswort((privaterServerOrdner() / "spieler.conf").string(), name, fehler);
     if (!passwort) {
-        meldungZeigen(mp, "Anmeldung nicht gespeichert", jetzt);
+        meldungZeigen(mp, tr("Anmeldung nicht gespeichert"), jetzt);
         return;
     }
     try {
         c.server.emplace(*programm, privaterServerOrdner());
     } catch (const std::runtime_error&) {
-        meldungZeigen(mp, "Server startet nicht", jetzt);
+        meldungZeigen(mp, tr("Server startet nicht"), jetzt);
         return;
     }
     {
@@ -108,7 +108,7 @@ void anmelden(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp
             return;
         }
         if (antwort.rfind("loginerror", 0) == 0) {
-            meldungZeigen(mp, "Anmeldung abgelehnt", jetzt);
+            meldungZeigen(mp, tr("Anmeldung abgelehnt"), jetzt);
             r.Programmzustand = "sandkasten";  // the next check ends the private server
             r.Unterzustand = "hauptmenu";
             return;
@@ -122,7 +122,7 @@ void anmelden(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp
 }
 
 // A value row: the field picture at (452, y - 5) and each arrow while the value can move.
-void wertZeile(Rahmen& r, int y, bool weniger, bool mehr, std::string_view wert)
+void wertZeile(Rahmen& r, int y, bool weniger, bool mehr, const Text& wert)
 {
     r.zeichne(r.Oberflaechenbild(18), 452, y - 5);
     if (weniger) r.zeichne(r.Oberflaechenbild(3), 461, y);
@@ -159,17 +159,17 @@ void gegenComputerScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehr
     r.platform.screenLock();
     clear(r.screen());
     r.zeichne(r.Oberflaechenbild(19), 312, 184);
-    menueKnopf(r, 218, "Zur\x81" "ck");
-    menueKnopf(r, 272, "Computerspieler");
-    wertZeile(r, 304, !verbindet && c.anzahl > 1, !verbindet && c.anzahl < 3, numberToText(c.anzahl));
-    menueKnopf(r, 363, "Stufe");
+    menueKnopf(r, 218, tr("Zur\x81" "ck"));
+    menueKnopf(r, 272, tr("Computerspieler"));
+    wertZeile(r, 304, !verbindet && c.anzahl > 1, !verbindet && c.anzahl < 3, textAusCp437(numberToText(c.anzahl)));
+    menueKnopf(r, 363, tr("Stufe"));
     for (int k = 1; k <= c.anzahl; ++k) {
         const int x = stufenX(k, c.anzahl);
         box(r.screen(), x - 4, 393, x + 51, 412, verbindet ? 0xFF606060 : 0xFF3FA9F5);
-        r.text(x, 395, stufenText(c.stufen(k)));
+        r.text(x, 395, tr(stufenText(c.stufen(k))));
     }
-    if (verbindet) r.textMittig(512, 455, "Verbindungsaufbau");
-    else menueKnopf(r, 449, "Spiel Starten");
+    if (verbindet) r.textMittig(512, 455, tr("Verbindungsaufbau"));
+    else menueKnopf(r, 449, tr("Spiel Starten"));
     meldungZeichnen(r, mp, kMeldungMenueY);
     r.platform.screenUnlock();
     if (r.Mausereignis == 1 || r.Mausereignis == 2) r.Mausereignis = 0;

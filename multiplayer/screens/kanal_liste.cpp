@@ -11,6 +11,7 @@
 #include "multiplayer/screens/mp_widgets.hpp"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace qz {
@@ -22,21 +23,37 @@ void SUB_CHANNEL_AUFLISTEN(Rahmen& r, int& auswahl, int& seite, int anzahl, Feld
                            const ImagePtr& zeilenBild, const ImagePtr& weiterBild, const ImagePtr& zurueckBild)
 {
     guarded([&] {
-        for (int i = 5 * seite - 4; i <= std::min(5 * seite, anzahl); ++i) {
+        const int erste = 5 * seite - 4;
+        const int letzte = std::min(5 * seite, anzahl);
+        std::vector<std::array<Text, 2>> zeilen;
+        // The rows of a page share one width: the picture's 300 pixels, or wider for a longer
+        // translation.
+        constexpr int kZeilenBreite = 300;
+        int breite = kZeilenBreite;
+        for (int i = erste; i <= letzte; ++i) {
+            const Text kopf = tr("NR:{nr}, Name: {name}", {{"nr", i}, {"name", namen(i)}});
+            const Text stand =
+                laeuft(i) == "1"
+                    ? tr("l\x84uft - Fortsetzen, Sterne: {sterne}", {{"sterne", sterne(i)}})
+                    : tr("Spieler: {spieler}/{max}, Sterne: {sterne}, PW: {passwort}",
+                         {{"spieler", spieler(i)}, {"max", maxSpieler(i)}, {"sterne", sterne(i)},
+                          {"passwort", passwoerter(i).empty() ? tr("Nein") : tr("Ja")}});
+            breite = std::max({breite, textBreite(kopf) + 16, textBreite(stand) + 16});
+            zeilen.push_back({kopf, stand});
+        }
+        const int x1 = 512 - breite / 2;
+        for (int i = erste; i <= letzte; ++i) {
             const int y1 = (i - 5 * seite) * 39 + 506;
             const int y2 = y1 + 39;
-            r.zeichne(zeilenBild, 362, y1);
-            if (i == auswahl) box(r.screen(), 362, y1, 661, y2 - 1, 0xFFFFFFFF);
-            r.text(370, y1 + 6, "NR:" + numberToText(i) + ", Name: " + namen(i));
+            if (breite == kZeilenBreite) r.zeichne(zeilenBild, x1, y1);
+            else breitZeichnen(r, zeilenBild, 512, y1, breite);
+            if (i == auswahl) box(r.screen(), x1, y1, x1 + breite - 1, y2 - 1, 0xFFFFFFFF);
+            const std::array<Text, 2>& zeile = zeilen[static_cast<std::size_t>(i - erste)];
+            r.text(x1 + 8, y1 + 6, zeile[0]);
+            r.text(x1 + 8, y1 + 20, zeile[1]);
             const bool eigenesSpiel = laeuft(i) == "1";
-            if (eigenesSpiel) {
-                r.text(370, y1 + 20, "l\x84uft - Fortsetzen, Sterne: " + sterne(i));
-            } else {
-                r.text(370, y1 + 20, "Spieler: " + spieler(i) + "/" + maxSpieler(i) + ", Sterne: " + sterne(i) +
-                                         ", PW: " + (passwoerter(i).empty() ? "Nein" : "Ja"));
-            }
             // A full channel takes nobody, but the player's own running game takes it back.
-            if (Mausereignis == 1 && inBox(mausX, mausY, 362, 662, y1, y2) &&
+            if (Mausereignis == 1 && inBox(mausX, mausY, x1, x1 + breite, y1, y2) &&
                 (eigenesSpiel || textToInt(spieler(i)) < textToInt(maxSpieler(i)))) {
                 auswahl = i;
                 Mausereignis = 42;
@@ -98,11 +115,11 @@ void kanalListeScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
     r.platform.screenLock();
     clear(r.screen());
     r.zeichne(r.Oberflaechenbild(19), 312, 184);
-    menueKnopf(r, 218, "Zur\x81" "ck");
-    menueKnopf(r, 272, "Aktualisieren");
-    if (mp.KanalAuswahl > 0) menueKnopf(r, 326, "Beitreten");
+    menueKnopf(r, 218, tr("Zur\x81" "ck"));
+    menueKnopf(r, 272, tr("Aktualisieren"));
+    if (mp.KanalAuswahl > 0) menueKnopf(r, 326, tr("Beitreten"));
     if (mp.KanalAnzahl <= 0) {
-        r.textMittig(512, 400, "Es wurden keine offene Spiele gefunden.");
+        textMittigUmbrochen(r, 512, 400, tr("Es wurden keine offene Spiele gefunden."), kPanelTextBreite);
     } else {
         SUB_CHANNEL_AUFLISTEN(r, mp.KanalAuswahl, mp.KanalSeite, mp.KanalAnzahl, mp.KanalIds, mp.KanalNamen,
                               mp.KanalPasswoerter, mp.KanalSpieler, mp.KanalMaxSpieler, mp.KanalSterne, mp.KanalLaeuft, r.MausX,

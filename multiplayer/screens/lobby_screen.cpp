@@ -14,6 +14,7 @@
 #include "multiplayer/screens/mp_widgets.hpp"
 #include "multiplayer/exchange/server_exchange.hpp"
 
+#include <algorithm>
 #include <array>
 
 namespace qz {
@@ -23,9 +24,30 @@ namespace {
 // Swatch k (1..8) covers x kSwatch[k - 1] .. kSwatch[k], y 395..415.
 constexpr int kSwatch[9] = {461, 473, 486, 499, 512, 525, 538, 551, 563};
 
-// Right of a free seat's name: "Computer hinzufügen" at x 470 and its level at x 634.
+// Right of a free seat's name: "Computer hinzufügen" at x 470 and its level at x 634, each in
+// a frame; a longer translation widens the frames, the level's moving right.
 constexpr int kHinzufuegenX = 470;
 constexpr int kStufeX = 634;
+
+int hinzufuegenBreite() { return std::max(160, textBreite(tr("Computer hinzuf\x81gen")) + 8); }
+
+int stufeX() { return std::max(kStufeX, kHinzufuegenX + hinzufuegenBreite() + 4); }
+
+int stufeBreite()
+{
+    int breite = 56;
+    for (int stufe = kStufeLeicht; stufe <= kStufeSchwer; ++stufe)
+        breite = std::max(breite, textBreite(tr(stufenText(stufe))) + 8);
+    return breite;
+}
+
+// The name in a seat; a free or closed seat is named by the protocol's word for it.
+Text sitzName(const std::string& name)
+{
+    if (name == "Offen") return tr("Offen");
+    if (name == "Geschlossen") return tr("Geschlossen");
+    return textAusCp437(name);
+}
 
 int slotY(int n) { return 480 + 24 * (n - 1); }
 
@@ -70,7 +92,7 @@ void computerHinzufuegen(Rahmen& r, Serverdaten& server, Mehrspieler& mp, int st
     const std::string login = mp.computer.server ? std::string() : mp.LoginName;
     std::string fehler;
     if (!computerspielerStarten(mp.computer, adresse, login, mp.senden.SessionId, stufe, fehler))
-        meldungZeigen(mp, fehler, r.platform.timer());
+        meldungZeigen(mp, tr(fehler), r.platform.timer());
 }
 
 void sitzWahl(Rahmen& r, Serverdaten& server, Mehrspieler& mp, const std::array<Sitz, 5>& sitz)
@@ -78,7 +100,7 @@ void sitzWahl(Rahmen& r, Serverdaten& server, Mehrspieler& mp, const std::array<
     for (int n = 2; n <= 4; ++n) {
         const int y = slotY(n);
         if (sitz[static_cast<std::size_t>(n)] == Sitz::gescheitert &&
-            klick(r, kHinzufuegenX - 4, kHinzufuegenX + 156, y - 3, y + 18)) {
+            klick(r, kHinzufuegenX - 4, kHinzufuegenX - 4 + hinzufuegenBreite(), y - 3, y + 18)) {
             // Seen: the seat offers a computer player again.
             for (Computerspiel::Computerspieler& s : mp.computer.spieler)
                 if (s.prozess.gescheitert() && !s.gesessen && !s.gemeldet) {
@@ -88,8 +110,10 @@ void sitzWahl(Rahmen& r, Serverdaten& server, Mehrspieler& mp, const std::array<
         }
         if (sitz[static_cast<std::size_t>(n)] != Sitz::frei) continue;
         int& stufe = mp.computer.sitzStufe(n);
-        if (klick(r, kHinzufuegenX - 4, kHinzufuegenX + 156, y - 3, y + 18)) computerHinzufuegen(r, server, mp, stufe);
-        else if (klick(r, kStufeX - 4, kStufeX + 52, y - 3, y + 18)) stufe = stufe >= kStufeSchwer ? kStufeLeicht : stufe + 1;
+        if (klick(r, kHinzufuegenX - 4, kHinzufuegenX - 4 + hinzufuegenBreite(), y - 3, y + 18))
+            computerHinzufuegen(r, server, mp, stufe);
+        else if (klick(r, stufeX() - 4, stufeX() - 4 + stufeBreite(), y - 3, y + 18))
+            stufe = stufe >= kStufeSchwer ? kStufeLeicht : stufe + 1;
     }
 }
 
@@ -108,15 +132,15 @@ void farbeUndBereit(Rahmen& r, Spielstand& spiel, Mehrspieler& mp, bool bereitGe
     const double jetzt = r.platform.timer();
     const int eigen = spiel.eigenerSpieler;
     if (bereitGeklickt) {
-        if (eigen < 1) meldungZeigen(mp, "Noch kein Platz im Kanal", jetzt);
+        if (eigen < 1) meldungZeigen(mp, tr("Noch kein Platz im Kanal"), jetzt);
         else if (mp.GewaehlteFarbe < 1 && spiel.spieler.spielerFarbe(eigen, 0) < 1)
-            meldungZeigen(mp, "Erst eine Farbe w\x84hlen", jetzt);
+            meldungZeigen(mp, tr("Erst eine Farbe w\x84hlen"), jetzt);
         else mp.EigenesBereit = 1;
     }
     if (eigen < 1) return;
     for (int k = 1; k <= 8; ++k) {
         if (!klick(r, kSwatch[k - 1], kSwatch[k], 395, 415)) continue;
-        if (farbeVergeben(spiel, k)) meldungZeigen(mp, "Farbe schon vergeben", jetzt);
+        if (farbeVergeben(spiel, k)) meldungZeigen(mp, tr("Farbe schon vergeben"), jetzt);
         else mp.GewaehlteFarbe = k;
     }
 }
@@ -128,7 +152,7 @@ void farbeAbgelehnt(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
     const int eigen = spiel.eigenerSpieler;
     if (eigen < 1 || mp.GewaehlteFarbe < 1 || !farbeVergeben(spiel, mp.GewaehlteFarbe)) return;
     mp.GewaehlteFarbe = spiel.spieler.spielerFarbe(eigen, 0);
-    meldungZeigen(mp, "Farbe schon vergeben", r.platform.timer());
+    meldungZeigen(mp, tr("Farbe schon vergeben"), r.platform.timer());
 }
 
 // The level of the computer player this game started under `name`; 0 for anyone else.
@@ -167,15 +191,15 @@ void zeichnen(Rahmen& r, const Spielstand& spiel, const Mehrspieler& mp, bool st
     r.platform.screenLock();
     clear(r.screen());
     r.zeichne(r.Oberflaechenbild(19), 312, 184);
-    menueKnopf(r, 218, "Zur\x81" "ck");
-    menueKnopf(r, 272, "Sternanzahl");
+    menueKnopf(r, 218, tr("Zur\x81" "ck"));
+    menueKnopf(r, 272, tr("Sternanzahl"));
     r.zeichne(r.Oberflaechenbild(18), 452, 299);
     if (spiel.eigenerSpieler == 1) {
         if (spiel.Sternanzahl > 50) r.zeichne(r.Oberflaechenbild(3), 461, 304);
         if (spiel.Sternanzahl < 200) r.zeichne(r.Oberflaechenbild(4), 544, 304);
     }
     r.textMittig(512, 307, numberToText(spiel.Sternanzahl));
-    menueKnopf(r, 363, "Spielerfarbe");
+    menueKnopf(r, 363, tr("Spielerfarbe"));
     if (spiel.eigenerSpieler > 0) {
         for (int k = 1; k <= 8; ++k) filledBox(r.screen(), kSwatch[k - 1] + 1, 396, kSwatch[k] - 1, 414, palettenFarbe(k));
         const int gewaehlt = mp.GewaehlteFarbe;
@@ -183,31 +207,35 @@ void zeichnen(Rahmen& r, const Spielstand& spiel, const Mehrspieler& mp, bool st
     }
     if (mp.startAusstehend) {
         // Inactive until the start is reported: greyed like the disabled menu entries.
-        r.zeichne(r.Oberflaechenbild(11), 434, 449);
-        filledBox(r.screen(), 440, 455, 583, 468, 0xFF3B3B3B);
-        r.textMittig(512, 455, "Spiel Starten");
+        const Text& label = tr("Spiel Starten");
+        const int breite = breiteFuer(156, label);
+        breitZeichnen(r, r.Oberflaechenbild(11), 512, 449, breite);
+        filledBox(r.screen(), 512 - breite / 2 + 6, 455, 512 + breite / 2 - 7, 468, 0xFF3B3B3B);
+        r.textMittig(512, 455, label);
     } else {
-        menueKnopf(r, 449, startKnopf ? "Spiel Starten" : "Bereit");
+        menueKnopf(r, 449, startKnopf ? tr("Spiel Starten") : tr("Bereit"));
     }
     for (int n = 1; n <= 4; ++n) {
         const int y = slotY(n);
         const int farbe = spiel.spieler.spielerFarbe(n, 0);
         if (farbe > 0) filledBox(r.screen(), 330, y, 350, y + 16, palettenFarbe(farbe));
-        std::string zeile = mp.SpielerName(n);
-        if (n <= spiel.Spieleranzahl && mp.BereitFlag(n) == 1 && farbe > 0) zeile += " (bereit)";
-        r.textMittig(433, y, zeile);
+        const Text name = sitzName(mp.SpielerName(n));
+        if (n <= spiel.Spieleranzahl && mp.BereitFlag(n) == 1 && farbe > 0)
+            r.textMittig(433, y, tr("{spieler} (bereit)", {{"spieler", name}}));
+        else
+            r.textMittig(433, y, name);
         if (const int stufe = computerStufe(mp.computer, mp.SpielerName(n)); stufe > 0) {
-            r.text(kStufeX, y, stufenText(stufe), 0xA0A0A0);
+            r.text(stufeX(), y, tr(stufenText(stufe)), 0xA0A0A0);
         } else if (sitz[static_cast<std::size_t>(n)] == Sitz::computerKommt) {
-            r.text(kHinzufuegenX, y, "Computer kommt", 0xA0A0A0);
+            r.text(kHinzufuegenX, y, tr("Computer kommt"), 0xA0A0A0);
         } else if (sitz[static_cast<std::size_t>(n)] == Sitz::gescheitert) {
-            box(r.screen(), kHinzufuegenX - 4, y - 2, kHinzufuegenX + 155, y + 17, 0xFF3FA9F5);
-            r.text(kHinzufuegenX, y, "Start gescheitert", 0xFF4040);
+            box(r.screen(), kHinzufuegenX - 4, y - 2, kHinzufuegenX - 5 + hinzufuegenBreite(), y + 17, 0xFF3FA9F5);
+            r.text(kHinzufuegenX, y, tr("Start gescheitert"), 0xFF4040);
         } else if (sitz[static_cast<std::size_t>(n)] == Sitz::frei) {
-            box(r.screen(), kHinzufuegenX - 4, y - 2, kHinzufuegenX + 155, y + 17, 0xFF3FA9F5);
-            r.text(kHinzufuegenX, y, "Computer hinzuf\x81gen");
-            box(r.screen(), kStufeX - 4, y - 2, kStufeX + 51, y + 17, 0xFF3FA9F5);
-            r.text(kStufeX, y, stufenText(mp.computer.sitzStufe(n)));
+            box(r.screen(), kHinzufuegenX - 4, y - 2, kHinzufuegenX - 5 + hinzufuegenBreite(), y + 17, 0xFF3FA9F5);
+            r.text(kHinzufuegenX, y, tr("Computer hinzuf\x81gen"));
+            box(r.screen(), stufeX() - 4, y - 2, stufeX() - 5 + stufeBreite(), y + 17, 0xFF3FA9F5);
+            r.text(stufeX(), y, tr(stufenText(mp.computer.sitzStufe(n))));
         }
     }
     meldungZeichnen(r, mp, kMeldungMenueY);

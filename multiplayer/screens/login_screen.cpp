@@ -12,6 +12,7 @@
 #include "multiplayer/exchange/lobby_anfragen.hpp"
 #include "net/server_address.hpp"
 
+#include <algorithm>
 #include <vector>
 
 namespace qz {
@@ -119,10 +120,12 @@ void loginScreen(Rahmen& r, Serverdaten& server, Mehrspieler& mp)
     r.platform.screenLock();
     clear(r.screen());
     r.zeichne(r.Oberflaechenbild(19), 312, 184);
-    menueKnopf(r, 218, "Zur\x81" "ck");
+    menueKnopf(r, 218, tr("Zur\x81" "ck"));
     if (mp.Eingabefokus == 4) SUB_EINGABE(r.LetzteTaste, mp.Servertext, "server");
-    r.text(378, kServerFeldY + 6, "Server");
-    textFeld(r, kServerFeldY, feldende(mp.Servertext), "Server", mp.Eingabefokus == 4);
+    // The label ends left of the field, whatever its length.
+    const Text& serverLabel = tr("Server");
+    r.text(std::min(378, 430 - textBreite(serverLabel)), kServerFeldY + 6, serverLabel);
+    textFeld(r, kServerFeldY, feldende(mp.Servertext), tr("Server"), mp.Eingabefokus == 4);
     if (stand.online) {
         if (mp.Eingabefokus == 1) SUB_EINGABE(r.LetzteTaste, mp.LoginName, "loginname");
         if (mp.Eingabefokus == 2) {
@@ -130,15 +133,15 @@ void loginScreen(Rahmen& r, Serverdaten& server, Mehrspieler& mp)
             if (mp.LoginPasswort.size() != mp.LoginMaske.size() && mp.LoginPasswort.size() < 16)
                 mp.LoginMaske.assign(mp.LoginPasswort.size(), '*');
         }
-        textFeld(r, 272, mp.LoginName, "Benutzername", mp.Eingabefokus == 1);
-        textFeld(r, 297, mp.LoginMaske, "Passwort", mp.Eingabefokus == 2);
-        kleinerKnopf(r, 452, 322, 512, "Login");
+        textFeld(r, 272, mp.LoginName, tr("Benutzername"), mp.Eingabefokus == 1);
+        textFeld(r, 297, mp.LoginMaske, tr("Passwort"), mp.Eingabefokus == 2);
+        kleinerKnopf(r, 452, 322, 512, tr("Login"));
         if (mp.Eingabefokus == 3) box(r.screen(), 452, 322, 571, 351, 0xFFFFFFFF);
-        r.textMittig(512, 380, "Server Online", 0x00CD00);
+        r.textMittig(512, 380, tr("Server Online"), 0x00CD00);
     } else if (mp.serverUngueltig || stand.unerreichbar) {
-        r.textMittig(512, 300, "Server nicht erreichbar", 0xFF0000);
+        r.textMittig(512, 300, tr("Server nicht erreichbar"), 0xFF0000);
     } else {
-        r.textMittig(512, 300, "Verbindungsaufbau");
+        r.textMittig(512, 300, tr("Verbindungsaufbau"));
     }
     meldungZeichnen(r, mp, kMeldungMenueY);
     r.platform.screenUnlock();

@@ -5,7 +5,7 @@ namespace qz {
 void meldungZeichnen(Rahmen& rahmen, const Mehrspieler& mp, int y)
 {
     if (mp.meldung.empty() || rahmen.platform.timer() >= mp.meldungBis) return;
-    rahmen.textMittig(512, y, mp.meldung, 0xFF0000);
+    rahmen.textMittig(512, y, Text{mp.meldung}, 0xFF0000);
 }
 
 }  // namespace qz

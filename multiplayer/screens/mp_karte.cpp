@@ -9,6 +9,7 @@
 #include "gfx/text_numbers.hpp"
 #include "gfx/widgets.hpp"
 #include "multiplayer/screens/chat.hpp"
+#include "multiplayer/screens/mp_widgets.hpp"
 #include "platform/errors.hpp"
 #include "systems/forschung.hpp"
 #include "systems/hangar.hpp"
@@ -99,6 +100,24 @@ void handelswegeNeu(Spielstand& spiel, Mehrspieler& mp)
     }
 }
 
+namespace {
+
+// The button over a visited system: picture 18 at (324, 138), 120 pixels wide, its label at
+// y 146. German labels keep the places they always had; a translation is centred on the button,
+// which widens to the right for a longer one. Returns the button's width, for its hit box.
+int besuchsKnopfBreite(const Text& label) { return sprache() == "de" ? 120 : breiteFuer(120, label); }
+
+void besuchsKnopf(Rahmen& r, const Text& label, int deutschX, Farbe hinterlegt = 0)
+{
+    const int breite = besuchsKnopfBreite(label);
+    if (breite == 120) r.zeichne(r.Oberflaechenbild(18), 324, 138);
+    else breitZeichnen(r, r.Oberflaechenbild(18), 324 + breite / 2.0, 138, breite);
+    if (hinterlegt != 0) filledBox(r.screen(), 334, 143, 324 + breite - 10, 163, hinterlegt);
+    r.text(sprache() == "de" ? deutschX : 324 + (breite - textBreite(label)) / 2, 146, label);
+}
+
+}  // namespace
+
 void mpBesuchsschirm(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
 {
     const int s = spiel.gewaehltesSystem;
@@ -115,34 +134,29 @@ void mpBesuchsschirm(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
     }
     if (kolonieschiff > 0 || spiel.gewaehltesSystem == 0) return;
     guarded([&] {
-        const bool klickt = r.Mausereignis == 1 && inBox(r.MausX, r.MausY, 324, 444, 138, 168);
+        const auto klickt = [&](const Text& label) {
+            return r.Mausereignis == 1 && inBox(r.MausX, r.MausY, 324, 324 + besuchsKnopfBreite(label), 138, 168);
+        };
         if (k.angriffsschiff > 0) {
-            r.zeichne(r.Oberflaechenbild(18), 324, 138);
-            if (sys.angriff(s) < 1) {
-                r.text(342, 146, "Angreifen");
-                if (klickt) sys.angriff(s) = 1;
-            } else {
-                r.text(324, 146, "Feuer Einstellen");
-                if (klickt) sys.angriff(s) = 0;
+            const bool angreifen = sys.angriff(s) < 1;
+            const Text& label = angreifen ? tr("Angreifen") : tr("Feuer Einstellen");
+            besuchsKnopf(r, label, angreifen ? 342 : 324);
+            if (klickt(label)) {
+                sys.angriff(s) = angreifen ? 1 : 0;
+                r.Mausereignis = 42;
             }
-            if (klickt) r.Mausereignis = 42;
             return;
         }
         const int o = sys.besitzer(s);
         if (o < 1 || o == eigen || o > 4) return;
-        r.zeichne(r.Oberflaechenbild(18), 324, 138);
         const int stand = mp.senden.abkommenStand(o);
-        if (stand < 1) {
-            filledBox(r.screen(), 334, 143, 434, 163, 0xFF8B0000);
-            r.text(324, 146, "Handel Anbieten");
-            if (klickt) mp.senden.abkommenAnfrage(o) = 1;
-        } else {
-            if (stand == 1) filledBox(r.screen(), 334, 143, 434, 163, 0xFFCD950C);
-            if (stand == 2) filledBox(r.screen(), 334, 143, 434, 163, 0xFF00CD00);
-            r.text(320, 146, "Handel Abbrechen");
-            if (klickt) mp.senden.abkommenAnfrage(o) = 3;
-        }
-        if (klickt) r.Mausereignis = 42;
+        const Text& label = stand < 1 ? tr("Handel Anbieten") : tr("Handel Abbrechen");
+        const Farbe hinterlegt = stand < 1 ? 0xFF8B0000 : stand == 1 ? 0xFFCD950C : stand == 2 ? 0xFF00CD00 : 0;
+        besuchsKnopf(r, label, stand < 1 ? 324 : 320, hinterlegt);
+        const bool geklickt = klickt(label);
+        if (!geklickt) return;
+        mp.senden.abkommenAnfrage(o) = stand < 1 ? 1 : 3;
+        r.Mausereignis = 42;
     });
 }
 

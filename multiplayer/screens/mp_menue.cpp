@@ -28,7 +28,7 @@ void neuesSpiel(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
 
 // A confirmation: the question on the wide button, "Ja" and "Nein" below it; "Nein" goes back
 // to the menu. True when "Ja" was clicked.
-bool bestaetigt(Rahmen& r, const char* frage)
+bool bestaetigt(Rahmen& r, const Text& frage)
 {
     const bool ja = klick(r, 382, 502, 272, 302);
     if (!ja && klick(r, 522, 642, 272, 302)) r.Unterzustand = "hauptmenu";
@@ -36,8 +36,8 @@ bool bestaetigt(Rahmen& r, const char* frage)
     clear(r.screen());
     r.zeichne(r.Oberflaechenbild(19), 312, 184);
     menueKnopf(r, 218, frage);
-    kleinerKnopf(r, 382, 272, 442, "Ja");
-    kleinerKnopf(r, 522, 272, 582, "Nein");
+    kleinerKnopf(r, 382, 272, 442, tr("Ja"));
+    kleinerKnopf(r, 522, 272, 582, tr("Nein"));
     r.platform.screenUnlock();
     if (r.Mausereignis == 1 || r.Mausereignis == 2) r.Mausereignis = 0;
     return ja;
@@ -78,16 +78,16 @@ void mehrspielerMenue(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
     r.platform.screenLock();
     clear(r.screen());
     r.zeichne(r.Oberflaechenbild(19), 312, 184);
-    menueKnopf(r, 218, "Neues Spiel");
-    menueKnopf(r, 272, "Spiel Laden");
+    menueKnopf(r, 218, tr("Neues Spiel"));
+    menueKnopf(r, 272, tr("Spiel Laden"));
     if (laeuft) {
-        menueKnopf(r, 326, "Spiel Speichern");
-        menueKnopf(r, 380, "Option");
-        menueKnopf(r, 434, "Zum Spiel");
-        menueKnopf(r, 488, "Spiel Beenden");
+        menueKnopf(r, 326, tr("Spiel Speichern"));
+        menueKnopf(r, 380, tr("Option"));
+        menueKnopf(r, 434, tr("Zum Spiel"));
+        menueKnopf(r, 488, tr("Spiel Beenden"));
     } else {
-        menueKnopf(r, 326, "Serverliste");
-        menueKnopf(r, 380, "Zum Hauptmen\x81");
+        menueKnopf(r, 326, tr("Serverliste"));
+        menueKnopf(r, 380, tr("Zum Hauptmen\x81"));
     }
     meldungZeichnen(r, mp, kMeldungMenueY);
     r.platform.screenUnlock();
@@ -96,7 +96,7 @@ void mehrspielerMenue(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
 
 void verlassenDialog(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
 {
-    if (!bestaetigt(r, "Zum Hauptmen\x81?")) return;
+    if (!bestaetigt(r, tr("Zum Hauptmen\x81?"))) return;
     r.Programmzustand = "hauptmenu";
     r.Unterzustand.clear();
     spiel.spielLaeuft = 0;
@@ -105,7 +105,7 @@ void verlassenDialog(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
 
 void neuesSpielDialog(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
 {
-    if (bestaetigt(r, "Spiel Beenden?")) neuesSpiel(r, spiel, mp);
+    if (bestaetigt(r, tr("Spiel Beenden?"))) neuesSpiel(r, spiel, mp);
 }
 
 }  // namespace qz

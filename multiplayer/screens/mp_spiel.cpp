@@ -22,7 +22,7 @@ void spielVerloren(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
     mehrspielerZuruecksetzen(r, spiel, mp);
     spiel.spielLaeuft = 0;
     r.Unterzustand = "hauptmenu";
-    meldungZeigen(mp, "Verbindung zum Spiel verloren", r.platform.timer());
+    meldungZeigen(mp, tr("Verbindung zum Spiel verloren"), r.platform.timer());
 }
 
 void mehrspielerSpiel(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)

@@ -1,27 +1,111 @@
 #include "multiplayer/screens/mp_widgets.hpp"
 
+#include <algorithm>
+#include <cmath>
+
 namespace qz {
 
-void menueKnopf(Rahmen& rahmen, int y, std::string_view label)
+int breiteFuer(int breite, const Text& text) { return std::max(breite, textBreite(text) + 8); }
+
+void breitZeichnen(Rahmen& rahmen, const ImagePtr& bild, double cx, int y, int breite)
 {
-    rahmen.zeichne(rahmen.Oberflaechenbild(11), 434, y);
+    const int x = static_cast<int>(std::lround(cx - breite / 2.0));
+    if (!bild || breite <= bild->width) {
+        rahmen.zeichne(bild, static_cast<int>(std::lround(cx - (bild ? bild->width : 0) / 2.0)), y);
+        return;
+    }
+    const int w = bild->width, h = bild->height;
+    const int links = w / 2;
+    const int rechts = w - links;
+    // The strip comes from the middle, away from the glowing edges at the ends.
+    const int streifen = std::max(1, w / 4);
+    const int streifenX = links - streifen / 2;
+    for (int xx = x + links; xx < x + breite - rechts; xx += streifen)
+        put(rahmen.screen(), xx, y, bild.get(), PutMode::Copy,
+            SourceRect{streifenX, 0, std::min(streifen, x + breite - rechts - xx), h});
+    put(rahmen.screen(), x, y, bild.get(), PutMode::Copy, SourceRect{0, 0, links, h});
+    put(rahmen.screen(), x + breite - rechts, y, bild.get(), PutMode::Copy, SourceRect{links, 0, rechts, h});
+}
+
+std::vector<Text> umbrechen(const Text& text, int breite)
+{
+    const std::size_t zeichen = static_cast<std::size_t>(std::max(1, breite / 8));
+    std::vector<Text> zeilen;
+    std::string zeile, wort;
+    std::size_t zeileLaenge = 0, wortLaenge = 0;
+    const auto wortAnhaengen = [&] {
+        if (wortLaenge == 0) return;
+        if (zeileLaenge > 0 && zeileLaenge + 1 + wortLaenge > zeichen) {
+            zeilen.push_back(Text{zeile});
+            zeile.clear();
+            zeileLaenge = 0;
+        }
+        if (zeileLaenge > 0) {
+            zeile += ' ';
+            ++zeileLaenge;
+        }
+        zeile += wort;
+        zeileLaenge += wortLaenge;
+        wort.clear();
+        wortLaenge = 0;
+    };
+    std::size_t pos = 0;
+    while (pos < text.utf8.size()) {
+        const std::size_t start = pos;
+        if (naechstesZeichen(text.utf8, pos) == U' ') {
+            wortAnhaengen();
+            continue;
+        }
+        wort.append(text.utf8, start, pos - start);
+        ++wortLaenge;
+    }
+    wortAnhaengen();
+    if (zeileLaenge > 0 || zeilen.empty()) zeilen.push_back(Text{zeile});
+    return zeilen;
+}
+
+void textMittigUmbrochen(Rahmen& rahmen, double cx, int y, const Text& text, int breite, Farbe farbe)
+{
+    if (textBreite(text) <= breite) {
+        rahmen.textMittig(cx, y, text, farbe);
+        return;
+    }
+    for (const Text& zeile : umbrechen(text, breite)) {
+        rahmen.textMittig(cx, y, zeile, farbe);
+        y += 16;
+    }
+}
+
+void menueKnopf(Rahmen& rahmen, int y, const Text& label)
+{
+    const ImagePtr& bild = rahmen.Oberflaechenbild(11);
+    breitZeichnen(rahmen, bild, 512, y, breiteFuer(bild ? bild->width : 0, label));
     rahmen.textMittig(512, y + 6, label);
 }
 
-void kleinerKnopf(Rahmen& rahmen, int x, int y, double cx, std::string_view label)
+void kleinerKnopf(Rahmen& rahmen, int x, int y, double cx, const Text& label)
 {
-    rahmen.zeichne(rahmen.Oberflaechenbild(18), x, y);
+    const ImagePtr& bild = rahmen.Oberflaechenbild(18);
+    if (bild && textBreite(label) + 8 > bild->width)
+        breitZeichnen(rahmen, bild, cx, y, breiteFuer(bild->width, label));
+    else
+        rahmen.zeichne(bild, x, y);
     rahmen.textMittig(cx, y + 8, label);
 }
 
-void textFeld(Rahmen& rahmen, int y, std::string_view text, std::string_view prompt, bool fokus)
+void textFeld(Rahmen& rahmen, int y, std::string_view text, const Text& prompt, bool fokus)
 {
-    rahmen.zeichne(rahmen.Oberflaechenbild(11), 434, y);
+    const ImagePtr& bild = rahmen.Oberflaechenbild(11);
+    const int breite = text.empty() ? breiteFuer(bild ? bild->width : 0, prompt) : bild ? bild->width : 0;
+    breitZeichnen(rahmen, bild, 512, y, breite);
     if (text.empty())
         rahmen.textMittig(512, y + 6, prompt, 0x9A9A9A);
     else
         rahmen.textMittig(512, y + 6, text);
-    if (fokus) box(rahmen.screen(), 434, y, 589, y + 24, 0xFFFFFFFF);
+    if (fokus) {
+        const int x = static_cast<int>(std::lround(512 - breite / 2.0));
+        box(rahmen.screen(), x, y, x + breite - 1, y + 24, 0xFFFFFFFF);
+    }
 }
 
 bool klick(Rahmen& rahmen, int x1, int x2, int y1, int y2)

@@ -86,7 +86,7 @@ struct Mehrspieler {
 
     // A refusal of the server or a lost game, shown until meldungBis (the program timer); not
     // part of the channel's reset, since a lost game is told after it was reset.
-    std::string meldung;
+    std::string meldung;  // UTF-8, in the language it was shown in (meldung.hpp)
     double meldungBis = 0.0;
 
     // The computer players the player started and the private server of a game against the

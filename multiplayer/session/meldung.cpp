@@ -1,10 +1,13 @@
 #include "multiplayer/session/meldung.hpp"
 
+#include "multiplayer/session/server_texte.hpp"
+#include "platform/uebersetzung.hpp"
+
 namespace qz {
 
-void meldungZeigen(Mehrspieler& mp, std::string text, double jetzt)
+void meldungZeigen(Mehrspieler& mp, const Text& text, double jetzt)
 {
-    mp.meldung = std::move(text);
+    mp.meldung = text.utf8;
     mp.meldungBis = jetzt + kMeldungsdauer;
 }
 
@@ -15,9 +18,13 @@ std::string fehlerMelden(std::string_view antwort, Mehrspieler& mp, double jetzt
     std::string_view grund = antwort.substr(kKopf.size());
     grund = grund.substr(0, grund.find(";;"));
     // A refusal without a reason is still a refusal.
-    std::string text = grund.empty() ? std::string("fehler") : std::string(grund);
-    meldungZeigen(mp, text, jetzt);
-    return text;
+    if (grund.empty()) {
+        // TRANSLATORS: a refusal of the server that gave no reason.
+        meldungZeigen(mp, tr("fehler"), jetzt);
+        return "fehler";
+    }
+    meldungZeigen(mp, ablehnungText(grund), jetzt);
+    return std::string(grund);
 }
 
 }  // namespace qz

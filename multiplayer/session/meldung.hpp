@@ -3,6 +3,7 @@
 #pragma once
 
 #include "multiplayer/session/mehrspieler.hpp"
+#include "platform/uebersetzung.hpp"
 
 #include <string>
 #include <string_view>
@@ -16,12 +17,13 @@ inline constexpr int kMeldungKarteY = 645;  // above the status bar of the runni
 // The server's reason when it no longer knows the session a request named.
 inline constexpr std::string_view kUnbekannteSitzung = "Unbekannte Sitzung";
 // The server took a request but had no room for the own part it carried, and keeps none.
-inline constexpr std::string_view kTeilNichtGesichert = "Server voll: eigener Spielstand dort nicht gesichert";
+inline constexpr std::string_view kTeilNichtGesichert = trMark("Server voll: eigener Spielstand dort nicht gesichert");
 
-void meldungZeigen(Mehrspieler& mp, std::string text, double jetzt);
+// The text in the reader's language: tr() of a message id, or ablehnungText() of what the server sent.
+void meldungZeigen(Mehrspieler& mp, const Text& text, double jetzt);
 
-// For the reply "fehler" + ";;" + reason: shows the server's German reason and returns it;
-// the empty text for every other reply.
+// For the reply "fehler" + ";;" + reason: shows the server's reason in the reader's language
+// (server_texte.hpp) and returns it as it came; the empty text for every other reply.
 std::string fehlerMelden(std::string_view antwort, Mehrspieler& mp, double jetzt);
 
 }  // namespace qz

@@ -245,7 +245,7 @@ TEST_F(GegenComputer, ALostPrivateGameEndsOnItsStartScreenWithTheMessage)
             ::kill(pids[0], SIGKILL);
         } else {
             r().Unterzustand = "hauptmenu";
-            meldungZeigen(mp(), text, platform.timer());
+            meldungZeigen(mp(), textAusCp437(text), platform.timer());
         }
         ASSERT_TRUE(bisDann([&] { return !mp().computer.server.has_value(); }));
         for (const pid_t pid : pids) EXPECT_FALSE(gibtEs(pid)) << pid;

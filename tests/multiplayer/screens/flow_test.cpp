@@ -19,6 +19,7 @@
 #include "server_process.hpp"
 #include "test_database.hpp"
 #include "gezeichneter_text.hpp"
+#include "sprache.hpp"
 #include "umgebung.hpp"
 
 #include <gtest/gtest.h>
@@ -31,6 +32,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -141,13 +143,28 @@ struct Client {
     bool liest(const std::string& zeile)
     {
         for (int p = 0; p < (mp.senden.chatAnzahl + 1) / 2; ++p)
-            if (chatZeile(mp, p) == zeile) return true;
+            if (chatZeile(mp, p) == textAusCp437(zeile)) return true;
         return false;
     }
     SchiffSatz& eigene() { return spiel.saetze(spiel.eigenerSpieler); }
 };
 
+// What the flow reads on the screens and in the chat, in the language it runs in (code page
+// 437 bytes, as test::zeigtText draws them).
+struct Bildschirmtexte {
+    const char* sprache;
+    const char* online;        // the login screen, in green
+    const char* neuesSpiel;    // the multiplayer menu's first button
+    const char* spielerfarbe;  // the lobby's colour button
+    const char* annaBereit;    // the host's seat once ready
+    const char* bertKam;       // the server's chat line when bert joined
+};
+const Bildschirmtexte kDeutsch = {"de", "Server Online", "Neues Spiel", "Spielerfarbe", "anna (bereit)", "bert ist beigetreten."};
+const Bildschirmtexte kEnglisch = {"en", "Server online", "New game", "Player colour", "anna (ready)", "bert joined."};
+void PrintTo(const Bildschirmtexte& texte, std::ostream* os) { *os << texte.sprache; }
+
 struct Flow : ::testing::Test {
+    Bildschirmtexte texte = kDeutsch;
     test::TemporaryDirectory ordner;
     const std::string verzeichnis = ordner.path();
     std::unique_ptr<server::test::TestDatabase> datenbank;
@@ -205,11 +222,18 @@ struct Flow : ::testing::Test {
     void spielen();
 };
 
-TEST_F(Flow, FourPlayersFromLoginToBattleTradeAndChat)
+struct FlowInSprache : Flow, ::testing::WithParamInterface<Bildschirmtexte> {};
+
+TEST_P(FlowInSprache, FourPlayersFromLoginToBattleTradeAndChat)
 {
+    test::SpracheFuerTest sprache(QZ_RUNTIME_DIR, GetParam().sprache);
+    texte = GetParam();
     starten(1);
     spielen();
 }
+
+INSTANTIATE_TEST_SUITE_P(Sprachen, FlowInSprache, ::testing::Values(kDeutsch, kEnglisch),
+                         [](const ::testing::TestParamInfo<Bildschirmtexte>& info) { return std::string(info.param.sprache); });
 
 // The server falls silent in the middle of the game and comes back on its port with its
 // database: 30 s after the first request without a reply the game says so over the map and
@@ -423,6 +447,8 @@ void Flow::spielBeginnen()
 
     // Login through the screen: the online check, name, password, "Login".
     ASSERT_TRUE(bis([&] { return alle([](Client& k) { return k.server.Serveronline == 1; }); }));
+    c[0]->pass();
+    EXPECT_TRUE(c[0]->zeigt(380, texte.online, 0x00CD00));
     for (int k = 0; k < 4; ++k) {
         c[k]->click(500, 285);
         c[k]->type(namen[k]);
@@ -435,6 +461,8 @@ void Flow::spielBeginnen()
 
     // The host creates a channel of four with 50 systems.
     Client& host = *c[0];
+    host.pass();
+    EXPECT_TRUE(host.zeigt(224, texte.neuesSpiel, 0xFFFFFF, 434, 590));
     host.click(500, 230);
     host.click(500, 375);
     host.type("flowrunde");
@@ -467,6 +495,9 @@ void Flow::spielBeginnen()
     }));
     for (int k = 0; k < 4; ++k) c[k]->click(500, 460);
     ASSERT_TRUE(bis([&] { return host.mp.senden.bereitAnzahl == 4; }));
+    host.pass();
+    EXPECT_TRUE(host.zeigt(369, texte.spielerfarbe, 0xFFFFFF, 434, 590));
+    EXPECT_TRUE(test::zeigtText(host.platform.screen(), centredX(433, std::strlen(texte.annaBereit)), 480, texte.annaBereit));
 
     // "Spiel Starten": the host's star map reaches every client, and all enter the game.
     host.click(500, 460);
@@ -555,6 +586,7 @@ void Flow::spielen()
     dora.type("hallo zusammen");
     dora.pass(0, -1, -1, "\r");
     ASSERT_TRUE(bis([&] { return alle([](Client& k) { return k.liest("dora: hallo zusammen"); }); }));
+    EXPECT_TRUE(carla.liest(texte.bertKam)) << "the server's own line, in the reader's language";
 
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::minutes(2));
 }

@@ -445,8 +445,8 @@ TEST_F(Spiel, ChatHistoryShowsNamesAndServerLines)
 {
     antworte("#chat-1;-;hallo;-;5;-;Server-chat#");
     pass();
-    EXPECT_EQ(chatZeile(mp, 0), "anna: hallo");
-    EXPECT_EQ(chatZeile(mp, 1), "Server");
+    EXPECT_EQ(chatZeile(mp, 0), textAusCp437("anna: hallo"));
+    EXPECT_EQ(chatZeile(mp, 1), textAusCp437("Server"));
 }
 
 // The selected fleet's panel and the chat share the bottom left of the map: one at a time, so
