@@ -106,8 +106,9 @@ void hauptmenuScreen(Rahmen& r)
     r.zeichne(r.Oberflaechenbild(19), 312, 184);
     for (int i = 0; i < 5; ++i) {
         int y = 218 + 54 * i;
-        r.zeichne(r.Oberflaechenbild(11), 434, y);
-        r.textMittig(512, y + 6, tr(kLabels[i]));
+        const Text& label = tr(kLabels[i]);
+        r.zeichneUnter(r.Oberflaechenbild(11), 434, y, label);
+        r.textMittig(512, y + 6, label);
     }
     r.platform.screenUnlock();
 

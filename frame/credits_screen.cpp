@@ -3,6 +3,7 @@
 #include "frame/klang.hpp"
 #include "platform/errors.hpp"
 
+#include <algorithm>
 #include <array>
 
 namespace qz {
@@ -84,17 +85,22 @@ std::vector<CreditsZeile> creditsZeilen(int nummer)
 void creditsScreen(Rahmen& r)
 {
     Klang& k = r.klang;
-    r.platform.screenLock();
-    clear(r.screen());
-    r.zeichne(r.Oberflaechenbild(19), 312, 184);
-    r.zeichne(r.Oberflaechenbild(11), 434, 218);
-    r.textMittig(512, 224, tr("Zur\x81" "ck"));
-
     if (r.platform.timer() > k.creditsSeitenende) {
         k.creditsSeite = k.creditsSeite >= kCreditsSeiten ? 1 : k.creditsSeite + 1;
         k.creditsSeitenende = r.platform.timer() + creditsAnzeigedauer(k.creditsSeite);
     }
-    for (const CreditsZeile& zeile : creditsZeilen(k.creditsSeite)) r.textMittig(512, zeile.y, tr(zeile.text));
+    const std::vector<CreditsZeile> zeilen = creditsZeilen(k.creditsSeite);
+    // The panel grows about its middle for a translation's longest line.
+    int breiteste = 0;
+    for (const CreditsZeile& zeile : zeilen) breiteste = std::max(breiteste, textBreite(tr(zeile.text)));
+    const int panel = std::max(400, (breiteste + 17) / 2 * 2);
+
+    r.platform.screenLock();
+    clear(r.screen());
+    r.zeichneBreit(r.Oberflaechenbild(19), 512 - panel / 2, 184, panel);
+    r.zeichneUnter(r.Oberflaechenbild(11), 434, 218, tr("Zur\x81" "ck"));
+    r.textMittig(512, 224, tr("Zur\x81" "ck"));
+    for (const CreditsZeile& zeile : zeilen) r.textMittig(512, zeile.y, tr(zeile.text));
     r.textMittig(512, 552, tr("Seite: {seite}/{seiten}", {{"seite", k.creditsSeite}, {"seiten", kCreditsSeiten}}));
     r.platform.screenUnlock();
 

@@ -18,7 +18,7 @@ constexpr int kSpracheY = 454;
 // One volume row: label button, value field, the arrows while they apply, the value.
 void zeichneZeile(Rahmen& r, int y, const Text& label, int lautstaerke)
 {
-    r.zeichne(r.Oberflaechenbild(11), 434, y);
+    r.zeichneUnter(r.Oberflaechenbild(11), 434, y, label);
     r.textMittig(512, y + 6, label);
     r.zeichne(r.Oberflaechenbild(18), 449, y + 27);
     if (lautstaerke > 0) r.zeichne(r.Oberflaechenbild(3), 458, y + 32);
@@ -44,10 +44,11 @@ std::vector<std::string> sprachen()
 // moves on to the next language.
 void zeichneSprache(Rahmen& r)
 {
-    r.zeichne(r.Oberflaechenbild(11), 434, kSpracheY);
+    r.zeichneUnter(r.Oberflaechenbild(11), 434, kSpracheY, tr("Sprache"));
     r.textMittig(512, kSpracheY + 6, tr("Sprache"));
-    r.zeichne(r.Oberflaechenbild(11), 434, kSpracheY + 27);
-    r.textMittig(512, kSpracheY + 33, spracheName(sprache()));
+    const Text name = spracheName(sprache());
+    r.zeichneUnter(r.Oberflaechenbild(11), 434, kSpracheY + 27, name);
+    r.textMittig(512, kSpracheY + 33, name);
 }
 
 // The next language of the list; the frame drawn already stays in the old one, the next
@@ -74,7 +75,7 @@ void optionsScreen(Rahmen& r, const std::string& zurueckZustand, const std::stri
     r.platform.screenLock();
     clear(r.screen());
     r.zeichne(r.Oberflaechenbild(19), 312, 184);
-    r.zeichne(r.Oberflaechenbild(11), 434, 218);
+    r.zeichneUnter(r.Oberflaechenbild(11), 434, 218, tr("Zur\x81" "ck"));
     r.textMittig(512, 224, tr("Zur\x81" "ck"));
     zeichneZeile(r, 272, tr("Musik Lautst\x84rke"), k.musikLautstaerke);
     zeichneZeile(r, 363, tr("Effekt Lautst\x84rke"), k.effektLautstaerke);

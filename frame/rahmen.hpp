@@ -57,6 +57,15 @@ struct Rahmen {
     // The error names the drawing screen's line, not the blitter's.
     void zeichne(const ImagePtr& bild, int x, int y, PutMode mode = PutMode::Copy,
                  Quellort where = Quellort::current());
+    // A picture drawn `breite` pixels wide from (x, y): as it is when that is no more than its
+    // own width, otherwise with its left and right halves at the two ends and its middle column
+    // repeated between them. A button or panel so grows to hold a longer translation while the
+    // German texts, which fit, keep the picture exactly as it was.
+    void zeichneBreit(const ImagePtr& bild, int x, int y, int breite, Quellort where = Quellort::current());
+    // The picture whose own left edge is at x, centred where it was and wide enough for the
+    // text with `rand` pixels on either side.
+    void zeichneUnter(const ImagePtr& bild, int x, int y, const Text& text, int rand = 4,
+                      Quellort where = Quellort::current());
     void text(int x, int y, std::string_view cp437, Farbe colour = 0xFFFFFF);
     void textMittig(double centreX, int y, std::string_view cp437, Farbe colour = 0xFFFFFF);
     // A translated text (tr(), platform/uebersetzung.hpp).

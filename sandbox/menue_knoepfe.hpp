@@ -9,17 +9,18 @@
 
 namespace qz {
 
-// The wide button (picture 11) at (434, y) with its label centred on x = 512.
+// The wide button (picture 11) at (434, y) with its label centred on x = 512, grown about its
+// middle for a label longer than it.
 inline void knopf(Rahmen& r, int y, const Text& text)
 {
-    r.zeichne(r.Oberflaechenbild(11), 434, y);
+    r.zeichneUnter(r.Oberflaechenbild(11), 434, y, text);
     r.textMittig(512, y + 6, text);
 }
 
 // The small button (picture 18) at (x, y) with its label centred on x + 60.
 inline void kleinerKnopf(Rahmen& r, int x, int y, const Text& text)
 {
-    r.zeichne(r.Oberflaechenbild(18), x, y);
+    r.zeichneUnter(r.Oberflaechenbild(18), x, y, text);
     r.textMittig(x + 60, y + 8, text);
 }
 

@@ -42,11 +42,13 @@ void forschungsKopf(Rahmen& rahmen, const Kartenzustand& karte, int forschungset
                                                trMark("Defensiv & Offensiv")};
     for (int c = 1; c <= 3; ++c) {
         const int y = 31 + 30 * (c - 1);
-        rahmen.zeichne(rahmen.Oberflaechenbild(5), 395, y);
+        // A longer name grows the box to the right, towards the edge of the panel.
+        const Text& name = tr(kNamen[c - 1]);
+        rahmen.zeichneBreit(rahmen.Oberflaechenbild(5), 395, y, textBreite(name) + 18);
         if (c == karte.forschungsKategorie) filledBox(rahmen.screen(), 401, y + 6, 623, y + 24, rgb(0x22, 0x8B, 0x22));
-        rahmen.text(404, y + 9, tr(kNamen[c - 1]));
+        rahmen.text(404, y + 9, name);
     }
-    rahmen.zeichne(rahmen.Oberflaechenbild(5), 395, 125);
+    rahmen.zeichneBreit(rahmen.Oberflaechenbild(5), 395, 125, textBreite(tr("Forschungsetat")) + 18);
     rahmen.text(404, 134, tr("Forschungsetat"));
     rahmen.zeichne(rahmen.Oberflaechenbild(18), 452, 158);
     if (forschungsetat > 0) rahmen.zeichne(rahmen.Oberflaechenbild(3), 461, 163);
