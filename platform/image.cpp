@@ -4,6 +4,7 @@
 
 #include "platform/errors.hpp"
 #include "platform/text.hpp"
+#include "platform/zeichenprotokoll.hpp"
 
 #include <algorithm>
 #include <cstdlib>
@@ -38,10 +39,16 @@ const unsigned char* unifontGlyph(char32_t zeichen)
     return it != std::end(kUnifont) && it->zeichen == zeichen ? it->rows : nullptr;
 }
 
+const unsigned char* ersatzGlyph()
+{
+    static const unsigned char* const ersatz = unifontGlyph(0xFFFD) ? unifontGlyph(0xFFFD) : kFont[static_cast<unsigned char>('?')];
+    return ersatz;
+}
+
 // A character in neither font shows the replacement character, never nothing.
 const unsigned char* glyphOf(char32_t zeichen)
 {
-    static const unsigned char* const ersatz = unifontGlyph(0xFFFD) ? unifontGlyph(0xFFFD) : kFont[static_cast<unsigned char>('?')];
+    const unsigned char* ersatz = ersatzGlyph();
     const int byte = cp437Byte(zeichen);
     if (byte >= 0) return kFont[byte];
     const unsigned char* g = unifontGlyph(zeichen);
@@ -163,6 +170,9 @@ void put(Image& target, int x, int y, const Image* image, PutMode mode, int alph
 void put(Image& target, int x, int y, const Image* image, PutMode mode, const SourceRect& source, int alpha)
 {
     if (!image) raiseError(kNullPointer);
+    if (detail::zeichenprotokoll) [[unlikely]]
+        detail::zeichenprotokoll->flaeche(target, x, y, std::min(source.width, image->width),
+                                          std::min(source.height, image->height));
     if (source.width < 0 || source.height < 0) raiseError(kIllegalFunctionCall);
     // Clip the source rectangle to the image, then the destination to the target.
     int sx = source.left, sy = source.top, w = source.width, h = source.height;
@@ -224,6 +234,9 @@ void line(Image& target, int x1, int y1, int x2, int y2, Farbe colour)
 
 void box(Image& target, int x1, int y1, int x2, int y2, Farbe colour)
 {
+    if (detail::zeichenprotokoll) [[unlikely]]
+        detail::zeichenprotokoll->flaeche(target, std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + 1,
+                                          std::abs(y2 - y1) + 1);
     hspan(target, x1, x2, y1, colour);
     hspan(target, x1, x2, y2, colour);
     line(target, x1, y1, x1, y2, colour);
@@ -276,6 +289,8 @@ void clear(Image& target, Farbe colour) { std::fill(target.pixels.begin(), targe
 
 void drawText(Image& target, int x, int y, std::string_view cp437, Farbe colour)
 {
+    if (detail::zeichenprotokoll) [[unlikely]]
+        detail::zeichenprotokoll->text(target, x, y, cp437ZuUtf8(cp437), false, 8 * static_cast<int>(cp437.size()), 0);
     drawGlyphs(target, x, y, cp437.size(), colour,
                [&](std::size_t i) { return kFont[static_cast<unsigned char>(cp437[i])]; });
 }
@@ -293,7 +308,19 @@ void drawText(Image& target, int x, int y, const Text& text, Farbe colour)
     }
     std::size_t n = 0;
     for (std::size_t pos = 0; pos < text.utf8.size();) glyphs[n++] = glyphOf(naechstesZeichen(text.utf8, pos));
+    if (detail::zeichenprotokoll) [[unlikely]] {
+        int fehlend = 0;
+        for (std::size_t pos = 0, i = 0; pos < text.utf8.size(); ++i)
+            fehlend += naechstesZeichen(text.utf8, pos) != 0xFFFD && glyphs[i] == ersatzGlyph();
+        detail::zeichenprotokoll->text(target, x, y, text.utf8, true, 8 * static_cast<int>(n), fehlend);
+    }
     drawGlyphs(target, x, y, n, colour, [&](std::size_t i) { return glyphs[i]; });
 }
+
+namespace detail {
+Zeichenprotokoll* zeichenprotokoll = nullptr;
+}
+
+void setzeZeichenprotokoll(Zeichenprotokoll* protokoll) { detail::zeichenprotokoll = protokoll; }
 
 }  // namespace qz
