@@ -8,6 +8,8 @@
 #include "map/sternkarte_ansicht.hpp"
 #include "gfx/widgets.hpp"
 #include "sandbox_fixture.hpp"
+#include "gezeichneter_text.hpp"
+#include "sprache.hpp"
 
 #include <algorithm>
 
@@ -18,13 +20,41 @@ namespace {
 
 using Sandbox = SandboxFixture;
 
-TEST_F(Sandbox, NewGameScreenSetsStarsAndColourAndStartsTheGame)
+// The labels the flow reads on screen, in the language it runs in: German as the sources write
+// it, English as po/en.po translates it.
+struct Beschriftung {
+    const char* sprache;
+    const char* neuesSpiel;
+    const char* sternanzahl;
+    const char* spielStarten;
+};
+const Beschriftung kBeschriftungen[] = {
+    {"de", "Neues Spiel", "Sternanzahl", "Spiel Starten"},
+    {"en", "New game", "Number of stars", "Start game"},
+};
+
+struct SandboxInSprache : SandboxFixture, ::testing::WithParamInterface<Beschriftung> {
+    test::SpracheFuerTest sprache{QZ_GENERATED_DIR, GetParam().sprache};
+    // A button's label, centred on x = 512 in the row below the button's top edge.
+    bool zeigtKnopf(int knopfY, std::string_view text)
+    {
+        return test::zeigtText(r.screen(), centredX(512, text.size()), knopfY + 6, text);
+    }
+};
+INSTANTIATE_TEST_SUITE_P(Sprachen, SandboxInSprache, ::testing::ValuesIn(kBeschriftungen),
+                         [](const auto& info) { return std::string(info.param.sprache); });
+
+TEST_P(SandboxInSprache, NewGameScreenSetsStarsAndColourAndStartsTheGame)
 {
     click(512, 230);
     EXPECT_EQ(r.Programmzustand, "sandkasten");
     EXPECT_EQ(r.Unterzustand, "hauptmenu");
+    pass(512, 700);  // the pointer off the buttons
+    EXPECT_TRUE(zeigtKnopf(218, GetParam().neuesSpiel));
     click(512, 230);
     ASSERT_EQ(r.Unterzustand, "erstellen");
+    EXPECT_TRUE(zeigtKnopf(272, GetParam().sternanzahl));
+    EXPECT_TRUE(zeigtKnopf(449, GetParam().spielStarten));
     EXPECT_EQ(spiel.Sternanzahl, 200);
     EXPECT_EQ(spiel.spieler.spielerFarbe(1, 0), 1);
 
@@ -50,8 +80,8 @@ TEST_F(Sandbox, NewGameScreenSetsStarsAndColourAndStartsTheGame)
     EXPECT_GE(spiel.hintergrund, 1);
     EXPECT_LE(spiel.hintergrund, 13);
     ASSERT_EQ(geladen.size(), 9u);
-    EXPECT_EQ(geladen[0], "./material/2/" + std::to_string(spiel.hintergrund) + ".orn-games");
-    for (int t = 1; t <= 8; ++t) EXPECT_EQ(geladen[t], "./material/4/7/" + std::to_string(t) + ".orn-games");
+    EXPECT_EQ(geladen[0], dataFile("material/2/" + std::to_string(spiel.hintergrund) + ".orn-games"));
+    for (int t = 1; t <= 8; ++t) EXPECT_EQ(geladen[t], dataFile("material/4/7/" + std::to_string(t) + ".orn-games"));
     EXPECT_EQ(spiel.karte.kartenBreite, 2560);
     EXPECT_EQ(spiel.karte.kartenHoehe, 1600);
     EXPECT_NE(heimat(), 0);
