@@ -135,6 +135,9 @@ void SUB_FLOTTEN(Rahmen& rahmen, Kartenzustand& karte, SchiffSatz& s, Sternsyste
         karte.gewaehltesSchiff >= 1 && karte.gewaehltesSchiff <= n ? schiffWert(s, kOrt, karte.gewaehltesSchiff) : 0;
     // The fleets are drawn and picked where they stood before this frame's movement tick.
     std::vector<int> unterZeiger;  // fleets whose icon the click hit, in ship order
+    // The types are counted for the fleet selected after the loop, so also when this pass's
+    // click may select one where none was selected before.
+    const bool typenZaehlen = gewaehltesSystem == 0 && (karte.gewaehlteFlotte > 0 || rahmen.Mausereignis == 1);
     guarded([&] {
         for (int i = 1; i <= n; ++i) {
             if (schiffWert(s, kAngedockt, i) > 0) continue;
@@ -153,7 +156,7 @@ void SUB_FLOTTEN(Rahmen& rahmen, Kartenzustand& karte, SchiffSatz& s, Sternsyste
                     unterZeiger.push_back(f);
                 if (f == karte.gewaehlteFlotte) karte.gewaehltesSchiff = i;
             }
-            if (gewaehltesSystem == 0 && karte.gewaehlteFlotte > 0)
+            if (typenZaehlen)
                 ++tab.typen[static_cast<std::size_t>(f)][static_cast<std::size_t>(typ)];
         }
         // Fleets stacked under the pointer: the first click takes the lowest, each further click
