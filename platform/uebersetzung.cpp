@@ -1,9 +1,8 @@
 #include "platform/uebersetzung.hpp"
 
 #include "platform/folders.hpp"
+#include "platform/katalog.hpp"
 #include "platform/sprachwahl.hpp"
-
-#include <boost/locale/gnu_gettext.hpp>
 
 #include <algorithm>
 #include <exception>
@@ -17,16 +16,12 @@ namespace qz {
 
 namespace {
 
-namespace gettext = boost::locale::gnu_gettext;
-using Format = boost::locale::message_format<char>;
-
 const char* const kDomain = "qz";
 
 // One language: its catalogue (none for German) and every text looked up in it so far, by
 // message id. The map's nodes never move, so a reference into it outlives any insertion.
 struct Sprache {
-    std::locale katalog;  // owns the catalogue's facet
-    const Format* format = nullptr;
+    std::unique_ptr<Katalog> katalog;
     std::unordered_map<std::string, Text> texte;
 };
 
@@ -56,21 +51,8 @@ Sprache& spracheLaden(Zustand& z, const std::string& code)
     auto [it, neu] = z.sprachen.try_emplace(code);
     Sprache& s = it->second;
     if (!neu || code == "de") return s;
-    gettext::messages_info info;
-    const std::size_t strich = code.find('_');
-    info.language = code.substr(0, strich);
-    if (strich != std::string::npos) info.country = code.substr(strich + 1);
-    info.encoding = "UTF-8";
-    info.paths.push_back(katalogOrdner().string());
-    info.domains.emplace_back(kDomain);
     // A damaged catalogue leaves the language German rather than ending the game.
-    try {
-        if (Format* format = gettext::create_messages_facet<char>(info)) {
-            s.katalog = std::locale(std::locale::classic(), format);
-            s.format = format;
-        }
-    } catch (const std::exception&) {
-    }
+    s.katalog = Katalog::laden(katalogOrdner(), code, kDomain);
     return s;
 }
 
@@ -84,9 +66,9 @@ const Text& nachschlagen(Sprache& s, std::string_view kontext, std::string_view 
     auto it = s.texte.find(schluessel);
     if (it != s.texte.end()) return it->second;
     Text text{cp437ZuUtf8(deutsch)};
-    if (s.format) {
+    if (s.katalog) {
         const std::string kontextUtf8 = cp437ZuUtf8(kontext);
-        const char* uebersetzt = s.format->get(0, kontext.empty() ? nullptr : kontextUtf8.c_str(), text.utf8.c_str());
+        const char* uebersetzt = s.katalog->uebersetzung(kontext.empty() ? nullptr : kontextUtf8.c_str(), text.utf8.c_str());
         if (uebersetzt && *uebersetzt) text.utf8 = uebersetzt;
     }
     return s.texte.emplace(std::move(schluessel), std::move(text)).first->second;
