@@ -1,8 +1,6 @@
 // Feeds arbitrary bytes to the reply parsers as a server's reply. The first byte picks the
 // own slot and whether the lobby or the game reads it; the rest is the reply. Hostile lists
-// must end in the error report, never in a crash. The computer player reads the game reply's
-// battle records once more for its own view.
-#include "bot/gefechtsberichte.hpp"
+// must end in the error report, never in a crash.
 #include "multiplayer/exchange/lobby_antwort.hpp"
 #include "multiplayer/exchange/spiel_antwort.hpp"
 
@@ -21,10 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view antwort(reinterpret_cast<const char*>(data + 1), size - 1);
     if (data[0] & 4)
         qz::lobbyAntwortAnwenden(antwort, spiel, mp);
-    else {
+    else
         qz::spielAntwortAnwenden(antwort, spiel, mp);
-        qz::gefechteLesen(antwort, spiel.eigenerSpieler, spiel.Sternanzahl);
-    }
     // The lobby may read a hostile star count; the game state keeps its limits.
     spiel.Sternanzahl = 50;
     return 0;
