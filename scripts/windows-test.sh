@@ -39,7 +39,7 @@ printf '%s\n' "${programs[@]}" | xargs -P 2 -I{} bash -c 'run {}'
 
 passed=0 failed=0 broken=0
 for name in "${programs[@]}"; do
-  count() { sed -n "s/^\[  $1  \] \([0-9]*\) tests\?.*/\1/p" "$runs/$name.out" | head -n 1; }
+  count() { sed -n "s/^\[  $1  \] \([0-9]*\) tests\?.*/\1/p" "$runs/$name.out" | sed -n 1p; }
   if ! grep -q '^\[==========\] .* ran\.' "$runs/$name.out"; then
     echo "== $name did not run under Wine:"
     tail -n 20 "$runs/$name.out"

@@ -43,7 +43,7 @@ add_deb_src() {
     exit 3
   fi
   if [ "$(cat "$stanzas" 2>/dev/null)" = "$want_stanzas" ] && [ "$(cat "$lines" 2>/dev/null)" = "$want_lines" ] &&
-    apt-cache showsrc --only-source zlib 2>/dev/null | grep -q '^Version:'; then
+    apt-cache showsrc --only-source zlib 2>/dev/null | grep '^Version:' >/dev/null; then
     return
   fi
   if [ "$(id -u)" -ne 0 ]; then
@@ -76,8 +76,8 @@ versions() {
 libs_base=${QZ_WINDOWS_LIBS:-${XDG_CACHE_HOME:-$HOME/.cache}/qz-windows}
 add_deb_src
 chosen=()
-for p in "${sources[@]}"; do chosen+=("$p=$(versions "$p" | head -n 1)"); done
-key=$( (printf '%s\n' "${chosen[@]}" "$(x86_64-w64-mingw32-g++-posix --version | head -n 1)" \
+for p in "${sources[@]}"; do chosen+=("$p=$(versions "$p" | sed -n 1p)"); done
+key=$( (printf '%s\n' "${chosen[@]}" "$(x86_64-w64-mingw32-g++-posix --version | sed -n 1p)" \
   "$(dpkg-query -W -f='${Version}' libboost-dev)"; cat "$root/scripts/windows-libs.sh" \
   "$root/packaging/windows/toolchain.cmake") | sha256sum | cut -c1-16)
 prefix="$libs_base/$key"
@@ -100,7 +100,7 @@ if [ ! -e "$prefix/.complete" ]; then
       echo "Cannot fetch the source package $p" >&2
       exit 3
     fi
-    dir=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name "$p-*" | head -n 1)
+    dir=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name "$p-*" | sed -n 1p)
     mv "$dir" "$work/src/$p"
     echo "  $p $got"
   done
