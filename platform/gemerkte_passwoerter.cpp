@@ -1,5 +1,7 @@
 #include "platform/gemerkte_passwoerter.hpp"
 
+#include "platform/passwortdatei.hpp"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -8,7 +10,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 
 namespace qz {
 
@@ -104,21 +105,14 @@ std::optional<std::string> gemerktesPasswort(const std::string& datei, const std
         fehler = "cannot read " + datei + ": " + std::strerror(errno);
         return std::nullopt;
     }
-    std::istringstream zeilen(inhalt);
-    for (std::string zeile; std::getline(zeilen, zeile);) {
-        // A name may hold spaces, a password never does: the last space ends the name.
-        const auto trenner = zeile.rfind(' ');
-        if (trenner != std::string::npos && zeile.substr(0, trenner) == name && trenner + 1 < zeile.size())
-            return zeile.substr(trenner + 1);
-    }
+    if (std::optional<std::string> gemerkt = passwortIn(inhalt, name)) return gemerkt;
 
     const std::string passwort = zufallsPasswort();
     if (passwort.empty()) {
         fehler = "no random bytes for a password";
         return std::nullopt;
     }
-    if (!inhalt.empty() && inhalt.back() != '\n') inhalt += '\n';
-    inhalt += name + " " + passwort + "\n";
+    passwortAnfuegen(inhalt, name, passwort);
     // Written beside and renamed over the file, so a crash never leaves half a file and the
     // passwords of the other names survive.
     const std::string neu = datei + ".tmp";

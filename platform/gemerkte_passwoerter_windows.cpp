@@ -3,6 +3,8 @@
 // The account's own folder (%APPDATA%) is readable by that account only already.
 #include "platform/gemerkte_passwoerter.hpp"
 
+#include "platform/passwortdatei.hpp"
+
 #include "platform/datei.hpp"
 #include "platform/dateisperre.hpp"
 
@@ -10,7 +12,6 @@
 #include <bcrypt.h>
 
 #include <filesystem>
-#include <sstream>
 
 namespace qz {
 
@@ -58,21 +59,14 @@ std::optional<std::string> gemerktesPasswort(const std::string& datei, const std
         }
         inhalt = *gelesen;
     }
-    std::istringstream zeilen(inhalt);
-    for (std::string zeile; std::getline(zeilen, zeile);) {
-        // A name may hold spaces, a password never does: the last space ends the name.
-        const auto trenner = zeile.rfind(' ');
-        if (trenner != std::string::npos && zeile.substr(0, trenner) == name && trenner + 1 < zeile.size())
-            return zeile.substr(trenner + 1);
-    }
+    if (std::optional<std::string> gemerkt = passwortIn(inhalt, name)) return gemerkt;
 
     const std::string passwort = zufallsPasswort();
     if (passwort.empty()) {
         fehler = "no random bytes for a password";
         return std::nullopt;
     }
-    if (!inhalt.empty() && inhalt.back() != '\n') inhalt += '\n';
-    inhalt += name + " " + passwort + "\n";
+    passwortAnfuegen(inhalt, name, passwort);
     if (!dateiErsetzen(pfad, inhalt)) {
         fehler = "cannot write " + datei;
         return std::nullopt;
