@@ -5,6 +5,7 @@
 
 #include "state/spielstand_datei.hpp"
 
+#include <algorithm>
 #include <bit>
 #include <climits>
 #include <cmath>
@@ -84,7 +85,12 @@ public:
     void zahl(int& v, int min = INT_MIN, int max = INT_MAX)
     {
         v = static_cast<int>(u32());
-        if (v < min || v > max) ok_ = false;
+        // A value out of its range is kept within it, so that nothing counted or indexed from
+        // it before the caller looks at ok() can overflow.
+        if (v < min || v > max) {
+            ok_ = false;
+            v = std::clamp(v, min, max);
+        }
     }
     void zahl64(std::int64_t& v) { v = static_cast<std::int64_t>(u64()); }
     void kommazahl(double& v)

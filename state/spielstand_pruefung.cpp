@@ -116,7 +116,7 @@ bool forschungUndWirtschaft(const Spielstand& spiel)
     int aktiv = 0;
     for (int t = 1; t <= 12; ++t) {
         const ForschungsThema& thema = spiel.forschung.thema(t);
-        if (!zwischen(thema.stufe, 0, kStufeGrenze) || !zwischen(thema.fortschritt, -kGeldGrenze, kGeldGrenze))
+        if (!zwischen(thema.aktiv, 0, 1) || !zwischen(thema.stufe, 0, kStufeGrenze) || !zwischen(thema.fortschritt, -kGeldGrenze, kGeldGrenze))
             return false;
         aktiv += thema.aktiv;
     }

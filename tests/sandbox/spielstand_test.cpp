@@ -316,13 +316,18 @@ TEST(Spielstand, TheOwnPartOfAGameComesBackWholeAndStaysWithinItsBound)
     EXPECT_FALSE(eigenerTeilPasst(gelesen, anders.spiel)) << "another star map";
     quelle.spiel.wirtschaft.geld = kGeldGrenze + 1;  // under a valid checksum
     const std::string zuReich = eigenenTeilSchreiben(quelle.spiel, abkommen, 0);
+    quelle.spiel.wirtschaft.geld = 0;
+    // Topics marked active beyond 0/1 must not be summed into an overflow while reading.
+    quelle.spiel.forschung.thema(1).aktiv = INT_MAX;
+    quelle.spiel.forschung.thema(2).aktiv = 1;
+    const std::string zuAktiv = eigenenTeilSchreiben(quelle.spiel, abkommen, 0);
     auto gekippt = [&](std::size_t stelle) {
         std::string d = teil;
         d[stelle] = static_cast<char>(d[stelle] ^ 0x04);
         return d;
     };
     for (const std::string& schlecht : {gekippt(30), gekippt(teil.size() / 2), gekippt(teil.size() - 1),
-                                        teil.substr(0, teil.size() - 1), teil + "x", zuReich,
+                                        teil.substr(0, teil.size() - 1), teil + "x", zuReich, zuAktiv,
                                         spielstandSchreiben(quelle.spiel, 0.0, 0)}) {
         EigenerSpielstand t;
         EXPECT_EQ(eigenenTeilLesen(schlecht, t), Lesefehler::Beschaedigt);
