@@ -39,9 +39,6 @@ void blitAusschnitt(Image& bildschirm, const ImagePtr& bild, PutMode modus, cons
     put(bildschirm, 0, 0, bild.get(), modus, SourceRect{spiel.scrollX, spiel.scrollY, 1024, 768});
 }
 
-// The research rows of the shown category: topics per category in rows 1..4.
-constexpr int kForschungsZeilen[3][4] = {{1, 2, 4, 6}, {3, 11, 9, 10}, {5, 7, 8, 12}};
-
 void systemschirm(Rahmen& r, Spielstand& spiel)
 {
     const int s = spiel.gewaehltesSystem;
@@ -55,13 +52,7 @@ void systemschirm(Rahmen& r, Spielstand& spiel)
             SUB_STERNSYSTEM_STATS(r, sys, s, spiel.Sternanzahl);
             break;
         case 3:
-            if (k.forschungsKategorie >= 1 && k.forschungsKategorie <= 3) {
-                for (int zeile = 1; zeile <= 4; ++zeile) {
-                    ForschungsThema& t = spiel.forschung.thema(kForschungsZeilen[k.forschungsKategorie - 1][zeile - 1]);
-                    SUB_STERNSYSTEM_FORSCHUNG(r, r.MausX, r.MausY, r.Mausereignis, t.aktiv, t.name, t.stufe,
-                                              t.kosten, t.fortschritt, spiel.forschung.aktiveThemen, zeile);
-                }
-            }
+            forschungsZeilen(r, spiel.forschung, k.forschungsKategorie);
             break;
         case 4:
             SUB_STERNSYSTEM_SCHIFFBAU(r, sys.einwohner(s), k.katalogOffen, spiel.eigenerSpieler, s,

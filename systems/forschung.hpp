@@ -14,9 +14,16 @@ namespace qz {
 void SUB_FORSCHUNG(int aktiv, int& stufe, int kosten, int& fortschritt, int aktiveThemen, int forschungspunkte,
                    int thema, int& kartenNeuzeichnen);
 
+struct Forschung;
+
 // Topic row `zeile` (1..4) of the research tab; a click on the switch turns the topic on or off.
+// The row holds its name and figures in one line of its bar, or, `zweizeilig`, the name on a
+// line above the bar and the figures in it, for a translation too long for one line.
 void SUB_STERNSYSTEM_FORSCHUNG(Rahmen& rahmen, int mausX, int mausY, int& Mausereignis, int& aktiv,
                                const std::string& name, int stufe, int kosten, int fortschritt, int& aktiveThemen,
-                               int zeile);
+                               int zeile, bool zweizeilig = false);
+
+// The four rows of research category `kategorie` (1..3), all in one line or all in two.
+void forschungsZeilen(Rahmen& rahmen, Forschung& forschung, int kategorie);
 
 }  // namespace qz

@@ -130,9 +130,14 @@ void wertZeile(Rahmen& r, int y, bool weniger, bool mehr, const Text& wert)
     r.textMittig(512, y + 3, wert);
 }
 
-// The level box of computer player k of n: side by side, centred on the panel, each showing
-// its level and moving it Leicht, Mittel, Schwer, Leicht at a click (as on the lobby's seats).
-int stufenX(int k, int n) { return 512 - n * 32 + (k - 1) * 64 + 4; }
+// The level box of computer player k of n: side by side 8 pixels apart, centred on the panel,
+// each showing its level and moving it Leicht, Mittel, Schwer, Leicht at a click (as on the
+// lobby's seats); the text starts 4 pixels into its box.
+int stufenX(int k, int n)
+{
+    const int abstand = stufenfeldBreite() + 8;
+    return 512 - n * abstand / 2 + (k - 1) * abstand + 4;
+}
 
 }  // namespace
 
@@ -150,7 +155,7 @@ void gegenComputerScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehr
         if (c.anzahl < 3 && klick(r, 544, 564, 304, 324)) c.anzahl += 1;
         for (int k = 1; k <= c.anzahl; ++k) {
             const int x = stufenX(k, c.anzahl);
-            if (klick(r, x - 4, x + 52, 392, 414)) c.stufen(k) = c.stufen(k) >= kStufeSchwer ? kStufeLeicht : c.stufen(k) + 1;
+            if (klick(r, x - 4, x + stufenfeldBreite() - 4, 392, 414)) c.stufen(k) = c.stufen(k) >= kStufeSchwer ? kStufeLeicht : c.stufen(k) + 1;
         }
         if (knopfKlick(r, 449, 474)) serverStarten(r, server, mp);
     }
@@ -165,7 +170,7 @@ void gegenComputerScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehr
     menueKnopf(r, 363, tr("Stufe"));
     for (int k = 1; k <= c.anzahl; ++k) {
         const int x = stufenX(k, c.anzahl);
-        box(r.screen(), x - 4, 393, x + 51, 412, verbindet ? 0xFF606060 : 0xFF3FA9F5);
+        box(r.screen(), x - 4, 393, x + stufenfeldBreite() - 5, 412, verbindet ? 0xFF606060 : 0xFF3FA9F5);
         r.text(x, 395, tr(stufenText(c.stufen(k))));
     }
     if (verbindet) r.textMittig(512, 455, tr("Verbindungsaufbau"));

@@ -16,6 +16,41 @@
 
 namespace qz {
 
+namespace {
+
+// The rows of a page share one width: the picture's 300 pixels, or wider for a longer
+// translation.
+constexpr int kZeilenBreite = 300;
+
+// The two lines of each row of the page, from `erste` to `letzte`.
+std::vector<std::array<Text, 2>> seitenZeilen(int erste, int letzte, const Feld<std::string>& namen,
+                                              const Feld<std::string>& passwoerter, const Feld<std::string>& spieler,
+                                              const Feld<std::string>& maxSpieler, const Feld<std::string>& sterne,
+                                              const Feld<std::string>& laeuft)
+{
+    std::vector<std::array<Text, 2>> zeilen;
+    for (int i = erste; i <= letzte; ++i) {
+        const Text kopf = tr("NR:{nr}, Name: {name}", {{"nr", i}, {"name", namen(i)}});
+        const Text stand =
+            laeuft(i) == "1"
+                ? tr("l\x84uft - Fortsetzen, Sterne: {sterne}", {{"sterne", sterne(i)}})
+                : tr("Spieler: {spieler}/{max}, Sterne: {sterne}, PW: {passwort}",
+                     {{"spieler", spieler(i)}, {"max", maxSpieler(i)}, {"sterne", sterne(i)},
+                      {"passwort", passwoerter(i).empty() ? tr("Nein") : tr("Ja")}});
+        zeilen.push_back({kopf, stand});
+    }
+    return zeilen;
+}
+
+int zeilenBreite(const std::vector<std::array<Text, 2>>& zeilen)
+{
+    int breite = kZeilenBreite;
+    for (const auto& [kopf, stand] : zeilen) breite = std::max({breite, textBreite(kopf) + 16, textBreite(stand) + 16});
+    return breite;
+}
+
+}  // namespace
+
 void SUB_CHANNEL_AUFLISTEN(Rahmen& r, int& auswahl, int& seite, int anzahl, Feld<std::string>&,
                            Feld<std::string>& namen, Feld<std::string>& passwoerter, Feld<std::string>& spieler,
                            Feld<std::string>& maxSpieler, Feld<std::string>& sterne,
@@ -25,22 +60,9 @@ void SUB_CHANNEL_AUFLISTEN(Rahmen& r, int& auswahl, int& seite, int anzahl, Feld
     guarded([&] {
         const int erste = 5 * seite - 4;
         const int letzte = std::min(5 * seite, anzahl);
-        std::vector<std::array<Text, 2>> zeilen;
-        // The rows of a page share one width: the picture's 300 pixels, or wider for a longer
-        // translation.
-        constexpr int kZeilenBreite = 300;
-        int breite = kZeilenBreite;
-        for (int i = erste; i <= letzte; ++i) {
-            const Text kopf = tr("NR:{nr}, Name: {name}", {{"nr", i}, {"name", namen(i)}});
-            const Text stand =
-                laeuft(i) == "1"
-                    ? tr("l\x84uft - Fortsetzen, Sterne: {sterne}", {{"sterne", sterne(i)}})
-                    : tr("Spieler: {spieler}/{max}, Sterne: {sterne}, PW: {passwort}",
-                         {{"spieler", spieler(i)}, {"max", maxSpieler(i)}, {"sterne", sterne(i)},
-                          {"passwort", passwoerter(i).empty() ? tr("Nein") : tr("Ja")}});
-            breite = std::max({breite, textBreite(kopf) + 16, textBreite(stand) + 16});
-            zeilen.push_back({kopf, stand});
-        }
+        const std::vector<std::array<Text, 2>> zeilen =
+            seitenZeilen(erste, letzte, namen, passwoerter, spieler, maxSpieler, sterne, laeuft);
+        const int breite = zeilenBreite(zeilen);
         const int x1 = 512 - breite / 2;
         for (int i = erste; i <= letzte; ++i) {
             const int y1 = (i - 5 * seite) * 39 + 506;
@@ -114,7 +136,16 @@ void kanalListeScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
 
     r.platform.screenLock();
     clear(r.screen());
-    r.zeichne(r.Oberflaechenbild(19), 312, 184);
+    // Rows wider than the panel's room widen the panel about its middle.
+    int panel = 400;
+    if (mp.KanalAnzahl > 0) {
+        const int seite = mp.KanalSeite;
+        panel = std::max(panel, zeilenBreite(seitenZeilen(5 * seite - 4, std::min(5 * seite, mp.KanalAnzahl), mp.KanalNamen,
+                                                          mp.KanalPasswoerter, mp.KanalSpieler, mp.KanalMaxSpieler,
+                                                          mp.KanalSterne, mp.KanalLaeuft)) +
+                                16);
+    }
+    r.zeichneBreit(r.Oberflaechenbild(19), 512 - panel / 2, 184, panel);
     menueKnopf(r, 218, tr("Zur\x81" "ck"));
     menueKnopf(r, 272, tr("Aktualisieren"));
     if (mp.KanalAuswahl > 0) menueKnopf(r, 326, tr("Beitreten"));

@@ -29,17 +29,18 @@ constexpr int kSwatch[9] = {461, 473, 486, 499, 512, 525, 538, 551, 563};
 constexpr int kHinzufuegenX = 470;
 constexpr int kStufeX = 634;
 
-int hinzufuegenBreite() { return std::max(160, textBreite(tr("Computer hinzuf\x81gen")) + 8); }
+int hinzufuegenBreite()
+{
+    int breite = 160;
+    for (std::string_view text : {trMark("Computer hinzuf\x81gen"), trMark("Computer kommt"), trMark("Start gescheitert")})
+        breite = std::max(breite, textBreite(tr(text)) + 8);
+    return breite;
+}
 
 int stufeX() { return std::max(kStufeX, kHinzufuegenX + hinzufuegenBreite() + 4); }
 
-int stufeBreite()
-{
-    int breite = 56;
-    for (int stufe = kStufeLeicht; stufe <= kStufeSchwer; ++stufe)
-        breite = std::max(breite, textBreite(tr(stufenText(stufe))) + 8);
-    return breite;
-}
+// The panel, 400 pixels wide, grows about its middle to hold the level's frame with 8 to spare.
+int panelBreite() { return std::max(400, 2 * (stufeX() - 4 + stufenfeldBreite() - 512 + 8)); }
 
 // The name in a seat; a free or closed seat is named by the protocol's word for it.
 Text sitzName(const std::string& name)
@@ -112,7 +113,7 @@ void sitzWahl(Rahmen& r, Serverdaten& server, Mehrspieler& mp, const std::array<
         int& stufe = mp.computer.sitzStufe(n);
         if (klick(r, kHinzufuegenX - 4, kHinzufuegenX - 4 + hinzufuegenBreite(), y - 3, y + 18))
             computerHinzufuegen(r, server, mp, stufe);
-        else if (klick(r, stufeX() - 4, stufeX() - 4 + stufeBreite(), y - 3, y + 18))
+        else if (klick(r, stufeX() - 4, stufeX() - 4 + stufenfeldBreite(), y - 3, y + 18))
             stufe = stufe >= kStufeSchwer ? kStufeLeicht : stufe + 1;
     }
 }
@@ -190,7 +191,7 @@ void zeichnen(Rahmen& r, const Spielstand& spiel, const Mehrspieler& mp, bool st
 {
     r.platform.screenLock();
     clear(r.screen());
-    r.zeichne(r.Oberflaechenbild(19), 312, 184);
+    r.zeichneBreit(r.Oberflaechenbild(19), 512 - panelBreite() / 2, 184, panelBreite());
     menueKnopf(r, 218, tr("Zur\x81" "ck"));
     menueKnopf(r, 272, tr("Sternanzahl"));
     r.zeichne(r.Oberflaechenbild(18), 452, 299);
@@ -234,7 +235,7 @@ void zeichnen(Rahmen& r, const Spielstand& spiel, const Mehrspieler& mp, bool st
         } else if (sitz[static_cast<std::size_t>(n)] == Sitz::frei) {
             box(r.screen(), kHinzufuegenX - 4, y - 2, kHinzufuegenX - 5 + hinzufuegenBreite(), y + 17, 0xFF3FA9F5);
             r.text(kHinzufuegenX, y, tr("Computer hinzuf\x81gen"));
-            box(r.screen(), stufeX() - 4, y - 2, stufeX() - 5 + stufeBreite(), y + 17, 0xFF3FA9F5);
+            box(r.screen(), stufeX() - 4, y - 2, stufeX() - 5 + stufenfeldBreite(), y + 17, 0xFF3FA9F5);
             r.text(stufeX(), y, tr(stufenText(mp.computer.sitzStufe(n))));
         }
     }

@@ -22,8 +22,6 @@ namespace qz {
 
 namespace {
 
-constexpr int kForschungsZeilen[3][4] = {{1, 2, 4, 6}, {3, 11, 9, 10}, {5, 7, 8, 12}};
-
 Farbe slotFarbe(const Spielstand& spiel, int p)
 {
     const Feld2<int>& f = spiel.spieler.spielerFarbe;
@@ -50,13 +48,7 @@ void eigenerSystemschirm(Rahmen& r, Spielstand& spiel)
         SUB_STERNSYSTEM_STATS(r, sys, s, spiel.Sternanzahl);
         break;
     case 3:
-        if (k.forschungsKategorie >= 1 && k.forschungsKategorie <= 3) {
-            for (int zeile = 1; zeile <= 4; ++zeile) {
-                ForschungsThema& t = spiel.forschung.thema(kForschungsZeilen[k.forschungsKategorie - 1][zeile - 1]);
-                SUB_STERNSYSTEM_FORSCHUNG(r, r.MausX, r.MausY, r.Mausereignis, t.aktiv, t.name, t.stufe, t.kosten,
-                                          t.fortschritt, spiel.forschung.aktiveThemen, zeile);
-            }
-        }
+        forschungsZeilen(r, spiel.forschung, k.forschungsKategorie);
         break;
     case 4:
         SUB_STERNSYSTEM_SCHIFFBAU(r, sys.einwohner(s), k.katalogOffen, eigen, s, spiel.wirtschaft.geld, r.MausX,

@@ -1,5 +1,7 @@
 #include "multiplayer/screens/mp_widgets.hpp"
 
+#include "multiplayer/private/computerspiel.hpp"
+
 #include <algorithm>
 #include <cmath>
 
@@ -9,22 +11,16 @@ int breiteFuer(int breite, const Text& text) { return std::max(breite, textBreit
 
 void breitZeichnen(Rahmen& rahmen, const ImagePtr& bild, double cx, int y, int breite)
 {
-    const int x = static_cast<int>(std::lround(cx - breite / 2.0));
-    if (!bild || breite <= bild->width) {
-        rahmen.zeichne(bild, static_cast<int>(std::lround(cx - (bild ? bild->width : 0) / 2.0)), y);
-        return;
-    }
-    const int w = bild->width, h = bild->height;
-    const int links = w / 2;
-    const int rechts = w - links;
-    // The strip comes from the middle, away from the glowing edges at the ends.
-    const int streifen = std::max(1, w / 4);
-    const int streifenX = links - streifen / 2;
-    for (int xx = x + links; xx < x + breite - rechts; xx += streifen)
-        put(rahmen.screen(), xx, y, bild.get(), PutMode::Copy,
-            SourceRect{streifenX, 0, std::min(streifen, x + breite - rechts - xx), h});
-    put(rahmen.screen(), x, y, bild.get(), PutMode::Copy, SourceRect{0, 0, links, h});
-    put(rahmen.screen(), x + breite - rechts, y, bild.get(), PutMode::Copy, SourceRect{links, 0, rechts, h});
+    const int w = bild ? std::max(breite, bild->width) : breite;
+    rahmen.zeichneBreit(bild, static_cast<int>(std::lround(cx - w / 2.0)), y, w);
+}
+
+int stufenfeldBreite()
+{
+    int breite = 56;
+    for (int stufe = kStufeLeicht; stufe <= kStufeSchwer; ++stufe)
+        breite = std::max(breite, textBreite(tr(stufenText(stufe))) + 8);
+    return breite;
 }
 
 std::vector<Text> umbrechen(const Text& text, int breite)

@@ -29,8 +29,11 @@ void textFeld(Rahmen& rahmen, int y, std::string_view text, const Text& prompt, 
 int breiteFuer(int breite, const Text& text);
 
 // Picture `bild` drawn `breite` wide centred on cx at y: as it is where it is wide enough, else
-// its two halves at the ends and a strip of its middle repeated between them.
+// its two halves at the ends and its middle column repeated between them (Rahmen::zeichneBreit).
 void breitZeichnen(Rahmen& rahmen, const ImagePtr& bild, double cx, int y, int breite);
+
+// The frame of a computer player's level: 56 pixels, or wider for the longest level's name.
+int stufenfeldBreite();
 
 // The text in lines of at most `breite` pixels, broken at spaces (a single longer word stays whole).
 std::vector<Text> umbrechen(const Text& text, int breite);
