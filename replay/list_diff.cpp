@@ -40,8 +40,10 @@ std::optional<std::int64_t> plainNumber(std::string_view text) {
 }
 
 
-// No difference between two numbers of 17 characters comes near this.
-constexpr std::int64_t kLimit = std::int64_t{1} << 50;
+// Two numbers of at most 17 characters differ by less than 10^17 + 10^16 (from
+// "-9999999999999999" to "99999999999999999"), which stays below this; a route of 17
+// direction digits is such a number. Doubled and shifted for the token it still fits 64 bits.
+constexpr std::int64_t kLimit = std::int64_t{1} << 57;
 
 }  // namespace
 

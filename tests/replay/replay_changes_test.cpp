@@ -54,6 +54,7 @@ TEST(ReplayChanges, EveryKindOfChangeRebuildsTheStateAfterIt) {
         {"the last ships are lost", [](ReplayState& s) { s.seats[0].texts[x] = ",1"; }},
         {"all ships are lost", [](ReplayState& s) { s.seats[1].texts[type].clear(); }},
         {"a route with a leading zero", [](ReplayState& s) { replaceValue(s.seats[0].texts[route], 3, "0123"); }},
+        {"routes grow to the longest numbers", [](ReplayState& s) { replaceValue(s.seats[0].texts[route], 5, "99999999999999999"); replaceValue(s.seats[0].texts[route], 6, "-9999999999999999"); }},
         {"a number too long for a difference", [](ReplayState& s) { replaceValue(s.seats[0].texts[route], 4, "123456789012345678901"); }},
         {"a planet is taken", [](ReplayState& s) { s.systems[7].owner = 2; s.systems[7].fortification = 0; s.systems[7].attacked = 3; }},
         {"a player goes away and a seat fills", [](ReplayState& s) { s.seats[1].away = true; s.seats[2] = {"Neu", 7, false, {}}; }},
