@@ -38,6 +38,13 @@ inline constexpr double kGameIdleSeconds = 24 * 3600;  // a running game nobody 
 inline constexpr std::size_t kChatHistoryLines = 20;
 inline constexpr double kKeepRecordingsSeconds = 30 * 24 * 3600;  // a game's recording (--keep-recordings)
 inline constexpr std::size_t kMaxOpenChannels = 1000;
+// The players' list of recordings holds the newest of the ended games; older ones stay for
+// the operator's export.
+inline constexpr std::size_t kListedRecordings = 100;
+// The game cuts a reply off at 64 MiB (its kMaxReplyBytes); a recording sent as base64 in
+// a reply stays below it with room for the reply's frame. Two hours of a four-player game
+// take about 4 MB.
+inline constexpr std::size_t kMaxRecordingReplyBytes = (std::size_t{64} << 20) - 1024;
 
 // A login speaks for its name from its address for a day after the last request from there
 // (refreshed at most once an hour); a cached answer is read again from storage after half a

@@ -11,7 +11,7 @@
 
 namespace qz::server {
 
-inline constexpr std::array<std::string_view, 47> kRefusals = {
+inline constexpr std::array<std::string_view, 49> kRefusals = {
     // the player and the session
     "Nicht angemeldet", "Sitzung fehlt", "Unbekannte Sitzung", "Unbekannter Spieler", "Gesperrt",
     "Passwort-Pruefsumme ungueltig", "Zu viele Fehlversuche, bitte spaeter erneut",
@@ -19,6 +19,8 @@ inline constexpr std::array<std::string_view, 47> kRefusals = {
     // channels and the lobby
     "Server voll", "Zu viele Channels von dieser Adresse", "Nur der Host startet das Spiel", "Spiel laeuft bereits",
     "Spiel nicht gestartet", "Spieler nicht im Channel", "Ungueltiger Spielstatus",
+    // recordings of ended games
+    "Unbekannte Aufzeichnung", "Aufzeichnung zu gross",
     // the server itself and the connection
     "Unbekannter Befehl", "Datenbank nicht erreichbar", "Serverfehler", "Zeitueberschreitung", "Anfrage zu gross",
     "Kopfzeilen zu gross", "Anfrage fehlerhaft", "Kein Zugang", "Absenderadresse ungueltig", "Server ausgelastet",

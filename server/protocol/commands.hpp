@@ -33,6 +33,8 @@ struct ServerConfig {
     // Recordings of running games are kept this long after their last entry; 0: no game
     // is recorded (--keep-recordings).
     double keepRecordingsSeconds = kKeepRecordingsSeconds;
+    // The largest reply that hands a player a recording.
+    std::size_t maxRecordingReplyBytes = kMaxRecordingReplyBytes;
 };
 
 struct CommandContext {
@@ -55,6 +57,10 @@ std::string listChannels(CommandContext& context, const FormFields& form);
 std::string createChannel(CommandContext& context, const FormFields& form);
 std::string channelPoll(CommandContext& context, const std::string& sessionId, const FormFields& form);
 std::string playGame(CommandContext& context, const std::string& sessionId, const FormFields& form);
+// The recordings of ended games for a logged-in player ("i1"), and one of them by its id
+// ("i2") as a .qzr file in base64 (recording_commands.cpp).
+std::string listEndedRecordings(CommandContext& context, const FormFields& form);
+std::string fetchRecording(CommandContext& context, const FormFields& form);
 
 // BadRequest unless the player's latest login came from the sender's address.
 void requireSpeaksFor(CommandContext& context, const std::string& name);

@@ -148,9 +148,13 @@ public:
 
     // Whole-channel reads and writes, each its own transaction (tests, tools).
     // Recordings of games (storage_recordings.cpp), oldest first; a recording by its id,
-    // or nothing; deletes those whose last entry is older than `before`, returns how many.
+    // or nothing (with `endedOnly`, nothing while its game still runs); deletes those whose
+    // last entry is older than `before`, returns how many.
     std::vector<RecordingSummary> recordings();
-    std::optional<replay::Recording> loadRecording(long long id);
+    std::optional<replay::Recording> loadRecording(long long id, bool endedOnly = false);
+    // What players may fetch: the recordings of games that have ended, newest first, at most
+    // `limit`, without their sizes (which would read every entry).
+    std::vector<RecordingSummary> endedRecordings(std::size_t limit);
     int deleteRecordingsBefore(double before);
 
     // Per-address rates (storage_rates.cpp).

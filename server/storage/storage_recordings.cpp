@@ -53,6 +53,9 @@ std::vector<std::string> splitNames(const std::string& text) {
     return names;
 }
 
+// A recording's game has ended once its channel is gone.
+const char* const kGameEnded = "NOT EXISTS (SELECT 1 FROM channels c WHERE c.sid = r.sid)";
+
 // The compressed bytes of base64 text without padding.
 const char* const kEntryBytes = "LENGTH(data) * 3 / 4";
 
@@ -137,12 +140,38 @@ std::vector<RecordingSummary> Storage::recordings() {
     return list;
 }
 
-std::optional<replay::Recording> Storage::loadRecording(long long id) {
+std::vector<RecordingSummary> Storage::endedRecordings(std::size_t limit) {
+    SqlTransaction t(begin());
+    std::vector<RecordingSummary> list;
+    // The last entry by its number, which the key finds without reading the others.
+    Rows rows = t.db().query(std::string("SELECT r.id, r.sid, r.channel, r.players, r.started_at, (SELECT e.at FROM "
+                                         "recording_entries e WHERE e.sid = r.sid ORDER BY e.seq DESC LIMIT 1) FROM "
+                                         "recordings r WHERE ") +
+                                 kGameEnded + " ORDER BY r.id DESC LIMIT ?",
+                             {static_cast<long long>(limit)});
+    while (rows->next()) {
+        RecordingSummary r;
+        r.id = rows->integer(0);
+        r.sessionId = rows->text(1);
+        r.channel = rows->text(2);
+        r.players = splitNames(rows->text(3));
+        r.startedAt = rows->real(4);
+        r.lengthSeconds = std::max(0.0, rows->real(5) - r.startedAt);
+        list.push_back(std::move(r));
+    }
+    rows.reset();
+    t.commit();
+    return list;
+}
+
+std::optional<replay::Recording> Storage::loadRecording(long long id, bool endedOnly) {
     SqlTransaction t(begin());
     replay::Recording recording;
     std::string sessionId;
     {
-        Rows rows = t.db().query("SELECT sid, channel, players, started_at FROM recordings WHERE id = ?", {id});
+        Rows rows = t.db().query(std::string("SELECT sid, channel, players, started_at FROM recordings r WHERE id = ?") +
+                                     (endedOnly ? std::string(" AND ") + kGameEnded : std::string()),
+                                 {id});
         if (!rows->next()) return std::nullopt;
         sessionId = rows->text(0);
         recording.channel = rows->text(1);

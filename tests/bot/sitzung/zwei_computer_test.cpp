@@ -1,9 +1,17 @@
 // Two computer players against each other on the real qz-server, headless: one creates and
 // hosts the channel, the other finds and joins it, both take a colour and get ready, the host
-// starts, and over the game days that follow both colonise, build and fight. The players'
-// clocks are manual (a tenth of a second per pass); only the server's round trips take real
-// time.
+// starts, and over the game days that follow both colonise, build and fight. When the game
+// ends, its recording is listed and fetched by a player and exported by the operator, and
+// played back to the last day it shows the state the server held. The players' clocks are
+// manual (a tenth of a second per pass); only the server's round trips take real time. It
+// runs on SQLite and on PostgreSQL.
 #include "bot/sitzung.hpp"
+#include "datei_inhalt.hpp"
+#include "game/recording.hpp"
+#include "http_client.hpp"
+#include "net/base64.hpp"
+#include "storage/storage.hpp"
+#include "viewer/wiedergabe.hpp"
 #include "multiplayer/play/mp_tag.hpp"
 #include "multiplayer/exchange/server_exchange.hpp"
 #include "platform/headless/headless_platform.hpp"
@@ -15,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -186,6 +195,57 @@ TEST_F(ZweiComputer, BothColoniseBuildAndFight)
         EXPECT_NE(s->bot->phase(), BotPhase::ende) << s->bot->endeGrund();
     }
     EXPECT_TRUE(gekaempft);
+
+    // The recording, asked for as a player from the computer players' address.
+    const int port = server->port();
+    const auto aufzeichnungen = [port] {
+        return server::test::post(port, "", {{"infos", "aufzeichnungen_auflisten"}, {"i1", "rechner1"}});
+    };
+    const auto holen = [port](const std::string& id) {
+        return server::test::post(port, "", {{"infos", "aufzeichnung_holen"}, {"i1", "rechner1"}, {"i2", id}});
+    };
+    // While the game runs its recording is offered to nobody.
+    EXPECT_EQ(aufzeichnungen(), "aufzeichnungen_auflisten;;;;;;;;;;");
+    EXPECT_EQ(holen("1"), "fehler;;Unbekannte Aufzeichnung");
+
+    // The players stop; what the server holds of the game then is what the recording must end in.
+    sitze.clear();
+    server::Storage speicher(datenbank->name());
+    const std::vector<std::string> kanaele = speicher.channelIds();
+    ASSERT_EQ(kanaele.size(), 1u);
+    replay::ReplayState gehalten;
+    double gestartet = 0;
+    {
+        server::Storage::ChannelTransaction kanal(speicher, kanaele[0], server::Storage::ChannelTransaction::Wait::yes);
+        ASSERT_TRUE(kanal.found());
+        const server::ChannelState c = kanal.load();
+        gehalten = server::recordedState(c);
+        gestartet = c.startedAt;
+    }
+    ASSERT_EQ(server::test::runServerCommand({"channel", "close", kanaele[0], "--db", datenbank->name()}), 0);
+
+    const std::string liste = aufzeichnungen();
+    SCOPED_TRACE(liste);
+    const std::string start = std::to_string(std::llround(gestartet));
+    EXPECT_EQ(liste.rfind("aufzeichnungen_auflisten;;,1;;,duell;;,rechner1:rechner2;;," + start + ";;,", 0), 0u);
+    std::string operatorListe;
+    ASSERT_EQ(server::test::runServerCommand({"recordings", "--db", datenbank->name()}, "", &operatorListe), 0);
+    EXPECT_NE(operatorListe.find("1  duell  players: rechner1, rechner2  start "), std::string::npos) << operatorListe;
+
+    const std::string datei = verzeichnis + "/duell.qzr";
+    ASSERT_EQ(server::test::runServerCommand({"recording", "export", "1", datei, "--db", datenbank->name()}), 0);
+    const std::string geholt = holen("1");
+    ASSERT_EQ(geholt.rfind("aufzeichnung_holen;;1;;", 0), 0u) << geholt.substr(0, 80);
+    const std::optional<std::string> bytes = base64Dekodieren(geholt.substr(std::string("aufzeichnung_holen;;1;;").size()));
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(*bytes, test::dateiInhalt(datei)) << "the player gets the operator's file";
+    for (const char* falsch : {"2", "0", "1x", ""}) EXPECT_EQ(holen(falsch), "fehler;;Unbekannte Aufzeichnung") << falsch;
+
+    Wiedergabe wiedergabe(replay::readQzr(*bytes));
+    EXPECT_EQ(wiedergabe.aufnahme().players, (std::vector<std::string>{"rechner1", "rechner2"}));
+    wiedergabe.zuTag(wiedergabe.letzterTag());
+    EXPECT_TRUE(wiedergabe.zustand() == gehalten) << "the replay's last day differs from the server's game";
+    EXPECT_FALSE(gehalten.battles.empty()) << "the battle the players fought is in both";
 }
 
 }  // namespace
