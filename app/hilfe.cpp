@@ -1,5 +1,9 @@
 #include "app/hilfe.hpp"
 
+#include "platform/uebersetzung.hpp"
+
+#include <algorithm>
+
 namespace qz {
 
 namespace {
@@ -27,11 +31,14 @@ void eingabeVerschlucken(Rahmen& r)
 
 }  // namespace
 
-void hilfeZeichnen(Image& ziel, const Image& hintergrund, HilfeSeite seite)
+void hilfeZeichnen(Image& ziel, const Image& hintergrund, HilfeSeite seite, int ab)
 {
     const std::vector<HilfeZeile>& zeilen = hilfeText(seite);
-    // The panel is as tall as its page, and the footer sits below the last line.
-    const int unten = kTextY + static_cast<int>(zeilen.size()) * kZeilenhoehe + 40;
+    const int gesamt = static_cast<int>(zeilen.size());
+    ab = std::clamp(ab, 0, std::max(0, gesamt - 1));
+    const int anzahl = std::min(kHilfeZeilen, gesamt - ab);
+    // The panel is as tall as its lines, and the footer sits below the last line.
+    const int unten = kTextY + anzahl * kZeilenhoehe + 40;
     ziel = hintergrund;
     abdunkeln(ziel);
     for (int y = kOben; y <= unten; ++y) {
@@ -40,16 +47,20 @@ void hilfeZeichnen(Image& ziel, const Image& hintergrund, HilfeSeite seite)
     }
     box(ziel, kLinks, kOben, kRechts, unten, kRand);
     box(ziel, kLinks + 2, kOben + 2, kRechts - 2, unten - 2, kRand);
-    const std::string titel = hilfeTitel(seite);
-    drawText(ziel, centredX(512, titel.size()), kTitelY, titel, kTitel);
+    const Text& titel = hilfeTitel(seite);
+    drawText(ziel, centredX(512, titel), kTitelY, titel, kTitel);
     line(ziel, kLinks + 2, kTextY - 8, kRechts - 2, kTextY - 8, kRand);
     int y = kTextY;
-    for (const HilfeZeile& z : zeilen) {
+    for (int i = ab; i < ab + anzahl; ++i) {
+        const HilfeZeile& z = zeilen[static_cast<std::size_t>(i)];
         drawText(ziel, kTextX, y, z.text, z.art == HilfeZeile::Art::Ueberschrift ? kUeberschrift : z.art == HilfeZeile::Art::Wichtig ? kTitel : kText);
         y += kZeilenhoehe;
     }
-    const std::string fuss = "F1 oder Esc schlie\xE1t die Hilfe.";
-    drawText(ziel, centredX(512, fuss.size()), unten - 24, fuss, kFuss);
+    const Text fuss = gesamt <= kHilfeZeilen
+                          ? tr("F1 oder Esc schlie\xE1t die Hilfe.")
+                          : tr("Seite {seite}/{seiten}: Bild ab und Bild auf bl\x84ttern, F1 oder Esc schlie\xE1t die Hilfe.",
+                               {{"seite", ab / kHilfeZeilen + 1}, {"seiten", (gesamt + kHilfeZeilen - 1) / kHilfeZeilen}});
+    drawText(ziel, centredX(512, fuss), unten - 24, fuss, kFuss);
 }
 
 bool hilfePass(Hilfe& hilfe, Rahmen& r, HilfeSeite seite)
@@ -62,9 +73,18 @@ bool hilfePass(Hilfe& hilfe, Rahmen& r, HilfeSeite seite)
         hilfe.offen = true;
         hilfe.schliesst = false;
         hilfe.seite = seite;
-        hilfeZeichnen(hilfe.bild, r.screen(), seite);
+        hilfe.ab = 0;
+        hilfe.hintergrund = r.screen();
+        hilfeZeichnen(hilfe.bild, hilfe.hintergrund, seite);
     } else if (!hilfe.schliesst && (f1 || r.LetzteTaste == "\x1B")) {
         hilfe.schliesst = true;
+    } else if (r.LetzteTaste == kTasteBildAb || r.LetzteTaste == kTasteBildAuf) {
+        const int gesamt = static_cast<int>(hilfeText(hilfe.seite).size());
+        const int ab = r.LetzteTaste == kTasteBildAb ? hilfe.ab + kHilfeZeilen : hilfe.ab - kHilfeZeilen;
+        if (ab >= 0 && ab < gesamt && ab != hilfe.ab) {
+            hilfe.ab = ab;
+            hilfeZeichnen(hilfe.bild, hilfe.hintergrund, hilfe.seite, ab);
+        }
     }
     // Esc also opens the map's menu while it is held: the help stays until the key is let go,
     // so the key that closed it does not act on the screen as well.
@@ -72,6 +92,7 @@ bool hilfePass(Hilfe& hilfe, Rahmen& r, HilfeSeite seite)
         hilfe.offen = false;
         hilfe.schliesst = false;
         hilfe.bild = Image{};
+        hilfe.hintergrund = Image{};
         eingabeVerschlucken(r);
         return false;
     }

@@ -1,8 +1,9 @@
-// The help pages: which page belongs to the screen in view, and each page's text as the
-// 8 x 16 font draws it (code page 437), wrapped to the width of the help panel.
+// The help pages: which page belongs to the screen in view, and each page's text in the
+// language shown, wrapped to the width of the help panel.
 #pragma once
 
 #include "frame/rahmen.hpp"
+#include "platform/text.hpp"
 #include "state/spielstand.hpp"
 
 #include <string>
@@ -31,7 +32,7 @@ HilfeSeite hilfeSeiteFuer(const Rahmen& r, const Spielstand& spiel);
 
 struct HilfeZeile {
     enum class Art { Text, Ueberschrift, Wichtig };
-    std::string text;  // code page 437
+    Text text;
     Art art = Art::Text;
 };
 
@@ -39,8 +40,9 @@ struct HilfeZeile {
 constexpr int kHilfeSpalten = 112;
 constexpr int kHilfeZeilen = 41;
 
-std::string hilfeTitel(HilfeSeite seite);
-// The page's lines, wrapped at word boundaries to kHilfeSpalten characters.
+const Text& hilfeTitel(HilfeSeite seite);
+// The page's lines, wrapped at word boundaries to kHilfeSpalten characters. Valid until the
+// language changes.
 const std::vector<HilfeZeile>& hilfeText(HilfeSeite seite);
 
 // German text written in UTF-8 as code page 437 bytes for the game's font; a character the

@@ -19,7 +19,7 @@ import katalog
 
 # The folders of the game whose texts a player reads; the server and the tools speak to
 # operators in English and mark nothing.
-FOLDERS = ["platform", "gfx", "frame", "state", "systems", "fleets", "map", "sandbox", "multiplayer", "app"]
+FOLDERS = ["platform", "gfx", "frame", "state", "systems", "fleets", "map", "sandbox", "viewer", "multiplayer", "app"]
 KEYWORDS = ["tr", "trMark", "trc:1c,2", "trcMark:1c,2"]
 
 HEADER = '''# The texts of QZ: German, the game's own language, is the message id of every entry.

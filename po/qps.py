@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes the pseudo-language qps from the template: every text 40 % longer, in brackets, with
-letters that code page 437 lacks (ą, ł, Ж) beside ones it has (ß, é), its placeholders kept.
+letters that code page 437 lacks (ą, ł, Ж) beside ones it has (ß, é), its placeholders kept; a
+text of several words grows by words.
 Under qps a screen shows at a glance which texts bypass the catalogue (no brackets), which are
 cut (no closing bracket) and whether the second font draws.
 
@@ -27,7 +28,12 @@ def pseudo(text):
     body = "".join(p if PLACEHOLDER.fullmatch(p) else p.translate(LETTERS) for p in pieces)
     shown = len(PLACEHOLDER.sub("", stripped))
     padding = max(1, math.ceil(shown * 1.4) - shown - 2)
-    return lead + "[" + body + (PADDING * padding)[:padding] + "]" + trail
+    # A text of several words grows by words, so that a wrapped paragraph still breaks into lines.
+    fill = (" " + PADDING) * padding if " " in stripped else PADDING * padding
+    fill = fill[:padding]
+    if fill.endswith(" "):
+        fill = fill[:-1] + PADDING[0]
+    return lead + "[" + body + fill + "]" + trail
 
 
 def main():

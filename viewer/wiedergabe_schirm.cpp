@@ -6,9 +6,9 @@
 #include "gfx/widgets.hpp"
 #include "map/spielstart.hpp"
 #include "platform/folders.hpp"
+#include "platform/uebersetzung.hpp"
 #include "state/planetentypen.hpp"
 #include "viewer/wiedergabe_karte.hpp"
-#include "viewer/wiedergabe_texte.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -18,7 +18,6 @@ namespace qz {
 namespace {
 
 using namespace wiedergabeflaeche;
-namespace text = wiedergabetext;
 
 constexpr Farbe kWeiss = 0xFFFFFFFF;
 constexpr Farbe kLeiste = 0xFF101820;
@@ -28,8 +27,6 @@ constexpr Farbe kZeitleiste = 0xFF202A36;
 constexpr int kMarkierung = 20;  // the ring around an owned system, as on the running map
 constexpr int kHintergrund = 1;
 constexpr int kScrollSchritt = 8;
-
-std::string str(std::string_view s) { return std::string(s); }
 
 // Ship pictures follow the seats' colours: a seat taken later in the game gets its pictures then.
 void schiffbilderLaden(Rahmen& r, WiedergabeSchirm& w)
@@ -81,14 +78,15 @@ void karteZeichnen(Rahmen& r, const Spielstand& spiel)
 void spielerZeichnen(Rahmen& r, const WiedergabeSchirm& w)
 {
     const replay::ReplayState& z = w.wiedergabe.zustand();
-    r.text(kSpielerX, 8, str(text::kAufnahme) + w.wiedergabe.aufnahme().channel);
+    r.text(kSpielerX, 8, tr("Aufnahme: {kanal}", {{"kanal", w.wiedergabe.aufnahme().channel}}));
     int zeile = 0;
     for (int p = 1; p <= 4; ++p) {
         const replay::Seat& sitz = z.seats[static_cast<std::size_t>(p - 1)];
         if (sitz.name.empty()) continue;
         const int y = 28 + 18 * zeile++;
         filledBox(r.screen(), kSpielerX, y + 3, kSpielerX + 10, y + 13, sitzFarbe(*w.spiel, p));
-        r.text(kSpielerX + 16, y, sitz.away ? sitz.name + str(text::kAbwesend) : sitz.name, sitzFarbe(*w.spiel, p));
+        r.text(kSpielerX + 16, y, sitz.away ? tr("{spieler} (abwesend)", {{"spieler", sitz.name}}) : textAusCp437(sitz.name),
+               sitzFarbe(*w.spiel, p));
     }
 }
 
@@ -101,7 +99,7 @@ void chatZeichnen(Rahmen& r, const WiedergabeSchirm& w)
         const int y = kChatUnten - kChatAbstand * static_cast<int>(n - k);
         if (e.sender >= 1 && e.sender <= 4) {
             const replay::Seat& sitz = z.seats[static_cast<std::size_t>(e.sender - 1)];
-            r.text(kChatX, y, sitz.name + ": " + e.text, sitzFarbe(*w.spiel, e.sender));
+            r.text(kChatX, y, tr("{spieler}: {text}", {{"spieler", sitz.name}, {"text", e.text}}), sitzFarbe(*w.spiel, e.sender));
         } else {
             r.text(kChatX, y, e.text, kWeiss);
         }
@@ -121,16 +119,17 @@ void leisteZeichnen(Rahmen& r, const Wiedergabe& w)
     filledBox(bild, 0, kLeisteOben, 1023, 767, kLeiste);
     line(bild, 0, kLeisteOben, 1023, kLeisteOben, kRand);
     r.zeichne(r.Oberflaechenbild(11), kKnopfX, kZurueckY);
-    r.textMittig(kKnopfX + 78, kZurueckY + 6, text::kZurueck);
+    r.textMittig(kKnopfX + 78, kZurueckY + 6, tr("Zur\x81" "ck"));
     r.zeichne(r.Oberflaechenbild(11), kKnopfX, kAbspielenY);
-    r.textMittig(kKnopfX + 78, kAbspielenY + 6, w.laeuft() ? text::kPause : text::kAbspielen);
+    r.textMittig(kKnopfX + 78, kAbspielenY + 6, w.laeuft() ? tr("Pause") : tr("Abspielen"));
     for (std::size_t k = 0; k < kTempi.size(); ++k) {
         const int x = kTempoX + kTempoAbstand * static_cast<int>(k);
         if (kTempi[k] == w.tempo) filledBox(bild, x, kTempoY, x + kTempoBreite, kTempoY + 21, kGewaehlt);
         box(bild, x, kTempoY, x + kTempoBreite, kTempoY + 21, kRand);
-        r.textMittig(x + kTempoBreite / 2.0, kTempoY + 3, numberToText(kTempi[k]) + str(text::kMal));
+        // TRANSLATORS: a speed of the replay, "16x": sixteen times as fast as the game.
+        r.textMittig(x + kTempoBreite / 2.0, kTempoY + 3, tr("{mal}x", {{"mal", kTempi[k]}}));
     }
-    r.text(kTagX, kTagY, str(text::kTag) + numberToText(w.tag()) + str(text::kVon) + numberToText(w.letzterTag()));
+    r.text(kTagX, kTagY, tr("Tag {tag} / {tage}", {{"tag", w.tag()}, {"tage", w.letzterTag()}}));
     filledBox(bild, kZeitX1, kZeitY1, kZeitX2, kZeitY2, kZeitleiste);
     const int x = zeitX(w);
     if (x > kZeitX1) filledBox(bild, kZeitX1, kZeitY1, x, kZeitY2, kRand);

@@ -6,7 +6,7 @@
 #include "frame_fixture.hpp"
 #include "gezeichneter_text.hpp"
 #include "multiplayer/play/zuruecksetzen.hpp"
-#include "gezeichneter_text.hpp"
+#include "sprache.hpp"
 
 #include <gtest/gtest.h>
 
@@ -134,27 +134,67 @@ TEST_F(HilfeFlow, BehindTheHelpARunningMultiplayerGameGoesOnWithTheServer)
     EXPECT_GE(roundTrips - vorher, 8);
 }
 
+// A page longer than the panel, as the map's is in qps, shows what fits and turns with Page Down
+// and Page Up, the footer saying which part is shown.
+TEST_F(HilfeFlow, APageLongerThanThePanelTurns)
+{
+    test::SpracheFuerTest sprache(QZ_RUNTIME_DIR, "qps");
+    click(512, 230);  // "Sandkasten"
+    click(512, 230);  // "Neues Spiel"
+    click(512, 461);  // "Spiel Starten"
+    pass(512, 400);
+    ASSERT_EQ(programm->spiel.spielLaeuft, 1);
+    const std::vector<HilfeZeile> zeilen = hilfeText(HilfeSeite::Sternkarte);
+    ASSERT_GT(zeilen.size(), static_cast<std::size_t>(kHilfeZeilen));
+    ASSERT_LE(zeilen.size(), static_cast<std::size_t>(2 * kHilfeZeilen));
+    // A page's first line at y 60 in its colour; the footer 24 below the panel's last line.
+    const auto zeigt = [&](std::size_t zeile, int seite) {
+        const HilfeZeile& z = zeilen[zeile];
+        const Farbe farbe = z.art == HilfeZeile::Art::Ueberschrift ? rgb(150, 225, 255) :
+                            z.art == HilfeZeile::Art::Wichtig ? kTitelFarbe : rgb(255, 255, 255);
+        const int zeilenAufSeite = seite == 1 ? kHilfeZeilen : static_cast<int>(zeilen.size()) - kHilfeZeilen;
+        const Text fuss = tr("Seite {seite}/{seiten}: Bild ab und Bild auf bl\x84ttern, F1 oder Esc schlie\xE1t die Hilfe.",
+                             {{"seite", seite}, {"seiten", 2}});
+        return test::zeigtText(r.screen(), 56, 60, z.text, farbe) &&
+               test::zeigtText(r.screen(), centredX(512, fuss), 60 + zeilenAufSeite * 16 + 16, fuss, rgb(190, 190, 190));
+    };
+    f1();
+    EXPECT_TRUE(zeigt(0, 1));
+    platform.typeSpecialKey(0x51);  // Page Down
+    pass(512, 400);
+    EXPECT_TRUE(zeigt(kHilfeZeilen, 2));
+    platform.typeSpecialKey(0x51);  // no third part: stays
+    pass(512, 400);
+    EXPECT_TRUE(zeigt(kHilfeZeilen, 2));
+    platform.typeSpecialKey(0x49);  // Page Up
+    pass(512, 400);
+    EXPECT_TRUE(zeigt(0, 1));
+}
+
 // The labels a page explains: the quoted names at the start of its items ("- \"A\" und \"B\": ...").
 std::set<std::string> erklaerteKnoepfe(HilfeSeite seite)
 {
     std::set<std::string> namen;
     for (const HilfeZeile& z : hilfeText(seite)) {
-        if (z.art != HilfeZeile::Art::Text || z.text.rfind("- \"", 0) != 0) continue;
+        const std::string& text = z.text.utf8;
+        if (z.art != HilfeZeile::Art::Text || text.rfind("- \"", 0) != 0) continue;
         std::size_t pos = 2;
-        while (pos < z.text.size() && z.text[pos] == '"') {
-            const std::size_t ende = z.text.find('"', pos + 1);
+        while (pos < text.size() && text[pos] == '"') {
+            const std::size_t ende = text.find('"', pos + 1);
             if (ende == std::string::npos) break;
-            namen.insert(z.text.substr(pos + 1, ende - pos - 1));
+            namen.insert(text.substr(pos + 1, ende - pos - 1));
             pos = ende + 1;
-            for (const std::string_view und : {" und ", ", "})
-                if (z.text.compare(pos, und.size(), und) == 0 && z.text[pos + und.size()] == '"') pos += und.size();
+            for (const std::string_view und : {" und ", " and ", ", "})
+                if (text.compare(pos, und.size(), und) == 0 && text[pos + und.size()] == '"') pos += und.size();
         }
     }
     return namen;
 }
 
-struct HilfeKnoepfe : HilfeFlow {
+// In German and in the build's English catalogue: a page names each button as the button shows it.
+struct HilfeKnoepfe : HilfeFlow, ::testing::WithParamInterface<const char*> {
     static constexpr Farbe kKnopf = 0xFF123456;
+    test::SpracheFuerTest sprache{QZ_RUNTIME_DIR, GetParam()};
     void SetUp() override
     {
         HilfeFlow::SetUp();
@@ -164,7 +204,7 @@ struct HilfeKnoepfe : HilfeFlow {
     // label drawn centred on it. A button whose label is none of the game's menu labels fails.
     std::set<std::string> knoepfe()
     {
-        static const std::vector<std::string> kBeschriftungen = {
+        static const std::vector<std::string_view> kBeschriftungen = {
             "Sandkasten", "Mehrspieler", "Option", "Credits", "Beenden", "Neues Spiel", "Spiel Laden",
             "Spiel Speichern", "Zum Spiel", "Spiel Beenden", "Zum Hauptmen\x81", "Gegen den Computer",
             "Serverliste", "Zur\x81" "ck", "Computerspieler", "Stufe", "Spiel Starten", "Sternanzahl",
@@ -174,18 +214,20 @@ struct HilfeKnoepfe : HilfeFlow {
         for (int y = 1; y < 700; ++y) {
             if (point(&bild, 436, y) != kKnopf || point(&bild, 436, y - 1) == kKnopf) continue;
             std::string name;
-            for (const std::string& b : kBeschriftungen)
-                if (test::zeigtText(bild, centredX(512, b.size()), y + 6, b)) name = b;
+            for (std::string_view b : kBeschriftungen)
+                if (test::zeigtText(bild, centredX(512, tr(b)), y + 6, tr(b))) name = tr(b).utf8;
             EXPECT_FALSE(name.empty()) << "a button at y " << y << " with a label no page knows";
             gefunden.insert(name);
         }
         return gefunden;
     }
 };
+INSTANTIATE_TEST_SUITE_P(Sprachen, HilfeKnoepfe, ::testing::Values("de", "en"),
+                         [](const auto& info) { return std::string(info.param); });
 
 // Each help page explains exactly the buttons its screen offers (in every state the page
 // covers), and the screen shows that page, so the two cannot drift apart.
-TEST_F(HilfeKnoepfe, EachPageExplainsTheButtonsItsScreenOffers)
+TEST_P(HilfeKnoepfe, EachPageExplainsTheButtonsItsScreenOffers)
 {
     Spielstand& spiel = programm->spiel;
     Mehrspieler& mp = programm->mehrspieler;
@@ -228,24 +270,35 @@ TEST_F(HilfeKnoepfe, EachPageExplainsTheButtonsItsScreenOffers)
 
     for (HilfeSeite seite : {HilfeSeite::Hauptmenue, HilfeSeite::SandkastenMenue, HilfeSeite::GegenComputer,
                              HilfeSeite::MehrspielerMenue, HilfeSeite::SpielMenue, HilfeSeite::Lobby}) {
-        SCOPED_TRACE(hilfeTitel(seite));
+        SCOPED_TRACE(hilfeTitel(seite).utf8);
         ASSERT_FALSE(gezeigt[seite].empty());
         EXPECT_EQ(erklaerteKnoepfe(seite), gezeigt[seite]);
     }
 }
 
-TEST(HilfeSeiten, EveryPageFitsThePanel)
+// Every line fits the panel in German and in every catalogue the build makes, and in German and
+// English every page fits it whole (qps, 40 % longer, is turned); the German text holds no
+// character that the font lacks (written as "?").
+TEST(HilfeSeiten, EveryPageFitsThePanelInEveryLanguage)
 {
-    for (HilfeSeite seite : {HilfeSeite::Hauptmenue, HilfeSeite::Optionen, HilfeSeite::Credits,
-                             HilfeSeite::SandkastenMenue, HilfeSeite::Sternkarte, HilfeSeite::Sternsystem,
-                             HilfeSeite::MehrspielerLogin, HilfeSeite::MehrspielerMenue, HilfeSeite::SpielMenue,
-                             HilfeSeite::GegenComputer, HilfeSeite::Lobby, HilfeSeite::MehrspielerKarte,
-                             HilfeSeite::Wiedergabe}) {
-        const std::vector<HilfeZeile>& zeilen = hilfeText(seite);
-        EXPECT_LE(zeilen.size(), static_cast<std::size_t>(kHilfeZeilen)) << hilfeTitel(seite);
-        for (const HilfeZeile& z : zeilen) {
-            EXPECT_LE(z.text.size(), static_cast<std::size_t>(kHilfeSpalten)) << z.text;
-            for (char c : z.text) EXPECT_NE(c, '?') << "a character the font lacks: " << z.text;
+    for (const char* code : {"de", "en", "qps"}) {
+        test::SpracheFuerTest sprache(QZ_RUNTIME_DIR, code);
+        ASSERT_EQ(qz::sprache(), code);
+        for (HilfeSeite seite : {HilfeSeite::Hauptmenue, HilfeSeite::Optionen, HilfeSeite::Credits,
+                                 HilfeSeite::SandkastenMenue, HilfeSeite::Sternkarte, HilfeSeite::Sternsystem,
+                                 HilfeSeite::MehrspielerLogin, HilfeSeite::MehrspielerMenue, HilfeSeite::SpielMenue,
+                                 HilfeSeite::GegenComputer, HilfeSeite::Lobby, HilfeSeite::MehrspielerKarte,
+                                 HilfeSeite::Wiedergabe}) {
+            const std::vector<HilfeZeile>& zeilen = hilfeText(seite);
+            if (std::string_view(code) != "qps") {
+                EXPECT_LE(zeilen.size(), static_cast<std::size_t>(kHilfeZeilen)) << code << ": " << hilfeTitel(seite).utf8;
+            }
+            for (const HilfeZeile& z : zeilen) {
+                EXPECT_LE(zeichenzahl(z.text), static_cast<std::size_t>(kHilfeSpalten)) << z.text.utf8;
+                if (std::string_view(code) == "de") {
+                    EXPECT_EQ(z.text.utf8.find('?'), std::string::npos) << "a character the font lacks: " << z.text.utf8;
+                }
+            }
         }
     }
 }

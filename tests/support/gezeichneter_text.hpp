@@ -10,5 +10,7 @@
 namespace qz::test {
 
 bool zeigtText(const Image& bild, int x, int y, std::string_view text, Farbe farbe = 0xFFFFFFFF);
+// The same for a translated text (UTF-8).
+bool zeigtText(const Image& bild, int x, int y, const Text& text, Farbe farbe = 0xFFFFFFFF);
 
 }  // namespace qz::test
