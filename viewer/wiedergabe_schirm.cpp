@@ -2,6 +2,7 @@
 
 #include "fleets/co_player_fleets.hpp"
 #include "frame/klang.hpp"
+#include "frame/server_texte.hpp"
 #include "gfx/text_numbers.hpp"
 #include "gfx/widgets.hpp"
 #include "map/spielstart.hpp"
@@ -101,7 +102,7 @@ void chatZeichnen(Rahmen& r, const WiedergabeSchirm& w)
             const replay::Seat& sitz = z.seats[static_cast<std::size_t>(e.sender - 1)];
             r.text(kChatX, y, tr("{spieler}: {text}", {{"spieler", sitz.name}, {"text", e.text}}), sitzFarbe(*w.spiel, e.sender));
         } else {
-            r.text(kChatX, y, e.text, kWeiss);
+            r.text(kChatX, y, serverzeileText(e.text), kWeiss);
         }
     }
 }

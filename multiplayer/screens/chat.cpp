@@ -2,7 +2,7 @@
 
 #include "gfx/text_numbers.hpp"
 #include "gfx/widgets.hpp"
-#include "multiplayer/session/server_texte.hpp"
+#include "frame/server_texte.hpp"
 
 #include <algorithm>
 

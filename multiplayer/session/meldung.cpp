@@ -1,6 +1,6 @@
 #include "multiplayer/session/meldung.hpp"
 
-#include "multiplayer/session/server_texte.hpp"
+#include "frame/server_texte.hpp"
 #include "platform/uebersetzung.hpp"
 
 namespace qz {

@@ -9,7 +9,7 @@
 #include "frame/credits_screen.hpp"
 #include "multiplayer/play/verbindung_unterbrochen.hpp"
 #include "multiplayer/session/meldung.hpp"
-#include "multiplayer/session/server_texte.hpp"
+#include "frame/server_texte.hpp"
 #include "platform/zeichenprotokoll.hpp"
 
 #include <gtest/gtest.h>

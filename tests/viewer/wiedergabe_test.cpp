@@ -1,11 +1,13 @@
 // The replay screen plays the committed recording: a jump to a day draws the state the reader
-// gives for that day, 64x reaches the last day in a 64th of the time, and "Zurück" ends it.
+// gives for that day, 64x reaches the last day in a 64th of the time, "Zurück" ends it, and in
+// English the screen and the server's chat lines read in English.
 #include "viewer/wiedergabe_schirm.hpp"
 #include "viewer/wiedergabe_karte.hpp"
 
 #include "gezeichneter_text.hpp"
 #include "gfx/text_numbers.hpp"
 #include "platform/headless/headless_platform.hpp"
+#include "sprache.hpp"
 #include "state/spielerfarben.hpp"
 
 #include <gtest/gtest.h>
@@ -174,6 +176,19 @@ TEST_F(WiedergabeTest, At64TimesTheLastDayComesAfterA64thOfItsTimeAndZurueckEnds
     EXPECT_EQ(r.Programmzustand, "hauptmenu");
     EXPECT_FALSE(r.Schiffbild(1, 2)) << "the replay's pictures go with it";
     EXPECT_FALSE(r.Hintergrundbild);
+}
+
+TEST_F(WiedergabeTest, ReadsInEnglishWithTheServersChatLinesTranslated)
+{
+    test::SpracheFuerTest englisch(QZ_RUNTIME_DIR, "en");
+    zuTag(14);
+    // The server wrote its line in German, as the protocol carries it; the reader sees English.
+    const replay::ReplayState tag14 = aufnahme.stateOnDay(14);
+    ASSERT_EQ(tag14.chat.back().text, "Spieler2 ist zur\x81" "ck");
+    EXPECT_TRUE(test::zeigtText(r.screen(), kChatX, kChatUnten - kChatAbstand, Text{"Spieler2 is back"}));
+    EXPECT_TRUE(test::zeigtText(r.screen(), kTagX, kTagY, "Day 14 / " + numberToText(w->wiedergabe.letzterTag())));
+    EXPECT_TRUE(test::zeigtText(r.screen(), centredX(kKnopfX + 78, 4), kAbspielenY + 6, "Play"));
+    EXPECT_TRUE(test::zeigtText(r.screen(), kSpielerX, 8, "Recording: " + aufnahme.channel));
 }
 
 // A game recorded from its third second on (its server began recording late): the replay never

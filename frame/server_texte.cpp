@@ -1,4 +1,4 @@
-#include "multiplayer/session/server_texte.hpp"
+#include "frame/server_texte.hpp"
 
 #include "platform/uebersetzung.hpp"
 

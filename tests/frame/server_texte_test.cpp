@@ -2,7 +2,7 @@
 // server can give is known to the game and translated, and the chat lines the server writes,
 // made by the server's own functions, come out translated with their names filled in; what the
 // game does not know is shown as it came.
-#include "multiplayer/session/server_texte.hpp"
+#include "frame/server_texte.hpp"
 #include "platform/uebersetzung.hpp"
 #include "server/base/refusals.hpp"
 #include "server/game/chat_lines.hpp"
