@@ -240,6 +240,7 @@ int serve(const Options& options) {
     config.gameIdleSeconds = options.gameIdleHours * 3600.0;
     config.shipBytesTotal = static_cast<std::size_t>(options.shipMemoryMegabytes) << 20;
     config.keepRecordingsSeconds = options.keepRecordingsDays * 86400.0;
+    config.maxSpectators = options.maxSpectators;
     config.perAddress.failedLoginsPerMinute = options.failedLoginsPerMinute;
     config.perAddress.loginsPerMinute = options.loginsPerMinute;
     config.perAddress.loginsPerNamePerMinute = options.loginsPerNamePerMinute;

@@ -116,6 +116,8 @@ Options parseOptions(const std::vector<std::string>& arguments) {
             options.shipMemoryMegabytes = numberAfter(arguments, i, 1, 1024 * 1024);
         } else if (a == "--keep-recordings") {
             options.keepRecordingsDays = numberAfter(arguments, i, 0, 366 * 100);
+        } else if (a == "--max-spectators") {
+            options.maxSpectators = numberAfter(arguments, i, 0, 100000);
         } else if (a == "--closed-registration") {
             options.closedRegistration = true;
         } else if (a == "--hash-cost") {
@@ -229,6 +231,8 @@ Options:
                          one channel may take 8)
   --keep-recordings DAYS every running game is recorded; recordings whose last change
                          is older are deleted (default 30; 0: record nothing)
+  --max-spectators N     spectators of one running game at once (default 16; they see
+                         it from its recording, so with --keep-recordings 0 nobody can)
   --hash-cost LEVEL      work of the password hash for new credentials:
                          interactive (default), moderate or minimum (tests only)
   --admin-listen ADDRESS:PORT

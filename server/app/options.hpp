@@ -41,6 +41,7 @@ struct Options {
     int gameIdleHours = static_cast<int>(kGameIdleSeconds / 3600);
     int shipMemoryMegabytes = static_cast<int>(kShipBytesTotal >> 20);
     int keepRecordingsDays = static_cast<int>(kKeepRecordingsSeconds / 86400);  // 0: record nothing
+    int maxSpectators = kMaxSpectators;
     HashCost hashCost = HashCost::interactive;
     LogLevel logLevel = LogLevel::info;
     bool adminListen = true;  // --admin-listen off: none

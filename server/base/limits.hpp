@@ -46,6 +46,15 @@ inline constexpr std::size_t kListedRecordings = 100;
 // take about 4 MB.
 inline constexpr std::size_t kMaxRecordingReplyBytes = (std::size_t{64} << 20) - 1024;
 
+// Spectators of a running game see it as it stood this long ago (the lobby's creator chooses;
+// 0: none may watch), from its recording, so that nothing they see can still help a player.
+inline constexpr int kSpectatorDelays[] = {0, 60, 300};
+inline constexpr int kDefaultSpectatorDelay = 60;
+inline constexpr int kMaxSpectators = 16;  // per game (--max-spectators)
+// A spectator polls every 2 s; one silent this long gives its place to the next. Its poll is
+// written only when the stored one is older than kPollStoreSeconds.
+inline constexpr double kSpectatorTimeoutSeconds = 15;
+
 // A login speaks for its name from its address for a day after the last request from there
 // (refreshed at most once an hour); a cached answer is read again from storage after half a
 // minute.

@@ -21,9 +21,9 @@ struct MetricGauges {
 class Metrics {
 public:
     // The commands of the protocol; anything else counts as "other".
-    static constexpr std::array<std::string_view, 9> kCommands = {
+    static constexpr std::array<std::string_view, 10> kCommands = {
         "onlinecheck", "login", "channel_auflisten", "channel_erstellen", "channel", "spiel",
-        "aufzeichnungen_auflisten", "aufzeichnung_holen", "other"};
+        "aufzeichnungen_auflisten", "aufzeichnung_holen", "zuschauen", "other"};
     // ok: answered; refused: "fehler" for what the client sent; error: the server or its database failed.
     enum class Result { ok, refused, error };
     static constexpr std::array<std::string_view, 3> kResults = {"ok", "refused", "error"};

@@ -11,7 +11,7 @@
 
 namespace qz::server {
 
-inline constexpr std::array<std::string_view, 49> kRefusals = {
+inline constexpr std::array<std::string_view, 54> kRefusals = {
     // the player and the session
     "Nicht angemeldet", "Sitzung fehlt", "Unbekannte Sitzung", "Unbekannter Spieler", "Gesperrt",
     "Passwort-Pruefsumme ungueltig", "Zu viele Fehlversuche, bitte spaeter erneut",
@@ -21,6 +21,9 @@ inline constexpr std::array<std::string_view, 49> kRefusals = {
     "Spiel nicht gestartet", "Spieler nicht im Channel", "Ungueltiger Spielstatus",
     // recordings of ended games
     "Unbekannte Aufzeichnung", "Aufzeichnung zu gross",
+    // spectators of a running game
+    "Zuschauer nicht erlaubt", "Zu viele Zuschauer", "Wer mitspielt, schaut nicht zu",
+    "Zuschauer schreiben nicht ins Spiel", "Zuschauerwahl ungueltig",
     // the server itself and the connection
     "Unbekannter Befehl", "Datenbank nicht erreichbar", "Serverfehler", "Zeitueberschreitung", "Anfrage zu gross",
     "Kopfzeilen zu gross", "Anfrage fehlerhaft", "Kein Zugang", "Absenderadresse ungueltig", "Server ausgelastet",

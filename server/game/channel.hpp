@@ -103,6 +103,7 @@ struct ChannelState {
     std::string hostName;        // the host once seated; only it may hold slot 1 again
     int maxPlayers = kMaxPlayers;
     int stars = 0;
+    int spectatorDelay = kDefaultSpectatorDelay;  // seconds; 0: nobody may watch
     bool started = false;
     double startedAt = 0;  // server clock; 0 for a game stored by an older server
     std::array<Slot, kMaxPlayers + 1> slots;  // 1..maxPlayers
@@ -128,6 +129,10 @@ struct Channel {
     std::mutex mutex;
     ChannelState state;
     long long revision = -1;
+    // When this instance last wrote each spectator's poll; apart from the state and its
+    // lock, so that spectators never wait for the players.
+    std::mutex spectatorMutex;
+    std::map<std::string, double> spectatorPolls;
 };
 
 using ChannelPtr = std::shared_ptr<Channel>;

@@ -48,6 +48,7 @@ std::optional<std::string> CommandHandler::dispatch(std::string_view query, std:
     if (command == "channel_erstellen") return createChannel(context, form);
     if (command == "aufzeichnungen_auflisten") return listEndedRecordings(context, form);
     if (command == "aufzeichnung_holen") return fetchRecording(context, form);
+    if (command == "zuschauen") return spectateGame(context, sessionId, form);
     throw BadRequest(refusal("Unbekannter Befehl"));
 }
 

@@ -80,6 +80,10 @@ void OpenChannel::commit(const ChannelChanges& changes) {
     committed_ = true;
 }
 
+bool OpenChannel::watching(const std::string& name) {
+    return transaction_.watching(name, context_.now - kSpectatorTimeoutSeconds);
+}
+
 void OpenChannel::deleteChannel() {
     transaction_.deleteAndCommit();
     committed_ = true;

@@ -35,6 +35,7 @@ struct ServerConfig {
     double keepRecordingsSeconds = kKeepRecordingsSeconds;
     // The largest reply that hands a player a recording.
     std::size_t maxRecordingReplyBytes = kMaxRecordingReplyBytes;
+    int maxSpectators = kMaxSpectators;  // per running game (--max-spectators)
 };
 
 struct CommandContext {
@@ -61,6 +62,8 @@ std::string playGame(CommandContext& context, const std::string& sessionId, cons
 // ("i2") as a .qzr file in base64 (recording_commands.cpp).
 std::string listEndedRecordings(CommandContext& context, const FormFields& form);
 std::string fetchRecording(CommandContext& context, const FormFields& form);
+// "zuschauen": a running game as it stood its spectator delay ago, for a login not seated there.
+std::string spectateGame(CommandContext& context, const std::string& sessionId, const FormFields& form);
 
 // BadRequest unless the player's latest login came from the sender's address.
 void requireSpeaksFor(CommandContext& context, const std::string& name);
@@ -84,6 +87,8 @@ public:
     // False only with Wait::skipLocked: gone, or another instance is working on it.
     bool found() const { return transaction_.found(); }
     ChannelState& state() { return channel_->state; }
+    // True when `name` watches this game as a spectator.
+    bool watching(const std::string& name);
     void commit(const ChannelChanges& changes);
     void deleteChannel();
 

@@ -72,7 +72,11 @@ std::string playGame(CommandContext& context, const std::string& sessionId, cons
     OpenChannel open(context, sessionId, OpenChannel::Wait::yes, input.name);
     ChannelState& c = open.state();
     const int slot = c.slotOf(input.name);
-    if (slot == 0) throw BadRequest(refusal("Spieler nicht im Channel"));
+    if (slot == 0) {
+        // A spectator's chat line or order would reach the players' game.
+        throw BadRequest(open.watching(input.name) ? refusal("Zuschauer schreiben nicht ins Spiel")
+                                                   : refusal("Spieler nicht im Channel"));
+    }
     requirePlausibleReports(c, input, context.now);
     const std::size_t before = c.players[slot].bytes();
     const bool blockDropped =

@@ -119,11 +119,15 @@ std::string listChannels(CommandContext& context, const FormFields& form) {
         requireName(player, "Spielername");
         requireSpeaksFor(context, player);
     }
-    std::vector<ChannelSummary> rows = context.storage.listOpenChannels(version, player);
+    // A client that shows running games to watch asks for them, and reads their delays in an
+    // eighth list; games are watched through their recordings, so without those none is offered.
+    const bool spectated = !form.value("zuschauen").empty();
+    std::vector<ChannelSummary> rows =
+        context.storage.listOpenChannels(version, player, spectated && context.config.keepRecordingsSeconds > 0);
     std::sort(rows.begin(), rows.end(), [](const ChannelSummary& a, const ChannelSummary& b) {
         return a.name != b.name ? a.name < b.name : a.sessionId < b.sessionId;
     });
-    std::string ids, names, passwords, players, maxima, stars, running;
+    std::string ids, names, passwords, players, maxima, stars, running, delays;
     for (const ChannelSummary& row : rows) {
         ids += ',' + row.sessionId;
         names += ',' + row.name;
@@ -132,10 +136,12 @@ std::string listChannels(CommandContext& context, const FormFields& form) {
         maxima += ',' + std::to_string(row.maxPlayers);
         stars += ',' + std::to_string(row.stars);
         running += row.started ? ",1" : ",";
+        delays += row.spectatorDelay > 0 ? ',' + std::to_string(row.spectatorDelay) : ",";
     }
     std::string reply =
         "channel_auflisten;;" + ids + ";;" + names + ";;" + passwords + ";;" + players + ";;" + maxima + ";;" + stars;
-    if (!player.empty()) reply += ";;" + running;
+    if (!player.empty() || spectated) reply += ";;" + running;
+    if (spectated) reply += ";;" + delays;
     return reply;
 }
 
@@ -150,6 +156,14 @@ std::string createChannel(CommandContext& context, const FormFields& form) {
     c.stars = requireIntInRange(form.value("i4"), "i4", 1, kMaxStars);
     c.version = form.value("i5");
     requireName(c.version, "Version");
+    // Older clients do not ask: their games may be watched a minute behind.
+    if (const std::string_view delay = form.value("zuschauer"); !delay.empty()) {
+        c.spectatorDelay = -1;
+        for (int offered : kSpectatorDelays) {
+            if (delay == std::to_string(offered)) c.spectatorDelay = offered;
+        }
+        if (c.spectatorDelay < 0) throw BadRequest(refusal("Zuschauerwahl ungueltig"));
+    }
     // Slot 1 waits for a player of the creator's address; creating needs a login from there.
     if (!context.logins.anyFrom(context.client, context.now)) throw BadRequest(refusal("Nicht angemeldet"));
     const AddressLimits& limits = context.config.perAddress;

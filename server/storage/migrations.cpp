@@ -89,6 +89,13 @@ CREATE TABLE recordings(id {key}, sid TEXT NOT NULL UNIQUE, channel TEXT NOT NUL
 CREATE TABLE recording_entries(sid TEXT NOT NULL, seq BIGINT NOT NULL, at DOUBLE PRECISION NOT NULL,
   kind INT NOT NULL, revision BIGINT NOT NULL, data TEXT NOT NULL, PRIMARY KEY(sid, seq)){compact};
 )",
+    // 12: spectators of running games: how long ago the state they see stood (chosen by the
+    // lobby's creator, 0: none), and who watches now, so that every instance counts them alike.
+    R"(
+ALTER TABLE channels ADD COLUMN spectator_delay INT NOT NULL DEFAULT 60;
+CREATE TABLE spectators(sid TEXT NOT NULL, name TEXT NOT NULL, last_poll DOUBLE PRECISION NOT NULL,
+  PRIMARY KEY(sid, name)){compact};
+)",
 };
 
 std::string replaceAll(std::string text, const std::string& from, const std::string& to) {

@@ -15,12 +15,14 @@ int integer(const Rows& rows, int column) { return static_cast<int>(rows->intege
 
 void writeHeader(SqlConnection& db, const ChannelState& c) {
     db.run("INSERT INTO channels(sid, name, has_password, version, host, max_players, stars, started, background, "
-           "creator, empty_since, started_at) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT(sid) DO UPDATE SET "
+           "creator, empty_since, started_at, spectator_delay) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT(sid) "
+           "DO UPDATE SET "
            "name = excluded.name, has_password = excluded.has_password, version = excluded.version, host = "
            "excluded.host, max_players = excluded.max_players, stars = excluded.stars, started = excluded.started, "
-           "background = excluded.background, creator = excluded.creator, started_at = excluded.started_at",
+           "background = excluded.background, creator = excluded.creator, started_at = excluded.started_at, "
+           "spectator_delay = excluded.spectator_delay",
            {c.sessionId, c.name, c.hasPassword ? 1 : 0, c.version, c.hostName, c.maxPlayers, c.stars, c.started ? 1 : 0,
-            c.map.background, c.creatorAddress, c.emptySince, c.startedAt});
+            c.map.background, c.creatorAddress, c.emptySince, c.startedAt, c.spectatorDelay});
 }
 
 void writeSlot(SqlConnection& db, const ChannelState& c, int slot) {
@@ -138,7 +140,8 @@ void deleteRows(SqlConnection& db, const std::string& sessionId) {
     for (const char* sql : {"DELETE FROM channels WHERE sid = ?", "DELETE FROM slots WHERE sid = ?",
                             "DELETE FROM systems WHERE sid = ?", "DELETE FROM players WHERE sid = ?",
                             "DELETE FROM agreements WHERE sid = ?", "DELETE FROM chat WHERE sid = ?",
-                            "DELETE FROM previous_slots WHERE sid = ?", "DELETE FROM private_blocks WHERE sid = ?"}) {
+                            "DELETE FROM previous_slots WHERE sid = ?", "DELETE FROM private_blocks WHERE sid = ?",
+                            "DELETE FROM spectators WHERE sid = ?"}) {
         db.run(sql, {sessionId});
     }
 }
@@ -227,7 +230,7 @@ std::optional<ChannelState> loadRows(SqlConnection& db, const std::string& sessi
     ChannelState c;
     {
         Rows rows = db.query("SELECT sid, name, has_password, version, host, max_players, stars, started, background, "
-                             "empty_since, creator, started_at FROM channels WHERE sid = ?",
+                             "empty_since, creator, started_at, spectator_delay FROM channels WHERE sid = ?",
                              {sessionId});
         if (!rows->next()) return std::nullopt;
         c.sessionId = rows->text(0);
@@ -242,6 +245,7 @@ std::optional<ChannelState> loadRows(SqlConnection& db, const std::string& sessi
         c.emptySince = rows->real(9);
         c.creatorAddress = rows->text(10);
         c.startedAt = rows->real(11);
+        c.spectatorDelay = integer(rows, 12);
     }
     loadSlots(db, c);
     loadSystems(db, c);
@@ -312,19 +316,25 @@ std::optional<std::string> Storage::loadAccount(const std::string& name) {
     return credential;
 }
 
-std::vector<ChannelSummary> Storage::listOpenChannels(const std::string& version, const std::string& seatedPlayer) {
+std::vector<ChannelSummary> Storage::listOpenChannels(const std::string& version, const std::string& seatedPlayer,
+                                                     bool spectated) {
     SqlTransaction t(begin());
     std::vector<ChannelSummary> list;
     Rows rows = t.db().query(
         "SELECT c.sid, c.name, c.has_password, (SELECT COUNT(*) FROM slots s WHERE s.sid = c.sid AND s.name <> '' AND "
-        "s.slot <= c.max_players), c.max_players, c.stars, c.started FROM channels c WHERE c.version = ? AND "
-        "(c.started = 0 OR EXISTS(SELECT 1 FROM slots s WHERE s.sid = c.sid AND s.name = ? AND s.name <> '' AND "
-        "s.slot <= c.max_players))",
-        {version, seatedPlayer});
+        "s.slot <= c.max_players), c.max_players, c.stars, CASE WHEN c.started <> 0 AND EXISTS(SELECT 1 FROM slots s "
+        "WHERE s.sid = c.sid AND s.name = ? AND s.name <> '' AND s.slot <= c.max_players) THEN 1 ELSE 0 END, c.started, "
+        "c.spectator_delay "
+        "FROM channels c WHERE c.version = ?",
+        {seatedPlayer, version});
     while (rows->next()) {
+        const bool seated = integer(rows, 6) != 0;
+        const bool running = integer(rows, 7) != 0;
+        const int delay = integer(rows, 8);
+        if (running && !seated && !(spectated && delay > 0)) continue;
         list.push_back({rows->text(0), rows->text(1), integer(rows, 2) != 0, integer(rows, 3),
-                        std::clamp(integer(rows, 4), kMinPlayers, kMaxPlayers), integer(rows, 5),
-                        integer(rows, 6) != 0});
+                        std::clamp(integer(rows, 4), kMinPlayers, kMaxPlayers), integer(rows, 5), seated,
+                        running && !seated ? delay : 0});
     }
     rows.reset();
     t.commit();

@@ -30,6 +30,7 @@ struct ChannelSummary {
     bool hasPassword = false;
     int players = 0, maxPlayers = 0, stars = 0;
     bool started = false;  // a running game the asking player holds a seat in
+    int spectatorDelay = 0;  // a running game others may watch, this many seconds behind
 };
 // A running game as the operator's list shows it.
 struct GameSummary {
@@ -48,6 +49,23 @@ struct StoredCounts {
 // Logins are counted by address (`login`) and by name (`nameLogin`, the name in place of the
 // address).
 enum class AddressEvent { failedLogin = 1, registration = 2, channelCreation = 3, login = 4, nameLogin = 5 };
+
+// One entry of a game's recording as stored.
+struct StoredEntry {
+    long long sequence = 0;
+    double at = 0;  // server clock
+    replay::EntryKind kind = replay::EntryKind::full;
+    std::string base64;  // the compressed bytes, base64 without padding
+};
+
+// A running game as a spectator's poll needs it.
+struct SpectatedGame {
+    bool started = false;
+    double startedAt = 0;
+    int delay = 0;  // seconds; 0: nobody may watch
+    std::vector<std::string> seated;
+    std::vector<StoredEntry> entries;
+};
 
 class Storage {
 public:
@@ -84,9 +102,11 @@ public:
     // True when some name logged in from this address at `since` or later.
     bool hasLoginFrom(const std::string& address, double since);
 
-    // Channels not yet started that were created with this client version, and the running
-    // ones `seatedPlayer` (unless empty) holds a seat in.
-    std::vector<ChannelSummary> listOpenChannels(const std::string& version, const std::string& seatedPlayer = "");
+    // Channels not yet started that were created with this client version, the running ones
+    // `seatedPlayer` (unless empty) holds a seat in and, with `spectated`, those that may be
+    // watched.
+    std::vector<ChannelSummary> listOpenChannels(const std::string& version, const std::string& seatedPlayer = "",
+                                                 bool spectated = false);
     // What may stand in the way of a new channel, counted in the transaction that stores it
     // so that creations at the same moment (through any instance) count one after the other.
     struct CreationLimits {
@@ -135,6 +155,8 @@ public:
         // Adds what `changes` did to a running game to its recording, in this transaction
         // (storage_recordings.cpp); `now` is the server clock.
         void record(ChannelState& channel, const ChannelChanges& changes, double now);
+        // True when `name` watched the game since `since` (storage_spectators.cpp).
+        bool watching(const std::string& name, double since);
 
     private:
         ConnectionPool::Lease lease_;
@@ -155,6 +177,14 @@ public:
     // What players may fetch: the recordings of games that have ended, newest first, at most
     // `limit`, without their sizes (which would read every entry).
     std::vector<RecordingSummary> endedRecordings(std::size_t limit);
+    // Spectators (storage_spectators.cpp). What a spectator needs of a game, or nothing when
+    // no such channel is stored: with its recording's entries after `afterSequence` up to
+    // `now` minus the game's delay, oldest first, from the last full state at or before that
+    // moment when `afterSequence` is 0, and at most `limit` of them.
+    std::optional<SpectatedGame> spectatedGame(const std::string& sessionId, long long afterSequence, double now,
+                                               int limit);
+    // Notes `name` as watching at `now`, unless `cap` others watched since `since`: false then.
+    bool admitSpectator(const std::string& sessionId, const std::string& name, double now, double since, int cap);
     int deleteRecordingsBefore(double before);
 
     // Per-address rates (storage_rates.cpp).
