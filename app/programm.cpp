@@ -112,24 +112,34 @@ void hauptmenuScreen(Rahmen& r)
     }
     r.platform.screenUnlock();
 
-    if (r.Mausereignis == 1 && r.MausX > 434 && r.MausX < 590) {
+    if (r.Mausereignis == 1) {
         const int y = r.MausY;
-        bool hit = true;
-        if (y > 218 && y < 243) {
+        // The row under the pointer ("Credits" reaches down to the top of "Beenden"), then
+        // its button's drawn width.
+        int zeile = y > 218 && y < 243   ? 0
+                    : y > 272 && y < 297 ? 1
+                    : y > 326 && y < 351 ? 2
+                    : y > 380 && y < 434 ? 3
+                    : y > 434 && y < 459 ? 4
+                                         : -1;
+        if (zeile >= 0) {
+            const Rahmen::Spanne s = Rahmen::spanneUnter(434, kKnopfBreite, tr(kLabels[zeile]));
+            if (r.MausX <= s.x1 || r.MausX >= s.x2) zeile = -1;
+        }
+        const bool hit = zeile >= 0;
+        if (zeile == 0) {
             r.Programmzustand = "sandkasten";
             r.Unterzustand = "hauptmenu";
-        } else if (y > 272 && y < 297) {
+        } else if (zeile == 1) {
             r.Programmzustand = "multiplayer";
             r.Unterzustand = "login";
-        } else if (y > 326 && y < 351) {
+        } else if (zeile == 2) {
             r.Programmzustand = "option";
-        } else if (y > 380 && y < 434) {  // "Credits" reaches down to the top of "Beenden"
+        } else if (zeile == 3) {
             r.Programmzustand = "credits";
             r.klang.creditsSeite = 0;
-        } else if (y > 434 && y < 459) {
+        } else if (zeile == 4) {
             r.Programmzustand = "close";
-        } else {
-            hit = false;
         }
         if (hit) {
             r.Mausereignis = 0;

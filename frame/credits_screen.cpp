@@ -104,7 +104,8 @@ void creditsScreen(Rahmen& r)
     r.textMittig(512, 552, tr("Seite: {seite}/{seiten}", {{"seite", k.creditsSeite}, {"seiten", kCreditsSeiten}}));
     r.platform.screenUnlock();
 
-    if (r.Mausereignis == 1 && inBox(r.MausX, r.MausY, 434, 590, 218, 243)) {
+    const Rahmen::Spanne zurueck = Rahmen::spanneUnter(434, kKnopfBreite, tr("Zur\x81" "ck"));
+    if (r.Mausereignis == 1 && inBox(r.MausX, r.MausY, zurueck.x1, zurueck.x2, 218, 243)) {
         r.Programmzustand = "hauptmenu";
         r.Mausereignis = 0;
         playClick(r);

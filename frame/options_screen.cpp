@@ -85,7 +85,9 @@ void optionsScreen(Rahmen& r, const std::string& zurueckZustand, const std::stri
     if (r.Mausereignis != 1) return;
     const int x = r.MausX, y = r.MausY;
     Sound& sound = r.platform.sound();
-    if (inBox(x, y, 434, 590, 218, 243)) {
+    const Rahmen::Spanne zurueck = Rahmen::spanneUnter(434, kKnopfBreite, tr("Zur\x81" "ck"));
+    const Rahmen::Spanne sprachwahl = Rahmen::spanneUnter(434, kKnopfBreite, spracheName(sprache()));
+    if (inBox(x, y, zurueck.x1, zurueck.x2, 218, 243)) {
         r.Programmzustand = zurueckZustand;
         r.Unterzustand = zurueckUnterzustand;
         angenommen(r);
@@ -103,7 +105,7 @@ void optionsScreen(Rahmen& r, const std::string& zurueckZustand, const std::stri
     } else if (k.effektLautstaerke < kPlusGrenze && inBox(x, y, 541, 561, 395, 415)) {
         k.effektLautstaerke += 5;
         angenommen(r);
-    } else if (inBox(x, y, 434, 590, kSpracheY + 27, kSpracheY + 52)) {
+    } else if (inBox(x, y, sprachwahl.x1, sprachwahl.x2, kSpracheY + 27, kSpracheY + 52)) {
         naechsteSprache(r);
         angenommen(r);
     }

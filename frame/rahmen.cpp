@@ -2,6 +2,8 @@
 
 #include "platform/errors.hpp"
 
+#include <algorithm>
+
 namespace qz {
 
 void Rahmen::zeichne(const ImagePtr& bild, int x, int y, PutMode mode, Quellort where)
@@ -25,13 +27,18 @@ void Rahmen::zeichneBreit(const ImagePtr& bild, int x, int y, int breite, Quello
     put(screen(), x, y, breit.get(), PutMode::Copy);
 }
 
+Rahmen::Spanne Rahmen::spanneUnter(int x, int breite, const Text& text, int rand)
+{
+    const int mehr = std::max(0, (textBreite(text) + 2 * rand - breite + 1) / 2);
+    return {x - mehr, x + breite + mehr};
+}
+
 void Rahmen::zeichneUnter(const ImagePtr& bild, int x, int y, const Text& text, int rand, Quellort where)
 {
     if (!bild) raiseError(kNullPointer, where);
-    const int breite = textBreite(text) + 2 * rand;
-    if (breite <= bild->width) return put(screen(), x, y, bild.get(), PutMode::Copy);
-    const int mehr = (breite - bild->width + 1) / 2;
-    zeichneBreit(bild, x - mehr, y, bild->width + 2 * mehr, where);
+    const Spanne s = spanneUnter(x, bild->width, text, rand);
+    if (s.x2 - s.x1 == bild->width) return put(screen(), x, y, bild.get(), PutMode::Copy);
+    zeichneBreit(bild, s.x1, y, s.x2 - s.x1, where);
 }
 
 void Rahmen::text(int x, int y, std::string_view cp437, Farbe colour) { drawText(screen(), x, y, cp437, colour); }

@@ -24,6 +24,10 @@ struct Klang {
     double creditsSeitenende = 0.0;
 };
 
+// The wide button (picture 11) and the small one (picture 18).
+inline constexpr int kKnopfBreite = 156;
+inline constexpr int kKleinerKnopfBreite = 120;
+
 struct Rahmen {
     explicit Rahmen(Platform& p) : platform(p) {}
 
@@ -66,6 +70,14 @@ struct Rahmen {
     // text with `rand` pixels on either side.
     void zeichneUnter(const ImagePtr& bild, int x, int y, const Text& text, int rand = 4,
                       Quellort where = Quellort::current());
+    // The columns zeichneUnter covers with a picture `breite` wide, from x1 to x2 (just past the
+    // last): the button's hit box (open, as every hit box), so a grown button is clickable
+    // wherever it is drawn. Hit boxes take the buttons' own widths (kKnopfBreite,
+    // kKleinerKnopfBreite), whatever stands in for their pictures.
+    struct Spanne {
+        int x1, x2;
+    };
+    static Spanne spanneUnter(int x, int breite, const Text& text, int rand = 4);
     void text(int x, int y, std::string_view cp437, Farbe colour = 0xFFFFFF);
     void textMittig(double centreX, int y, std::string_view cp437, Farbe colour = 0xFFFFFF);
     // A translated text (tr(), platform/uebersetzung.hpp).

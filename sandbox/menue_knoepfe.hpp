@@ -29,9 +29,19 @@ inline bool geklickt(const Rahmen& r, int x1, int x2, int y1, int y2)
     return r.Mausereignis == 1 && inBox(r.MausX, r.MausY, x1, x2, y1, y2);
 }
 
-inline bool knopfGeklickt(const Rahmen& r, int y) { return geklickt(r, 434, 590, y, y + 25); }
+// A click on the button knopf() draws at y with this label, as wide as it is drawn.
+inline bool knopfGeklickt(Rahmen& r, int y, const Text& text)
+{
+    const Rahmen::Spanne s = Rahmen::spanneUnter(434, kKnopfBreite, text);
+    return geklickt(r, s.x1, s.x2, y, y + 25);
+}
 
-inline bool kleinerKnopfGeklickt(const Rahmen& r, int x, int y) { return geklickt(r, x, x + 120, y, y + 30); }
+// A click on the small button kleinerKnopf() draws at (x, y) with this label.
+inline bool kleinerKnopfGeklickt(Rahmen& r, int x, int y, const Text& text)
+{
+    const Rahmen::Spanne s = Rahmen::spanneUnter(x, kKleinerKnopfBreite, text);
+    return geklickt(r, s.x1, s.x2, y, y + 30);
+}
 
 // The click has acted: it is used up and clicks.
 inline void treffer(Rahmen& r)

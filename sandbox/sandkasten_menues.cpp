@@ -25,31 +25,31 @@ void wertZeile(Rahmen& r, int feldY, bool weniger, bool mehr)
 void menueEingabe(Rahmen& r, Spielstand& spiel, Speichermenue& speicher)
 {
     const bool laeuft = spiel.spielLaeuft == 1;
-    if (knopfGeklickt(r, 218)) {
+    if (knopfGeklickt(r, 218, tr("Neues Spiel"))) {
         neuesSpielZuruecksetzen(r, spiel);
         r.Unterzustand = "erstellen";
         treffer(r);
-    } else if (knopfGeklickt(r, 272)) {
+    } else if (knopfGeklickt(r, 272, tr("Spiel Laden"))) {
         speichermenueOeffnen(r, speicher, "laden");
         treffer(r);
-    } else if (laeuft && knopfGeklickt(r, 326)) {
+    } else if (laeuft && knopfGeklickt(r, 326, tr("Spiel Speichern"))) {
         speichermenueOeffnen(r, speicher, "speichern");
         treffer(r);
-    } else if (laeuft && knopfGeklickt(r, 380)) {
+    } else if (laeuft && knopfGeklickt(r, 380, tr("Option"))) {
         r.Unterzustand = "option";
         treffer(r);
-    } else if (laeuft && knopfGeklickt(r, 434)) {
+    } else if (laeuft && knopfGeklickt(r, 434, tr("Zum Spiel"))) {
         r.Unterzustand.clear();
         treffer(r);
-    } else if (laeuft && knopfGeklickt(r, 488)) {
+    } else if (laeuft && knopfGeklickt(r, 488, tr("Spiel Beenden"))) {
         r.Unterzustand = "esc";
         treffer(r);
-    } else if (!laeuft && knopfGeklickt(r, 326)) {
+    } else if (!laeuft && knopfGeklickt(r, 326, tr("Gegen den Computer"))) {
         // A game against computer players runs in the multiplayer mode, on a private server.
         r.Programmzustand = "multiplayer";
         r.Unterzustand = "computer";
         treffer(r);
-    } else if (!laeuft && knopfGeklickt(r, 380)) {
+    } else if (!laeuft && knopfGeklickt(r, 380, tr("Zum Hauptmen\x81"))) {
         r.Unterzustand = "esc";
         treffer(r);
     }
@@ -73,13 +73,13 @@ void menueZeichnen(Rahmen& r, const Spielstand& spiel)
 
 void bestaetigungEingabe(Rahmen& r, Spielstand& spiel)
 {
-    if (kleinerKnopfGeklickt(r, 382, 272)) {
+    if (kleinerKnopfGeklickt(r, 382, 272, tr("Ja"))) {
         r.Programmzustand = "hauptmenu";
         r.Unterzustand.clear();
         spiel.spielLaeuft = 0;
         spielVerwerfen(r, spiel);
         treffer(r);
-    } else if (kleinerKnopfGeklickt(r, 522, 272)) {
+    } else if (kleinerKnopfGeklickt(r, 522, 272, tr("Nein"))) {
         r.Unterzustand = "hauptmenu";
         treffer(r);
     }
@@ -96,7 +96,7 @@ void bestaetigungZeichnen(Rahmen& r)
 void erstellenEingabe(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen)
 {
     int& farbe = spiel.spieler.spielerFarbe(spiel.eigenerSpieler, 0);
-    if (knopfGeklickt(r, 218)) {
+    if (knopfGeklickt(r, 218, tr("Zur\x81" "ck"))) {
         r.Unterzustand = "hauptmenu";
         treffer(r);
     } else if (spiel.Sternanzahl > 50 && geklickt(r, 458, 478, 304, 324)) {
@@ -111,7 +111,7 @@ void erstellenEingabe(Rahmen& r, Spielstand& spiel, const Bildquellen& quellen)
     } else if (farbe < 8 && geklickt(r, 541, 561, 395, 415)) {
         farbe += 1;
         treffer(r);
-    } else if (knopfGeklickt(r, 449)) {
+    } else if (knopfGeklickt(r, 449, tr("Spiel Starten"))) {
         treffer(r);
         spielStarten(r, spiel, quellen);
     }

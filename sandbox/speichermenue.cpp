@@ -81,7 +81,7 @@ void schreibenPruefen(Speichermenue& m)
 // "Zurück" leaves for the sandbox menu; true when it was clicked.
 bool zurueck(Rahmen& r, Speichermenue& m)
 {
-    if (!knopfGeklickt(r, 218)) return false;
+    if (!knopfGeklickt(r, 218, tr("Zur\x81" "ck"))) return false;
     m = Speichermenue{};
     r.Unterzustand = "hauptmenu";
     treffer(r);
@@ -121,12 +121,12 @@ void speichernEingabe(Rahmen& r, const Spielstand& spiel, Speichermenue& m)
     schreibenPruefen(m);
     if (zurueck(r, m)) return;
     if (m.schreibt > 0) return;  // one save at a time: two would share the slot's temporary file
-    if (m.frage > 0 && kleinerKnopfGeklickt(r, kJaX, kAntwortY)) {
+    if (m.frage > 0 && kleinerKnopfGeklickt(r, kJaX, kAntwortY, tr("Ja"))) {
         treffer(r);
         speichern(r, spiel, m, m.frage);
         return;
     }
-    if (m.frage > 0 && kleinerKnopfGeklickt(r, kNeinX, kAntwortY)) {
+    if (m.frage > 0 && kleinerKnopfGeklickt(r, kNeinX, kAntwortY, tr("Nein"))) {
         treffer(r);
         m.frage = 0;
         return;

@@ -145,7 +145,7 @@ void gegenComputerScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehr
 {
     Computerspiel& c = mp.computer;
     const bool verbindet = c.server.has_value();
-    if (knopfKlick(r, 218, 243)) {
+    if (knopfKlick(r, 218, tr("Zur\x81" "ck"))) {
         r.Programmzustand = "sandkasten";
         r.Unterzustand = "hauptmenu";
     } else if (verbindet) {
@@ -157,7 +157,7 @@ void gegenComputerScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehr
             const int x = stufenX(k, c.anzahl);
             if (klick(r, x - 4, x + stufenfeldBreite() - 4, 392, 414)) c.stufen(k) = c.stufen(k) >= kStufeSchwer ? kStufeLeicht : c.stufen(k) + 1;
         }
-        if (knopfKlick(r, 449, 474)) serverStarten(r, server, mp);
+        if (knopfKlick(r, 449, tr("Spiel Starten"))) serverStarten(r, server, mp);
     }
     if (r.Programmzustand != "multiplayer" || r.Unterzustand != "computer") return;
 

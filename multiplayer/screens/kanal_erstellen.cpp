@@ -17,13 +17,13 @@ bool leerNachTrimmen(const std::string& text) { return text.find_first_not_of(' 
 
 void kanalErstellenScreen(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
 {
-    if (knopfKlick(r, 218, 243)) r.Unterzustand = "hauptmenu";
+    if (knopfKlick(r, 218, tr("Zur\x81" "ck"))) r.Unterzustand = "hauptmenu";
     if (spiel.Spieleranzahl > 2 && klick(r, 461, 481, 304, 324)) spiel.Spieleranzahl -= 1;
     if (spiel.Spieleranzahl < 4 && klick(r, 544, 564, 304, 324)) spiel.Spieleranzahl += 1;
     if (tasteLosgelassen(r, scan::Tab, mp.tabGehalten)) mp.Eingabefokus = naechsterFokus(mp.Eingabefokus);
-    if (knopfKlick(r, 363, 388)) mp.Eingabefokus = 1;
-    else if (knopfKlick(r, 388, 413)) mp.Eingabefokus = 2;
-    else if (klick(r, 452, 572, 413, 443)) mp.Eingabefokus = 3;
+    if (feldKlick(r, 363, mp.KanalName, tr("Name (Max 10 Z.)"))) mp.Eingabefokus = 1;
+    else if (feldKlick(r, 388, mp.KanalPasswort, tr("Passwort?"))) mp.Eingabefokus = 2;
+    else if (kleinerKnopfKlick(r, 452, 413, tr("Erstellen"))) mp.Eingabefokus = 3;
 
     const bool ohneNamen = mp.Eingabefokus == 3 && mp.KanalName.empty();
     if (mp.Eingabefokus == 3 && !leerNachTrimmen(mp.KanalName)) {
@@ -49,7 +49,7 @@ void kanalErstellenScreen(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
     textFeld(r, 363, mp.KanalName, tr("Name (Max 10 Z.)"), mp.Eingabefokus == 1);
     textFeld(r, 388, mp.KanalPasswort, tr("Passwort?"), mp.Eingabefokus == 2);
     if (ohneNamen) box(r.screen(), 434, 363, 589, 387, 0xFFA52A2A);
-    kleinerKnopf(r, 452, 413, 512, tr("Erstellen"));
+    kleinerKnopf(r, 452, 413, tr("Erstellen"));
     if (mp.Eingabefokus == 3) box(r.screen(), 452, 413, 571, 442, 0xFFFFFFFF);
     meldungZeichnen(r, mp, kMeldungMenueY);
     r.platform.screenUnlock();

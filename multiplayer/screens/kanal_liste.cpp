@@ -122,13 +122,13 @@ void listeLesen(Serverdaten& server, Mehrspieler& mp, double jetzt)
 void kanalListeScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)
 {
     listeLesen(server, mp, r.platform.timer());
-    if (knopfKlick(r, 218, 243)) {
+    if (knopfKlick(r, 218, tr("Zur\x81" "ck"))) {
         r.Unterzustand = "hauptmenu";
-    } else if (knopfKlick(r, 272, 297)) {
+    } else if (knopfKlick(r, 272, tr("Aktualisieren"))) {
         mp.KanalSeite = 1;
         mp.KanalAuswahl = 0;
         kanalListeAnfordern(r, server, mp.LoginName);
-    } else if (mp.KanalAuswahl > 0 && knopfKlick(r, 326, 351)) {
+    } else if (mp.KanalAuswahl > 0 && knopfKlick(r, 326, tr("Beitreten"))) {
         kanalBetreten(spiel, mp, mp.KanalAuswahl);
         r.Unterzustand = "channel";
         mp.KanalAuswahl = 0;

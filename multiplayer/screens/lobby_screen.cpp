@@ -209,9 +209,9 @@ void zeichnen(Rahmen& r, const Spielstand& spiel, const Mehrspieler& mp, bool st
     if (mp.startAusstehend) {
         // Inactive until the start is reported: greyed like the disabled menu entries.
         const Text& label = tr("Spiel Starten");
-        const int breite = breiteFuer(156, label);
-        breitZeichnen(r, r.Oberflaechenbild(11), 512, 449, breite);
-        filledBox(r.screen(), 512 - breite / 2 + 6, 455, 512 + breite / 2 - 7, 468, 0xFF3B3B3B);
+        const Rahmen::Spanne s = Rahmen::spanneUnter(434, kKnopfBreite, label);
+        r.zeichneUnter(r.Oberflaechenbild(11), 434, 449, label);
+        filledBox(r.screen(), s.x1 + 6, 455, s.x2 - 7, 468, 0xFF3B3B3B);
         r.textMittig(512, 455, label);
     } else {
         menueKnopf(r, 449, startKnopf ? tr("Spiel Starten") : tr("Bereit"));
@@ -253,7 +253,7 @@ void lobbyScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler&
         farbeAbgelehnt(r, spiel, mp);
     }
 
-    if (knopfKlick(r, 218, 243)) r.Unterzustand = "hauptmenu";
+    if (knopfKlick(r, 218, tr("Zur\x81" "ck"))) r.Unterzustand = "hauptmenu";
     if (spiel.eigenerSpieler == 1) {
         if (spiel.Sternanzahl > 50 && klick(r, 461, 481, 304, 324)) {
             spiel.Sternanzahl -= 50;
@@ -268,7 +268,7 @@ void lobbyScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler&
     for (int n = 1; n <= std::min(spiel.Spieleranzahl, 4); ++n) mp.senden.bereitAnzahl += mp.BereitFlag(n) == 1 ? 1 : 0;
     const bool startKnopf = spiel.eigenerSpieler == 1 && mp.senden.bereitAnzahl == spiel.Spieleranzahl;
     bool bereitGeklickt = false;
-    if (knopfKlick(r, 449, 474)) {
+    if (knopfKlick(r, 449, mp.startAusstehend || startKnopf ? tr("Spiel Starten") : tr("Bereit"))) {
         if (mp.startAusstehend) {
             // A second star map would differ from the one the server already keeps.
         } else if (startKnopf) {

@@ -84,21 +84,21 @@ void loginScreen(Rahmen& r, Serverdaten& server, Mehrspieler& mp)
     const double jetzt = r.platform.timer();
     const int fokusVorher = mp.Eingabefokus;
     const bool geklickt = r.Mausereignis == 1;
-    if (knopfKlick(r, 218, 243)) {
+    if (knopfKlick(r, 218, tr("Zur\x81" "ck"))) {
         r.Programmzustand = "hauptmenu";
         r.Unterzustand.clear();
         mp.Eingabefokus = 0;
     }
-    if (knopfKlick(r, kServerFeldY, kServerFeldY + 25)) mp.Eingabefokus = 4;
+    if (feldKlick(r, kServerFeldY, feldende(mp.Servertext), tr("Server"))) mp.Eingabefokus = 4;
     else if (mp.Eingabefokus == 4 && (geklickt || r.LetzteTaste == "\r")) mp.Eingabefokus = 0;
     antwortLesen(server, r, mp);
 
     const bool online = serverstand(server).online;
     if (online) {
         if (tasteLosgelassen(r, scan::Tab, mp.tabGehalten)) mp.Eingabefokus = naechsterFokus(mp.Eingabefokus);
-        if (knopfKlick(r, 272, 297)) mp.Eingabefokus = 1;
-        else if (knopfKlick(r, 297, 322)) mp.Eingabefokus = 2;
-        else if (klick(r, 452, 572, 322, 352)) mp.Eingabefokus = 3;
+        if (feldKlick(r, 272, mp.LoginName, tr("Benutzername"))) mp.Eingabefokus = 1;
+        else if (feldKlick(r, 297, mp.LoginMaske, tr("Passwort"))) mp.Eingabefokus = 2;
+        else if (kleinerKnopfKlick(r, 452, 322, tr("Login"))) mp.Eingabefokus = 3;
         if (!mp.LoginName.empty() && !mp.LoginMaske.empty() && mp.Eingabefokus == 3 && jetzt >= server.Signalzeit) {
             server.Signalzeit = jetzt + 5.0;
             const bool gesendet = postRequest(server, [&](Feld<KVP>& get, Feld<KVP>& post) {
@@ -135,7 +135,7 @@ void loginScreen(Rahmen& r, Serverdaten& server, Mehrspieler& mp)
         }
         textFeld(r, 272, mp.LoginName, tr("Benutzername"), mp.Eingabefokus == 1);
         textFeld(r, 297, mp.LoginMaske, tr("Passwort"), mp.Eingabefokus == 2);
-        kleinerKnopf(r, 452, 322, 512, tr("Login"));
+        kleinerKnopf(r, 452, 322, tr("Login"));
         if (mp.Eingabefokus == 3) box(r.screen(), 452, 322, 571, 351, 0xFFFFFFFF);
         r.textMittig(512, 380, tr("Server Online"), 0x00CD00);
     } else if (mp.serverUngueltig || stand.unerreichbar) {

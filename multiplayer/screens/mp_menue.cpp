@@ -30,14 +30,14 @@ void neuesSpiel(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
 // to the menu. True when "Ja" was clicked.
 bool bestaetigt(Rahmen& r, const Text& frage)
 {
-    const bool ja = klick(r, 382, 502, 272, 302);
-    if (!ja && klick(r, 522, 642, 272, 302)) r.Unterzustand = "hauptmenu";
+    const bool ja = kleinerKnopfKlick(r, 382, 272, tr("Ja"));
+    if (!ja && kleinerKnopfKlick(r, 522, 272, tr("Nein"))) r.Unterzustand = "hauptmenu";
     r.platform.screenLock();
     clear(r.screen());
     r.zeichne(r.Oberflaechenbild(19), 312, 184);
     menueKnopf(r, 218, frage);
-    kleinerKnopf(r, 382, 272, 442, tr("Ja"));
-    kleinerKnopf(r, 522, 272, 582, tr("Nein"));
+    kleinerKnopf(r, 382, 272, tr("Ja"));
+    kleinerKnopf(r, 522, 272, tr("Nein"));
     r.platform.screenUnlock();
     if (r.Mausereignis == 1 || r.Mausereignis == 2) r.Mausereignis = 0;
     return ja;
@@ -48,13 +48,13 @@ bool bestaetigt(Rahmen& r, const Text& frage)
 void mehrspielerMenue(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp)
 {
     const bool laeuft = spiel.spielLaeuft == 1;
-    if (knopfKlick(r, 218, 243)) {
+    if (knopfKlick(r, 218, tr("Neues Spiel"))) {
         // A running game is not thrown away by one click: the others play on in it.
         if (laeuft) r.Unterzustand = "neu";
         else neuesSpiel(r, spiel, mp);
-    } else if (knopfKlick(r, 272, 297)) {
+    } else if (knopfKlick(r, 272, tr("Spiel Laden"))) {
         // "Spiel Laden": games are not saved; the click is only consumed.
-    } else if (!laeuft && knopfKlick(r, 326, 351)) {
+    } else if (!laeuft && knopfKlick(r, 326, tr("Serverliste"))) {
         mehrspielerZuruecksetzen(r, spiel, mp);
         r.Unterzustand = "channel_auflisten";
         spiel.eigenerSpieler = 0;
@@ -63,15 +63,15 @@ void mehrspielerMenue(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
         spiel.hintergrund = 0;
         spiel.Sternanzahl = 0;
         kanalListeAnfordern(r, server, mp.LoginName);
-    } else if (laeuft && knopfKlick(r, 326, 351)) {
+    } else if (laeuft && knopfKlick(r, 326, tr("Spiel Speichern"))) {
         // "Spiel Speichern": nothing to do.
-    } else if (!laeuft && knopfKlick(r, 380, 405)) {
+    } else if (!laeuft && knopfKlick(r, 380, tr("Zum Hauptmen\x81"))) {
         r.Unterzustand = "esc";
-    } else if (laeuft && knopfKlick(r, 380, 405)) {
+    } else if (laeuft && knopfKlick(r, 380, tr("Option"))) {
         r.Unterzustand = "option";
-    } else if (laeuft && knopfKlick(r, 434, 459)) {
+    } else if (laeuft && knopfKlick(r, 434, tr("Zum Spiel"))) {
         r.Unterzustand.clear();
-    } else if (laeuft && knopfKlick(r, 488, 513)) {
+    } else if (laeuft && knopfKlick(r, 488, tr("Spiel Beenden"))) {
         r.Unterzustand = "esc";
     }
 

@@ -74,34 +74,55 @@ void textMittigUmbrochen(Rahmen& rahmen, double cx, int y, const Text& text, int
 
 void menueKnopf(Rahmen& rahmen, int y, const Text& label)
 {
-    const ImagePtr& bild = rahmen.Oberflaechenbild(11);
-    breitZeichnen(rahmen, bild, 512, y, breiteFuer(bild ? bild->width : 0, label));
+    rahmen.zeichneUnter(rahmen.Oberflaechenbild(11), 434, y, label);
     rahmen.textMittig(512, y + 6, label);
 }
 
-void kleinerKnopf(Rahmen& rahmen, int x, int y, double cx, const Text& label)
+void kleinerKnopf(Rahmen& rahmen, int x, int y, const Text& label)
 {
-    const ImagePtr& bild = rahmen.Oberflaechenbild(18);
-    if (bild && textBreite(label) + 8 > bild->width)
-        breitZeichnen(rahmen, bild, cx, y, breiteFuer(bild->width, label));
-    else
-        rahmen.zeichne(bild, x, y);
-    rahmen.textMittig(cx, y + 8, label);
+    rahmen.zeichneUnter(rahmen.Oberflaechenbild(18), x, y, label);
+    rahmen.textMittig(x + 60, y + 8, label);
 }
+
+namespace {
+
+// What a text field is as wide as: its prompt while it is empty, else the picture alone.
+Rahmen::Spanne feldSpanne(Rahmen& rahmen, std::string_view text, const Text& prompt)
+{
+    return Rahmen::spanneUnter(434, kKnopfBreite, text.empty() ? prompt : Text{});
+}
+
+}  // namespace
 
 void textFeld(Rahmen& rahmen, int y, std::string_view text, const Text& prompt, bool fokus)
 {
-    const ImagePtr& bild = rahmen.Oberflaechenbild(11);
-    const int breite = text.empty() ? breiteFuer(bild ? bild->width : 0, prompt) : bild ? bild->width : 0;
-    breitZeichnen(rahmen, bild, 512, y, breite);
+    rahmen.zeichneUnter(rahmen.Oberflaechenbild(11), 434, y, text.empty() ? prompt : Text{});
     if (text.empty())
         rahmen.textMittig(512, y + 6, prompt, 0x9A9A9A);
     else
         rahmen.textMittig(512, y + 6, text);
     if (fokus) {
-        const int x = static_cast<int>(std::lround(512 - breite / 2.0));
-        box(rahmen.screen(), x, y, x + breite - 1, y + 24, 0xFFFFFFFF);
+        const Rahmen::Spanne s = feldSpanne(rahmen, text, prompt);
+        box(rahmen.screen(), s.x1, y, s.x2 - 1, y + 24, 0xFFFFFFFF);
     }
+}
+
+bool knopfKlick(Rahmen& rahmen, int y, const Text& label)
+{
+    const Rahmen::Spanne s = Rahmen::spanneUnter(434, kKnopfBreite, label);
+    return klick(rahmen, s.x1, s.x2, y, y + 25);
+}
+
+bool kleinerKnopfKlick(Rahmen& rahmen, int x, int y, const Text& label)
+{
+    const Rahmen::Spanne s = Rahmen::spanneUnter(x, kKleinerKnopfBreite, label);
+    return klick(rahmen, s.x1, s.x2, y, y + 30);
+}
+
+bool feldKlick(Rahmen& rahmen, int y, std::string_view text, const Text& prompt)
+{
+    const Rahmen::Spanne s = feldSpanne(rahmen, text, prompt);
+    return klick(rahmen, s.x1, s.x2, y, y + 25);
 }
 
 bool klick(Rahmen& rahmen, int x1, int x2, int y1, int y2)

@@ -18,8 +18,8 @@ inline constexpr int kPanelTextBreite = 384;
 // The wide button (picture 11) at (434, y) with its label centred on x = 512 at y + 6.
 void menueKnopf(Rahmen& rahmen, int y, const Text& label);
 
-// The small button (picture 18) at (x, y) with its label centred on cx at y + 8.
-void kleinerKnopf(Rahmen& rahmen, int x, int y, double cx, const Text& label);
+// The small button (picture 18) at (x, y) with its label centred on x + 60 at y + 8.
+void kleinerKnopf(Rahmen& rahmen, int x, int y, const Text& label);
 
 // A text field on the wide button picture at (434, y): the prompt while the text (code page
 // 437, as typed) is empty, else the text; a frame marks the focus.
@@ -45,8 +45,11 @@ void textMittigUmbrochen(Rahmen& rahmen, double cx, int y, const Text& text, int
 // into the click-sound request.
 bool klick(Rahmen& rahmen, int x1, int x2, int y1, int y2);
 
-// The same for the column of wide buttons at x 434..590.
-inline bool knopfKlick(Rahmen& rahmen, int y1, int y2) { return klick(rahmen, 434, 590, y1, y2); }
+// A click on what menueKnopf, kleinerKnopf or textFeld draw with the same label, text and
+// prompt: the whole button as drawn, however far a longer label has widened it.
+bool knopfKlick(Rahmen& rahmen, int y, const Text& label);
+bool kleinerKnopfKlick(Rahmen& rahmen, int x, int y, const Text& label);
+bool feldKlick(Rahmen& rahmen, int y, std::string_view text, const Text& prompt);
 
 // True once per press of the key, on the pass that finds it released.
 bool tasteLosgelassen(Rahmen& rahmen, int scanCode, bool& gehalten);

@@ -29,6 +29,7 @@ struct Rundgang : Zeichenprotokoll {
         const Image* ziel;
         int x, y, breite;
         std::string utf8;
+        bool alsText;
         int fehlend;
         std::size_t davor;  // pictures and boxes drawn before it
     };
@@ -39,13 +40,16 @@ struct Rundgang : Zeichenprotokoll {
     std::vector<GezeichneterText> texte;
     std::vector<Flaeche> flaechen;
     std::set<std::string> daten;  // names that stand on screen untranslated
+    // qps: every translated text is bracketed, so the brackets tell it from one that bypassed
+    // the catalogue. Any other language: every text drawn as a translated Text must fit.
+    bool klammern = true;
 
     int bildschirme = 0, textzahl = 0;
     std::vector<std::string> fremd, ueberlauf, glyphen;
 
-    void text(const Image& ziel, int x, int y, std::string_view utf8, bool, int breite, int fehlend) override
+    void text(const Image& ziel, int x, int y, std::string_view utf8, bool alsText, int breite, int fehlend) override
     {
-        texte.push_back({&ziel, x, y, breite, std::string(utf8), fehlend, flaechen.size()});
+        texte.push_back({&ziel, x, y, breite, std::string(utf8), alsText, fehlend, flaechen.size()});
     }
     void flaeche(const Image& ziel, int x, int y, int breite, int hoehe) override
     {
@@ -101,13 +105,14 @@ struct Rundgang : Zeichenprotokoll {
         for (const GezeichneterText& t : texte) {
             ++textzahl;
             const std::string wo = bildschirm + ": \"" + t.utf8 + "\"";
-            for (const std::string& w : woerterAusserhalb(t.utf8, tiefe))
-                if (!daten.count(w)) {
-                    fremd.push_back(wo);
-                    break;
-                }
+            if (klammern)
+                for (const std::string& w : woerterAusserhalb(t.utf8, tiefe))
+                    if (!daten.count(w)) {
+                        fremd.push_back(wo);
+                        break;
+                    }
             if (t.fehlend > 0) glyphen.push_back(wo);
-            if (t.utf8.find('[') == std::string::npos) continue;
+            if (klammern ? t.utf8.find('[') == std::string::npos : !t.alsText) continue;
             bool passt = t.x >= 0 && t.x + t.breite <= t.ziel->width && t.y >= 0 && t.y + 16 <= t.ziel->height;
             std::string rahmen = "the target";
             if (const Flaeche* f = unter(t)) {
@@ -174,6 +179,11 @@ struct Tour : FrameFixture {
         programm->server.Anfrageoffen = 0;
         programm->server.Empfangsdaten = antwort;
     }
+
+    // Every screen and dialog, each judged as it is left; then the counts, and a failure for
+    // each finding not named as open.
+    void rundgang();
+    void auswerten();
 };
 
 // The server's chat lines as they come, every name and planet filled in with data the tour
@@ -190,7 +200,7 @@ std::string serverzeilenChat()
     return chat + "-chat#";
 }
 
-TEST_F(Tour, EveryScreenInQpsDrawsOnlyTranslatedTextThatFitsInGlyphsThatExist)
+void Tour::rundgang()
 {
     besucheMitHilfe("main menu");
 
@@ -332,9 +342,13 @@ TEST_F(Tour, EveryScreenInQpsDrawsOnlyTranslatedTextThatFitsInGlyphsThatExist)
     }
     besucheMitHilfe("star system");
 
-    std::printf("qps tour: %d screens visited, %d texts drawn, %zu outside the catalogue, %zu overflowing, "
+}
+
+void Tour::auswerten()
+{
+    std::printf("%s tour: %d screens visited, %d texts drawn, %zu outside the catalogue, %zu overflowing, "
                 "%zu with missing glyphs\n",
-                protokoll.bildschirme, protokoll.textzahl, protokoll.fremd.size(), protokoll.ueberlauf.size(),
+                qz::sprache().c_str(), protokoll.bildschirme, protokoll.textzahl, protokoll.fremd.size(), protokoll.ueberlauf.size(),
                 protokoll.glyphen.size());
     for (const auto* befunde : {&protokoll.fremd, &protokoll.ueberlauf, &protokoll.glyphen})
         for (const std::string& befund : *befunde)
@@ -344,6 +358,65 @@ TEST_F(Tour, EveryScreenInQpsDrawsOnlyTranslatedTextThatFitsInGlyphsThatExist)
     EXPECT_EQ(protokoll.ueberlauf.size(), 0u);
     EXPECT_EQ(protokoll.glyphen.size(), 0u);
     EXPECT_GT(protokoll.bildschirme, 90);
+}
+
+TEST_F(Tour, EveryScreenInQpsDrawsOnlyTranslatedTextThatFitsInGlyphsThatExist)
+{
+    rundgang();
+    auswerten();
+}
+
+// English, the language shipped beside German: every translated text fits and has its glyphs.
+TEST_F(Tour, EveryScreenInEnglishDrawsTextThatFitsInGlyphsThatExist)
+{
+    spracheWaehlen("en");
+    protokoll.klammern = false;
+    rundgang();
+    auswerten();
+}
+
+// A button grown for its longer label takes a click anywhere it is drawn: just inside either
+// end acts, the end itself does not (hit boxes are open). The ends are those the drawing
+// recorded, not the hit box's own arithmetic.
+TEST_F(Tour, AGrownButtonTakesClicksOnItsWholeDrawnWidthAndNoFurther)
+{
+    serverSpielen();
+    struct Fall {
+        const char* zustand;
+        const char* unterzustand;
+        int y;
+        const char* danach;  // Programmzustand/Unterzustand after a click that acts
+    };
+    const Fall faelle[] = {
+        {"sandkasten", "hauptmenu", 326, "multiplayer/computer"},  // "Gegen den Computer"
+        {"sandkasten", "hauptmenu", 380, "sandkasten/esc"},        // "Zum Hauptmenü"
+        {"multiplayer", "hauptmenu", 380, "multiplayer/esc"},      // "Zum Hauptmenü"
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(std::string(fall.zustand) + "/" + fall.unterzustand + " at y " + std::to_string(fall.y));
+        const std::string vorher = std::string(fall.zustand) + "/" + fall.unterzustand;
+        auto zustand = [&] { return r.Programmzustand + "/" + r.Unterzustand; };
+        auto zeigen = [&] {
+            r.Programmzustand = fall.zustand;
+            r.Unterzustand = fall.unterzustand;
+            protokoll.neu();
+            pass(0, 0);
+        };
+        zeigen();
+        int x1 = 0, x2 = 0;
+        for (const Rundgang::Flaeche& f : protokoll.flaechen)
+            if (f.y == fall.y && f.hoehe == 25 && f.x < 512 && f.x + f.breite > 512) {
+                x1 = f.x;
+                x2 = f.x + f.breite;
+            }
+        ASSERT_GT(x2 - x1, 156) << "the qps label grows its button";
+        for (const auto& [x, wirkt] : {std::pair{x1, false}, {x1 + 1, true}, {x2 - 1, true}, {x2, false}}) {
+            zeigen();
+            click(x, fall.y + 12);
+            EXPECT_EQ(zustand(), wirkt ? fall.danach : vorher) << "a click at x " << x;
+        }
+    }
+    protokoll.neu();
 }
 
 }  // namespace

@@ -114,11 +114,11 @@ protected:
     testwelt::Welt w;
     int aktiv = 0, aktive = 0;
 
-    void zeichne(int stufe, int kosten, int fortschritt, int zeile = 1, int x = -1, int y = -1)
+    void zeichne(int stufe, int kosten, int fortschritt, int zeile = 1, int x = -1, int y = -1, bool zweizeilig = false)
     {
         clear(w.rahmen.screen());
         SUB_STERNSYSTEM_FORSCHUNG(w.rahmen, x, y, w.rahmen.Mausereignis, aktiv, "Biosph\x84re Forschung", stufe, kosten,
-                                  fortschritt, aktive, zeile);
+                                  fortschritt, aktive, zeile, zweizeilig);
     }
 };
 
@@ -160,6 +160,17 @@ TEST_F(Zeile, TheSwitchTogglesAndCounts)
     zeichne(0, 109, 0, 3, 341, 39 * 3 + 210);
     EXPECT_EQ(aktiv, 0);
     EXPECT_EQ(w.rahmen.Mausereignis, 1);
+}
+
+// With the name on a line of its own a row is 56 pixels high: row 3's bar starts at
+// 56 * 3 + 196 = 364 and its switch 4 below, at 368 (the border, outside the open hit box).
+TEST_F(Zeile, InTwoLinesTheSwitchMovesDownWithItsRow)
+{
+    w.rahmen.Mausereignis = 1;
+    zeichne(0, 109, 0, 3, 350, 368, true);
+    EXPECT_EQ(aktiv, 0);
+    zeichne(0, 109, 0, 3, 350, 369, true);
+    EXPECT_EQ(aktiv, 1);
 }
 
 TEST_F(Zeile, TextShowsLevelPointsAndTarget)
