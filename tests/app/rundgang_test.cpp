@@ -7,9 +7,9 @@
 #include "sprache.hpp"
 
 #include "frame/credits_screen.hpp"
+#include "frame/server_texte.hpp"
 #include "multiplayer/play/verbindung_unterbrochen.hpp"
 #include "multiplayer/session/meldung.hpp"
-#include "frame/server_texte.hpp"
 #include "platform/zeichenprotokoll.hpp"
 
 #include <gtest/gtest.h>
@@ -355,6 +355,7 @@ void Tour::auswerten()
             ADD_FAILURE() << (befunde == &protokoll.fremd ? "outside the catalogue: " :
                               befunde == &protokoll.ueberlauf ? "overflows: " : "missing glyphs: ")
                           << befund;
+    EXPECT_EQ(protokoll.fremd.size(), 0u);
     EXPECT_EQ(protokoll.ueberlauf.size(), 0u);
     EXPECT_EQ(protokoll.glyphen.size(), 0u);
     EXPECT_GT(protokoll.bildschirme, 90);
