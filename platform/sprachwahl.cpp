@@ -31,7 +31,7 @@ std::optional<std::string> entscheide(const std::string& eintrag, const std::vec
 
 Sprachumgebung sprachumgebungLesen()
 {
-    return {variable("LANGUAGE"), variable("LC_ALL"), variable("LC_MESSAGES"), variable("LANG")};
+    return {variable("LANGUAGE"), variable("LC_ALL"), variable("LC_MESSAGES"), variable("LANG"), systemsprache()};
 }
 
 std::string spracheAusUmgebung(const Sprachumgebung& u, const std::vector<std::string>& kataloge)
@@ -45,7 +45,9 @@ std::string spracheAusUmgebung(const Sprachumgebung& u, const std::vector<std::s
     }
     for (const std::string* wert : {&u.lcAll, &u.lcMessages, &u.lang})
         if (!wert->empty()) return entscheide(*wert, kataloge).value_or("en");
-    return u.language.empty() ? "de" : "en";
+    if (!u.language.empty()) return "en";
+    if (!u.system.empty()) return entscheide(u.system, kataloge).value_or("en");
+    return "de";
 }
 
 }  // namespace qz

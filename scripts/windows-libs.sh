@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libraries the Windows game needs from Debian's source packages, statically, with
 # the mingw-w64 cross compiler, into PREFIX: zlib, libpng, SDL2, SDL2_mixer (MP3 through its
-# own dr_mp3), SQLite, libsodium and Google Test; Boost's headers are Debian's own, linked in.
+# own dr_mp3), SQLite, libsodium and Google Test; Boost's headers are Debian's own, linked in,
+# and of Boost's compiled libraries only Boost.Locale's message catalogues.
 # Only what the game uses is built: no shared libraries, programs, tests or documentation, and
 # SDL without the subsystems the game never starts (joystick, haptic, sensors, power, ...).
 # Called by scripts/windows.sh with the unpacked sources in SOURCES:
@@ -93,3 +94,34 @@ cmake_lib "$(src googletest)" -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON -Dgtest_disabl
 
 # Boost.Asio and Boost.Beast are headers only: Debian's, as installed.
 ln -sfn /usr/include/boost "$prefix/include/boost"
+
+# Boost.Locale's gettext backend, which reads the game's translations: from Debian's boost
+# source package of the installed headers' version, only the folders the message catalogue
+# needs are unpacked (a few hundred KiB of a 60 MB tarball) and compiled against those headers.
+# Text conversion goes through Windows' own code pages: no ICU, no iconv.
+boost_locale() {
+  local headers pkg version dir tarball src part pids=()
+  headers=$(dpkg -S /usr/include/boost/version.hpp | cut -d: -f1)
+  read -r pkg version < <(dpkg-query -W -f='${source:Package} ${source:Version}\n' "$headers")
+  dir="$sources/boost-locale"
+  mkdir -p "$dir"
+  # An archive that no longer serves the installed version's files offers the current ones.
+  (cd "$dir" && { apt-get source --download-only -qq "$pkg=$version" || apt-get source --download-only -qq "$pkg"; } \
+    >/dev/null 2>&1)
+  tarball=$(find "$dir" -maxdepth 1 -name '*.orig.tar.*' | sed -n 1p)
+  if [ -z "$tarball" ]; then
+    echo "Cannot fetch the source package $pkg" >&2
+    exit 3
+  fi
+  tar -xf "$tarball" -C "$dir" --wildcards '*/libs/locale/src/shared' '*/libs/locale/src/encoding'
+  src=$(find "$dir" -mindepth 4 -maxdepth 4 -type d -path '*/libs/locale/src' | sed -n 1p)
+  # Boost 1.74 still derives from std::unary_function, which C++17 deprecates.
+  for part in shared/message shared/mo_lambda shared/ids encoding/codepage; do
+    $CXX $CXXFLAGS -Wno-deprecated-declarations -I"$prefix/include" -c "$src/$part.cpp" -o "$dir/${part//\//_}.o" &
+    pids+=($!)
+  done
+  for part in "${pids[@]}"; do wait "$part"; done
+  rm -f "$prefix/lib/libboost_locale.a"
+  $AR rcs "$prefix/lib/libboost_locale.a" "$dir"/*.o
+}
+boost_locale

@@ -1,7 +1,7 @@
 ; The Windows installer of QZ, made by scripts/windows-package.sh with Debian's makensis:
 ;   makensis -DVERSION=1.0.0 -DSTAGE=<folder with qz.exe, qz-bot.exe, qz-server.exe, material\,
-;            sound\> -DOUTFILE=<installer> qz.nsi
-; The program goes to Program Files\QZ with its pictures and sounds beside it (where the game
+;            sound\, locale\> -DOUTFILE=<installer> qz.nsi
+; The program goes to Program Files\QZ with its pictures, sounds and translations beside it (where the game
 ; looks for them), a Start-menu entry for every user, and an uninstaller that removes exactly
 ; that: the players' saves and settings in %APPDATA%\QZ stay.
 Unicode true
@@ -43,6 +43,7 @@ Section "QZ"
   File "${STAGE}\qz-server.exe"
   File /r "${STAGE}\material"
   File /r "${STAGE}\sound"
+  File /r "${STAGE}\locale"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateDirectory "$SMPROGRAMS\QZ"
   CreateShortcut "$SMPROGRAMS\QZ\QZ.lnk" "$INSTDIR\qz.exe"
@@ -62,6 +63,7 @@ Section "Uninstall"
   Delete "$INSTDIR\qz-server.exe"
   RMDir /r "$INSTDIR\material"
   RMDir /r "$INSTDIR\sound"
+  RMDir /r "$INSTDIR\locale"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\QZ\QZ.lnk"

@@ -27,27 +27,33 @@ TEST(Sprachwahl, TheFirstVariableSetDecidesBetweenCatalogueGermanAndEnglish)
         std::string erwartet;
     };
     const Fall faelle[] = {
-        {{"", "", "", ""}, "de"},                                // nothing set
-        {{"", "", "", "C"}, "de"},
-        {{"", "", "", "POSIX"}, "de"},
-        {{"", "C.UTF-8", "", "ru_RU.UTF-8"}, "de"},              // LC_ALL before LANG
-        {{"", "", "", "de_AT.UTF-8@euro"}, "de"},
-        {{"", "", "", "ru_RU.UTF-8"}, "ru"},                     // language of a catalogue
-        {{"", "", "", "en_US.UTF-8"}, "en"},
-        {{"", "", "", "fr_FR.UTF-8"}, "en"},                     // any other language
-        {{"", "", "", "pt_BR.UTF-8"}, "pt_BR"},                  // the country's catalogue first
-        {{"", "", "", "pt_PT.UTF-8"}, "en"},
-        {{"", "", "ru_RU.UTF-8", "de_DE.UTF-8"}, "ru"},          // LC_MESSAGES before LANG
-        {{"fr:ru", "", "", "de_DE.UTF-8"}, "ru"},                // LANGUAGE's first with a catalogue
-        {{"fr:de", "", "", "ru_RU.UTF-8"}, "de"},                // ... or German
-        {{"fr", "", "", "de_DE.UTF-8"}, "de"},                   // none: the next variable decides
-        {{"fr", "", "", ""}, "en"},
-        {{"ru", "C", "", ""}, "ru"},                             // LANGUAGE before LC_ALL
+        {{"", "", "", "", ""}, "de"},                            // nothing set
+        {{"", "", "", "C", ""}, "de"},
+        {{"", "", "", "POSIX", ""}, "de"},
+        {{"", "C.UTF-8", "", "ru_RU.UTF-8", ""}, "de"},          // LC_ALL before LANG
+        {{"", "", "", "de_AT.UTF-8@euro", ""}, "de"},
+        {{"", "", "", "ru_RU.UTF-8", ""}, "ru"},                 // language of a catalogue
+        {{"", "", "", "en_US.UTF-8", ""}, "en"},
+        {{"", "", "", "fr_FR.UTF-8", ""}, "en"},                 // any other language
+        {{"", "", "", "pt_BR.UTF-8", ""}, "pt_BR"},              // the country's catalogue first
+        {{"", "", "", "pt_PT.UTF-8", ""}, "en"},
+        {{"", "", "ru_RU.UTF-8", "de_DE.UTF-8", ""}, "ru"},      // LC_MESSAGES before LANG
+        {{"fr:ru", "", "", "de_DE.UTF-8", ""}, "ru"},            // LANGUAGE's first with a catalogue
+        {{"fr:de", "", "", "ru_RU.UTF-8", ""}, "de"},            // ... or German
+        {{"fr", "", "", "de_DE.UTF-8", ""}, "de"},               // none: the next variable decides
+        {{"fr", "", "", "", ""}, "en"},
+        {{"ru", "C", "", "", ""}, "ru"},                         // LANGUAGE before LC_ALL
+        {{"", "", "", "", "ru_RU"}, "ru"},                       // no variable: the system's language
+        {{"", "", "", "", "de_CH"}, "de"},
+        {{"", "", "", "", "fr_FR"}, "en"},
+        {{"", "", "", "de_DE.UTF-8", "ru_RU"}, "de"},            // a variable before the system
+        {{"fr", "", "", "", "ru_RU"}, "en"},
     };
     for (const Fall& f : faelle) {
         const Sprachumgebung& u = f.umgebung;
         EXPECT_EQ(spracheAusUmgebung(u, kataloge), f.erwartet)
-            << "LANGUAGE=" << u.language << " LC_ALL=" << u.lcAll << " LC_MESSAGES=" << u.lcMessages << " LANG=" << u.lang;
+            << "LANGUAGE=" << u.language << " LC_ALL=" << u.lcAll << " LC_MESSAGES=" << u.lcMessages << " LANG=" << u.lang
+            << " system=" << u.system;
     }
 }
 
