@@ -26,6 +26,10 @@ work=$(mktemp -d)
 export PATH="/usr/lib/wine:$PATH"
 export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
 export SDL_AUDIODRIVER=dummy
+# The run compares and clicks the German screens: no language of the machine may choose another,
+# nor Wine's display language, which the Windows game follows when no variable is set.
+unset LANGUAGE LC_ALL LC_MESSAGES
+export LANG=C.UTF-8
 xvfb=""
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
