@@ -35,17 +35,22 @@ void klick(Rahmen& rahmen)
     playClick(rahmen);
 }
 
+// The three research categories, each on a box 234 pixels wide at x 395 (picture 5), wider to
+// the right, towards the edge of the panel, for a longer name.
+constexpr std::string_view kKategorien[3] = {trMark("Planetarische Forschung"), trMark("Schiffsverbesserungen"),
+                                             trMark("Defensiv & Offensiv")};
+
+int kategorieBreite(int c) { return std::max(234, textBreite(tr(kKategorien[c - 1])) + 18); }
+
 void forschungsKopf(Rahmen& rahmen, const Kartenzustand& karte, int forschungsetat)
 {
     rahmen.text(474, 5, tr("Forschung"));
-    static const std::string_view kNamen[3] = {trMark("Planetarische Forschung"), trMark("Schiffsverbesserungen"),
-                                               trMark("Defensiv & Offensiv")};
     for (int c = 1; c <= 3; ++c) {
         const int y = 31 + 30 * (c - 1);
-        // A longer name grows the box to the right, towards the edge of the panel.
-        const Text& name = tr(kNamen[c - 1]);
-        rahmen.zeichneBreit(rahmen.Oberflaechenbild(5), 395, y, textBreite(name) + 18);
-        if (c == karte.forschungsKategorie) filledBox(rahmen.screen(), 401, y + 6, 623, y + 24, rgb(0x22, 0x8B, 0x22));
+        const Text& name = tr(kKategorien[c - 1]);
+        rahmen.zeichneBreit(rahmen.Oberflaechenbild(5), 395, y, kategorieBreite(c));
+        if (c == karte.forschungsKategorie)
+            filledBox(rahmen.screen(), 401, y + 6, 395 + kategorieBreite(c) - 6, y + 24, rgb(0x22, 0x8B, 0x22));
         rahmen.text(404, y + 9, name);
     }
     rahmen.zeichneBreit(rahmen.Oberflaechenbild(5), 395, 125, textBreite(tr("Forschungsetat")) + 18);
@@ -61,9 +66,9 @@ void forschungsKopf(Rahmen& rahmen, const Kartenzustand& karte, int forschungset
 bool forschungsKlick(Rahmen& rahmen, Kartenzustand& karte, int& forschungsetat)
 {
     const int x = rahmen.MausX, y = rahmen.MausY;
-    if (inBox(x, y, 395, 629, 31, 61)) karte.forschungsKategorie = 1;
-    else if (inBox(x, y, 395, 629, 61, 91)) karte.forschungsKategorie = 2;
-    else if (inBox(x, y, 395, 629, 91, 121)) karte.forschungsKategorie = 3;
+    if (inBox(x, y, 395, 395 + kategorieBreite(1), 31, 61)) karte.forschungsKategorie = 1;
+    else if (inBox(x, y, 395, 395 + kategorieBreite(2), 61, 91)) karte.forschungsKategorie = 2;
+    else if (inBox(x, y, 395, 395 + kategorieBreite(3), 91, 121)) karte.forschungsKategorie = 3;
     else if (forschungsetat > 0 && inBox(x, y, 461, 481, 163, 183)) forschungsetat -= 5;
     else if (forschungsetat < 100 && inBox(x, y, 544, 564, 163, 183)) forschungsetat += 5;
     else return false;

@@ -39,8 +39,9 @@ int hinzufuegenBreite()
 
 int stufeX() { return std::max(kStufeX, kHinzufuegenX + hinzufuegenBreite() + 4); }
 
-// The panel, 400 pixels wide, grows about its middle to hold the level's frame with 8 to spare.
-int panelBreite() { return std::max(400, 2 * (stufeX() - 4 + stufenfeldBreite() - 512 + 8)); }
+// The panel, 400 pixels wide, grows about its middle to hold the level's frame clear of its
+// glowing inner edge.
+int panelBreite() { return std::max(400, 2 * (stufeX() - 4 + stufenfeldBreite() - 512 + 16)); }
 
 // The name in a seat; a free or closed seat is named by the protocol's word for it.
 Text sitzName(const std::string& name)
@@ -221,10 +222,11 @@ void zeichnen(Rahmen& r, const Spielstand& spiel, const Mehrspieler& mp, bool st
         const int farbe = spiel.spieler.spielerFarbe(n, 0);
         if (farbe > 0) filledBox(r.screen(), 330, y, 350, y + 16, palettenFarbe(farbe));
         const Text name = sitzName(mp.SpielerName(n));
-        if (n <= spiel.Spieleranzahl && mp.BereitFlag(n) == 1 && farbe > 0)
-            r.textMittig(433, y, tr("{spieler} (bereit)", {{"spieler", name}}));
-        else
-            r.textMittig(433, y, name);
+        const Text zeile = n <= spiel.Spieleranzahl && mp.BereitFlag(n) == 1 && farbe > 0
+                               ? tr("{spieler} (bereit)", {{"spieler", name}})
+                               : name;
+        // Centred on x 433, but never over the colour box: a longer line starts right of it.
+        r.text(std::max(354, centredX(433, zeile)), y, zeile);
         if (const int stufe = computerStufe(mp.computer, mp.SpielerName(n)); stufe > 0) {
             r.text(stufeX(), y, tr(stufenText(stufe)), 0xA0A0A0);
         } else if (sitz[static_cast<std::size_t>(n)] == Sitz::computerKommt) {
