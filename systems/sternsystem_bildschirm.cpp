@@ -35,6 +35,13 @@ void klick(Rahmen& rahmen)
     playClick(rahmen);
 }
 
+// A system's name as the map holds it; the home planet's is the game's own word and reads in
+// the player's language.
+Text systemName(const std::string& name)
+{
+    return name == "Heimatplanet" ? tr("Heimatplanet") : textAusCp437(name);
+}
+
 // The three research categories, each on a box 234 pixels wide at x 395 (picture 5), wider to
 // the right, towards the edge of the panel, for a longer name.
 constexpr std::string_view kKategorien[3] = {trMark("Planetarische Forschung"), trMark("Schiffsverbesserungen"),
@@ -105,7 +112,7 @@ void SUB_STERNSYSTEM_SELECT(Rahmen& rahmen, Sternsysteme& sys, int s, int eigene
                 filledBox(rahmen.screen(), 451, y + 5, balkenEnde(werte[k]), y + 24, kZeilen[k].dunkel);
                 rahmen.text(455, y + 9, tr(kZeilen[k].wert, {{"wert", werte[k]}}));
             }
-            rahmen.textMittig(512, 5, sys.name(s));
+            rahmen.textMittig(512, 5, systemName(sys.name(s)));
         } else if (karte.systemTab == 3) {
             forschungsKopf(rahmen, karte, forschungsetat);
         } else if (karte.systemTab == 5) {
@@ -222,7 +229,7 @@ void SUB_STERNSYSTEM_BESUCHT(Rahmen& rahmen, Sternsysteme& sys, int s, int eigen
             filledBox(rahmen.screen(), 451, y + 5, balkenEnde(basen[k]), y + 24, kZeilen[k].hell);
             rahmen.text(455, y + 9, tr(kZeilen[k].wert, {{"wert", basen[k]}}));
         }
-        rahmen.textMittig(512, 5, sys.name(s));
+        rahmen.textMittig(512, 5, systemName(sys.name(s)));
         if (rahmen.Mausereignis == 2) {
             gewaehltesSystem = 0;
             kolonieschiff = 0;
