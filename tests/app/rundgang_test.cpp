@@ -45,7 +45,7 @@ struct Rundgang : Zeichenprotokoll {
     bool klammern = true;
 
     int bildschirme = 0, textzahl = 0;
-    std::vector<std::string> fremd, ueberlauf, glyphen;
+    std::vector<std::string> fremd, ueberlauf, glyphen, ueberdeckt;
 
     void text(const Image& ziel, int x, int y, std::string_view utf8, bool alsText, int breite, int fehlend) override
     {
@@ -98,6 +98,12 @@ struct Rundgang : Zeichenprotokoll {
         return nullptr;
     }
 
+    // A text the checks of fit apply to: a translation.
+    bool uebersetzt(const GezeichneterText& t) const
+    {
+        return klammern ? t.utf8.find('[') != std::string::npos : t.alsText;
+    }
+
     void pruefe(const std::string& bildschirm)
     {
         ++bildschirme;
@@ -112,7 +118,7 @@ struct Rundgang : Zeichenprotokoll {
                         break;
                     }
             if (t.fehlend > 0) glyphen.push_back(wo);
-            if (klammern ? t.utf8.find('[') == std::string::npos : !t.alsText) continue;
+            if (!uebersetzt(t)) continue;
             bool passt = t.x >= 0 && t.x + t.breite <= t.ziel->width && t.y >= 0 && t.y + 16 <= t.ziel->height;
             std::string rahmen = "the target";
             if (const Flaeche* f = unter(t)) {
@@ -124,6 +130,15 @@ struct Rundgang : Zeichenprotokoll {
             if (!passt)
                 ueberlauf.push_back(wo + " at " + std::to_string(t.x) + "," + std::to_string(t.y) + " beyond " + rahmen);
         }
+        // Two texts on one another: their glyphs, which leave the top and bottom row of their
+        // 16 free, meet when their rows overlap by more than 2 pixels.
+        for (std::size_t i = 0; i < texte.size(); ++i)
+            for (std::size_t j = i + 1; j < texte.size(); ++j) {
+                const GezeichneterText &a = texte[i], &b = texte[j];
+                if (a.ziel != b.ziel || !(uebersetzt(a) || uebersetzt(b))) continue;
+                if (a.x < b.x + b.breite && b.x < a.x + a.breite && a.y < b.y + 14 && b.y < a.y + 14)
+                    ueberdeckt.push_back(bildschirm + ": \"" + a.utf8 + "\" and \"" + b.utf8 + "\"");
+            }
         neu();
     }
 };
@@ -352,14 +367,13 @@ void Tour::rundgang()
 void Tour::auswerten()
 {
     std::printf("%s tour: %d screens visited, %d texts drawn, %zu outside the catalogue, %zu overflowing, "
-                "%zu with missing glyphs\n",
-                qz::sprache().c_str(), protokoll.bildschirme, protokoll.textzahl, protokoll.fremd.size(), protokoll.ueberlauf.size(),
-                protokoll.glyphen.size());
-    for (const auto* befunde : {&protokoll.fremd, &protokoll.ueberlauf, &protokoll.glyphen})
-        for (const std::string& befund : *befunde)
-            ADD_FAILURE() << (befunde == &protokoll.fremd ? "outside the catalogue: " :
-                              befunde == &protokoll.ueberlauf ? "overflows: " : "missing glyphs: ")
-                          << befund;
+                "%zu with missing glyphs, %zu drawn over another\n",
+                qz::sprache().c_str(), protokoll.bildschirme, protokoll.textzahl, protokoll.fremd.size(),
+                protokoll.ueberlauf.size(), protokoll.glyphen.size(), protokoll.ueberdeckt.size());
+    for (const std::string& befund : protokoll.fremd) ADD_FAILURE() << "outside the catalogue: " << befund;
+    for (const std::string& befund : protokoll.ueberlauf) ADD_FAILURE() << "overflows: " << befund;
+    for (const std::string& befund : protokoll.glyphen) ADD_FAILURE() << "missing glyphs: " << befund;
+    for (const std::string& befund : protokoll.ueberdeckt) ADD_FAILURE() << "drawn over another: " << befund;
     EXPECT_EQ(protokoll.fremd.size(), 0u);
     EXPECT_EQ(protokoll.ueberlauf.size(), 0u);
     EXPECT_EQ(protokoll.glyphen.size(), 0u);
