@@ -180,6 +180,8 @@ const Absaetze kMehrspielerMenue{
     punkt(trMark("\"Neues Spiel\": einen Kanal eröffnen; Spieleranzahl (2 bis 4) mit den Pfeilen, Kanalname und auf Wunsch "
     "ein Passwort, dann \"Erstellen\".")),
     punkt(trMark("\"Serverliste\": die offenen Kanäle; \"Aktualisieren\", einen Kanal anklicken, \"Beitreten\".")),
+    punkt(trMark("\"Aufzeichnungen\": die beendeten Spiele, die der Server aufgezeichnet hat; eines anklicken lädt und "
+    "spielt es ab, \"Zurück\" in der Wiedergabe führt zur Liste.")),
     punkt(trMark("\"Spiel Laden\" bleibt ohne Wirkung: ein Mehrspieler-Spiel liegt auf dem Server.")),
     punkt(trMark("\"Zum Hauptmenü\" führt nach einer Rückfrage zum Hauptmenü; \"Zurück\" auf den Unterseiten hierher.")),
 };
@@ -319,7 +321,8 @@ HilfeSeite hilfeSeiteFuer(const Rahmen& r, const Spielstand& spiel)
     const std::string& u = r.Unterzustand;
     if (r.Programmzustand == "option" || u == "option") return HilfeSeite::Optionen;
     if (r.Programmzustand == "credits") return HilfeSeite::Credits;
-    if (r.Programmzustand == "wiedergabe") return HilfeSeite::Wiedergabe;
+    if (r.Programmzustand == "wiedergabe" || (r.Programmzustand == "multiplayer" && u == "aufzeichnung"))
+        return HilfeSeite::Wiedergabe;
     const bool karte = u.empty() && spiel.spielLaeuft == 1;
     if (r.Programmzustand == "sandkasten") {
         if (!karte) return HilfeSeite::SandkastenMenue;

@@ -191,8 +191,7 @@ bool mainLoopPass(Programm& programm)
     else if (r.Programmzustand == "option") optionsScreen(r, "hauptmenu", r.Unterzustand);
     else if (r.Programmzustand == "credits") creditsScreen(r);
     else if (r.Programmzustand == "wiedergabe" && programm.wiedergabe) {
-        wiedergabeScreen(r, *programm.wiedergabe);
-        if (r.Programmzustand != "wiedergabe") programm.wiedergabe.reset();
+        if (!wiedergabeScreen(r, *programm.wiedergabe)) programm.wiedergabe.reset();
     }
     // The last pass of a closing game posts nothing: the tables still hold the last "spiel"
     // request, and sending them again would repeat its chat line or its attack.

@@ -213,12 +213,12 @@ void wiedergabeBeginnen(Rahmen& r, WiedergabeSchirm& w)
     }
 }
 
-void wiedergabeScreen(Rahmen& r, WiedergabeSchirm& w)
+bool wiedergabeScreen(Rahmen& r, WiedergabeSchirm& w)
 {
     const double jetzt = r.platform.timer();
     if (w.letzteZeit >= 0) w.wiedergabe.vergehen(std::min(jetzt - w.letzteZeit, kLaengsterSchritt));
     w.letzteZeit = jetzt;
-    if (eingabe(r, w)) return;
+    if (eingabe(r, w)) return false;
     zustandUebernehmen(r, w);
     Spielstand& spiel = *w.spiel;
     SCROLLING(r.platform, "", -1, -1, spiel.scrollX, spiel.scrollY, kScrollSchritt,
@@ -231,6 +231,7 @@ void wiedergabeScreen(Rahmen& r, WiedergabeSchirm& w)
     chatZeichnen(r, w);
     leisteZeichnen(r, w.wiedergabe);
     r.platform.screenUnlock();
+    return true;
 }
 
 }  // namespace qz

@@ -38,8 +38,8 @@ void wiedergabeBeginnen(Rahmen& r, WiedergabeSchirm& w);
 inline constexpr double kLaengsterSchritt = 0.25;
 
 // One pass: the time since the last pass (at most kLaengsterSchritt), the input, the frame. On "Zurück" or Esc the
-// pictures the screen loaded are released and Programmzustand becomes w.zurueck.
-void wiedergabeScreen(Rahmen& r, WiedergabeSchirm& w);
+// pictures the screen loaded are released, Programmzustand becomes w.zurueck and it returns false.
+bool wiedergabeScreen(Rahmen& r, WiedergabeSchirm& w);
 
 // Hit boxes and places of the controls (open boxes, as everywhere).
 namespace wiedergabeflaeche {

@@ -6,6 +6,7 @@
 #include "multiplayer/screens/mp_screens.hpp"
 #include "multiplayer/screens/mp_widgets.hpp"
 #include "multiplayer/play/zuruecksetzen.hpp"
+#include "multiplayer/exchange/aufzeichnungen_austausch.hpp"
 #include "multiplayer/exchange/lobby_anfragen.hpp"
 #include "multiplayer/exchange/spiel_anfrage.hpp"
 
@@ -65,7 +66,11 @@ void mehrspielerMenue(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
         kanalListeAnfordern(r, server, mp.LoginName);
     } else if (laeuft && knopfKlick(r, 326, tr("Spiel Speichern"))) {
         // "Spiel Speichern": nothing to do.
-    } else if (!laeuft && knopfKlick(r, 380, tr("Zum Hauptmen\x81"))) {
+    } else if (!laeuft && knopfKlick(r, 380, tr("Aufzeichnungen"))) {
+        r.Unterzustand = "aufzeichnungen";
+        mp.aufzeichnungSeite = 1;
+        aufzeichnungenAnfordern(server, mp.LoginName);
+    } else if (!laeuft && knopfKlick(r, 434, tr("Zum Hauptmen\x81"))) {
         r.Unterzustand = "esc";
     } else if (laeuft && knopfKlick(r, 380, tr("Option"))) {
         r.Unterzustand = "option";
@@ -87,7 +92,8 @@ void mehrspielerMenue(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
         menueKnopf(r, 488, tr("Spiel Beenden"));
     } else {
         menueKnopf(r, 326, tr("Serverliste"));
-        menueKnopf(r, 380, tr("Zum Hauptmen\x81"));
+        menueKnopf(r, 380, tr("Aufzeichnungen"));
+        menueKnopf(r, 434, tr("Zum Hauptmen\x81"));
     }
     meldungZeichnen(r, mp, kMeldungMenueY);
     r.platform.screenUnlock();

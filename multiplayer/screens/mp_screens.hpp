@@ -1,6 +1,7 @@
 // The multiplayer sub-screens, one per Unterzustand: login, the multiplayer menu and its
 // confirmations (leaving, "Neues Spiel" in a running game), the start of a game against the
-// computer, channel creation, the channel list, the lobby, and the running game. Each handles its input first and then draws its frame.
+// computer, channel creation, the channel list, the lobby, the recordings of ended games and
+// their replay, and the running game. Each handles its input first and then draws its frame.
 #pragma once
 
 #include "frame/rahmen.hpp"
@@ -19,6 +20,10 @@ void gegenComputerScreen(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server,
 void kanalErstellenScreen(Rahmen& rahmen, Spielstand& spiel, Mehrspieler& mp);
 void kanalListeScreen(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp);
 void lobbyScreen(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp, const Bildquellen& quellen);
+// "Aufzeichnungen": the server's recordings of ended games; a click plays one.
+void aufzeichnungenScreen(Rahmen& rahmen, Serverdaten& server, Mehrspieler& mp, const Bildquellen& quellen);
+// The recording fetched there, in the replay viewer; its end goes back to the list.
+void aufzeichnungScreen(Rahmen& rahmen, Mehrspieler& mp);
 void mehrspielerSpiel(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp);
 // The end of a game the server no longer knows: back to the multiplayer menu with the message.
 void spielVerloren(Rahmen& rahmen, Spielstand& spiel, Mehrspieler& mp);

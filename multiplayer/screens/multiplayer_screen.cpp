@@ -18,6 +18,8 @@ void multiplayerScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrsp
     else if (u == "erstellen") kanalErstellenScreen(r, spiel, mp);
     else if (u == "channel_auflisten") kanalListeScreen(r, spiel, server, mp);
     else if (u == "channel") lobbyScreen(r, spiel, server, mp, quellen);
+    else if (u == "aufzeichnungen") aufzeichnungenScreen(r, server, mp, quellen);
+    else if (u == "aufzeichnung") aufzeichnungScreen(r, mp);
     else if (u == "option") optionsScreen(r, "multiplayer", "hauptmenu");
     else if (u.empty() && spiel.spielLaeuft == 1) mehrspielerSpiel(r, spiel, server, mp);
     else r.Unterzustand = "hauptmenu";

@@ -9,9 +9,22 @@
 #include "platform/feld.hpp"
 
 #include <future>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace qz {
+
+struct WiedergabeSchirm;
+
+// One recording of an ended game as the server lists it.
+struct Aufzeichnungseintrag {
+    std::string id;
+    std::string kanal;                 // code page 437, as the game shows names
+    std::vector<std::string> spieler;  // by seat, empty for a free one
+    long long start = 0;               // server clock, seconds since 1970
+    long long laenge = 0;              // seconds
+};
 
 struct Mehrspieler {
     Mehrspieler();
@@ -88,6 +101,13 @@ struct Mehrspieler {
     // part of the channel's reset, since a lost game is told after it was reset.
     std::string meldung;  // UTF-8, in the language it was shown in (meldung.hpp)
     double meldungBis = 0.0;
+
+    // "Aufzeichnungen": the server's recordings of ended games, the page shown, the id of the
+    // one on its way (empty: none) and the one being played.
+    std::vector<Aufzeichnungseintrag> aufzeichnungen;
+    int aufzeichnungSeite = 1;
+    std::string aufzeichnungGeholt;
+    std::shared_ptr<WiedergabeSchirm> wiedergabe;
 
     // The computer players the player started and the private server of a game against the
     // computer; they outlive a channel's reset and end when the player leaves the channel.

@@ -207,7 +207,7 @@ struct HilfeKnoepfe : HilfeFlow, ::testing::WithParamInterface<const char*> {
         static const std::vector<std::string_view> kBeschriftungen = {
             "Sandkasten", "Mehrspieler", "Option", "Credits", "Beenden", "Neues Spiel", "Spiel Laden",
             "Spiel Speichern", "Zum Spiel", "Spiel Beenden", "Zum Hauptmen\x81", "Gegen den Computer",
-            "Serverliste", "Zur\x81" "ck", "Computerspieler", "Stufe", "Spiel Starten", "Sternanzahl",
+            "Serverliste", "Aufzeichnungen", "Zur\x81" "ck", "Computerspieler", "Stufe", "Spiel Starten", "Sternanzahl",
             "Spielerfarbe", "Bereit"};
         std::set<std::string> gefunden;
         const Image& bild = r.screen();

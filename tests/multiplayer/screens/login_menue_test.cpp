@@ -2,7 +2,10 @@
 // backend: hit boxes, focus, masked password, the periods of the online check and the login.
 #include "mp_fixture.hpp"
 
+#include "multiplayer/session/meldung.hpp"
+#include "net/base64.hpp"
 #include "net/md5.hpp"
+#include "viewer/wiedergabe_schirm.hpp"
 
 namespace qz {
 namespace {
@@ -169,13 +172,64 @@ TEST_F(Menue, ServerlisteAsksForTheChannelsOfThisVersion)
     EXPECT_EQ(spiel.eigenerSpieler, 0);
 }
 
+// "Aufzeichnungen": the list comes in the login's name, a click on a row fetches that
+// recording and plays it, and the viewer's "Zurück" comes back to the list. A recording that
+// does not read is told, and nothing plays.
+TEST_F(Menue, AufzeichnungenListsEndedGamesAndAClickPlaysOne)
+{
+    mp.LoginName = "carla";
+    click(500, 390);
+    EXPECT_EQ(r.Unterzustand, "aufzeichnungen");
+    ASSERT_TRUE(offen());
+    EXPECT_EQ(infos(), "aufzeichnungen_auflisten");
+    EXPECT_EQ(gesendet()["i1"], "carla");
+    antworte("aufzeichnungen_auflisten;;,7;;,duell;;,carla::bert;;,1796707800;;,3725");
+    pass();
+    // The second line is the widest: the row grows to it, 8 pixels a character and 8 on each side.
+    const std::string zweite = "Start: 08.12.2026 05:30 UTC, L\x84nge: 1:02:05";
+    const int x = 512 - (8 * static_cast<int>(zweite.size()) + 16) / 2 + 8;
+    EXPECT_TRUE(zeigtText(x, 356, "duell: carla, bert"));
+    EXPECT_TRUE(zeigtText(x, 370, zweite));
+
+    replay::Recording aufnahme;
+    aufnahme.channel = "duell";
+    aufnahme.players = {"carla", "", "bert"};
+    replay::ReplayState zustand;
+    zustand.systems.push_back({"Vega", 100, 100, 42, 1, 0, 0, 0});
+    aufnahme.entries.push_back({0, replay::EntryKind::full, replay::encodeFull(zustand)});
+    click(x, 360);
+    ASSERT_TRUE(offen());
+    EXPECT_EQ(infos(), "aufzeichnung_holen");
+    EXPECT_EQ(gesendet()["i2"], "7");
+    antworte("aufzeichnung_holen;;7;;" + base64Kodieren(replay::writeQzr(aufnahme)));
+    pass();
+    ASSERT_EQ(r.Unterzustand, "aufzeichnung");
+    ASSERT_TRUE(mp.wiedergabe);
+    EXPECT_EQ(mp.wiedergabe->wiedergabe.aufnahme().players, aufnahme.players);
+    pass();
+    click(wiedergabeflaeche::kKnopfX + 20, wiedergabeflaeche::kZurueckY + 10);
+    EXPECT_EQ(r.Unterzustand, "aufzeichnungen");
+    EXPECT_EQ(r.Programmzustand, "multiplayer");
+    EXPECT_FALSE(mp.wiedergabe);
+
+    click(x, 360);
+    antworte("aufzeichnung_holen;;7;;" + base64Kodieren("kaputt"));
+    pass();
+    EXPECT_EQ(r.Unterzustand, "aufzeichnungen");
+    EXPECT_TRUE(roteZeile(kMeldungMenueY));
+    click(x, 360);
+    antworte("fehler;;Unbekannte Aufzeichnung");
+    pass();
+    EXPECT_EQ(mp.meldung, "Unbekannte Aufzeichnung");
+}
+
 TEST_F(Menue, LeaveConfirmation)
 {
-    click(500, 390);
+    click(500, 445);
     EXPECT_EQ(r.Unterzustand, "esc");
     click(600, 290);
     EXPECT_EQ(r.Unterzustand, "hauptmenu");
-    click(500, 390);
+    click(500, 445);
     click(400, 290);
     EXPECT_EQ(r.Programmzustand, "hauptmenu");
     EXPECT_EQ(r.Unterzustand, "");
