@@ -410,7 +410,7 @@ TEST_F(Tour, AGrownButtonTakesClicksOnItsWholeDrawnWidthAndNoFurther)
     const Fall faelle[] = {
         {"sandkasten", "hauptmenu", 326, "multiplayer/computer"},  // "Gegen den Computer"
         {"sandkasten", "hauptmenu", 380, "sandkasten/esc"},        // "Zum Hauptmenü"
-        {"multiplayer", "hauptmenu", 380, "multiplayer/esc"},      // "Zum Hauptmenü"
+        {"multiplayer", "hauptmenu", 434, "multiplayer/esc"},      // "Zum Hauptmenü"
     };
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(std::string(fall.zustand) + "/" + fall.unterzustand + " at y " + std::to_string(fall.y));
