@@ -10,6 +10,7 @@
 #include "platform/uebersetzung.hpp"
 #include "state/planetentypen.hpp"
 #include "viewer/wiedergabe_karte.hpp"
+#include "viewer/zustand_zeichnen.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -25,86 +26,13 @@ constexpr Farbe kLeiste = 0xFF101820;
 constexpr Farbe kRand = 0xFF4A6A8A;
 constexpr Farbe kGewaehlt = 0xFF2E5A8A;
 constexpr Farbe kZeitleiste = 0xFF202A36;
-constexpr int kMarkierung = 20;  // the ring around an owned system, as on the running map
-constexpr int kHintergrund = 1;
-constexpr int kScrollSchritt = 8;
-
-// Ship pictures follow the seats' colours: a seat taken later in the game gets its pictures then.
-void schiffbilderLaden(Rahmen& r, WiedergabeSchirm& w)
-{
-    for (int p = 1; p <= 4; ++p) {
-        const int farbe = w.spiel->spieler.spielerFarbe(p, 0);
-        int& geladen = w.geladeneFarbe[static_cast<std::size_t>(p - 1)];
-        if (farbe == geladen) continue;
-        geladen = farbe;
-        for (int t = 1; t <= 8; ++t) {
-            r.Schiffbild(p, t) = farbe < 1 ? ImagePtr{}
-                                           : w.quellen.png(dataFile("material/4/" + numberToText(farbe) + "/" +
-                                                                    numberToText(t) + ".orn-games"));
-        }
-    }
-}
 
 void zustandUebernehmen(Rahmen& r, WiedergabeSchirm& w)
 {
     if (w.gezeichneterStand == w.wiedergabe.stand()) return;
     w.gezeichneterStand = w.wiedergabe.stand();
     karteUebernehmen(w.wiedergabe.zustand(), *w.spiel);
-    schiffbilderLaden(r, w);
-}
-
-void karteZeichnen(Rahmen& r, const Spielstand& spiel)
-{
-    Image& bild = r.screen();
-    if (r.Hintergrundbild)
-        put(bild, 0, 0, r.Hintergrundbild.get(), PutMode::Copy, SourceRect{spiel.scrollX, spiel.scrollY, 1024, 768});
-    const Sternsysteme& s = spiel.systeme;
-    for (int i = 1; i <= spiel.Sternanzahl; ++i) {
-        const int sx = s.pos(i, 1) - spiel.scrollX, sy = s.pos(i, 2) - spiel.scrollY;
-        const int o = s.besitzer(i);
-        if (o >= 1 && o <= 4) circle(bild, sx, sy, kMarkierung, sitzFarbe(spiel, o), false);
-        circle(bild, sx, sy, 3, kWeiss, true);
-    }
-    // Every seat's fleets, each by its representative as the co-player drawing shows them, but
-    // without a sight range: the replay sees the whole map.
-    for (int p = 1; p <= 4; ++p) {
-        const SchiffSatz& satz = spiel.saetze(p);
-        jedeFlotte(satz, [&](int i, int typ) {
-            const ImagePtr& schiff = r.Schiffbild(p, typ);
-            if (schiff) r.zeichne(schiff, satz.wert(kX, i) - spiel.scrollX, satz.wert(kY, i) - spiel.scrollY, PutMode::Transparent);
-        });
-    }
-}
-
-void spielerZeichnen(Rahmen& r, const WiedergabeSchirm& w)
-{
-    const replay::ReplayState& z = w.wiedergabe.zustand();
-    r.text(kSpielerX, 8, tr("Aufnahme: {kanal}", {{"kanal", w.wiedergabe.aufnahme().channel}}));
-    int zeile = 0;
-    for (int p = 1; p <= 4; ++p) {
-        const replay::Seat& sitz = z.seats[static_cast<std::size_t>(p - 1)];
-        if (sitz.name.empty()) continue;
-        const int y = 28 + 18 * zeile++;
-        filledBox(r.screen(), kSpielerX, y + 3, kSpielerX + 10, y + 13, sitzFarbe(*w.spiel, p));
-        r.text(kSpielerX + 16, y, sitz.away ? tr("{spieler} (abwesend)", {{"spieler", sitz.name}}) : textAusCp437(sitz.name),
-               sitzFarbe(*w.spiel, p));
-    }
-}
-
-void chatZeichnen(Rahmen& r, const WiedergabeSchirm& w)
-{
-    const replay::ReplayState& z = w.wiedergabe.zustand();
-    const std::size_t n = std::min<std::size_t>(z.chat.size(), kChatZeilen);
-    for (std::size_t k = 0; k < n; ++k) {
-        const replay::ChatEntry& e = z.chat[z.chat.size() - n + k];
-        const int y = kChatUnten - kChatAbstand * static_cast<int>(n - k);
-        if (e.sender >= 1 && e.sender <= 4) {
-            const replay::Seat& sitz = z.seats[static_cast<std::size_t>(e.sender - 1)];
-            r.text(kChatX, y, tr("{spieler}: {text}", {{"spieler", sitz.name}, {"text", e.text}}), sitzFarbe(*w.spiel, e.sender));
-        } else {
-            r.text(kChatX, y, serverzeileText(e.text), kWeiss);
-        }
-    }
+    schiffbilderLaden(r, *w.spiel, w.quellen, w.geladeneFarbe);
 }
 
 int zeitX(const Wiedergabe& w)
@@ -140,9 +68,7 @@ void leisteZeichnen(Rahmen& r, const Wiedergabe& w)
 
 void beenden(Rahmen& r, WiedergabeSchirm& w)
 {
-    r.Hintergrundbild.reset();
-    for (int p = 1; p <= 4; ++p)
-        for (int t = 1; t <= 8; ++t) r.Schiffbild(p, t).reset();
+    kartenbilderFreigeben(r);
     w.geladeneFarbe = {};
     r.Programmzustand = w.zurueck;
 }
@@ -195,22 +121,12 @@ WiedergabeSchirm::WiedergabeSchirm(replay::Recording aufnahme, Bildquellen q, st
 
 void wiedergabeBeginnen(Rahmen& r, WiedergabeSchirm& w)
 {
-    Spielstand& spiel = *w.spiel;
-    spiel.hintergrund = kHintergrund;
-    spiel.karte.kartenBreite = spiel.hintergrundGroesse(kHintergrund, 1) + 1024;
-    spiel.karte.kartenHoehe = spiel.hintergrundGroesse(kHintergrund, 2) + 768;
-    r.Hintergrundbild = w.quellen.jpeg(dataFile("material/2/" + numberToText(kHintergrund) + ".orn-games"));
+    kartenbildBeginnen(r, *w.spiel, w.quellen);
     w.geladeneFarbe = {};
     w.gezeichneterStand = std::numeric_limits<std::size_t>::max();
     w.letzteZeit = r.platform.timer();
     zustandUebernehmen(r, w);
-    const Sternsysteme& s = spiel.systeme;
-    for (int i = 1; i <= spiel.Sternanzahl; ++i) {
-        if (s.besitzer(i) == 1 && s.typ(i) == kHeimatTyp) {
-            ansichtZentrieren(spiel, s.pos(i, 1), s.pos(i, 2));
-            break;
-        }
-    }
+    aufHeimatZentrieren(*w.spiel);
 }
 
 bool wiedergabeScreen(Rahmen& r, WiedergabeSchirm& w)
@@ -220,15 +136,14 @@ bool wiedergabeScreen(Rahmen& r, WiedergabeSchirm& w)
     w.letzteZeit = jetzt;
     if (eingabe(r, w)) return false;
     zustandUebernehmen(r, w);
-    Spielstand& spiel = *w.spiel;
-    SCROLLING(r.platform, "", -1, -1, spiel.scrollX, spiel.scrollY, kScrollSchritt,
-              spiel.hintergrundGroesse(kHintergrund, 1), spiel.hintergrundGroesse(kHintergrund, 2));
+    kartenbildScrollen(r, *w.spiel);
 
     r.platform.screenLock();
     clear(r.screen());
-    karteZeichnen(r, spiel);
-    spielerZeichnen(r, w);
-    chatZeichnen(r, w);
+    karteZeichnen(r, *w.spiel);
+    const replay::ReplayState& z = w.wiedergabe.zustand();
+    spielerZeichnen(r, *w.spiel, z, tr("Aufnahme: {kanal}", {{"kanal", w.wiedergabe.aufnahme().channel}}));
+    chatZeichnen(r, *w.spiel, z);
     leisteZeichnen(r, w.wiedergabe);
     r.platform.screenUnlock();
     return true;

@@ -28,6 +28,12 @@ bool kanalListeLesen(const std::string& antwort, Mehrspieler& mp)
     } else {
         mp.KanalLaeuft.redim(0, anzahl, "");
     }
+    // The eighth only from a server that offers running games to watch.
+    if (felder.size() > 8) {
+        anzahl = std::min(anzahl, STRINGSPLIT(felder[8], ",", mp.KanalZuschauen));
+    } else {
+        mp.KanalZuschauen.redim(0, anzahl, "");
+    }
     mp.KanalAnzahl = anzahl;
     return true;
 }

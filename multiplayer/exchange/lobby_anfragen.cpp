@@ -56,6 +56,7 @@ void kanalErstellenSchreiben(Feld<KVP>& get, Feld<KVP>& post, const Spielstand& 
     setzePaar(post, 4, "i3", numberToText(spiel.Spieleranzahl));
     setzePaar(post, 5, "i4", numberToText(spiel.Sternanzahl));
     setzePaar(post, 6, "i5", version);
+    setzePaar(post, 7, "zuschauer", numberToText(mp.KanalZuschauer));
 }
 
 void sternkarteHochladenSchreiben(Feld<KVP>& get, Feld<KVP>& post, const Spielstand& spiel, const Mehrspieler& mp)
@@ -111,6 +112,8 @@ bool kanalListeAnfordern(Rahmen& rahmen, Serverdaten& server, const std::string&
         setzePaar(post, 2, "i1", rahmen.Version);
         // With the name the server adds the running games this login holds a seat in.
         setzePaar(post, 3, "sitz", loginName);
+        // And the running games it may watch, with their delays in an eighth list.
+        setzePaar(post, 4, "zuschauen", "1");
     });
 }
 

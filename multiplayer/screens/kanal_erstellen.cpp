@@ -1,5 +1,6 @@
-// Creating a channel: the player count 2..4, the channel's name and password, "Erstellen".
-// Nothing is posted here; the lobby creates the channel on the server.
+// Creating a channel: the player count 2..4, whether and how far behind others may watch the
+// game, the channel's name and password, "Erstellen". Nothing is posted here; the lobby
+// creates the channel on the server.
 #include "multiplayer/screens/meldung_anzeige.hpp"
 #include "gfx/text_numbers.hpp"
 #include "gfx/widgets.hpp"
@@ -13,6 +14,18 @@ namespace {
 
 bool leerNachTrimmen(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
 
+constexpr int kZuschauerY = 330;
+
+const Text& zuschauerText(int sekunden)
+{
+    if (sekunden <= 0) return tr("Zuschauer: aus");
+    if (sekunden <= 60) return tr("Zuschauer: 1 Minute verz\x94gert");
+    return tr("Zuschauer: 5 Minuten verz\x94gert");
+}
+
+// A click on the choice goes on to the next: 1 minute, 5 minutes, none.
+int naechsteZuschauerwahl(int sekunden) { return sekunden == 60 ? 300 : sekunden == 300 ? 0 : 60; }
+
 }  // namespace
 
 void kanalErstellenScreen(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
@@ -20,6 +33,8 @@ void kanalErstellenScreen(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
     if (knopfKlick(r, 218, tr("Zur\x81" "ck"))) r.Unterzustand = "hauptmenu";
     if (spiel.Spieleranzahl > 2 && klick(r, 461, 481, 304, 324)) spiel.Spieleranzahl -= 1;
     if (spiel.Spieleranzahl < 4 && klick(r, 544, 564, 304, 324)) spiel.Spieleranzahl += 1;
+    if (knopfKlick(r, kZuschauerY, zuschauerText(mp.KanalZuschauer)))
+        mp.KanalZuschauer = naechsteZuschauerwahl(mp.KanalZuschauer);
     if (tasteLosgelassen(r, scan::Tab, mp.tabGehalten)) mp.Eingabefokus = naechsterFokus(mp.Eingabefokus);
     if (feldKlick(r, 363, mp.KanalName, tr("Name (Max 10 Z.)"))) mp.Eingabefokus = 1;
     else if (feldKlick(r, 388, mp.KanalPasswort, tr("Passwort?"))) mp.Eingabefokus = 2;
@@ -44,6 +59,7 @@ void kanalErstellenScreen(Rahmen& r, Spielstand& spiel, Mehrspieler& mp)
     if (spiel.Spieleranzahl > 2) r.zeichne(r.Oberflaechenbild(3), 461, 304);
     if (spiel.Spieleranzahl < 4) r.zeichne(r.Oberflaechenbild(4), 544, 304);
     r.textMittig(512, 307, numberToText(spiel.Spieleranzahl));
+    menueKnopf(r, kZuschauerY, zuschauerText(mp.KanalZuschauer));
     if (mp.Eingabefokus == 1) SUB_EINGABE(r.LetzteTaste, mp.KanalName, "channelname");
     if (mp.Eingabefokus == 2) SUB_EINGABE(r.LetzteTaste, mp.KanalPasswort, "channelpasswort");
     textFeld(r, 363, mp.KanalName, tr("Name (Max 10 Z.)"), mp.Eingabefokus == 1);

@@ -26,14 +26,16 @@ constexpr int kZeilenBreite = 300;
 std::vector<std::array<Text, 2>> seitenZeilen(int erste, int letzte, const Feld<std::string>& namen,
                                               const Feld<std::string>& passwoerter, const Feld<std::string>& spieler,
                                               const Feld<std::string>& maxSpieler, const Feld<std::string>& sterne,
-                                              const Feld<std::string>& laeuft)
+                                              const Feld<std::string>& laeuft, const Feld<std::string>& zuschauen)
 {
     std::vector<std::array<Text, 2>> zeilen;
     for (int i = erste; i <= letzte; ++i) {
         const Text kopf = tr("NR:{nr}, Name: {name}", {{"nr", i}, {"name", namen(i)}});
         const Text stand =
-            laeuft(i) == "1"
-                ? tr("l\x84uft - Fortsetzen, Sterne: {sterne}", {{"sterne", sterne(i)}})
+            laeuft(i) == "1" ? tr("l\x84uft - Fortsetzen, Sterne: {sterne}", {{"sterne", sterne(i)}})
+            : !zuschauen(i).empty()
+                ? tr("l\x84uft - Zuschauen, {minuten} Min. verz\x94gert, Sterne: {sterne}",
+                     {{"minuten", textToInt(zuschauen(i)) / 60}, {"sterne", sterne(i)}})
                 : tr("Spieler: {spieler}/{max}, Sterne: {sterne}, PW: {passwort}",
                      {{"spieler", spieler(i)}, {"max", maxSpieler(i)}, {"sterne", sterne(i)},
                       {"passwort", passwoerter(i).empty() ? tr("Nein") : tr("Ja")}});
@@ -54,14 +56,15 @@ int zeilenBreite(const std::vector<std::array<Text, 2>>& zeilen)
 void SUB_CHANNEL_AUFLISTEN(Rahmen& r, int& auswahl, int& seite, int anzahl, Feld<std::string>&,
                            Feld<std::string>& namen, Feld<std::string>& passwoerter, Feld<std::string>& spieler,
                            Feld<std::string>& maxSpieler, Feld<std::string>& sterne,
-                           const Feld<std::string>& laeuft, int mausX, int mausY, int& Mausereignis,
-                           const ImagePtr& zeilenBild, const ImagePtr& weiterBild, const ImagePtr& zurueckBild)
+                           const Feld<std::string>& laeuft, const Feld<std::string>& zuschauen, int mausX,
+                           int mausY, int& Mausereignis, const ImagePtr& zeilenBild, const ImagePtr& weiterBild,
+                           const ImagePtr& zurueckBild)
 {
     guarded([&] {
         const int erste = 5 * seite - 4;
         const int letzte = std::min(5 * seite, anzahl);
         const std::vector<std::array<Text, 2>> zeilen =
-            seitenZeilen(erste, letzte, namen, passwoerter, spieler, maxSpieler, sterne, laeuft);
+            seitenZeilen(erste, letzte, namen, passwoerter, spieler, maxSpieler, sterne, laeuft, zuschauen);
         const int breite = zeilenBreite(zeilen);
         const int x1 = 512 - breite / 2;
         for (int i = erste; i <= letzte; ++i) {
@@ -74,9 +77,10 @@ void SUB_CHANNEL_AUFLISTEN(Rahmen& r, int& auswahl, int& seite, int anzahl, Feld
             r.text(x1 + 8, y1 + 6, zeile[0]);
             r.text(x1 + 8, y1 + 20, zeile[1]);
             const bool eigenesSpiel = laeuft(i) == "1";
-            // A full channel takes nobody, but the player's own running game takes it back.
+            // A full channel takes nobody, but the player's own running game takes it back, and
+            // a running game others may watch takes spectators.
             if (Mausereignis == 1 && inBox(mausX, mausY, x1, x1 + breite, y1, y2) &&
-                (eigenesSpiel || textToInt(spieler(i)) < textToInt(maxSpieler(i)))) {
+                (eigenesSpiel || !zuschauen(i).empty() || textToInt(spieler(i)) < textToInt(maxSpieler(i)))) {
                 auswahl = i;
                 Mausereignis = 42;
             }
@@ -106,6 +110,12 @@ void SUB_CHANNEL_AUFLISTEN(Rahmen& r, int& auswahl, int& seite, int anzahl, Feld
 
 namespace {
 
+// The button for the selected row: a game to join, or a running one to watch.
+const Text& auswahlKnopf(const Mehrspieler& mp)
+{
+    return mp.KanalZuschauen(mp.KanalAuswahl).empty() ? tr("Beitreten") : tr("Zuschauen");
+}
+
 void listeLesen(Serverdaten& server, Mehrspieler& mp, double jetzt)
 {
     {
@@ -128,9 +138,13 @@ void kanalListeScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
         mp.KanalSeite = 1;
         mp.KanalAuswahl = 0;
         kanalListeAnfordern(r, server, mp.LoginName);
-    } else if (mp.KanalAuswahl > 0 && knopfKlick(r, 326, tr("Beitreten"))) {
-        kanalBetreten(spiel, mp, mp.KanalAuswahl);
-        r.Unterzustand = "channel";
+    } else if (mp.KanalAuswahl > 0 && knopfKlick(r, 326, auswahlKnopf(mp))) {
+        if (!mp.KanalZuschauen(mp.KanalAuswahl).empty()) {
+            zuschauenBeginnen(r, mp, mp.KanalAuswahl);
+        } else {
+            kanalBetreten(spiel, mp, mp.KanalAuswahl);
+            r.Unterzustand = "channel";
+        }
         mp.KanalAuswahl = 0;
     }
 
@@ -142,18 +156,20 @@ void kanalListeScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrspi
         const int seite = mp.KanalSeite;
         panel = std::max(panel, zeilenBreite(seitenZeilen(5 * seite - 4, std::min(5 * seite, mp.KanalAnzahl), mp.KanalNamen,
                                                           mp.KanalPasswoerter, mp.KanalSpieler, mp.KanalMaxSpieler,
-                                                          mp.KanalSterne, mp.KanalLaeuft)) +
+                                                          mp.KanalSterne, mp.KanalLaeuft, mp.KanalZuschauen)) +
                                 16);
     }
     r.zeichneBreit(r.Oberflaechenbild(19), 512 - panel / 2, 184, panel);
     menueKnopf(r, 218, tr("Zur\x81" "ck"));
     menueKnopf(r, 272, tr("Aktualisieren"));
-    if (mp.KanalAuswahl > 0) menueKnopf(r, 326, tr("Beitreten"));
+    if (mp.KanalAuswahl > 0)
+        menueKnopf(r, 326, auswahlKnopf(mp));
     if (mp.KanalAnzahl <= 0) {
         textMittigUmbrochen(r, 512, 400, tr("Es wurden keine offene Spiele gefunden."), kPanelTextBreite);
     } else {
         SUB_CHANNEL_AUFLISTEN(r, mp.KanalAuswahl, mp.KanalSeite, mp.KanalAnzahl, mp.KanalIds, mp.KanalNamen,
-                              mp.KanalPasswoerter, mp.KanalSpieler, mp.KanalMaxSpieler, mp.KanalSterne, mp.KanalLaeuft, r.MausX,
+                              mp.KanalPasswoerter, mp.KanalSpieler, mp.KanalMaxSpieler, mp.KanalSterne, mp.KanalLaeuft,
+                              mp.KanalZuschauen, r.MausX,
                               r.MausY, r.Mausereignis, r.Oberflaechenbild(21), r.Oberflaechenbild(16),
                               r.Oberflaechenbild(17));
     }

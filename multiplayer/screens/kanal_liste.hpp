@@ -1,5 +1,6 @@
 // The paged list of open channels: five rows per page, full channels not selectable except
-// the player's own running game, marked "läuft - Fortsetzen".
+// the player's own running game, marked "läuft - Fortsetzen", and running games the player
+// may watch, marked "läuft - Zuschauen".
 #pragma once
 
 #include "frame/rahmen.hpp"
@@ -17,7 +18,8 @@ namespace qz {
 void SUB_CHANNEL_AUFLISTEN(Rahmen& rahmen, int& auswahl, int& seite, int anzahl, Feld<std::string>& ids,
                            Feld<std::string>& namen, Feld<std::string>& passwoerter, Feld<std::string>& spieler,
                            Feld<std::string>& maxSpieler, Feld<std::string>& sterne,
-                           const Feld<std::string>& laeuft, int mausX, int mausY, int& Mausereignis,
+                           const Feld<std::string>& laeuft, const Feld<std::string>& zuschauen, int mausX,
+                           int mausY, int& Mausereignis,
                            const ImagePtr& zeilenBild, const ImagePtr& weiterBild, const ImagePtr& zurueckBild);
 
 }  // namespace qz

@@ -19,6 +19,9 @@ void neuesSpielDialog(Rahmen& rahmen, Spielstand& spiel, Mehrspieler& mp);
 void gegenComputerScreen(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp);
 void kanalErstellenScreen(Rahmen& rahmen, Spielstand& spiel, Mehrspieler& mp);
 void kanalListeScreen(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp);
+// From the channel list: watch running game k of the list.
+void zuschauenBeginnen(Rahmen& rahmen, Mehrspieler& mp, int k);
+void zuschauenScreen(Rahmen& rahmen, Serverdaten& server, Mehrspieler& mp, const Bildquellen& quellen);
 void lobbyScreen(Rahmen& rahmen, Spielstand& spiel, Serverdaten& server, Mehrspieler& mp, const Bildquellen& quellen);
 // "Aufzeichnungen": the server's recordings of ended games; a click plays one.
 void aufzeichnungenScreen(Rahmen& rahmen, Serverdaten& server, Mehrspieler& mp, const Bildquellen& quellen);

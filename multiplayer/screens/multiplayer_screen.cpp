@@ -17,6 +17,7 @@ void multiplayerScreen(Rahmen& r, Spielstand& spiel, Serverdaten& server, Mehrsp
     else if (u == "computer") gegenComputerScreen(r, spiel, server, mp);
     else if (u == "erstellen") kanalErstellenScreen(r, spiel, mp);
     else if (u == "channel_auflisten") kanalListeScreen(r, spiel, server, mp);
+    else if (u == "zuschauen") zuschauenScreen(r, server, mp, quellen);
     else if (u == "channel") lobbyScreen(r, spiel, server, mp, quellen);
     else if (u == "aufzeichnungen") aufzeichnungenScreen(r, server, mp, quellen);
     else if (u == "aufzeichnung") aufzeichnungScreen(r, mp);

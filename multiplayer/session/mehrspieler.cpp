@@ -9,7 +9,7 @@ Mehrspieler::Mehrspieler() { kanalZuruecksetzen(); }
 void Mehrspieler::kanalZuruecksetzen()
 {
     for (Feld<std::string>* liste : {&KanalIds, &KanalNamen, &KanalPasswoerter, &KanalSpieler, &KanalMaxSpieler,
-                                     &KanalSterne, &KanalLaeuft})
+                                     &KanalSterne, &KanalLaeuft, &KanalZuschauen})
         liste->redim(0, 0, "");
     KanalAnzahl = 0;
     KanalSeite = 1;

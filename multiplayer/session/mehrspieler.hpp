@@ -5,6 +5,7 @@
 #pragma once
 
 #include "multiplayer/private/computerspiel.hpp"
+#include "multiplayer/session/zuschauen.hpp"
 #include "state/sendedaten.hpp"
 #include "platform/feld.hpp"
 
@@ -44,10 +45,15 @@ struct Mehrspieler {
     // Create channel.
     std::string KanalName;
     std::string KanalPasswort;
+    int KanalZuschauer = 60;  // seconds spectators see the game behind; 0: none may watch
 
     // Channel list, each indexed from 1 (0 is the empty piece before the leading comma).
     Feld<std::string> KanalIds, KanalNamen, KanalPasswoerter, KanalSpieler, KanalMaxSpieler, KanalSterne;
     Feld<std::string> KanalLaeuft;  // "1": a running game the login holds a seat in
+    Feld<std::string> KanalZuschauen;  // a running game the login may watch: its delay in seconds
+
+    // A running game watched from the channel list.
+    Zuschauen zuschauen;
 
     int KanalAnzahl = 0;
     int KanalSeite = 1;
