@@ -1,6 +1,8 @@
 // Two computer players against each other on the real qz-server, headless: one creates and
 // hosts the channel, the other finds and joins it, both take a colour and get ready, the host
-// starts, and over the game days that follow both colonise, build and fight. When the game
+// starts, and over the game days that follow both colonise, build and fight. A third login
+// watches them meanwhile and sees their fleets as the recording held them a minute before,
+// never later; a seated player cannot watch. When the game
 // ends, its recording is listed and fetched by a player and exported by the operator, and
 // played back to the last day it shows the state the server held. The players' clocks are
 // manual (a tenth of a second per pass); only the server's round trips take real time. It
@@ -14,7 +16,9 @@
 #include "viewer/wiedergabe.hpp"
 #include "multiplayer/play/mp_tag.hpp"
 #include "multiplayer/exchange/server_exchange.hpp"
+#include "multiplayer/exchange/zuschauen_austausch.hpp"
 #include "platform/headless/headless_platform.hpp"
+#include "scenario.hpp"
 #include "server_process.hpp"
 #include "state/schiffslisten.hpp"
 #include "systems/schiffswert.hpp"
@@ -102,8 +106,9 @@ struct ZweiComputer : ::testing::Test {
     }
 
     // Passes of both players, a tenth of a game second each, until the condition holds or the
-    // real deadline passes.
-    bool bis(const std::function<bool()>& bedingung, double sekunden)
+    // real deadline passes; `pause` of real time between two passes.
+    bool bis(const std::function<bool()>& bedingung, double sekunden,
+             std::chrono::milliseconds pause = std::chrono::milliseconds(2))
     {
         const auto ende = std::chrono::steady_clock::now() + std::chrono::duration<double>(sekunden);
         while (std::chrono::steady_clock::now() < ende) {
@@ -113,7 +118,7 @@ struct ZweiComputer : ::testing::Test {
                 s->beobachten();
                 s->platform.advance(0.1);
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            std::this_thread::sleep_for(pause);
         }
         return bedingung();
     }
@@ -168,6 +173,44 @@ TEST_F(ZweiComputer, BothColoniseBuildAndFight)
     }
     ASSERT_TRUE(gewachsen);
 
+    // A spectator, from the computer players' address too, polling every 2 s of real time as
+    // the game does while the players play on: it sees the game once a minute has passed since
+    // the start, both players' ships among what it sees.
+    const int port = server->port();
+    server::Storage speicher(datenbank->name());
+    const std::string sitzung = speicher.channelIds().at(0);
+    ASSERT_EQ(server::test::post(port, "", server::test::loginPairs("zuschauer")), "loginok");
+    const auto zuschauenAlsBot = [&](const std::string& name) {
+        return server::test::post(port, sitzung, {{"infos", "zuschauen"}, {"i1", name}});
+    };
+    EXPECT_EQ(zuschauenAlsBot("rechner1"), "fehler;;Wer mitspielt, schaut nicht zu");
+    Zuschauen zuschauer;
+    double gefragt = 0;  // server clock of the last poll
+    auto naechsteAbfrage = std::chrono::steady_clock::now();
+    const auto schiffeBeider = [&] {
+        if (std::chrono::steady_clock::now() < naechsteAbfrage) return false;
+        naechsteAbfrage += std::chrono::seconds(2);
+        gefragt = std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
+        const std::string antwort = server::test::post(
+            port, sitzung, {{"infos", "zuschauen"}, {"i1", "zuschauer"}, {"seit", std::to_string(zuschauer.seit)}});
+        EXPECT_TRUE(zuschauenLesen(antwort, zuschauer)) << antwort.substr(0, 80);
+        return zuschauer.gezeigtMs >= 0 && !zuschauer.zustand.seats[0].texts[replay::type].empty() &&
+               !zuschauer.zustand.seats[1].texts[replay::type].empty();
+    };
+    // The spectator's minute is real time: the players go at about their real pace meanwhile,
+    // so that the game they fight in below is not decided yet.
+    ASSERT_TRUE(bis(schiffeBeider, 180.0, std::chrono::milliseconds(60))) << zuschauer.gezeigtMs;
+    {
+        const std::vector<server::RecordingSummary> liste = speicher.recordings();
+        ASSERT_EQ(liste.size(), 1u);
+        const replay::Recording aufnahme = *speicher.loadRecording(liste[0].id);
+        const double gezeigt = static_cast<double>(zuschauer.gezeigtMs) / 1000;
+        // What the recording held at the moment shown, which is a minute or more before the poll.
+        EXPECT_LE(liste[0].startedAt + gezeigt, gefragt - 60);
+        EXPECT_TRUE(aufnahme.stateAt(gezeigt) == zuschauer.zustand);
+        EXPECT_FALSE(aufnahme.stateAt(aufnahme.lengthSeconds()) == zuschauer.zustand) << "the game went on meanwhile";
+    }
+
     // Their homes lie far apart, and within the test's days they seldom meet, so the test brings
     // them together: a heavy battleship of each at the same free system, standing in space in
     // no fleet, so that neither player's orders take it away. The server reports the battle to
@@ -197,7 +240,6 @@ TEST_F(ZweiComputer, BothColoniseBuildAndFight)
     EXPECT_TRUE(gekaempft);
 
     // The recording, asked for as a player from the computer players' address.
-    const int port = server->port();
     const auto aufzeichnungen = [port] {
         return server::test::post(port, "", {{"infos", "aufzeichnungen_auflisten"}, {"i1", "rechner1"}});
     };
@@ -210,7 +252,6 @@ TEST_F(ZweiComputer, BothColoniseBuildAndFight)
 
     // The players stop; what the server holds of the game then is what the recording must end in.
     sitze.clear();
-    server::Storage speicher(datenbank->name());
     const std::vector<std::string> kanaele = speicher.channelIds();
     ASSERT_EQ(kanaele.size(), 1u);
     replay::ReplayState gehalten;
