@@ -78,7 +78,8 @@ add_deb_src
 chosen=()
 for p in "${sources[@]}"; do chosen+=("$p=$(versions "$p" | sed -n 1p)"); done
 key=$( (printf '%s\n' "${chosen[@]}" "$(x86_64-w64-mingw32-g++-posix --version | sed -n 1p)" \
-  "$(dpkg-query -W -f='${Version}' libboost-dev)"; cat "$root/scripts/windows-libs.sh" \
+  "$(dpkg-query -W -f='${Version}' libboost-dev)" "$(dpkg -S /usr/include/boost/version.hpp | cut -d: -f1 |
+    xargs dpkg-query -W -f='${source:Version}')"; cat "$root/scripts/windows-libs.sh" \
   "$root/packaging/windows/toolchain.cmake") | sha256sum | cut -c1-16)
 prefix="$libs_base/$key"
 if [ ! -e "$prefix/.complete" ]; then
