@@ -1,11 +1,14 @@
 // Feeds arbitrary bytes to the reply parsers as a server's reply. The first byte picks the
-// own slot and whether the lobby or the game reads it; the rest is the reply. Hostile lists
-// must end in the error report, never in a crash.
+// own slot and whether the lobby, the game or a spectator reads it; the rest is the reply.
+// Hostile lists must end in the error report, and hostile recording entries in a dropped
+// state, never in a crash.
 #include "multiplayer/exchange/lobby_antwort.hpp"
 #include "multiplayer/exchange/spiel_antwort.hpp"
+#include "multiplayer/exchange/zuschauen_austausch.hpp"
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -17,6 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     spiel.Spieleranzahl = 4;
     spiel.Sternanzahl = 50;
     const std::string_view antwort(reinterpret_cast<const char*>(data + 1), size - 1);
+    if (data[0] & 8) {
+        static qz::Zuschauen zuschauen;
+        qz::zuschauenLesen(std::string(antwort), zuschauen);
+        return 0;
+    }
     if (data[0] & 4)
         qz::lobbyAntwortAnwenden(antwort, spiel, mp);
     else
