@@ -11,6 +11,8 @@
 #include "viewer/wiedergabe_schirm.hpp"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace qz {
 
@@ -19,6 +21,7 @@ namespace {
 using namespace wiedergabeflaeche;
 
 constexpr Farbe kWeiss = 0xFFFFFFFF;
+constexpr Farbe kSchlacht = 0xFFFF3030;
 constexpr int kMarkierung = 20;  // the ring around an owned system, as on the running map
 constexpr int kHintergrund = 1;
 constexpr int kScrollSchritt = 8;
@@ -92,6 +95,22 @@ void karteZeichnen(Rahmen& r, const Spielstand& spiel)
             const ImagePtr& schiff = r.Schiffbild(p, typ);
             if (schiff) r.zeichne(schiff, satz.wert(kX, i) - spiel.scrollX, satz.wert(kY, i) - spiel.scrollY, PutMode::Transparent);
         });
+    }
+}
+
+void schlachtenZeichnen(Rahmen& r, const Spielstand& spiel, const replay::ReplayState& z)
+{
+    // "system:ships of seat 1:...:ships of seat 4", battles separated by ";".
+    std::vector<std::string> schlachten;
+    STRINGSPLIT(z.battles, ";", schlachten);
+    const Sternsysteme& s = spiel.systeme;
+    for (const std::string& schlacht : schlachten) {
+        const int i = textToInt(schlacht.substr(0, schlacht.find(':')));
+        if (i < 1 || i > spiel.Sternanzahl) continue;
+        const int sx = s.pos(i, 1) - spiel.scrollX, sy = s.pos(i, 2) - spiel.scrollY;
+        circle(r.screen(), sx, sy, kMarkierung + 6, kSchlacht, false);
+        circle(r.screen(), sx, sy, kMarkierung + 8, kSchlacht, false);
+        r.textMittig(sx, sy + kMarkierung + 12, tr("Kampf"), kSchlacht);
     }
 }
 

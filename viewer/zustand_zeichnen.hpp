@@ -26,6 +26,8 @@ void schiffbilderLaden(Rahmen& r, const Spielstand& spiel, const Bildquellen& qu
 void kartenbilderFreigeben(Rahmen& r);
 
 void karteZeichnen(Rahmen& r, const Spielstand& spiel);
+// A red double ring and "Kampf" at every system where a battle stands (the state's battles).
+void schlachtenZeichnen(Rahmen& r, const Spielstand& spiel, const replay::ReplayState& z);
 // `kopf` above the players, top right.
 void spielerZeichnen(Rahmen& r, const Spielstand& spiel, const replay::ReplayState& z, const Text& kopf);
 void chatZeichnen(Rahmen& r, const Spielstand& spiel, const replay::ReplayState& z);

@@ -1,7 +1,7 @@
 // A running game watched from the channel list: the whole map as its recording held it the
-// game's delay ago (every system's owner, every seat's fleets), the players and the chat, drawn
-// as the replay draws them. It polls the server every 2 s and gives no orders; "Zurück" or
-// Esc goes back to the channel list.
+// game's delay ago (every system's owner, every seat's fleets, the battles), the players and
+// the chat, drawn as the replay draws them. It polls the server every 2 s and gives no orders;
+// "Zurück" or Esc goes back to the channel list.
 #include "frame/klang.hpp"
 #include "gfx/widgets.hpp"
 #include "multiplayer/exchange/lobby_anfragen.hpp"
@@ -111,6 +111,7 @@ void zuschauenScreen(Rahmen& r, Serverdaten& server, Mehrspieler& mp, const Bild
     r.platform.screenLock();
     clear(r.screen());
     karteZeichnen(r, *z.bild);
+    schlachtenZeichnen(r, *z.bild, z.zustand);
     spielerZeichnen(r, *z.bild, z.zustand, tr("Zuschauen: {kanal}", {{"kanal", z.kanal}}));
     chatZeichnen(r, *z.bild, z.zustand);
     leisteZeichnen(r, z);
