@@ -2,8 +2,8 @@
 # The Windows game end to end under Wine and a virtual X server of its own:
 #  1. qz.exe draws its main menu pixel for pixel as the Linux build (build/bin/qz) does;
 #  2. "Gegen den Computer" with one computer player (qz-bot.exe) against the private
-#     qz-server.exe reaches a running game, and after leaving it and "Zurück" no program of the
-#     game is left;
+#     qz-server.exe: after "Zurück" from its lobby no program of the game is left; started
+#     again it reaches a running game, and after leaving that none is left either;
 #  3. the installer installs silently, the installed game starts from its Start-menu entry,
 #     and the uninstaller removes the program and leaves the player's saves.
 # Screenshots go to BUILD-FOLDER/e2e/. Usage: windows-e2e.sh BUILD-FOLDER LINUX-BIN-FOLDER
@@ -96,7 +96,43 @@ click() {
   xdotool mousedown 1
   sleep 0.3
   xdotool mouseup 1
-  sleep 0.7
+}
+
+# picture WINDOW: a digest of the window's 1024 x 768 picture, empty while it is black (Wine
+# shows a black window for a moment while it draws anew).
+picture() {
+  local mean
+  mean=$(import -window "$1" -crop 1024x768+0+0 +repage -colorspace Gray -format "%[fx:mean]" info: 2>/dev/null || echo 0)
+  awk -v m="$mean" 'BEGIN { exit !(m > 0.005) }' || return 0
+  import -window "$1" -crop 1024x768+0+0 +repage rgb:- 2>/dev/null | sha1sum | cut -c1-40
+}
+
+# press WINDOW X Y WHAT: clicks and waits until the picture changed; a click the game did not
+# see (Wine takes the first one after the pointer came from outside for itself, and a loaded
+# machine can miss a pass) is given again, at most three times.
+press() {
+  local before now
+  before=$(picture "$1")
+  for _ in 1 2 3; do
+    click "$1" "$2" "$3"
+    for _ in $(seq 1 25); do
+      sleep 0.2
+      now=$(picture "$1")
+      if [ -n "$now" ] && [ "$now" != "$before" ]; then return 0; fi
+    done
+  done
+  fail "nothing happened on a click on $4"
+}
+
+# until_true SECONDS WHAT COMMAND...: waits for the command to succeed.
+until_true() {
+  local seconds=$1 what=$2
+  shift 2
+  for _ in $(seq 1 $((seconds * 5))); do
+    "$@" && return 0
+    sleep 0.2
+  done
+  fail "$what"
 }
 
 # shot WINDOW FILE: the window's 1024 x 768 picture.
@@ -107,7 +143,7 @@ running() { ps -eo args | grep -v grep | grep -ci "$1" || true; }
 # 1. The main menu, Linux and Windows.
 mkdir -p "$work/linux/home"
 (cd "$work/linux" && HOME="$work/linux/home" XDG_DATA_HOME="$work/linux/data" XDG_CONFIG_HOME="$work/linux/config" \
-  XDG_STATE_HOME="$work/linux/state" "$linux/qz" >/dev/null 2>&1) &
+  XDG_STATE_HOME="$work/linux/state" exec "$linux/qz" >/dev/null 2>&1) &
 qz=$!
 w=$(window)
 [ -n "$w" ] || fail "the Linux game's window did not appear"
@@ -118,7 +154,12 @@ sleep 0.5
 shot "$w" "$shots/hauptmenue-linux.png"
 kill "$qz" 2>/dev/null || true
 wait "$qz" 2>/dev/null || true
-sleep 0.5
+# Its window must be gone: the Windows game's window has the same name and place.
+for _ in $(seq 1 50); do
+  [ -z "$(xdotool search --name "QZ" 2>/dev/null || true)" ] && break
+  sleep 0.1
+done
+[ -z "$(xdotool search --name "QZ" 2>/dev/null || true)" ] || fail "the Linux game's window stays"
 
 mkdir -p "$work/start"
 (cd "$work/start" && wine64 "$out/bin/qz.exe" >/dev/null 2>&1) &
@@ -136,43 +177,61 @@ differ=$(compare -metric AE "$shots/hauptmenue-linux.png" "$shots/hauptmenue-win
 echo "main menu: identical to the Linux build's, title '$title'"
 
 # 2. A game against one computer player.
-click "$w" 512 230 # "Sandkasten"
-click "$w" 500 338 # "Gegen den Computer"
-click "$w" 469 313 # one computer player instead of two
-click "$w" 512 461 # "Spiel Starten"
-sleep 2
-for _ in $(seq 1 60); do
-  [ "$(running 'qz-bot.exe')" -ge 1 ] && break
-  sleep 1
-done
-[ "$(running 'qz-server.exe')" -ge 1 ] || fail "the private qz-server.exe is not running"
+# The computer player's seat shows its colour once it sits (the first seat below the player's).
+seated() {
+  local mean
+  mean=$(import -window "$w" -crop 16x12+332+506 +repage -colorspace Gray -format "%[fx:mean]" info: 2>/dev/null || echo 0)
+  awk -v m="$mean" 'BEGIN { exit !(m > 0.1) }'
+}
+map_shown() {
+  local colours
+  colours=$(import -window "$w" -crop 1024x640+0+0 +repage -format "%k" info: 2>/dev/null || echo 0)
+  [ "$colours" -gt 500 ]
+}
+both_running() { [ "$(running 'qz-server.exe')" -ge 1 ] && [ "$(running 'qz-bot.exe')" -ge 1 ]; }
+none_left() { [ "$(running 'qz-server.exe')" -eq 0 ] && [ "$(running 'qz-bot.exe')" -eq 0 ]; }
+press "$w" 512 230 '"Sandkasten"'
+press "$w" 500 338 '"Gegen den Computer"'
+press "$w" 469 313 'one computer player instead of two'
+# What this screen shows, to know it again: a press held while the screen changes can count on
+# the next one too, so where "Zurück" leads is looked at, not assumed.
+region() { import -window "$w" -crop "$1" +repage rgb:- 2>/dev/null | sha1sum | cut -c1-40; }
+label=150x22+437+274 # the second button's label, "Computerspieler"
+count=110x24+457+301 # the number of computer players, 1
+computer_label=$(region $label) one=$(region $count)
+# First only into the lobby and out again with "Zurück": the private server and the computer
+# player end with it.
+press "$w" 512 461 '"Spiel Starten"'
+until_true 60 "the private qz-server.exe and a qz-bot.exe did not start" both_running
 [ "$(running 'qz-bot.exe')" -eq 1 ] || fail "not exactly one qz-bot.exe runs"
-sleep 8 # the computer player logs in and takes its seat
-click "$w" 467 405 # a colour
-sleep 3
-click "$w" 500 461 # "Bereit"
-sleep 3
-click "$w" 512 461 # "Spiel Starten"
-sleep 8
+until_true 60 "the computer player took no seat" seated
+press "$w" 512 230 '"Zurück"'
+until_true 30 "a qz-server.exe or qz-bot.exe is left after Zurück" none_left
+echo "after Zurück: no qz-server.exe, no qz-bot.exe"
+# Then into a game, with one computer player again.
+sleep 1
+[ "$(region $label)" = "$computer_label" ] || press "$w" 500 338 '"Gegen den Computer"'
+[ "$(region $count)" = "$one" ] || press "$w" 469 313 'one computer player instead of two'
+press "$w" 512 461 '"Spiel Starten"'
+until_true 60 "the private qz-server.exe and a qz-bot.exe did not start again" both_running
+[ "$(running 'qz-bot.exe')" -eq 1 ] || fail "not exactly one qz-bot.exe runs in the second game"
+until_true 60 "the computer player took no seat" seated
+press "$w" 467 405 'a colour'
+press "$w" 500 461 '"Bereit"'
+press "$w" 512 461 '"Spiel Starten"'
+until_true 60 "no star map after Spiel Starten" map_shown
 xdotool mousemove --window "$w" 512 400
 sleep 2
 shot "$w" "$shots/spiel-gegen-computer.png"
-colours=$(convert "$shots/spiel-gegen-computer.png" -crop 1024x640+0+0 +repage -format "%k" info:)
-[ "$colours" -gt 500 ] || fail "no star map after Spiel Starten ($colours colours)"
-echo "game against the computer: running, $colours colours on the map"
-xdotool key --window "$w" Escape
-sleep 1
-click "$w" 500 500 # "Spiel Beenden"
-click "$w" 440 290 # "Ja"
-sleep 2
-click "$w" 500 230 # "Zurück"
-for _ in $(seq 1 30); do
-  [ "$(running 'qz-bot.exe')" -eq 0 ] && [ "$(running 'qz-server.exe')" -eq 0 ] && break
-  sleep 1
-done
-[ "$(running 'qz-bot.exe')" -eq 0 ] || fail "a qz-bot.exe is left after Zurück"
-[ "$(running 'qz-server.exe')" -eq 0 ] || fail "the qz-server.exe is left after Zurück"
-echo "after Zurück: no qz-server.exe, no qz-bot.exe"
+echo "game against the computer: running"
+before=$(picture "$w")
+xdotool key --window "$w" Escape 2>/dev/null
+changed() { local now; now=$(picture "$w"); [ -n "$now" ] && [ "$now" != "$before" ]; }
+until_true 10 "Escape opened no menu" changed
+press "$w" 500 500 '"Spiel Beenden"'
+press "$w" 440 290 '"Ja"'
+until_true 30 "a qz-server.exe or qz-bot.exe is left after leaving the game" none_left
+echo "after leaving the game: no qz-server.exe, no qz-bot.exe"
 xdotool windowclose "$w" 2>/dev/null || true
 sleep 1
 wineserver -k >/dev/null 2>&1 || true
@@ -197,6 +256,8 @@ w=$(window)
 [ -n "$w" ] || fail "the installed game did not start from its Start-menu entry"
 drawn "$w" || fail "the installed game drew no main menu"
 sleep 1
+xdotool mousemove 1200 1000
+sleep 0.5
 shot "$w" "$shots/hauptmenue-installiert.png"
 differ=$(compare -metric AE "$shots/hauptmenue-linux.png" "$shots/hauptmenue-installiert.png" null: 2>&1 || true)
 [ "$differ" = 0 ] || fail "the installed game's main menu differs in $differ pixels"

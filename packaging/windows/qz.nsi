@@ -4,7 +4,9 @@
 ; The program goes to Program Files\QZ with its pictures, sounds and translations beside it (where the game
 ; looks for them), a Start-menu entry for every user, and an uninstaller that removes exactly
 ; that: the players' saves and settings in %APPDATA%\QZ stay.
-Unicode true
+; A 64-bit installer for a 64-bit game: it also runs where no 32-bit Windows layer is (Wine
+; without its 32-bit part, as the end-to-end test has it).
+Target amd64-unicode
 !include "x64.nsh"
 
 Name "QZ"
