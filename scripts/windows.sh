@@ -112,9 +112,12 @@ if [ ! -e "$prefix/.complete" ]; then
   trap - EXIT
 fi
 
-# The native pieces: the font generator and the generated pictures and sounds.
+# The native pieces: the font generator and the generated pictures and sounds, and for the
+# tests the Linux server tests, which drive qz-server.exe under Wine.
+native=(qz_make_font qz_assets)
+[ "$what" != test ] || native+=(qz_server_http_tests)
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$root/build" -j2 --target qz_make_font qz_assets >/dev/null
+cmake --build "$root/build" -j2 --target "${native[@]}" >/dev/null
 
 export QZ_WINDOWS_PREFIX=$prefix
 # Libraries of other versions: the configuration found those, so it starts anew.
@@ -130,7 +133,7 @@ cmake -S "$root" -B "$out" -DCMAKE_TOOLCHAIN_FILE="$root/packaging/windows/toolc
 cmake --build "$out" -j2
 
 case "$what" in
-  test) bash "$root/scripts/windows-test.sh" "$out" ;;
+  test) bash "$root/scripts/windows-test.sh" "$out" "$root/build/bin" ;;
   package) bash "$root/scripts/windows-package.sh" "$out" ;;
   e2e)
     # The installer too, so the end-to-end run can install and uninstall it.

@@ -46,6 +46,9 @@ void logLine(LogLevel level, std::string_view text) {
     line += '\n';
     // One write per line keeps lines whole when several threads log at once.
     std::fwrite(line.data(), 1, line.size(), stderr);
+    // Windows' C runtime buffers stderr when it is a file or a pipe: an operator or a test
+    // reading the log must see the line now, not when the buffer fills.
+    std::fflush(stderr);
 }
 
 }  // namespace qz::server

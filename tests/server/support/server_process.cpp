@@ -21,7 +21,10 @@ namespace {
 
 pid_t launch(const std::vector<std::string>& arguments, const std::string& logPath, int inputFd = -1,
              int openFileLimit = 0, std::vector<std::string> environment = {}) {
-    std::vector<std::string> all = {QZ_SERVER_EXECUTABLE};
+    // QZ_TEST_SERVER names a program started in the server's place with the same arguments:
+    // scripts/windows-server.sh runs the Windows build's qz-server.exe under Wine that way.
+    const char* other = std::getenv("QZ_TEST_SERVER");
+    std::vector<std::string> all = {other != nullptr && *other != '\0' ? other : QZ_SERVER_EXECUTABLE};
     all.insert(all.end(), arguments.begin(), arguments.end());
     const pid_t pid = fork();
     if (pid < 0) throw std::runtime_error("fork failed");
