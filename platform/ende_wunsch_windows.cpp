@@ -1,6 +1,9 @@
 #include "platform/ende_wunsch.hpp"
+#include "platform/ende_ereignis_windows.hpp"
 
 #include <windows.h>
+
+#include <thread>
 
 namespace qz {
 
@@ -25,6 +28,13 @@ void endeWunschMelden(std::atomic<bool>& gewuenscht)
 {
     gGewuenscht = &gewuenscht;
     SetConsoleCtrlHandler(gemeldet, TRUE);
+    // Started by the game: its request to end comes through the event.
+    const HANDLE ereignis = OpenEventW(SYNCHRONIZE, FALSE, endeEreignisName(GetCurrentProcessId()).c_str());
+    if (ereignis) {
+        std::thread([ereignis] {
+            if (WaitForSingleObject(ereignis, INFINITE) == WAIT_OBJECT_0 && gGewuenscht) *gGewuenscht = true;
+        }).detach();
+    }
 }
 
 }  // namespace qz

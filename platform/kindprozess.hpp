@@ -38,12 +38,12 @@ public:
     // The child has been reaped after ending with an exit code other than 0, or by a signal.
     bool gescheitert() const { return pid_ < 0 && status_ != 0; }
     // SIGTERM without waiting, so that several children stop side by side: the owner then
-    // waits for them together with beenden().
+    // waits for them together with beenden(). Windows has no signal for a program without a
+    // window: there the request is an event named for the child (see ende_wunsch.hpp).
     void anstossen();
-    // SIGTERM, then SIGKILL when it has not ended within `frist`; returns once it is reaped.
-    // True when it ended on its own terms with exit code 0. Windows has no request to end for
-    // a program without a window: it is ended at once, and only one that had already ended
-    // with exit code 0 counts as ended on its own terms.
+    // SIGTERM (on Windows the event), then SIGKILL (TerminateProcess) when it has not ended
+    // within `frist`; returns once it is reaped. True when it ended on its own terms with
+    // exit code 0.
     bool beenden(std::chrono::milliseconds frist = std::chrono::seconds(3));
 
 private:
@@ -51,6 +51,7 @@ private:
     int status_ = 0;
 #ifdef _WIN32
     void* prozess_ = nullptr;  // the process handle while it runs
+    void* ende_ = nullptr;     // the event that asks it to end, while it runs
 #endif
 };
 

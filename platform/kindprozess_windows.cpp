@@ -1,6 +1,8 @@
 // Child programs on Windows: CreateProcess, never through a shell, in one job object that the
-// system closes when the game ends, however it ends, taking the children with it.
+// system closes when the game ends, however it ends, taking the children with it. Asked to
+// end, a child first gets its event (ende_ereignis_windows.hpp) and time to finish.
 #include "platform/kindprozess.hpp"
+#include "platform/ende_ereignis_windows.hpp"
 
 #include <windows.h>
 
@@ -139,6 +141,8 @@ Kindprozess::Kindprozess(const std::filesystem::path& programm, const std::vecto
         CloseHandle(info.hProcess);
         throw std::runtime_error(programm.string() + ": " + systemMeldung(fehler));
     }
+    // Made before the child runs, so it finds the event at its start.
+    ende_ = CreateEventW(nullptr, TRUE, FALSE, endeEreignisName(info.dwProcessId).c_str());
     ResumeThread(info.hThread);
     CloseHandle(info.hThread);
     prozess_ = info.hProcess;
@@ -148,10 +152,11 @@ Kindprozess::Kindprozess(const std::filesystem::path& programm, const std::vecto
 Kindprozess::~Kindprozess() { beenden(); }
 
 Kindprozess::Kindprozess(Kindprozess&& anderer) noexcept
-    : pid_(anderer.pid_), status_(anderer.status_), prozess_(anderer.prozess_)
+    : pid_(anderer.pid_), status_(anderer.status_), prozess_(anderer.prozess_), ende_(anderer.ende_)
 {
     anderer.pid_ = -1;
     anderer.prozess_ = nullptr;
+    anderer.ende_ = nullptr;
 }
 
 Kindprozess& Kindprozess::operator=(Kindprozess&& anderer) noexcept
@@ -161,8 +166,10 @@ Kindprozess& Kindprozess::operator=(Kindprozess&& anderer) noexcept
         pid_ = anderer.pid_;
         status_ = anderer.status_;
         prozess_ = anderer.prozess_;
+        ende_ = anderer.ende_;
         anderer.pid_ = -1;
         anderer.prozess_ = nullptr;
+        anderer.ende_ = nullptr;
     }
     return *this;
 }
@@ -176,22 +183,27 @@ bool Kindprozess::laeuft()
     status_ = static_cast<int>(code);
     CloseHandle(prozess_);
     prozess_ = nullptr;
+    if (ende_) CloseHandle(ende_);
+    ende_ = nullptr;
     pid_ = -1;
     return false;
 }
 
 void Kindprozess::anstossen()
 {
-    if (laeuft()) TerminateProcess(prozess_, 1);
+    if (!laeuft()) return;
+    if (!ende_ || !SetEvent(ende_)) TerminateProcess(prozess_, 1);
 }
 
 bool Kindprozess::beenden(std::chrono::milliseconds frist)
 {
     if (laeuft()) {
-        TerminateProcess(prozess_, 1);
-        WaitForSingleObject(prozess_, static_cast<DWORD>(frist.count()));
+        anstossen();
+        if (WaitForSingleObject(prozess_, static_cast<DWORD>(frist.count())) != WAIT_OBJECT_0) {
+            TerminateProcess(prozess_, 1);
+            WaitForSingleObject(prozess_, INFINITE);
+        }
         laeuft();
-        status_ = 1;
     }
     return status_ == 0;
 }

@@ -433,6 +433,18 @@ BOOL WINAPI consoleEvent(DWORD event) {
     return TRUE;
 }
 
+// The game's private server has a console nobody sees: the game asks it to end through an
+// event named for its process id, made before the server ran (the game's
+// platform/ende_ereignis_windows.hpp); set, it counts as Ctrl+C.
+void watchEndEvent() {
+    const std::wstring name = L"Local\\qz-ende-" + std::to_wstring(GetCurrentProcessId());
+    const HANDLE event = OpenEventW(SYNCHRONIZE, FALSE, name.c_str());
+    if (!event) return;
+    std::thread([event] {
+        if (WaitForSingleObject(event, INFINITE) == WAIT_OBJECT_0) std::raise(SIGINT);
+    }).detach();
+}
+
 }  // namespace
 #endif
 
@@ -441,6 +453,7 @@ void HttpServer::run() {
     asio::signal_set signals(first, SIGINT, SIGTERM);
 #ifdef _WIN32
     SetConsoleCtrlHandler(consoleEvent, TRUE);
+    watchEndEvent();
 #endif
     signals.async_wait([this](beast::error_code error, int signal) {
         if (error) return;

@@ -106,13 +106,18 @@ TEST(WindowsProcesses, ArgumentsArriveAsTheyWereGivenAndTheLogGetsTheOutput)
     fs::remove(log);
 }
 
-TEST(WindowsProcesses, AChildThatDoesNotEndIsEndedAndAMissingProgramIsAnError)
+TEST(WindowsProcesses, AskedToEndAChildEndsOnItsOwnTermsOneThatDoesNotIsEndedAndAMissingProgramIsAnError)
 {
     const fs::path log = fs::current_path() / "stur.log";
+    Kindprozess gefragt(helfer(), {"bitte"}, log);
+    EXPECT_TRUE(gefragt.laeuft());
+    gefragt.anstossen();
+    EXPECT_TRUE(gefragt.beenden(std::chrono::seconds(20)));  // exit code 0: it saw the request
+    EXPECT_EQ(dateiLesen(log), "bitte\r\ngebeten\r\n");
     Kindprozess kind(helfer(), {"60"}, log);
     EXPECT_TRUE(kind.laeuft());
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(kind.beenden());
+    EXPECT_FALSE(kind.beenden(std::chrono::milliseconds(500)));
     EXPECT_FALSE(kind.laeuft());
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
     EXPECT_THROW(Kindprozess(executableFolder() / "fehlt.exe", {}, log), std::runtime_error);
