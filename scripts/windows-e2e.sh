@@ -108,8 +108,8 @@ picture() {
 }
 
 # press WINDOW X Y WHAT: clicks and waits until the picture changed; a click the game did not
-# see (Wine takes the first one after the pointer came from outside for itself, and a loaded
-# machine can miss a pass) is given again, at most three times.
+# see (on a loaded machine a press can fall between two of its passes) is given again, at
+# most three times.
 press() {
   local before now
   before=$(picture "$1")
