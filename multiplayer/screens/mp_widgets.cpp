@@ -87,7 +87,7 @@ void kleinerKnopf(Rahmen& rahmen, int x, int y, const Text& label)
 namespace {
 
 // What a text field is as wide as: its prompt while it is empty, else the picture alone.
-Rahmen::Spanne feldSpanne(Rahmen& rahmen, std::string_view text, const Text& prompt)
+Rahmen::Spanne feldSpanne(std::string_view text, const Text& prompt)
 {
     return Rahmen::spanneUnter(434, kKnopfBreite, text.empty() ? prompt : Text{});
 }
@@ -102,7 +102,7 @@ void textFeld(Rahmen& rahmen, int y, std::string_view text, const Text& prompt, 
     else
         rahmen.textMittig(512, y + 6, text);
     if (fokus) {
-        const Rahmen::Spanne s = feldSpanne(rahmen, text, prompt);
+        const Rahmen::Spanne s = feldSpanne(text, prompt);
         box(rahmen.screen(), s.x1, y, s.x2 - 1, y + 24, 0xFFFFFFFF);
     }
 }
@@ -121,7 +121,7 @@ bool kleinerKnopfKlick(Rahmen& rahmen, int x, int y, const Text& label)
 
 bool feldKlick(Rahmen& rahmen, int y, std::string_view text, const Text& prompt)
 {
-    const Rahmen::Spanne s = feldSpanne(rahmen, text, prompt);
+    const Rahmen::Spanne s = feldSpanne(text, prompt);
     return klick(rahmen, s.x1, s.x2, y, y + 25);
 }
 
