@@ -4,17 +4,6 @@
 
 namespace qz::replay {
 
-void ByteWriter::unsignedNumber(std::uint64_t value) {
-    char bytes[10];
-    std::size_t n = 0;
-    while (value >= 0x80) {
-        bytes[n++] = static_cast<char>((value & 0x7f) | 0x80);
-        value >>= 7;
-    }
-    bytes[n++] = static_cast<char>(value);
-    out_.append(bytes, n);
-}
-
 void ByteWriter::text(std::string_view value) {
     unsignedNumber(value.size());
     out_ += value;

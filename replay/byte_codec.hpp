@@ -24,7 +24,21 @@ inline std::int64_t unzigzag(std::uint64_t bits) { return static_cast<std::int64
 
 class ByteWriter {
 public:
-    void unsignedNumber(std::uint64_t value);
+    // Seven bits a byte, low first; inline, since list changes write one or two per value.
+    void unsignedNumber(std::uint64_t value) {
+        if (value < 0x80) {
+            out_ += static_cast<char>(value);
+            return;
+        }
+        char bytes[10];
+        std::size_t n = 0;
+        while (value >= 0x80) {
+            bytes[n++] = static_cast<char>((value & 0x7f) | 0x80);
+            value >>= 7;
+        }
+        bytes[n++] = static_cast<char>(value);
+        out_.append(bytes, n);
+    }
     void signedNumber(std::int64_t value) { unsignedNumber(zigzag(value)); }
     void byte(std::uint8_t value) { out_ += static_cast<char>(value); }
     void text(std::string_view value);

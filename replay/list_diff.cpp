@@ -1,7 +1,9 @@
 #include "replay/list_diff.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -45,6 +47,34 @@ std::optional<std::int64_t> plainNumber(std::string_view text) {
 // direction digits is such a number. Doubled and shifted for the token it still fits 64 bits.
 constexpr std::int64_t kLimit = std::int64_t{1} << 57;
 
+// Passes the whole values that the two lists share from where they are, eight bytes at a
+// time: most of a list stays as it was from one poll to the next, and this passes a run of
+// kept values in a few steps instead of a step per byte. Returns the bytes passed, up to and
+// including the last comma in the run (nothing on a machine that is not little-endian), and
+// adds the values passed to `values`.
+std::size_t sharedValues(const char* b, std::size_t bn, const char* a, std::size_t an, std::size_t& values) {
+    if constexpr (std::endian::native != std::endian::little) return 0;
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kCommas = kOnes * ',';
+    constexpr std::uint64_t kLow = kOnes * 0x7F;
+    std::size_t at = 0, passed = 0;
+    while (at + 8 <= bn && at + 8 <= an) {
+        std::uint64_t was, is;
+        std::memcpy(&was, b + at, 8);
+        std::memcpy(&is, a + at, 8);
+        if (was != is) break;
+        // The high bit of every byte that is a comma.
+        const std::uint64_t other = is ^ kCommas;
+        const std::uint64_t commas = ~(((other & kLow) + kLow) | other | kLow);
+        if (commas != 0) {
+            values += static_cast<std::size_t>(std::popcount(commas));
+            passed = at + static_cast<std::size_t>(63 - std::countl_zero(commas)) / 8 + 1;
+        }
+        at += 8;
+    }
+    return passed;
+}
+
 }  // namespace
 
 void writeListChange(ByteWriter& out, std::string_view before, std::string_view after) {
@@ -70,6 +100,16 @@ void writeListChange(ByteWriter& out, std::string_view before, std::string_view 
     bool oldLeft = true;  // the old list has a value at this position
     bool newLeft = true;
     while (newLeft) {
+        if (oldLeft) {
+            std::size_t shared = 0;
+            const std::size_t passed = sharedValues(b + i, bn - i, a + j, an - j, shared);
+            if (shared > 0) {
+                if (changed > 0) flush();
+                kept += shared;
+                i += passed;
+                j += passed;
+            }
+        }
         const std::size_t wasStart = i, isStart = j;
         if (oldLeft) {
             while (i < bn && j < an && b[i] == a[j] && a[j] != ',') {
