@@ -18,7 +18,7 @@ constexpr std::array kAblehnungen = {
     trMark("Zu viele Anmeldungen, bitte spaeter erneut"), trMark("Zu viele neue Konten von dieser Adresse"),
     trMark("Server voll"), trMark("Zu viele Channels von dieser Adresse"), trMark("Nur der Host startet das Spiel"),
     trMark("Spiel laeuft bereits"), trMark("Spiel nicht gestartet"), trMark("Spieler nicht im Channel"),
-    trMark("Ungueltiger Spielstatus"), trMark("Unbekannte Aufzeichnung"), trMark("Aufzeichnung zu gross"),
+    trMark("Ungueltiger Spielstatus"), trMark("Unbekannte Aufzeichnung"), trMark("Aufzeichnungsteil ungueltig"),
     trMark("Zuschauer nicht erlaubt"), trMark("Zu viele Zuschauer"), trMark("Wer mitspielt, schaut nicht zu"),
     trMark("Zuschauer schreiben nicht ins Spiel"), trMark("Zuschauerwahl ungueltig"), trMark("Unbekannter Befehl"),
     trMark("Datenbank nicht erreichbar"),

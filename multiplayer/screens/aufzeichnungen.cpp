@@ -68,7 +68,8 @@ int zeilenBreite(const std::vector<std::array<Text, 2>>& zeilen)
     return breite;
 }
 
-// A reply that came: the list, or the recording asked for, which starts playing at once.
+// A reply that came: the list, or a part of the recording asked for, which starts playing
+// once every part came.
 void antwortLesen(Rahmen& r, Serverdaten& server, Mehrspieler& mp, const Bildquellen& quellen)
 {
     {
@@ -83,14 +84,21 @@ void antwortLesen(Rahmen& r, Serverdaten& server, Mehrspieler& mp, const Bildque
         mp.aufzeichnungSeite = std::clamp(mp.aufzeichnungSeite, 1, seiten);
         return;
     }
-    if (geholt.empty()) return;
+    if (geholt.empty() || !mp.aufzeichnungTeile) return;
     try {
-        std::optional<replay::Recording> aufnahme = aufzeichnungLesen(antwort);
-        if (!aufnahme) return;
-        mp.wiedergabe = std::make_shared<WiedergabeSchirm>(std::move(*aufnahme), quellen, "multiplayer");
+        const std::optional<bool> fertig = aufzeichnungsteilLesen(antwort, geholt, *mp.aufzeichnungTeile, mp.aufzeichnungSeit);
+        if (!fertig) return;
+        if (!*fertig) {
+            if (aufzeichnungAnfordern(server, mp.LoginName, geholt, mp.aufzeichnungSeit)) mp.aufzeichnungGeholt = geholt;
+            return;
+        }
+        replay::Recording aufnahme = aufzeichnungPruefen(*mp.aufzeichnungTeile);
+        mp.aufzeichnungTeile.reset();
+        mp.wiedergabe = std::make_shared<WiedergabeSchirm>(std::move(aufnahme), quellen, "multiplayer");
         wiedergabeBeginnen(r, *mp.wiedergabe);
         r.Unterzustand = "aufzeichnung";
     } catch (const replay::QzrError&) {
+        mp.aufzeichnungTeile.reset();
         meldungZeigen(mp, tr("Die Aufzeichnung ist besch\x84" "digt."), r.platform.timer());
     }
 }
@@ -110,8 +118,10 @@ void zeilen(Rahmen& r, Serverdaten& server, Mehrspieler& mp, const std::vector<s
         r.text(x1 + 8, y1 + 6, text[k][0]);
         r.text(x1 + 8, y1 + 20, text[k][1]);
         if (r.Mausereignis == 1 && mp.aufzeichnungGeholt.empty() && inBox(r.MausX, r.MausY, x1, x1 + breite, y1, y1 + 39) &&
-            aufzeichnungAnfordern(server, mp.LoginName, e.id)) {
+            aufzeichnungAnfordern(server, mp.LoginName, e.id, 0)) {
             mp.aufzeichnungGeholt = e.id;
+            mp.aufzeichnungTeile = std::make_shared<replay::Recording>();
+            mp.aufzeichnungSeit = 0;
             r.Mausereignis = 42;
         }
     }

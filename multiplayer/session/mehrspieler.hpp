@@ -17,6 +17,9 @@
 namespace qz {
 
 struct WiedergabeSchirm;
+namespace replay {
+struct Recording;
+}
 
 // One recording of an ended game as the server lists it.
 struct Aufzeichnungseintrag {
@@ -109,10 +112,12 @@ struct Mehrspieler {
     double meldungBis = 0.0;
 
     // "Aufzeichnungen": the server's recordings of ended games, the page shown, the id of the
-    // one on its way (empty: none) and the one being played.
+    // one on its way (empty: none) with the parts that came so far, and the one being played.
     std::vector<Aufzeichnungseintrag> aufzeichnungen;
     int aufzeichnungSeite = 1;
     std::string aufzeichnungGeholt;
+    std::shared_ptr<replay::Recording> aufzeichnungTeile;
+    long long aufzeichnungSeit = 0;  // the last entry that came
     std::shared_ptr<WiedergabeSchirm> wiedergabe;
 
     // The computer players the player started and the private server of a game against the

@@ -41,10 +41,11 @@ inline constexpr std::size_t kMaxOpenChannels = 1000;
 // The players' list of recordings holds the newest of the ended games; older ones stay for
 // the operator's export.
 inline constexpr std::size_t kListedRecordings = 100;
-// The game cuts a reply off at 64 MiB (its kMaxReplyBytes); a recording sent as base64 in
-// a reply stays below it with room for the reply's frame. Two hours of a four-player game
-// take about 4 MB.
-inline constexpr std::size_t kMaxRecordingReplyBytes = (std::size_t{64} << 20) - 1024;
+// A player fetches a recording in parts, each of about this many bytes of entries and at
+// most so many entries: a part holds the server's thread about as long as a "spiel" reply
+// does, whatever the length of the game, and stays far below the 64 MiB the game takes.
+inline constexpr std::size_t kRecordingReplyBytes = 64 * 1024;
+inline constexpr std::size_t kRecordingEntriesPerReply = 500;
 
 // Spectators of a running game see it as it stood this long ago (the lobby's creator chooses;
 // 0: none may watch), from its recording, so that nothing they see can still help a player.

@@ -20,7 +20,7 @@ inline constexpr std::array<std::string_view, 54> kRefusals = {
     "Server voll", "Zu viele Channels von dieser Adresse", "Nur der Host startet das Spiel", "Spiel laeuft bereits",
     "Spiel nicht gestartet", "Spieler nicht im Channel", "Ungueltiger Spielstatus",
     // recordings of ended games
-    "Unbekannte Aufzeichnung", "Aufzeichnung zu gross",
+    "Unbekannte Aufzeichnung", "Aufzeichnungsteil ungueltig",
     // spectators of a running game
     "Zuschauer nicht erlaubt", "Zu viele Zuschauer", "Wer mitspielt, schaut nicht zu",
     "Zuschauer schreiben nicht ins Spiel", "Zuschauerwahl ungueltig",

@@ -33,8 +33,6 @@ struct ServerConfig {
     // Recordings of running games are kept this long after their last entry; 0: no game
     // is recorded (--keep-recordings).
     double keepRecordingsSeconds = kKeepRecordingsSeconds;
-    // The largest reply that hands a player a recording.
-    std::size_t maxRecordingReplyBytes = kMaxRecordingReplyBytes;
     int maxSpectators = kMaxSpectators;  // per running game (--max-spectators)
 };
 
@@ -59,7 +57,7 @@ std::string createChannel(CommandContext& context, const FormFields& form);
 std::string channelPoll(CommandContext& context, const std::string& sessionId, const FormFields& form);
 std::string playGame(CommandContext& context, const std::string& sessionId, const FormFields& form);
 // The recordings of ended games for a logged-in player ("i1"), and one of them by its id
-// ("i2") as a .qzr file in base64 (recording_commands.cpp).
+// ("i2") in parts, from the entry after "seit" (recording_commands.cpp).
 std::string listEndedRecordings(CommandContext& context, const FormFields& form);
 std::string fetchRecording(CommandContext& context, const FormFields& form);
 // "zuschauen": a running game as it stood its spectator delay ago, for a login not seated there.

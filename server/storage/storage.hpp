@@ -58,6 +58,15 @@ struct StoredEntry {
     std::string base64;  // the compressed bytes, base64 without padding
 };
 
+// A part of an ended game's recording as a player fetches it.
+struct RecordingPart {
+    std::string channel;
+    std::vector<std::string> players;  // by seat, empty for a free one
+    double startedAt = 0;              // server clock
+    long long lastSequence = 0;        // the recording's last entry
+    std::vector<StoredEntry> entries;  // those asked for, in order
+};
+
 // A running game as a spectator's poll needs it.
 struct SpectatedGame {
     bool started = false;
@@ -177,6 +186,9 @@ public:
     // What players may fetch: the recordings of games that have ended, newest first, at most
     // `limit`, without their sizes (which would read every entry).
     std::vector<RecordingSummary> endedRecordings(std::size_t limit);
+    // An ended game's recording from the entry after `afterSequence`, entries until they
+    // hold `bytes` (one at least); nothing for an unknown id or a game that still runs.
+    std::optional<RecordingPart> endedRecordingPart(long long id, long long afterSequence, std::size_t bytes);
     // Spectators (storage_spectators.cpp). What a spectator needs of a game, or nothing when
     // no such channel is stored: with its recording's entries after `afterSequence` up to
     // `now` minus the game's delay, oldest first, from the last full state at or before that

@@ -164,6 +164,40 @@ std::vector<RecordingSummary> Storage::endedRecordings(std::size_t limit) {
     return list;
 }
 
+std::optional<RecordingPart> Storage::endedRecordingPart(long long id, long long afterSequence, std::size_t bytes) {
+    SqlTransaction t(begin());
+    RecordingPart part;
+    std::string sessionId;
+    {
+        Rows rows = t.db().query(std::string("SELECT sid, channel, players, started_at, (SELECT e.seq FROM "
+                                             "recording_entries e WHERE e.sid = r.sid ORDER BY e.seq DESC LIMIT 1) "
+                                             "FROM recordings r WHERE id = ? AND ") +
+                                     kGameEnded,
+                                 {id});
+        if (!rows->next()) return std::nullopt;
+        sessionId = rows->text(0);
+        part.channel = rows->text(1);
+        part.players = splitNames(rows->text(2));
+        part.startedAt = rows->real(3);
+        part.lastSequence = rows->integer(4);
+    }
+    // Rows are read until the bytes are reached; the limit keeps an engine that fetches the
+    // whole result at once (PostgreSQL) from reading far beyond them.
+    Rows rows = t.db().query("SELECT seq, at, kind, data FROM recording_entries WHERE sid = ? AND seq > ? ORDER BY seq "
+                             "LIMIT ?",
+                             {sessionId, afterSequence, static_cast<long long>(kRecordingEntriesPerReply)});
+    std::size_t taken = 0;
+    while (taken < bytes && rows->next()) {
+        StoredEntry e{rows->integer(0), rows->real(1),
+                      rows->integer(2) == 0 ? replay::EntryKind::full : replay::EntryKind::changes, rows->text(3)};
+        taken += e.base64.size();
+        part.entries.push_back(std::move(e));
+    }
+    rows.reset();
+    t.commit();
+    return part;
+}
+
 std::optional<replay::Recording> Storage::loadRecording(long long id, bool endedOnly) {
     SqlTransaction t(begin());
     replay::Recording recording;

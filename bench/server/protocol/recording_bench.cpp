@@ -65,15 +65,23 @@ void BM_SpielInMotion(benchmark::State& state) {
 BENCHMARK_TEMPLATE(BM_SpielInMotion, true)->Name("BM_SpielRecorded");
 BENCHMARK_TEMPLATE(BM_SpielInMotion, false)->Name("BM_SpielUnrecorded");
 
-// Milliseconds of the slowest of five handlings of the same request.
-double slowestMilliseconds(test::InProcessServer& server, const std::string& query, const std::string& body) {
-    double slowest = 0;
-    for (int k = 0; k < 5; ++k) {
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Milliseconds of the median of nine polls of one player whose fleets move on each time.
+double medianPollMilliseconds(test::InProcessServer& server, const test::Game& game) {
+    const std::string query = "PHPSESSID=" + game.sessionId;
+    std::vector<double> times;
+    for (int k = 0; k < 9; ++k) {
+        const std::string body = test::formBody(bench::realisticPoll(game, 1, kSteps + k));
+        server.now += 2;
         const auto start = std::chrono::steady_clock::now();
         benchmark::DoNotOptimize(server.handler().handle(query, body, server.now, server.client));
-        slowest = std::max(slowest, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
-    return slowest;
+    return median(times);
 }
 
 // The recording of an hour of play, in bytes as stored (compressed). Then how long a player's
@@ -93,13 +101,25 @@ long long recordedHour() {
         server.handler().handle(query, test::formBody(pairs), server.now, server.client);
     }
     const long long bytes = server.storage().recordings().at(0).bytes;
-    const double poll = slowestMilliseconds(server, query, test::formBody(bench::realisticPoll(game, 1, 0)));
+    const double poll = medianPollMilliseconds(server, game);
     server.storage().closeChannel(game.sessionId);
-    const std::string fetch = test::formBody({{"infos", "aufzeichnung_holen"}, {"i1", game.names[0]}, {"i2", "1"}});
-    const std::size_t replyBytes = server.handler().handle("", fetch, server.now, server.client).size();
-    std::printf("fetching that hour as a player: %.1f ms for %zu reply bytes, slowest of 5; a spiel reply of the same "
-                "game: %.1f ms\n",
-                slowestMilliseconds(server, "", fetch), replyBytes, poll);
+    // The parts one after the other, each from the last entry the one before brought.
+    std::vector<double> times;
+    int parts = 0;
+    for (long long after = 0;; ++parts) {
+        const std::string fetch = test::formBody(
+            {{"infos", "aufzeichnung_holen"}, {"i1", game.names[0]}, {"i2", "1"}, {"seit", std::to_string(after)}});
+        const auto start = std::chrono::steady_clock::now();
+        const std::string reply = server.handler().handle("", fetch, server.now, server.client);
+        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        const std::size_t lastEntry = reply.rfind(',');
+        if (lastEntry == std::string::npos) break;
+        after = std::stoll(reply.substr(lastEntry + 1));
+        if (reply.find(";;" + std::to_string(after) + ";;") != std::string::npos) break;
+    }
+    std::printf("fetching that hour as a player: %d parts, %.2f ms a part (median); a spiel reply of the same game: "
+                "%.2f ms (median of 9)\n",
+                parts + 1, median(times), poll);
     return bytes;
 }
 

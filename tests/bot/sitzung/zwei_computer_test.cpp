@@ -8,10 +8,9 @@
 // manual (a tenth of a second per pass); only the server's round trips take real time. It
 // runs on SQLite and on PostgreSQL.
 #include "bot/sitzung.hpp"
-#include "datei_inhalt.hpp"
 #include "game/recording.hpp"
 #include "http_client.hpp"
-#include "net/base64.hpp"
+#include "multiplayer/exchange/aufzeichnungen_austausch.hpp"
 #include "storage/storage.hpp"
 #include "viewer/wiedergabe.hpp"
 #include "multiplayer/play/mp_tag.hpp"
@@ -243,8 +242,9 @@ TEST_F(ZweiComputer, BothColoniseBuildAndFight)
     const auto aufzeichnungen = [port] {
         return server::test::post(port, "", {{"infos", "aufzeichnungen_auflisten"}, {"i1", "rechner1"}});
     };
-    const auto holen = [port](const std::string& id) {
-        return server::test::post(port, "", {{"infos", "aufzeichnung_holen"}, {"i1", "rechner1"}, {"i2", id}});
+    const auto holen = [port](const std::string& id, long long seit = 0) {
+        return server::test::post(port, "", {{"infos", "aufzeichnung_holen"}, {"i1", "rechner1"}, {"i2", id},
+                                             {"seit", std::to_string(seit)}});
     };
     // While the game runs its recording is offered to nobody.
     EXPECT_EQ(aufzeichnungen(), "aufzeichnungen_auflisten;;;;;;;;;;");
@@ -275,14 +275,27 @@ TEST_F(ZweiComputer, BothColoniseBuildAndFight)
 
     const std::string datei = verzeichnis + "/duell.qzr";
     ASSERT_EQ(server::test::runServerCommand({"recording", "export", "1", datei, "--db", datenbank->name()}), 0);
-    const std::string geholt = holen("1");
-    ASSERT_EQ(geholt.rfind("aufzeichnung_holen;;1;;", 0), 0u) << geholt.substr(0, 80);
-    const std::optional<std::string> bytes = base64Dekodieren(geholt.substr(std::string("aufzeichnung_holen;;1;;").size()));
-    ASSERT_TRUE(bytes);
-    EXPECT_EQ(*bytes, test::dateiInhalt(datei)) << "the player gets the operator's file";
+    // The player's recording comes in parts, each asked for from the last entry the one before brought.
+    replay::Recording geholt;
+    long long seit = 0;
+    for (int teil = 0; teil < 100; ++teil) {
+        const std::optional<bool> fertig = aufzeichnungsteilLesen(holen("1", seit), "1", geholt, seit);
+        ASSERT_TRUE(fertig);
+        if (*fertig) break;
+    }
+    const replay::Recording exportiert = replay::readQzrFile(datei);
+    // The file keeps the start in whole seconds, the player gets it to the millisecond; the
+    // rest byte for byte.
+    EXPECT_NEAR(geholt.startedAt, exportiert.startedAt, 0.5);
+    geholt.startedAt = exportiert.startedAt;
+    EXPECT_EQ(replay::writeQzr(geholt), replay::writeQzr(exportiert)) << "the player gets the operator's recording";
+    const std::string letzter = holen("1", seit - 1);
+    EXPECT_EQ(letzter.substr(letzter.rfind(";;") + 2, 2 + std::to_string(seit).size()), "," + std::to_string(seit) + ":")
+        << "from the entry before the last, only the last comes";
     for (const char* falsch : {"2", "0", "1x", ""}) EXPECT_EQ(holen(falsch), "fehler;;Unbekannte Aufzeichnung") << falsch;
+    EXPECT_EQ(holen("1", seit), "fehler;;Aufzeichnungsteil ungueltig") << "nothing after the last entry";
 
-    Wiedergabe wiedergabe(replay::readQzr(*bytes));
+    Wiedergabe wiedergabe(aufzeichnungPruefen(geholt));
     EXPECT_EQ(wiedergabe.aufnahme().players, (std::vector<std::string>{"rechner1", "rechner2"}));
     wiedergabe.zuTag(wiedergabe.letzterTag());
     EXPECT_TRUE(wiedergabe.zustand() == gehalten) << "the replay's last day differs from the server's game";

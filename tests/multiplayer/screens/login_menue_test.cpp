@@ -5,6 +5,7 @@
 #include "multiplayer/session/meldung.hpp"
 #include "net/base64.hpp"
 #include "net/md5.hpp"
+#include "replay/state_codec.hpp"
 #include "viewer/wiedergabe_schirm.hpp"
 
 namespace qz {
@@ -191,21 +192,34 @@ TEST_F(Menue, AufzeichnungenListsEndedGamesAndAClickPlaysOne)
     EXPECT_TRUE(zeigtText(x, 356, "duell: carla, bert"));
     EXPECT_TRUE(zeigtText(x, 370, zweite));
 
-    replay::Recording aufnahme;
-    aufnahme.channel = "duell";
-    aufnahme.players = {"carla", "", "bert"};
+    // Two parts: the first brings the whole state, the second the change after it.
     replay::ReplayState zustand;
     zustand.systems.push_back({"Vega", 100, 100, 42, 1, 0, 0, 0});
-    aufnahme.entries.push_back({0, replay::EntryKind::full, replay::encodeFull(zustand)});
+    replay::ReplayState danach = zustand;
+    danach.systems[0].owner = 2;
+    const auto eintrag = [](int nr, int art, int ms, const std::string& bytes) {
+        std::string text = base64Kodieren(bytes);
+        text.erase(text.find_last_not_of('=') + 1);  // stored without padding
+        return "," + std::to_string(nr) + ":" + std::to_string(art) + ":" + std::to_string(ms) + ":" + text;
+    };
+    const std::string kopf = "aufzeichnung_holen;;7;;duell;;carla::bert;;1796707800000;;2;;";
     click(x, 360);
     ASSERT_TRUE(offen());
     EXPECT_EQ(infos(), "aufzeichnung_holen");
     EXPECT_EQ(gesendet()["i2"], "7");
-    antworte("aufzeichnung_holen;;7;;" + base64Kodieren(replay::writeQzr(aufnahme)));
+    EXPECT_EQ(gesendet()["seit"], "0");
+    antworte(kopf + eintrag(1, 0, 0, replay::encodeFull(zustand)));
+    pass();
+    ASSERT_TRUE(offen()) << "the next part is asked for";
+    EXPECT_EQ(gesendet()["seit"], "1");
+    EXPECT_EQ(r.Unterzustand, "aufzeichnungen");
+    antworte(kopf + eintrag(2, 1, 6000, replay::encodeChanges(zustand, danach)));
     pass();
     ASSERT_EQ(r.Unterzustand, "aufzeichnung");
     ASSERT_TRUE(mp.wiedergabe);
-    EXPECT_EQ(mp.wiedergabe->wiedergabe.aufnahme().players, aufnahme.players);
+    const replay::Recording& gespielt = mp.wiedergabe->wiedergabe.aufnahme();
+    EXPECT_EQ(gespielt.players, (std::vector<std::string>{"carla", "", "bert"}));
+    EXPECT_EQ(gespielt.stateAt(gespielt.lengthSeconds()), danach);
     pass();
     click(wiedergabeflaeche::kKnopfX + 20, wiedergabeflaeche::kZurueckY + 10);
     EXPECT_EQ(r.Unterzustand, "aufzeichnungen");
@@ -213,7 +227,7 @@ TEST_F(Menue, AufzeichnungenListsEndedGamesAndAClickPlaysOne)
     EXPECT_FALSE(mp.wiedergabe);
 
     click(x, 360);
-    antworte("aufzeichnung_holen;;7;;" + base64Kodieren("kaputt"));
+    antworte(kopf + eintrag(1, 0, 0, "kaputt") + eintrag(2, 1, 6000, "kaputt"));
     pass();
     EXPECT_EQ(r.Unterzustand, "aufzeichnungen");
     EXPECT_TRUE(roteZeile(kMeldungMenueY));
