@@ -59,6 +59,18 @@ const char* const kGameEnded = "NOT EXISTS (SELECT 1 FROM channels c WHERE c.sid
 // The compressed bytes of base64 text without padding.
 const char* const kEntryBytes = "LENGTH(data) * 3 / 4";
 
+// A listing's first six columns: id, session, channel, players, start and the last entry's time.
+RecordingSummary summaryOf(SqlRows& row) {
+    RecordingSummary r;
+    r.id = row.integer(0);
+    r.sessionId = row.text(1);
+    r.channel = row.text(2);
+    r.players = splitNames(row.text(3));
+    r.startedAt = row.real(4);
+    r.lengthSeconds = std::max(0.0, row.real(5) - r.startedAt);
+    return r;
+}
+
 }  // namespace
 
 void Storage::ChannelTransaction::record(ChannelState& c, const ChannelChanges& changes, double now) {
@@ -125,13 +137,7 @@ std::vector<RecordingSummary> Storage::recordings() {
                                  ") FROM recording_entries e WHERE e.sid = r.sid) FROM recordings r ORDER BY r.id",
                              {});
     while (rows->next()) {
-        RecordingSummary r;
-        r.id = rows->integer(0);
-        r.sessionId = rows->text(1);
-        r.channel = rows->text(2);
-        r.players = splitNames(rows->text(3));
-        r.startedAt = rows->real(4);
-        r.lengthSeconds = std::max(0.0, rows->real(5) - r.startedAt);
+        RecordingSummary r = summaryOf(*rows);
         r.bytes = rows->integer(6);
         list.push_back(std::move(r));
     }
@@ -150,14 +156,7 @@ std::vector<RecordingSummary> Storage::endedRecordings(std::size_t limit) {
                                  kGameEnded + " ORDER BY r.id DESC LIMIT ?",
                              {static_cast<long long>(limit)});
     while (rows->next()) {
-        RecordingSummary r;
-        r.id = rows->integer(0);
-        r.sessionId = rows->text(1);
-        r.channel = rows->text(2);
-        r.players = splitNames(rows->text(3));
-        r.startedAt = rows->real(4);
-        r.lengthSeconds = std::max(0.0, rows->real(5) - r.startedAt);
-        list.push_back(std::move(r));
+        list.push_back(summaryOf(*rows));
     }
     rows.reset();
     t.commit();
