@@ -75,12 +75,13 @@ else
   phase fuzzers bash "$root/scripts/fuzz.sh" 30
 fi
 
-# The Windows build, cross-compiled and tested under Wine (scripts/windows.sh). A machine that
+# The Windows build, cross-compiled and tested under Wine, then packaged and played end to end
+# under Wine and a virtual X server (scripts/windows.sh all). A machine that
 # cannot have its packages or Debian's source packages (exit code 3) skips it with a message;
 # a failed build or test fails the run.
 phase windows bash -c '
   status=0
-  bash "$1/scripts/windows.sh" test || status=$?
+  bash "$1/scripts/windows.sh" all || status=$?
   if [ "$status" -eq 3 ]; then
     echo "windows: skipped, the packages or source packages it needs cannot be had here"
     status=0

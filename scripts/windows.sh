@@ -7,6 +7,7 @@
 #                                     build-windows/qz-<version>-windows-x64.zip
 #   bash scripts/windows.sh e2e       the same as package, then the game end to end under Wine
 #                                     and a virtual X server (scripts/windows-e2e.sh)
+#   bash scripts/windows.sh all       test, then e2e: what the test command's windows phase runs
 # The libraries come from Debian's source packages at the versions Debian ships, built by
 # scripts/windows-libs.sh into $QZ_WINDOWS_LIBS/<key> (default ~/.cache/qz-windows), where <key>
 # names those versions and that script: a later run with the same versions reuses them.
@@ -15,8 +16,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out="$root/build-windows"
 what=${1:-build}
-case "$what" in build | test | package | e2e) ;; *)
-  echo "usage: $0 [build|test|package|e2e]" >&2
+case "$what" in build | test | package | e2e | all) ;; *)
+  echo "usage: $0 [build|test|package|e2e|all]" >&2
   exit 2
   ;;
 esac
@@ -115,7 +116,7 @@ fi
 # The native pieces: the font generator and the generated pictures and sounds, and for the
 # tests the Linux server tests, which drive qz-server.exe under Wine.
 native=(qz_make_font qz_assets)
-[ "$what" != test ] || native+=(qz_server_http_tests)
+case "$what" in test | all) native+=(qz_server_http_tests) ;; esac
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$root/build" -j2 --target "${native[@]}" >/dev/null
 
@@ -132,12 +133,7 @@ cmake -S "$root" -B "$out" -DCMAKE_TOOLCHAIN_FILE="$root/packaging/windows/toolc
   -DQZ_ASSETS_FROM="$root/build/bin" -DQZ_MAKE_FONT="$root/build/platform/qz_make_font" >/dev/null
 cmake --build "$out" -j2
 
-case "$what" in
-  test) bash "$root/scripts/windows-test.sh" "$out" "$root/build/bin" ;;
-  package) bash "$root/scripts/windows-package.sh" "$out" ;;
-  e2e)
-    # The installer too, so the end-to-end run can install and uninstall it.
-    bash "$root/scripts/windows-package.sh" "$out"
-    bash "$root/scripts/windows-e2e.sh" "$out" "$root/build/bin"
-    ;;
-esac
+case "$what" in test | all) bash "$root/scripts/windows-test.sh" "$out" "$root/build/bin" ;; esac
+# The end-to-end run installs and uninstalls the installer, so it is built first.
+case "$what" in package | e2e | all) bash "$root/scripts/windows-package.sh" "$out" ;; esac
+case "$what" in e2e | all) bash "$root/scripts/windows-e2e.sh" "$out" "$root/build/bin" ;; esac
