@@ -45,10 +45,7 @@ int zeitX(const Wiedergabe& w)
 void leisteZeichnen(Rahmen& r, const Wiedergabe& w)
 {
     Image& bild = r.screen();
-    filledBox(bild, 0, kLeisteOben, 1023, 767, kLeiste);
-    line(bild, 0, kLeisteOben, 1023, kLeisteOben, kRand);
-    r.zeichne(r.Oberflaechenbild(11), kKnopfX, kZurueckY);
-    r.textMittig(kKnopfX + 78, kZurueckY + 6, tr("Zur\x81" "ck"));
+    leisteMitZurueckZeichnen(r);
     r.zeichne(r.Oberflaechenbild(11), kKnopfX, kAbspielenY);
     r.textMittig(kKnopfX + 78, kAbspielenY + 6, w.laeuft() ? tr("Pause") : tr("Abspielen"));
     for (std::size_t k = 0; k < kTempi.size(); ++k) {
@@ -127,6 +124,15 @@ void wiedergabeBeginnen(Rahmen& r, WiedergabeSchirm& w)
     w.letzteZeit = r.platform.timer();
     zustandUebernehmen(r, w);
     aufHeimatZentrieren(*w.spiel);
+}
+
+void leisteMitZurueckZeichnen(Rahmen& r)
+{
+    Image& bild = r.screen();
+    filledBox(bild, 0, kLeisteOben, 1023, 767, kLeiste);
+    line(bild, 0, kLeisteOben, 1023, kLeisteOben, kRand);
+    r.zeichne(r.Oberflaechenbild(11), kKnopfX, kZurueckY);
+    r.textMittig(kKnopfX + 78, kZurueckY + 6, tr("Zur\x81" "ck"));
 }
 
 bool wiedergabeScreen(Rahmen& r, WiedergabeSchirm& w)

@@ -41,6 +41,10 @@ inline constexpr double kLaengsterSchritt = 0.25;
 // pictures the screen loaded are released, Programmzustand becomes w.zurueck and it returns false.
 bool wiedergabeScreen(Rahmen& r, WiedergabeSchirm& w);
 
+// The control bar below the map with its "Zurück" button, as the replay and a spectated game
+// show it.
+void leisteMitZurueckZeichnen(Rahmen& r);
+
 // Hit boxes and places of the controls (open boxes, as everywhere).
 namespace wiedergabeflaeche {
 inline constexpr int kLeisteOben = 700;

@@ -21,8 +21,6 @@ namespace {
 using namespace wiedergabeflaeche;
 
 constexpr double kAbfrageSekunden = 2.0;  // as a player polls
-constexpr Farbe kLeiste = 0xFF101820;
-constexpr Farbe kRand = 0xFF4A6A8A;
 constexpr int kStandX = 180, kStandY = 711;
 
 void verlassen(Rahmen& r, Serverdaten& server, Mehrspieler& mp)
@@ -63,11 +61,7 @@ Text standText(const Zuschauen& z)
 
 void leisteZeichnen(Rahmen& r, const Zuschauen& z)
 {
-    Image& bild = r.screen();
-    filledBox(bild, 0, kLeisteOben, 1023, 767, kLeiste);
-    line(bild, 0, kLeisteOben, 1023, kLeisteOben, kRand);
-    r.zeichne(r.Oberflaechenbild(11), kKnopfX, kZurueckY);
-    r.textMittig(kKnopfX + 78, kZurueckY + 6, tr("Zur\x81" "ck"));
+    leisteMitZurueckZeichnen(r);
     r.text(kStandX, kStandY, standText(z));
 }
 
